@@ -1,0 +1,70 @@
+// Checked signed 64-bit arithmetic: every operation either gives the exact
+// result or throws OverflowError (or PreconditionError for a zero divisor).
+#pragma once
+
+#include <cstdint>
+
+#include "base/errors.hpp"
+
+namespace tl::checked {
+
+using i64 = std::int64_t;
+__extension__ using i128 = __int128;
+
+inline constexpr i64 kMin = INT64_MIN;
+inline constexpr i64 kMax = INT64_MAX;
+
+inline i64 add(i64 a, i64 b) {
+    i64 r;
+    if (__builtin_add_overflow(a, b, &r)) throw OverflowError("64-bit overflow in addition");
+    return r;
+}
+inline i64 sub(i64 a, i64 b) {
+    i64 r;
+    if (__builtin_sub_overflow(a, b, &r)) throw OverflowError("64-bit overflow in subtraction");
+    return r;
+}
+inline i64 mul(i64 a, i64 b) {
+    i64 r;
+    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("64-bit overflow in multiplication");
+    return r;
+}
+inline i64 neg(i64 a) {
+    if (a == kMin) throw OverflowError("64-bit overflow in negation");
+    return -a;
+}
+inline i64 abs(i64 a) { return a < 0 ? neg(a) : a; }
+
+/// Truncating division, as C++ `/`.
+inline i64 div(i64 a, i64 b) {
+    if (b == 0) throw PreconditionError("division by zero");
+    if (a == kMin && b == -1) throw OverflowError("64-bit overflow in division");
+    return a / b;
+}
+/// Remainder of truncating division, as C++ `%` (sign of the dividend).
+inline i64 rem(i64 a, i64 b) {
+    if (b == 0) throw PreconditionError("remainder by zero");
+    if (b == -1) return 0;
+    return a % b;
+}
+
+/// base^exponent by squaring; exponent must not be negative.
+inline i64 pow(i64 base, i64 exponent) {
+    require(exponent >= 0, "negative exponent");
+    i64 result = 1;
+    while (exponent > 0) {
+        if (exponent & 1) result = mul(result, base);
+        exponent >>= 1;
+        if (exponent > 0) base = mul(base, base);
+    }
+    return result;
+}
+
+/// Narrows a 128-bit intermediate back to 64 bits, or throws OverflowError.
+inline i64 narrow(i128 v) {
+    if (v < static_cast<i128>(kMin) || v > static_cast<i128>(kMax))
+        throw OverflowError("64-bit overflow");
+    return static_cast<i64>(v);
+}
+
+}  // namespace tl::checked

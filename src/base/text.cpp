@@ -1,0 +1,69 @@
+#include "base/text.hpp"
+
+#include <charconv>
+#include <cstdio>
+
+#include "base/checked.hpp"
+
+namespace tl {
+
+namespace {
+
+enum class ParseFailure { none, malformed, range };
+
+ParseFailure parse(std::string_view text, std::int64_t& out) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i == text.size()) return ParseFailure::malformed;
+    // Accumulate negatively so that INT64_MIN is reachable.
+    std::int64_t value = 0;
+    bool overflow = false;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c < '0' || c > '9') return ParseFailure::malformed;
+        if (!overflow && (__builtin_mul_overflow(value, 10, &value) ||
+                          __builtin_sub_overflow(value, c - '0', &value)))
+            overflow = true;
+    }
+    if (overflow) return ParseFailure::range;
+    if (!negative) {
+        if (value == checked::kMin) return ParseFailure::range;
+        value = -value;
+    }
+    out = value;
+    return ParseFailure::none;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> tryParseInt(std::string_view text) {
+    std::int64_t v = 0;
+    if (parse(text, v) != ParseFailure::none) return std::nullopt;
+    return v;
+}
+
+std::int64_t parseInt(std::string_view text) {
+    std::int64_t v = 0;
+    switch (parse(text, v)) {
+        case ParseFailure::none: return v;
+        case ParseFailure::range:
+            throw OverflowError("integer out of 64-bit range: \"" + std::string(text) + "\"");
+        case ParseFailure::malformed: break;
+    }
+    throw PreconditionError("not an integer: \"" + std::string(text) + "\"");
+}
+
+std::string formatG8(double value) {
+    // std::to_chars is locale-independent; general format with 8 significant
+    // digits matches "%.8g" (exponent written with at least two digits).
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 8);
+    if (ec != std::errc()) return "nan";
+    return std::string(buffer, end);
+}
+
+}  // namespace tl

@@ -1,0 +1,26 @@
+// Text conversions shared by the whole system: the one strict decimal parser
+// through which every text that becomes an integer goes, and locale-free
+// number formatting.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tl {
+
+/// Strict decimal integer: an optional single "+" or "-", then one or more
+/// ASCII digits, nothing else (no blanks). Absent when the text is not of
+/// that form or out of the signed 64-bit range.
+std::optional<std::int64_t> tryParseInt(std::string_view text);
+
+/// As tryParseInt, but a text that is no integer is a PreconditionError
+/// (and one out of range an OverflowError).
+std::int64_t parseInt(std::string_view text);
+
+/// printf's "%.8g", always with "." as the decimal point, whatever the
+/// process locale.
+std::string formatG8(double value);
+
+}  // namespace tl

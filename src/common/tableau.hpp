@@ -1,0 +1,36 @@
+// The page format every worked solution is written in.
+//
+// An Engine_Table is one typeset table: rows of strings forming a tree of
+// items (row 0 is ["start", k], k the row of the root item). An Engine_Step is
+// the tables of one page, drawn top to bottom. A StepTriple is what every
+// step builder returns and the step screen shows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tl {
+
+using Engine_Row = std::vector<std::string>;
+using Engine_Table = std::vector<Engine_Row>;
+using Engine_Step = std::vector<Engine_Table>;
+
+struct StepTriple {
+    std::vector<Engine_Step> steps;                  // the pages, in display order
+    std::vector<std::vector<std::string>> comments;  // per page, its comment lines
+    std::vector<std::string> parameters;             // ["NO PARAMETERS"] for the arithmetic models
+    friend bool operator==(const StepTriple&, const StepTriple&) = default;
+};
+
+}  // namespace tl
+
+namespace tl {
+
+/// The box of a typeset node: width, height, and the baseline measured from
+/// the top of the box downward (points).
+struct NodeBox {
+    double width = 0, height = 0, baseline = 0;
+    friend bool operator==(const NodeBox&, const NodeBox&) = default;
+};
+
+}  // namespace tl

@@ -1,0 +1,87 @@
+#include <clocale>
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "base/checked.hpp"
+#include "base/random.hpp"
+#include "base/text.hpp"
+
+using namespace tl;
+
+TEST(StrictParser, AcceptsOnlySignAndDigits) {
+    EXPECT_EQ(tryParseInt("0"), 0);
+    EXPECT_EQ(tryParseInt("+3"), 3);
+    EXPECT_EQ(tryParseInt("-3"), -3);
+    EXPECT_EQ(tryParseInt("007"), 7);
+    EXPECT_EQ(tryParseInt("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(tryParseInt("-9223372036854775808"), INT64_MIN);
+    for (const char* bad : {"", "-", "+", " 3", "3 ", "+-3", "--3", "3.0", "1e3", "0x1F", "٣", "3\n"})
+        EXPECT_FALSE(tryParseInt(bad).has_value()) << '"' << bad << '"';
+    EXPECT_FALSE(tryParseInt("9223372036854775808").has_value());
+    EXPECT_FALSE(tryParseInt("-9223372036854775809").has_value());
+}
+
+TEST(StrictParser, ThrowsTypedErrors) {
+    EXPECT_THROW(parseInt("abc"), PreconditionError);
+    EXPECT_THROW(parseInt("99999999999999999999"), OverflowError);
+    EXPECT_EQ(parseInt("-42"), -42);
+}
+
+TEST(Checked, RejectsOverflowAtTheEdges) {
+    namespace c = checked;
+    using c::kMax, c::kMin;
+    EXPECT_EQ(c::add(kMax - 1, 1), kMax);
+    EXPECT_THROW(c::add(kMax, 1), OverflowError);
+    EXPECT_THROW(c::sub(kMin, 1), OverflowError);
+    EXPECT_THROW(c::mul(kMax / 2 + 1, 2), OverflowError);
+    EXPECT_EQ(c::mul(-1, kMax), -kMax);
+    EXPECT_THROW(c::neg(kMin), OverflowError);
+    EXPECT_THROW(c::abs(kMin), OverflowError);
+    EXPECT_THROW(c::div(kMin, -1), OverflowError);
+    EXPECT_THROW(c::div(1, 0), PreconditionError);
+    EXPECT_THROW(c::rem(1, 0), PreconditionError);
+    EXPECT_EQ(c::rem(kMin, -1), 0);
+    EXPECT_EQ(c::div(-7, 2), -3);
+    EXPECT_EQ(c::rem(-7, 2), -1);
+    EXPECT_EQ(c::pow(10, 18), 1000000000000000000);
+    EXPECT_THROW(c::pow(10, 19), OverflowError);
+    EXPECT_EQ(c::pow(-2, 63), kMin);
+    EXPECT_EQ(c::pow(7, 0), 1);
+    EXPECT_THROW(c::pow(2, -1), PreconditionError);
+    EXPECT_THROW(c::narrow(static_cast<c::i128>(kMax) + 1), OverflowError);
+}
+
+TEST(FormatG8, MatchesPrintfWhateverTheLocale) {
+    for (double v : {0.0, 1.0, -2.5, 0.1, 1.0 / 3.0, 123456789.0, 1e20, 1e-7, 2.000000001, 1234.5678})
+    {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.8g", v);
+        EXPECT_EQ(formatG8(v), expected) << v;
+    }
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+        EXPECT_EQ(formatG8(2.5), "2.5");
+        std::setlocale(LC_ALL, "C");
+    }
+}
+
+TEST(Random, ScriptedSourceAnswersInOrderAndChecksRanges) {
+    ScriptedRandom script{3, 0, 9};
+    ScopedRandomSource scope(script);
+    EXPECT_EQ(randomSource().uniformInRange(1, 5), 3);
+    EXPECT_EQ(randomSource().uniformBelow(4), 0u);
+    EXPECT_THROW(randomSource().uniformInRange(0, 5), PreconditionError);  // 9 is outside
+    EXPECT_THROW(randomSource().uniformInRange(0, 5), PreconditionError);  // script exhausted
+}
+
+TEST(Random, SystemSourceStaysInRange) {
+    SystemRandom rng(7);
+    for (int i = 0; i < 1000; ++i) {
+        auto v = rng.uniformInRange(-3, 3);
+        EXPECT_GE(v, -3);
+        EXPECT_LE(v, 3);
+        EXPECT_LT(rng.uniformBelow(5), 5u);
+    }
+    EXPECT_THROW(rng.uniformInRange(2, 1), PreconditionError);
+    EXPECT_THROW(rng.uniformBelow(0), PreconditionError);
+}
