@@ -1,0 +1,77 @@
+#include "arithmetic/frame.hpp"
+
+#include "base/errors.hpp"
+#include "base/text.hpp"
+
+namespace tl::frame {
+
+void requireCanonicalOperand(std::string_view text) {
+    bool digitsOnly = !text.empty();
+    for (char c : text) digitsOnly = digitsOnly && c >= '0' && c <= '9';
+    require(digitsOnly && (text == "0" || text.front() != '0'),
+            "operand is not \"0\" or a digit string without leading zero: \"" + std::string(text) + "\"");
+}
+
+Operands readOperands(const ModelFields& model, OperandForm form) {
+    const auto& row = at(at(model.inputs, 0), 0);
+    Operands ops;
+    ops.aText = at(row, 0);
+    ops.bText = at(row, 1);
+    if (form == OperandForm::canonical) {
+        requireCanonicalOperand(ops.aText);
+        requireCanonicalOperand(ops.bText);
+    }
+    ops.a = parseInt(ops.aText);
+    ops.b = parseInt(ops.bText);
+    return ops;
+}
+
+const std::string& optionText(const ModelFields& model, std::size_t row, std::size_t column) {
+    return at(at(model.options, row), column);
+}
+
+bool optionIs(const ModelFields& model, std::string_view text, std::size_t row, std::size_t column) {
+    return optionText(model, row, column) == text;
+}
+
+std::string problemText(const Operands& operands, std::string_view op) {
+    std::string s = operands.aText;
+    s += op;
+    s += operands.bText;
+    return s;
+}
+
+std::string answerText(std::string_view problem, i64 result) {
+    std::string s(problem);
+    s += " = ";
+    s += decimal(result);
+    return s;
+}
+
+i64 cellValue(std::string_view cell) { return cell == "Z" ? 0 : parseInt(cell); }
+
+StringGrid filledGrid(std::size_t rows, std::size_t columns, std::string_view text) {
+    return StringGrid(rows, StringList(columns, std::string(text)));
+}
+
+Solution::Solution(const Engine_Table& problem) {
+    triple_.parameters = {kNoParameters};
+    page(kThinking, {problem});
+}
+
+void Solution::page(std::string_view comment, Engine_Step tables) {
+    triple_.comments.push_back({std::string(comment)});
+    triple_.steps.push_back(std::move(tables));
+}
+
+StepTriple Solution::close(Engine_Step tables) && {
+    page(kCool, std::move(tables));
+    return std::move(triple_);
+}
+
+StepTriple Solution::shortCut(std::string_view caseComment, const Engine_Table& shown) && {
+    page(caseComment, {shown});
+    return std::move(*this).close({shown});
+}
+
+}  // namespace tl::frame
