@@ -47,6 +47,16 @@ public:
 
     /// One line of text (no line breaks) with its baseline's left end at `baselineLeft`.
     virtual void showText(std::string_view line, Point baselineLeft, const Font& font, Rgba colour) = 0;
+
+    /// Starts drawing into an offscreen layer that endTransparencyLayer
+    /// composites with `alpha` as a whole (a view's group opacity). Returns
+    /// false when the context has no layers; the caller then fades each
+    /// colour instead and must not call endTransparencyLayer.
+    virtual bool beginTransparencyLayer(double alpha) {
+        (void)alpha;
+        return false;
+    }
+    virtual void endTransparencyLayer() {}
 };
 
 /// The current context, or nullptr when there is none.

@@ -8,7 +8,9 @@
 // on standard error and dropped.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,8 +40,17 @@ struct LayoutAnchor {
     LayoutConstraint* constraintEqualToConstant(double constant) const;
 };
 
+/// Constraints belong to the process-wide set of constraints from the moment
+/// they are made (LayoutAnchor::constraintEqualTo…). A constraint is deleted
+/// when a view or guide it names is destroyed: do not keep its pointer past
+/// the life of its views.
 class LayoutConstraint {
 public:
+    LayoutConstraint(LayoutAnchor first, std::optional<LayoutAnchor> second, double multiplier,
+                     double constant);
+    LayoutConstraint(const LayoutConstraint&) = delete;
+    LayoutConstraint& operator=(const LayoutConstraint&) = delete;
+
     LayoutAnchor first;
     std::unique_ptr<LayoutAnchor> second;  // absent for a constant dimension
     double multiplier = 1;
@@ -48,6 +59,11 @@ public:
     std::string identifier;  // optional, for the report of a dropped constraint
 
     void setActive(bool value);
+
+    /// Order of making: earlier constraints win over later ones they contradict.
+    std::uint64_t serial = 0;
+    /// Set once the constraint has been reported as unsatisfiable.
+    bool reported = false;
 };
 
 /// A rectangle that constraints can refer to (a view controller's safe area):
@@ -58,6 +74,9 @@ public:
         double top = 0, left = 0, bottom = 0, right = 0;
     };
     explicit LayoutGuide(View* owner) : owner_(owner) {}
+    ~LayoutGuide();  // drops the constraints that name this guide
+    LayoutGuide(const LayoutGuide&) = delete;
+    LayoutGuide& operator=(const LayoutGuide&) = delete;
     View* owningView() const { return owner_; }
     Insets insets() const { return insets_; }
     void setInsets(Insets insets);
@@ -75,5 +94,23 @@ private:
     View* owner_;
     Insets insets_;
 };
+
+/// Solves the active constraints of `root`'s subtree and sets the frames of
+/// the views in it that do not translate their autoresizing mask, then calls
+/// layoutSubviews on every view of the subtree, parents before children.
+/// `root` itself keeps its frame; views outside the subtree that constraints
+/// name count as fixed. Unknowns the constraints and intrinsic sizes leave
+/// free keep their current values. The window calls this on start and on
+/// every resize.
+void layoutIfNeeded(View* root);
+
+/// The number of constraints made and not yet deleted (for tests and tools).
+std::size_t liveConstraintCount();
+
+namespace detail {
+/// Deletes every constraint that names `item` (a view, or a guide, or the
+/// owner of a guide). Called by ~View and ~LayoutGuide.
+void dropConstraintsOf(const void* item);
+}  // namespace detail
 
 }  // namespace ui

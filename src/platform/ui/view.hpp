@@ -2,6 +2,7 @@
 // background colour, hidden/alpha/interaction flags, custom drawing and touches.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,35 @@ namespace ui {
 
 class ViewController;
 class Window;
+class View;
+
+/// Hooks through which the window, the host and the animation code follow
+/// the view tree without the views knowing them. Unset hooks do nothing.
+struct ViewHooks {
+    /// Called when a view starts to need redrawing (once per view until it
+    /// is drawn again) or the tree changes; the host schedules one redraw.
+    std::function<void(View& view)> displayRequested;
+    /// The alpha presented now, while an animation moves `view`'s alpha;
+    /// returns the view's model alpha when none runs. Unset: the model alpha.
+    std::function<double(const View& view)> presentedAlpha;
+};
+
+/// The process's hooks (main thread only).
+ViewHooks& viewHooks();
+
+/// Tells whether a view still exists: an event handler or an action may
+/// destroy views (a screen popped from inside a key press).
+class ViewHandle {
+public:
+    ViewHandle() = default;
+    explicit ViewHandle(const View* view);
+    /// The view, or nullptr once it has been destroyed.
+    View* get() const;
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    std::weak_ptr<View*> self_;
+};
 
 class View : public Responder {
 public:
@@ -39,7 +69,13 @@ public:
     std::unique_ptr<View> removeFromSuperview();
     View* superview() const { return superview_; }
     const std::vector<std::unique_ptr<View>>& subviews() const { return subviews_; }
+    /// The window at the root of this view's tree, or nullptr when the
+    /// root is no window.
     Window* window() const;
+    /// This view as a window; only Window answers non-null.
+    virtual Window* asWindow() const { return nullptr; }
+    /// The top of this view's tree (the view itself when it has no superview).
+    View* rootView() const;
 
     // Tags: viewWithTag looks at the receiver first, then its subtree depth
     // first in subview order; the first match wins.
@@ -86,6 +122,9 @@ public:
     /// (with this view's origin at the context's current origin).
     void drawHierarchy(gfx::Context& context);
 
+    /// A handle that turns null when this view is destroyed.
+    ViewHandle handle() const { return ViewHandle(this); }
+
     // Events. Hit testing goes front to back and skips hidden views, views
     // with alpha below 0.01, views without user interaction, and points
     // outside the bounds. `point` is in this view's coordinates.
@@ -98,7 +137,11 @@ public:
 private:
     friend class ViewController;
     friend class Window;
+    friend class ViewHandle;
 
+    void requestDisplay();
+
+    std::shared_ptr<View*> self_;  // the liveness token behind ViewHandle
     gfx::Rect frame_;
     View* superview_ = nullptr;
     std::vector<std::unique_ptr<View>> subviews_;
