@@ -15,6 +15,10 @@ using Engine_Row = std::vector<std::string>;
 using Engine_Table = std::vector<Engine_Row>;
 using Engine_Step = std::vector<Engine_Table>;
 
+/// A flat list of texts, and a grid of texts (rows of cells).
+using StringList = std::vector<std::string>;
+using StringGrid = std::vector<std::vector<std::string>>;
+
 struct StepTriple {
     std::vector<Engine_Step> steps;                  // the pages, in display order
     std::vector<std::vector<std::string>> comments;  // per page, its comment lines

@@ -1,0 +1,253 @@
+#include "common/integers.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "base/random.hpp"
+#include "common/records.hpp"
+
+namespace tl {
+
+using checked::i128;
+
+std::int64_t absoluteValue(std::int64_t n) { return checked::abs(n); }
+
+std::int64_t gcd(std::int64_t a, std::int64_t b) {
+    std::int64_t x = checked::abs(a), y = checked::abs(b);
+    if (x > y) std::swap(x, y);
+    if (x == 0) return y;
+    while (y % x != 0) {
+        const std::int64_t r = y % x;
+        y = x;
+        x = r;
+    }
+    return x;
+}
+
+std::int64_t lcm(std::int64_t a, std::int64_t b) {
+    if (a == 0 || b == 0) return 0;
+    return checked::abs(checked::mul(a, b / gcd(a, b)));
+}
+
+std::int64_t power(std::int64_t base, std::uint64_t exponent) {
+    std::int64_t result = 1;
+    for (std::uint64_t i = 0; i < exponent; ++i) {
+        result = checked::mul(result, base);
+        // Once the product is 0 or ±1 with base ±1 it can no longer change
+        // beyond a sign; stop early so a huge exponent does not spin.
+        if (result == 0) return 0;
+        if (base == 1) return 1;
+        if (base == -1) return (exponent - i - 1) % 2 == 0 ? result : -result;
+    }
+    return result;
+}
+
+std::int64_t powerOfTen(std::int64_t n) {
+    require(n >= 0, "negative power of ten");
+    std::int64_t result = 1;
+    for (std::int64_t i = 0; i < n; ++i) result = checked::mul(result, 10);
+    return result;
+}
+
+std::int64_t digitCount(std::int64_t n) {
+    std::int64_t m = checked::abs(n), count = 1;
+    while (m >= 10) m /= 10, ++count;
+    return count;
+}
+
+namespace {
+/// Integer part of (√n + 0.5) for n ≥ 0, through double precision.
+std::int64_t roundedRoot(std::int64_t n) {
+    return static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)) + 0.5);
+}
+i128 square(std::int64_t s) { return static_cast<i128>(s) * s; }
+}  // namespace
+
+std::optional<std::int64_t> exactSquareRoot(std::int64_t n) {
+    if (n < 0) return std::nullopt;
+    const std::int64_t s = roundedRoot(n);
+    if (square(s) == n) return s;
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> floorSquareRoot(std::int64_t n) {
+    if (n < 1) return std::nullopt;
+    std::int64_t s = roundedRoot(n);
+    if (square(s) > n) s -= 1;
+    return s;
+}
+
+std::vector<std::int64_t> divisors(std::int64_t n) {
+    require(n >= 1, "divisors of a number below 1");
+    auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    if (square(s + 1) <= n) s += 1;
+    while (square(s) > n) s -= 1;  // the double root may also come out just above
+    std::vector<std::int64_t> out;
+    for (std::int64_t i = 1; i <= s; ++i) {
+        if (n % i == 0) {
+            out.push_back(i);
+            out.push_back(n / i);
+        }
+    }
+    if (square(s) == n) out.pop_back();
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::optional<SquareSplit> splitSquareFactor(std::int64_t n) {
+    if (n < 0) return std::nullopt;
+    if (n == 0) return SquareSplit{0, 1};
+    if (n < 4) return SquareSplit{1, n};
+    const auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n) + 0.1));
+    for (std::int64_t k = s; k >= 2; --k) {
+        const i128 k2 = square(k);
+        if (k2 <= n && n % static_cast<std::int64_t>(k2) == 0) return SquareSplit{k, n / static_cast<std::int64_t>(k2)};
+    }
+    return SquareSplit{1, n};
+}
+
+bool sameSignOrZero(std::int64_t a, std::int64_t b) { return (a <= 0 && b <= 0) || (a >= 0 && b >= 0); }
+
+bool isZeroText(std::string_view text) { return text == "0"; }
+
+bool hasSingleNonZeroDigit(std::string_view text) {
+    std::int64_t left = 0;
+    for (const std::string& c : characterStrings(text))
+        if (c != "0") ++left;
+    return left == 1;
+}
+
+bool isPowerOfTenText(std::string_view text) {
+    return hasSingleNonZeroDigit(text) && !text.empty() && text.front() == '1';
+}
+
+std::string powerOfTenText(std::int64_t n) {
+    require(n >= 0, "negative power of ten");
+    std::string text(static_cast<std::size_t>(n) + 1, '0');
+    text[0] = '1';
+    return text;
+}
+
+TextLengths textLengths(std::string_view a, std::string_view b) {
+    const auto la = static_cast<std::int64_t>(characterStrings(a).size());
+    const auto lb = static_cast<std::int64_t>(characterStrings(b).size());
+    return {la, lb, std::max(la, lb)};
+}
+
+std::int64_t digitValueOfCodePoint(std::string_view hex) {
+    static const char* const plain[] = {"30", "31", "32", "33", "34", "35", "36", "37", "38", "39"};
+    static const char* const superscript[] = {"2070", "B9",   "B2",   "B3",   "2074",
+                                              "2075", "2076", "2077", "2078", "2079"};
+    for (std::int64_t v = 0; v < 10; ++v)
+        if (hex == plain[v] || hex == superscript[v]) return v;
+    return 0;
+}
+
+// --- random draws ----------------------------------------------------------
+
+namespace {
+
+/// Draws beyond which a pair search over a space too large to enumerate gives up.
+constexpr std::int64_t kMaxPairDraws = 1 << 22;
+/// Pair spaces up to this size are enumerated to prove a pair exists.
+constexpr i128 kEnumerableSpace = 1 << 20;
+
+bool contains(const std::vector<std::int64_t>& list, std::int64_t v) {
+    return std::find(list.begin(), list.end(), v) != list.end();
+}
+
+i128 rangeSize(std::int64_t lo, std::int64_t hi) { return static_cast<i128>(hi) - lo + 1; }
+
+/// lo ≤ hi and some value of the range lies outside `excluded`.
+void requireDrawable(std::int64_t lo, std::int64_t hi, const std::vector<std::int64_t>& excluded) {
+    require(lo <= hi, "random range with lo > hi");
+    std::unordered_set<std::int64_t> inRange;
+    for (std::int64_t v : excluded)
+        if (v >= lo && v <= hi) inRange.insert(v);
+    require(static_cast<i128>(inRange.size()) < rangeSize(lo, hi), "every value of the random range is excluded");
+}
+
+std::int64_t drawAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<std::int64_t>& excluded) {
+    std::int64_t x = randomSource().uniformInRange(lo, hi);
+    while (contains(excluded, x)) x = randomSource().uniformInRange(lo, hi);
+    return x;
+}
+
+/// gcd that also takes INT64_MIN (as an unsigned magnitude), for the coprime test.
+std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
+    auto mag = [](std::int64_t v) { return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v); };
+    std::uint64_t x = mag(a), y = mag(b);
+    while (x != 0) {
+        const std::uint64_t r = y % x;
+        y = x;
+        x = r;
+    }
+    return y;
+}
+
+struct PairRules {
+    const std::vector<std::int64_t>& excluded1;
+    const std::vector<std::int64_t>& excluded2;
+    bool coprime;
+    bool distinct;
+    bool zeroPassesCoprime;
+
+    bool accepts(std::int64_t a, std::int64_t b) const {
+        if (contains(excluded1, a) || contains(excluded2, b)) return false;
+        if (coprime && !(zeroPassesCoprime && (a == 0 || b == 0)) && magnitudeGcd(a, b) != 1) return false;
+        if (distinct && a == b) return false;
+        return true;
+    }
+};
+
+std::pair<std::int64_t, std::int64_t> drawPair(std::int64_t lo1, std::int64_t hi1, std::int64_t lo2, std::int64_t hi2,
+                                               const PairRules& rules) {
+    requireDrawable(lo1, hi1, rules.excluded1);
+    requireDrawable(lo2, hi2, rules.excluded2);
+    const bool enumerable = rangeSize(lo1, hi1) * rangeSize(lo2, hi2) <= kEnumerableSpace;
+    if (enumerable) {
+        bool exists = false;
+        for (std::int64_t a = lo1; a <= hi1 && !exists; ++a)
+            for (std::int64_t b = lo2; b <= hi2 && !exists; ++b) exists = rules.accepts(a, b);
+        require(exists, "no pair of the random ranges meets the conditions");
+    }
+    for (std::int64_t draws = 0;; ++draws) {
+        require(enumerable || draws < kMaxPairDraws, "no acceptable random pair found");
+        const std::int64_t a = randomSource().uniformInRange(lo1, hi1);
+        const std::int64_t b = randomSource().uniformInRange(lo2, hi2);
+        if (rules.accepts(a, b)) return {a, b};
+    }
+}
+
+}  // namespace
+
+std::int64_t randomIntAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<std::int64_t>& excluded) {
+    requireDrawable(lo, hi, excluded);
+    return drawAvoiding(lo, hi, excluded);
+}
+
+std::string randomIntTextAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<std::int64_t>& excluded) {
+    return std::to_string(randomIntAvoiding(lo, hi, excluded));
+}
+
+std::pair<std::int64_t, std::int64_t> randomPairAvoiding(std::int64_t lo1, std::int64_t hi1,
+                                                         const std::vector<std::int64_t>& excluded1,
+                                                         std::int64_t lo2, std::int64_t hi2,
+                                                         const std::vector<std::int64_t>& excluded2, bool coprime,
+                                                         bool distinct) {
+    return drawPair(lo1, hi1, lo2, hi2, PairRules{excluded1, excluded2, coprime, distinct, false});
+}
+
+std::pair<std::string, std::string> randomPairTextAvoiding(std::int64_t lo1, std::int64_t hi1,
+                                                           const std::vector<std::int64_t>& excluded1,
+                                                           std::int64_t lo2, std::int64_t hi2,
+                                                           const std::vector<std::int64_t>& excluded2,
+                                                           bool coprime, bool distinct) {
+    const auto [a, b] = drawPair(lo1, hi1, lo2, hi2, PairRules{excluded1, excluded2, coprime, distinct, true});
+    return {std::to_string(a), std::to_string(b)};
+}
+
+}  // namespace tl

@@ -1,0 +1,125 @@
+#include "common/items.hpp"
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "base/text.hpp"
+
+namespace tl {
+
+namespace {
+
+std::string decimal(std::int64_t n) { return std::to_string(n); }
+
+std::string name(Color c) { return std::string(colorName(c)); }
+
+/// The root row of a table: field 1 of its start row, as an integer.
+std::int64_t rootIndex(const Engine_Table& table) {
+    require(!table.empty(), "table without a start row");
+    return parseInt(at(at(table, 0), 1));
+}
+
+std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
+
+}  // namespace
+
+Engine_Table messageTable(std::string_view text, Color colour, std::string_view tag) {
+    return {{"start", "1"},
+            {"message", std::string(text)},
+            {"message_color", name(colour)},
+            {"message_tag", std::string(tag)}};
+}
+
+Engine_Step blankTable(std::int64_t count) {
+    Engine_Step step;
+    do {
+        step.push_back({{"start", "1"}, {"BLANK"}});
+        --count;
+    } while (count > 0);
+    return step;
+}
+
+Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
+    return {{"start", "1"}, {"integer", decimal(n)}, {"integer_color", name(colour)}, {"integer_tag", std::string(tag)}};
+}
+
+Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
+                                Color c4, std::string_view tag) {
+    const bool negative = (numerator < 0 && denominator > 0) || (numerator > 0 && denominator < 0);
+    return {{"start", "1"},
+            {"signed_rational", negative ? "-" : "+", decimal(checked::abs(numerator)),
+             decimal(checked::abs(denominator))},
+            {"signed_rational_color", name(c1), name(c2), name(c3), name(c4)},
+            {"signed_rational_tag", std::string(tag)}};
+}
+
+Engine_Row shiftLocators(const Engine_Row& row, std::int64_t offset) {
+    if (row.empty()) return row;
+    const std::string& key = row[0];
+    if (key == "unary_locator" || key == "font_locator" || key == "block")
+        return {key, decimal(checked::add(parseInt(at(row, 1)), offset))};
+    if (key == "join_locator")
+        return {key, decimal(checked::add(parseInt(at(row, 1)), offset)),
+                decimal(checked::add(parseInt(at(row, 2)), offset))};
+    return row;
+}
+
+Engine_Table joinItem(std::string_view text, const Engine_Table& first, const Engine_Table& second, Color colour,
+                      std::string_view tag) {
+    const std::int64_t left = rootIndex(first);
+    const std::int64_t right = rootIndex(second);
+    const std::int64_t d = rowCount(first) - 1;
+
+    Engine_Table result;
+    result.reserve(first.size() + second.size() + 3);
+    result.push_back({"start", decimal(checked::add(d, rowCount(second)))});
+    result.insert(result.end(), first.begin() + 1, first.end());
+    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftLocators(second[i], d));
+    result.push_back({"join", std::string(text)});
+    result.push_back({"join_locator", decimal(left), decimal(checked::add(right, d))});
+    result.push_back({"join_color", name(colour)});
+    result.push_back({"join_tag", std::string(tag)});
+    return result;
+}
+
+Engine_Table unaryItem(std::string_view text, const Engine_Table& table, Color colour, std::string_view tag) {
+    const std::int64_t child = rootIndex(table);
+    Engine_Table result;
+    result.reserve(table.size() + 4);
+    result.push_back({"start", decimal(rowCount(table))});
+    result.insert(result.end(), table.begin() + 1, table.end());
+    result.push_back({"unary", std::string(text)});
+    result.push_back({"unary_locator", decimal(child)});
+    result.push_back({"unary_color", name(colour)});
+    result.push_back({"unary_tag", std::string(tag)});
+    return result;
+}
+
+std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables) {
+    std::optional<Engine_Table> result;
+    for (const Engine_Table& table : tables) {
+        bool hasContent = false;
+        for (const Engine_Row& row : table)
+            if (!row.empty()) hasContent = true;
+        if (!hasContent) continue;
+        if (!result)
+            result = table;
+        else
+            result = joinItem(juxtapositionJoinText, *result, table, Color::black, defaultMessageTag);
+    }
+    return result;
+}
+
+std::optional<Engine_Table> messageFromPieces(const std::vector<MessagePiece>& pieces) {
+    std::optional<Engine_Table> result;
+    for (const auto& [text, colour] : pieces) {
+        if (text.empty()) continue;
+        Engine_Table piece = messageTable(text, colour, defaultMessageTag);
+        if (!result)
+            result = std::move(piece);
+        else
+            result = joinItem(juxtapositionJoinText, *result, piece, Color::black, defaultMessageTag);
+    }
+    return result;
+}
+
+}  // namespace tl

@@ -1,0 +1,73 @@
+// The core item builders of the page format: messages, blank lines,
+// integers, signed rationals, and the two composite items (join, unary) with
+// the locator shifting that composing tables relies on.
+//
+// Every builder returns a new table and changes none of its inputs. Row 0 of
+// every table is ["start", k], k the row where the root item begins; the root
+// item is always the last item of a table.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/enums.hpp"
+#include "common/tableau.hpp"
+
+namespace tl {
+
+/// The default colour and tag of every builder, and the default count of blankTable.
+inline constexpr Color defaultMessageColor = Color::black;
+inline constexpr char defaultMessageTag[] = "anon";
+inline constexpr std::int64_t defaultBlankCount = 1;
+
+/// The join text that sets two operands side by side with nothing between
+/// them ("🖇", U+1F587, no variation selector).
+inline constexpr char juxtapositionJoinText[] = "\U0001F587";
+
+/// [["start","1"], ["message", text], ["message_color", colour], ["message_tag", tag]].
+Engine_Table messageTable(std::string_view text, Color colour = defaultMessageColor,
+                          std::string_view tag = defaultMessageTag);
+
+/// `count` blank tables [["start","1"], ["BLANK"]]; at least one, also for a count ≤ 0.
+Engine_Step blankTable(std::int64_t count = defaultBlankCount);
+
+/// ["start","1"], ["integer", n], ["integer_color", colour], ["integer_tag", tag].
+Engine_Table integerItem(std::int64_t n, Color colour = defaultMessageColor,
+                         std::string_view tag = defaultMessageTag);
+
+/// A signed rational: sign "-" when exactly one of numerator and denominator
+/// is negative, else "+"; then |numerator|, |denominator|. Colours: sign,
+/// numerator, denominator, bar.
+Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator,
+                                Color c1 = defaultMessageColor, Color c2 = defaultMessageColor,
+                                Color c3 = defaultMessageColor, Color c4 = defaultMessageColor,
+                                std::string_view tag = defaultMessageTag);
+
+/// One table holding both, joined by a join item with `text` between them.
+Engine_Table joinItem(std::string_view text, const Engine_Table& first, const Engine_Table& second,
+                      Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);
+
+/// The table under a new unary item with `text`.
+Engine_Table unaryItem(std::string_view text, const Engine_Table& table, Color colour = defaultMessageColor,
+                       std::string_view tag = defaultMessageTag);
+
+/// The row with the row indices it holds moved by `offset` ("join_locator",
+/// "unary_locator", "font_locator", "block"); any other row unchanged.
+Engine_Row shiftLocators(const Engine_Row& row, std::int64_t offset);
+
+/// The tables that have content joined left to right by "🖇" joins; one such
+/// table is returned as it is; none gives nothing.
+std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables);
+
+/// One piece of a message line: its text and colour.
+using MessagePiece = std::pair<std::string, Color>;
+
+/// The non-empty pieces as message tables side by side ("🖇" joins); nothing
+/// when every text is empty.
+std::optional<Engine_Table> messageFromPieces(const std::vector<MessagePiece>& pieces);
+
+}  // namespace tl

@@ -1,0 +1,83 @@
+// The plug-in records of the strategy tableaux, the re-colouring of a tagged
+// message, and the text helpers the step builders use to fill the records.
+//
+// A record is a whole table: ["start","1"], ["plug_in", kind, n] (n counts
+// the rows from the plug_in row through the tag row), a header row
+// [kind, ...], list rows [kind_part, values...] and the tag row. Grids are
+// written flattened, row by row, into one list row.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/enums.hpp"
+#include "common/items.hpp"
+#include "common/tableau.hpp"
+
+namespace tl {
+
+/// The default of the optional list arguments of the record builders.
+inline const StringList defaultEmptyList{};
+
+/// add_column: header ["add_column", label, option, rows, columns of row 0],
+/// then the cells and their codes. The tableau needs at least one row.
+Engine_Table addColumnTable(std::string_view tag, std::string_view label, std::int64_t option,
+                            const StringGrid& tableau, const StringGrid& attributes);
+
+Engine_Table tableauOpTable(std::string_view tag, std::string_view header, const StringGrid& tableau,
+                            const StringGrid& attributes, const StringList& globals, const StringList& locals);
+
+/// The partials come last here but are written before the globals.
+Engine_Table dividePartialOpTable(std::string_view tag, std::string_view header, const StringList& tableau,
+                                  const StringList& globals, const StringList& locals,
+                                  const StringList& partials = defaultEmptyList);
+
+/// The eighth list is accepted for the callers' sake and not written.
+Engine_Table divideOpTable(std::string_view tag, std::string_view header, const StringList& tableau,
+                           const StringList& background, const StringList& lines, const StringList& globals,
+                           const StringList& locals, const StringList& unused = defaultEmptyList);
+
+/// The count-ups come last here but are written before the globals.
+Engine_Table countOpTable(std::string_view tag, std::string_view header, const StringGrid& tableau,
+                          const StringList& globals, const StringList& locals,
+                          const StringList& countUps = defaultEmptyList);
+
+/// At the first ["message_tag", tag] row, the row above it becomes
+/// ["message_color", colour]; later matches are left alone.
+void recolorMessageByTag(Engine_Table& table, Color colour, std::string_view tag);
+
+/// "one", "ten", ... "ten million" for positions 0 to 7, "...?" otherwise;
+/// `plural` appends "s" (not to "...?").
+std::string placeValueName(std::int64_t position, bool plural);
+
+/// The user-perceived characters of a text, each as its own string.
+StringList characterStrings(std::string_view text);
+
+/// The one-character string of a character (an ASCII char or a code point).
+std::string characterText(char c);
+std::string characterText(char32_t codePoint);
+
+/// The filler put in front as many times as the list is shorter than the
+/// reference; a list as long or longer comes back unchanged.
+StringList padFront(const StringList& list, const StringList& reference, std::string_view filler);
+
+/// Runs of a filler around a text. A negative count counts as 0.
+std::string padLeft(std::string_view text, std::int64_t count, std::string_view filler);
+std::string padRight(std::string_view text, std::int64_t count, std::string_view filler);
+std::string padBoth(std::string_view text, std::int64_t leftCount, std::string_view leftFiller,
+                    std::int64_t rightCount, std::string_view rightFiller);
+inline std::string padLeft(std::string_view text, std::int64_t count, char filler) {
+    return padLeft(text, count, std::string_view(&filler, 1));
+}
+inline std::string padRight(std::string_view text, std::int64_t count, char filler) {
+    return padRight(text, count, std::string_view(&filler, 1));
+}
+inline std::string padBoth(std::string_view text, std::int64_t leftCount, char leftFiller, std::int64_t rightCount,
+                           char rightFiller) {
+    return padBoth(text, leftCount, std::string_view(&leftFiller, 1), rightCount,
+                   std::string_view(&rightFiller, 1));
+}
+
+}  // namespace tl
