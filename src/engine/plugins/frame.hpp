@@ -1,0 +1,81 @@
+// What the tableau renderers share: the spacing unit, their one font family,
+// the cell codes, the rotated-label primitive, black rules, colour names and
+// the strict reading of record fields.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/errors.hpp"
+
+#include "platform/gfx/text.hpp"
+
+namespace tl {
+
+/// Draws `text` rotated by `angle` radians about (x, y): the text starts at
+/// the point and its vertical middle lies on it (negative angles turn the
+/// text counter-clockwise on screen). The transform is left as it was.
+/// Without a current context nothing is drawn.
+void drawRotated(std::string_view text, const gfx::TextAttributes& attributes, double x, double y, double angle);
+
+namespace plugin {
+
+inline constexpr double kRuleWidth = 2.5;       // rules, brackets, grid lines
+inline constexpr double kSeparatorWidth = 1.25; // thin column separators
+inline constexpr double kCrossWidth = 3.0;      // crossing a cell out
+
+/// The gap between digit columns: size / 5, never below 10 points.
+double spacingUnit(double size);
+
+/// The renderers' font: monospaced digits, medium weight, at size × fraction.
+gfx::Font font(double size, double fraction = 1.0);
+
+/// Black text on clear in that font.
+gfx::TextAttributes attributes(double size, double fraction = 1.0);
+
+double width(std::string_view text, const gfx::Font& font);
+double height(std::string_view text, const gfx::Font& font);
+
+/// 10^exponent written out in decimal ("1", "10", "100" ...). The exponent
+/// must lie in 0 ... 18 (the powers of ten a 64-bit integer holds).
+std::string powerOfTenText(std::int64_t exponent);
+
+/// The two texts one after the other.
+std::string joined(std::string_view first, std::string_view second);
+
+/// `text` repeated `count` times (count must not be negative).
+std::string repeated(std::string_view text, std::int64_t count);
+
+/// User-visible characters of a text (code points; record texts are digits,
+/// signs and superscripts).
+std::vector<std::string> characters(std::string_view text);
+std::int64_t characterCount(std::string_view text);
+
+/// Bounds-checked access with a 64-bit index (negative is out of range too).
+template <class Container>
+decltype(auto) entry(Container&& c, std::int64_t index) {
+    return at(std::forward<Container>(c), static_cast<long long>(index));
+}
+
+/// Entry `index` of a record list read as a decimal integer.
+std::int64_t integerAt(const std::vector<std::string>& list, std::size_t index);
+
+/// Cell codes: letter 0 "Y" shows the cell; a middle "Y" crosses it out; the
+/// last letter shades it ("G" gray, "R" light gray, otherwise clear). A code
+/// too short for the letter asked is a broken record.
+bool codeShows(const std::string& code);
+bool codeCrosses(const std::string& code);  // three-letter codes: letter 1
+gfx::Rgba codeShade(const std::string& code, std::size_t letter);
+
+/// The drawing colour of a colour name; a name that is no colour throws.
+gfx::Rgba namedColour(const std::string& name);
+gfx::Rgba grayShade();
+gfx::Rgba lightGrayShade();
+
+/// A black line into the current context; skipped when there is none.
+void rule(double x1, double y1, double x2, double y2, double lineWidth = kRuleWidth);
+
+}  // namespace plugin
+}  // namespace tl
