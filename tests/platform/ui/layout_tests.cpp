@@ -1,7 +1,10 @@
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "base/errors.hpp"
 #include "platform/ui/layout.hpp"
 #include "platform/ui/view.hpp"
 
@@ -62,4 +65,231 @@ TEST(Layout, PadStackSharesTheHeightByRatios) {
     EXPECT_NEAR(entry->frame().y, info->frame().maxY() + 5, 1e-9);
     EXPECT_NEAR(keys->frame().maxY(), 600, 1e-9);
     EXPECT_NEAR(keys->frame().width, 310, 1e-9);
+}
+
+namespace {
+
+// The keypad's construction: rows stacked with 1-point gaps and keys chained
+// with 1-point gaps, every relation stated from both of its sides.
+struct Keypad {
+    View* container;
+    std::vector<View*> rows;
+    std::vector<std::vector<View*>> keys;
+};
+
+Keypad buildKeypad(View& parent, const std::vector<std::vector<double>>& multipliers) {
+    Keypad k;
+    k.container = addConstrained(parent);
+    for (const auto& row : multipliers) {
+        View* r = addConstrained(*k.container);
+        k.rows.push_back(r);
+        std::vector<View*> keys;
+        for (std::size_t j = 0; j < row.size(); ++j) keys.push_back(addConstrained(*r));
+        for (std::size_t j = 0; j < keys.size(); ++j) {
+            View* key = keys[j];
+            key->topAnchor().constraintEqualTo(r->topAnchor());
+            key->bottomAnchor().constraintEqualTo(r->bottomAnchor());
+            if (j == 0)
+                key->leadingAnchor().constraintEqualTo(r->leadingAnchor());
+            else
+                key->leadingAnchor().constraintEqualTo(keys[j - 1]->trailingAnchor(), 1);
+            if (j + 1 == keys.size())
+                key->trailingAnchor().constraintEqualTo(r->trailingAnchor());
+            else
+                key->trailingAnchor().constraintEqualTo(keys[j + 1]->leadingAnchor(), -1);
+            key->widthAnchor().constraintEqualTo(keys[0]->widthAnchor(), row[j], 0);  // key 0: a self-equality
+        }
+        k.keys.push_back(keys);
+    }
+    for (std::size_t i = 0; i < k.rows.size(); ++i) {
+        View* r = k.rows[i];
+        if (i == 0)
+            r->topAnchor().constraintEqualTo(k.container->topAnchor());
+        else
+            r->topAnchor().constraintEqualTo(k.rows[i - 1]->bottomAnchor(), 1);
+        if (i + 1 == k.rows.size())
+            r->bottomAnchor().constraintEqualTo(k.container->bottomAnchor());
+        else
+            r->bottomAnchor().constraintEqualTo(k.rows[i + 1]->topAnchor(), -1);
+        r->leadingAnchor().constraintEqualTo(k.container->leadingAnchor());
+        r->trailingAnchor().constraintEqualTo(k.container->trailingAnchor());
+        r->heightAnchor().constraintEqualTo(k.rows[0]->heightAnchor());
+    }
+    return k;
+}
+
+void pinEdges(View* v, View* to, double inset = 0) {
+    v->topAnchor().constraintEqualTo(to->topAnchor(), inset);
+    v->bottomAnchor().constraintEqualTo(to->bottomAnchor(), -inset);
+    v->leadingAnchor().constraintEqualTo(to->leadingAnchor(), inset);
+    v->trailingAnchor().constraintEqualTo(to->trailingAnchor(), -inset);
+}
+
+}  // namespace
+
+TEST(Layout, KeypadRowsAndKeysShareTheSpaceWithOnePointGaps) {
+    View root({0, 0, 303, 403});
+    Keypad k = buildKeypad(root, {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 0.5, 0.5}});
+    pinEdges(k.container, &root);
+    layoutIfNeeded(&root);
+
+    expectFrame(k.rows[0], {0, 0, 303, 100});
+    expectFrame(k.rows[3], {0, 303, 303, 100});
+    expectFrame(k.keys[0][0], {0, 0, 75, 100});
+    expectFrame(k.keys[2][3], {228, 0, 75, 100});
+    expectFrame(k.keys[3][0], {0, 0, 150.5, 100});
+    expectFrame(k.keys[3][1], {151.5, 0, 75.25, 100});
+    expectFrame(k.keys[3][2], {227.75, 0, 75.25, 100});
+
+    // Resizing re-solves: the same constraints fit the new size.
+    root.setFrame({0, 0, 403, 203});
+    layoutIfNeeded(&root);
+    expectFrame(k.keys[1][1], {101, 0, 100, 50});
+    expectFrame(k.rows[2], {0, 102, 403, 50});
+}
+
+// Entry display lines: two cells in a line, and a fraction line below an
+// ordinary line whose cells set the height of numerator and denominator.
+TEST(Layout, EntryLinesAndFractionsFillTheDisplay) {
+    View root({0, 0, 300, 160});
+    View* display = addConstrained(root);
+    pinEdges(display, &root);
+    View* c0 = addConstrained(*display);
+    View* c1 = addConstrained(*display);
+    View* num = addConstrained(*display);
+    View* den = addConstrained(*display);
+    for (View* c : {c0, c1}) {
+        c->topAnchor().constraintEqualTo(display->topAnchor());
+        c->bottomAnchor().constraintEqualTo(num->topAnchor(), -5);
+        c->widthAnchor().constraintEqualTo(c0->widthAnchor());
+        c->heightAnchor().constraintEqualTo(c0->heightAnchor());
+    }
+    c0->leadingAnchor().constraintEqualTo(display->leadingAnchor());
+    c0->trailingAnchor().constraintEqualTo(c1->leadingAnchor(), -5);
+    c1->leadingAnchor().constraintEqualTo(c0->trailingAnchor(), 5);
+    c1->trailingAnchor().constraintEqualTo(display->trailingAnchor());
+    num->topAnchor().constraintEqualTo(c0->bottomAnchor(), 5);
+    num->bottomAnchor().constraintEqualTo(den->topAnchor(), -5);
+    num->leadingAnchor().constraintEqualTo(display->leadingAnchor());
+    num->trailingAnchor().constraintEqualTo(display->trailingAnchor());
+    den->topAnchor().constraintEqualTo(num->bottomAnchor(), 5);
+    den->bottomAnchor().constraintEqualTo(display->bottomAnchor());
+    den->leadingAnchor().constraintEqualTo(num->leadingAnchor());
+    den->trailingAnchor().constraintEqualTo(num->trailingAnchor());
+    num->widthAnchor().constraintEqualTo(num->widthAnchor());
+    den->widthAnchor().constraintEqualTo(num->widthAnchor());
+    num->heightAnchor().constraintEqualTo(den->heightAnchor());
+    num->heightAnchor().constraintEqualTo(c0->heightAnchor());
+    layoutIfNeeded(&root);
+
+    expectFrame(c0, {0, 0, 147.5, 50});
+    expectFrame(c1, {152.5, 0, 147.5, 50});
+    expectFrame(num, {0, 55, 300, 50});
+    expectFrame(den, {0, 110, 300, 50});
+}
+
+TEST(Layout, AContradictingConstraintIsReportedOnceAndDropped) {
+    View root({0, 0, 200, 100});
+    View* v = addConstrained(root);
+    pinEdges(v, &root, 10);
+    v->widthAnchor().constraintEqualTo(root.widthAnchor(), 1, -20);  // redundant: agrees
+    LayoutConstraint* bad = v->widthAnchor().constraintEqualToConstant(50);
+    bad->identifier = "too narrow";
+    v->heightAnchor().constraintEqualTo(v->heightAnchor(), 2, 0);  // height = 2 × height: only 0 fits
+
+    testing::internal::CaptureStderr();
+    layoutIfNeeded(&root);
+    layoutIfNeeded(&root);
+    std::string log = testing::internal::GetCapturedStderr();
+    expectFrame(v, {10, 10, 180, 80});  // the earlier constraints win
+    EXPECT_NE(log.find("too narrow"), std::string::npos);
+    EXPECT_EQ(log.find("too narrow"), log.rfind("too narrow"));  // once, not at every pass
+    EXPECT_NE(log.find("height"), std::string::npos);
+
+    // A dropped constraint that fits a later size holds again.
+    root.setFrame({0, 0, 70, 100});
+    testing::internal::CaptureStderr();
+    layoutIfNeeded(&root);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("too narrow"), std::string::npos);
+    expectFrame(v, {10, 10, 50, 80});
+}
+
+TEST(Layout, IntrinsicSizesFillOnlyWhatTheConstraintsLeaveOpen) {
+    struct Sized : View {
+        gfx::Size intrinsicContentSize() const override { return {40, 30}; }
+    };
+    View root({0, 0, 200, 100});
+    auto* free = root.add(std::make_unique<Sized>());
+    free->setTranslatesAutoresizingMaskIntoConstraints(false);
+    free->centerXAnchor().constraintEqualTo(root.centerXAnchor());
+    free->centerYAnchor().constraintEqualTo(root.centerYAnchor());
+    auto* pinned = root.add(std::make_unique<Sized>());
+    pinned->setTranslatesAutoresizingMaskIntoConstraints(false);
+    pinEdges(pinned, &root, 5);
+    auto* half = root.add(std::make_unique<Sized>());
+    half->setTranslatesAutoresizingMaskIntoConstraints(false);
+    half->heightAnchor().constraintEqualTo(free->heightAnchor(), 2, 0);
+    half->topAnchor().constraintEqualTo(root.topAnchor());
+    half->leadingAnchor().constraintEqualTo(root.leadingAnchor());
+    layoutIfNeeded(&root);
+    expectFrame(free, {80, 35, 40, 30});
+    expectFrame(pinned, {5, 5, 190, 90});
+    expectFrame(half, {0, 0, 40, 60});
+}
+
+TEST(Layout, OpenUnknownsKeepTheirFramesAndNestedFramesAreRelative) {
+    View root({0, 0, 400, 400});
+    View* loose = addConstrained(root);
+    loose->setFrame({7, 8, 9, 10});
+    loose->widthAnchor().constraintEqualToConstant(30);
+
+    View* outer = addConstrained(root);
+    pinEdges(outer, &root, 20);
+    View* fixed = outer->add(std::make_unique<View>(gfx::Rect{10, 10, 50, 50}));  // translates its frame
+    View* inner = addConstrained(*outer);
+    inner->topAnchor().constraintEqualTo(fixed->bottomAnchor(), 5);
+    inner->leadingAnchor().constraintEqualTo(fixed->trailingAnchor());
+    inner->trailingAnchor().constraintEqualTo(root.trailingAnchor(), -100);
+    inner->bottomAnchor().constraintEqualTo(outer->bottomAnchor());
+
+    struct Counting : View {
+        std::vector<const View*>* log;
+        void layoutSubviews() override { log->push_back(this); }
+    };
+    std::vector<const View*> log;
+    auto* leaf = inner->add(std::make_unique<Counting>());
+    leaf->log = &log;
+
+    layoutIfNeeded(&root);
+    expectFrame(loose, {7, 8, 30, 10});
+    expectFrame(outer, {20, 20, 360, 360});
+    expectFrame(fixed, {10, 10, 50, 50});
+    expectFrame(inner, {60, 65, 220, 295});  // window x 80 … 300, y 85 … 380
+    EXPECT_EQ(log, std::vector<const View*>{leaf});
+}
+
+TEST(Layout, SafeAreaGuideIsTheOwnersBoundsLessItsInsets) {
+    View root({0, 0, 390, 844});
+    LayoutGuide safe(&root);
+    safe.setInsets({91, 0, 34, 0});
+    View* pad = addConstrained(root);
+    pad->topAnchor().constraintEqualTo(safe.topAnchor(), 5);
+    pad->bottomAnchor().constraintEqualTo(safe.bottomAnchor(), -5);
+    pad->leadingAnchor().constraintEqualTo(safe.leadingAnchor(), 5);
+    pad->trailingAnchor().constraintEqualTo(safe.trailingAnchor(), -5);
+    layoutIfNeeded(&root);
+    expectFrame(pad, {5, 96, 380, 709});
+
+    safe.setInsets({20, 44, 21, 44});
+    layoutIfNeeded(&root);
+    expectFrame(pad, {49, 25, 292, 793});
+}
+
+TEST(Layout, AnchorsOfDifferentKindsCannotBeEqual) {
+    View a, b;
+    EXPECT_THROW(a.topAnchor().constraintEqualTo(b.leadingAnchor()), tl::PreconditionError);
+    EXPECT_THROW(a.widthAnchor().constraintEqualTo(b.leadingAnchor()), tl::PreconditionError);
+    EXPECT_THROW(a.topAnchor().constraintEqualToConstant(3), tl::PreconditionError);
+    EXPECT_THROW(a.topAnchor().constraintEqualTo(b.topAnchor(), 2, 0), tl::PreconditionError);
+    EXPECT_NO_THROW(a.widthAnchor().constraintEqualTo(b.heightAnchor(), 2, 0));
 }
