@@ -1,0 +1,234 @@
+#include "platform/gfx/cairo_context.hpp"
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "base/errors.hpp"
+#include "platform/gfx/pango_fonts.hpp"
+
+namespace gfx {
+
+namespace {
+
+void setSource(cairo_t* cr, Rgba c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
+
+bool finite(double v) { return std::isfinite(v); }
+
+/// Rectangles and text must not disturb a path being built around them:
+/// this takes the path aside and puts it back.
+class PathAside {
+public:
+    explicit PathAside(cairo_t* cr) : cr_(cr) {
+        if (cairo_has_current_point(cr_)) path_ = cairo_copy_path(cr_);
+        cairo_new_path(cr_);
+    }
+    ~PathAside() {
+        cairo_new_path(cr_);
+        if (path_) {
+            cairo_append_path(cr_, path_);
+            cairo_path_destroy(path_);
+        }
+    }
+    PathAside(const PathAside&) = delete;
+    PathAside& operator=(const PathAside&) = delete;
+
+private:
+    cairo_t* cr_;
+    cairo_path_t* path_ = nullptr;
+};
+
+}  // namespace
+
+CairoContext::CairoContext(cairo_t* cr) : cr_(cairo_reference(cr)), pango_(nullptr) {
+    tl::require(cr != nullptr, "no Cairo context to draw into");
+    pango_ = pango_font_map_create_context(detail::fontMap());
+    detail::configure(pango_);
+}
+
+CairoContext::~CairoContext() {
+    g_object_unref(pango_);
+    cairo_destroy(cr_);
+}
+
+void CairoContext::save() {
+    cairo_save(cr_);
+    stack_.push_back(state_);
+}
+
+void CairoContext::restore() {
+    tl::require(!stack_.empty(), "restore without save");
+    cairo_restore(cr_);
+    state_ = stack_.back();
+    stack_.pop_back();
+}
+
+// A transform that cannot be inverted would put the Cairo context into a
+// permanent error state (nothing drawn ever after), so it is refused here.
+void CairoContext::translate(double dx, double dy) {
+    tl::require(finite(dx) && finite(dy), "translation is not finite");
+    cairo_translate(cr_, dx, dy);
+}
+
+void CairoContext::rotate(double radians) {
+    tl::require(finite(radians), "rotation is not finite");
+    cairo_rotate(cr_, radians);
+}
+
+void CairoContext::scale(double sx, double sy) {
+    tl::require(finite(sx) && finite(sy) && sx != 0 && sy != 0, "scale is not finite and non-zero");
+    cairo_scale(cr_, sx, sy);
+}
+
+void CairoContext::moveTo(Point p) { cairo_move_to(cr_, p.x, p.y); }
+
+void CairoContext::lineTo(Point p) { cairo_line_to(cr_, p.x, p.y); }
+
+void CairoContext::addArc(Point centre, double radius, double start, double end, bool clockwise) {
+    // Angles grow clockwise on screen (y points down), which is Cairo's positive direction.
+    if (clockwise)
+        cairo_arc(cr_, centre.x, centre.y, radius, start, end);
+    else
+        cairo_arc_negative(cr_, centre.x, centre.y, radius, start, end);
+}
+
+void CairoContext::closePath() { cairo_close_path(cr_); }
+
+void CairoContext::fill(bool preserve) {
+    setSource(cr_, state_.fill);
+    if (preserve)
+        cairo_fill_preserve(cr_);
+    else
+        cairo_fill(cr_);
+}
+
+void CairoContext::stroke() {
+    setSource(cr_, state_.stroke);
+    cairo_set_line_width(cr_, state_.lineWidth);
+    cairo_stroke(cr_);
+}
+
+void CairoContext::drawPath(PathMode mode) {
+    switch (mode) {
+        case PathMode::fill:
+            fill(false);
+            break;
+        case PathMode::stroke:
+            stroke();
+            break;
+        case PathMode::fillStroke:
+            fill(true);
+            stroke();
+            break;
+    }
+}
+
+void CairoContext::fillRect(Rect r) {
+    PathAside aside(cr_);
+    cairo_rectangle(cr_, r.x, r.y, r.width, r.height);
+    fill(false);
+}
+
+void CairoContext::strokeRect(Rect r) {
+    PathAside aside(cr_);
+    cairo_rectangle(cr_, r.x, r.y, r.width, r.height);
+    stroke();
+}
+
+void CairoContext::showText(std::string_view line, Point baselineLeft, const Font& font, Rgba colour) {
+    double size = font.pointSize();
+    // Below a thousandth of a point nothing would show, and the scale could not be inverted.
+    if (line.empty() || !(size >= 1e-3) || !finite(size) || !finite(baselineLeft.x) || !finite(baselineLeft.y))
+        return;
+    detail::PangoSpec spec = detail::pangoSpecFor(font.face());
+
+    PathAside aside(cr_);
+    cairo_save(cr_);
+    // Set at the reference size and scaled down, exactly as the advances were measured.
+    cairo_translate(cr_, baselineLeft.x, baselineLeft.y);
+    double k = size / detail::kReferenceSize;
+    cairo_scale(cr_, k, k);
+    cairo_move_to(cr_, 0, 0);
+    setSource(cr_, colour);
+    pango_cairo_update_context(cr_, pango_);
+
+    PangoLayout* layout = pango_layout_new(pango_);
+    pango_layout_set_font_description(layout, spec.description);
+    pango_layout_set_attributes(layout, spec.attributes);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    if (g_utf8_validate(line.data(), static_cast<gssize>(line.size()), nullptr)) {
+        pango_layout_set_text(layout, line.data(), static_cast<int>(line.size()));
+    } else {
+        gchar* valid = g_utf8_make_valid(line.data(), static_cast<gssize>(line.size()));
+        pango_layout_set_text(layout, valid, -1);
+        g_free(valid);
+    }
+    // A layout line is drawn with its baseline's left end at the current point.
+    PangoLayoutLine* first = pango_layout_get_line(layout, 0);
+    detail::evenDigits(first, pango_layout_get_text(layout), spec.digitWidth);
+    pango_cairo_show_layout_line(cr_, first);
+    g_object_unref(layout);
+    cairo_restore(cr_);
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+int pixels(double points, double scale) {
+    double exact = points * scale;
+    double rounded = std::round(exact);
+    // Sizes such as 0.1 × 3 land a hair above a whole number: don't add a pixel for that.
+    return static_cast<int>(std::abs(exact - rounded) < 1e-9 ? rounded : std::ceil(exact));
+}
+
+}  // namespace
+
+ImageSurface::ImageSurface(double width, double height, double scale, Start start)
+    : width_(width), height_(height), scale_(scale) {
+    tl::require(finite(width) && finite(height) && finite(scale) && width > 0 && height > 0 && scale > 0,
+                "image size and scale must be positive");
+    tl::require(width * scale <= 32767 && height * scale <= 32767, "image is too large");
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels(width, scale), pixels(height, scale));
+    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface_);
+        throw tl::PreconditionError("image surface cannot be created");
+    }
+    cr_ = cairo_create(surface_);
+    if (start == Start::white) {
+        cairo_set_source_rgb(cr_, 1, 1, 1);
+        cairo_paint(cr_);
+    }
+    cairo_scale(cr_, scale, scale);
+    context_ = std::make_unique<CairoContext>(cr_);
+}
+
+ImageSurface::~ImageSurface() {
+    context_.reset();
+    cairo_destroy(cr_);
+    cairo_surface_destroy(surface_);
+}
+
+int ImageSurface::pixelWidth() const { return cairo_image_surface_get_width(surface_); }
+int ImageSurface::pixelHeight() const { return cairo_image_surface_get_height(surface_); }
+
+Pixel ImageSurface::pixel(int x, int y) const {
+    tl::require(x >= 0 && y >= 0 && x < pixelWidth() && y < pixelHeight(), "pixel outside the image");
+    cairo_surface_flush(surface_);
+    const unsigned char* data = cairo_image_surface_get_data(surface_);
+    int stride = cairo_image_surface_get_stride(surface_);
+    std::uint32_t argb;  // native-endian, premultiplied
+    std::memcpy(&argb, data + static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x) * 4, 4);
+    auto a = static_cast<std::uint8_t>(argb >> 24);
+    if (a == 0) return {};
+    auto straight = [a](std::uint32_t c) { return static_cast<std::uint8_t>((c * 255 + a / 2) / a); };
+    return {straight((argb >> 16) & 0xFF), straight((argb >> 8) & 0xFF), straight(argb & 0xFF), a};
+}
+
+bool ImageSurface::writePng(const std::string& path) const {
+    cairo_surface_flush(surface_);
+    return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace gfx

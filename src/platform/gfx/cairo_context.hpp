@@ -1,0 +1,112 @@
+// Drawing for real: a Context over a Cairo context, and an image in memory to
+// draw into (for headless rendering, PNG output and pixel tests).
+//
+//     gfx::ImageSurface image(390, 844, 2.0);          // points, scale; starts white
+//     gfx::ContextScope scope(&image.context());
+//     gfx::drawText("12", {10, 10}, {gfx::Font::system(30)});
+//     image.writePng("page.png");
+//
+// Text is set with the real faces of systemFontProvider() (emoji in colour),
+// its first baseline exactly at the point given; with a test's fake fonts the
+// glyphs come from the real face of the same kind and weight.
+#pragma once
+
+#include <cairo.h>
+#include <pango/pango.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/context.hpp"
+
+namespace gfx {
+
+class CairoContext final : public Context {
+public:
+    /// Draws into `cr` (takes a reference of its own). Its current transform
+    /// maps points to device pixels; its path and source are ours from now on.
+    explicit CairoContext(cairo_t* cr);
+    ~CairoContext() override;
+    CairoContext(const CairoContext&) = delete;
+    CairoContext& operator=(const CairoContext&) = delete;
+
+    cairo_t* cairo() const { return cr_; }
+
+    void save() override;
+    void restore() override;  // a restore without a save is a broken precondition
+    void translate(double dx, double dy) override;
+    void rotate(double radians) override;
+    void scale(double sx, double sy) override;
+
+    void setStrokeColor(Rgba colour) override { state_.stroke = colour; }
+    void setFillColor(Rgba colour) override { state_.fill = colour; }
+    void setLineWidth(double width) override { state_.lineWidth = width; }
+
+    void moveTo(Point p) override;
+    void lineTo(Point p) override;
+    void addArc(Point centre, double radius, double start, double end, bool clockwise) override;
+    void closePath() override;
+    void drawPath(PathMode mode) override;
+
+    void fillRect(Rect r) override;
+    void strokeRect(Rect r) override;
+
+    void showText(std::string_view line, Point baselineLeft, const Font& font, Rgba colour) override;
+
+private:
+    struct State {
+        Rgba stroke = palette::black;
+        Rgba fill = palette::black;
+        double lineWidth = 1.0;
+    };
+    void fill(bool preserve);
+    void stroke();
+
+    cairo_t* cr_;
+    PangoContext* pango_;
+    State state_;
+    std::vector<State> stack_;
+};
+
+/// One device pixel, straight (not premultiplied) 8-bit RGBA.
+struct Pixel {
+    std::uint8_t r = 0, g = 0, b = 0, a = 0;
+    friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+
+/// An ARGB image of width × height points at `scale` device pixels per point.
+class ImageSurface {
+public:
+    enum class Start { white, transparent };
+
+    /// Width and height must be positive and the pixel size at most 32767 on a side.
+    ImageSurface(double width, double height, double scale = 1.0, Start start = Start::white);
+    ~ImageSurface();
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
+
+    /// The context that draws into this image, in points.
+    Context& context() { return *context_; }
+
+    Size size() const { return {width_, height_}; }
+    double scale() const { return scale_; }
+    int pixelWidth() const;
+    int pixelHeight() const;
+    /// The pixel at device coordinates (x, y); out of range is a broken precondition.
+    Pixel pixel(int x, int y) const;
+
+    /// Writes the image as PNG; false when the file cannot be written.
+    [[nodiscard]] bool writePng(const std::string& path) const;
+
+    cairo_surface_t* cairoSurface() const { return surface_; }
+
+private:
+    double width_, height_, scale_;
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+    std::unique_ptr<CairoContext> context_;
+};
+
+}  // namespace gfx

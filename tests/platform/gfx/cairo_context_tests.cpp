@@ -1,0 +1,243 @@
+// Pixels drawn through the Cairo context into an image.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+
+#include "base/errors.hpp"
+#include "platform/gfx/cairo_context.hpp"
+#include "platform/gfx/fake_fonts.hpp"
+#include "platform/gfx/text.hpp"
+
+using namespace gfx;
+
+namespace {
+
+constexpr Pixel kWhite{255, 255, 255, 255};
+constexpr Pixel kRed{255, 0, 0, 255};
+constexpr Pixel kBlue{0, 0, 255, 255};
+
+bool isReddish(Pixel p) { return p.a == 255 && p.r > 200 && p.g < 80 && p.b < 80; }
+bool isDark(Pixel p) { return p.a == 255 && p.r < 128 && p.g < 128 && p.b < 128; }
+bool isColourful(Pixel p) {
+    int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
+    return p.a == 255 && hi - lo > 60;
+}
+
+/// Device-pixel box of every pixel that `test` accepts in the rows [y0, y1).
+struct Ink {
+    int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1, count = 0;
+};
+template <class Test>
+Ink inkOf(const ImageSurface& image, Test test, int y0 = 0, int y1 = -1) {
+    Ink ink;
+    if (y1 < 0) y1 = image.pixelHeight();
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < image.pixelWidth(); ++x)
+            if (test(image.pixel(x, y))) {
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+                ++ink.count;
+            }
+    return ink;
+}
+
+}  // namespace
+
+TEST(ImageSurface, HasDevicePixelsAtItsScaleAndChecksItsArguments) {
+    ImageSurface image(390, 844, 2);
+    EXPECT_EQ(image.pixelWidth(), 780);
+    EXPECT_EQ(image.pixelHeight(), 1688);
+    EXPECT_EQ(image.pixel(0, 0), kWhite);
+    EXPECT_EQ(image.pixel(779, 1687), kWhite);
+    EXPECT_THROW(image.pixel(780, 0), tl::PreconditionError);
+    EXPECT_THROW(image.pixel(0, -1), tl::PreconditionError);
+
+    ImageSurface clear(0.1 * 3, 10, 10, ImageSurface::Start::transparent);
+    EXPECT_EQ(clear.pixelWidth(), 3);  // 0.1 × 3 × 10 is a hair above 3: no extra pixel
+    EXPECT_EQ(clear.pixel(1, 1), (Pixel{0, 0, 0, 0}));
+
+    EXPECT_THROW(ImageSurface(0, 10), tl::PreconditionError);
+    EXPECT_THROW(ImageSurface(10, 10, -1), tl::PreconditionError);
+    EXPECT_THROW(ImageSurface(40000, 10), tl::PreconditionError);
+}
+
+TEST(CairoContext, FillsRectanglesOnWholePixelsAtEveryScale) {
+    for (double scale : {1.0, 2.0, 3.0}) {
+        ImageSurface image(20, 10, scale);
+        Context& ctx = image.context();
+        ctx.setFillColor(palette::red);
+        ctx.fillRect({5, 2, 10, 4});
+        auto px = [&](double x, double y) { return image.pixel(int(x * scale), int(y * scale)); };
+        EXPECT_EQ(px(5, 2), kRed);
+        EXPECT_EQ(px(14.9, 5.9), kRed);
+        EXPECT_EQ(px(4.9, 3), kWhite);
+        EXPECT_EQ(px(15, 3), kWhite);
+        EXPECT_EQ(px(6, 1.9), kWhite);
+        EXPECT_EQ(px(6, 6), kWhite);
+    }
+}
+
+TEST(CairoContext, StrokesLinesCentredOnThePathAtScaleTwo) {
+    ImageSurface image(20, 10, 2);
+    Context& ctx = image.context();
+    ctx.setStrokeColor(palette::blue);
+    ctx.setLineWidth(2);
+    ctx.moveTo({2, 5});
+    ctx.lineTo({18, 5});
+    ctx.drawPath(PathMode::stroke);
+    // Points 4..6 vertically are device rows 8..11; butt caps end at x = 2 and 18.
+    for (int y = 8; y < 12; ++y) EXPECT_EQ(image.pixel(20, y), kBlue) << y;
+    EXPECT_EQ(image.pixel(20, 7), kWhite);
+    EXPECT_EQ(image.pixel(20, 12), kWhite);
+    EXPECT_EQ(image.pixel(4, 9), kBlue);
+    EXPECT_EQ(image.pixel(3, 9), kWhite);
+    EXPECT_EQ(image.pixel(36, 9), kWhite);
+}
+
+TEST(CairoContext, FillAndStrokePaintsTheInsideThenTheEdge) {
+    ImageSurface image(30, 30, 1);
+    Context& ctx = image.context();
+    ctx.setFillColor(palette::red);
+    ctx.setStrokeColor(palette::blue);
+    ctx.setLineWidth(4);
+    ctx.moveTo({5, 5});
+    ctx.lineTo({25, 5});
+    ctx.lineTo({25, 25});
+    ctx.lineTo({5, 25});
+    ctx.closePath();
+    ctx.drawPath(PathMode::fillStroke);
+    EXPECT_EQ(image.pixel(15, 15), kRed);
+    EXPECT_EQ(image.pixel(15, 6), kBlue);   // the stroke covers the inner half of the edge
+    EXPECT_EQ(image.pixel(15, 3), kBlue);   // and the outer half
+    EXPECT_EQ(image.pixel(15, 1), kWhite);
+    // The path is consumed: drawing again paints nothing.
+    ctx.setFillColor(palette::green);
+    ctx.drawPath(PathMode::fill);
+    EXPECT_EQ(image.pixel(15, 15), kRed);
+}
+
+TEST(CairoContext, ArcsTurnClockwiseOnScreenWhenAsked) {
+    ImageSurface image(40, 40, 1);
+    Context& ctx = image.context();
+    ctx.setFillColor(palette::red);
+    // From angle 0 to π clockwise on screen passes through the bottom (+y).
+    ctx.addArc({20, 20}, 15, 0, std::numbers::pi, true);
+    ctx.closePath();
+    ctx.drawPath(PathMode::fill);
+    EXPECT_EQ(image.pixel(20, 30), kRed);
+    EXPECT_EQ(image.pixel(20, 10), kWhite);
+    // Counter-clockwise, the same angles pass through the top.
+    ctx.setFillColor(palette::blue);
+    ctx.addArc({20, 20}, 15, 0, std::numbers::pi, false);
+    ctx.closePath();
+    ctx.drawPath(PathMode::fill);
+    EXPECT_EQ(image.pixel(20, 10), kBlue);
+    EXPECT_EQ(image.pixel(20, 30), kRed);
+}
+
+TEST(CairoContext, StateAndTransformNestAndRectanglesLeaveAPathAlone) {
+    ImageSurface image(40, 40, 1);
+    Context& ctx = image.context();
+    ctx.setFillColor(palette::red);
+    ctx.save();
+    ctx.setFillColor(palette::blue);
+    ctx.translate(20, 20);
+    ctx.fillRect({0, 0, 5, 5});
+    ctx.restore();
+    ctx.fillRect({0, 0, 5, 5});
+    EXPECT_EQ(image.pixel(22, 22), kBlue);
+    EXPECT_EQ(image.pixel(2, 2), kRed);
+    EXPECT_THROW(ctx.restore(), tl::PreconditionError);
+    EXPECT_THROW(ctx.scale(0, 1), tl::PreconditionError);
+
+    // A rectangle or a text drawn halfway through a path does not end it.
+    ctx.setStrokeColor(palette::blue);
+    ctx.setLineWidth(2);
+    ctx.moveTo({0, 35});
+    ctx.lineTo({20, 35});
+    ctx.fillRect({30, 0, 5, 5});
+    ctx.showText("1", {30, 20}, Font::system(10), palette::black);
+    ctx.lineTo({39, 35});
+    ctx.drawPath(PathMode::stroke);
+    EXPECT_EQ(image.pixel(10, 35), kBlue);
+    EXPECT_EQ(image.pixel(30, 35), kBlue);
+}
+
+TEST(CairoContext, TextSitsOnItsBaselineWithTheMeasuredWidth) {
+    const double scale = 2;
+    ImageSurface image(200, 100, scale);
+    ContextScope scope(&image.context());
+    Font font = Font::system(40, weight::medium);
+    // "H" has no overshoot: its ink runs from the baseline up by the cap height.
+    drawText("HH", {10, 10}, {font, palette::red});
+    Ink ink = inkOf(image, isReddish);
+    ASSERT_GT(ink.count, 0);
+    double baseline = (10 + font.ascender()) * scale;
+    EXPECT_NEAR(ink.bottom + 1, baseline, 1.0);
+    EXPECT_NEAR(ink.top, baseline - font.capHeight() * scale, 1.0);
+    // The second H starts one advance of "H" after the first: same ink, shifted.
+    double advance = measureText("H", font).width * scale;
+    ImageSurface single(200, 100, scale);
+    {
+        ContextScope inner(&single.context());
+        drawText("H", {10, 10}, {font, palette::red});
+    }
+    Ink one = inkOf(single, isReddish);
+    EXPECT_NEAR(ink.right - one.right, advance, 1.0);
+    EXPECT_EQ(ink.left, one.left);
+}
+
+TEST(CairoContext, DrawsEmojiInColourAndTextInItsColour) {
+    ImageSurface image(260, 50, 2);
+    ContextScope scope(&image.context());
+    drawText("12 − 3", {5, 5}, {Font::monospacedDigit(30, weight::medium), palette::red});
+    drawText("🤔 👈🏽", {130, 5}, {Font::system(30), palette::black});
+    const int half = image.pixelWidth() / 2;
+    int red = 0, colourful = 0, other = 0;
+    for (int y = 0; y < image.pixelHeight(); ++y)
+        for (int x = 0; x < image.pixelWidth(); ++x) {
+            Pixel p = image.pixel(x, y);
+            if (x < half) {
+                if (isReddish(p)) ++red;
+                else if (p.g < 250 && !(p.r > 250 && p.g == p.b)) ++other;  // only red over white
+            } else if (isColourful(p)) {
+                ++colourful;  // black text could not make these: they are the emoji's own
+            }
+        }
+    EXPECT_GT(red, 200);
+    EXPECT_EQ(other, 0);
+    EXPECT_GT(colourful, 500);
+}
+
+TEST(CairoContext, DrawsWithRealGlyphsUnderFakeFonts) {
+    ScopedFakeFonts fake;
+    ImageSurface image(100, 40, 1);
+    ContextScope scope(&image.context());
+    drawText("Ab", {5, 5}, {Font::system(24), palette::black, palette::clear});
+    drawText("Ab", {50, 5}, {*Font::named("NoSuchFace", 24), palette::black, palette::clear});
+    EXPECT_GT(inkOf(image, isDark, 0, 40).count, 40);
+    EXPECT_LT(inkOf(image, isDark).left, 50);
+    EXPECT_GT(inkOf(image, isDark).right, 50);
+}
+
+TEST(ImageSurface, WritesAPng) {
+    ImageSurface image(30, 20, 2);
+    image.context().setFillColor(palette::green);
+    image.context().fillRect({0, 0, 10, 10});
+    auto path = std::filesystem::temp_directory_path() / ("tl_gfx_test_" + std::to_string(::getpid()) + ".png");
+    ASSERT_TRUE(image.writePng(path.string()));
+    std::ifstream in(path, std::ios::binary);
+    char signature[8] = {};
+    in.read(signature, 8);
+    EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+    in.close();
+    std::filesystem::remove(path);
+    EXPECT_FALSE(image.writePng("/nonexistent-dir/x.png"));
+}
