@@ -447,6 +447,8 @@ void configure(PangoContext* context) {
     pango_context_set_round_glyph_positions(context, FALSE);
     pango_context_set_language(context, pango_language_from_string("en"));
     pango_context_set_base_dir(context, PANGO_DIRECTION_LTR);
+    // Upright glyphs along the baseline whatever the rotation in force.
+    pango_context_set_base_gravity(context, PANGO_GRAVITY_SOUTH);
 }
 
 PangoSpec pangoSpecFor(const FontFace& face) {
