@@ -117,6 +117,7 @@ TEST(HitTest, GoesFrontToBackAndSkipsHiddenTransparentAndInertViews) {
 }
 
 TEST(HitTest, ATapOnALabelFallsThroughToTheButtonBelow) {
+    gfx::ScopedFakeFonts fonts;
     View root({0, 0, 100, 100});
     auto* button = root.add(std::make_unique<Button>(gfx::Rect{0, 0, 100, 50}));
     root.add(std::make_unique<Label>(gfx::Rect{0, 0, 100, 50}));
@@ -153,6 +154,7 @@ TEST(ResponderChain, TouchesTravelUpUntilAViewHandlesThem) {
 }
 
 TEST(Button, HighlightsWhilePressedAndSendsOnTouchUpInside) {
+    gfx::ScopedFakeFonts fonts;
     Handler pad("keyPressed", {0, 0, 300, 300});
     auto* key = pad.add(std::make_unique<Button>(gfx::Rect{100, 100, 50, 40}));
     key->setTitle("7");
@@ -179,6 +181,7 @@ TEST(Button, HighlightsWhilePressedAndSendsOnTouchUpInside) {
 }
 
 TEST(Button, AnActionMayDestroyTheButtonThatSentIt) {
+    gfx::ScopedFakeFonts fonts;
     Handler screen("go", {0, 0, 300, 300});
     auto* panel = screen.add(std::make_unique<View>(gfx::Rect{0, 0, 300, 300}));
     auto* key = panel->add(std::make_unique<Button>(gfx::Rect{0, 0, 50, 50}));
