@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/errors.hpp"
 #include "platform/ui/layout.hpp"
 #include "platform/ui/view.hpp"
 
@@ -283,13 +282,4 @@ TEST(Layout, SafeAreaGuideIsTheOwnersBoundsLessItsInsets) {
     safe.setInsets({20, 44, 21, 44});
     layoutIfNeeded(&root);
     expectFrame(pad, {49, 25, 292, 793});
-}
-
-TEST(Layout, AnchorsOfDifferentKindsCannotBeEqual) {
-    View a, b;
-    EXPECT_THROW(a.topAnchor().constraintEqualTo(b.leadingAnchor()), tl::PreconditionError);
-    EXPECT_THROW(a.widthAnchor().constraintEqualTo(b.leadingAnchor()), tl::PreconditionError);
-    EXPECT_THROW(a.topAnchor().constraintEqualToConstant(3), tl::PreconditionError);
-    EXPECT_THROW(a.topAnchor().constraintEqualTo(b.topAnchor(), 2, 0), tl::PreconditionError);
-    EXPECT_NO_THROW(a.widthAnchor().constraintEqualTo(b.heightAnchor(), 2, 0));
 }

@@ -59,17 +59,6 @@ TEST(ViewTree, ViewWithTagLooksAtTheReceiverThenDepthFirstInSubviewOrder) {
     EXPECT_EQ(a->viewWithTag(9), nullptr);  // only below the receiver
 }
 
-TEST(ViewTree, CoordinatesAddTheFramesOfEveryAncestorButTheRoot) {
-    View root({50, 50, 300, 300});
-    View* a = addView(root, {10, 20, 100, 100});
-    View* b = addView(*a, {5, 7, 10, 10});
-    EXPECT_EQ(b->convertToWindow({1, 1}), (gfx::Point{16, 28}));
-    EXPECT_EQ(b->convertFromWindow({16, 28}), (gfx::Point{1, 1}));
-    EXPECT_EQ(Touch({20, 30}).locationIn(a), (gfx::Point{10, 10}));
-    EXPECT_EQ(b->rootView(), &root);
-    EXPECT_EQ(b->window(), nullptr);  // a plain root is no window
-}
-
 TEST(ViewTree, RemovingHandsOwnershipBackAndHandlesSeeDestruction) {
     View root;
     View* a = addView(root, {});
