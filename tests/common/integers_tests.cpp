@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "base/errors.hpp"
+#include "base/random.hpp"
+#include "common/integers.hpp"
+
+using namespace tl;
+
+TEST(Integers, GcdLcmPowers) {
+    EXPECT_EQ(gcd(0, 0), 0);
+    EXPECT_EQ(gcd(-12, 18), 6);
+    EXPECT_EQ(gcd(0, -5), 5);
+    EXPECT_EQ(gcd(6, 12), 6);  // a divisor of the other: no remainder-by-zero
+    EXPECT_EQ(gcd(17, 5), 1);
+    EXPECT_EQ(lcm(0, 7), 0);
+    EXPECT_EQ(lcm(-4, 6), 12);
+    EXPECT_THROW(lcm(INT64_MAX, INT64_MAX - 1), OverflowError);
+    EXPECT_THROW(gcd(INT64_MIN, 2), OverflowError);
+    EXPECT_EQ(power(0, 0), 1);
+    EXPECT_EQ(power(-2, 3), -8);
+    EXPECT_EQ(power(-1, UINT64_MAX), -1);
+    EXPECT_EQ(power(0, 5), 0);
+    EXPECT_THROW(power(2, 63), OverflowError);
+    EXPECT_EQ(power(-2, 63), INT64_MIN);
+    EXPECT_EQ(powerOfTen(0), 1);
+    EXPECT_EQ(powerOfTen(18), 1'000'000'000'000'000'000);
+    EXPECT_THROW(powerOfTen(19), OverflowError);
+    EXPECT_THROW(powerOfTen(-1), PreconditionError);
+    EXPECT_EQ(absoluteValue(-7), 7);
+    EXPECT_THROW(absoluteValue(INT64_MIN), OverflowError);
+}
+
+TEST(Integers, DigitCountsAndSigns) {
+    EXPECT_EQ(digitCount(0), 1);
+    EXPECT_EQ(digitCount(-100), 3);
+    EXPECT_EQ(digitCount(99), 2);
+    EXPECT_EQ(digitCount(INT64_MAX), 19);
+    EXPECT_THROW(digitCount(INT64_MIN), OverflowError);
+    EXPECT_TRUE(sameSignOrZero(0, -3));
+    EXPECT_TRUE(sameSignOrZero(0, 3));
+    EXPECT_TRUE(sameSignOrZero(-2, -3));
+    EXPECT_FALSE(sameSignOrZero(-1, 1));
+    int a = 1, b = 2;
+    swapValues(a, b);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(b, 1);
+}
+
+TEST(Integers, SquareRoots) {
+    EXPECT_EQ(exactSquareRoot(0), 0);
+    EXPECT_EQ(exactSquareRoot(49), 7);
+    EXPECT_FALSE(exactSquareRoot(15));
+    EXPECT_FALSE(exactSquareRoot(-4));
+    EXPECT_FALSE(floorSquareRoot(0));
+    EXPECT_EQ(floorSquareRoot(15), 3);
+    EXPECT_EQ(floorSquareRoot(16), 4);
+    EXPECT_EQ(floorSquareRoot(1), 1);
+    // Near 2^63 the rounded root's square leaves 64 bits; it must still be compared exactly.
+    EXPECT_FALSE(exactSquareRoot(INT64_MAX));
+    EXPECT_EQ(floorSquareRoot(INT64_MAX), 3037000499);
+    EXPECT_EQ(exactSquareRoot(3037000499LL * 3037000499LL), 3037000499);
+}
+
+TEST(Integers, Divisors) {
+    EXPECT_EQ(divisors(1), (std::vector<std::int64_t>{1}));
+    EXPECT_EQ(divisors(12), (std::vector<std::int64_t>{1, 2, 3, 4, 6, 12}));
+    EXPECT_EQ(divisors(36), (std::vector<std::int64_t>{1, 2, 3, 4, 6, 9, 12, 18, 36}));
+    EXPECT_EQ(divisors(9), (std::vector<std::int64_t>{1, 3, 9}));
+    EXPECT_EQ(divisors(97), (std::vector<std::int64_t>{1, 97}));
+    EXPECT_THROW(divisors(0), PreconditionError);
+    EXPECT_THROW(divisors(-6), PreconditionError);
+}
+
+TEST(Integers, SplitSquareFactor) {
+    EXPECT_EQ(splitSquareFactor(72), (SquareSplit{6, 2}));
+    EXPECT_EQ(splitSquareFactor(12), (SquareSplit{2, 3}));
+    EXPECT_EQ(splitSquareFactor(7), (SquareSplit{1, 7}));
+    EXPECT_EQ(splitSquareFactor(4), (SquareSplit{2, 1}));
+    EXPECT_EQ(splitSquareFactor(3), (SquareSplit{1, 3}));
+    EXPECT_EQ(splitSquareFactor(1), (SquareSplit{1, 1}));
+    EXPECT_EQ(splitSquareFactor(0), (SquareSplit{0, 1}));
+    EXPECT_EQ(splitSquareFactor(200), (SquareSplit{10, 2}));
+    EXPECT_FALSE(splitSquareFactor(-8));
+}
+
+TEST(Numerals, Texts) {
+    EXPECT_TRUE(isZeroText("0"));
+    EXPECT_FALSE(isZeroText("00"));
+    EXPECT_FALSE(isZeroText(""));
+    for (const char* yes : {"7", "300", "0040", "-"}) EXPECT_TRUE(hasSingleNonZeroDigit(yes)) << yes;
+    for (const char* no : {"0", "", "12", "-10"}) EXPECT_FALSE(hasSingleNonZeroDigit(no)) << no;
+    for (const char* yes : {"1", "10", "1000"}) EXPECT_TRUE(isPowerOfTenText(yes)) << yes;
+    for (const char* no : {"2000", "0100", "", "11"}) EXPECT_FALSE(isPowerOfTenText(no)) << no;
+    EXPECT_EQ(powerOfTenText(0), "1");
+    EXPECT_EQ(powerOfTenText(3), "1000");
+    EXPECT_THROW(powerOfTenText(-1), PreconditionError);
+    EXPECT_EQ(textLengths("305", "−12"), (TextLengths{3, 3, 3}));
+    EXPECT_EQ(textLengths("", "ab"), (TextLengths{0, 2, 2}));
+    EXPECT_EQ(digitValueOfCodePoint("2075"), 5);
+    EXPECT_EQ(digitValueOfCodePoint("B2"), 2);
+    EXPECT_EQ(digitValueOfCodePoint("B9"), 1);
+    EXPECT_EQ(digitValueOfCodePoint("39"), 9);
+    EXPECT_EQ(digitValueOfCodePoint("41"), 0);
+    EXPECT_EQ(digitValueOfCodePoint("b9"), 0);
+    EXPECT_EQ(digitValueOfCodePoint("00B9"), 0);
+}
+
+TEST(RandomDraws, RedrawUntilAcceptable) {
+    ScriptedRandom script{3, 4, 5};
+    ScopedRandomSource scope(script);
+    EXPECT_EQ(randomIntAvoiding(1, 9, {3, 4}), 5);
+    script.push(7);
+    EXPECT_EQ(randomIntTextAvoiding(-9, 9, {}), "7");
+
+    // (2, 4) shares a factor, (3, 3) is not distinct, (3, 4) passes.
+    for (std::int64_t v : {2, 4, 3, 3, 3, 4}) script.push(v);
+    EXPECT_EQ(randomPairAvoiding(1, 9, {}, 1, 9, {}, true, true), std::make_pair(std::int64_t{3}, std::int64_t{4}));
+    EXPECT_EQ(script.remaining(), 0u);
+
+    // A pair holding 0 passes the coprime test of the text form only.
+    for (std::int64_t v : {0, 6, 1, 6}) script.push(v);
+    EXPECT_EQ(randomPairAvoiding(0, 9, {}, 1, 9, {}, true, false), std::make_pair(std::int64_t{1}, std::int64_t{6}));
+    for (std::int64_t v : {0, 6}) script.push(v);
+    EXPECT_EQ(randomPairTextAvoiding(0, 9, {}, 1, 9, {}, true, false), std::make_pair(std::string("0"), std::string("6")));
+}
+
+TEST(RandomDraws, ImpossibleRequestsAreRefused) {
+    ScriptedRandom script;  // any draw would throw for want of a script
+    ScopedRandomSource scope(script);
+    EXPECT_THROW(randomIntAvoiding(5, 4, {}), PreconditionError);
+    EXPECT_THROW(randomIntAvoiding(1, 3, {1, 2, 3, 7}), PreconditionError);
+    EXPECT_THROW(randomPairAvoiding(2, 2, {}, 4, 4, {}, true, false), PreconditionError);
+    EXPECT_THROW(randomPairAvoiding(2, 2, {}, 2, 2, {}, false, true), PreconditionError);
+    EXPECT_THROW(randomPairTextAvoiding(1, 2, {}, 1, 2, {2}, false, false), PreconditionError);
+    EXPECT_EQ(script.remaining(), 0u);
+    script.push(5);  // the whole 64-bit range is a valid range
+    EXPECT_EQ(randomIntAvoiding(INT64_MIN, INT64_MAX, {0}), 5);
+}
