@@ -24,9 +24,10 @@ struct Registry {
     std::uint64_t nextSerial = 1;
 };
 
+// Never destroyed: views that outlive static destruction still unregister.
 Registry& registry() {
-    static Registry r;
-    return r;
+    static Registry* r = new Registry;
+    return *r;
 }
 
 void itemsOf(const LayoutAnchor& a, std::vector<const void*>& out) {
