@@ -275,6 +275,8 @@ UnitMetrics readMetrics(const std::string& file, int index) {
 /// resolve to it share, including the measured advances.
 class Resolved {
 public:
+    static constexpr std::size_t kLongestCachedLine = 256;  // bytes
+
     Resolved(const FaceChoice& choice, const FontLibrary::Match& match) {
         metrics_ = readMetrics(match.file, match.index);
         description_ = pango_font_description_new();
@@ -308,6 +310,8 @@ public:
         FontLibrary& library = FontLibrary::instance();
         std::lock_guard lock(library.mutex);
         if (const double* cached = cache_.find(line)) return *cached;
+        // Long texts are rare and would make the cache's memory unbounded: shape them each time.
+        if (line.size() > kLongestCachedLine) return shape(library, line);
         return cache_.insert(line, shape(library, line));
     }
 
