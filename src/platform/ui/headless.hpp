@@ -1,0 +1,65 @@
+// Running the app without a window: for tests and the screenshot tool.
+//
+//     ui::HeadlessHost host("AppDelegate");   // launches the main storyboard
+//     host.tapTitle("Next");                  // taps the visible button so titled
+//     host.wait(1.0);                         // animations move on 1 second
+//     host.renderPng("shot.png");             // the window at the screen's scale
+//
+// The host drives the animation clock by hand while it exists.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/gfx/geometry.hpp"
+#include "platform/ui/application.hpp"
+
+namespace ui {
+
+class Button;
+
+/// Draws `view` and its subtree at the view's size, `scale` pixels per point,
+/// over white, into a PNG file; false when the file cannot be written.
+bool renderToPng(View& view, const std::string& path, double scale);
+
+/// The front-most button titled `title` that can be seen and touched in
+/// `root`'s tree, or nullptr.
+Button* findButton(View& root, std::string_view title);
+
+/// Where in window coordinates a tap on the control titled `title` goes: a
+/// button, the navigation bar's back control, or a table row with that text.
+std::optional<gfx::Point> locateTitle(Window& window, std::string_view title);
+
+class HeadlessHost : public Host {
+public:
+    /// Launches the application with the delegate class `delegateClassName`
+    /// (empty: the plain delegate) over the main storyboard.
+    explicit HeadlessHost(std::string_view delegateClassName = {});
+    ~HeadlessHost() override;
+
+    /// Nothing to loop over: returns at once.
+    int run(Application& application) override;
+
+    Application& application() { return *application_; }
+    Window& window() { return *application_->window(); }
+
+    /// The screen and window take the size (points); layout re-solves.
+    void resize(gfx::Size size);
+    void tap(gfx::Point point);
+    /// Taps the control titled `title`; a PreconditionError when none is visible.
+    void tapTitle(std::string_view title);
+    /// Goes back one screen; false on the first screen.
+    bool back();
+    /// Moves the animation clock on by `seconds`.
+    void wait(double seconds);
+    void finishAnimations();
+    /// The window at the main screen's scale.
+    bool renderPng(const std::string& path);
+
+private:
+    std::unique_ptr<Application> application_;
+};
+
+}  // namespace ui
