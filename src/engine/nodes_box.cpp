@@ -1,0 +1,94 @@
+// Texts laid out in cells: the 3 × 3 box grid of polynomial terms with its
+// ruled lower-right block, and the box table of right-aligned entries.
+#include <algorithm>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "engine/typesetter_frame.hpp"
+
+namespace tl::typeset {
+
+namespace {
+
+constexpr double kRuleWidth = 2.5;
+
+/// The cell of a box grid: the widest term of the ruled block plus a digit.
+double boxGridCell(const Frame& f) {
+    const Engine_Row& terms = f.row(1);
+    double widest = 0;
+    for (int k : {5, 6, 8, 9}) widest = std::max(widest, textWidth(at(terms, k), f.wholeFont));
+    return widest + textWidth("0", f.wholeFont);
+}
+
+struct BoxTableShape {
+    std::int64_t rows, columns, longest;
+};
+
+BoxTableShape boxTableShape(const Frame& f) {
+    BoxTableShape s{f.intField(0, 2), f.intField(0, 3), 0};
+    const Engine_Row& entries = f.row(1);
+    for (std::size_t i = 1; i < entries.size(); ++i) s.longest = std::max(s.longest, characterCount(entries[i]));
+    return s;
+}
+
+}  // namespace
+
+NodeBox measureBoxGridNode(const Frame& f) {
+    double cell = boxGridCell(f);
+    return {3 * cell, 3 * cell, 3 * cell * 0.5};
+}
+
+void drawBoxGridNode(const Frame& f, double x, double y) {
+    double cell = boxGridCell(f);
+    double h0 = textHeight("0", f.wholeFont);
+    const Engine_Row& terms = f.row(1);
+    const Engine_Row& colours = f.row(2);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            int k = 3 * i + j + 1;
+            gfx::Rgba colour = colourNamed(at(colours, k));
+            const std::string& text = at(terms, k);
+            double tw = textWidth(text, f.wholeFont);
+            drawTextAt(text, x + (j + 0.5) * cell - tw / 2, y - 1.5 * cell + i * cell + (cell - h0) / 2, f.wholeFont,
+                       colour);
+        }
+    }
+    if (!canStroke()) return;
+    for (int n = 0; n < 3; ++n) {
+        strokeSegment(gfx::palette::black, x + cell, y - 0.5 * cell + n * cell, x + 3 * cell,
+                      y - 0.5 * cell + n * cell, kRuleWidth);
+        strokeSegment(gfx::palette::black, x + (n + 1) * cell, y - 0.5 * cell, x + (n + 1) * cell, y + 1.5 * cell,
+                      kRuleWidth);
+    }
+}
+
+NodeBox measureBoxTableNode(const Frame& f) {
+    BoxTableShape s = boxTableShape(f);
+    double w0 = textWidth("0", f.wholeFont);
+    std::int64_t digits = checked::sub(checked::mul(s.columns, checked::add(s.longest, 1)), 1);
+    double height = static_cast<double>(s.rows) * f.metric.wholeLineHeight;
+    return {w0 * static_cast<double>(digits), height, height * 0.5};
+}
+
+void drawBoxTableNode(const Frame& f, double x, double y) {
+    BoxTableShape s = boxTableShape(f);
+    require(s.rows >= 0 && s.columns >= 0, "box table with a negative row or column count");
+    double w0 = textWidth("0", f.wholeFont);
+    double columnWidth = w0 * static_cast<double>(s.longest);
+    double yOff = f.metric.wholeLineHeight * static_cast<double>(s.rows) * -0.5;
+    const Engine_Row& entries = f.row(1);
+    const Engine_Row& colours = f.row(2);
+    for (std::int64_t i = 0; i < s.rows; ++i) {
+        double xOff = 0;
+        for (std::int64_t j = 0; j < s.columns; ++j) {
+            std::int64_t k = checked::add(checked::add(checked::mul(i, s.columns), j), 1);
+            gfx::Rgba colour = colourNamed(at(colours, static_cast<long long>(k)));
+            const std::string& text = at(entries, static_cast<long long>(k));
+            drawTextAt(text, x + xOff + columnWidth - textWidth(text, f.wholeFont), y + yOff, f.wholeFont, colour);
+            xOff += columnWidth + w0;
+        }
+        yOff += f.metric.wholeLineHeight;
+    }
+}
+
+}  // namespace tl::typeset

@@ -1,0 +1,222 @@
+// Join nodes (juxtaposition, the operators, powers, built-up fractions) and
+// block nodes (a small column computation with two rules).
+#include <algorithm>
+#include <array>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "base/text.hpp"
+#include "engine/number_blocks.hpp"
+#include "engine/typesetter.hpp"
+#include "engine/typesetter_frame.hpp"
+
+namespace tl::typeset {
+
+namespace {
+
+constexpr std::string_view kBlankOperand = "BLANK";
+
+enum class JoinLayout { juxtaposition, op, power, fraction, none };
+
+JoinLayout joinLayout(std::string_view text) {
+    static constexpr std::array<std::string_view, 13> operators{
+        "+", "\u2212", "\u00D7", "\u00F7", "=", "<", ">", "\u2264", "\u2265", "\u27A9", "\u2219", "\u00B1", "?"};
+    if (text == "\U0001F587") return JoinLayout::juxtaposition;
+    for (auto o : operators)
+        if (text == o) return JoinLayout::op;
+    if (text == "^") return JoinLayout::power;
+    if (text == "/") return JoinLayout::fraction;
+    return JoinLayout::none;
+}
+
+struct Operand {
+    const std::string* row = nullptr;  // null for a BLANK operand
+    NodeBox box;
+};
+
+Operand operand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed) {
+    const std::string& text = f.field(1, field);
+    if (blankAllowed && text == kBlankOperand) return {};
+    return {&text, measureTableNode(f.size, f.weight, f.table, text, fontName)};
+}
+
+void drawOperand(const Frame& f, const Operand& o, double x, double y, std::string_view fontName) {
+    if (o.row) drawTableNode(x, y, f.size, f.weight, f.table, *o.row, fontName);
+}
+
+/// Side by side on a common baseline: the box reaches the tallest ascent and
+/// the deepest descent.
+NodeBox sideBySide(const NodeBox& l, double middle, const NodeBox& r) {
+    double b = std::max(l.baseline, r.baseline);
+    return {l.width + middle + r.width, b + std::max(l.height - l.baseline, r.height - r.baseline), b};
+}
+
+std::string operatorText(const Frame& f) { return " " + f.field(0, 1) + " "; }
+
+/// How far the exponent's box reaches down into the base's box.
+double exponentOverlap(const Frame& f) {
+    return f.metric.wholeAscender - f.metric.wholeXHeight - f.exponentFont.descender();
+}
+
+}  // namespace
+
+NodeBox measureJoinNode(const Frame& f) {
+    switch (joinLayout(f.field(0, 1))) {
+        case JoinLayout::juxtaposition: {
+            Operand l = operand(f, 1, f.fontName, true);
+            Operand r = operand(f, 2, f.fontName, true);
+            return sideBySide(l.box, 0, r.box);
+        }
+        case JoinLayout::op: {
+            double tw = textWidth(operatorText(f), f.wholeFont);
+            Operand l = operand(f, 1, kDefaultTableFontName, true);
+            Operand r = operand(f, 2, kDefaultTableFontName, true);
+            return sideBySide(l.box, tw, r.box);
+        }
+        case JoinLayout::power: {
+            Operand base = operand(f, 1, kDefaultTableFontName, false);
+            NodeBox e = measureTableNode(f.exponentFont.pointSize(), f.weight, f.table, f.field(1, 2),
+                                         kDefaultTableFontName);
+            double o = exponentOverlap(f);
+            const NodeBox& b = base.box;
+            return {b.width + e.width, b.height + e.height - o, b.baseline + e.height - o};
+        }
+        case JoinLayout::fraction: {
+            NodeBox n = operand(f, 1, kDefaultTableFontName, false).box;
+            NodeBox d = operand(f, 2, kDefaultTableFontName, false).box;
+            const Metric& m = f.metric;
+            return {std::max(n.width, d.width), n.height + d.height + m.barSpace,
+                    n.height + m.wholeHalfXHeight + m.halfBarSpace};
+        }
+        case JoinLayout::none:
+            break;
+    }
+    return {};
+}
+
+void drawJoinNode(const Frame& f, double x, double y) {
+    const Metric& m = f.metric;
+    switch (joinLayout(f.field(0, 1))) {
+        case JoinLayout::juxtaposition: {
+            Operand l = operand(f, 1, f.fontName, true);
+            Operand r = operand(f, 2, f.fontName, true);
+            drawOperand(f, l, x, y, f.fontName);
+            drawOperand(f, r, x + l.box.width, y, f.fontName);
+            return;
+        }
+        case JoinLayout::op: {
+            std::string t = operatorText(f);
+            double tw = textWidth(t, f.wholeFont);
+            Operand l = operand(f, 1, kDefaultTableFontName, true);
+            Operand r = operand(f, 2, kDefaultTableFontName, true);
+            drawOperand(f, l, x, y, kDefaultTableFontName);
+            drawOperand(f, r, x + l.box.width + tw, y, kDefaultTableFontName);
+            drawTextAt(t, x + l.box.width, y - m.wholeAscender, f.wholeFont, colourNamed(f.field(2, 1)));
+            return;
+        }
+        case JoinLayout::power: {
+            Operand base = operand(f, 1, kDefaultTableFontName, false);
+            const std::string& exponentRow = f.field(1, 2);
+            double exponentSize = f.exponentFont.pointSize();
+            NodeBox e = measureTableNode(exponentSize, f.weight, f.table, exponentRow, kDefaultTableFontName);
+            double o = exponentOverlap(f);
+            drawOperand(f, base, x, y, kDefaultTableFontName);
+            // Small text reads better a weight heavier; the box was measured
+            // at the plain weight.
+            drawTableNode(x + base.box.width, y - base.box.baseline + o - e.height + e.baseline, exponentSize,
+                          heavierFontWeight(f.weight), f.table, exponentRow, kDefaultTableFontName);
+            return;
+        }
+        case JoinLayout::fraction: {
+            Operand n = operand(f, 1, kDefaultTableFontName, false);
+            Operand d = operand(f, 2, kDefaultTableFontName, false);
+            double w = std::max(n.box.width, d.box.width);
+            drawOperand(f, n, x + (w - n.box.width) * 0.5,
+                        y - (m.wholeHalfXHeight + n.box.height - n.box.baseline + m.halfBarSpace),
+                        kDefaultTableFontName);
+            drawOperand(f, d, x + (w - d.box.width) * 0.5, y - m.wholeHalfXHeight + m.halfBarSpace + d.box.baseline,
+                        kDefaultTableFontName);
+            if (canStroke())
+                strokeSegment(colourNamed(f.field(2, 1)), x, y - m.wholeHalfXHeight, x + w, y - m.wholeHalfXHeight,
+                              m.halfBarSpace);
+            return;
+        }
+        case JoinLayout::none:
+            return;
+    }
+}
+
+namespace {
+
+/// The rows of a column computation (e1 op e2) rel e3: the outer join j, the
+/// inner join k and the three number entries.
+struct BlockRows {
+    std::int64_t j, k, e1, e2, e3;
+};
+
+BlockRows blockRows(const Frame& f) {
+    BlockRows b{};
+    b.j = f.intField(0, 1);
+    const Engine_Row& outerLocator = f.absoluteRow(checked::add(b.j, 1));
+    b.k = parseInt(at(outerLocator, 1));
+    const Engine_Row& innerLocator = f.absoluteRow(checked::add(b.k, 1));
+    b.e1 = parseInt(at(innerLocator, 1));
+    b.e2 = parseInt(at(innerLocator, 2));
+    b.e3 = parseInt(at(outerLocator, 2));
+    return b;
+}
+
+struct BlockLayout {
+    BlockRows rows;
+    std::array<NumberBlockMeasure, 3> entries;
+    double wholeColumn = 0, fractionColumn = 0;
+    std::string op;
+    double opWidth = 0;
+};
+
+BlockLayout blockLayout(const Frame& f) {
+    BlockLayout l;
+    l.rows = blockRows(f);
+    std::array<std::int64_t, 3> e{l.rows.e1, l.rows.e2, l.rows.e3};
+    for (std::size_t i = 0; i < 3; ++i) {
+        l.entries[i] = measureNumberBlock(f.absoluteRow(e[i]), f.wholeFont, f.fracFont);
+        l.wholeColumn = std::max(l.wholeColumn, l.entries[i].wholeWidth);
+        l.fractionColumn = std::max(l.fractionColumn, l.entries[i].fractionWidth);
+    }
+    l.op = at(f.absoluteRow(l.rows.k), 1) + " ";
+    l.opWidth = textWidth(l.op, f.wholeFont);
+    return l;
+}
+
+}  // namespace
+
+NodeBox measureBlockNode(const Frame& f) {
+    BlockLayout l = blockLayout(f);
+    const Metric& m = f.metric;
+    double h = l.entries[0].height + l.entries[1].height + l.entries[2].height + 5 * m.barSpace;
+    return {l.opWidth + l.wholeColumn + l.fractionColumn, h, 0.5 * h + m.wholeHalfXHeight - m.halfBarSpace - m.barSpace};
+}
+
+void drawBlockNode(const Frame& f, double x, double y) {
+    BlockLayout l = blockLayout(f);
+    const Metric& m = f.metric;
+    std::array<std::int64_t, 3> e{l.rows.e1, l.rows.e2, l.rows.e3};
+    std::array<double, 3> ys{y - m.fracHeight - m.barSpace, y, y + m.fracHeight + 2 * m.barSpace};
+    for (std::size_t i = 0; i < 3; ++i) {
+        drawNumberBlockEntry(f.absoluteRow(e[i]), f.absoluteRow(checked::add(e[i], 1)), f.wholeFont, f.fracFont,
+                             {l.entries[i].wholeWidth, l.entries[i].fractionWidth}, m, x + l.opWidth, ys[i],
+                             l.wholeColumn, l.fractionColumn);
+    }
+    drawTextAt(l.op, x, y - m.wholeAscender, f.wholeFont, colourNamed(at(f.absoluteRow(checked::add(l.rows.k, 2)), 1)));
+    gfx::Rgba rule = colourNamed(at(f.absoluteRow(checked::add(l.rows.j, 2)), 1));
+    if (canStroke()) {
+        double x1 = x + l.opWidth;
+        double x2 = x1 + l.wholeColumn + l.fractionColumn;
+        double y1 = y - m.wholeHalfXHeight + m.fracCapHeight + 1.5 * m.barSpace;
+        double y2 = y1 + m.fracHeight + 2 * m.barSpace;
+        strokeSegment(rule, x1, y1, x2, y1, m.halfBarSpace);
+        strokeSegment(rule, x1, y2, x2, y2, m.halfBarSpace);
+    }
+}
+
+}  // namespace tl::typeset

@@ -1,0 +1,133 @@
+// Font nodes (a subtree in another family) and unary nodes (a root sign,
+// a pair of brackets, or a prefix text around one child).
+#include <array>
+
+#include "engine/typesetter.hpp"
+#include "engine/typesetter_frame.hpp"
+#include "platform/gfx/context.hpp"
+
+namespace tl::typeset {
+
+namespace {
+
+constexpr std::string_view kRootSign = "\u221A";
+constexpr double kBracketSizeRatio = 1.125;
+
+enum class UnaryGroup { root, brackets, prefix };
+
+UnaryGroup unaryGroup(std::string_view op) {
+    static constexpr std::array<std::string_view, 6> roots{"\u221A",  "\u221A2", "\u221A3",
+                                                           "\u221A4", "\u221A5", "\u221A6"};
+    static constexpr std::array<std::string_view, 9> brackets{"()", "(]", "[]", "[)", "[[",
+                                                              "]]", "][", "{}", "||"};
+    for (auto r : roots)
+        if (op == r) return UnaryGroup::root;
+    for (auto b : brackets)
+        if (op == b) return UnaryGroup::brackets;
+    return UnaryGroup::prefix;
+}
+
+struct Child {
+    std::string row;
+    NodeBox box;
+};
+
+Child unaryChild(const Frame& f) {
+    Child c{f.field(1, 1), {}};
+    c.box = measureTableNode(f.size, f.weight, f.table, c.row, kDefaultTableFontName);
+    return c;
+}
+
+/// The bracket font grows with the child; a child without height gets no
+/// brackets at all (a font of size 0 has no glyphs to show).
+gfx::Font bracketFont(double childHeight) {
+    return gfx::Font::monospacedDigit(kBracketSizeRatio * childHeight, gfx::weight::light);
+}
+
+}  // namespace
+
+NodeBox measureFontNode(const Frame& f) {
+    return measureTableNode(f.size, f.weight, f.table, f.field(1, 1), f.field(0, 1));
+}
+
+void drawFontNode(const Frame& f, double x, double y) {
+    drawTableNode(x, y, f.size, f.weight, f.table, f.field(1, 1), f.field(0, 1));
+}
+
+NodeBox measureUnaryNode(const Frame& f) {
+    const std::string& op = f.field(0, 1);
+    Child child = unaryChild(f);
+    const NodeBox& c = child.box;
+    const Metric& m = f.metric;
+    switch (unaryGroup(op)) {
+        case UnaryGroup::root: {
+            double sw = textWidth(kRootSign, f.wholeFont);
+            return {sw + c.width, c.height + 1.25 * m.barSpace, c.baseline + m.barSpace};
+        }
+        case UnaryGroup::brackets: {
+            if (f.field(2, 1) == "invisible" || c.height <= 0) return c;
+            gfx::Font font = bracketFont(c.height);
+            double lw = textWidth(op.substr(0, 1), font);
+            double rw = textWidth(op.substr(op.size() - 1), font);
+            return {lw + c.width + rw, c.height, c.baseline};
+        }
+        case UnaryGroup::prefix:
+            return {textWidth(op, f.wholeFont) + c.width, c.height, c.baseline};
+    }
+    return c;
+}
+
+void drawUnaryNode(const Frame& f, double x, double y) {
+    const std::string& op = f.field(0, 1);
+    Child child = unaryChild(f);
+    const NodeBox& c = child.box;
+    const Metric& m = f.metric;
+    double top = y - c.baseline;
+    double bottom = y - c.baseline + c.height;
+    switch (unaryGroup(op)) {
+        case UnaryGroup::root: {
+            double sw = textWidth(kRootSign, f.wholeFont);
+            drawTableNode(x + sw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
+            if (gfx::Context* context = gfx::currentContext()) {
+                context->setStrokeColor(colourNamed(f.field(2, 1)));
+                context->setFillColor(gfx::palette::clear);
+                context->setLineWidth(m.halfBarSpace);
+                context->moveTo({x + sw + c.width, top - m.halfBarSpace});
+                context->lineTo({x + 0.8 * sw, top - m.halfBarSpace});
+                context->lineTo({x + 0.4 * sw, bottom - m.halfBarSpace});
+                context->lineTo({x + 0.1 * sw, bottom - m.halfBarSpace - 0.4 * c.height});
+                context->drawPath(gfx::PathMode::fillStroke);
+            }
+            if (op != kRootSign) {
+                gfx::Font index = gfx::Font::monospacedDigit(kMetric::exponentSizeRatio * f.size, heavierFontWeight(f.weight));
+                drawTextAt(op.substr(op.size() - 1), x + 0.05 * sw, top - m.barSpace, index,
+                           colourNamed(f.field(2, 1)));
+            }
+            return;
+        }
+        case UnaryGroup::brackets: {
+            if (f.field(2, 1) == "invisible" || c.height <= 0) {
+                drawTableNode(x, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
+                return;
+            }
+            gfx::Font font = bracketFont(c.height);
+            gfx::Rgba colour = colourNamed(f.field(2, 1));
+            double d = font.ascender() - font.capHeight();
+            std::string_view left = std::string_view(op).substr(0, 1);
+            std::string_view right = std::string_view(op).substr(op.size() - 1);
+            drawTextAt(left, x, top - d, font, colour);
+            double lw = textWidth(left, font);
+            drawTableNode(x + lw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
+            drawTextAt(right, x + lw + c.width, top - d, font, colour);
+            return;
+        }
+        case UnaryGroup::prefix: {
+            double ow = textWidth(op, f.wholeFont);
+            drawTableNode(x + ow, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
+            drawTextAt(op, x, y - m.wholeAscender, f.wholeFont, colourNamed(f.field(2, 1)));
+            return;
+        }
+    }
+}
+
+}  // namespace tl::typeset

@@ -1,0 +1,173 @@
+#include "engine/step_page.hpp"
+
+#include <algorithm>
+#include <exception>
+
+#include "base/errors.hpp"
+#include "common/drawing.hpp"
+#include "common/items.hpp"
+#include "common/layout.hpp"
+#include "engine/typesetter.hpp"
+#include "platform/gfx/font.hpp"
+#include "platform/gfx/recording_context.hpp"
+
+namespace tl {
+
+namespace {
+
+constexpr double kTableWeight = gfx::weight::medium;
+
+NodeBox measureTable(const Engine_Table& table, double size, double weight) {
+    return measureTableNode(size, weight, table, tableRootRow(table));
+}
+
+/// The room between two stacked tables: the base font's line gap, scaled by
+/// the mean of the two tables' sizes.
+double tableGap(double sizeAbove, double sizeBelow, double base, double gap) {
+    return ((sizeBelow + sizeAbove) * 0.5 / base) * gap;
+}
+
+double baseLineGap(double base) {
+    gfx::Font font = gfx::Font::monospacedDigit(base, kTableWeight);
+    return font.lineHeight() - font.pointSize();
+}
+
+double shrunk(double size) { return std::max(kMinimumTableFontSize, size * kLayOut::tableShrinkFactor); }
+
+}  // namespace
+
+std::vector<TableSizes> fitTableFontSizes(double width, double height, double base, double weight,
+                                          const Engine_Step& tables) {
+    double gap = baseLineGap(base);
+    std::vector<TableSizes> sizes(tables.size(), TableSizes{base, base});
+
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        double s = base;
+        while (measureTable(tables[i], s, weight).width > width && s > kMinimumTableFontSize) s = shrunk(s);
+        sizes[i][1] = s;
+    }
+
+    while (true) {
+        double total = 0;
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            total += measureTable(tables[i], sizes[i][1], weight).height;
+            if (i > 0) total += tableGap(sizes[i - 1][1], sizes[i][1], base, gap);
+        }
+        if (total <= height) return sizes;
+
+        // The tables nearest the largest ratio to their start size shrink
+        // first, until they meet the others; then all shrink together.
+        double rmax = 0;
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            double r = sizes[i][1] / sizes[i][0];
+            if (i == 0 || r > rmax) rmax = r;
+        }
+        bool shrank = false;
+        for (auto& s : sizes) {
+            if (rmax - s[1] / s[0] < 0.01 && s[1] > kMinimumTableFontSize) {
+                s[1] = shrunk(s[1]);
+                shrank = true;
+            }
+        }
+        if (!shrank) return sizes;  // at the floor: draw there
+    }
+}
+
+void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
+    if (tables.empty()) return;
+    require(sizes.size() == tables.size(), "one size pair per table");
+    double base = sizes.front()[0];
+    double gap = baseLineGap(base);
+    double cursor = y;
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        double s = sizes[i][1];
+        NodeBox box = measureTable(tables[i], s, kTableWeight);
+        drawTableNode(x, cursor + box.baseline, s, kTableWeight, tables[i], tableRootRow(tables[i]));
+        cursor += box.height;
+        if (i + 1 < tables.size()) cursor += tableGap(s, sizes[i + 1][1], base, gap);
+    }
+}
+
+Engine_Step typesettableTables(const Engine_Step& tables, double base) {
+    Engine_Step out;
+    out.reserve(tables.size());
+    // A rehearsal into a context that is never shown reads every field and
+    // colour the real drawing will.
+    gfx::RecordingContext rehearsal;
+    for (const auto& table : tables) {
+        try {
+            gfx::ContextScope scope(&rehearsal);
+            NodeBox box = measureTable(table, base, kTableWeight);
+            drawTableNode(0, box.baseline, base, kTableWeight, table, tableRootRow(table));
+            out.push_back(table);
+            rehearsal.clear();
+        } catch (const std::exception&) {
+            // A broken table must not take the whole app down: the page
+            // says so in its place and the learner can page on.
+            out.push_back(messageTable(kTableErrorText));
+        }
+    }
+    return out;
+}
+
+void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& tables,
+                  const std::vector<std::string>& comments, std::int64_t totalSteps, double base) {
+    using namespace stepPageMargin;
+    double w = viewSize.width - (lead + trail);
+    double h = (viewSize.height - 10) - (top + bottom);
+    if (w <= 0 || h <= 0) return;
+
+    gfx::ContextScope scope(&context);
+    drawTextLines(lead, top, w, kLayOut::commentBandFraction * h, base, gfx::weight::medium, comments, true,
+                  gfx::palette::black, gfx::palette::clear);
+
+    double y = top + kLayOut::commentBandFraction * h + kLayOut::bandGap;
+    if (!tables.empty()) {
+        Engine_Step shown = typesettableTables(tables, base);
+        try {
+            auto sizes = fitTableFontSizes(w, kLayOut::tableBandFraction * h, base, kTableWeight, shown);
+            drawStepTables(lead, y, shown, sizes);
+        } catch (const std::exception&) {
+            // Every table drew once already; whatever still breaks leaves the
+            // rest of the page (and the navigator) standing.
+        }
+    }
+
+    y += kLayOut::tableBandFraction * h + kLayOut::bandGap;
+    if (totalSteps > 1)
+        drawTextLines(lead, y, w, kLayOut::navigatorBandFraction * h, base, gfx::weight::medium,
+                      {std::string(kNavigatorLine)}, true, gfx::palette::black, gfx::palette::clear);
+}
+
+void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& tables,
+                  const std::vector<std::string>& comments, std::int64_t totalSteps) {
+    drawStepPage(context, viewSize, tables, comments, totalSteps, screenScaledFontSize());
+}
+
+bool drawStepPage(gfx::Context& context, gfx::Size viewSize, const StepTriple& solution, std::int64_t page,
+                  double base) {
+    if (page < 0 || static_cast<std::size_t>(page) >= solution.steps.size() ||
+        static_cast<std::size_t>(page) >= solution.comments.size())
+        return false;
+    auto index = static_cast<std::size_t>(page);
+    drawStepPage(context, viewSize, solution.steps[index], solution.comments[index],
+                 static_cast<std::int64_t>(solution.steps.size()), base);
+    return true;
+}
+
+std::optional<std::int64_t> pageAfterTap(gfx::Point p, gfx::Size viewSize, std::int64_t step,
+                                         std::int64_t totalSteps) {
+    using namespace stepPageMargin;
+    if (totalSteps <= 0) return std::nullopt;
+    if (!(p.y > 0.9 * viewSize.height - bottom)) return std::nullopt;
+    if (p.x > lead + (viewSize.width - (lead + trail)) * 0.5) {
+        ++step;
+        if (step == totalSteps) step = 0;
+    } else {
+        --step;
+        if (step == -1) step = totalSteps - 1;
+    }
+    return step;
+}
+
+}  // namespace tl

@@ -1,0 +1,137 @@
+#include "engine/typesetter.hpp"
+
+#include <algorithm>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "base/text.hpp"
+#include "common/drawing.hpp"
+#include "common/enums.hpp"
+#include "common/records.hpp"
+#include "engine/typesetter_frame.hpp"
+#include "platform/gfx/context.hpp"
+#include "platform/gfx/text.hpp"
+
+namespace tl {
+
+namespace typeset {
+
+const Engine_Row& Frame::absoluteRow(std::int64_t index) const { return at(table, static_cast<long long>(index)); }
+
+const Engine_Row& Frame::row(std::int64_t offset) const { return absoluteRow(checked::add(r, offset)); }
+
+const std::string& Frame::field(std::int64_t offset, std::int64_t index) const {
+    return at(row(offset), static_cast<long long>(index));
+}
+
+std::int64_t Frame::intField(std::int64_t offset, std::int64_t index) const { return parseInt(field(offset, index)); }
+
+gfx::Font familyFont(std::string_view fontName, double size, double weight) {
+    return fontName == kMonospacedFontName ? gfx::Font::monospaced(size, weight)
+                                           : gfx::Font::monospacedDigit(size, weight);
+}
+
+Frame makeFrame(const Engine_Table& table, std::string_view rowText, double size, double weight,
+                std::string_view fontName) {
+    gfx::Font whole = familyFont(fontName, size, weight);
+    gfx::Font frac = whole.withSize(kMetric::fractionSizeRatio * size);
+    gfx::Font exponent = whole.withSize(kMetric::exponentSizeRatio * size);
+
+    double barSpace = std::max(kMetric::minimumBarSpace, size * kMetric::barSpaceRatio);
+    Metric m = makeMetric(size, whole.capHeight(), 0.5 * whole.capHeight(), whole.ascender(), whole.lineHeight(),
+                          whole.xHeight(), 0.5 * whole.xHeight(), frac.capHeight(), frac.ascender(),
+                          2 * frac.capHeight() + barSpace, frac.pointSize(), barSpace, 0.5 * barSpace);
+    return Frame{table, parseInt(rowText), size, weight, fontName, whole, frac, exponent, m};
+}
+
+double textWidth(std::string_view text, const gfx::Font& font) { return gfx::measureText(text, font).width; }
+double textHeight(std::string_view text, const gfx::Font& font) { return gfx::measureText(text, font).height; }
+
+void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour) {
+    gfx::drawText(text, {x, y}, gfx::TextAttributes{font, colour, gfx::palette::clear});
+}
+
+gfx::Rgba colourNamed(std::string_view name) { return toRgba(requireColor(name)); }
+
+std::int64_t characterCount(std::string_view text) {
+    return static_cast<std::int64_t>(characterStrings(text).size());
+}
+
+bool canStroke() { return gfx::currentContext() != nullptr; }
+
+void strokeSegment(gfx::Rgba colour, double x1, double y1, double x2, double y2, double width) {
+    gfx::Context* context = gfx::currentContext();
+    require(context != nullptr, "stroke without a drawing context");
+    drawLine(context, colour, x1, y1, x2, y2, width);
+}
+
+}  // namespace typeset
+
+using namespace typeset;
+
+std::string_view defaultTableFontName() { return kDefaultTableFontName; }
+
+double heavierFontWeight(double weight) {
+    if (weight == gfx::weight::light) return gfx::weight::medium;
+    if (weight == gfx::weight::medium) return gfx::weight::heavy;
+    if (weight == gfx::weight::heavy) return gfx::weight::bold;
+    return weight;
+}
+
+const std::string& tableRootRow(const Engine_Table& table) { return at(at(table, 0), 1); }
+
+namespace {
+
+bool isCancelKind(std::string_view kind) {
+    return kind == "fraction_cancel_numerator_and_denominator" || kind == "fraction_cancel_numerator" ||
+           kind == "fraction_cancel_denominator";
+}
+
+}  // namespace
+
+NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
+                         std::string_view fontName) {
+    Frame f = makeFrame(table, row, size, weight, fontName);
+    const std::string& kind = f.field(0, 0);
+    if (kind == "font") return measureFontNode(f);
+    if (kind == "unary") return measureUnaryNode(f);
+    if (kind == "join") return measureJoinNode(f);
+    if (kind == "integer") return measureIntegerNode(f);
+    if (kind == "signed_rational") return measureSignedRationalNode(f);
+    if (kind == "rational") return measureRationalNode(f);
+    if (kind == "message") return measureMessageNode(f);
+    if (kind == "block") return measureBlockNode(f);
+    if (kind == "whole") return measureWholeNode(f);
+    if (kind == "fraction") return measureFractionNode(f);
+    if (isCancelKind(kind)) return measureCancelNode(f, kind);
+    if (kind == "extended_fraction") return measureExtendedFractionNode(f);
+    if (kind == "mixed_number") return measureMixedNumberNode(f);
+    if (kind == "box_grid") return measureBoxGridNode(f);
+    if (kind == "box_table") return measureBoxTableNode(f);
+    if (kind == "plug_in") return measurePlugInNode(f);
+    return {};
+}
+
+void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
+                   std::string_view fontName) {
+    Frame f = makeFrame(table, row, size, weight, fontName);
+    const std::string& kind = f.field(0, 0);
+    if (kind == "font") return drawFontNode(f, x, y);
+    if (kind == "unary") return drawUnaryNode(f, x, y);
+    if (kind == "join") return drawJoinNode(f, x, y);
+    if (kind == "integer") return drawIntegerNode(f, x, y);
+    if (kind == "signed_rational") return drawSignedRationalNode(f, x, y);
+    if (kind == "rational") return drawRationalNode(f, x, y);
+    if (kind == "message") return drawMessageNode(f, x, y);
+    if (kind == "block") return drawBlockNode(f, x, y);
+    if (kind == "whole") return drawWholeNode(f, x, y);
+    if (kind == "fraction") return drawFractionNode(f, x, y);
+    if (isCancelKind(kind)) return drawCancelNode(f, kind, x, y);
+    if (kind == "extended_fraction") return drawExtendedFractionNode(f, x, y);
+    if (kind == "mixed_number") return drawMixedNumberNode(f, x, y);
+    if (kind == "box_grid") return drawBoxGridNode(f, x, y);
+    if (kind == "box_table") return drawBoxTableNode(f, x, y);
+    if (kind == "plug_in") return drawPlugInNode(f, x, y);
+}
+
+}  // namespace tl

@@ -1,0 +1,105 @@
+// What every typesetter call builds on entry (fonts, measures, the node row)
+// and the node handlers the dispatch hands it to. Internal to the typesetter.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/tableau.hpp"
+#include "common/layout.hpp"
+#include "platform/gfx/color.hpp"
+#include "platform/gfx/font.hpp"
+
+namespace tl::typeset {
+
+/// The working set of one call of either pass.
+struct Frame {
+    const Engine_Table& table;
+    std::int64_t r;  // the node row
+    double size;
+    double weight;
+    std::string_view fontName;
+    gfx::Font wholeFont;
+    gfx::Font fracFont;
+    gfx::Font exponentFont;
+    Metric metric;
+
+    /// Row r + offset (a missing row is a broken table).
+    const Engine_Row& row(std::int64_t offset = 0) const;
+    /// Field `index` of row r + offset.
+    const std::string& field(std::int64_t offset, std::int64_t index) const;
+    /// Field `index` of row r + offset, parsed as a decimal integer.
+    std::int64_t intField(std::int64_t offset, std::int64_t index) const;
+    /// Any row of the table by absolute index.
+    const Engine_Row& absoluteRow(std::int64_t index) const;
+};
+
+/// Builds the working set for a call: the family by font name, the three
+/// fonts at the call's weight, and the Metric.
+Frame makeFrame(const Engine_Table& table, std::string_view rowText, double size, double weight,
+                std::string_view fontName);
+
+/// The monospaced-digit font, or the monospaced one for "monospaced system".
+gfx::Font familyFont(std::string_view fontName, double size, double weight);
+
+double textWidth(std::string_view text, const gfx::Font& font);
+double textHeight(std::string_view text, const gfx::Font& font);
+
+/// Draws `text` with its top-left corner at (x, y) in `colour`.
+void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour);
+
+/// The drawable colour of a colour name (a name that is no colour is a
+/// broken table).
+gfx::Rgba colourNamed(std::string_view name);
+
+/// Whether strokes can be drawn now (there is a current context).
+bool canStroke();
+
+/// Strokes one segment into the current context (which must exist).
+void strokeSegment(gfx::Rgba colour, double x1, double y1, double x2, double y2, double width);
+
+/// The number of characters (grapheme clusters) of a text.
+std::int64_t characterCount(std::string_view text);
+
+// Node handlers, one pair per kind (the frame's r is the node row).
+NodeBox measureFontNode(const Frame& f);
+void drawFontNode(const Frame& f, double x, double y);
+NodeBox measureUnaryNode(const Frame& f);
+void drawUnaryNode(const Frame& f, double x, double y);
+
+NodeBox measureJoinNode(const Frame& f);
+void drawJoinNode(const Frame& f, double x, double y);
+NodeBox measureBlockNode(const Frame& f);
+void drawBlockNode(const Frame& f, double x, double y);
+
+NodeBox measureIntegerNode(const Frame& f);
+void drawIntegerNode(const Frame& f, double x, double y);
+NodeBox measureSignedRationalNode(const Frame& f);
+void drawSignedRationalNode(const Frame& f, double x, double y);
+NodeBox measureRationalNode(const Frame& f);
+void drawRationalNode(const Frame& f, double x, double y);
+NodeBox measureMessageNode(const Frame& f);
+void drawMessageNode(const Frame& f, double x, double y);
+
+NodeBox measureWholeNode(const Frame& f);
+void drawWholeNode(const Frame& f, double x, double y);
+NodeBox measureFractionNode(const Frame& f);
+void drawFractionNode(const Frame& f, double x, double y);
+NodeBox measureMixedNumberNode(const Frame& f);
+void drawMixedNumberNode(const Frame& f, double x, double y);
+
+NodeBox measureCancelNode(const Frame& f, std::string_view kind);
+void drawCancelNode(const Frame& f, std::string_view kind, double x, double y);
+NodeBox measureExtendedFractionNode(const Frame& f);
+void drawExtendedFractionNode(const Frame& f, double x, double y);
+
+NodeBox measureBoxGridNode(const Frame& f);
+void drawBoxGridNode(const Frame& f, double x, double y);
+NodeBox measureBoxTableNode(const Frame& f);
+void drawBoxTableNode(const Frame& f, double x, double y);
+
+NodeBox measurePlugInNode(const Frame& f);
+void drawPlugInNode(const Frame& f, double x, double y);
+
+}  // namespace tl::typeset
