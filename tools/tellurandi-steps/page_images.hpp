@@ -1,0 +1,22 @@
+// Drawing the pages of a solution to PNG files, as the step screen shows them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "common/tableau.hpp"
+
+namespace tl::steps_tool {
+
+struct PageImageRequest {
+    std::filesystem::path directory;  // created when missing
+    int width = 390;                  // the screen, in points (phone size by default)
+    int height = 844;
+};
+
+/// Writes page-01.png, page-02.png ... into the directory, one per page.
+/// Returns false with a reason in `error` when that fails or when this build
+/// cannot draw pages.
+bool writePageImages(const StepTriple& solution, const PageImageRequest& request, std::string& error);
+
+}  // namespace tl::steps_tool
