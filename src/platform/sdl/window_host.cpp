@@ -1,0 +1,221 @@
+#include "platform/sdl/window_host.hpp"
+
+#include <SDL.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "base/errors.hpp"
+#include "platform/gfx/cairo_context.hpp"
+#include "platform/ui/animation.hpp"
+#include "platform/ui/screen.hpp"
+#include "platform/ui/window.hpp"
+
+namespace sdl {
+
+namespace {
+
+constexpr double kWheelPoints = 40;  // points scrolled per wheel notch
+constexpr int kFrameMs = 16;
+constexpr int kIdleMs = 250;
+
+std::string sdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
+
+// The largest number of window coordinates per point, up to `scale`, that
+// keeps a window of `points` inside the display's usable area.
+double fittingScale(gfx::Size points, double scale) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return scale;
+    double fit = std::min(0.95 * usable.w / points.width, 0.95 * usable.h / points.height);
+    return std::max(0.25, std::min(scale, fit));
+}
+
+}  // namespace
+
+WindowHost::WindowHost() = default;
+
+WindowHost::~WindowHost() { close(); }
+
+int WindowHost::run(ui::Application& application) {
+    open(application);
+    while (pump(wasAnimating_ ? kFrameMs : kIdleMs)) {
+    }
+    close();
+    return 0;
+}
+
+void WindowHost::open(ui::Application& application) {
+    tl::require(!isOpen(), "the window host is open already");
+    tl::require(application.window() != nullptr, "the application has no window");
+    application_ = &application;
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw tl::PreconditionError(sdlError("SDL could not start video"));
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+
+    const ui::Screen& screen = ui::Screen::main();
+    gfx::Size points = screen.bounds().size();
+    coordsPerPoint_ = fittingScale(points, screen.scale());
+    int w = static_cast<int>(std::lround(points.width * coordsPerPoint_));
+    int h = static_cast<int>(std::lround(points.height * coordsPerPoint_));
+    window_ = SDL_CreateWindow("Tellurandi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!window_) throw tl::PreconditionError(sdlError("SDL could not make a window"));
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        std::string message = sdlError("SDL could not make a renderer");
+        close();
+        throw tl::PreconditionError(message);
+    }
+    quit_ = false;
+    application.window()->layoutIfNeeded();
+    redraw();
+}
+
+gfx::Point WindowHost::toPoints(double x, double y) const { return {x / coordsPerPoint_, y / coordsPerPoint_}; }
+
+void WindowHost::resizeTo(int windowWidth, int windowHeight) {
+    if (windowWidth <= 0 || windowHeight <= 0) return;
+    gfx::Size points{windowWidth / coordsPerPoint_, windowHeight / coordsPerPoint_};
+    application_->window()->resize(points);
+}
+
+void WindowHost::handle(const SDL_Event& e) {
+    ui::Window& window = *application_->window();
+    ui::Application& app = *application_;
+    switch (e.type) {
+        case SDL_QUIT: quit_ = true; break;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: resizeTo(e.window.data1, e.window.data2); break;
+                case SDL_WINDOWEVENT_EXPOSED: window.setNeedsDisplay(); break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED: app.becomeActive(); break;
+                case SDL_WINDOWEVENT_FOCUS_LOST: app.resignActive(); break;
+                case SDL_WINDOWEVENT_MINIMIZED: app.enterBackground(); break;
+                case SDL_WINDOWEVENT_RESTORED:
+                    app.enterForeground();
+                    app.becomeActive();
+                    break;
+                default: break;
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (e.button.which == SDL_TOUCH_MOUSEID || e.button.button != SDL_BUTTON_LEFT) break;
+            mouse_ = toPoints(e.button.x, e.button.y);
+            mouseDown_ = true;
+            window.sendTouch(mouse_, ui::TouchPhase::began);
+            break;
+        case SDL_MOUSEMOTION:
+            if (e.motion.which == SDL_TOUCH_MOUSEID) break;
+            mouse_ = toPoints(e.motion.x, e.motion.y);
+            if (mouseDown_) window.sendTouch(mouse_, ui::TouchPhase::moved);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.which == SDL_TOUCH_MOUSEID || e.button.button != SDL_BUTTON_LEFT || !mouseDown_) break;
+            mouse_ = toPoints(e.button.x, e.button.y);
+            mouseDown_ = false;
+            window.sendTouch(mouse_, ui::TouchPhase::ended);
+            break;
+        case SDL_MOUSEWHEEL: {
+            double notches = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+            window.scroll(mouse_, -notches * kWheelPoints);
+            break;
+        }
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: {
+            // One finger at a time: the first down is followed until it lifts.
+            long long id = static_cast<long long>(e.tfinger.fingerId);
+            if (e.type == SDL_FINGERDOWN && finger_ < 0) finger_ = id;
+            if (id != finger_) break;
+            gfx::Rect b = window.bounds();
+            gfx::Point p{e.tfinger.x * b.width, e.tfinger.y * b.height};
+            ui::TouchPhase phase = e.type == SDL_FINGERDOWN   ? ui::TouchPhase::began
+                                   : e.type == SDL_FINGERUP ? ui::TouchPhase::ended
+                                                            : ui::TouchPhase::moved;
+            if (phase == ui::TouchPhase::ended) finger_ = -1;
+            window.sendTouch(p, phase);
+            break;
+        }
+        default: break;
+    }
+}
+
+bool WindowHost::pump(int timeoutMs) {
+    if (!isOpen()) return false;
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, std::max(0, timeoutMs)) != 0) {
+        handle(event);
+        while (!quit_ && SDL_PollEvent(&event)) handle(event);
+    }
+    if (quit_) return false;
+    bool animating = ui::animationsRunning();
+    if (animating || wasAnimating_ || application_->window()->needsRedraw()) redraw();
+    wasAnimating_ = animating;
+    return true;
+}
+
+void WindowHost::redraw() {
+    if (!isOpen()) return;
+    ui::Window& window = *application_->window();
+    int pw = 0, ph = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return;
+    gfx::Rect b = window.bounds();
+    if (b.width <= 0 || b.height <= 0) return;
+    double pixelsPerPoint = pw / b.width;
+    if (!image_ || image_->pixelWidth() != pw || image_->pixelHeight() != ph) {
+        image_.reset();
+        if (texture_) SDL_DestroyTexture(texture_);
+        image_ = std::make_unique<gfx::ImageSurface>(b.width, b.height, pixelsPerPoint);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                     image_->pixelWidth(), image_->pixelHeight());
+        if (!texture_) return;
+    }
+    window.render(image_->context());
+    cairo_surface_t* surface = image_->cairoSurface();
+    cairo_surface_flush(surface);
+    SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(surface),
+                      cairo_image_surface_get_stride(surface));
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    ++frames_;
+}
+
+bool WindowHost::saveScreenshot(const std::string& path) {
+    if (!isOpen()) return false;
+    int pw = 0, ph = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return false;
+    // Draw the frame again and read it back from the renderer before it is shown.
+    redraw();
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph);
+    cairo_surface_flush(shot);
+    int status = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                      cairo_image_surface_get_data(shot), cairo_image_surface_get_stride(shot));
+    cairo_surface_mark_dirty(shot);
+    SDL_RenderPresent(renderer_);
+    bool ok = status == 0 && cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(shot);
+    return ok;
+}
+
+void WindowHost::close() {
+    image_.reset();
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    if (window_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    window_ = nullptr;
+    mouseDown_ = false;
+    finger_ = -1;
+}
+
+}  // namespace sdl

@@ -1,0 +1,76 @@
+// The desktop host: one SDL window showing the application's window.
+//
+// The SDL window shows the main screen's points at up to the screen's
+// scale (less when the display is too small for it), drawn with Cairo.
+// Mouse and touch input become touches in points, the wheel scrolls,
+// resizing re-solves the layout, focus and minimising map to the life-cycle
+// events, and closing the window ends the loop. It redraws when a view asks
+// for it and on every frame while an animation runs.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/gfx/geometry.hpp"
+#include "platform/ui/application.hpp"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace gfx {
+class ImageSurface;
+}
+
+namespace sdl {
+
+class WindowHost : public ui::Host {
+public:
+    WindowHost();
+    ~WindowHost() override;
+    WindowHost(const WindowHost&) = delete;
+    WindowHost& operator=(const WindowHost&) = delete;
+
+    /// open, then pump and redraw until the window closes, then close.
+    int run(ui::Application& application) override;
+
+    // Step by step (for tests and tools).
+    /// Opens the SDL window for `application` and draws the first frame.
+    /// Throws PreconditionError when SDL cannot make a window.
+    void open(ui::Application& application);
+    /// Handles the pending events, waiting up to `timeoutMs` for the first,
+    /// and redraws when needed. False once the window has been closed.
+    bool pump(int timeoutMs);
+    /// Draws a frame now.
+    void redraw();
+    /// Writes what the window shows now as PNG (read back from the renderer).
+    bool saveScreenshot(const std::string& path);
+    void close();
+
+    bool isOpen() const { return window_ != nullptr; }
+    SDL_Window* sdlWindow() const { return window_; }
+    /// Window coordinates (as mouse events report them) per point.
+    double coordinatesPerPoint() const { return coordsPerPoint_; }
+    int framesDrawn() const { return frames_; }
+
+private:
+    void handle(const SDL_Event& event);
+    void resizeTo(int windowWidth, int windowHeight);
+    gfx::Point toPoints(double x, double y) const;
+
+    ui::Application* application_ = nullptr;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<gfx::ImageSurface> image_;
+    double coordsPerPoint_ = 1;
+    bool quit_ = false;
+    bool wasAnimating_ = false;
+    bool mouseDown_ = false;
+    long long finger_ = -1;  // the finger being followed, or -1
+    gfx::Point mouse_;       // last mouse position in points
+    int frames_ = 0;
+};
+
+}  // namespace sdl

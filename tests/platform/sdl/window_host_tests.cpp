@@ -1,0 +1,122 @@
+// The app in a real window on an X server: a click made through the X
+// server (xdotool) reaches a button, a screenshot read back from the window
+// shows what the button did, and the app closes cleanly.
+#include <cairo.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/sdl/window_host.hpp"
+#include "platform/ui/button.hpp"
+#include "platform/ui/screen.hpp"
+#include "platform/ui/storyboard.hpp"
+
+// Last: the X11 headers behind it define macros that clash with the others.
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+namespace {
+
+int gPresses = 0;
+bool gTerminated = false;
+
+class PressVC : public ui::ViewController {
+public:
+    void viewDidLoad() override {
+        auto* button = view()->add(std::make_unique<ui::Button>(gfx::Rect{100, 300, 190, 80}));
+        button->setTitle("Press");
+        button->setBackgroundColor(gfx::palette::lightGray);
+        button->addTarget(nullptr, "press");
+    }
+    bool performAction(std::string_view action, ui::Responder*) override {
+        if (action != "press") return false;
+        ++gPresses;
+        view()->setBackgroundColor(gfx::palette::green);
+        return true;
+    }
+};
+
+struct Delegate : ui::ApplicationDelegate {
+    void willTerminate(ui::Application&) override { gTerminated = true; }
+};
+
+bool haveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
+
+unsigned rgbAt(const std::string& png, int x, int y) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
+    unsigned rgb = 0xdeadbeef;
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+        std::uint32_t argb;
+        std::memcpy(&argb, row + 4 * x, 4);
+        rgb = argb & 0xffffffu;
+    }
+    cairo_surface_destroy(s);
+    return rgb;
+}
+
+}  // namespace
+
+TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+
+    ui::registerViewController<PressVC>("PressVC");
+    ui::registerApplicationDelegate<Delegate>("PressDelegate");
+    ui::StoryboardDescription board;
+    board.scenes.push_back({});
+    board.scenes[0].name = "Press";
+    board.scenes[0].className = "PressVC";
+    board.scenes[0].title = "Press";
+    board.initialScene = "Press";
+    ui::Storyboard::setMain(board);
+    ui::Screen::main().setSize({390, 600});
+    ui::Screen::main().setScale(1);
+
+    auto app = ui::launchApplication("PressDelegate");
+    sdl::WindowHost host;
+    host.open(*app);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(50));
+    EXPECT_GE(host.framesDrawn(), 1);
+
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_EQ(SDL_GetWindowWMInfo(host.sdlWindow(), &info), SDL_TRUE);
+    ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
+    double k = host.coordinatesPerPoint();
+    std::string click = "xdotool mousemove --window " + std::to_string(info.info.x11.window) + " " +
+                        std::to_string(static_cast<int>(195 * k)) + " " + std::to_string(static_cast<int>(340 * k)) +
+                        " click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0);
+
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (gPresses == 0 && std::chrono::steady_clock::now() < deadline) ASSERT_TRUE(host.pump(50));
+    EXPECT_EQ(gPresses, 1);
+
+    std::string shot = (std::filesystem::temp_directory_path() / "tl_sdl_window.png").string();
+    ASSERT_TRUE(host.saveScreenshot(shot));
+    EXPECT_EQ(rgbAt(shot, static_cast<int>(20 * k), static_cast<int>(500 * k)), 0x00ff00u);  // the screen turned green
+    EXPECT_NE(rgbAt(shot, static_cast<int>(195 * k), static_cast<int>(340 * k)), 0x00ff00u);  // the button
+    std::remove(shot.c_str());
+
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    bool open = true;
+    for (int i = 0; i < 20 && open; ++i) open = host.pump(50);
+    EXPECT_FALSE(open);
+    host.close();
+    EXPECT_FALSE(host.isOpen());
+    app->terminate();
+    app.reset();
+    EXPECT_TRUE(gTerminated);
+    ui::Storyboard::clearMain();
+}
