@@ -1,0 +1,130 @@
+#include <cairo.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/gfx/fake_fonts.hpp"
+#include "platform/ui/button.hpp"
+#include "platform/ui/navigation.hpp"
+#include "platform/ui/screen.hpp"
+#include "platform/ui/storyboard.hpp"
+#include "script.hpp"
+
+namespace {
+
+int gSecondScreens = 0;
+
+class FirstVC : public ui::ViewController {
+public:
+    void viewDidLoad() override {
+        auto* go = view()->add(std::make_unique<ui::Button>(gfx::Rect{20, 100, 100, 40}));
+        go->setTitle("Go");
+        go->addTarget(nullptr, "go");
+    }
+    bool performAction(std::string_view action, ui::Responder* sender) override {
+        if (action != "go") return false;
+        performSegue("Second_Segue", sender);
+        return true;
+    }
+};
+
+class SecondVC : public ui::ViewController {
+public:
+    SecondVC() { ++gSecondScreens; }
+    void viewDidLoad() override { view()->setBackgroundColor(gfx::palette::red); }
+};
+
+class Shots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Screen::main().reset();
+        ui::registerViewController<FirstVC>("ShotFirstVC");
+        ui::registerViewController<SecondVC>("ShotSecondVC");
+        ui::StoryboardDescription board;
+        board.scenes.resize(2);
+        board.scenes[0].name = "First";
+        board.scenes[0].className = "ShotFirstVC";
+        board.scenes[0].segues["Second_Segue"] = "Second";
+        board.scenes[1].name = "Second";
+        board.scenes[1].className = "ShotSecondVC";
+        board.initialScene = "First";
+        ui::Storyboard::setMain(board);
+        gSecondScreens = 0;
+    }
+    void TearDown() override {
+        ui::Storyboard::clearMain();
+        ui::Screen::main().reset();
+    }
+    int run(const std::string& script) {
+        std::istringstream in(script);
+        errors.str("");
+        return shot::runScript(in, "", errors);
+    }
+    gfx::ScopedFakeFonts fonts;
+    std::ostringstream errors;
+};
+
+std::string temp(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("tl_shot_" + name)).string();
+}
+
+// The PNG's pixel size and the colour of its centre.
+std::pair<int, unsigned> pngInfo(const std::string& path) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    std::pair<int, unsigned> info{-1, 0};
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        const unsigned char* p = cairo_image_surface_get_data(s) + (h / 2) * cairo_image_surface_get_stride(s) + 4 * (w / 2);
+        info = {w * 10000 + h, (unsigned(p[2]) << 16) | (unsigned(p[1]) << 8) | p[0]};
+    }
+    cairo_surface_destroy(s);
+    return info;
+}
+
+}  // namespace
+
+TEST_F(Shots, AScriptDrivesTheAppAndWritesScreenshots) {
+    std::string first = temp("first.png"), second = temp("second.png");
+    std::string script = "# a walk through the demo\n"
+                         "screen 300x500 1.5\n"
+                         "\n"
+                         "shot " + first + "\n"
+                         "tap-title Go\n"
+                         "wait 0.25\n"
+                         "shot " + second + "\n"
+                         "back\n"
+                         "tap 70 120\n";
+    EXPECT_EQ(run(script), 0) << errors.str();
+    EXPECT_EQ(gSecondScreens, 2);  // by title, then again by point after going back
+    EXPECT_EQ(pngInfo(first), (std::pair<int, unsigned>{450 * 10000 + 750, 0xffffffu}));
+    EXPECT_EQ(pngInfo(second), (std::pair<int, unsigned>{450 * 10000 + 750, 0xff0000u}));
+    std::remove(first.c_str());
+    std::remove(second.c_str());
+}
+
+// The first failing line stops the script and is reported by number.
+TEST_F(Shots, MistakesAreReportedWithTheirLine) {
+    struct Case {
+        std::string script, message;
+    } cases[] = {
+        {"tap 10 20\njump\n", "line 2: unknown command \"jump\""},
+        {"tap 10 x\n", "line 1: \"x\" is not a number"},
+        {"tap 10\n", "line 1: tap takes 2 arguments"},
+        {"screen 300by500\n", "line 1: screen size \"300by500\" is not WxH"},
+        {"screen 0x500\n", "line 1: screen size out of range: 0x500"},
+        {"wait -1\n", "line 1: wait needs a time that is not negative"},
+        {"back\n", "line 1: back: this is the first screen"},
+        {"\n\ntap-title Stop\n", "line 3: nothing titled \"Stop\" is visible"},
+        {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.script), 1) << c.script;
+        EXPECT_EQ(errors.str(), c.message + "\n") << c.script;
+    }
+    EXPECT_EQ(gSecondScreens, 0);
+}

@@ -1,0 +1,24 @@
+// The screenshot script: one command a line, run against the app headless.
+//
+//     screen 1024x1366        the screen size in points (and an optional scale)
+//     tap 195 420             a tap at a point
+//     tap-title Next          a tap on the visible control with that title
+//     back                    back one screen
+//     wait 0.5                the animation clock moves on (seconds)
+//     shot home.png           the window as PNG at the screen's scale
+//
+// Blank lines and lines starting with "#" are skipped. The app launches at
+// the first command after the leading `screen` commands.
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace shot {
+
+/// Runs `script` against the main storyboard with the delegate class
+/// `delegateClassName`. Returns 0, or 1 after writing "line N: what went
+/// wrong" to `errors` for the first command that fails.
+int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors);
+
+}  // namespace shot
