@@ -212,7 +212,9 @@ void WindowHost::close() {
     if (window_) SDL_DestroyWindow(window_);
     texture_ = nullptr;
     renderer_ = nullptr;
-    if (window_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // SDL's video stays up for the rest of the process: quitting it unloads
+    // the drivers it opened, which leaves their caches as unattributable
+    // leaks, and a host may open again.
     window_ = nullptr;
     mouseDown_ = false;
     finger_ = -1;
