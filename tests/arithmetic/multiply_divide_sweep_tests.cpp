@@ -1,0 +1,252 @@
+// Sweeps the multiplication, division and partition builders over many
+// operand pairs (all small pairs, seeded random larger ones, zero patterns):
+// every solution has one comment per page, opens with "🤔" and closes with
+// "😎", its closing page holds the right product, quotient and remainder or
+// partition, and every table of every page passes the typesetter's measure
+// pass.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "arithmetic/arithmetic_model.hpp"
+#include "base/text.hpp"
+#include "common/records.hpp"
+#include "engine/typesetter.hpp"
+#include "platform/gfx/fake_fonts.hpp"
+#include "step_reading.hpp"
+
+using namespace tl;
+using namespace tl::testing;
+using Lines = std::vector<std::string>;
+using Pair = std::pair<std::int64_t, std::int64_t>;
+
+namespace {
+
+const std::string kThink = "\U0001F914";
+const std::string kCool = "\U0001F60E";
+
+/// All pairs up to `small`, `count` seeded random pairs below `limit`, and
+/// pairs of numbers with zero digits inside and at the end.
+std::vector<Pair> operandPairs(std::int64_t small, int count, std::int64_t limit) {
+    std::vector<Pair> pairs;
+    for (std::int64_t a = 0; a <= small; ++a)
+        for (std::int64_t b = 0; b <= small; ++b) pairs.emplace_back(a, b);
+    std::mt19937_64 random(20240611);
+    std::uniform_int_distribution<std::int64_t> draw(1, limit - 1);
+    for (int k = 0; k < count; ++k) pairs.emplace_back(draw(random), draw(random));
+    std::vector<std::int64_t> zeros{10, 100, 101, 105, 110, 200, 209, 300, 305, 409, 500, 707, 990};
+    if (limit > 1000) zeros.insert(zeros.end(), {1000, 1001, 1010, 2020, 3003, 4050, 9009, 9900});
+    for (auto a : zeros)
+        for (auto b : zeros)
+            if (a < limit && b < limit) pairs.emplace_back(a, b);
+    return pairs;
+}
+
+std::string digitsOf(const std::vector<std::string>& cells) {
+    std::string s;
+    for (const auto& c : cells)
+        if (c != "Z") s += c;
+    return s;
+}
+
+/// The frame's invariants and the measure pass of every table.
+void expectWellFormed(const StepTriple& t, const std::string& what) {
+    ASSERT_FALSE(t.steps.empty()) << what;
+    ASSERT_EQ(t.steps.size(), t.comments.size()) << what;
+    for (const auto& c : t.comments) ASSERT_EQ(c.size(), 1u) << what;
+    EXPECT_EQ(t.comments.front()[0], kThink) << what;
+    EXPECT_EQ(t.comments.back()[0], kCool) << what;
+    EXPECT_EQ(t.parameters, Lines{"NO PARAMETERS"}) << what;
+    for (const auto& page : t.steps)
+        for (const auto& table : page) {
+            NodeBox box;
+            ASSERT_NO_THROW(box = measureTableNode(30, 0.23, table, tableRootRow(table))) << what;
+            EXPECT_TRUE(std::isfinite(box.width) && std::isfinite(box.height)) << what;
+            if (isRecord(table) || isMessage(table)) {
+                EXPECT_GT(box.width, 0) << what;
+            }
+        }
+}
+
+class Sweep : public ::testing::Test {
+protected:
+    gfx::ScopedFakeFonts fonts;
+};
+
+}  // namespace
+
+TEST_F(Sweep, MultiplicationByPartialAndStandardProducts) {
+    const auto pairs = operandPairs(40, 400, 1000);
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+        const auto [a, b] = pairs[n];
+        const std::string what = std::to_string(a) + " × " + std::to_string(b);
+        const std::string answer = what + " = " + std::to_string(a * b);
+        for (const bool standard : {false, true}) {
+            auto model = arithmeticModel(std::to_string(a), std::to_string(b),
+                                         {{n % 2 ? " left to right " : " right to left "}});
+            const auto t = standard ? model.multiplyStandardSteps() : model.multiplyPartialSteps();
+            expectWellFormed(t, what);
+            ASSERT_EQ(messages(t.steps.back()).at(0), answer);
+            if (t.steps.size() == 3) continue;  // a simple case
+
+            // The partial product rows add up to the product written last.
+            const auto& rec = record(t.steps.back());
+            const auto globals = row(rec, "tableau_op_globals");
+            const auto rows = grid(row(rec, "tableau_op_tableau"),
+                                   static_cast<std::size_t>(parseInt(globals.at(1))));
+            const auto carryRows = static_cast<std::size_t>(parseInt(globals.at(2)));
+            ASSERT_EQ(rows.size(), static_cast<std::size_t>(parseInt(globals.at(0)))) << what;
+            EXPECT_EQ(digitsOf(rows.back()), std::to_string(a * b)) << what;
+            std::int64_t sum = 0;
+            const std::size_t end = rows.size() - (globals.at(3) == "true" ? 0 : 1);
+            for (std::size_t r = carryRows + 2; r < end; ++r) sum += parseInt(digitsOf(rows[r]));
+            EXPECT_EQ(sum, a * b) << what;
+            // Every carry shown has been added and crossed out.
+            const auto codes = grid(row(rec, "tableau_op_attributes"), rows.front().size());
+            for (std::size_t r = 0; r < carryRows; ++r)
+                for (const auto& code : codes[r])
+                    EXPECT_TRUE(code == "NNN" || code == "YYC") << what;
+        }
+    }
+}
+
+TEST_F(Sweep, DivisionByPartialQuotientsAndLongDivision) {
+    const auto pairs = operandPairs(30, 400, 10000);
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+        auto [a, b] = pairs[n];
+        if (n >= 31 * 31 && b > 99) b = b % 97 + 2;  // keep most divisors below the dividend
+        const std::string what = std::to_string(a) + " ÷ " + std::to_string(b);
+        auto model = arithmeticModel(std::to_string(a), std::to_string(b));
+        for (const bool standard : {false, true}) {
+            const auto t = standard ? model.divideStandardSteps() : model.dividePartialSteps();
+            expectWellFormed(t, what);
+            if (b == 0) {
+                EXPECT_EQ(messages(t.steps.back()), Lines{what + " IS NOT DEFINED"});
+                continue;
+            }
+            const std::int64_t q = a / b, r = a % b;
+            if (t.steps.size() == 3) {
+                EXPECT_EQ(messages(t.steps.back()), Lines{what + " = " + std::to_string(q) +
+                                                          (r ? " R " + std::to_string(r) : "")});
+                continue;
+            }
+            EXPECT_EQ(messages(t.steps.back()), Lines{what});
+            const auto& rec = record(t.steps.back());
+            if (!standard) {
+                const auto tableau = row(rec, "divide_partial_op_tableau");
+                const auto partials = row(rec, "divide_partial_op_partials");
+                EXPECT_EQ(row(rec, "divide_partial_op_globals"),
+                          (Lines{std::to_string(a), std::to_string(b), std::to_string(q),
+                                 std::to_string(r)}));
+                ASSERT_EQ(tableau.size(), 2 * partials.size() + 1) << what;
+                std::int64_t quotient = 0, left = a;
+                for (std::size_t i = 0; i < partials.size(); ++i) {
+                    quotient += parseInt(partials[i]);
+                    EXPECT_EQ(parseInt(tableau[2 * i + 1]), b * parseInt(partials[i])) << what;
+                    left -= parseInt(tableau[2 * i + 1]);
+                    EXPECT_EQ(parseInt(tableau[2 * i + 2]), left) << what;
+                }
+                EXPECT_EQ(quotient, q) << what;
+                EXPECT_EQ(left, r) << what;
+                continue;
+            }
+            const std::string qText = std::to_string(q);
+            EXPECT_EQ(t.steps.size(), 4 + 4 * qText.size()) << what;
+            const auto tableau = row(rec, "divide_op_tableau");
+            const auto background = row(rec, "divide_op_background_tableau");
+            ASSERT_EQ(tableau.size(), background.size()) << what;
+            ASSERT_EQ(tableau.size(), 2 + 2 * qText.size()) << what;
+            const std::size_t width = std::to_string(a).size() + std::to_string(b).size();
+            for (std::size_t i = 0; i < tableau.size(); ++i) {
+                EXPECT_EQ(tableau[i].size(), width) << what;
+                EXPECT_EQ(background[i].size(), width) << what;
+            }
+            std::string quotientRow = tableau.front(), remainderRow = tableau.back();
+            std::erase(quotientRow, 'B');
+            std::erase(remainderRow, 'B');
+            EXPECT_EQ(quotientRow, qText) << what;
+            EXPECT_EQ(parseInt(remainderRow), r) << what;
+            EXPECT_EQ(row(rec, "divide_op_lines").size(), 4 * qText.size()) << what;
+        }
+    }
+}
+
+TEST_F(Sweep, LatticeAndGrid) {
+    const std::vector<std::vector<std::string>> orders[] = {
+        {{" top ", " left "}, {" row ", " flyback "}},
+        {{" bottom ", " right "}, {" column ", " snake "}},
+        {{" top ", " right "}, {" column ", " flyback "}},
+        {{" bottom ", " left "}, {" row ", " snake "}},
+    };
+    const auto pairs = operandPairs(25, 300, 10000);
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+        const auto [a, b] = pairs[n];
+        const std::string what = std::to_string(a) + " × " + std::to_string(b);
+        const std::string product = std::to_string(a * b);
+
+        Multiply_Lattice_Model lattice;
+        lattice.inputs = {{{std::to_string(a), std::to_string(b)}}};
+        lattice.options = orders[n % 4];
+        const auto l = lattice.solve();
+        expectWellFormed(l, what);
+        ASSERT_EQ(messages(l.steps.back()).at(0), what + " = " + product);
+        if (l.steps.size() > 2) {
+            // Each band's last digit is the product digit it ends at.
+            const auto products = row(record(l.steps.back()), "lattice_multiply_products");
+            std::string fromBands;
+            for (const auto& page : l.steps)
+                for (const auto& m : messages(page))
+                    if (m.ends_with(" at end of this diagonal"))
+                        fromBands.insert(0, m.substr(0, 1));
+            EXPECT_EQ(fromBands, digitsOf(products)) << what;
+            EXPECT_EQ(parseInt(fromBands), a * b) << what;
+            const std::size_t cells = std::to_string(a).size() * std::to_string(b).size();
+            EXPECT_EQ(l.steps.size(), cells + products.size() + 3) << what;
+        }
+
+        Multiply_Grid_Model gridModel;
+        gridModel.inputs = lattice.inputs;
+        gridModel.options = orders[(n + 1) % 4];
+        const auto g = gridModel.solve();
+        expectWellFormed(g, what);
+        ASSERT_EQ(messages(g.steps.back()).at(0), what + " = " + product);
+        if (g.steps.size() > 2) {
+            std::int64_t sum = 0;
+            for (const auto& p : row(record(g.steps.back()), "grid_multiply_partials"))
+                sum += parseInt(p);
+            EXPECT_EQ(sum, a * b) << what;
+            EXPECT_TRUE(messages(g.steps.back()).back().ends_with(" = " + product)) << what;
+        }
+    }
+}
+
+TEST_F(Sweep, Partition) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::int64_t> draw(0, 99999);
+    for (int k = 0; k < 2000; ++k) {
+        const std::int64_t value = k < 1000 ? k : draw(random);
+        const std::string n = std::to_string(value);
+        Partition_Model model;
+        model.inputs = {{{n}}};
+        const auto t = model.solve();
+        expectWellFormed(t, n);
+        ASSERT_EQ(t.steps.size(), 3u);
+        EXPECT_EQ(t.steps[2], t.steps[1]);
+        const auto lines = messages(t.steps[1]);
+        if (lines.size() == 1) {
+            EXPECT_EQ(lines[0], n + " adores being itself");
+            continue;
+        }
+        std::int64_t sum = 0, parts = 0;
+        std::string rest = lines.at(1);
+        for (std::size_t plus; (plus = rest.find('+')) != std::string::npos; ++parts) {
+            sum += parseInt(rest.substr(0, plus));
+            rest = rest.substr(plus + 1);
+        }
+        EXPECT_EQ(sum + parseInt(rest), value) << n;
+        EXPECT_GE(parts + 1, 2) << n;
+    }
+}
