@@ -107,6 +107,11 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     EXPECT_NE(rgbAt(shot, static_cast<int>(195 * k), static_cast<int>(340 * k)), 0x00ff00u);  // the button
     std::remove(shot.c_str());
 
+    // Idle: no event and nothing changed, so no frame is drawn.
+    int frames = host.framesDrawn();
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(10));
+    EXPECT_EQ(host.framesDrawn(), frames);
+
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);

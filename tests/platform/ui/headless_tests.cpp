@@ -95,6 +95,7 @@ TEST_F(HeadlessApp, RunsTheStoryboardAndShootsTheWindow) {
 
     std::string path = tempPng("host");
     ASSERT_TRUE(host.renderPng(path));
+    EXPECT_FALSE(host.window().needsRedraw());  // nothing is left to draw once shown
     Png png(path);
     ASSERT_TRUE(png.ok());
     EXPECT_EQ(png.width(), 1024);

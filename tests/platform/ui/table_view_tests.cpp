@@ -7,6 +7,10 @@
 #include "base/errors.hpp"
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/ui/animation.hpp"
+#include "platform/ui/headless.hpp"
+#include "platform/ui/navigation.hpp"
+#include "platform/ui/screen.hpp"
+#include "platform/ui/storyboard.hpp"
 #include "platform/ui/table_view.hpp"
 #include "platform/ui/window.hpp"
 
@@ -129,4 +133,64 @@ TEST_F(Tables, ReloadReusesCellsAndUnknownIdentifiersFail) {
         EXPECT_NE(std::string(e.what()).find("OtherCell"), std::string::npos);
     }
     EXPECT_THROW(table->dequeueReusableCell("TextCell", {0, 0}), tl::PreconditionError);
+}
+
+namespace {
+
+// The drill-menu pattern: the storyboard gives the table (outlet) and its
+// cell identifier; choosing a row performs a segue; coming back clears the row.
+class MenuVC : public ViewController, public Menu {
+public:
+    TableView* tableView = nullptr;
+    void viewDidLoad() override {
+        tableView->setDelegate(this);
+        tableView->setDataSource(this);
+    }
+    void viewWillAppear() override {
+        if (tableView && tableView->indexPathForSelectedRow())
+            tableView->deselectRow(*tableView->indexPathForSelectedRow(), true);
+    }
+    void didSelectRow(TableView& table, IndexPath path) override {
+        Menu::didSelectRow(table, path);
+        performSegue("Card_Segue", this);
+    }
+};
+
+}  // namespace
+
+TEST(TableScenes, AMenuSceneSelectsSeguesAndClearsOnReturn) {
+    gfx::ScopedFakeFonts fonts;
+    Screen::main().reset();
+    registerViewController<MenuVC>("MenuVC").outlet("tableView", &MenuVC::tableView);
+    registerViewController<ViewController>("PlainVC");
+    StoryboardDescription board;
+    board.scenes.resize(2);
+    board.scenes[0].name = "Menu";
+    board.scenes[0].className = "MenuVC";
+    board.scenes[0].segues["Card_Segue"] = "Card";
+    board.scenes[0].views.push_back({});
+    board.scenes[0].views[0].className = "TableView";
+    board.scenes[0].views[0].outlet = "tableView";
+    board.scenes[0].cellIdentifiers = {"TextCell"};
+    board.scenes[1].name = "Card";
+    board.scenes[1].className = "PlainVC";
+    board.initialScene = "Menu";
+    Storyboard::setMain(board);
+    {
+        HeadlessHost host;
+        auto* menu = dynamic_cast<MenuVC*>(host.window().navigationController()->topViewController());
+        ASSERT_NE(menu, nullptr);
+        // The table fills the safe area, below the bars.
+        EXPECT_EQ(menu->tableView->frame(), (gfx::Rect{0, 64, 390, 844 - 64}));
+        host.tapTitle("combine to ten");
+        ASSERT_EQ(menu->selections.size(), 1u);
+        EXPECT_EQ(menu->selections[0], (IndexPath{0, 1}));
+        EXPECT_EQ(host.window().navigationController()->depth(), 2u);
+        EXPECT_TRUE(menu->tableView->indexPathForSelectedRow().has_value());  // stays selected meanwhile
+        host.back();
+        EXPECT_FALSE(menu->tableView->indexPathForSelectedRow().has_value());
+        host.finishAnimations();
+        EXPECT_EQ(menu->tableView->cellForRow({0, 1})->selectedBackgroundView()->presentedAlpha(), 0);
+    }
+    Storyboard::clearMain();
 }
