@@ -1,0 +1,186 @@
+// Page layout without a window: fitting the tables, stacking them, the bands,
+// paging by taps, and the pages that must not take the app down.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/items.hpp"
+#include "common/number_items.hpp"
+#include "engine/step_page.hpp"
+#include "typesetter_test_support.hpp"
+
+namespace tl::testing {
+namespace {
+
+constexpr double kMedium = 0.23;
+
+double shrunkTimes(double size, int times) {
+    for (int i = 0; i < times; ++i) size *= 0.98;
+    return size;
+}
+
+TEST(PageAfterTap, NextOnTheRightPreviousOnTheLeftWrappingAtBothEnds) {
+    gfx::Size view{400, 800};  // the tap band starts below y = 720
+    EXPECT_EQ(pageAfterTap({300, 750}, view, 1, 3), 2);
+    EXPECT_EQ(pageAfterTap({300, 750}, view, 2, 3), 0);
+    EXPECT_EQ(pageAfterTap({100, 750}, view, 1, 3), 0);
+    EXPECT_EQ(pageAfterTap({100, 750}, view, 0, 3), 2);
+    EXPECT_EQ(pageAfterTap({200, 750}, view, 1, 3), 0) << "the exact middle goes back";
+    EXPECT_EQ(pageAfterTap({200.001, 750}, view, 1, 3), 2);
+    EXPECT_EQ(pageAfterTap({300, 720}, view, 1, 3), std::nullopt) << "on the threshold nothing happens";
+    EXPECT_EQ(pageAfterTap({300, 720.001}, view, 1, 3), 2);
+    EXPECT_EQ(pageAfterTap({300, 400}, view, 1, 3), std::nullopt);
+}
+
+TEST(PageAfterTap, OnePageStaysAndNoPagesIgnoreTaps) {
+    gfx::Size view{400, 800};
+    EXPECT_EQ(pageAfterTap({300, 750}, view, 0, 1), 0);
+    EXPECT_EQ(pageAfterTap({100, 750}, view, 0, 1), 0);
+    EXPECT_EQ(pageAfterTap({300, 750}, view, 0, 0), std::nullopt);
+}
+
+class Fitting : public TypesetterTest {};
+
+TEST_F(Fitting, TablesThatFitKeepTheBaseSize) {
+    Engine_Step page{messageTable("a"), fractionItem(1, 2), messageTable("b")};
+    auto sizes = fitTableFontSizes(400, 680, 30, kMedium, page);
+    ASSERT_EQ(sizes.size(), 3u);
+    for (const auto& s : sizes) EXPECT_EQ(s, (TableSizes{30, 30}));
+}
+
+TEST_F(Fitting, ATableTooWideShrinksAlone) {
+    // 30 code points are 450 wide at 30: the first size at most 400 wide is 30 × 0.98⁶.
+    Engine_Step page{messageTable(std::string(30, 'a')), messageTable("b")};
+    auto sizes = fitTableFontSizes(400, 680, 30, kMedium, page);
+    EXPECT_EQ(sizes[0], (TableSizes{30, shrunkTimes(30, 6)}));
+    EXPECT_EQ(sizes[1], (TableSizes{30, 30}));
+}
+
+TEST_F(Fitting, TheLargestTablesShrinkFirstThenAllTogether) {
+    // The 20-letter message fits 275 points at 30 × 0.98⁵ (ratio 0.904).
+    Engine_Step page{messageTable(std::string(20, 'a')), messageTable("b")};
+    double narrowed = shrunkTimes(30, 5);
+    EXPECT_EQ(fitTableFontSizes(275, 1000, 30, kMedium, page)[0][1], narrowed);
+
+    // A little too high: only the table at the base size comes down.
+    auto sizes = fitTableFontSizes(275, 73, 30, kMedium, page);
+    EXPECT_EQ(sizes[0][1], narrowed);
+    EXPECT_EQ(sizes[1][1], shrunkTimes(30, 2));
+
+    // Much too high: once the two meet they shrink together.
+    sizes = fitTableFontSizes(275, 60, 30, kMedium, page);
+    EXPECT_LT(sizes[0][1], narrowed);
+    EXPECT_EQ(sizes[0][1], sizes[1][1]);
+    EXPECT_LE(1.2 * 2 * sizes[0][1] + 0.2 * sizes[0][1], 60);
+}
+
+TEST_F(Fitting, ABoxThatNothingFitsStopsAtTheFloor) {
+    Engine_Step page{messageTable("abc"), fractionItem(1, 2)};
+    for (auto [w, h] : {std::pair{0.0, 0.0}, {-10.0, 100.0}, {100.0, -5.0}, {1.0, 1.0}}) {
+        auto sizes = fitTableFontSizes(w, h, 30, kMedium, page);
+        for (const auto& s : sizes) EXPECT_EQ(s[1], kMinimumTableFontSize) << w << " × " << h;
+    }
+}
+
+class Page : public TypesetterTest {
+protected:
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& t : recorder.texts()) out.push_back(t.text);
+        return out;
+    }
+    std::size_t count(std::string_view text) const {
+        auto all = texts();
+        return static_cast<std::size_t>(std::count(all.begin(), all.end(), std::string(text)));
+    }
+};
+
+TEST_F(Page, TablesThatFitAreDrawnAtTheBaseSizeALineGapApart) {
+    // View 400 × 810: H = 800, comment band 40, tables from y = 45.
+    for (double base : {30.0, 32.0}) {
+        recorder.clear();
+        Engine_Step page{messageTable("a"), messageTable("b")};
+        drawStepPage(recorder, {400, 810}, page, {"look"}, 1, base);
+        auto a = textNamed("a");
+        auto b = textNamed("b");
+        EXPECT_EQ(a.size, base);
+        EXPECT_EQ(b.size, base);
+        expectPoint(a.baselineLeft, 0, 45 + 0.8 * base);
+        // Message height 1.2 × base, then the gap lineHeight − pointSize = 0.2 × base.
+        expectPoint(b.baselineLeft, 0, 45 + 2.2 * base);
+        EXPECT_EQ(textNamed("look").kind, gfx::FontKind::system);
+        EXPECT_EQ(count(std::string(kNavigatorLine)), 0u) << "one page has no navigator";
+    }
+}
+
+TEST_F(Page, NavigatorOnlyWithMoreThanOnePage) {
+    drawStepPage(recorder, {400, 810}, {messageTable("a")}, {}, 2, 30);
+    auto nav = textNamed(std::string(kNavigatorLine));
+    EXPECT_GT(nav.baselineLeft.y, 730);
+    EXPECT_LT(nav.baselineLeft.y, 810);
+    EXPECT_EQ(texts().size(), 2u) << "an empty comment list draws nothing";
+}
+
+TEST_F(Page, NavigatorLineIsExact) {
+    EXPECT_EQ(kNavigatorLine.size(), 59u);
+    EXPECT_EQ(kNavigatorLine.substr(0, 11), " \U0001F448\U0001F3FD  ");
+    EXPECT_NE(kNavigatorLine.find("prior" + std::string(28, ' ') + "next"), std::string_view::npos);
+}
+
+TEST_F(Page, AnEmptyViewDrawsNothing) {
+    for (gfx::Size view : {gfx::Size{0, 0}, gfx::Size{400, 10}, gfx::Size{0, 800}, gfx::Size{-5, 800}}) {
+        drawStepPage(recorder, view, {messageTable("a")}, {"comment"}, 3, 30);
+        EXPECT_TRUE(recorder.ops().empty());
+    }
+    // A tiny view still ends, with everything at the smallest sizes.
+    drawStepPage(recorder, {12, 16}, {messageTable("abcdef"), fractionItem(1, 2)}, {"comment"}, 3, 30);
+    EXPECT_EQ(textNamed("abcdef").size, kMinimumTableFontSize);
+}
+
+TEST_F(Page, APageWithoutTablesShowsItsCommentAndNavigator) {
+    drawStepPage(recorder, {400, 810}, {}, {"nothing here"}, 2, 30);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"nothing here", std::string(kNavigatorLine)}));
+}
+
+TEST_F(Page, BrokenTablesShowTheSystemErrorInTheirPlace) {
+    Engine_Table badColour = messageTable("colour");
+    badColour[2][1] = "purple";
+    Engine_Table badIndex{{"start", "one"}, {"message", "index"}};
+    Engine_Table badLattice{{"start", "1"},
+                            {"plug_in", "lattice_multiply", "9"},
+                            {"lattice_multiply", "0", "0"},
+                            {"f"}, {"fc"}, {"p"}, {"pc"}, {"pp"}, {"ppc"}, {"tag", "anon"}};
+    Engine_Table missingRow{{"start", "5"}, {"message", "x"}};
+    Engine_Step page{messageTable("ok"), badColour, badIndex, badLattice, missingRow, messageTable("fine")};
+    EXPECT_NO_THROW(drawStepPage(recorder, {400, 810}, page, {"c"}, 2, 30));
+    EXPECT_EQ(count("ok"), 1u);
+    EXPECT_EQ(count("fine"), 1u);
+    EXPECT_EQ(count(kTableErrorText), 4u);
+    EXPECT_EQ(count("colour"), 0u) << "nothing of a broken table is drawn";
+    EXPECT_EQ(count(std::string(kNavigatorLine)), 1u);
+
+    // The error stands where the broken table would have: between its neighbours.
+    auto ok = textNamed("ok");
+    auto fine = textNamed("fine");
+    for (const auto& t : recorder.texts())
+        if (t.text == kTableErrorText) {
+            EXPECT_GT(t.baselineLeft.y, ok.baselineLeft.y);
+            EXPECT_LT(t.baselineLeft.y, fine.baselineLeft.y);
+        }
+}
+
+TEST_F(Page, WholeSolutionByPageIndex) {
+    StepTriple solution{{{messageTable("one")}, {messageTable("two")}}, {{"first"}, {"second"}}, {"NO PARAMETERS"}};
+    EXPECT_TRUE(drawStepPage(recorder, {400, 810}, solution, 1, 30));
+    EXPECT_EQ(count("two"), 1u);
+    EXPECT_EQ(count("second"), 1u);
+    recorder.clear();
+    EXPECT_FALSE(drawStepPage(recorder, {400, 810}, solution, 2, 30));
+    EXPECT_FALSE(drawStepPage(recorder, {400, 810}, solution, -1, 30));
+    solution.comments.pop_back();
+    EXPECT_FALSE(drawStepPage(recorder, {400, 810}, solution, 1, 30));
+    EXPECT_TRUE(recorder.ops().empty());
+}
+
+}  // namespace
+}  // namespace tl::testing
