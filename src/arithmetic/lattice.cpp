@@ -7,6 +7,7 @@
 // The whole lattice is in the record from the start, invisible; pages only
 // recolour it and write the carries.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
