@@ -1,9 +1,11 @@
 // Every addition and subtraction builder over the screens' whole input range:
 // all small pairs, every pattern of zeros, nines and ones up to four digits,
 // and random pairs from a fixed seed. Each solution must hold together: one
-// comment per page, "🤔" first and "😎" last, the right answer, and a
-// finished tableau that really computes it.
+// comment per page, "🤔" first and "😎" last, the right answer, a finished
+// tableau that really computes it, and pages the typesetter can measure and
+// draw.
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 #include <string>
@@ -13,6 +15,9 @@
 
 #include "arithmetic/arithmetic_model.hpp"
 #include "base/text.hpp"
+#include "engine/step_page.hpp"
+#include "engine/typesetter.hpp"
+#include "platform/gfx/fake_fonts.hpp"
 #include "step_reading.hpp"
 
 using namespace tl;
@@ -83,6 +88,19 @@ bool checkFrame(const StepTriple& t, const std::string& problem, const std::stri
     bool whole = true;
     for (const auto& page : t.steps) whole = whole && !page.empty();
     EXPECT_TRUE(whole) << problem;
+    // Every table typesets: measured to a real box, and drawn (into a
+    // recording) without a table being replaced by the error line. Every
+    // third solution is enough to cover each shape and keeps the run short.
+    static std::size_t solutions = 0;
+    for (const auto& page : t.steps) {
+        if (solutions % 3 != 0) break;
+        for (const auto& table : page) {
+            const NodeBox box = measureTableNode(30, 0.23, table, tableRootRow(table));
+            EXPECT_TRUE(std::isfinite(box.width) && std::isfinite(box.height) && box.width > 0) << problem;
+        }
+        EXPECT_EQ(typesettableTables(page, 30), page) << problem;
+    }
+    ++solutions;
     return whole && messages(t.steps.back()).size() >= 1;
 }
 
@@ -226,13 +244,18 @@ void checkCount(long a, long b, bool up) {
     EXPECT_EQ(t.steps.size(), countUps.size() + 4) << problem;
 }
 
+class Sweep : public ::testing::Test {
+protected:
+    gfx::ScopedFakeFonts fonts;
+};
+
 }  // namespace
 
-TEST(Sweep, ColumnAddition) {
+TEST_F(Sweep, ColumnAddition) {
     for (auto [a, b] : pairs()) checkColumnAddition(a, b);
 }
 
-TEST(Sweep, PartialSumsAndDifferences) {
+TEST_F(Sweep, PartialSumsAndDifferences) {
     for (auto [a, b] : pairs())
         for (const char* option : {" left to right ", " right to left "}) {
             checkPartial(a, b, false, option);
@@ -240,18 +263,18 @@ TEST(Sweep, PartialSumsAndDifferences) {
         }
 }
 
-TEST(Sweep, AdditionByTrading) {
+TEST_F(Sweep, AdditionByTrading) {
     for (auto [a, b] : pairs()) checkAddTrade(a, b);
 }
 
-TEST(Sweep, SubtractionByTrading) {
+TEST_F(Sweep, SubtractionByTrading) {
     for (auto [a, b] : pairs()) {
         checkSubtractTrade(a, b, false);
         checkSubtractTrade(a, b, true);
     }
 }
 
-TEST(Sweep, SubtractionByCounting) {
+TEST_F(Sweep, SubtractionByCounting) {
     for (auto [a, b] : pairs()) {
         checkCount(a, b, false);
         checkCount(a, b, true);

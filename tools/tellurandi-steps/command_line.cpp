@@ -82,8 +82,8 @@ std::string usageText() {
         "       tellurandi-steps --list\n"
         "Runs a step builder on the fields (inputs[0][0]) and options and prints its pages,\n"
         "comments and parameters as JSON. --option appends a text (blanks kept) to the current\n"
-        "option row, --row starts the next row. --png draws every page into DIR (screen size\n"
-        "WxH in points, 390x844 by default).\n"
+        "option row, --row starts the next row. --png draws every page into DIR/page-NN.png\n"
+        "instead (screen size WxH in points, 390x844 by default).\n"
         "builders:\n";
     for (const auto& entry : stepBuilders()) {
         text += "  ";

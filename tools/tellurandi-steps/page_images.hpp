@@ -14,9 +14,9 @@ struct PageImageRequest {
     int height = 844;
 };
 
-/// Writes page-01.png, page-02.png ... into the directory, one per page.
-/// Returns false with a reason in `error` when that fails or when this build
-/// cannot draw pages.
+/// Draws every page headless (comment band, tables, navigator) and writes
+/// page-01.png, page-02.png ... into the directory at 2 pixels per point.
+/// Returns false with a reason in `error` when a page cannot be written.
 bool writePageImages(const StepTriple& solution, const PageImageRequest& request, std::string& error);
 
 }  // namespace tl::steps_tool
