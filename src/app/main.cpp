@@ -1,17 +1,91 @@
-// The process entry: register the app, then hand over to the application
-// loop in a desktop window.
+// The process entry: register the app's classes and storyboard, then hand
+// over to the application loop in a desktop window.
+//
+// For tests and documentation the window can be captured from outside:
+// with TELLURANDI_SHOT=FILE.png in the environment, each SIGUSR1 writes what
+// the window shows to FILE.png and, beside it, FILE.png.txt naming the
+// screen on top ("screen NAME") and, on the step screen, the page shown
+// ("page N of M"). Both files appear whole (written aside, then renamed).
+#include <SDL.h>
+
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "engine/universal_engine_vc.hpp"
 #include "platform/sdl/window_host.hpp"
+#include "platform/ui/animation.hpp"
 #include "platform/ui/application.hpp"
+#include "platform/ui/navigation.hpp"
+
+namespace {
+
+volatile std::sig_atomic_t gShotRequested = 0;
+
+void requestShot(int) { gShotRequested = 1; }
+
+std::string topScreenReport(ui::Application& application) {
+    ui::NavigationController* navigation = application.window()->navigationController();
+    ui::ViewController* top = navigation ? navigation->topViewController() : application.window()->rootViewController();
+    if (!top) return "screen none\n";
+    std::string report = "screen " + top->sceneName() + "\n";
+    if (auto* steps = dynamic_cast<tl::UniversalEngineVC*>(top)) {
+        const tl::UniversalEngineView* view = steps->universalEngineView();
+        report += "page " + std::to_string(view->step + 1) + " of " + std::to_string(view->totalSteps) + "\n";
+    }
+    return report;
+}
+
+// The desktop window, plus the capture on request.
+class AppHost : public ui::Host {
+public:
+    explicit AppHost(const char* shotPath) : shotPath_(shotPath ? shotPath : "") {
+        if (!shotPath_.empty()) std::signal(SIGUSR1, requestShot);
+    }
+
+    int run(ui::Application& application) override {
+        window_.open(application);
+        // Wake often enough to notice a capture request between events.
+        while (window_.pump(ui::animationsRunning() ? 16 : 100)) {
+            if (gShotRequested) {
+                gShotRequested = 0;
+                capture(application);
+            }
+        }
+        window_.close();
+        return 0;
+    }
+
+private:
+    void capture(ui::Application& application) {
+        std::string partial = shotPath_ + ".partial";
+        if (!window_.saveScreenshot(partial)) {
+            std::fprintf(stderr, "tellurandi: cannot write %s\n", partial.c_str());
+            return;
+        }
+        {
+            std::ofstream report(partial + ".txt");
+            report << topScreenReport(application);
+        }
+        std::rename((partial + ".txt").c_str(), (shotPath_ + ".txt").c_str());
+        std::rename(partial.c_str(), shotPath_.c_str());
+    }
+
+    std::string shotPath_;
+    sdl::WindowHost window_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     try {
         tl::registerApplication();
-        ui::setMainHost(std::make_unique<sdl::WindowHost>());
+        ui::setMainHost(std::make_unique<AppHost>(std::getenv("TELLURANDI_SHOT")));
         return ui::applicationMain(argc, argv, "AppDelegate");
     } catch (const tl::PreconditionError& e) {
         std::fprintf(stderr, "tellurandi: %s\n", e.what());
