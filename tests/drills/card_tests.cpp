@@ -1,0 +1,400 @@
+// The counting and doubles cards: their texts, where the counters and boxes
+// go on each side, and the card views that hand their problem over.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "drills/count_card.hpp"
+#include "drills/double_cards.hpp"
+#include "drills/drill_screens.hpp"
+#include "recorded.hpp"
+
+using namespace tl::drills;
+using drill_test::Disc;
+using drill_test::DrawnBox;
+using gfx::Point;
+
+namespace {
+
+constexpr double kEps = 1e-9;
+
+void expectNear(Point actual, Point expected) {
+    EXPECT_NEAR(actual.x, expected.x, kEps);
+    EXPECT_NEAR(actual.y, expected.y, kEps);
+}
+
+// ---- Counting: a 600 × 1000 card draws its frames at scale 1 ----------------
+
+constexpr double kLeftX = 100.0 / 3;
+constexpr double kRightX = 200.0 / 3 + 250;
+constexpr double kBaseline = 500 + 617.5 / 2;
+
+Point slot(double frameX, int k) {
+    return {frameX + 63.75 + (k / 5) * 122.5, kBaseline - 63.75 - (k % 5) * 122.5};
+}
+
+struct CountCard {
+    std::vector<std::string> texts;
+    std::vector<Disc> discs;
+    gfx::RecordingContext ctx;
+
+    CountCard(std::int64_t first, std::int64_t second, bool front, const std::string& name) {
+        gfx::ScopedFakeFonts fonts;
+        drawCountStrategy(ctx, first, second, front, name, 600, 1000);
+        texts = drill_test::strings(ctx);
+        discs = drill_test::discs(ctx);
+    }
+    std::vector<Disc> inFrame(double frameX) const {
+        std::vector<Disc> out;
+        for (const Disc& d : discs)
+            if (d.centre.x > frameX && d.centre.x < frameX + 250) out.push_back(d);
+        return out;
+    }
+    /// The number drawn on the counter at `where`, or "" when it has none.
+    std::string numberAt(Point where) const {
+        for (const auto& t : ctx.texts()) {
+            Point c = drill_test::centre(t);
+            if (std::abs(c.x - where.x) < 1e-6 && std::abs(c.y - where.y) < 1e-6) return t.text;
+        }
+        return "";
+    }
+};
+
+// The frame's counters in slot order (0–4 up the left column, 5–9 up the
+// right one), as "r" (red) or "b" (blue) with any number on them.
+std::vector<std::string> frameContents(const CountCard& card, double frameX) {
+    std::vector<std::string> out(10);
+    std::size_t count = 0;
+    for (const Disc& d : card.inFrame(frameX)) {
+        const double col = (d.centre.x - frameX - 63.75) / 122.5, row = (kBaseline - 63.75 - d.centre.y) / 122.5;
+        const int k = static_cast<int>(std::lround(col)) * 5 + static_cast<int>(std::lround(row));
+        EXPECT_TRUE(k >= 0 && k < 10);
+        if (k < 0 || k >= 10) continue;
+        expectNear(d.centre, slot(frameX, k));
+        EXPECT_NEAR(d.radius, 235.0 * 5 / 24 - 1.5, kEps);
+        EXPECT_TRUE(out[k].empty()) << "two counters in slot " << k;
+        out[k].push_back(d.fill == gfx::palette::red ? 'r' : d.fill == gfx::palette::blue ? 'b' : '?');
+        out[k] += card.numberAt(d.centre);
+        ++count;
+    }
+    out.resize(count);  // the slots are filled in order, so the first `count` hold them
+    for (const std::string& entry : out) EXPECT_FALSE(entry.empty()) << "a gap in the frame";
+    return out;
+}
+
+using Contents = std::vector<std::string>;
+
+}  // namespace
+
+TEST(CountTexts, EveryStrategy) {
+    struct Row {
+        const char* name;
+        int a, b;
+        CountTexts texts;
+    };
+    const Row rows[] = {
+        {"count on", 9, 3, {"count on", "count from 9", "9 + 3", "9 + 3 = 12 "}},
+        {"combine to ten", 7, 3, {"combine to ten", "combine them", "7 + 3", "7 + 3 = 10 "}},
+        {"make a ten", 8, 5, {"make a ten", "make that ten", "8 + 5", "8 + 5 = 10 + 3 = 13"}},
+        {"make a ten", 9, 1, {"make a ten", "make that ten", "9 + 1", "9 + 1 = 10"}},
+        {"make ten", 9, 1, {"", "", "", ""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CountTexts t = countTexts(row.name, row.a, row.b);
+        EXPECT_EQ(t.frontTitle, row.texts.frontTitle);
+        EXPECT_EQ(t.backTitle, row.texts.backTitle);
+        EXPECT_EQ(t.frontEquation, row.texts.frontEquation);
+        EXPECT_EQ(t.backEquation, row.texts.backEquation);
+    }
+    // Sums past the 64-bit range are still written out.
+    EXPECT_EQ(countTexts("count on", 10, INT64_MAX).backEquation,
+              "10 + 9223372036854775807 = 9223372036854775817 ");
+}
+
+TEST(CountCards, CountOnNineAndThree) {
+    CountCard front(9, 3, true, "count on");
+    EXPECT_EQ(front.texts, (Contents{"count on", "9 + 3"}));
+    EXPECT_EQ(frameContents(front, kLeftX), (Contents(9, "r")));
+    EXPECT_EQ(frameContents(front, kRightX), (Contents{"b", "b", "b"}));
+
+    // One counter moves over and counts on to 10; those left go on from 11.
+    CountCard back(9, 3, false, "count on");
+    EXPECT_EQ(back.texts, (Contents{"count from 9", "9 + 3 = 12 ", "10", "11", "12"}));
+    EXPECT_EQ(frameContents(back, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "r", "r", "r", "b10"}));
+    EXPECT_EQ(frameContents(back, kRightX), (Contents{"b11", "b12"}));
+}
+
+TEST(CountCards, BacksMoveBlueCountersUntilTen) {
+    CountCard makeTen(8, 7, false, "make a ten");
+    EXPECT_EQ(makeTen.texts, (Contents{"make that ten", "8 + 7 = 10 + 5 = 15"}));
+    EXPECT_EQ(frameContents(makeTen, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "r", "r", "b", "b"}));
+    EXPECT_EQ(frameContents(makeTen, kRightX), (Contents(5, "b")));
+
+    CountCard exact(6, 4, false, "make a ten");
+    EXPECT_EQ(exact.texts, (Contents{"make that ten", "6 + 4 = 10"}));
+    EXPECT_EQ(frameContents(exact, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "b", "b", "b", "b"}));
+    EXPECT_TRUE(exact.inFrame(kRightX).empty());
+
+    CountCard combine(3, 7, false, "combine to ten");
+    EXPECT_EQ(combine.texts, (Contents{"combine them", "3 + 7 = 10 "}));
+    EXPECT_EQ(frameContents(combine, kLeftX), (Contents{"r", "r", "r", "b", "b", "b", "b", "b", "b", "b"}));
+
+    // A full left frame takes nothing; counting on still numbers the rest.
+    CountCard full(10, 4, false, "count on");
+    EXPECT_EQ(frameContents(full, kLeftX), (Contents(10, "r")));
+    EXPECT_EQ(frameContents(full, kRightX), (Contents{"b11", "b12", "b13", "b14"}));
+
+    // An unknown strategy has no texts but moves its counters unnumbered.
+    CountCard unknown(8, 5, false, "skip");
+    EXPECT_TRUE(unknown.texts.empty());
+    EXPECT_EQ(frameContents(unknown, kLeftX).size(), 10u);
+    EXPECT_EQ(frameContents(unknown, kRightX), (Contents(3, "b")));
+}
+
+// A frame shows ten counters at most, whatever the second addend.
+TEST(CountCards, LargeSecondAddends) {
+    CountCard front(9, 15, true, "count on");
+    EXPECT_EQ(frameContents(front, kRightX), (Contents(10, "b")));
+
+    CountCard back(9, 15, false, "count on");
+    EXPECT_EQ(frameContents(back, kLeftX).back(), "b10");
+    EXPECT_EQ(frameContents(back, kRightX),
+              (Contents{"b11", "b12", "b13", "b14", "b15", "b16", "b17", "b18", "b19", "b20"}));
+
+    CountCard huge(5, INT64_MAX, false, "count on");
+    EXPECT_EQ(huge.discs.size(), 20u);
+    EXPECT_EQ(frameContents(huge, kLeftX).back(), "b10");
+}
+
+// ---- Doubles ----------------------------------------------------------------
+
+TEST(DoublesTexts, EveryKind) {
+    struct Row {
+        DoublesKind kind;
+        int n;
+        DoublesTexts texts;
+    };
+    const Row rows[] = {
+        {DoublesKind::double_, 7, {"double", "double 7", "7 + 7", "7 + 7 = 14"}},
+        {DoublesKind::double_, 0, {"double", "double 0", "0 + 0", "0 + 0 = 0"}},
+        {DoublesKind::doublePlusOne, 7, {"double plus 1", "double 6 plus 1", "7 + 6", "7 + 6 = 6 + 1 + 6 = 13"}},
+        {DoublesKind::doublePlusOne, 1, {"double plus 1", "double 0 plus 1", "1 + 0", "1 + 0 = 0 + 1 + 0 = 1"}},
+        {DoublesKind::doubleMinusOne,
+         5,
+         {"double minus 1", "double 5 minus 1", "5 + 4", "5 + 4 = 5 + 5 \u2212 1 = 9"}},
+        {DoublesKind::makeADouble,
+         6,
+         {"make a double", "6 + 4 = double 5", "6 + 4", "6 \u2212 1 + 4 + 1 = 5 + 5"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.texts.backEquation);
+        DoublesTexts t = doublesTexts(row.kind, row.n);
+        EXPECT_EQ(t.frontTitle, row.texts.frontTitle);
+        EXPECT_EQ(t.backTitle, row.texts.backTitle);
+        EXPECT_EQ(t.frontEquation, row.texts.frontEquation);
+        EXPECT_EQ(t.backEquation, row.texts.backEquation);
+    }
+    EXPECT_EQ(leftFace(8), "🌿");
+    EXPECT_EQ(rightFace(8), "\u2618\uFE0F");
+    EXPECT_EQ(leftFace(7), "🌵");
+    EXPECT_EQ(rightFace(7), "🌿");
+}
+
+TEST(DoublesProblem, DecodesWhatTheMenusWrite) {
+    auto decoded = [](std::int64_t code) -> std::string {
+        auto p = doublesProblem(code);
+        if (!p) return "none";
+        return std::to_string(static_cast<int>(p->kind)) + "/" + std::to_string(p->n);
+    };
+    EXPECT_EQ(decoded(1), "0/1");
+    EXPECT_EQ(decoded(0), "0/0");
+    EXPECT_EQ(decoded(25), "1/9");
+    EXPECT_EQ(decoded(17), "1/1");
+    EXPECT_EQ(decoded(34), "2/2");
+    EXPECT_EQ(decoded(57), "3/9");
+    EXPECT_EQ(decoded(50), "3/2");
+    // Codes no card can show: beyond the four kinds, negative, or n too small.
+    for (std::int64_t code : std::initializer_list<std::int64_t>{64, 65, 1000, -1, -15, -16, 16, 32, 33, 48, 49, INT64_MIN})
+        EXPECT_EQ(decoded(code), "none") << code;
+}
+
+namespace {
+
+// A 400 × 800 card: labels at 40 (L 48), boxes capped at A/6, so u = 200/3.
+constexpr double kU = 200.0 / 3;
+constexpr double kMiddle = 200;
+
+struct DoublesCard {
+    std::vector<DrawnBox> boxes;
+    std::vector<std::string> texts;
+
+    DoublesCard(void (*draw)(gfx::Context&, std::int64_t, bool, double, double), std::int64_t n, bool front) {
+        gfx::ScopedFakeFonts fonts;
+        gfx::RecordingContext ctx;
+        draw(ctx, n, front, 400, 800);
+        boxes = drill_test::boxes(ctx);
+        texts = drill_test::strings(ctx);
+    }
+};
+
+// Checks a run of boxes drawn as a tower of `count` standing on y at x.
+void expectTower(const std::vector<DrawnBox>& boxes, std::size_t from, std::size_t count, double x, double y) {
+    ASSERT_GE(boxes.size(), from + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(from + i);
+        const DrawnBox& b = boxes[from + i];
+        expectNear(b.bottomLeft, {x, y - kU * static_cast<double>(i)});
+        EXPECT_NEAR(b.side, kU, kEps);
+        EXPECT_EQ(b.edgeWidth, 4.0);
+        EXPECT_EQ(b.fill, gfx::palette::lightGray);
+        EXPECT_EQ(b.edge, i % 2 == 0 ? gfx::palette::white : gfx::palette::black);
+    }
+}
+
+}  // namespace
+
+// Fronts stand the towers two box widths apart about the middle.
+TEST(DoublesCards, FrontTowers) {
+    DoublesCard card(drawDoubleMinusOne, 5, true);
+    const double y0 = 400 + kU * 2.5;
+    ASSERT_EQ(card.boxes.size(), 9u);
+    expectTower(card.boxes, 0, 5, kMiddle - 2 * kU, y0);
+    expectTower(card.boxes, 5, 4, kMiddle + kU, y0);
+    EXPECT_EQ(card.texts, (std::vector<std::string>{"double minus 1", "5 + 4", "🌾", "🌾", "🌾", "🌾", "🌾", "🍄",
+                                                    "🍄", "🍄", "🍄"}));
+
+    DoublesCard zero(drawDouble, 0, true);
+    EXPECT_TRUE(zero.boxes.empty());
+    EXPECT_EQ(zero.texts, (std::vector<std::string>{"double", "0 + 0"}));
+}
+
+// Backs close the towers up to 4 points apart and lift, cross out or move a box.
+TEST(DoublesCards, BackPictures) {
+    const double leftX = kMiddle - kU - 2, rightX = kMiddle + 2;
+    {
+        DoublesCard card(drawDouble, 3, false);
+        ASSERT_EQ(card.boxes.size(), 6u);
+        expectTower(card.boxes, 0, 3, leftX, 400 + 1.5 * kU);
+        expectTower(card.boxes, 3, 3, rightX, 400 + 1.5 * kU);
+        EXPECT_NEAR(card.boxes[3].bottomLeft.x - (card.boxes[0].bottomLeft.x + kU), 4, kEps);
+    }
+    {
+        // Double plus one, n = 5: the left tower's top box sits a quarter box above the rest.
+        DoublesCard card(drawDoublePlusOne, 5, false);
+        const double y0 = 400 + 2.5 * kU;
+        ASSERT_EQ(card.boxes.size(), 9u);
+        expectTower(card.boxes, 0, 4, leftX, y0);
+        expectTower(card.boxes, 4, 1, leftX, 400 - kU * 1.75);  // box 4: white edge
+        expectTower(card.boxes, 5, 4, rightX, y0);
+        EXPECT_EQ(card.texts[0], "double 4 plus 1");
+        EXPECT_EQ(card.texts[6], "🌾");  // the lifted box keeps the left face
+    }
+    {
+        // Double minus one, n = 5: a copy of the right box crossed out in the missing place.
+        DoublesCard card(drawDoubleMinusOne, 5, false);
+        const double y0 = 400 + 2.5 * kU;
+        ASSERT_EQ(card.boxes.size(), 10u);
+        expectTower(card.boxes, 0, 5, leftX, y0);
+        expectTower(card.boxes, 5, 1, rightX, 400 - kU * 1.75);
+        EXPECT_EQ(card.boxes[5].edge, gfx::palette::white);
+        expectTower(card.boxes, 6, 4, rightX, y0);
+        EXPECT_EQ(card.texts[0], "double 5 minus 1");
+        EXPECT_EQ(card.texts[1], "5 + 4 = 5 + 5 \u2212 1 = 9");
+        EXPECT_EQ(card.texts[7], "🍄");
+        EXPECT_EQ(card.texts[8], "❌");
+    }
+    {
+        // Make a double, n = 6: the left top box moves onto the right tower.
+        DoublesCard card(drawMakeADouble, 6, false);
+        const double y0 = 400 + 3 * kU;
+        ASSERT_EQ(card.boxes.size(), 10u);
+        expectTower(card.boxes, 0, 5, leftX, y0);
+        expectTower(card.boxes, 5, 4, rightX, y0);
+        const DrawnBox& moved = card.boxes[9];
+        expectNear(moved.bottomLeft, {rightX, 400 - kU * 1.25});
+        EXPECT_EQ(moved.edge, gfx::palette::black);
+        EXPECT_EQ(card.texts, (std::vector<std::string>{"6 + 4 = double 5", "6 \u2212 1 + 4 + 1 = 5 + 5", "🍄", "🍄",
+                                                        "🍄", "🍄", "🍄", "🌵", "🌵", "🌵", "🌵", "🍄"}));
+    }
+}
+
+// Below the smallest n of a card nothing is drawn (no boxes to take away).
+TEST(DoublesCards, TooSmallProblemsDrawNothing) {
+    for (auto draw : {drawDoublePlusOne, drawDoubleMinusOne, drawMakeADouble, drawDouble}) {
+        gfx::ScopedFakeFonts fonts;
+        gfx::RecordingContext ctx;
+        draw(ctx, -1, false, 400, 800);
+        EXPECT_TRUE(ctx.ops().empty());
+    }
+    DoublesCard makeOne(drawMakeADouble, 1, false);
+    EXPECT_TRUE(makeOne.texts.empty());
+    DoublesCard minusOne(drawDoubleMinusOne, 1, true);
+    EXPECT_TRUE(minusOne.texts.empty());
+    DoublesCard plusOne(drawDoublePlusOne, 1, false);
+    EXPECT_EQ(plusOne.boxes.size(), 1u);  // the single box, lifted
+    expectNear(plusOne.boxes[0].bottomLeft, {kMiddle - kU - 2, 400 - kU * (0.5 - 0.75)});
+}
+
+// ---- Card views -------------------------------------------------------------
+
+namespace {
+
+std::vector<std::string> drawnBy(ui::View& view) {
+    gfx::RecordingContext ctx;
+    view.drawHierarchy(ctx);
+    return drill_test::strings(ctx);
+}
+
+template <class Draw>
+std::vector<std::string> drawnDirectly(Draw draw) {
+    gfx::RecordingContext ctx;
+    draw(ctx);
+    return drill_test::strings(ctx);
+}
+
+}  // namespace
+
+TEST(CardViews, HandTheirProblemToTheirRenderer) {
+    gfx::ScopedFakeFonts fonts;
+    Count_First countFront;
+    Count_Flip countBack;
+    for (CountCardView* card : {static_cast<CountCardView*>(&countFront), static_cast<CountCardView*>(&countBack)}) {
+        card->setFrame({0, 0, 400, 800});
+        card->countsName = "make a ten";
+        card->countsFirst = 9;
+        card->countsSecond = 4;
+    }
+    EXPECT_EQ(drawnBy(countFront), drawnDirectly([](gfx::Context& c) {
+                  drawCountStrategy(c, 9, 4, true, "make a ten", 400, 800);
+              }));
+    EXPECT_EQ(drawnBy(countBack), drawnDirectly([](gfx::Context& c) {
+                  drawCountStrategy(c, 9, 4, false, "make a ten", 400, 800);
+              }));
+
+    Double_First doubleFront;
+    Double_Flip doubleBack;
+    doubleFront.setFrame({0, 0, 400, 800});
+    doubleBack.setFrame({0, 0, 300, 500});
+    EXPECT_EQ(drawnBy(doubleFront), drawnDirectly([](gfx::Context& c) { drawDouble(c, 1, true, 400, 800); }));
+    struct Case {
+        std::int64_t code;
+        void (*draw)(gfx::Context&, std::int64_t, bool, double, double);
+        std::int64_t n;
+    };
+    for (Case c : {Case{25, drawDoublePlusOne, 9}, Case{34, drawDoubleMinusOne, 2}, Case{57, drawMakeADouble, 9}}) {
+        doubleBack.doublesName = c.code;
+        EXPECT_EQ(drawnBy(doubleBack), drawnDirectly([&](gfx::Context& ctx) { c.draw(ctx, c.n, false, 300, 500); }))
+            << c.code;
+    }
+    for (std::int64_t code : {64, 100, -7, 48}) {
+        doubleBack.doublesName = code;
+        EXPECT_TRUE(drawnBy(doubleBack).empty()) << code;
+    }
+
+    // Each draw reads the bounds afresh; without a context nothing happens.
+    doubleFront.setFrame({0, 0, 600, 1000});
+    EXPECT_EQ(drawnBy(doubleFront), drawnDirectly([](gfx::Context& c) { drawDouble(c, 1, true, 600, 1000); }));
+    doubleFront.drawRect(doubleFront.bounds());
+    countBack.drawRect(countBack.bounds());
+}
