@@ -81,15 +81,6 @@ TEST_F(Frame, RowIndicesAreStrictDecimalIntegers) {
     EXPECT_THROW(measureTableNode(kSize, kMedium, t, "9"), PreconditionError);
 }
 
-TEST(HeavierFontWeight, StepsOneWeightUp) {
-    EXPECT_EQ(heavierFontWeight(-0.4), 0.23);
-    EXPECT_EQ(heavierFontWeight(0.23), 0.56);
-    EXPECT_EQ(heavierFontWeight(0.56), 0.4);
-    EXPECT_EQ(heavierFontWeight(0.4), 0.4);
-    EXPECT_EQ(heavierFontWeight(0.0), 0.0);
-    EXPECT_EQ(defaultTableFontName(), "monospaced digit system");
-}
-
 using Leaves = TypesetterTest;
 
 TEST_F(Leaves, IntegerAndOneLineMessageShareTheWholeLine) {
