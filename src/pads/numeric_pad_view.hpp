@@ -1,0 +1,39 @@
+// The four-row keypad of the integer and real-number pads:
+//
+//     "7" "8" "9" "+/-" / "4" "5" "6" "C" / "1" "2" "3" "DEL" / "0" "." "🤔"
+//
+// Light-gray keys with black titles at the base text size ("🤔" at 1.5×),
+// 1 point apart, rows of equal height; in the last row "0" is twice as wide
+// as "." and "🤔". Every key sends the action "keyPressed" (kKeyPressedAction)
+// with no target; it climbs the responder chain (key → row → container →
+// keypad) and the keypad hands the key, unchanged, to its delegate.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pads/pad_vocabulary.hpp"
+#include "platform/ui/button.hpp"
+#include "platform/ui/view.hpp"
+
+namespace tl {
+
+class UniversalNumericPadView : public ui::View {
+public:
+    explicit UniversalNumericPadView(gfx::Rect frame = {});
+
+    PadDataEntryDelegate* delegate() const { return delegate_; }
+    void setDelegate(PadDataEntryDelegate* delegate) { delegate_ = delegate; }
+
+    /// Forwards `sender` to the delegate; without one the press is dropped.
+    void keyPressed(ui::Responder* sender);
+    bool performAction(std::string_view action, ui::Responder* sender) override;
+
+    /// The key titles, row by row.
+    static const std::vector<std::vector<std::string>>& keyTitles();
+
+private:
+    PadDataEntryDelegate* delegate_ = nullptr;
+};
+
+}  // namespace tl
