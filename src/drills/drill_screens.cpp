@@ -41,6 +41,7 @@ void FlashCardScreen::flipCards() {
 }
 
 void Count_VC::viewDidLoad() {
+    FlashCardScreen::viewDidLoad();
     for (CountCardView* card : {static_cast<CountCardView*>(linkFirst), static_cast<CountCardView*>(linkFlip)}) {
         if (!card) continue;
         card->countsName = countsName;
@@ -50,6 +51,7 @@ void Count_VC::viewDidLoad() {
 }
 
 void Double_VC::viewDidLoad() {
+    FlashCardScreen::viewDidLoad();
     if (linkFirst) linkFirst->doublesName = doublesName;
     if (linkFlip) linkFlip->doublesName = doublesName;
 }
@@ -60,12 +62,14 @@ DrillMenu::DrillMenu(std::vector<std::string> sections, std::vector<std::string>
     : sectionPick(std::move(sections)), pick_(std::move(picks)), segue_(std::move(segue)) {}
 
 void DrillMenu::viewDidLoad() {
+    ui::ViewController::viewDidLoad();
     if (!tableView) return;
     tableView->setDelegate(this);
     tableView->setDataSource(this);
 }
 
 void DrillMenu::viewWillAppear() {
+    ui::ViewController::viewWillAppear();
     // Coming back from a card shows the menu without the row chosen before.
     if (!tableView) return;
     if (auto selected = tableView->indexPathForSelectedRow()) tableView->deselectRow(*selected, true);
