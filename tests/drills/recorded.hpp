@@ -6,10 +6,17 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/gfx/recording_context.hpp"
 
 namespace drill_test {
+
+inline void expectNear(gfx::Point actual, gfx::Point expected, double eps = 1e-9) {
+    EXPECT_NEAR(actual.x, expected.x, eps);
+    EXPECT_NEAR(actual.y, expected.y, eps);
+}
 
 struct Disc {
     gfx::Point centre;

@@ -285,11 +285,6 @@ TEST_F(DrillApp, DoublesRowOpensItsCard) {
     EXPECT_EQ(screen->linkFirst->doublesName, 37);
     EXPECT_EQ(screen->linkFlip->doublesName, 37);
     EXPECT_EQ(screen->linkFlip->alpha(), 0);
-    host->window().layoutIfNeeded();
-    host->tap(screen->view()->convertToWindow({100, 300}));
-    host->wait(1.0);
-    EXPECT_EQ(screen->linkFirst->presentedAlpha(), 0);
-    EXPECT_EQ(screen->linkFlip->presentedAlpha(), 1);
     if (const char* dir = std::getenv("TL_DRILL_SHOTS")) {
         EXPECT_TRUE(host->renderPng(std::string(dir) + "/double_back.png"));
     }
