@@ -31,10 +31,10 @@ void configure(PangoContext* context);
 /// face of the same kind and weight, or the regular system face.
 PangoSpec pangoSpecFor(const FontFace& face);
 
-/// Sets every ASCII digit of a laid-out line to advance `digitWidth` (when
-/// not 0): some faces' tabular figures still differ by a unit or two, and
-/// tables of digits rely on all of them being as wide as "0". Returns the
-/// line's advance in Pango units.
+/// Sets every ASCII digit of a laid-out line that is a cluster of its own
+/// to advance `digitWidth` (when not 0): some faces' tabular figures still
+/// differ by a unit or two, and tables of digits rely on all of them being
+/// as wide as "0". Returns the line's advance in Pango units.
 int evenDigits(PangoLayoutLine* line, const char* text, int digitWidth);
 
 /// Whether a real face (with its fallbacks) has a glyph for every character

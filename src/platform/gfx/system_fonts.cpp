@@ -2,7 +2,8 @@
 // measures the same on every machine that has them: Inter for the system font
 // (with tabular digits for the monospaced-digit font), DejaVu Sans Mono for the
 // monospaced font, Cabin Sketch under the name "ChalkDuster", and DejaVu Sans
-// and Noto Color Emoji behind all of them for symbols and emoji.
+// and Noto Color Emoji behind all of them for symbols and emoji (and Noto
+// Color Emoji first for every character asked for in emoji presentation).
 //
 // Advances are shaped by Pango (HarfBuzz) once, at the reference size, with
 // metric hinting off and glyph positions unrounded, so they scale linearly to
@@ -63,14 +64,22 @@ constexpr std::array kPinnedFiles{
     PinnedFile{"/usr/share/fonts/truetype/cabinsketch/", "CabinSketch-Regular.ttf", false},
 };
 
-// Two rules for the pinned fonts. Bitmap-only faces (the colour emoji) come
-// in one fixed strike: the first pair scales them to the size asked for, as
-// scalable faces are. DejaVu Sans has black-and-white pictures for part of
-// the emoji ranges, which Pango would prefer to the colour ones: the last
-// rule takes those ranges out of what DejaVu Sans is known to cover.
+// Rules for the pinned fonts. Pango sets an emoji presentation sequence
+// (a character with U+FE0F, a keycap, a flag, ...) in the generic family
+// "emoji" rather than in the face's own families: the alias makes that the
+// colour emoji face, as the machine's own configuration would. DejaVu Sans
+// has black-and-white pictures for part of the emoji ranges, which Pango
+// would prefer to the colour ones: the scan rule takes those ranges out of
+// what DejaVu Sans is known to cover. Bitmap-only faces (the colour emoji)
+// come in one fixed strike: the last pair scales them to the size asked
+// for, as scalable faces are.
 constexpr const char* kFontRules = R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
+  <alias binding="same">
+    <family>emoji</family>
+    <prefer><family>Noto Color Emoji</family></prefer>
+  </alias>
   <match target="scan">
     <test name="family"><string>DejaVu Sans</string></test>
     <edit name="charset" mode="assign">
@@ -464,6 +473,30 @@ PangoSpec pangoSpecFor(const FontFace& face) {
     return static_cast<const SystemFace&>(*substitute).spec();
 }
 
+namespace {
+
+/// Whether glyph `i` starts a cluster that is one byte of text long: the next
+/// cluster (after it in left-to-right runs, before it in right-to-left ones)
+/// starts one byte later, or the item ends there.
+bool startsOneByteCluster(const PangoGlyphString* glyphs, int i, int itemLength) {
+    const int start = glyphs->log_clusters[i];
+    if (i > 0 && glyphs->log_clusters[i - 1] == start) return false;
+    int next = itemLength;
+    for (int j = i + 1; j < glyphs->num_glyphs; ++j)
+        if (glyphs->log_clusters[j] != start) {
+            if (glyphs->log_clusters[j] > start) next = std::min(next, glyphs->log_clusters[j]);
+            break;
+        }
+    for (int j = i - 1; j >= 0; --j)
+        if (glyphs->log_clusters[j] != start) {
+            if (glyphs->log_clusters[j] > start) next = std::min(next, glyphs->log_clusters[j]);
+            break;
+        }
+    return next == start + 1;
+}
+
+}  // namespace
+
 int evenDigits(PangoLayoutLine* line, const char* text, int digitWidth) {
     int width = 0;
     for (GSList* r = line ? line->runs : nullptr; r; r = r->next) {
@@ -471,8 +504,9 @@ int evenDigits(PangoLayoutLine* line, const char* text, int digitWidth) {
         PangoGlyphString* glyphs = run->glyphs;
         for (int i = 0; i < glyphs->num_glyphs; ++i) {
             char c = text[run->item->offset + glyphs->log_clusters[i]];
-            bool startsCluster = i == 0 || glyphs->log_clusters[i] != glyphs->log_clusters[i - 1];
-            if (digitWidth > 0 && startsCluster && c >= '0' && c <= '9') glyphs->glyphs[i].geometry.width = digitWidth;
+            // A digit that starts a longer cluster is part of a picture (the keycap "1️⃣"), not a figure.
+            if (digitWidth > 0 && c >= '0' && c <= '9' && startsOneByteCluster(glyphs, i, run->item->length))
+                glyphs->glyphs[i].geometry.width = digitWidth;
             width += glyphs->glyphs[i].geometry.width;
         }
     }

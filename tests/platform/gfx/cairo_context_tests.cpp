@@ -216,6 +216,52 @@ TEST(CairoContext, DrawsEmojiInColourAndTextInItsColour) {
     EXPECT_GT(colourful, 500);
 }
 
+TEST(CairoContext, DrawsEmojiPresentationSequencesInColourWhereTheyMeasure) {
+    const double scale = 2;
+    auto greenish = [](Pixel p) { return p.a == 255 && p.g > p.r + 40 && p.g > p.b + 40; };
+    Font font = Font::system(30);
+    // The shamrock with the selector is the colour picture: black text could not make green.
+    ImageSurface shamrock(100, 50, scale);
+    {
+        ContextScope scope(&shamrock.context());
+        drawText("☘️", {5, 5}, {font, palette::black});
+    }
+    EXPECT_GT(inkOf(shamrock, greenish).count, 300);
+    // The heart without the selector is the text face's glyph in the text colour; with it, the red picture.
+    ImageSurface heart(100, 50, scale);
+    {
+        ContextScope scope(&heart.context());
+        drawText("❤", {5, 5}, {font, palette::black});
+    }
+    EXPECT_GT(inkOf(heart, isDark).count, 300);
+    EXPECT_EQ(inkOf(heart, isColourful).count, 0);
+    {
+        ContextScope scope(&heart.context());
+        drawText("❤️", {50, 5}, {font, palette::black});
+    }
+    EXPECT_GT(inkOf(heart, isReddish).count, 300);
+
+    // What follows the sequence starts one measured advance of it later,
+    // under the monospaced-digit font's even digits too.
+    for (const Font& f : {font, Font::monospacedDigit(30, weight::medium)}) {
+        for (std::string sequence : {"☘️", "1️⃣"}) {
+            ImageSurface together(200, 50, scale), apart(200, 50, scale);
+            {
+                ContextScope inner(&together.context());
+                drawText(sequence + "H", {5, 5}, {f, palette::red});
+            }
+            {
+                ContextScope inner(&apart.context());
+                drawText("H", {5 + measureText(sequence, f).width, 5}, {f, palette::red});
+            }
+            Ink h = inkOf(together, isReddish), alone = inkOf(apart, isReddish);
+            ASSERT_GT(alone.count, 0);
+            EXPECT_NEAR(h.left, alone.left, 1) << sequence;
+            EXPECT_NEAR(h.right, alone.right, 1) << sequence;
+        }
+    }
+}
+
 TEST(CairoContext, DrawsWithRealGlyphsUnderFakeFonts) {
     ScopedFakeFonts fake;
     ImageSurface image(100, 40, 1);

@@ -117,6 +117,21 @@ TEST(SystemFonts, SymbolsAndEmojiHaveGlyphsInEveryKind) {
     EXPECT_NEAR(width("👈🏽", font), 30 * 2550.0 / 2048.0, 1e-3);  // Noto Color Emoji's advance
 }
 
+TEST(SystemFonts, EmojiPresentationSequencesMeasureWithTheColourFace) {
+    const double emoji = 30 * 2550.0 / 2048.0;  // Noto Color Emoji's advance
+    for (const Font& font : {Font::system(30), Font::monospacedDigit(30, weight::medium), Font::monospaced(30)}) {
+        for (std::string sequence : {"☘️", "❤️", "✔️", "☺️", "1️⃣", "#️⃣"}) {
+            EXPECT_NEAR(width(sequence, font), emoji, 1e-3) << sequence << " in " << font.face().name();
+            EXPECT_TRUE(detail::hasGlyphs(font.face(), sequence)) << sequence;
+        }
+        // The keycap's digit is part of the picture: tabular figures around it keep their own width.
+        EXPECT_NEAR(width("1️⃣0", font), emoji + width("0", font), 1e-3) << font.face().name();
+    }
+    // Without the selector a character the text face has keeps its text glyph.
+    EXPECT_LT(width("❤", Font::system(30)), emoji - 1);
+    EXPECT_NEAR(width("1", Font::monospacedDigit(30)), width("0", Font::monospacedDigit(30)), 1e-9);
+}
+
 TEST(SystemFonts, MalformedTextStillMeasures) {
     Font font = Font::system(30);
     double w = width("12\xff\xfe", font);
