@@ -1,0 +1,157 @@
+// The app shell: the menu and its navigation, paging on the step screen,
+// coming back to a pad, and failures that end in a page instead of the app.
+#include "app/storyboard.hpp"
+#include "base/errors.hpp"
+#include "common/items.hpp"
+#include "engine/step_page.hpp"
+#include "platform/ui/storyboard.hpp"
+#include "screens/app_driver.hpp"
+#include "screens/strategy_screens.hpp"
+
+namespace tl {
+namespace {
+
+using testing::AppDriver;
+using testing::contains;
+using testing::pageTexts;
+
+TEST(AppMenu, ListsEveryStrategyByOperationAndBothDrills) {
+    registerApplication();
+    std::vector<std::string> headers, segues;
+    for (const MenuSection& s : appMenu()) {
+        headers.push_back(s.header);
+        for (const MenuRow& r : s.rows) segues.push_back(r.segue);
+    }
+    EXPECT_EQ(headers, (std::vector<std::string>{"addition", "subtraction", "multiplication", "division",
+                                                 "place value", "drills"}));
+    EXPECT_EQ(segues.size(), strategyScreenValues().size() + 2);
+    // Each row's segue leads from the menu to a scene; each strategy scene
+    // leads by its own segue to the step screen.
+    ui::StoryboardDescription board = appStoryboard();
+    ui::Storyboard storyboard(board);
+    for (const std::string& segue : segues) EXPECT_NE(storyboard.segueDestination(kMenuScene, segue), nullptr) << segue;
+    for (const StrategyScreenValues& v : strategyScreenValues()) {
+        const ui::SceneDescription* to = storyboard.segueDestination(v.className, v.segue);
+        ASSERT_NE(to, nullptr) << v.className;
+        EXPECT_EQ(to->className, kStepScene);
+    }
+}
+
+TEST(AppMenu, EveryRowOpensAScreenWithABackControlToTheMenu) {
+    AppDriver app;
+    ASSERT_EQ(app.topScene(), kMenuScene);
+    EXPECT_FALSE(app.host().back());
+    for (const MenuSection& s : appMenu()) {
+        for (const MenuRow& r : s.rows) {
+            SCOPED_TRACE(r.text);
+            app.tap({r.text});
+            EXPECT_EQ(app.navigation().depth(), 2u);
+            std::string back = app.navigation().navigationBar()->backTitle();
+            ASSERT_FALSE(back.empty());
+            app.tap({back});  // the learner taps the back control itself
+            EXPECT_EQ(app.topScene(), kMenuScene);
+        }
+    }
+    app.tap({"counting on and making ten"});
+    EXPECT_EQ(app.topScene(), "Count_Menu_VC");
+    ASSERT_TRUE(app.host().back());
+    app.tap({"doubles"});
+    EXPECT_EQ(app.topScene(), "Double_Menu_VC");
+}
+
+TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {
+    AppDriver app;
+    app.tap({"column addition"});
+    app.type("45");
+    app.tap({"I2", "6", "7", "\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    const auto pages = static_cast<std::int64_t>(app.steps()->detailSteps.size());
+    ASSERT_GE(pages, 3);
+    EXPECT_TRUE(app.drew("\U0001F914"));
+    app.prior();
+    EXPECT_EQ(app.page(), pages - 1);
+    EXPECT_TRUE(app.drew("\U0001F60E"));
+    app.next();
+    EXPECT_EQ(app.page(), 0);
+    app.next();
+    EXPECT_EQ(app.page(), 1);
+    EXPECT_TRUE(app.drew(kNavigatorLine));
+}
+
+TEST(StepScreen, BackReturnsToThePadWithItsNumbersAndAFreshEntryReplacesTheModel) {
+    AppDriver app;
+    app.tap({"partial sums", "O4098"});
+    app.type("45");
+    app.tap({"I2", "6", "7", "\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    ASSERT_TRUE(app.host().back());
+    ASSERT_NE(app.screen(), nullptr);
+    EXPECT_EQ(app.label(1), "45");
+    EXPECT_EQ(app.label(2), "67");
+    EXPECT_EQ(app.screen()->modelFields().options, (StringGrid{{" right to left "}}));
+
+    // The second field is still the one being edited.
+    app.tap({"DEL", "O4097", "\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    const ModelFields& model = app.screenBelow()->modelFields();
+    EXPECT_EQ(model.inputs, (PadTables{{{"45", "6"}}}));
+    EXPECT_EQ(model.options, (StringGrid{{" left to right "}}));
+    EXPECT_TRUE(model.multiLine.empty());
+}
+
+// Models whose builders go wrong, to see the step screen survive them.
+struct BrokenModel : ModelFields {
+    StepTriple refuse() const { throw PreconditionError("no such number"); }
+    StepTriple overflow() const { throw OverflowError("too large"); }
+    StepTriple malformed() const {
+        return {{{Engine_Table{{"start", "one"}, {"message", "7"}}}}, {{"look"}}, {"NO PARAMETERS"}};
+    }
+};
+using Refusing_VC = StrategyScreen<BrokenModel, &BrokenModel::refuse>;
+using Overflowing_VC = StrategyScreen<BrokenModel, &BrokenModel::overflow>;
+using Malformed_VC = StrategyScreen<BrokenModel, &BrokenModel::malformed>;
+
+template <class Screen>
+void launchBroken(const char* name) {
+    registerApplication();
+    ui::ClassRegistry::addViewController(name, [] {
+        return std::make_unique<Screen>(StrategyScreenValues{"Broken_VC", "Broken_Segue", {"enter both numbers"},
+                                                             {{{"0", "0"}}}, {}, 4, false});
+    });
+    ui::StoryboardDescription board = appStoryboard();
+    ui::SceneDescription scene;
+    scene.name = "Broken_VC";
+    scene.className = name;
+    scene.title = "broken";
+    scene.segues["Broken_Segue"] = kStepScene;
+    board.scenes.push_back(scene);
+    board.initialScene = "Broken_VC";
+    ui::Storyboard::setMain(board);
+}
+
+TEST(StepScreen, ABuilderThatBreaksAPreconditionShowsUnexpectedErrorAndTheLearnerCanGoBack) {
+    for (int which = 0; which < 2; ++which) {
+        if (which == 0) launchBroken<Refusing_VC>("Refusing_VC");
+        else launchBroken<Overflowing_VC>("Overflowing_VC");
+        AppDriver app(true);
+        app.tap({"\U0001F914"});
+        ASSERT_NE(app.steps(), nullptr);
+        ASSERT_EQ(app.steps()->detailSteps.size(), 1u);
+        EXPECT_TRUE(contains(pageTexts(app.steps()->detailSteps[0]), "unexpected error"));
+        EXPECT_TRUE(app.drew("unexpected error"));
+        ASSERT_TRUE(app.host().back());
+        EXPECT_EQ(app.topScene(), "Broken_VC");
+    }
+}
+
+TEST(StepScreen, ATableThatCannotBeDrawnShowsSystemErrorInTable) {
+    launchBroken<Malformed_VC>("Malformed_VC");
+    AppDriver app(true);
+    app.tap({"\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    EXPECT_TRUE(app.drew("system error in table"));
+    ASSERT_TRUE(app.host().back());
+}
+
+}  // namespace
+}  // namespace tl

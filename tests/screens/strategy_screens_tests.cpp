@@ -1,0 +1,256 @@
+// The fourteen strategy screens end to end: from the menu row, through the
+// pad, to the step screen, tapping as a learner would.
+#include <functional>
+
+#include "arithmetic/arithmetic_model.hpp"
+#include "screens/app_driver.hpp"
+#include "screens/strategy_screens.hpp"
+
+namespace tl {
+namespace {
+
+using testing::AppDriver;
+using testing::contains;
+using testing::pageTexts;
+
+const std::string kThinking = "\U0001F914";
+const std::string kCool = "\U0001F60E";
+
+template <class Model, StepTriple (Model::*Builder)() const>
+StepTriple run(const ModelFields& fields) {
+    Model model;
+    static_cast<ModelFields&>(model) = fields;
+    return (model.*Builder)();
+}
+
+struct ScreenCase {
+    const char* row;  // the menu row that opens it
+    const char* scene;
+    const char* segue;
+    int maximumDigits;
+    StringGrid freshOptions;  // what "🤔" sends with the options untouched
+    std::function<StepTriple(const ModelFields&)> build;
+};
+
+const StringGrid kLeftToRight = {{" left to right "}};
+const StringGrid kLatticeStart = {{" top ", " left "}, {" row ", " flyback "}};
+
+const std::vector<ScreenCase>& screenCases() {
+    using M = New_Arithmetic_Model;
+    static const std::vector<ScreenCase> cases = {
+        {"column addition", "Add_Column_VC", "Add_Column_Segue", 4, {}, run<M, &M::addColumnSteps>},
+        {"addition by trading", "Add_Trade_VC", "Add_Trade_Segue", 4, {}, run<M, &M::addTradeSteps>},
+        {"partial sums", "Add_Partial_VC", "Add_Partial_Segue", 4, kLeftToRight, run<M, &M::addPartialSteps>},
+        {"subtraction by trading", "Subtract_Trade_VC", "Subtract_Trade_Segue", 4, {},
+         run<M, &M::subtractTradeSteps>},
+        {"trade first, then subtract", "Subtract_Trade_First_VC", "Subtract_Trade_First_Segue", 4, {},
+         run<M, &M::subtractTradeFirstSteps>},
+        {"partial differences", "Subtract_Partial_VC", "Subtract_Partial_Segue", 4, kLeftToRight,
+         run<M, &M::subtractPartialSteps>},
+        {"count up or count down", "Subtract_Count_VC", "Subtract_Count_Segue", 4, {{" count up "}},
+         run<M, &M::subtractCountSteps>},
+        {"standard multiplication", "Multiply_Standard_VC", "Multiply_Standard_Segue", 3, {},
+         run<M, &M::multiplyStandardSteps>},
+        {"partial products", "Multiply_Partial_VC", "Multiply_Partial_Segue", 3, kLeftToRight,
+         run<M, &M::multiplyPartialSteps>},
+        {"lattice multiplication", "Multiply_Lattice_VC", "Multiply_Lattice_Segue", 4, kLatticeStart,
+         run<Multiply_Lattice_Model, &Multiply_Lattice_Model::solve>},
+        {"grid multiplication", "Multiply_Grid_VC", "Multiply_Grid_Segue", 4, kLatticeStart,
+         run<Multiply_Grid_Model, &Multiply_Grid_Model::solve>},
+        {"long division", "Divide_Standard_VC", "Divide_Standard_Segue", 4, {}, run<M, &M::divideStandardSteps>},
+        {"partial quotients", "Divide_Partial_VC", "Divide_Partial_Segue", 4, {}, run<M, &M::dividePartialSteps>},
+        {"partition a number", "Partition_VC", "Partition_Segue", 5, {},
+         run<Partition_Model, &Partition_Model::solve>},
+    };
+    return cases;
+}
+
+void expectSameSolution(UniversalEngineVC& steps, const StepTriple& expected) {
+    EXPECT_EQ(steps.detailSteps, expected.steps);
+    EXPECT_EQ(steps.detailComments, expected.comments);
+    EXPECT_EQ(steps.detailParameters, expected.parameters);
+}
+
+TEST(StrategyScreens, EveryMenuRowOpensItsScreenAndAFreshDoneShowsTheBuildersPages) {
+    ASSERT_EQ(strategyScreenValues().size(), screenCases().size());
+    for (const ScreenCase& c : screenCases()) {
+        SCOPED_TRACE(c.scene);
+        AppDriver app;
+        app.tap({c.row});
+        ASSERT_EQ(app.topScene(), c.scene);
+        StrategyScreenBase* screen = app.screen();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->theSegue(), c.segue);
+
+        app.tap({"\U0001F914"});
+        ASSERT_EQ(app.topScene(), "UniversalEngineVC");
+        const ModelFields& model = app.screenBelow()->modelFields();
+        const bool partition = std::string(c.scene) == "Partition_VC";
+        EXPECT_EQ(model.inputs, (PadTables{partition ? StringGrid{{"0"}} : StringGrid{{"0", "0"}}}));
+        EXPECT_EQ(model.options, c.freshOptions);
+        EXPECT_TRUE(model.multiLine.empty());
+
+        UniversalEngineVC* steps = app.steps();
+        expectSameSolution(*steps, c.build(model));
+        ASSERT_FALSE(steps->detailComments.empty());
+        EXPECT_EQ(steps->detailComments.front(), StringList{kThinking});
+        EXPECT_EQ(steps->detailComments.back(), StringList{kCool});
+        EXPECT_EQ(steps->detailParameters, StringList{"NO PARAMETERS"});
+        EXPECT_EQ(app.page(), 0);
+    }
+}
+
+TEST(StrategyScreens, DigitLimitsAndTheInertSignAndPointKeys) {
+    for (const ScreenCase& c : screenCases()) {
+        SCOPED_TRACE(c.scene);
+        AppDriver app;
+        app.tap({c.row});
+        app.type("123456");
+        EXPECT_EQ(app.label(1), std::string("123456").substr(0, static_cast<std::size_t>(c.maximumDigits)));
+        app.tap({"+/-", "."});
+        EXPECT_EQ(app.label(1), std::string("123456").substr(0, static_cast<std::size_t>(c.maximumDigits)));
+        app.tap({"DEL"});
+        EXPECT_EQ(app.label(1), std::string("123456").substr(0, static_cast<std::size_t>(c.maximumDigits - 1)));
+        app.tap({"C", "+/-"});
+        EXPECT_EQ(app.label(1), "0");
+        app.tap({"0"});
+        EXPECT_EQ(app.label(1), "0");
+        if (std::string(c.scene) != "Partition_VC") {
+            app.tap({"I2"});
+            app.type("98765");
+            EXPECT_EQ(app.label(2), std::string("98765").substr(0, static_cast<std::size_t>(c.maximumDigits)));
+        }
+    }
+}
+
+TEST(StrategyScreens, ColumnAdditionTakesBothNumbers) {
+    AppDriver app;
+    app.tap({"column addition"});
+    app.type("45");
+    app.tap({"I2"});
+    app.type("67");
+    EXPECT_EQ(app.label(1), "45");
+    EXPECT_EQ(app.label(2), "67");
+    app.tap({"\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    EXPECT_EQ(app.screenBelow()->modelFields().inputs, (PadTables{{{"45", "67"}}}));
+    UniversalEngineVC& steps = *app.steps();
+    ASSERT_FALSE(steps.detailSteps.empty());
+    EXPECT_EQ(steps.detailComments.front(), StringList{kThinking});
+    EXPECT_TRUE(app.drew(kThinking));
+    // 5 + 7 needs a trade: some page says so.
+    bool traded = false;
+    for (const auto& comments : steps.detailComments) traded = traded || contains(comments, "regroup and trade");
+    EXPECT_TRUE(traded);
+}
+
+struct OptionCase {
+    const char* row;
+    std::vector<std::string_view> taps;
+    StringGrid sent;
+};
+
+TEST(StrategyScreens, ChosenOptionsReachTheModelWithTheirBlanks) {
+    const std::vector<OptionCase> cases = {
+        {"partial sums", {"O4098"}, {{" right to left "}}},
+        {"partial sums", {"O4098", "O4098", "O4097"}, {{" left to right "}}},
+        {"partial differences", {"O4098"}, {{" right to left "}}},
+        {"count up or count down", {"O4098"}, {{" count down "}}},
+        {"partial products", {"O4098"}, {{" right to left "}}},
+        {"lattice multiplication", {"O4098", "O4170"}, {{" bottom ", " left "}, {" row ", " snake "}}},
+        {"grid multiplication", {"O4106", "O4162"}, {{" top ", " right "}, {" column ", " flyback "}}},
+    };
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(c.row);
+        AppDriver app;
+        app.tap({c.row});
+        for (std::string_view t : c.taps) app.tap({t});
+        app.tap({"\U0001F914"});
+        ASSERT_NE(app.steps(), nullptr);
+        EXPECT_EQ(app.screenBelow()->modelFields().options, c.sent);
+    }
+}
+
+TEST(StrategyScreens, LatticeAndGridDifferOnlyInTheirPages) {
+    std::vector<Engine_Step> pages[2];
+    const char* rows[2] = {"lattice multiplication", "grid multiplication"};
+    for (int i = 0; i < 2; ++i) {
+        AppDriver app;
+        app.tap({rows[i]});
+        app.type("23");
+        app.tap({"I2", "4", "O4098", "\U0001F914"});
+        ASSERT_NE(app.steps(), nullptr);
+        EXPECT_EQ(app.screenBelow()->modelFields().inputs, (PadTables{{{"23", "4"}}}));
+        pages[i] = app.steps()->detailSteps;
+    }
+    EXPECT_NE(pages[0], pages[1]);
+}
+
+TEST(StrategyScreens, SubtractionShortCuts) {
+    for (const char* row :
+         {"subtraction by trading", "trade first, then subtract", "partial differences", "count up or count down"}) {
+        SCOPED_TRACE(row);
+        AppDriver app;
+        app.tap({row, "\U0001F914"});
+        ASSERT_NE(app.steps(), nullptr);
+        EXPECT_EQ(app.steps()->detailComments,
+                  (std::vector<StringList>{{kThinking}, {"a simple case"}, {kCool}}));
+        ASSERT_TRUE(app.host().back());
+        app.tap({"C"});
+        app.type("12");
+        app.tap({"I2", "C"});
+        app.type("345");
+        app.tap({"\U0001F914"});
+        ASSERT_NE(app.steps(), nullptr);
+        EXPECT_EQ(app.steps()->detailComments,
+                  (std::vector<StringList>{{kThinking}, {"beyond module scope"}, {kCool}}));
+    }
+}
+
+TEST(StrategyScreens, DivisionByZeroAndTheSimpleCase) {
+    for (const char* row : {"long division", "partial quotients"}) {
+        SCOPED_TRACE(row);
+        AppDriver app;
+        app.tap({row, "\U0001F914"});
+        UniversalEngineVC* steps = app.steps();
+        ASSERT_NE(steps, nullptr);
+        ASSERT_EQ(steps->detailSteps.size(), 3u);
+        EXPECT_EQ(steps->detailComments, (std::vector<StringList>{{kThinking}, {"division by zero"}, {kCool}}));
+        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[0]), "0 ÷ 0"));
+        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[1]), "0 ÷ 0 IS NOT DEFINED"));
+        EXPECT_EQ(steps->detailSteps[2], steps->detailSteps[1]);
+
+        ASSERT_TRUE(app.host().back());
+        app.tap({"7", "I2", "9", "\U0001F914"});
+        steps = app.steps();
+        ASSERT_NE(steps, nullptr);
+        ASSERT_EQ(steps->detailSteps.size(), 3u);
+        EXPECT_EQ(steps->detailComments[1], StringList{"a simple case"});
+        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[1]), "7 ÷ 9 = 0 R 7"));
+        app.next();
+        EXPECT_EQ(app.page(), 1);
+        EXPECT_TRUE(app.drew("a simple case"));
+        EXPECT_TRUE(app.drew("7 ÷ 9 = 0 R 7"));
+    }
+}
+
+TEST(StrategyScreens, PartitionOfANumber) {
+    AppDriver app;
+    app.tap({"partition a number", "\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    EXPECT_EQ(app.steps()->detailComments, (std::vector<StringList>{{kThinking}, {"partition"}, {kCool}}));
+    EXPECT_TRUE(contains(pageTexts(app.steps()->detailSteps[1]), "0 adores being itself"));
+
+    ASSERT_TRUE(app.host().back());
+    app.type("305");
+    app.tap({"\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    ASSERT_EQ(app.steps()->detailSteps.size(), 3u);
+    EXPECT_EQ(app.steps()->detailComments[1], StringList{"partition"});
+    std::vector<std::string> texts = pageTexts(app.steps()->detailSteps[1]);
+    EXPECT_TRUE(contains(texts, "300+5"));
+    EXPECT_TRUE(contains(texts, "305 partitions into :"));
+}
+
+}  // namespace
+}  // namespace tl
