@@ -2,6 +2,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -48,19 +49,48 @@ CairoContext::CairoContext(cairo_t* cr) : cr_(cairo_reference(cr)), pango_(nullp
 }
 
 CairoContext::~CairoContext() {
+    // Drawing cut short (by an exception) may leave saves and layers open:
+    // close them, so the Cairo context is handed back as it was given.
+    while (!stack_.empty()) {
+        if (stack_.back().isLayer())
+            endTransparencyLayer();
+        else
+            restore();
+    }
     g_object_unref(pango_);
     cairo_destroy(cr_);
 }
 
 void CairoContext::save() {
     cairo_save(cr_);
-    stack_.push_back(state_);
+    stack_.push_back({state_});
 }
 
 void CairoContext::restore() {
     tl::require(!stack_.empty(), "restore without save");
+    // Cairo would take this for the layer's own save and stop drawing for good.
+    tl::require(!stack_.back().isLayer(), "restore reaches past the start of a transparency layer");
     cairo_restore(cr_);
-    state_ = stack_.back();
+    state_ = stack_.back().state;
+    stack_.pop_back();
+}
+
+bool CairoContext::beginTransparencyLayer(double alpha) {
+    tl::require(finite(alpha), "layer alpha is not finite");
+    cairo_push_group(cr_);  // saves Cairo's state as cairo_save does
+    stack_.push_back({state_, std::clamp(alpha, 0.0, 1.0)});
+    return true;
+}
+
+void CairoContext::endTransparencyLayer() {
+    tl::require(!stack_.empty() && stack_.back().isLayer(),
+                "endTransparencyLayer without an open layer (or with saves inside it not restored)");
+    double alpha = stack_.back().layerAlpha;
+    // Restores the state saved at the start, so the layer lands where it was drawn.
+    cairo_pop_group_to_source(cr_);
+    cairo_paint_with_alpha(cr_, alpha);
+    cairo_set_source_rgb(cr_, 0, 0, 0);  // lets the layer's pixels go now
+    state_ = stack_.back().state;
     stack_.pop_back();
 }
 

@@ -35,7 +35,9 @@ public:
     cairo_t* cairo() const { return cr_; }
 
     void save() override;
-    void restore() override;  // a restore without a save is a broken precondition
+    /// A restore without a save, or one that would reach past the start of
+    /// the innermost transparency layer, is a broken precondition.
+    void restore() override;
     void translate(double dx, double dy) override;
     void rotate(double radians) override;
     void scale(double sx, double sy) override;
@@ -55,11 +57,23 @@ public:
 
     void showText(std::string_view line, Point baselineLeft, const Font& font, Rgba colour) override;
 
+    /// Always has layers. A layer saves the state as save() does and its end
+    /// restores it; saves made inside a layer must be restored before it ends.
+    /// `alpha` must be finite and is clamped to [0, 1].
+    bool beginTransparencyLayer(double alpha) override;
+    void endTransparencyLayer() override;  // without an open layer: a broken precondition
+
 private:
     struct State {
         Rgba stroke = palette::black;
         Rgba fill = palette::black;
         double lineWidth = 1.0;
+    };
+    /// A saved state, and the alpha of the layer it began (negative for a plain save).
+    struct Saved {
+        State state;
+        double layerAlpha = -1;
+        bool isLayer() const { return layerAlpha >= 0; }
     };
     void fill(bool preserve);
     void stroke();
@@ -67,7 +81,7 @@ private:
     cairo_t* cr_;
     PangoContext* pango_;
     State state_;
-    std::vector<State> stack_;
+    std::vector<Saved> stack_;
 };
 
 /// One device pixel, straight (not premultiplied) 8-bit RGBA.

@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
@@ -23,6 +26,10 @@ constexpr Pixel kBlue{0, 0, 255, 255};
 
 bool isReddish(Pixel p) { return p.a == 255 && p.r > 200 && p.g < 80 && p.b < 80; }
 bool isDark(Pixel p) { return p.a == 255 && p.r < 128 && p.g < 128 && p.b < 128; }
+/// Equal but for rounding (each channel within one).
+bool isNear(Pixel p, Pixel q) {
+    return p.a == q.a && std::abs(p.r - q.r) <= 1 && std::abs(p.g - q.g) <= 1 && std::abs(p.b - q.b) <= 1;
+}
 bool isColourful(Pixel p) {
     int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
     return p.a == 255 && hi - lo > 60;
@@ -168,6 +175,79 @@ TEST(CairoContext, StateAndTransformNestAndRectanglesLeaveAPathAlone) {
     ctx.drawPath(PathMode::stroke);
     EXPECT_EQ(image.pixel(10, 35), kBlue);
     EXPECT_EQ(image.pixel(30, 35), kBlue);
+}
+
+TEST(CairoContext, TransparencyLayersCompositeTheirShapesAsAWhole) {
+    ImageSurface image(60, 20, 1);
+    Context& ctx = image.context();
+    ASSERT_TRUE(ctx.beginTransparencyLayer(0.5));
+    ctx.setFillColor(palette::red);
+    ctx.fillRect({0, 0, 20, 20});
+    ctx.setFillColor(palette::blue);
+    ctx.fillRect({10, 0, 20, 20});
+    ctx.endTransparencyLayer();
+    EXPECT_TRUE(isNear(image.pixel(5, 10), {255, 128, 128, 255}));
+    // Where the shapes overlap only the upper one shows, at half strength over white.
+    EXPECT_TRUE(isNear(image.pixel(15, 10), {128, 128, 255, 255}));
+    EXPECT_TRUE(isNear(image.pixel(25, 10), {128, 128, 255, 255}));
+    EXPECT_EQ(image.pixel(35, 10), kWhite);
+
+    // Layers nest (half of half), and each end restores the colours and transform of its start.
+    ctx.setFillColor(palette::green);
+    ctx.beginTransparencyLayer(0.5);
+    ctx.translate(40, 0);
+    ctx.setFillColor(palette::black);
+    ctx.beginTransparencyLayer(0.5);
+    ctx.fillRect({0, 0, 10, 10});
+    ctx.endTransparencyLayer();
+    ctx.endTransparencyLayer();
+    EXPECT_TRUE(isNear(image.pixel(45, 5), {191, 191, 191, 255}));
+    ctx.fillRect({50, 10, 10, 10});
+    EXPECT_EQ(image.pixel(55, 15), (Pixel{0, 255, 0, 255}));  // green, at full strength and untranslated
+}
+
+TEST(CairoContext, TransparencyLayersAndSavesMustNest) {
+    ImageSurface image(20, 20, 1);
+    Context& ctx = image.context();
+    EXPECT_THROW(ctx.endTransparencyLayer(), tl::PreconditionError);
+    EXPECT_THROW(ctx.beginTransparencyLayer(std::nan("")), tl::PreconditionError);
+    ctx.save();
+    ctx.beginTransparencyLayer(0.5);
+    EXPECT_THROW(ctx.restore(), tl::PreconditionError);  // the save belongs outside the layer
+    ctx.save();
+    EXPECT_THROW(ctx.endTransparencyLayer(), tl::PreconditionError);  // a save inside is still open
+    ctx.restore();
+    ctx.setFillColor(palette::red);
+    ctx.fillRect({0, 0, 10, 10});
+    ctx.endTransparencyLayer();
+    ctx.restore();
+    // The refusals left nothing broken: the layer landed and drawing goes on.
+    EXPECT_TRUE(isNear(image.pixel(5, 5), {255, 128, 128, 255}));
+    ctx.setFillColor(palette::blue);
+    ctx.fillRect({10, 10, 10, 10});
+    EXPECT_EQ(image.pixel(15, 15), kBlue);
+}
+
+TEST(CairoContext, ClosesOpenLayersAndSavesWhenDestroyed) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
+    cairo_t* cr = cairo_create(surface);
+    {
+        CairoContext ctx(cr);
+        ctx.save();
+        ctx.beginTransparencyLayer(1);
+        ctx.setFillColor(palette::red);
+        ctx.fillRect({0, 0, 10, 10});
+        ctx.save();
+    }
+    // The caller's Cairo context draws into its own surface again, in a sound state, with the layer landed.
+    EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_get_group_target(cr), surface);
+    cairo_surface_flush(surface);
+    std::uint32_t argb;
+    std::memcpy(&argb, cairo_image_surface_get_data(surface), 4);
+    EXPECT_EQ(argb, 0xFFFF0000u);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
 }
 
 TEST(CairoContext, TextSitsOnItsBaselineWithTheMeasuredWidth) {
