@@ -1,0 +1,194 @@
+// The app itself in a real window on an X server: clicks made through the X
+// server lead from the menu to column addition, type 45 and 67, ask for the
+// steps and page once; the app's capture then shows the step screen on its
+// second page, drawn as the headless app draws that page.
+#include <cairo.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "screens/app_driver.hpp"
+
+extern char** environ;
+
+namespace tl {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AppDriver;
+
+bool haveCommand(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The mean difference of grey levels (0-255) between two PNGs over a band of
+// rows given in points, `k` pixels per point.
+double bandDifference(const std::string& a, const std::string& b, double top, double bottom, double k) {
+    cairo_surface_t* sa = cairo_image_surface_create_from_png(a.c_str());
+    cairo_surface_t* sb = cairo_image_surface_create_from_png(b.c_str());
+    double result = 255;
+    if (cairo_surface_status(sa) == CAIRO_STATUS_SUCCESS && cairo_surface_status(sb) == CAIRO_STATUS_SUCCESS) {
+        int w = std::min(cairo_image_surface_get_width(sa), cairo_image_surface_get_width(sb));
+        int h = std::min(cairo_image_surface_get_height(sa), cairo_image_surface_get_height(sb));
+        int y0 = static_cast<int>(top * k), y1 = std::min(h, static_cast<int>(bottom * k));
+        double sum = 0;
+        long count = 0;
+        for (int y = y0; y < y1; ++y) {
+            const unsigned char* ra = cairo_image_surface_get_data(sa) + y * cairo_image_surface_get_stride(sa);
+            const unsigned char* rb = cairo_image_surface_get_data(sb) + y * cairo_image_surface_get_stride(sb);
+            for (int x = 0; x < w; ++x) {
+                double ga = (ra[4 * x] + ra[4 * x + 1] + ra[4 * x + 2]) / 3.0;
+                double gb = (rb[4 * x] + rb[4 * x + 1] + rb[4 * x + 2]) / 3.0;
+                sum += std::abs(ga - gb);
+                ++count;
+            }
+        }
+        if (count > 0) result = sum / count;
+    }
+    cairo_surface_destroy(sa);
+    cairo_surface_destroy(sb);
+    return result;
+}
+
+// Darkest grey level in the band: text is there when it is low.
+int darkest(const std::string& png, double top, double bottom, double k) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
+    int low = 255;
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        for (int y = static_cast<int>(top * k); y < std::min(h, static_cast<int>(bottom * k)); ++y) {
+            const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+            for (int x = 0; x < w; ++x) low = std::min(low, (row[4 * x] + row[4 * x + 1] + row[4 * x + 2]) / 3);
+        }
+    }
+    cairo_surface_destroy(s);
+    return low;
+}
+
+class RunningApp {
+public:
+    explicit RunningApp(const std::string& shotPath) {
+        std::string shotVariable = "TELLURANDI_SHOT=" + shotPath;
+        std::vector<char*> env;
+        for (char** e = environ; *e; ++e)
+            if (std::strncmp(*e, "TELLURANDI_SHOT=", 16) != 0) env.push_back(*e);
+        env.push_back(shotVariable.data());
+        env.push_back(nullptr);
+        char* argv[] = {const_cast<char*>(TELLURANDI_EXE), nullptr};
+        if (posix_spawn(&pid_, TELLURANDI_EXE, nullptr, nullptr, argv, env.data()) != 0) pid_ = -1;
+    }
+    ~RunningApp() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    pid_t pid() const { return pid_; }
+    /// Asks the app to close as a window manager would; its exit status.
+    int quit() {
+        kill(pid_, SIGTERM);
+        int status = -1;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+
+    fs::path dir = fs::temp_directory_path() / ("tl_app_window_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string shot = (dir / "shot.png").string();
+    RunningApp running(shot);
+    ASSERT_GT(running.pid(), 0);
+
+    std::string window = output("timeout 20 xdotool search --sync --onlyvisible --pid " +
+                                std::to_string(running.pid()) + " | head -n 1");
+    while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
+    ASSERT_FALSE(window.empty()) << "the app's window did not appear";
+    std::string geometry = output("xdotool getwindowgeometry --shell " + window);
+    int width = 0;
+    if (auto at = geometry.find("WIDTH="); at != std::string::npos) width = std::atoi(geometry.c_str() + at + 6);
+    ASSERT_GT(width, 0);
+
+    // The same app, headless, says where each control is (in points).
+    AppDriver mirror;
+    const double pointsWide = ui::Screen::main().bounds().width;
+    const double k = width / pointsWide;
+    auto click = [&](gfx::Point p) {
+        std::string command = "xdotool mousemove --window " + window + " " +
+                              std::to_string(static_cast<int>(std::lround(p.x * k))) + " " +
+                              std::to_string(static_cast<int>(std::lround(p.y * k))) + " click 1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    };
+    for (std::string_view title : {"column addition", "4", "5", "I2", "6", "7", "\U0001F914"}) {
+        std::optional<gfx::Point> p = ui::locateTitle(mirror.host().window(), title);
+        ASSERT_TRUE(p) << title;
+        click(*p);
+        mirror.tap({title});
+    }
+    ASSERT_NE(mirror.steps(), nullptr);
+    ui::Screen::main().setScale(k);
+    std::string firstPage = (dir / "first.png").string();
+    ASSERT_TRUE(mirror.host().renderPng(firstPage));
+    UniversalEngineView* stepView = mirror.steps()->universalEngineView();
+    gfx::Rect b = stepView->bounds();
+    click(stepView->convertToWindow({b.width * 0.75, b.height - 10}));
+    mirror.next();
+    ASSERT_EQ(mirror.page(), 1);
+    std::string secondPage = (dir / "second.png").string();
+    ASSERT_TRUE(mirror.host().renderPng(secondPage));
+
+    kill(running.pid(), SIGUSR1);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!fs::exists(shot) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(fs::exists(shot)) << "the app wrote no capture";
+    std::ifstream reportFile(shot + ".txt");
+    std::stringstream report;
+    report << reportFile.rdbuf();
+    const auto pages = mirror.steps()->detailSteps.size();
+    EXPECT_EQ(report.str(), "screen UniversalEngineVC\npage 2 of " + std::to_string(pages) + "\n");
+
+    // The comment band (just below the navigation bar) shows the second
+    // page's comment as the headless app draws it, not the first page's.
+    const double bandTop = 64 + kStepViewInset, bandBottom = bandTop + 40;
+    EXPECT_LT(darkest(shot, bandTop, bandBottom, k), 100);
+    double same = bandDifference(shot, secondPage, bandTop, bandBottom, k);
+    double other = bandDifference(shot, firstPage, bandTop, bandBottom, k);
+    EXPECT_LT(same, 3.0);
+    EXPECT_GT(other, same + 3.0);
+
+    EXPECT_EQ(running.quit(), 0);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tl
