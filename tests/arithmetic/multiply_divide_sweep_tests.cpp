@@ -1,9 +1,10 @@
 // Sweeps the multiplication, division and partition builders over many
-// operand pairs (all small pairs, seeded random larger ones, zero patterns):
-// every solution has one comment per page, opens with "🤔" and closes with
-// "😎", its closing page holds the right product, quotient and remainder or
-// partition, and every table of every page passes the typesetter's measure
-// pass.
+// operand pairs (all small pairs, seeded random larger ones, zero patterns,
+// 0 and the largest number the screen takes): every solution has one comment
+// per page, opens with "🤔" and closes with "😎", its closing page holds the
+// right product, quotient and remainder or partition, every table of every
+// page passes the typesetter's measure pass, and a sample of solutions (every
+// one with the largest number) draws page by page as the step view does.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "base/text.hpp"
 #include "common/records.hpp"
 #include "engine/typesetter.hpp"
+#include "page_drawing.hpp"
 #include "platform/gfx/fake_fonts.hpp"
 #include "step_reading.hpp"
 
@@ -29,8 +31,12 @@ const std::string kThink = "\U0001F914";
 const std::string kCool = "\U0001F60E";
 
 /// All pairs up to `small`, `count` seeded random pairs below `limit`, and
-/// pairs of numbers with zero digits inside and at the end.
+/// pairs of numbers with zero digits inside and at the end, 0, 1 and the
+/// largest number below `limit` (each with itself too). The sanitizer build
+/// takes a sample.
 std::vector<Pair> operandPairs(std::int64_t small, int count, std::int64_t limit) {
+    small /= kSweepDivisor > 1 ? 2 : 1;
+    count /= kSweepDivisor;
     std::vector<Pair> pairs;
     for (std::int64_t a = 0; a <= small; ++a)
         for (std::int64_t b = 0; b <= small; ++b) pairs.emplace_back(a, b);
@@ -39,6 +45,7 @@ std::vector<Pair> operandPairs(std::int64_t small, int count, std::int64_t limit
     for (int k = 0; k < count; ++k) pairs.emplace_back(draw(random), draw(random));
     std::vector<std::int64_t> zeros{10, 100, 101, 105, 110, 200, 209, 300, 305, 409, 500, 707, 990};
     if (limit > 1000) zeros.insert(zeros.end(), {1000, 1001, 1010, 2020, 3003, 4050, 9009, 9900});
+    zeros.insert(zeros.end(), {0, 1, limit - 1});
     for (auto a : zeros)
         for (auto b : zeros)
             if (a < limit && b < limit) pairs.emplace_back(a, b);
@@ -71,6 +78,12 @@ void expectWellFormed(const StepTriple& t, const std::string& what) {
         }
 }
 
+/// Whether the n-th solution of a sweep is also drawn page by page: a
+/// sample, and every solution with the largest number `top`.
+bool drawn(std::size_t n, Pair p, std::int64_t top) {
+    return n % static_cast<std::size_t>(7 * kSweepDivisor) == 0 || p.first == top || p.second == top;
+}
+
 class Sweep : public ::testing::Test {
 protected:
     gfx::ScopedFakeFonts fonts;
@@ -90,6 +103,7 @@ TEST_F(Sweep, MultiplicationByPartialAndStandardProducts) {
             const auto t = standard ? model.multiplyStandardSteps() : model.multiplyPartialSteps();
             expectWellFormed(t, what);
             ASSERT_EQ(messages(t.steps.back()).at(0), answer);
+            if (drawn(n, pairs[n], 999)) expectEveryPageDraws(t, what, answer);
             if (t.steps.size() == 3) continue;  // a simple case
 
             // The partial product rows add up to the product written last.
@@ -123,6 +137,7 @@ TEST_F(Sweep, DivisionByPartialQuotientsAndLongDivision) {
         for (const bool standard : {false, true}) {
             const auto t = standard ? model.divideStandardSteps() : model.dividePartialSteps();
             expectWellFormed(t, what);
+            if (drawn(n, {a, b}, 9999)) expectEveryPageDraws(t, what);
             if (b == 0) {
                 EXPECT_EQ(messages(t.steps.back()), Lines{what + " IS NOT DEFINED"});
                 continue;
@@ -193,6 +208,7 @@ TEST_F(Sweep, LatticeAndGrid) {
         const auto l = lattice.solve();
         expectWellFormed(l, what);
         ASSERT_EQ(messages(l.steps.back()).at(0), what + " = " + product);
+        if (drawn(n, pairs[n], 9999)) expectEveryPageDraws(l, what, what + " = " + product);
         if (l.steps.size() > 2) {
             // Each band's last digit is the product digit it ends at.
             const auto products = row(record(l.steps.back()), "lattice_multiply_products");
@@ -213,6 +229,7 @@ TEST_F(Sweep, LatticeAndGrid) {
         const auto g = gridModel.solve();
         expectWellFormed(g, what);
         ASSERT_EQ(messages(g.steps.back()).at(0), what + " = " + product);
+        if (drawn(n, pairs[n], 9999)) expectEveryPageDraws(g, what, what + " = " + product);
         if (g.steps.size() > 2) {
             std::int64_t sum = 0;
             for (const auto& p : row(record(g.steps.back()), "grid_multiply_partials"))
@@ -226,14 +243,21 @@ TEST_F(Sweep, LatticeAndGrid) {
 TEST_F(Sweep, Partition) {
     std::mt19937_64 random(7);
     std::uniform_int_distribution<std::int64_t> draw(0, 99999);
-    for (int k = 0; k < 2000; ++k) {
-        const std::int64_t value = k < 1000 ? k : draw(random);
+    // Everything up to 999, random numbers of up to five digits, and the
+    // zero patterns of five digits with the largest number.
+    std::vector<std::int64_t> values;
+    for (std::int64_t k = 0; k < 1000 / kSweepDivisor; ++k) values.push_back(k);
+    for (int k = 0; k < 1000 / kSweepDivisor; ++k) values.push_back(draw(random));
+    values.insert(values.end(), {10000, 10001, 10010, 10100, 11000, 20202, 90009, 99990, 99999});
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::int64_t value = values[k];
         const std::string n = std::to_string(value);
         Partition_Model model;
         model.inputs = {{{n}}};
         const auto t = model.solve();
         expectWellFormed(t, n);
         ASSERT_EQ(t.steps.size(), 3u);
+        if (k % 7 == 0 || value >= 10000) expectEveryPageDraws(t, n);
         EXPECT_EQ(t.steps[2], t.steps[1]);
         const auto lines = messages(t.steps[1]);
         if (lines.size() == 1) {

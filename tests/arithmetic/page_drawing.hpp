@@ -1,0 +1,85 @@
+// Drawing whole solutions in sweeps: every page as the step view draws it
+// (comment band, fitted tables, navigator) into a recording, which must hold
+// only finite coordinates inside the view, no table replaced by the error
+// line, and, on the closing page, the answer as a drawn text.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/tableau.hpp"
+#include "engine/step_page.hpp"
+#include "platform/gfx/recording_context.hpp"
+
+namespace tl::testing {
+
+/// How much of a sweep runs: the sanitizer build is some 40 times slower,
+/// so it samples fewer solutions (the same shapes, fewer repeats).
+#ifdef __SANITIZE_ADDRESS__
+inline constexpr int kSweepDivisor = 8;
+#else
+inline constexpr int kSweepDivisor = 1;
+#endif
+
+/// The step view of a phone in portrait, inside its 5-point border.
+inline constexpr gfx::Size kPhoneStepView{380, 790};
+
+inline bool finitePoint(gfx::Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+/// Whether `p` lies in the view, allowing `slack` points for a stroke's
+/// width or a shading box's overhang.
+inline bool inside(gfx::Point p, gfx::Size view, double slack = 3) {
+    return p.x >= -slack && p.y >= -slack && p.x <= view.width + slack && p.y <= view.height + slack;
+}
+
+/// Every operation of a recording is finite and inside `view`; returns the
+/// drawn texts.
+inline std::vector<std::string> expectSoundDrawing(const gfx::RecordingContext& context, gfx::Size view,
+                                                   const std::string& what) {
+    std::vector<std::string> texts;
+    for (const auto& t : context.texts()) {
+        EXPECT_TRUE(finitePoint(t.baselineLeft) && std::isfinite(t.size) && t.size > 0) << what << ": " << t.text;
+        EXPECT_TRUE(inside(t.baselineLeft, view)) << what << ": text " << t.text << " at " << t.baselineLeft.x
+                                                  << ", " << t.baselineLeft.y;
+        texts.push_back(t.text);
+    }
+    for (const auto& path : context.paths()) {
+        EXPECT_TRUE(std::isfinite(path.lineWidth)) << what;
+        for (const auto& e : path.elements) {
+            EXPECT_TRUE(finitePoint(e.point) && std::isfinite(e.radius)) << what;
+            EXPECT_TRUE(inside(e.point, view)) << what << ": path point " << e.point.x << ", " << e.point.y;
+        }
+    }
+    for (const auto& r : context.rects()) {
+        EXPECT_TRUE(finitePoint({r.rect.x, r.rect.y}) && std::isfinite(r.rect.width) && std::isfinite(r.rect.height))
+            << what;
+        EXPECT_TRUE(inside({r.rect.x, r.rect.y}, view) && inside({r.rect.x + r.rect.width, r.rect.y + r.rect.height}, view))
+            << what << ": rect " << r.rect.x << ", " << r.rect.y << ", " << r.rect.width << " × " << r.rect.height;
+    }
+    return texts;
+}
+
+/// Draws every page of `t` at `view`; `answer`, when not empty, must be
+/// drawn on the closing page.
+inline void expectEveryPageDraws(const StepTriple& t, const std::string& what, const std::string& answer = {},
+                                 gfx::Size view = kPhoneStepView) {
+    for (std::size_t p = 0; p < t.steps.size(); ++p) {
+        const std::string page = what + " page " + std::to_string(p + 1);
+        gfx::RecordingContext context;
+        bool drawn = false;
+        ASSERT_NO_THROW(drawn = drawStepPage(context, view, t, static_cast<std::int64_t>(p), 30)) << page;
+        EXPECT_TRUE(drawn) << page;
+        const auto texts = expectSoundDrawing(context, view, page);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kTableErrorText)), 0) << page;
+        if (p + 1 == t.steps.size() && !answer.empty()) {
+            EXPECT_NE(std::find(texts.begin(), texts.end(), answer), texts.end()) << page << " lacks " << answer;
+        }
+    }
+}
+
+}  // namespace tl::testing
