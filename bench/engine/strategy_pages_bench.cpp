@@ -1,0 +1,140 @@
+// What a worked solution costs at the heaviest entry of each strategy:
+// building its pages, and fitting, typesetting and drawing each page with the
+// real faces into an image at phone (390 × 844) and tablet (1024 × 1366)
+// size at scale 2. One run of a page benchmark draws every page once, timing
+// each; the counters give the median page, the worst page and which it is.
+// BM_FitWorstPage times the font fitting of the worst page alone, and
+// BM_Background the background fill every page time includes.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "common/layout.hpp"
+#include "engine/step_page.hpp"
+#include "platform/gfx/cairo_context.hpp"
+#include "strategies.hpp"
+
+namespace {
+
+using tl::bench::strategies;
+using Clock = std::chrono::steady_clock;
+
+struct Device {
+    const char* name;
+    gfx::Size size;
+    double base;  // the text size of a main screen that wide
+};
+constexpr Device kDevices[] = {{"phone", {390, 844}, 30}, {"tablet", {1024, 1366}, 32}};
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void drawPage(gfx::ImageSurface& image, const tl::StepTriple& t, std::size_t page, double base) {
+    gfx::Context& context = image.context();
+    context.setFillColor(gfx::palette::white);
+    context.fillRect({0, 0, image.size().width, image.size().height});
+    tl::drawStepPage(context, image.size(), t, static_cast<std::int64_t>(page), base);
+}
+
+void BM_Build(benchmark::State& state, std::size_t strategy) {
+    const auto& s = strategies().at(strategy);
+    std::size_t pages = 0;
+    for (auto _ : state) {
+        tl::StepTriple t = s.build();
+        pages = t.steps.size();
+        benchmark::DoNotOptimize(t);
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+    state.SetLabel(s.entry);
+}
+
+void BM_Pages(benchmark::State& state, std::size_t strategy, Device device) {
+    const auto& s = strategies().at(strategy);
+    const tl::StepTriple t = s.build();
+    gfx::ImageSurface image(device.size.width, device.size.height, 2);
+    std::vector<std::vector<double>> perPage(t.steps.size());
+    for (auto _ : state) {
+        for (std::size_t p = 0; p < t.steps.size(); ++p) {
+            const auto start = Clock::now();
+            drawPage(image, t, p, device.base);
+            perPage[p].push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+    }
+    std::vector<double> medians;
+    for (const auto& times : perPage) medians.push_back(median(times));
+    const auto worst = std::max_element(medians.begin(), medians.end());
+    state.counters["pages"] = static_cast<double>(t.steps.size());
+    state.counters["median_page_ms"] = median(medians);
+    state.counters["worst_page_ms"] = worst == medians.end() ? 0 : *worst;
+    state.counters["worst_page"] = worst == medians.end() ? 0 : static_cast<double>(worst - medians.begin() + 1);
+    state.SetLabel(s.entry);
+}
+
+/// The page that takes longest to draw at phone size.
+std::size_t worstPage(const tl::StepTriple& t) {
+    gfx::ImageSurface image(390, 844, 2);
+    std::size_t worst = 0;
+    double longest = -1;
+    for (std::size_t p = 0; p < t.steps.size(); ++p) {
+        std::vector<double> times;
+        for (int k = 0; k < 5; ++k) {
+            const auto start = Clock::now();
+            drawPage(image, t, p, 30);
+            times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+        }
+        if (median(times) > longest) {
+            longest = median(times);
+            worst = p;
+        }
+    }
+    return worst;
+}
+
+// The font fitting alone for the worst page's tables in the table band of a
+// phone-sized view.
+void BM_FitWorstPage(benchmark::State& state, std::size_t strategy) {
+    const tl::StepTriple t = strategies().at(strategy).build();
+    const std::size_t page = worstPage(t);
+    const auto& tables = t.steps.at(page);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tl::fitTableFontSizes(390, tl::kLayOut::tableBandFraction * (844 - 10), 30, gfx::weight::medium, tables));
+    state.counters["page"] = static_cast<double>(page + 1);
+}
+
+// The floor under every page time: filling the view's background, which the
+// step view does before the page draws (pixel work only).
+void BM_Background(benchmark::State& state, Device device) {
+    gfx::ImageSurface image(device.size.width, device.size.height, 2);
+    for (auto _ : state) {
+        image.context().setFillColor(gfx::palette::white);
+        image.context().fillRect({0, 0, device.size.width, device.size.height});
+    }
+}
+
+const bool registered = [] {
+    for (const Device& d : kDevices)
+        benchmark::RegisterBenchmark((std::string("BM_Background/") + d.name).c_str(), BM_Background, d)
+            ->Unit(benchmark::kMillisecond);
+    std::size_t i = 0;
+    for (const char* name : tl::bench::kStrategyNames) {
+        benchmark::RegisterBenchmark((std::string("BM_Build/") + name).c_str(), BM_Build, i)
+            ->Unit(benchmark::kMicrosecond);
+        for (const Device& d : kDevices)
+            benchmark::RegisterBenchmark((std::string("BM_Pages/") + name + "/" + d.name).c_str(), BM_Pages, i, d)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3);
+        benchmark::RegisterBenchmark((std::string("BM_FitWorstPage/") + name).c_str(), BM_FitWorstPage, i)
+            ->Unit(benchmark::kMillisecond);
+        ++i;
+    }
+    return true;
+}();
+
+}  // namespace
