@@ -2,33 +2,20 @@
 
 #include "arithmetic/record_walk.hpp"
 #include "base/errors.hpp"
+#include "common/records.hpp"
 
 namespace tl {
-
-namespace {
-
-Engine_Row keyed(const std::string& key, const StringList& values) {
-    Engine_Row row{key};
-    row.insert(row.end(), values.begin(), values.end());
-    return row;
-}
-
-}  // namespace
 
 Engine_Table gridMultiplyItem(const std::string& rows, const std::string& columns,
                               const StringList& factors, const StringList& factorColors,
                               const StringList& partials, const StringList& partialColors,
                               const std::string& tag) {
-    return {
-        {"start", "1"},
-        {"plug_in", "grid_multiply", "7"},
-        {"grid_multiply", rows, columns},
-        keyed("grid_multiply_factors", factors),
-        keyed("grid_multiply_factor_colors", factorColors),
-        keyed("grid_multiply_partials", partials),
-        keyed("grid_multiply_partial_colors", partialColors),
-        {"grid_multiply_tag", tag},
-    };
+    return plugInRecord("grid_multiply", {rows, columns},
+                        {listRow("grid_multiply_factors", factors),
+                         listRow("grid_multiply_factor_colors", factorColors),
+                         listRow("grid_multiply_partials", partials),
+                         listRow("grid_multiply_partial_colors", partialColors)},
+                        tag);
 }
 
 void updateGridItem(Engine_Table& table, const StringList& factorColors,
@@ -37,9 +24,9 @@ void updateGridItem(Engine_Table& table, const StringList& factorColors,
     if (!found) return;
     const std::size_t i = *found;
     if (!factorColors.empty())
-        at(table, i + 3) = keyed("grid_multiply_factor_colors", factorColors);
+        at(table, i + 3) = listRow("grid_multiply_factor_colors", factorColors);
     if (!partialColors.empty())
-        at(table, i + 5) = keyed("grid_multiply_partial_colors", partialColors);
+        at(table, i + 5) = listRow("grid_multiply_partial_colors", partialColors);
 }
 
 }  // namespace tl

@@ -8,28 +8,6 @@ namespace tl {
 
 namespace {
 
-void appendAll(Engine_Row& row, const StringList& values) { row.insert(row.end(), values.begin(), values.end()); }
-
-void appendFlattened(Engine_Row& row, const StringGrid& grid) {
-    for (const auto& r : grid) appendAll(row, r);
-}
-
-Engine_Row listRow(std::string key, const StringList& values) {
-    Engine_Row row{std::move(key)};
-    appendAll(row, values);
-    return row;
-}
-
-Engine_Row gridRow(std::string key, const StringGrid& grid) {
-    Engine_Row row{std::move(key)};
-    appendFlattened(row, grid);
-    return row;
-}
-
-Engine_Table recordStart(const std::string& kind, const char* count) {
-    return {{"start", "1"}, {"plug_in", kind, count}};
-}
-
 // --- user-perceived characters -------------------------------------------
 //
 // A small grapheme segmentation that covers what the system writes: ASCII,
@@ -72,66 +50,69 @@ bool isRegionalIndicator(char32_t cp) { return cp >= 0x1F1E6 && cp <= 0x1F1FF; }
 
 }  // namespace
 
+Engine_Row listRow(std::string key, const StringList& values) {
+    Engine_Row row{std::move(key)};
+    row.insert(row.end(), values.begin(), values.end());
+    return row;
+}
+
+Engine_Row gridRow(std::string key, const StringGrid& grid) {
+    Engine_Row row{std::move(key)};
+    for (const auto& r : grid) row.insert(row.end(), r.begin(), r.end());
+    return row;
+}
+
+Engine_Table plugInRecord(std::string_view kind, const StringList& header, std::vector<Engine_Row> parts,
+                          std::string_view tag) {
+    const std::string name(kind);
+    // The row count runs from the plug-in row through the tag row.
+    Engine_Table t{{"start", "1"}, {"plug_in", name, std::to_string(parts.size() + 3)}, listRow(name, header)};
+    for (auto& part : parts) t.push_back(std::move(part));
+    t.push_back({name + "_tag", std::string(tag)});
+    return t;
+}
+
 Engine_Table addColumnTable(std::string_view tag, std::string_view label, std::int64_t option,
                             const StringGrid& tableau, const StringGrid& attributes) {
     require(!tableau.empty(), "add_column tableau without rows");
-    Engine_Table t = recordStart("add_column", "5");
-    t.push_back({"add_column", std::string(label), std::to_string(option), std::to_string(tableau.size()),
-                 std::to_string(tableau[0].size())});
-    t.push_back(gridRow("add_column_tableau", tableau));
-    t.push_back(gridRow("add_column_attributes", attributes));
-    t.push_back({"add_column_tag", std::string(tag)});
-    return t;
+    return plugInRecord("add_column",
+                        {std::string(label), std::to_string(option), std::to_string(tableau.size()),
+                         std::to_string(tableau[0].size())},
+                        {gridRow("add_column_tableau", tableau), gridRow("add_column_attributes", attributes)}, tag);
 }
 
 Engine_Table tableauOpTable(std::string_view tag, std::string_view header, const StringGrid& tableau,
                             const StringGrid& attributes, const StringList& globals, const StringList& locals) {
-    Engine_Table t = recordStart("tableau_op", "7");
-    t.push_back({"tableau_op", std::string(header)});
-    t.push_back(gridRow("tableau_op_tableau", tableau));
-    t.push_back(gridRow("tableau_op_attributes", attributes));
-    t.push_back(listRow("tableau_op_globals", globals));
-    t.push_back(listRow("tableau_op_locals", locals));
-    t.push_back({"tableau_op_tag", std::string(tag)});
-    return t;
+    return plugInRecord("tableau_op", {std::string(header)},
+                        {gridRow("tableau_op_tableau", tableau), gridRow("tableau_op_attributes", attributes),
+                         listRow("tableau_op_globals", globals), listRow("tableau_op_locals", locals)},
+                        tag);
 }
 
 Engine_Table dividePartialOpTable(std::string_view tag, std::string_view header, const StringList& tableau,
                                   const StringList& globals, const StringList& locals, const StringList& partials) {
-    Engine_Table t = recordStart("divide_partial_op", "7");
-    t.push_back({"divide_partial_op", std::string(header)});
-    t.push_back(listRow("divide_partial_op_tableau", tableau));
-    t.push_back(listRow("divide_partial_op_partials", partials));
-    t.push_back(listRow("divide_partial_op_globals", globals));
-    t.push_back(listRow("divide_partial_op_locals", locals));
-    t.push_back({"divide_partial_op_tag", std::string(tag)});
-    return t;
+    return plugInRecord("divide_partial_op", {std::string(header)},
+                        {listRow("divide_partial_op_tableau", tableau), listRow("divide_partial_op_partials", partials),
+                         listRow("divide_partial_op_globals", globals), listRow("divide_partial_op_locals", locals)},
+                        tag);
 }
 
 Engine_Table divideOpTable(std::string_view tag, std::string_view header, const StringList& tableau,
                            const StringList& background, const StringList& lines, const StringList& globals,
                            const StringList& locals, const StringList& /*unused*/) {
-    Engine_Table t = recordStart("divide_op", "8");
-    t.push_back({"divide_op", std::string(header)});
-    t.push_back(listRow("divide_op_tableau", tableau));
-    t.push_back(listRow("divide_op_background_tableau", background));
-    t.push_back(listRow("divide_op_lines", lines));
-    t.push_back(listRow("divide_op_globals", globals));
-    t.push_back(listRow("divide_op_locals", locals));
-    t.push_back({"divide_op_tag", std::string(tag)});
-    return t;
+    return plugInRecord("divide_op", {std::string(header)},
+                        {listRow("divide_op_tableau", tableau), listRow("divide_op_background_tableau", background),
+                         listRow("divide_op_lines", lines), listRow("divide_op_globals", globals),
+                         listRow("divide_op_locals", locals)},
+                        tag);
 }
 
 Engine_Table countOpTable(std::string_view tag, std::string_view header, const StringGrid& tableau,
                           const StringList& globals, const StringList& locals, const StringList& countUps) {
-    Engine_Table t = recordStart("count_op", "7");
-    t.push_back({"count_op", std::string(header)});
-    t.push_back(gridRow("count_op_tableau", tableau));
-    t.push_back(listRow("count_op_count_ups", countUps));
-    t.push_back(listRow("count_op_globals", globals));
-    t.push_back(listRow("count_op_locals", locals));
-    t.push_back({"count_op_tag", std::string(tag)});
-    return t;
+    return plugInRecord("count_op", {std::string(header)},
+                        {gridRow("count_op_tableau", tableau), listRow("count_op_count_ups", countUps),
+                         listRow("count_op_globals", globals), listRow("count_op_locals", locals)},
+                        tag);
 }
 
 void recolorMessageByTag(Engine_Table& table, Color colour, std::string_view tag) {

@@ -21,6 +21,16 @@ namespace tl {
 /// The default of the optional list arguments of the record builders.
 inline const StringList defaultEmptyList{};
 
+/// [key, values...].
+Engine_Row listRow(std::string key, const StringList& values);
+/// [key, the grid's cells row by row].
+Engine_Row gridRow(std::string key, const StringGrid& grid);
+
+/// The record of `kind`: ["start","1"], ["plug_in", kind, n], [kind, header...],
+/// the part rows as given, [kind + "_tag", tag]; n is counted from the rows.
+Engine_Table plugInRecord(std::string_view kind, const StringList& header, std::vector<Engine_Row> parts,
+                          std::string_view tag);
+
 /// add_column: header ["add_column", label, option, rows, columns of row 0],
 /// then the cells and their codes. The tableau needs at least one row.
 Engine_Table addColumnTable(std::string_view tag, std::string_view label, std::int64_t option,
