@@ -65,6 +65,21 @@ TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {
     EXPECT_TRUE(app.drew(kNavigatorLine));
 }
 
+// A window draws a frame between two events, and the step view learns its
+// page count as it draws: the headless host must do the same, or a tap
+// straight after the segue would be lost.
+TEST(StepScreen, ATapRightAfterTheSegueTurnsThePage) {
+    AppDriver app;
+    app.tap({"column addition"});
+    app.type("45");
+    app.tap({"I2", "6", "7", "\U0001F914"});
+    ASSERT_NE(app.steps(), nullptr);
+    UniversalEngineView* view = app.steps()->universalEngineView();
+    const gfx::Rect b = view->bounds();
+    app.host().tap(view->convertToWindow({b.width * 0.75, b.height - 10}));
+    EXPECT_EQ(app.page(), 1);
+}
+
 TEST(StepScreen, BackReturnsToThePadWithItsNumbersAndAFreshEntryReplacesTheModel) {
     AppDriver app;
     app.tap({"partial sums", "O4098"});

@@ -80,7 +80,6 @@ public:
 
 private:
     void pageTap(double across) {
-        drawnTexts();  // the view learns the page count when it draws
         UniversalEngineView* v = steps()->universalEngineView();
         gfx::Rect b = v->bounds();
         host_->tap(v->convertToWindow({b.width * across, b.height - 10}));

@@ -81,6 +81,7 @@ HeadlessHost::HeadlessHost(std::string_view delegateClassName) {
     AnimationClock::useManualTime(0);
     try {
         application_ = launchApplication(delegateClassName);
+        settle();
     } catch (...) {
         AnimationClock::useRealTime();
         throw;
@@ -95,9 +96,23 @@ HeadlessHost::~HeadlessHost() {
 
 int HeadlessHost::run(Application&) { return 0; }
 
-void HeadlessHost::resize(gfx::Size size) { window().resize(size); }
+void HeadlessHost::settle() {
+    Window& w = window();
+    w.layoutIfNeeded();
+    if (!w.needsRedraw()) return;
+    frame_.clear();
+    w.render(frame_);
+}
 
-void HeadlessHost::tap(gfx::Point point) { window().tap(point); }
+void HeadlessHost::resize(gfx::Size size) {
+    window().resize(size);
+    settle();
+}
+
+void HeadlessHost::tap(gfx::Point point) {
+    window().tap(point);
+    settle();
+}
 
 void HeadlessHost::tapTitle(std::string_view title) {
     std::optional<gfx::Point> point = locateTitle(window(), title);
@@ -108,16 +123,25 @@ void HeadlessHost::tapTitle(std::string_view title) {
 bool HeadlessHost::back() {
     NavigationController* navigation = window().navigationController();
     if (!navigation) return false;
-    DispatchScope dispatch;
-    return navigation->popViewController();
+    bool popped = false;
+    {
+        DispatchScope dispatch;
+        popped = navigation->popViewController();
+    }
+    settle();
+    return popped;
 }
 
 void HeadlessHost::wait(double seconds) {
     tl::require(seconds >= 0, "cannot wait a negative time");
     AnimationClock::advance(seconds);
+    settle();
 }
 
-void HeadlessHost::finishAnimations() { ui::finishAnimations(); }
+void HeadlessHost::finishAnimations() {
+    ui::finishAnimations();
+    settle();
+}
 
 bool HeadlessHost::renderPng(const std::string& path) {
     Window& w = window();

@@ -5,7 +5,10 @@
 //     host.wait(1.0);                         // animations move on 1 second
 //     host.renderPng("shot.png");             // the window at the screen's scale
 //
-// The host drives the animation clock by hand while it exists.
+// The host drives the animation clock by hand while it exists. Like a real
+// window's loop, it lays out and, when something is due, draws a frame
+// (thrown away) after the launch and after every event, so that a view which
+// learns its state as it draws is ready for the next event.
 #pragma once
 
 #include <memory>
@@ -14,6 +17,7 @@
 #include <string_view>
 
 #include "platform/gfx/geometry.hpp"
+#include "platform/gfx/recording_context.hpp"
 #include "platform/ui/application.hpp"
 
 namespace ui {
@@ -59,7 +63,11 @@ public:
     bool renderPng(const std::string& path);
 
 private:
+    /// Lays out and draws a frame when the window needs one.
+    void settle();
+
     std::unique_ptr<Application> application_;
+    gfx::RecordingContext frame_;  // the throwaway frame
 };
 
 }  // namespace ui
