@@ -23,11 +23,7 @@ std::string remainderPlace(i64 position, i64 v) { return placeValueName(position
 }  // namespace
 
 StepTriple New_Arithmetic_Model::addColumnSteps() const {
-    const Operands ops = readOperands(*this);
-    const i64 sum = checked::add(ops.a, ops.b);
-    const std::string problem = problemText(ops, kPlus);
-    const Engine_Table problemTable = messageTable(problem);
-    const Engine_Table answerTable = messageTable(answerText(problem, sum));
+    const auto [ops, sum, problem, problemTable, answerTable] = readProblem(*this, kPlus, checked::add);
 
     const StringList digitsA = characterStrings(ops.aText);
     const StringList digitsB = characterStrings(ops.bText);

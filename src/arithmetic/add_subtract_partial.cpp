@@ -130,22 +130,14 @@ StepTriple partialPages(const PartialKind& kind, const ModelFields& model, const
 }  // namespace
 
 StepTriple New_Arithmetic_Model::addPartialSteps() const {
-    const Operands ops = readOperands(*this);
-    const i64 sum = checked::add(ops.a, ops.b);
-    const std::string problem = problemText(ops, kSums.op);
-    const Engine_Table problemTable = messageTable(problem);
-    const Engine_Table answerTable = messageTable(answerText(problem, sum));
+    const auto [ops, sum, problem, problemTable, answerTable] = readProblem(*this, kSums.op, checked::add);
     Solution solution(problemTable);
     if (ops.a == 0 || ops.b == 0) return std::move(solution).shortCut(kSimpleCase, answerTable);
     return partialPages(kSums, *this, ops, sum, std::move(solution), problemTable, answerTable);
 }
 
 StepTriple New_Arithmetic_Model::subtractPartialSteps() const {
-    const Operands ops = readOperands(*this);
-    const i64 d = checked::sub(ops.a, ops.b);
-    const std::string problem = problemText(ops, kDifferences.op);
-    const Engine_Table problemTable = messageTable(problem);
-    const Engine_Table answerTable = messageTable(answerText(problem, d));
+    const auto [ops, d, problem, problemTable, answerTable] = readProblem(*this, kDifferences.op, checked::sub);
     Solution solution(problemTable);
     if (d < 0) return std::move(solution).shortCut(kBeyondScope, answerTable);
     if (d == 0 || ops.b == 0) return std::move(solution).shortCut(kSimpleCase, answerTable);

@@ -16,11 +16,7 @@ namespace tl {
 using namespace frame;
 
 StepTriple New_Arithmetic_Model::addTradeSteps() const {
-    const Operands ops = readOperands(*this);
-    const i64 sum = checked::add(ops.a, ops.b);
-    const std::string problem = problemText(ops, kPlus);
-    const Engine_Table problemTable = messageTable(problem);
-    const Engine_Table answerTable = messageTable(answerText(problem, sum));
+    const auto [ops, sum, problem, problemTable, answerTable] = readProblem(*this, kPlus, checked::add);
 
     Solution solution(problemTable);
     if (ops.a == 0 || ops.b == 0) return std::move(solution).shortCut(kSimpleCase, answerTable);

@@ -2,6 +2,8 @@
 
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/integers.hpp"
+#include "common/items.hpp"
 
 namespace tl::frame {
 
@@ -24,6 +26,21 @@ Operands readOperands(const ModelFields& model, OperandForm form) {
     ops.a = parseInt(ops.aText);
     ops.b = parseInt(ops.bText);
     return ops;
+}
+
+Problem readProblem(const ModelFields& model, std::string_view op, i64 (*operation)(i64, i64)) {
+    Problem p;
+    p.ops = readOperands(model);
+    p.result = operation(p.ops.a, p.ops.b);
+    p.line = problemText(p.ops, op);
+    p.problem = messageTable(p.line);
+    p.answer = messageTable(answerText(p.line, p.result));
+    return p;
+}
+
+bool isSimpleProduct(const Operands& o) {
+    return o.a == 0 || o.b == 0 || isPowerOfTenText(o.aText) || isPowerOfTenText(o.bText) ||
+           (hasSingleNonZeroDigit(o.aText) && hasSingleNonZeroDigit(o.bText));
 }
 
 const std::string& optionText(const ModelFields& model, std::size_t row, std::size_t column) {

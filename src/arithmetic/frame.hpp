@@ -59,6 +59,24 @@ void requireCanonicalOperand(std::string_view text);
 /// form or one out of range throws PreconditionError (OverflowError).
 Operands readOperands(const ModelFields& model, OperandForm form = OperandForm::canonical);
 
+/// What every two-operand builder starts from. The members come in this order
+/// so that a builder can bind them under its own names.
+struct Problem {
+    Operands ops;
+    i64 result = 0;
+    std::string line;      // "a op b", as typed
+    Engine_Table problem;  // the line as a message
+    Engine_Table answer;   // "a op b = result"
+};
+
+/// Reads the operands (canonical), works out `operation` on them and writes
+/// the problem and answer lines with `op` between the operands.
+Problem readProblem(const ModelFields& model, std::string_view op, i64 (*operation)(i64, i64));
+
+/// A product shown without steps: a factor is 0 or a power of ten, or both
+/// factors have a single non-zero digit.
+bool isSimpleProduct(const Operands& operands);
+
 /// options[row][column], bounds-checked.
 const std::string& optionText(const ModelFields& model, std::size_t row = 0, std::size_t column = 0);
 

@@ -14,7 +14,6 @@
 #include "arithmetic/grid_record.hpp"
 #include "base/checked.hpp"
 #include "base/text.hpp"
-#include "common/integers.hpp"
 #include "common/items.hpp"
 
 namespace tl {
@@ -43,18 +42,10 @@ std::string partitionLine(const std::string& text, const StringList& parts) {
 }  // namespace
 
 StepTriple Multiply_Grid_Model::solve() const {
-    const frame::Operands ops = frame::readOperands(*this);
+    const auto [ops, product, problemLine, problem, answer] = frame::readProblem(*this, frame::kTimes, checked::mul);
     const detail::FillOptions options = detail::readFillOptions(*this);
-    const i64 product = checked::mul(ops.a, ops.b);
-    const std::string problemLine = frame::problemText(ops, frame::kTimes);
-    const Engine_Table problem = messageTable(problemLine);
-    const Engine_Table answer = messageTable(frame::answerText(problemLine, product));
     frame::Solution solution(problem);
-
-    if ((hasSingleNonZeroDigit(ops.aText) && hasSingleNonZeroDigit(ops.bText)) ||
-        isPowerOfTenText(ops.aText) || isPowerOfTenText(ops.bText) || isZeroText(ops.aText) ||
-        isZeroText(ops.bText))
-        return std::move(solution).close({answer});
+    if (frame::isSimpleProduct(ops)) return std::move(solution).close({answer});
 
     const StringList columnParts = placeParts(ops.aText), rowParts = placeParts(ops.bText);
     const std::size_t C = columnParts.size(), R = rowParts.size(), F = C + R, N = R * C;

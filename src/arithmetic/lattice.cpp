@@ -91,18 +91,10 @@ std::string superscript(i64 carry) {
 }  // namespace
 
 StepTriple Multiply_Lattice_Model::solve() const {
-    const frame::Operands ops = frame::readOperands(*this);
+    const auto [ops, product, problemLine, problem, answer] = frame::readProblem(*this, frame::kTimes, checked::mul);
     const detail::FillOptions options = detail::readFillOptions(*this);
-    const i64 product = checked::mul(ops.a, ops.b);
-    const std::string problemLine = frame::problemText(ops, frame::kTimes);
-    const Engine_Table problem = messageTable(problemLine);
-    const Engine_Table answer = messageTable(frame::answerText(problemLine, product));
     frame::Solution solution(problem);
-
-    if ((hasSingleNonZeroDigit(ops.aText) && hasSingleNonZeroDigit(ops.bText)) ||
-        isPowerOfTenText(ops.aText) || isPowerOfTenText(ops.bText) || isZeroText(ops.aText) ||
-        isZeroText(ops.bText))
-        return std::move(solution).close({answer});
+    if (frame::isSimpleProduct(ops)) return std::move(solution).close({answer});
 
     StringList factors = characterStrings(ops.aText);
     const StringList rowDigits = characterStrings(ops.bText);

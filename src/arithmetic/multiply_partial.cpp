@@ -22,16 +22,9 @@ using frame::i64;
 
 StepTriple New_Arithmetic_Model::multiplyPartialSteps() const {
     const bool leftToRight = frame::optionIs(*this, " left to right ");
-    const frame::Operands ops = frame::readOperands(*this);
-    const i64 product = checked::mul(ops.a, ops.b);
-    const std::string problemLine = frame::problemText(ops, frame::kTimes);
-    const Engine_Table problem = messageTable(problemLine);
-    const Engine_Table answer = messageTable(frame::answerText(problemLine, product));
+    const auto [ops, product, problemLine, problem, answer] = frame::readProblem(*this, frame::kTimes, checked::mul);
     frame::Solution solution(problem);
-
-    if (product == 0 || isPowerOfTenText(ops.aText) || isPowerOfTenText(ops.bText) ||
-        (hasSingleNonZeroDigit(ops.aText) && hasSingleNonZeroDigit(ops.bText)))
-        return std::move(solution).shortCut(frame::kSimpleCase, answer);
+    if (frame::isSimpleProduct(ops)) return std::move(solution).shortCut(frame::kSimpleCase, answer);
 
     const StringList dA = characterStrings(ops.aText);
     const StringList dB = characterStrings(ops.bText);

@@ -64,16 +64,9 @@ StringGrid carryLayout(const StringList& dA, const StringList& dB) {
 }  // namespace
 
 StepTriple New_Arithmetic_Model::multiplyStandardSteps() const {
-    const frame::Operands ops = frame::readOperands(*this);
-    const i64 product = checked::mul(ops.a, ops.b);
-    const std::string problemLine = frame::problemText(ops, frame::kTimes);
-    const Engine_Table problem = messageTable(problemLine);
-    const Engine_Table answer = messageTable(frame::answerText(problemLine, product));
+    const auto [ops, product, problemLine, problem, answer] = frame::readProblem(*this, frame::kTimes, checked::mul);
     frame::Solution solution(problem);
-
-    if (product == 0 || isPowerOfTenText(ops.aText) || isPowerOfTenText(ops.bText) ||
-        (hasSingleNonZeroDigit(ops.aText) && hasSingleNonZeroDigit(ops.bText)))
-        return std::move(solution).shortCut(frame::kSimpleCase, answer);
+    if (frame::isSimpleProduct(ops)) return std::move(solution).shortCut(frame::kSimpleCase, answer);
 
     const StringList dA = characterStrings(ops.aText);
     const StringList dB = characterStrings(ops.bText);

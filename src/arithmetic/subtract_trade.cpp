@@ -181,11 +181,7 @@ private:
 }  // namespace
 
 StepTriple makeSubtractTradeSteps(const ModelFields& model, bool tradeFirst) {
-    const Operands ops = readOperands(model);
-    const i64 d = checked::sub(ops.a, ops.b);
-    const std::string problem = problemText(ops, kMinusSign);
-    const Engine_Table problemTable = messageTable(problem);
-    const Engine_Table answerTable = messageTable(answerText(problem, d));
+    const auto [ops, d, problem, problemTable, answerTable] = readProblem(model, kMinusSign, checked::sub);
 
     Solution solution(problemTable);
     if (d == 0 || ops.b == 0) return std::move(solution).shortCut(kSimpleCase, answerTable);
