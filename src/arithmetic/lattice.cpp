@@ -33,31 +33,11 @@ using frame::i64;
 constexpr char kTag[] = "Lattice";
 constexpr char kGrin[] = "\U0001F600 automatic place value";  // 😀
 
-/// The Unicode scalars of a UTF-8 text.
-std::vector<char32_t> scalars(const std::string& text) {
-    std::vector<char32_t> out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        require(i + len <= text.size(), "truncated UTF-8 text");
-        char32_t c = len == 1 ? lead : lead & (0x7F >> len);
-        for (std::size_t k = 1; k < len; ++k)
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        out.push_back(c);
-        i += len;
-    }
-    return out;
-}
-
-/// The upper-case hexadecimal text of a scalar value ("33" for "3", "B9" for "¹").
-std::string scalarHexText(char32_t scalar) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    do {
-        s.insert(s.begin(), kHex[scalar & 0xF]);
-        scalar >>= 4;
-    } while (scalar != 0);
-    return s;
+/// The value of a plain or superscript digit; 0 for any other character.
+i64 digitValue(const std::string& character) {
+    for (i64 v = 0; v < 10; ++v)
+        if (character == decimal(v) || character == superscriptDigit(decimal(v))) return v;
+    return 0;
 }
 
 /// A partial entry: its digit and the carry written after it in
@@ -68,14 +48,12 @@ struct Entry {
 };
 
 Entry readEntry(const std::string& text) {
-    const auto cs = scalars(text);
+    const StringList cs = characterStrings(text);
     require(!cs.empty(), "empty lattice digit");
-    Entry e{digitValueOfCodePoint(scalarHexText(cs[0])), std::nullopt};
+    Entry e{digitValue(cs[0]), std::nullopt};
     if (cs.size() > 1) {
         i64 carry = 0;
-        for (std::size_t k = 1; k < cs.size(); ++k)
-            carry =
-                checked::add(checked::mul(carry, 10), digitValueOfCodePoint(scalarHexText(cs[k])));
+        for (std::size_t k = 1; k < cs.size(); ++k) carry = checked::add(checked::mul(carry, 10), digitValue(cs[k]));
         e.carry = carry;
     }
     return e;
