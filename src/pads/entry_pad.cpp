@@ -52,7 +52,7 @@ std::int64_t count(const PadTables& tables) { return static_cast<std::int64_t>(t
 EntryPadView::EntryPadView(gfx::Rect frame, const std::vector<std::string>& info, PadTables inputs,
                            PadTables polynomials, PadTables fractions, PadTables options,
                            const OptionDefaults& optionDefaults, PadTables multiLine)
-    : ui::View(frame),
+    : KeyPressView(frame),
       inputs_(std::move(inputs)),
       polynomials_(std::move(polynomials)),
       fractions_(std::move(fractions)),
@@ -86,12 +86,6 @@ EntryPadView::EntryPadView(gfx::Rect frame, const std::vector<std::string>& info
     auto* keypad = add(std::make_unique<UniversalNumericPadView>());
     keypad->setDelegate(this);
     layoutPadViews(prompt, promptRatio, display, entryRatio, keypad, this);
-}
-
-bool EntryPadView::performAction(std::string_view action, ui::Responder* sender) {
-    if (action != kKeyPressedAction) return ui::View::performAction(action, sender);
-    keyPressed(sender);
-    return true;
 }
 
 void EntryPadView::keyPressed(ui::Responder* sender) {

@@ -17,12 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/view.hpp"
 
 namespace tl {
 
-class EntryPadView : public ui::View, public PadDataEntryDelegate {
+class EntryPadView : public KeyPressView, public PadDataEntryDelegate {
 public:
     /// The view tag of the field the editing keys change; none when the pad
     /// has no entry field.
@@ -41,8 +42,6 @@ public:
     /// rest is no decimal tag, or an option tag outside the option rows, is
     /// a PreconditionError (the display builds neither).
     void keyPressed(ui::Responder* sender) override;
-    /// Answers "keyPressed" as keyPressed does.
-    bool performAction(std::string_view action, ui::Responder* sender) override;
 
 protected:
     /// Builds and lays out the prompt panel, the entry display and the keypad.

@@ -255,7 +255,7 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
                                                const PadTables& polynomials, const PadTables& fractions,
                                                const PadTables& options, const OptionDefaults& optionDefaults,
                                                const PadTables& multiLine)
-    : ui::View(frame) {
+    : KeyForwardingView(frame) {
     requireEncodable(inputs, Tag::input, "input tables");
     requireEncodable(polynomials, Tag::polynomial, "polynomial tables");
     requireEncodable(fractions, Tag::fraction, "fraction tables");
@@ -285,16 +285,6 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
     for (auto& button : built.buttons) addSubview(std::move(button));
     for (auto& label : built.labels) addSubview(std::move(label));
     pad_detail::layoutRows(built.buttonLines, built.labelLines, fractions.size(), this);
-}
-
-void UniversalIntegerIOView::keyPressed(ui::Responder* sender) {
-    if (delegate_) delegate_->keyPressed(sender);
-}
-
-bool UniversalIntegerIOView::performAction(std::string_view action, ui::Responder* sender) {
-    if (action != kKeyPressedAction) return ui::View::performAction(action, sender);
-    keyPressed(sender);
-    return true;
 }
 
 }  // namespace tl

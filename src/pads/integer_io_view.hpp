@@ -18,6 +18,7 @@
 // other value labels are white. From then on only the pad recolours.
 #pragma once
 
+#include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/label.hpp"
@@ -25,23 +26,13 @@
 
 namespace tl {
 
-class UniversalIntegerIOView : public ui::View {
+class UniversalIntegerIOView : public KeyForwardingView {
 public:
     /// Throws PreconditionError when a table exceeds the view-tag limits or
     /// an option row has no choice. Empty tables and rows show nothing.
     UniversalIntegerIOView(gfx::Rect frame, const PadTables& inputs, const PadTables& polynomials,
                            const PadTables& fractions, const PadTables& options,
                            const OptionDefaults& optionDefaults, const PadTables& multiLine);
-
-    PadDataEntryDelegate* delegate() const { return delegate_; }
-    void setDelegate(PadDataEntryDelegate* delegate) { delegate_ = delegate; }
-
-    /// Forwards `sender` to the delegate; without one the press is dropped.
-    void keyPressed(ui::Responder* sender);
-    bool performAction(std::string_view action, ui::Responder* sender) override;
-
-private:
-    PadDataEntryDelegate* delegate_ = nullptr;
 };
 
 namespace pad_detail {

@@ -80,7 +80,7 @@ const std::vector<std::vector<std::string>>& UniversalNumericPadView::keyTitles(
     return titles;
 }
 
-UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : ui::View(frame) {
+UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : KeyForwardingView(frame) {
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
 
@@ -118,16 +118,6 @@ UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : ui::View(fra
     container->bottomAnchor().constraintEqualTo(bottomAnchor());
     container->leadingAnchor().constraintEqualTo(leadingAnchor());
     container->trailingAnchor().constraintEqualTo(trailingAnchor());
-}
-
-void UniversalNumericPadView::keyPressed(ui::Responder* sender) {
-    if (delegate_) delegate_->keyPressed(sender);
-}
-
-bool UniversalNumericPadView::performAction(std::string_view action, ui::Responder* sender) {
-    if (action != kKeyPressedAction) return ui::View::performAction(action, sender);
-    keyPressed(sender);
-    return true;
 }
 
 }  // namespace tl

@@ -12,28 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/view.hpp"
 
 namespace tl {
 
-class UniversalNumericPadView : public ui::View {
+class UniversalNumericPadView : public KeyForwardingView {
 public:
     explicit UniversalNumericPadView(gfx::Rect frame = {});
 
-    PadDataEntryDelegate* delegate() const { return delegate_; }
-    void setDelegate(PadDataEntryDelegate* delegate) { delegate_ = delegate; }
-
-    /// Forwards `sender` to the delegate; without one the press is dropped.
-    void keyPressed(ui::Responder* sender);
-    bool performAction(std::string_view action, ui::Responder* sender) override;
-
     /// The key titles, row by row.
     static const std::vector<std::vector<std::string>>& keyTitles();
-
-private:
-    PadDataEntryDelegate* delegate_ = nullptr;
 };
 
 }  // namespace tl

@@ -159,7 +159,7 @@ UniversalIntegerPracticeIOView::UniversalIntegerPracticeIOView(gfx::Rect frame, 
                                                                const OptionDefaults& optionDefaults,
                                                                const std::vector<std::string>& levels,
                                                                const std::vector<ui::AttributedText>& examples)
-    : ui::View(frame) {
+    : KeyForwardingView(frame) {
     requireEncodable(multiLine, Tag::multi_line, "multi-line tables");
     requireEncodable(options, Tag::option, "option groups");
     requireEncodableLines(levels.size(), "levels");
@@ -192,16 +192,6 @@ UniversalIntegerPracticeIOView::UniversalIntegerPracticeIOView(gfx::Rect frame, 
 
     auto* done = add(pad_detail::makeKey(std::string(kDoneKey), gfx::palette::clear, kDoneKeySize));
     layoutRows(built.buttonLines, built.labelLines, exampleLabels, done, this);
-}
-
-void UniversalIntegerPracticeIOView::keyPressed(ui::Responder* sender) {
-    if (delegate_) delegate_->keyPressed(sender);
-}
-
-bool UniversalIntegerPracticeIOView::performAction(std::string_view action, ui::Responder* sender) {
-    if (action != kKeyPressedAction) return ui::View::performAction(action, sender);
-    keyPressed(sender);
-    return true;
 }
 
 }  // namespace tl

@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/label.hpp"
 #include "platform/ui/view.hpp"
 
 namespace tl {
 
-class UniversalIntegerPracticeIOView : public ui::View {
+class UniversalIntegerPracticeIOView : public KeyForwardingView {
 public:
     /// Throws PreconditionError when a table, the levels or the example
     /// lines exceed the view-tag limits.
@@ -28,17 +29,8 @@ public:
                                    const OptionDefaults& optionDefaults, const std::vector<std::string>& levels,
                                    const std::vector<ui::AttributedText>& examples);
 
-    PadDataEntryDelegate* delegate() const { return delegate_; }
-    void setDelegate(PadDataEntryDelegate* delegate) { delegate_ = delegate; }
-
-    void keyPressed(ui::Responder* sender);
-    bool performAction(std::string_view action, ui::Responder* sender) override;
-
     /// The size of the done key's title.
     static constexpr double kDoneKeySize = 120;
-
-private:
-    PadDataEntryDelegate* delegate_ = nullptr;
 };
 
 }  // namespace tl

@@ -37,7 +37,7 @@ UniversalIntegerPracticePadView::UniversalIntegerPracticePadView(
     gfx::Rect frame, const std::vector<std::string>& info, const PadTables& multiLine, const PadTables& options,
     const OptionDefaults& optionDefaults, StringGrid flushOptions, const std::vector<std::string>& levels,
     const std::vector<ui::AttributedText>& examples, PadTables inputs)
-    : ui::View(frame), inputs_(std::move(inputs)), flushOptions_(std::move(flushOptions)) {
+    : KeyPressView(frame), inputs_(std::move(inputs)), flushOptions_(std::move(flushOptions)) {
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
     setHidden(false);
@@ -55,12 +55,6 @@ UniversalIntegerPracticePadView::UniversalIntegerPracticePadView(
         std::make_unique<UniversalIntegerPracticeIOView>(frame, multiLine, options, optionDefaults, levels, examples));
     display->setDelegate(this);
     layoutPadViews(infoHalf, rowUnits, prompt, display, this);
-}
-
-bool UniversalIntegerPracticePadView::performAction(std::string_view action, ui::Responder* sender) {
-    if (action != kKeyPressedAction) return ui::View::performAction(action, sender);
-    keyPressed(sender);
-    return true;
 }
 
 StringGrid UniversalIntegerPracticePadView::chosenOptions() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "pads/integer_pad_view.hpp"
+#include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/label.hpp"
 #include "platform/ui/view.hpp"
@@ -30,7 +31,7 @@ public:
                                                       const StringGrid& multiLine) = 0;
 };
 
-class UniversalIntegerPracticePadView : public ui::View, public PadDataEntryDelegate {
+class UniversalIntegerPracticePadView : public KeyPressView, public PadDataEntryDelegate {
 public:
     /// `flushOptions`: per option group and row, "YES" when choosing in that
     /// row refreshes the examples (missing entries count as not "YES").
@@ -57,7 +58,6 @@ public:
 
     /// The key handler: "🤔", then "O", "L" and "M" + tag; anything else is ignored.
     void keyPressed(ui::Responder* sender) override;
-    bool performAction(std::string_view action, ui::Responder* sender) override;
 
 private:
     StringGrid chosenOptions();
