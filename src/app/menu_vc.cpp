@@ -10,17 +10,6 @@ Strategy_Menu_VC::Strategy_Menu_VC() : Strategy_Menu_VC(appMenu()) {}
 
 Strategy_Menu_VC::Strategy_Menu_VC(std::vector<MenuSection> sections) : sections_(std::move(sections)) {}
 
-void Strategy_Menu_VC::viewDidLoad() {
-    if (!tableView) return;
-    tableView->setDelegate(this);
-    tableView->setDataSource(this);
-}
-
-void Strategy_Menu_VC::viewWillAppear() {
-    if (!tableView) return;
-    if (auto selected = tableView->indexPathForSelectedRow()) tableView->deselectRow(*selected, true);
-}
-
 int Strategy_Menu_VC::numberOfSections(ui::TableView&) { return static_cast<int>(sections_.size()); }
 
 int Strategy_Menu_VC::numberOfRows(ui::TableView&, int section) {

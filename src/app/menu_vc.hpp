@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/table_view.hpp"
-#include "platform/ui/view_controller.hpp"
+#include "platform/ui/table_view_controller.hpp"
 
 namespace tl {
 
@@ -22,7 +21,7 @@ struct MenuSection {
     std::vector<MenuRow> rows;
 };
 
-class Strategy_Menu_VC : public ui::ViewController, public ui::TableViewDataSource, public ui::TableViewDelegate {
+class Strategy_Menu_VC : public ui::TableViewController {
 public:
     static constexpr double kRowHeight = 36;
     static constexpr double kCellFontSize = 20;
@@ -32,12 +31,7 @@ public:
     Strategy_Menu_VC();
     explicit Strategy_Menu_VC(std::vector<MenuSection> sections);
 
-    ui::TableView* tableView = nullptr;  // outlet: the root view owns the table
-
     const std::vector<MenuSection>& sections() const { return sections_; }
-
-    void viewDidLoad() override;
-    void viewWillAppear() override;
 
     int numberOfSections(ui::TableView& table) override;
     int numberOfRows(ui::TableView& table, int section) override;

@@ -7,11 +7,8 @@ namespace tl {
 using namespace drills;
 
 void registerDrillClasses() {
-    // The table outlet lives in the shared menu base; name it on each class.
-    ui::registerViewController<Count_Menu_VC>("Count_Menu_VC")
-        .outlet("tableView", static_cast<ui::TableView* Count_Menu_VC::*>(&DrillMenu::tableView));
-    ui::registerViewController<Double_Menu_VC>("Double_Menu_VC")
-        .outlet("tableView", static_cast<ui::TableView* Double_Menu_VC::*>(&DrillMenu::tableView));
+    ui::registerViewController<Count_Menu_VC>("Count_Menu_VC").outlet("tableView", &Count_Menu_VC::tableView);
+    ui::registerViewController<Double_Menu_VC>("Double_Menu_VC").outlet("tableView", &Double_Menu_VC::tableView);
     ui::registerViewController<Count_VC>("Count_VC")
         .outlet("linkFirst", &Count_VC::linkFirst)
         .outlet("linkFlip", &Count_VC::linkFlip);

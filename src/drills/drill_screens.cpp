@@ -61,20 +61,6 @@ void Double_VC::viewDidLoad() {
 DrillMenu::DrillMenu(std::vector<std::string> sections, std::vector<std::string> picks, std::string segue)
     : sectionPick(std::move(sections)), pick_(std::move(picks)), segue_(std::move(segue)) {}
 
-void DrillMenu::viewDidLoad() {
-    ui::ViewController::viewDidLoad();
-    if (!tableView) return;
-    tableView->setDelegate(this);
-    tableView->setDataSource(this);
-}
-
-void DrillMenu::viewWillAppear() {
-    ui::ViewController::viewWillAppear();
-    // Coming back from a card shows the menu without the row chosen before.
-    if (!tableView) return;
-    if (auto selected = tableView->indexPathForSelectedRow()) tableView->deselectRow(*selected, true);
-}
-
 int DrillMenu::numberOfSections(ui::TableView&) { return 1; }
 
 int DrillMenu::numberOfRows(ui::TableView&, int) { return 5; }

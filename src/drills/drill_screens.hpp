@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/table_view.hpp"
+#include "platform/ui/table_view_controller.hpp"
 #include "platform/ui/view_controller.hpp"
 
 namespace tl::drills {
@@ -103,20 +103,16 @@ public:
 // ---- Menus ------------------------------------------------------------------
 
 /// A one-section table of five rows; choosing one performs the drill's segue.
-class DrillMenu : public ui::ViewController, public ui::TableViewDataSource, public ui::TableViewDelegate {
+class DrillMenu : public ui::TableViewController {
 public:
     static constexpr double kRowHeight = 75.0;
     static constexpr double kCellFontSize = 30.0;
 
-    ui::TableView* tableView = nullptr;  // outlet: the root view owns the table
     const std::vector<std::string> sectionPick;
     const std::string textCellIdentifier = "TextCell";
 
     const std::vector<std::string>& pickList() const { return pick_; }
     const std::string& segueIdentifier() const { return segue_; }
-
-    void viewDidLoad() override;
-    void viewWillAppear() override;
 
     int numberOfSections(ui::TableView& table) override;
     int numberOfRows(ui::TableView& table, int section) override;

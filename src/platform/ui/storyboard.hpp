@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "base/errors.hpp"
@@ -54,9 +55,11 @@ public:
     explicit ControllerRegistration(ControllerClass& entry, std::string name)
         : entry_(&entry), name_(std::move(name)) {}
 
-    /// `member` is a pointer to a `V*` field of T; the outlet accepts views of class V.
-    template <class V>
-    ControllerRegistration& outlet(std::string name, V* T::*member) {
+    /// `member` is a pointer to a `V*` field of T (or of a base class of T);
+    /// the outlet accepts views of class V.
+    template <class V, class Owner>
+    ControllerRegistration& outlet(std::string name, V* Owner::*member) {
+        static_assert(std::is_base_of_v<Owner, T>, "the outlet is not a field of the registered class");
         std::string where = name_ + "." + name;
         Outlet entry;
         entry.bind = [member, where](ViewController& controller, View* view) {
