@@ -3,7 +3,8 @@
 // order, and now and then "🤔". The app never throws, every field always
 // holds a number the screen takes (digits only, no sign, no leading zero, at
 // most the screen's digit limit), and "🤔" always opens the step screen on
-// a first page that shows the numbers on the pad.
+// a first page that shows the numbers on the pad, which then pages back and
+// forth with wrapping at both ends.
 #include <algorithm>
 #include <random>
 #include <regex>
@@ -57,6 +58,24 @@ void expectStepsFor(AppSession& app, const std::vector<std::string>& fields, con
     EXPECT_NE(std::find(texts.begin(), texts.end(), problem), texts.end()) << what << ": " << problem;
 }
 
+/// A few taps in the step view's bottom band, each to one side at random:
+/// the page moves by one and wraps at both ends, and every page draws.
+void pageAtRandom(AppSession& app, std::mt19937& random, const std::string& what) {
+    auto* steps = dynamic_cast<UniversalEngineVC*>(app.top());
+    UniversalEngineView* view = steps->universalEngineView();
+    const auto pages = static_cast<std::int64_t>(steps->detailSteps.size());
+    std::bernoulli_distribution forward(0.6);
+    for (int k = 0; k < 4; ++k) {
+        const bool next = forward(random);
+        const std::int64_t expected = (view->step + (next ? 1 : pages - 1)) % pages;
+        const gfx::Rect b = view->bounds();
+        app.host().tap(view->convertToWindow({b.width * (next ? 0.75 : 0.25), b.height - 10}));
+        ASSERT_EQ(app.top(), steps) << what;
+        EXPECT_EQ(view->step, expected) << what << (next ? " next" : " prior");
+        testing::expectFinite(app.draw(), what + " page " + std::to_string(view->step + 1));
+    }
+}
+
 TEST(PadFuzz, RandomKeysOnEveryStrategyScreen) {
     std::mt19937 random(20261206);
     const int taps = 240 / testing::kRunDivisor;
@@ -95,6 +114,7 @@ TEST(PadFuzz, RandomKeysOnEveryStrategyScreen) {
                     fields.push_back(l->text());
                 }
                 expectStepsFor(app, fields, row + ": " + trail);
+                pageAtRandom(app, random, row + ": " + trail);
                 ++solutions;
                 EXPECT_EQ(screen->modelFields().inputs, (PadTables{StringGrid{fields}})) << trail;
                 ASSERT_TRUE(app.host().back());
