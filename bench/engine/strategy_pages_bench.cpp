@@ -3,8 +3,9 @@
 // real faces into an image at phone (390 × 844) and tablet (1024 × 1366)
 // size at scale 2. One run of a page benchmark draws every page once, timing
 // each; the counters give the median page, the worst page and which it is.
-// BM_FitWorstPage times the font fitting of the worst page alone, and
-// BM_Background the background fill every page time includes.
+// BM_FitWorstPage times the font fitting of the worst page alone,
+// BM_LayoutWorstPage all of its drawing but the pixels (into a recording),
+// and BM_Background the background fill every page time includes.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "common/layout.hpp"
 #include "engine/step_page.hpp"
 #include "platform/gfx/cairo_context.hpp"
+#include "platform/gfx/recording_context.hpp"
 #include "strategies.hpp"
 
 namespace {
@@ -108,6 +110,19 @@ void BM_FitWorstPage(benchmark::State& state, std::size_t strategy) {
     state.counters["page"] = static_cast<double>(page + 1);
 }
 
+// The worst page drawn into a recording instead of pixels: everything the
+// step view works out (rehearsal, fitting, typesetting) without rasterising.
+void BM_LayoutWorstPage(benchmark::State& state, std::size_t strategy) {
+    const tl::StepTriple t = strategies().at(strategy).build();
+    const std::size_t page = worstPage(t);
+    for (auto _ : state) {
+        gfx::RecordingContext context;
+        tl::drawStepPage(context, {390, 844}, t, static_cast<std::int64_t>(page), 30);
+        benchmark::DoNotOptimize(context.ops().size());
+    }
+    state.counters["page"] = static_cast<double>(page + 1);
+}
+
 // The floor under every page time: filling the view's background, which the
 // step view does before the page draws (pixel work only).
 void BM_Background(benchmark::State& state, Device device) {
@@ -131,6 +146,8 @@ const bool registered = [] {
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.3);
         benchmark::RegisterBenchmark((std::string("BM_FitWorstPage/") + name).c_str(), BM_FitWorstPage, i)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_LayoutWorstPage/") + name).c_str(), BM_LayoutWorstPage, i)
             ->Unit(benchmark::kMillisecond);
         ++i;
     }
