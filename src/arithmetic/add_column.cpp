@@ -14,14 +14,6 @@ namespace tl {
 
 using namespace frame;
 
-namespace {
-
-// The place name of position i, singular when the remainder of a regrouped
-// value is exactly 1 (v = 11), plural otherwise.
-std::string remainderPlace(i64 position, i64 v) { return placeValueName(position, v != 11); }
-
-}  // namespace
-
 StepTriple New_Arithmetic_Model::addColumnSteps() const {
     const auto [ops, sum, problem, problemTable, answerTable] = readProblem(*this, kPlus, checked::add);
 
@@ -82,12 +74,9 @@ StepTriple New_Arithmetic_Model::addColumnSteps() const {
             continue;
         }
         require(col >= 1, "column addition: carry out of the leftmost column");
-        const std::string rest = decimal(v - 10) + " " + remainderPlace(place, v);
-        Engine_Step messages;
-        messages.push_back(messageTable("regroup " + decimal(v) + " " + placeValueName(place, true)));
-        if (v != 10) messages.push_back(messageTable("10 " + placeValueName(place, true) + " + " + rest));
-        messages.push_back(messageTable("1 " + placeValueName(place + 1, false) + " + " + rest));
-        messages.push_back(messageTable("trade 1 " + placeValueName(place + 1, false)));
+        std::vector<std::string> lines{"regroup " + decimal(v) + " " + placeValueName(place, true)};
+        for (auto& line : regroupLines(v, place)) lines.push_back(std::move(line));
+        lines.push_back("trade 1 " + placeValueName(place + 1, false));
 
         tableau.push_back(tableau[row]);
         attributes.push_back(attributes[row]);
@@ -96,9 +85,7 @@ StepTriple New_Arithmetic_Model::addColumnSteps() const {
         attributes[row][col] = attributes[row][col - 1] = "YG";
         attributes[row + 1][col] = attributes[row + 1][col - 1] = "YR";
 
-        Engine_Step tables{problemTable, record()};
-        tables.insert(tables.end(), messages.begin(), messages.end());
-        solution.page("regroup and trade", std::move(tables));
+        solution.page("regroup and trade", {problemTable, record()}, lines);
         attributes[row][col] = attributes[row][col - 1] = "YC";
         attributes[row + 1][col] = attributes[row + 1][col - 1] = "YC";
         ++row;

@@ -70,32 +70,24 @@ StepTriple New_Arithmetic_Model::addTradeSteps() const {
         const i64 k = (carryRow && tableau[0][c] != "B") ? 1 : 0;
         const i64 total = x + y + k;
 
-        Engine_Step messages;
-        messages.push_back(messageTable((k == 1 ? std::string("1 + ") : std::string()) + decimal(x) + " + " +
-                                        decimal(y) + " \u2192 " + decimal(total) + " " +
-                                        placeValueName(place, true)));
+        std::vector<std::string> lines{(k == 1 ? std::string("1 + ") : std::string()) + decimal(x) + " + " +
+                                       decimal(y) + " \u2192 " + decimal(total) + " " + placeValueName(place, true)};
         if (k == 1) attributes[0][c] = "YNG";
         attributes[R][c] = attributes[R + 1][c] = "YNG";
         attributes[R + 2][c] = "YNR";
 
         if (total < 10) {
-            Engine_Step tables{problemTable, record()};
-            tables.insert(tables.end(), messages.begin(), messages.end());
-            solution.page("add", std::move(tables));
+            solution.page("add", {problemTable, record()}, lines);
         } else {
             require(c >= 1, "addition by trading: carry out of the leftmost column");
-            const std::string rest = decimal(total - 10) + " " + placeValueName(place, total != 11);
-            messages.push_back(messageTable("regroup the " + decimal(total) + " " + placeValueName(place, true)));
-            if (total != 10) messages.push_back(messageTable("10 " + placeValueName(place, true) + " + " + rest));
-            messages.push_back(messageTable("1 " + placeValueName(place + 1, false) + " + " + rest));
+            lines.push_back("regroup the " + decimal(total) + " " + placeValueName(place, true));
+            for (auto& line : regroupLines(total, place)) lines.push_back(std::move(line));
             // The carry out of the highest addend column, when the sum grows a
             // digit, lands in the sum row: there is no addend above it to add.
             const std::size_t target = (carryRow && (n == m || c != 1)) ? 0 : R + 2;
             tableau[target][c - 1] = "1";
             attributes[target][c - 1] = "YNR";
-            Engine_Step tables{problemTable, record()};
-            tables.insert(tables.end(), messages.begin(), messages.end());
-            solution.page("add and regroup", std::move(tables));
+            solution.page("add and regroup", {problemTable, record()}, lines);
             attributes[target][c - 1] = "YNC";
         }
 

@@ -4,6 +4,7 @@
 #include "base/text.hpp"
 #include "common/integers.hpp"
 #include "common/items.hpp"
+#include "common/records.hpp"
 
 namespace tl::frame {
 
@@ -65,6 +66,15 @@ std::string answerText(std::string_view problem, i64 result) {
     return s;
 }
 
+std::vector<std::string> regroupLines(i64 value, i64 place) {
+    // The rest is singular when exactly one unit is left over.
+    const std::string rest = decimal(value - 10) + " " + placeValueName(place, value != 11);
+    std::vector<std::string> lines;
+    if (value != 10) lines.push_back("10 " + placeValueName(place, true) + " + " + rest);
+    lines.push_back("1 " + placeValueName(place + 1, false) + " + " + rest);
+    return lines;
+}
+
 i64 cellValue(std::string_view cell) { return cell == "Z" ? 0 : parseInt(cell); }
 
 StringGrid filledGrid(std::size_t rows, std::size_t columns, std::string_view text) {
@@ -79,6 +89,11 @@ Solution::Solution(const Engine_Table& problem) {
 void Solution::page(std::string_view comment, Engine_Step tables) {
     triple_.comments.push_back({std::string(comment)});
     triple_.steps.push_back(std::move(tables));
+}
+
+void Solution::page(std::string_view comment, Engine_Step tables, const std::vector<std::string>& lines) {
+    for (const auto& line : lines) tables.push_back(messageTable(line));
+    page(comment, std::move(tables));
 }
 
 StepTriple Solution::close(Engine_Step tables) && {

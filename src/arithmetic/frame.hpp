@@ -89,6 +89,10 @@ std::string problemText(const Operands& operands, std::string_view op);
 /// problem + " = " + result in plain decimal ("57 + 68 = 125").
 std::string answerText(std::string_view problem, i64 result);
 
+/// The lines that regroup `value` (10 to 19) units of place `place` into one
+/// of the next place: "10 tens + 4 tens" (not for 10), "1 hundred + 4 tens".
+std::vector<std::string> regroupLines(i64 value, i64 place);
+
 /// Plain decimal text of an integer.
 inline std::string decimal(i64 n) { return std::to_string(n); }
 
@@ -107,6 +111,8 @@ public:
 
     /// Appends one page with a one-line comment.
     void page(std::string_view comment, Engine_Step tables);
+    /// Appends one page: the tables, then one message table per line.
+    void page(std::string_view comment, Engine_Step tables, const std::vector<std::string>& lines);
 
     /// Appends the closing page ("😎") and returns the triple with the
     /// parameters ["NO PARAMETERS"].

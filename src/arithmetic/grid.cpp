@@ -66,9 +66,7 @@ StepTriple Multiply_Grid_Model::solve() const {
     Engine_Table record = newRecord();
     const auto page = [&](const std::string& comment, const Engine_Table& first,
                           const std::vector<std::string>& lines) {
-        Engine_Step tables{first, record};
-        for (const auto& line : lines) tables.push_back(messageTable(line));
-        solution.page(comment, std::move(tables));
+        solution.page(comment, {first, record}, lines);
     };
 
     const std::string firstLine = partitionLine(ops.aText, columnParts);

@@ -118,9 +118,7 @@ StepTriple Multiply_Lattice_Model::solve() const {
     tensBackground(row0 * C + col0) = unitsBackground(row0 * C + col0) = "clear";
 
     const auto page = [&](const std::string& comment, const std::vector<std::string>& lines) {
-        Engine_Step tables{problem, record};
-        for (const auto& line : lines) tables.push_back(messageTable(line));
-        solution.page(comment, std::move(tables));
+        solution.page(comment, {problem, record}, lines);
     };
 
     page("draw initial lattice",

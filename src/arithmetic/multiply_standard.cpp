@@ -95,9 +95,7 @@ StepTriple New_Arithmetic_Model::multiplyStandardSteps() const {
     solution.page(frame::kFirstStep, {problem, t.record()});
 
     const auto page = [&](std::initializer_list<std::string> lines) {
-        Engine_Step tables{problem, t.record()};
-        for (const auto& line : lines) tables.push_back(messageTable(line));
-        solution.page("multiply", std::move(tables));
+        solution.page("multiply", {problem, t.record()}, lines);
     };
 
     std::size_t r = D + 2;  // the row of the next partial product
