@@ -21,18 +21,7 @@ using test_scenes::journal;
 
 namespace {
 
-class Controllers : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Screen::main().reset();
-        test_scenes::install();
-    }
-    void TearDown() override {
-        Storyboard::clearMain();
-        Screen::main().reset();
-    }
-    gfx::ScopedFakeFonts fonts;
-};
+using Controllers = test_scenes::SceneTest;
 
 HomeVC* home(HeadlessHost& host) {
     return dynamic_cast<HomeVC*>(host.window().navigationController()->controllerAt(0));

@@ -67,20 +67,7 @@ TEST(Headless, RendersAViewTreeToPng) {
     EXPECT_FALSE(renderToPng(root, "/nonexistent-dir/x.png", 1));
 }
 
-namespace {
-class HeadlessApp : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Screen::main().reset();
-        test_scenes::install();
-    }
-    void TearDown() override {
-        Storyboard::clearMain();
-        Screen::main().reset();
-    }
-    gfx::ScopedFakeFonts fonts;
-};
-}  // namespace
+using HeadlessApp = test_scenes::SceneTest;
 
 // The whole app at a tablet size: the shot has the screen's pixel size, the
 // bar across the top and the white screen below it.

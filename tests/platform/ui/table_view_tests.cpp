@@ -12,6 +12,7 @@
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
 #include "platform/ui/table_view.hpp"
+#include "platform/ui/table_view_controller.hpp"
 #include "platform/ui/window.hpp"
 
 using namespace ui;
@@ -137,21 +138,19 @@ TEST_F(Tables, ReloadReusesCellsAndUnknownIdentifiersFail) {
 
 namespace {
 
-// The drill-menu pattern: the storyboard gives the table (outlet) and its
-// cell identifier; choosing a row performs a segue; coming back clears the row.
-class MenuVC : public ViewController, public Menu {
+// The menu pattern: the storyboard gives the table (outlet) and its cell
+// identifier; choosing a row performs a segue; coming back clears the row.
+class MenuVC : public TableViewController {
 public:
-    TableView* tableView = nullptr;
-    void viewDidLoad() override {
-        tableView->setDelegate(this);
-        tableView->setDataSource(this);
+    Menu menu;
+    int numberOfRows(TableView& t, int section) override { return menu.numberOfRows(t, section); }
+    std::optional<std::string> titleForHeader(TableView& t, int section) override {
+        return menu.titleForHeader(t, section);
     }
-    void viewWillAppear() override {
-        if (tableView && tableView->indexPathForSelectedRow())
-            tableView->deselectRow(*tableView->indexPathForSelectedRow(), true);
-    }
-    void didSelectRow(TableView& table, IndexPath path) override {
-        Menu::didSelectRow(table, path);
+    TableViewCell* cellForRow(TableView& t, IndexPath path) override { return menu.cellForRow(t, path); }
+    double heightForRow(TableView& t, IndexPath path) override { return menu.heightForRow(t, path); }
+    void didSelectRow(TableView& t, IndexPath path) override {
+        menu.didSelectRow(t, path);
         performSegue("Card_Segue", this);
     }
 };
@@ -183,8 +182,8 @@ TEST(TableScenes, AMenuSceneSelectsSeguesAndClearsOnReturn) {
         // The table fills the safe area, below the bars.
         EXPECT_EQ(menu->tableView->frame(), (gfx::Rect{0, 64, 390, 844 - 64}));
         host.tapTitle("combine to ten");
-        ASSERT_EQ(menu->selections.size(), 1u);
-        EXPECT_EQ(menu->selections[0], (IndexPath{0, 1}));
+        ASSERT_EQ(menu->menu.selections.size(), 1u);
+        EXPECT_EQ(menu->menu.selections[0], (IndexPath{0, 1}));
         EXPECT_EQ(host.window().navigationController()->depth(), 2u);
         EXPECT_TRUE(menu->tableView->indexPathForSelectedRow().has_value());  // stays selected meanwhile
         host.back();

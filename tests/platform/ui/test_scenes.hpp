@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "platform/gfx/fake_fonts.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/navigation.hpp"
+#include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
 
 namespace test_scenes {
@@ -104,5 +108,19 @@ inline void install() {
     ui::Storyboard::setMain(storyboard());
     journal().clear();
 }
+
+/// A test over these scenes with fake fonts, on a fresh main screen.
+class SceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Screen::main().reset();
+        install();
+    }
+    void TearDown() override {
+        ui::Storyboard::clearMain();
+        ui::Screen::main().reset();
+    }
+    gfx::ScopedFakeFonts fonts;
+};
 
 }  // namespace test_scenes
