@@ -12,9 +12,7 @@ namespace {
 // The pad sends digits only. Leading zeros are kept as typed; a sign is
 // refused, since the partial-quotients loop never ends for a negative divisor.
 void requireDigits(const std::string& text) {
-    bool digits = !text.empty();
-    for (char c : text) digits = digits && c >= '0' && c <= '9';
-    require(digits, "division operand is not a digit string: \"" + text + "\"");
+    require(frame::isDigitString(text), "division operand is not a digit string: \"" + text + "\"");
 }
 
 }  // namespace

@@ -8,10 +8,14 @@
 
 namespace tl::frame {
 
+bool isDigitString(std::string_view text) {
+    bool digits = !text.empty();
+    for (char c : text) digits = digits && c >= '0' && c <= '9';
+    return digits;
+}
+
 void requireCanonicalOperand(std::string_view text) {
-    bool digitsOnly = !text.empty();
-    for (char c : text) digitsOnly = digitsOnly && c >= '0' && c <= '9';
-    require(digitsOnly && (text == "0" || text.front() != '0'),
+    require(isDigitString(text) && (text == "0" || text.front() != '0'),
             "operand is not \"0\" or a digit string without leading zero: \"" + std::string(text) + "\"");
 }
 

@@ -51,6 +51,9 @@ struct Operands {
     i64 a = 0, b = 0;
 };
 
+/// One ASCII digit or more, nothing else.
+bool isDigitString(std::string_view text);
+
 /// Throws PreconditionError unless `text` is "0" or a digit string without a
 /// leading zero.
 void requireCanonicalOperand(std::string_view text);
