@@ -3,6 +3,7 @@
 // pictures can be looked at without running the app.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -39,6 +40,12 @@ int main(int argc, char** argv) {
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "drill-cards: the size must be positive\n");
         return 2;
+    }
+    std::error_code made;
+    std::filesystem::create_directories(dir, made);
+    if (made) {
+        std::fprintf(stderr, "drill-cards: cannot create %s: %s\n", dir.c_str(), made.message().c_str());
+        return 1;
     }
     using namespace tl::drills;
     struct Count {
