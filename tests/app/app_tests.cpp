@@ -2,7 +2,9 @@
 // coming back to a pad, and failures that end in a page instead of the app.
 #include "app/storyboard.hpp"
 #include "base/errors.hpp"
+#include "base/random.hpp"
 #include "common/items.hpp"
+#include "drills/drill_screens.hpp"
 #include "engine/step_page.hpp"
 #include "platform/ui/storyboard.hpp"
 #include "screens/app_driver.hpp"
@@ -44,6 +46,53 @@ TEST(AppMenu, ListsEveryStrategyByOperationAndEachRowOpensAScreenWithABackContro
     ASSERT_TRUE(app.host().back());
     app.tap({"doubles"});
     EXPECT_EQ(app.topScene(), "Double_Menu_VC");
+}
+
+// From the first screen to a drill card and over to its back, with the
+// problems picked by a scripted source: the front shows the problem, a tap
+// anywhere fades the back in over one second.
+TEST(AppDrills, AMenuRowOpensACardWhoseBackFadesInOverOneSecond) {
+    struct Case {
+        const char* menu;
+        const char* row;
+        std::int64_t draw;
+        std::vector<std::string> front, back;
+    };
+    const Case cases[] = {
+        {"counting on and making ten", "make a ten from eight", 7, {"make a ten", "8 + 7"},
+         {"make that ten", "8 + 7 = 10 + 5 = 15"}},
+        {"doubles", "double minus one", 5, {"double minus 1", "5 + 4"},
+         {"double 5 minus 1", "5 + 4 = 5 + 5 \u2212 1 = 9"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        AppDriver app;
+        ScriptedRandom random{c.draw};
+        ScopedRandomSource scope(random);
+        app.tap({c.menu, c.row});
+        EXPECT_EQ(random.remaining(), 0u);
+        ASSERT_NE(dynamic_cast<drills::FlashCardScreen*>(app.top()), nullptr);
+        const auto shows = [&](const std::vector<std::string>& texts) {
+            for (const std::string& t : texts)
+                if (!app.drew(t)) return false;
+            return true;
+        };
+        EXPECT_TRUE(shows(c.front));
+        EXPECT_FALSE(app.drew(c.back[1]));
+
+        const gfx::Rect b = app.top()->view()->bounds();
+        app.host().tap(app.top()->view()->convertToWindow({b.width / 2, b.height / 2}));
+        app.host().wait(0.5);
+        EXPECT_TRUE(app.drew(c.back[1]));  // both faces, half way
+        EXPECT_TRUE(app.drew(c.front[1]));
+        app.host().wait(0.5);
+        EXPECT_TRUE(shows(c.back));
+        EXPECT_FALSE(app.drew(c.front[0]));
+
+        ASSERT_TRUE(app.host().back());
+        app.host().finishAnimations();
+        EXPECT_EQ(app.navigation().depth(), 2u);
+    }
 }
 
 TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {

@@ -138,6 +138,29 @@ TEST(StrategyScreens, ColumnAdditionTakesBothNumbers) {
     EXPECT_TRUE(traded);
 }
 
+// Under the bar, beside a notch or on a tablet, turned or not: the pad
+// keeps 5 points inside every edge of the safe area.
+TEST(StrategyScreens, ThePadSitsFivePointsInsideTheSafeAreaAtEverySize) {
+    AppDriver app;
+    app.tap({"lattice multiplication"});
+    StrategyScreenBase* screen = app.screen();
+    ASSERT_NE(screen, nullptr);
+    for (const gfx::Size size : {gfx::Size{390, 844}, gfx::Size{844, 390}, gfx::Size{1024, 1366}}) {
+        SCOPED_TRACE(size.width);
+        app.host().resize(size);
+        const ui::LayoutGuide::Insets safe = screen->safeAreaLayoutGuide()->insets();
+        EXPECT_GT(safe.top, 0);  // the navigation bar is not part of it
+        const gfx::Point root = screen->view()->convertToWindow({0, 0});
+        const gfx::Rect area = screen->view()->bounds();
+        const ui::View& pad = *screen->thePadView();
+        const gfx::Point at = pad.convertToWindow({0, 0});
+        EXPECT_NEAR(at.x, root.x + safe.left + kPadInset, 1e-6);
+        EXPECT_NEAR(at.y, root.y + safe.top + kPadInset, 1e-6);
+        EXPECT_NEAR(pad.frame().width, area.width - safe.left - safe.right - 2 * kPadInset, 1e-6);
+        EXPECT_NEAR(pad.frame().height, area.height - safe.top - safe.bottom - 2 * kPadInset, 1e-6);
+    }
+}
+
 struct OptionCase {
     const char* row;
     std::vector<std::string_view> taps;
@@ -229,6 +252,9 @@ TEST(StrategyScreens, PartitionOfANumber) {
     std::vector<std::string> texts = pageTexts(app.steps()->detailSteps[1]);
     EXPECT_TRUE(contains(texts, "300+5"));
     EXPECT_TRUE(contains(texts, "305 partitions into :"));
+    app.next();
+    EXPECT_TRUE(app.drew("305 partitions into :"));
+    EXPECT_TRUE(app.drew("300+5"));
 }
 
 }  // namespace
