@@ -1,10 +1,15 @@
-// The command line of tellurandi-steps and its table of builders.
+// The command line of tellurandi-steps, its table of builders and its pictures.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string_view>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "command_line.hpp"
+#include "page_images.hpp"
 #include "step_builders.hpp"
 
 using namespace tl;
@@ -76,4 +81,35 @@ TEST(StepsToolBuilders, EveryBuilderRunsOnItsUsualOptions) {
                              "subtractTradeSteps", "subtractTradeFirstSteps", "subtractCountSteps"})
         EXPECT_TRUE(findStepBuilder(name)) << name;
     EXPECT_FALSE(findStepBuilder("addcolumnsteps"));
+}
+
+// The pictures show each page where the step screen puts it: below the status
+// and navigation bars, five points in from every edge.
+TEST(StepsToolPictures, OneFilePerPageInTheStepScreensFrame) {
+    EXPECT_EQ(stepViewFrame({390, 844}), (gfx::Rect{5, 69, 380, 770}));
+
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("tl_steps_pictures_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    ModelFields fields;
+    fields.inputs = {{{"58", "67"}}};
+    const StepTriple solution = findStepBuilder("addColumnSteps")->run(fields);
+    std::string error;
+    ASSERT_TRUE(writePageImages(solution, {dir / "column"}, error)) << error;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir / "column")) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"page-01.png", "page-02.png", "page-03.png", "page-04.png",
+                                               "page-05.png", "page-06.png", "page-07.png"}));
+
+    // A directory that cannot be made is reported, not passed over.
+    std::ofstream(dir / "file") << "x";
+    EXPECT_FALSE(writePageImages(solution, {dir / "file" / "below"}, error));
+    EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+    // So is a page without its comment entry.
+    StepTriple missing = solution;
+    missing.comments.pop_back();
+    EXPECT_FALSE(writePageImages(missing, {dir / "short"}, error));
+    EXPECT_NE(error.find("page 7"), std::string::npos) << error;
+    fs::remove_all(dir);
 }

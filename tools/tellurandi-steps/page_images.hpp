@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/tableau.hpp"
+#include "platform/gfx/geometry.hpp"
 
 namespace tl::steps_tool {
 
@@ -13,6 +14,9 @@ struct PageImageRequest {
     int width = 390;                  // the screen, in points (phone size by default)
     int height = 844;
 };
+
+/// Where the step screen puts its page on a screen of this size, in points.
+gfx::Rect stepViewFrame(gfx::Size screen);
 
 /// Draws every page headless (comment band, tables, navigator) and writes
 /// page-01.png, page-02.png ... into the directory at 2 pixels per point.
