@@ -268,6 +268,12 @@ TEST_F(Joins, PowerRaisesASmallerExponentDrawnOneWeightHeavier) {
     expectPoint(e.baselineLeft, 15, 82.2);
     EXPECT_DOUBLE_EQ(e.size, 30 * 0.4666666666666667);
     EXPECT_EQ(e.weight, 0.56);
+
+    // An exponent of an exponent: one step past heavy is bold again.
+    recorder.clear();
+    draw(joinItem("^", integer(2), joinItem("^", integer(3), integer(4))), 0, 100);
+    EXPECT_EQ(textNamed("3").weight, 0.56);
+    EXPECT_EQ(textNamed("4").weight, 0.4);
 }
 
 TEST_F(Joins, BuiltUpFractionCentresTheNarrowerPart) {
