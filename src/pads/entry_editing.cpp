@@ -10,16 +10,17 @@ using checked::i128;
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool underLimit(const std::string& text, i128 limit) { return static_cast<i128>(characterCount(text)) < limit; }
-
-}  // namespace
-
-std::size_t characterCount(std::string_view text) {
+// Characters as the learner sees them in a field (UTF-8 code points).
+std::size_t codePointCount(std::string_view text) {
     std::size_t n = 0;
     for (unsigned char ch : text)
         if ((ch & 0xC0) != 0x80) ++n;
     return n;
 }
+
+bool underLimit(const std::string& text, i128 limit) { return static_cast<i128>(codePointCount(text)) < limit; }
+
+}  // namespace
 
 std::string integerDigit(const std::string& text, char digit, const DigitLimit& maximumDigits) {
     if (startsWith(text, "-")) {
@@ -50,7 +51,7 @@ std::string appendPoint(const std::string& text) {
 std::string clearedText() { return "0"; }
 
 std::string deleteLast(const std::string& text) {
-    const std::size_t n = characterCount(text);
+    const std::size_t n = codePointCount(text);
     if (startsWith(text, "-")) {
         if (n <= 2) return "-0";
     } else if (n <= 1) {

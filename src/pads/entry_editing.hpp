@@ -17,9 +17,6 @@ namespace tl {
 
 using DigitLimit = std::function<std::int64_t()>;
 
-/// Characters as the learner sees them (UTF-8 code points).
-std::size_t characterCount(std::string_view text);
-
 /// A digit key on an integer field. `maximumDigits` is asked only when the
 /// text is neither "0" nor "-0".
 std::string integerDigit(const std::string& text, char digit, const DigitLimit& maximumDigits);

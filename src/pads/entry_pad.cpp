@@ -114,7 +114,9 @@ void EntryPadView::keyPressed(ui::Responder* sender) {
         case 'F':
         case 'P': return selectField(tagFromTitle(title, 1), current);
         case 'O': return chooseOption(tagFromTitle(title, 1));
-        case 'M': return chooseMultiLine(tagFromTitle(title, 1));
+        case 'M':
+            if (multiLineSelection_) moveChoice(*this, *multiLineSelection_, tagFromTitle(title, 1));
+            return;
         default: return;
     }
 }
@@ -156,41 +158,18 @@ void EntryPadView::turnArrow(std::int64_t tag) {
 void EntryPadView::chooseOption(std::int64_t tag) {
     const auto [g, r, c] = viewTagParts(tag, Tag::option);
     (void)c;
-    std::int64_t& chosen = at(at(optionsSelections_, static_cast<long long>(g)), static_cast<long long>(r));
-    if (chosen == tag) return;
-    ui::Label* next = labelWithTag(*this, tag);
-    ui::Label* previous = labelWithTag(*this, chosen);
-    if (!next || !previous) return;
-    next->setBackgroundColor(kSelectedColour);
-    previous->setBackgroundColor(kUnselectedColour);
-    chosen = tag;
-}
-
-void EntryPadView::chooseMultiLine(std::int64_t tag) {
-    if (!multiLineSelection_ || *multiLineSelection_ == tag) return;
-    ui::Label* next = labelWithTag(*this, tag);
-    ui::Label* previous = labelWithTag(*this, *multiLineSelection_);
-    if (!next || !previous) return;
-    next->setBackgroundColor(kSelectedColour);
-    previous->setBackgroundColor(kUnselectedColour);
-    multiLineSelection_ = tag;
-}
-
-std::string EntryPadView::labelText(std::int64_t tag) {
-    ui::Label* label = labelWithTag(*this, tag);
-    require(label != nullptr, "the pad has no label with view tag " + std::to_string(tag));
-    return label->text();
+    moveChoice(*this, at(at(optionsSelections_, static_cast<long long>(g)), static_cast<long long>(r)), tag);
 }
 
 void EntryPadView::done() {
     StringGrid options;
     for (const auto& group : optionsSelections_) {
         StringList texts;
-        for (std::int64_t tag : group) texts.push_back(labelText(tag));
+        for (std::int64_t tag : group) texts.push_back(requiredLabelText(*this, tag, "option"));
         options.push_back(std::move(texts));
     }
     StringGrid multiLine;
-    if (multiLineSelection_) multiLine.push_back({labelText(*multiLineSelection_)});
+    if (multiLineSelection_) multiLine.push_back({requiredLabelText(*this, *multiLineSelection_, "multi-line")});
 
     PadTables entries;
     const auto collect = [&](const PadTables& tables, Tag kind, auto sent) {
@@ -200,8 +179,8 @@ void EntryPadView::done() {
                 StringList row;
                 const auto ia = static_cast<std::int64_t>(a), ib = static_cast<std::int64_t>(b);
                 const auto cells = static_cast<std::int64_t>(tables[a][b].size());
-                for (std::int64_t c = 0; c < cells; ++c) row.push_back(sent(labelText(viewTag(ia, ib, c, kind))));
-                if (kind == Tag::polynomial) row.push_back(labelText(viewTag(ia, ib, cells, kind)));
+                for (std::int64_t c = 0; c < cells; ++c) row.push_back(sent(requiredLabelText(*this, viewTag(ia, ib, c, kind), "entry")));
+                if (kind == Tag::polynomial) row.push_back(requiredLabelText(*this, viewTag(ia, ib, cells, kind), "arrow"));
                 table.push_back(std::move(row));
             }
             entries.push_back(std::move(table));

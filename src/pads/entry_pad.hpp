@@ -62,10 +62,8 @@ private:
     void selectField(std::int64_t tag, ui::Label* current);
     void turnArrow(std::int64_t tag);
     void chooseOption(std::int64_t tag);
-    void chooseMultiLine(std::int64_t tag);
     void done();
     bool isEntryField(std::int64_t tag) const;
-    std::string labelText(std::int64_t tag);
 
     std::optional<std::int64_t> selection_;
     PadTables inputs_;

@@ -143,6 +143,23 @@ ui::Label* labelWithTag(ui::View& root, std::int64_t tag) {
     return dynamic_cast<ui::Label*>(root.viewWithTag(static_cast<int>(tag)));
 }
 
+std::string requiredLabelText(ui::View& root, std::int64_t tag, std::string_view what) {
+    ui::Label* label = labelWithTag(root, tag);
+    require(label != nullptr, "the pad has no " + std::string(what) + " label with view tag " + std::to_string(tag));
+    return label->text();
+}
+
+bool moveChoice(ui::View& root, std::int64_t& chosen, std::int64_t tag) {
+    if (chosen == tag || kindOfViewTag(tag) != kindOfViewTag(chosen)) return false;
+    ui::Label* next = labelWithTag(root, tag);
+    ui::Label* previous = labelWithTag(root, chosen);
+    if (!next || !previous) return false;
+    next->setBackgroundColor(kSelectedColour);
+    previous->setBackgroundColor(kUnselectedColour);
+    chosen = tag;
+    return true;
+}
+
 std::string withoutNegativeZero(std::string text) { return text == "-0" ? std::string("0") : text; }
 
 }  // namespace tl

@@ -136,6 +136,16 @@ std::optional<std::int64_t> initialFieldSelection(const PadTables& inputs, const
 /// view so tagged is no label.
 ui::Label* labelWithTag(ui::View& root, std::int64_t tag);
 
+/// The text of the label with `tag` below `root`; a missing label is a
+/// PreconditionError naming `what`.
+std::string requiredLabelText(ui::View& root, std::int64_t tag, std::string_view what);
+
+/// Moves a choice from the label tagged `chosen` to the one tagged `tag`
+/// (green on, white off) and stores `tag` in `chosen`. Does nothing when
+/// `tag` is already chosen, is of another kind than `chosen`, or either
+/// label is missing. Returns whether the choice moved.
+bool moveChoice(ui::View& root, std::int64_t& chosen, std::int64_t tag);
+
 /// `text` with a "-0" sent as "0".
 std::string withoutNegativeZero(std::string text);
 

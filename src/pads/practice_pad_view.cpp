@@ -61,11 +61,7 @@ StringGrid UniversalIntegerPracticePadView::chosenOptions() {
     StringGrid options;
     for (const auto& group : optionsSelections_) {
         StringList texts;
-        for (std::int64_t tag : group) {
-            ui::Label* label = labelWithTag(*this, tag);
-            require(label != nullptr, "the pad has no option label with view tag " + std::to_string(tag));
-            texts.push_back(label->text());
-        }
+        for (std::int64_t tag : group) texts.push_back(requiredLabelText(*this, tag, "option"));
         options.push_back(std::move(texts));
     }
     return options;
@@ -73,9 +69,7 @@ StringGrid UniversalIntegerPracticePadView::chosenOptions() {
 
 StringGrid UniversalIntegerPracticePadView::chosenMultiLine() {
     if (!multiLineSelection_) return {};
-    ui::Label* label = labelWithTag(*this, *multiLineSelection_);
-    require(label != nullptr, "the pad has no multi-line label with view tag " + std::to_string(*multiLineSelection_));
-    return {{label->text()}};
+    return {{requiredLabelText(*this, *multiLineSelection_, "multi-line")}};
 }
 
 bool UniversalIntegerPracticePadView::flushes(std::int64_t group, std::int64_t row) const {
@@ -89,22 +83,9 @@ std::int64_t UniversalIntegerPracticePadView::levelIndex() const {
     return levelSelection_ == 0 ? 0 : levelSelection_ - rawValue(Tag::level);
 }
 
-bool UniversalIntegerPracticePadView::moveChoice(std::int64_t& chosen, std::int64_t tag) {
-    if (chosen == tag) return false;
-    ui::Label* next = labelWithTag(*this, tag);
-    ui::Label* previous = labelWithTag(*this, chosen);
-    if (!next || !previous) return false;
-    next->setBackgroundColor(kSelectedColour);
-    previous->setBackgroundColor(kUnselectedColour);
-    chosen = tag;
-    return true;
-}
-
 void UniversalIntegerPracticePadView::refresh(std::int64_t level) {
-    StringGrid options = chosenOptions();
-    StringGrid multiLine = chosenMultiLine();
     if (!dataSource_) return;
-    auto answer = dataSource_->examplesRequested(level, options, multiLine);
+    auto answer = dataSource_->examplesRequested(level, chosenOptions(), chosenMultiLine());
     if (!answer) return;
     inputs_ = std::move(answer->second);
     const auto& lines = answer->first;
@@ -123,9 +104,12 @@ void UniversalIntegerPracticePadView::keyPressed(ui::Responder* sender) {
     const std::string title = button->currentTitle();
 
     if (title == kDoneKey) {
-        StringGrid options = chosenOptions();
-        StringGrid multiLine = chosenMultiLine();
-        if (delegate_) delegate_->stepsRequested(inputs_, options, multiLine);
+        if (!delegate_) return;
+        // Copies: the delegate may segue away and take this pad with it.
+        const PadTables inputs = inputs_;
+        const StringGrid options = chosenOptions();
+        const StringGrid multiLine = chosenMultiLine();
+        delegate_->stepsRequested(inputs, options, multiLine);
         return;
     }
     if (title.empty()) return;
@@ -134,20 +118,20 @@ void UniversalIntegerPracticePadView::keyPressed(ui::Responder* sender) {
             const std::int64_t tag = tagFromTitle(title, 1);
             const auto [g, r, c] = viewTagParts(tag, Tag::option);
             (void)c;
-            moveChoice(at(at(optionsSelections_, static_cast<long long>(g)), static_cast<long long>(r)), tag);
+            moveChoice(*this, at(at(optionsSelections_, static_cast<long long>(g)), static_cast<long long>(r)), tag);
             if (flushes(g, r)) refresh(levelIndex());
             return;
         }
         case 'L': {
             const std::int64_t tag = tagFromTitle(title, 1);
             if (kindOfViewTag(tag) != Tag::level) return;
-            if (levelSelection_ != 0) moveChoice(levelSelection_, tag);
+            if (levelSelection_ != 0) moveChoice(*this, levelSelection_, tag);
             refresh(tag - rawValue(Tag::level));
             return;
         }
         case 'M': {
             const std::int64_t tag = tagFromTitle(title, 1);
-            if (multiLineSelection_) moveChoice(*multiLineSelection_, tag);
+            if (multiLineSelection_) moveChoice(*this, *multiLineSelection_, tag);
             return;
         }
         default: return;

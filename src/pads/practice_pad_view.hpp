@@ -65,7 +65,6 @@ private:
     bool flushes(std::int64_t group, std::int64_t row) const;
     std::int64_t levelIndex() const;
     void refresh(std::int64_t level);
-    bool moveChoice(std::int64_t& chosen, std::int64_t tag);
 
     IntegerPracticeDataSource* dataSource_ = nullptr;
     IntegerDelegate* delegate_ = nullptr;
