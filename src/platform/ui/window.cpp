@@ -25,12 +25,12 @@ const std::vector<Window*>& liveWindows() { return windows(); }
 
 namespace {
 
-// Whether anything visible is marked for drawing (hidden subtrees and fully
-// transparent ones are not drawn, so their marks do not count).
+// Whether anything visible is marked for drawing. A view's own mark counts
+// even when it is hidden or transparent (it may just have become so, and the
+// screen still shows it); the marks inside such a subtree do not.
 bool anyNeedsDisplay(const View& view) {
-    if (view.isHidden()) return false;
     if (view.needsDisplay()) return true;
-    if (view.presentedAlpha() <= 0) return false;
+    if (view.isHidden() || view.presentedAlpha() <= 0) return false;
     for (const auto& sub : view.subviews())
         if (anyNeedsDisplay(*sub)) return true;
     return false;

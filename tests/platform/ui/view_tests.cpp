@@ -12,6 +12,7 @@
 #include "platform/ui/label.hpp"
 #include "platform/ui/layout.hpp"
 #include "platform/ui/view.hpp"
+#include "platform/ui/window.hpp"
 
 using namespace ui;
 
@@ -254,6 +255,31 @@ TEST(Drawing, RedrawRequestsCoalesceUntilTheNextDraw) {
     root.setBackgroundColor(gfx::palette::red);
     EXPECT_EQ(requests, 2);
     viewHooks().displayRequested = nullptr;
+}
+
+// Hiding or fading out a view is itself a change the screen must show;
+// changes inside a hidden subtree are not.
+TEST(Drawing, AWindowRedrawsWhenAViewIsHiddenOrFadedOut) {
+    Window window({0, 0, 100, 100});
+    View* card = addView(window, {0, 0, 50, 50});
+    View* inner = addView(*card, {0, 0, 10, 10});
+    gfx::RecordingContext ctx;
+    window.render(ctx);
+    EXPECT_FALSE(window.needsRedraw());
+
+    card->setHidden(true);
+    EXPECT_TRUE(window.needsRedraw());
+    window.render(ctx);
+    EXPECT_FALSE(window.needsRedraw());
+    inner->setBackgroundColor(gfx::palette::red);
+    EXPECT_FALSE(window.needsRedraw());
+
+    card->setHidden(false);
+    window.render(ctx);
+    card->setAlpha(0);
+    EXPECT_TRUE(window.needsRedraw());
+    window.render(ctx);
+    EXPECT_FALSE(window.needsRedraw());
 }
 
 TEST(Constraints, DieWithTheirViews) {
