@@ -168,9 +168,12 @@ void WindowHost::redraw() {
     gfx::Rect b = window.bounds();
     if (b.width <= 0 || b.height <= 0) return;
     double pixelsPerPoint = pw / b.width;
-    if (!image_ || image_->pixelWidth() != pw || image_->pixelHeight() != ph) {
+    if (!texture_ || image_->pixelWidth() != pw || image_->pixelHeight() != ph) {
+        // Both go first, so a failure below (an image too large, no texture)
+        // leaves nothing dangling and the next frame tries again.
         image_.reset();
         if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
         image_ = std::make_unique<gfx::ImageSurface>(b.width, b.height, pixelsPerPoint);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                      image_->pixelWidth(), image_->pixelHeight());
@@ -193,8 +196,13 @@ bool WindowHost::saveScreenshot(const std::string& path) {
     if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return false;
     // Draw the frame again and read it back from the renderer before it is shown.
     redraw();
+    if (!texture_) return false;
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph);
+    if (cairo_surface_status(shot) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(shot);
+        return false;
+    }
     cairo_surface_flush(shot);
     int status = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
                                       cairo_image_surface_get_data(shot), cairo_image_surface_get_stride(shot));
@@ -212,10 +220,10 @@ void WindowHost::close() {
     if (window_) SDL_DestroyWindow(window_);
     texture_ = nullptr;
     renderer_ = nullptr;
+    window_ = nullptr;
     // SDL's video stays up for the rest of the process: quitting it unloads
     // the drivers it opened, which leaves their caches as unattributable
     // leaks, and a host may open again.
-    window_ = nullptr;
     mouseDown_ = false;
     finger_ = -1;
 }
