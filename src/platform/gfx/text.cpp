@@ -22,21 +22,20 @@ void forEachLine(std::string_view text, F&& f) {
 }  // namespace
 
 Size measureText(std::string_view text, const Font& font) {
-    double size = font.pointSize();
-    if (size <= 0) return {0, 0};
+    if (!(font.pointSize() > 0)) return {0, 0};  // a NaN size too
     double widest = 0;
     int lines = 0;
     forEachLine(text, [&](std::string_view line) {
         widest = std::max(widest, font.face().unitAdvance(line));
         ++lines;
     });
-    return {widest * size, lines * font.lineHeight()};
+    return {widest * font.pointSize(), lines * font.lineHeight()};
 }
 
 void drawText(std::string_view text, Point topLeft, const TextAttributes& attributes) {
     Context* context = currentContext();
     const Font& font = attributes.font;
-    if (!context || font.pointSize() <= 0) return;
+    if (!context || !(font.pointSize() > 0)) return;
     if (!attributes.background.isClear()) {
         Size box = measureText(text, font);
         context->save();

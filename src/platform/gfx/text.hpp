@@ -5,7 +5,7 @@
 // by (number of lines × lineHeight). Drawing at a point puts the first line's
 // top-left corner there, so its baseline lies at y + ascender; each further
 // line moves down by lineHeight. A non-clear background fills the measured
-// box first. Sizes of 0 or less measure zero and draw nothing.
+// box first. Sizes of 0 or less (or NaN) measure zero and draw nothing.
 #pragma once
 
 #include <string_view>

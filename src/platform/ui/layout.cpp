@@ -307,9 +307,11 @@ public:
         for (std::size_t k = 0; k < unknown_.size(); ++k) {
             int w = static_cast<int>(k) * 4 + 2, h = w + 1;
             if (solver.determined(w) && solver.determined(h)) continue;
+            // Negative means "none"; an infinite or NaN size (text in a broken font) is none either.
             gfx::Size size = unknown_[k]->intrinsicContentSize();
-            if (size.width >= 0 && !solver.determined(w)) solver.add(minus(Linear::var(w), size.width));
-            if (size.height >= 0 && !solver.determined(h)) solver.add(minus(Linear::var(h), size.height));
+            auto usable = [](double v) { return std::isfinite(v) && v >= 0; };
+            if (usable(size.width) && !solver.determined(w)) solver.add(minus(Linear::var(w), size.width));
+            if (usable(size.height) && !solver.determined(h)) solver.add(minus(Linear::var(h), size.height));
         }
         // What is still open keeps its current value.
         for (std::size_t k = 0; k < unknown_.size(); ++k) {

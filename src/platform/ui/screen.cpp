@@ -1,5 +1,7 @@
 #include "platform/ui/screen.hpp"
 
+#include <cmath>
+
 #include "base/errors.hpp"
 
 namespace ui {
@@ -10,22 +12,23 @@ Screen& Screen::main() {
 }
 
 void Screen::setSize(gfx::Size size) {
-    tl::require(size.width > 0 && size.height > 0, "screen size must be positive");
+    tl::require(std::isfinite(size.width) && std::isfinite(size.height) && size.width > 0 && size.height > 0,
+                "screen size must be finite and positive");
     size_ = size;
 }
 
 void Screen::setScale(double scale) {
-    tl::require(scale > 0, "screen scale must be positive");
+    tl::require(std::isfinite(scale) && scale > 0, "screen scale must be finite and positive");
     scale_ = scale;
 }
 
 void Screen::setStatusBarHeight(double height) {
-    tl::require(height >= 0, "status bar height must not be negative");
+    tl::require(std::isfinite(height) && height >= 0, "status bar height must be finite and not negative");
     statusBar_ = height;
 }
 
 void Screen::setBottomInset(double inset) {
-    tl::require(inset >= 0, "bottom inset must not be negative");
+    tl::require(std::isfinite(inset) && inset >= 0, "bottom inset must be finite and not negative");
     bottomInset_ = inset;
 }
 

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <numbers>
 
 #include <gtest/gtest.h>
@@ -52,6 +53,7 @@ TEST(Text, MeasuresLinesWithTheFakeFont) {
     EXPECT_EQ(measureText("ab\nabcdef", f), (Size{60, 48}));
     EXPECT_EQ(measureText("−", f).width, 10);  // one code point
     EXPECT_EQ(measureText("x", f.withSize(0)), (Size{0, 0}));
+    EXPECT_EQ(measureText("x", f.withSize(std::nan(""))), (Size{0, 0}));
 }
 
 TEST(Text, DrawsLinesDownFromTheTopLeftAndFillsTheBackground) {

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -230,10 +231,19 @@ TEST(Layout, IntrinsicSizesFillOnlyWhatTheConstraintsLeaveOpen) {
     half->heightAnchor().constraintEqualTo(free->heightAnchor(), 2, 0);
     half->topAnchor().constraintEqualTo(root.topAnchor());
     half->leadingAnchor().constraintEqualTo(root.leadingAnchor());
+    // A size that is no number (text in a broken font) counts as none: the frame keeps its own.
+    struct Broken : View {
+        gfx::Size intrinsicContentSize() const override { return {INFINITY, NAN}; }
+    };
+    auto* broken = root.add(std::make_unique<Broken>());
+    broken->setFrame({1, 2, 3, 4});
+    broken->setTranslatesAutoresizingMaskIntoConstraints(false);
+    broken->leadingAnchor().constraintEqualTo(root.leadingAnchor(), 10);
     layoutIfNeeded(&root);
     expectFrame(free, {80, 35, 40, 30});
     expectFrame(pinned, {5, 5, 190, 90});
     expectFrame(half, {0, 0, 40, 60});
+    expectFrame(broken, {10, 2, 3, 4});
 }
 
 TEST(Layout, OpenUnknownsKeepTheirFramesAndNestedFramesAreRelative) {
