@@ -28,17 +28,22 @@ std::unordered_map<const View*, Fade>& fades() {
     return map;
 }
 
+// A fade is over when its time is up or its view is gone (another view may
+// since have been made at the same address).
+bool over(const View* key, const Fade& fade, double now) {
+    return fade.view.get() != key || now >= fade.start + fade.duration;
+}
+
 // The fade of `view` if one is running; drops finished or orphaned ones.
 const Fade* runningFade(const View& view, double now) {
     auto& map = fades();
     auto it = map.find(&view);
     if (it == map.end()) return nullptr;
-    const Fade& fade = it->second;
-    if (fade.view.get() != &view || now >= fade.start + fade.duration) {
+    if (over(&view, it->second, now)) {
         map.erase(it);
         return nullptr;
     }
-    return &fade;
+    return &it->second;
 }
 
 double presented(const View& view) {
@@ -141,13 +146,7 @@ void animate(double duration, const std::function<void()>& block) {
 bool animationsRunning() {
     double now = AnimationClock::now();
     auto& map = fades();
-    for (auto it = map.begin(); it != map.end();) {
-        View* v = it->second.view.get();
-        if (v != it->first || now >= it->second.start + it->second.duration)
-            it = map.erase(it);
-        else
-            ++it;
-    }
+    std::erase_if(map, [now](const auto& entry) { return over(entry.first, entry.second, now); });
     return !map.empty();
 }
 
