@@ -183,17 +183,8 @@ void CairoContext::showText(std::string_view line, Point baselineLeft, const Fon
     setSource(cr_, colour);
     pango_cairo_update_context(cr_, pango_);
 
-    PangoLayout* layout = pango_layout_new(pango_);
-    pango_layout_set_font_description(layout, spec.description);
-    pango_layout_set_attributes(layout, spec.attributes);
-    pango_layout_set_single_paragraph_mode(layout, TRUE);
-    if (g_utf8_validate(line.data(), static_cast<gssize>(line.size()), nullptr)) {
-        pango_layout_set_text(layout, line.data(), static_cast<int>(line.size()));
-    } else {
-        gchar* valid = g_utf8_make_valid(line.data(), static_cast<gssize>(line.size()));
-        pango_layout_set_text(layout, valid, -1);
-        g_free(valid);
-    }
+    PangoLayout* layout = detail::newLayout(pango_, spec);
+    detail::setLayoutText(layout, line);
     // A layout line is drawn with its baseline's left end at the current point.
     PangoLayoutLine* first = pango_layout_get_line(layout, 0);
     detail::evenDigits(first, pango_layout_get_text(layout), spec.digitWidth);

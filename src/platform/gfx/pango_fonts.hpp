@@ -31,6 +31,14 @@ void configure(PangoContext* context);
 /// face of the same kind and weight, or the regular system face.
 PangoSpec pangoSpecFor(const FontFace& face);
 
+/// A layout on `context` that sets a single line in `spec`'s face (the
+/// caller unrefs it).
+PangoLayout* newLayout(PangoContext* context, const PangoSpec& spec);
+
+/// Gives `layout` the text `line`. Pango refuses malformed UTF-8, so such a
+/// line is set in its repaired form, the same whether measured or drawn.
+void setLayoutText(PangoLayout* layout, std::string_view line);
+
 /// Sets every ASCII digit of a laid-out line that is a cluster of its own
 /// to advance `digitWidth` (when not 0): some faces' tabular figures still
 /// differ by a unit or two, and tables of digits rely on all of them being

@@ -349,20 +349,8 @@ private:
     }
 
     void setText(FontLibrary& library, std::string_view line) {
-        if (!layout_) {
-            layout_ = pango_layout_new(library.measuring);
-            pango_layout_set_font_description(layout_, description_);
-            pango_layout_set_attributes(layout_, attributes_);
-            pango_layout_set_single_paragraph_mode(layout_, TRUE);
-        }
-        // Pango refuses malformed UTF-8; measure it as its repaired form is drawn.
-        if (g_utf8_validate(line.data(), static_cast<gssize>(line.size()), nullptr)) {
-            pango_layout_set_text(layout_, line.data(), static_cast<int>(line.size()));
-        } else {
-            gchar* valid = g_utf8_make_valid(line.data(), static_cast<gssize>(line.size()));
-            pango_layout_set_text(layout_, valid, -1);
-            g_free(valid);
-        }
+        if (!layout_) layout_ = detail::newLayout(library.measuring, spec());
+        detail::setLayoutText(layout_, line);
     }
 
     UnitMetrics metrics_;
@@ -471,6 +459,24 @@ PangoSpec pangoSpecFor(const FontFace& face) {
     if (!substitute) substitute = provider.face(FontKind::system, face.weight(), {});
     // Faces are kept by the provider for the life of the process, so the spec stays valid.
     return static_cast<const SystemFace&>(*substitute).spec();
+}
+
+PangoLayout* newLayout(PangoContext* context, const PangoSpec& spec) {
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, spec.description);
+    pango_layout_set_attributes(layout, spec.attributes);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    return layout;
+}
+
+void setLayoutText(PangoLayout* layout, std::string_view line) {
+    if (g_utf8_validate(line.data(), static_cast<gssize>(line.size()), nullptr)) {
+        pango_layout_set_text(layout, line.data(), static_cast<int>(line.size()));
+    } else {
+        gchar* valid = g_utf8_make_valid(line.data(), static_cast<gssize>(line.size()));
+        pango_layout_set_text(layout, valid, -1);
+        g_free(valid);
+    }
 }
 
 namespace {
