@@ -144,12 +144,8 @@ void HeadlessHost::finishAnimations() {
 }
 
 bool HeadlessHost::renderPng(const std::string& path) {
-    Window& w = window();
-    w.layoutIfNeeded();
-    gfx::Rect b = w.bounds();
-    gfx::ImageSurface image(b.width, b.height, Screen::main().scale());
-    w.render(image.context());
-    return image.writePng(path);
+    window().layoutIfNeeded();
+    return renderToPng(window(), path, Screen::main().scale());
 }
 
 }  // namespace ui
