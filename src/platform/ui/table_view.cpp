@@ -82,8 +82,6 @@ TableView::TableView(gfx::Rect frame) : View(frame) {
     content_ = add(std::make_unique<View>());
 }
 
-TableView::~TableView() = default;
-
 void TableView::setDataSource(TableViewDataSource* source) {
     dataSource_ = source;
     loaded_ = false;
@@ -169,7 +167,7 @@ void TableView::reloadData() {
                         "cellForRow must return a cell from dequeueReusableCell");
             std::unique_ptr<TableViewCell> owned = std::move(*it);
             dequeued_.erase(it);
-            content_->addSubview(std::move(owned));
+            content_->addSubview(std::move(owned))->setFrame({0, y, bounds().width, height});
             cell->setSelected(selected_ == path);
             section.rowTops.push_back(y);
             section.rowHeights.push_back(height);
@@ -190,22 +188,18 @@ void TableView::ensureLoaded() {
     if (!loaded_) reloadData();
 }
 
+double TableView::maxOffset() const { return std::max(0.0, contentHeight_ - bounds().height); }
+
+// Headers and cells keep their places in the content and take the table's width.
 void TableView::placeContent() {
     double width = bounds().width;
-    double maxOffset = std::max(0.0, contentHeight_ - bounds().height);
-    offset_ = std::clamp(offset_, 0.0, maxOffset);
+    offset_ = std::clamp(offset_, 0.0, maxOffset());
     content_->setFrame({0, -offset_, width, contentHeight_});
     for (const auto& view : content_->subviews()) {
         gfx::Rect f = view->frame();
         view->setFrame({0, f.y, width, f.height});
+        view->layoutSubviews();
     }
-    for (const Section& section : sections_)
-        for (std::size_t i = 0; i < section.cells.size(); ++i) {
-            section.cells[i]->setFrame({0, section.rowTops[i], width, section.rowHeights[i]});
-            section.cells[i]->layoutSubviews();
-        }
-    for (const auto& view : content_->subviews())
-        if (auto* header = dynamic_cast<HeaderView*>(view.get())) header->layoutSubviews();
 }
 
 int TableView::numberOfRows(int section) const {
@@ -254,8 +248,7 @@ void TableView::deselectRow(IndexPath path, bool animated) {
 
 void TableView::setContentOffset(double offset) {
     if (!std::isfinite(offset)) return;
-    double maxOffset = std::max(0.0, contentHeight_ - bounds().height);
-    offset = std::clamp(offset, 0.0, maxOffset);
+    offset = std::clamp(offset, 0.0, maxOffset());
     if (offset == offset_) return;
     offset_ = offset;
     content_->setFrame({0, -offset_, bounds().width, contentHeight_});

@@ -87,7 +87,6 @@ public:
 class TableView : public View {
 public:
     explicit TableView(gfx::Rect frame = {});
-    ~TableView() override;
 
     TableViewDataSource* dataSource() const { return dataSource_; }
     void setDataSource(TableViewDataSource* source);
@@ -141,6 +140,7 @@ private:
         std::vector<TableViewCell*> cells;
     };
     void placeContent();
+    double maxOffset() const;
     void ensureLoaded();
 
     TableViewDataSource* dataSource_ = nullptr;
