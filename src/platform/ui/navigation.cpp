@@ -164,10 +164,10 @@ bool NavigationController::popViewController() {
 void NavigationController::show(ViewController& controller) {
     View* container = loaded_;
     View* root = controller.view();  // loads it (viewDidLoad) on first show
+    tl::require(controller.view_ != nullptr, "a screen's view is already shown elsewhere");
     controller.updateSafeArea();
     controller.viewWillAppear();
     root->setFrame(container->bounds());
-    tl::require(controller.view_ != nullptr, "a screen's view is already shown elsewhere");
     // The screen goes below the bar.
     std::unique_ptr<View> bar = bar_->removeFromSuperview();
     container->addSubview(std::move(controller.view_));

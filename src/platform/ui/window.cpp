@@ -59,9 +59,9 @@ void Window::setRootViewController(std::unique_ptr<ViewController> controller) {
     root_ = std::move(controller);
     if (!root_) return;
     View* view = root_->view();
+    tl::require(root_->view_ != nullptr, "the root screen's view is already shown elsewhere");
     view->setFrame(bounds());
     root_->viewWillAppear();
-    tl::require(root_->view_ != nullptr, "the root screen's view is already shown elsewhere");
     addSubview(std::move(root_->view_));
     needsLayout_ = true;
     layoutIfNeeded();
