@@ -201,12 +201,9 @@ void View::drawHierarchy(gfx::Context& context) {
         target.save();
         drawRect(box);
         target.restore();
+        // By index: drawing may add or remove subviews.
         for (std::size_t i = 0; i < subviews_.size(); ++i) {
             View* sub = subviews_[i].get();
-            if (sub->hidden_) {
-                sub->needsDisplay_ = false;
-                continue;
-            }
             target.save();
             target.translate(sub->frame_.x, sub->frame_.y);
             sub->drawHierarchy(target);
