@@ -34,7 +34,7 @@ void itemsOf(const LayoutAnchor& a, std::vector<const void*>& out) {
     if (a.view) out.push_back(a.view);
     if (a.guide) {
         out.push_back(a.guide);
-        if (a.guide->owningView()) out.push_back(a.guide->owningView());
+        out.push_back(a.guide->owningView());
     }
 }
 
@@ -97,11 +97,14 @@ LayoutConstraint* LayoutAnchor::constraintEqualToConstant(double constant) const
     return activate(*this, std::nullopt, 1, constant);
 }
 
+// The guide's rectangle is read from its owner's frame whenever it is solved.
+LayoutGuide::LayoutGuide(View* owner) : owner_(owner) { tl::require(owner != nullptr, "a layout guide needs a view"); }
+
 LayoutGuide::~LayoutGuide() { detail::dropConstraintsOf(this); }
 
 void LayoutGuide::setInsets(Insets insets) {
     insets_ = insets;
-    if (owner_) owner_->setNeedsDisplay();
+    owner_->setNeedsDisplay();
 }
 
 std::size_t liveConstraintCount() { return registry().all.size(); }

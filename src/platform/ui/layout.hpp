@@ -73,7 +73,7 @@ public:
     struct Insets {
         double top = 0, left = 0, bottom = 0, right = 0;
     };
-    explicit LayoutGuide(View* owner) : owner_(owner) {}
+    explicit LayoutGuide(View* owner);  // owner: not null
     ~LayoutGuide();  // drops the constraints that name this guide
     LayoutGuide(const LayoutGuide&) = delete;
     LayoutGuide& operator=(const LayoutGuide&) = delete;
