@@ -6,9 +6,11 @@
 // nothing wraps around silently. The app catches these at its top level.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tl {
 
@@ -39,15 +41,11 @@ decltype(auto) at(Container&& c, std::size_t index) {
     return std::forward<Container>(c)[index];
 }
 
-/// As `at`, for a signed index (negative indexes are out of range too).
-template <class Container>
-decltype(auto) at(Container&& c, long long index) {
+/// As `at`, for a signed index of any width (negative indexes are out of range too).
+template <class Container, std::signed_integral Index>
+decltype(auto) at(Container&& c, Index index) {
     if (index < 0) throw PreconditionError("index " + std::to_string(index) + " out of range");
     return at(std::forward<Container>(c), static_cast<std::size_t>(index));
-}
-template <class Container>
-decltype(auto) at(Container&& c, int index) {
-    return at(std::forward<Container>(c), static_cast<long long>(index));
 }
 
 }  // namespace tl

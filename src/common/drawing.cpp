@@ -29,6 +29,8 @@ gfx::Rgba toRgba(Color c) {
     return gfx::palette::black;
 }
 
+gfx::Rgba colourNamed(std::string_view name) { return toRgba(requireColor(name)); }
+
 double fitFontSize(double width, double height, const StringList& lines, const gfx::TextAttributes& attributes) {
     const double start = attributes.font.pointSize();
     if (lines.empty()) return start;  // nothing to fit

@@ -4,6 +4,7 @@
 // the current context; without a current context nothing is drawn.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "common/enums.hpp"
@@ -16,6 +17,9 @@ namespace tl {
 
 /// The drawable colour of a palette entry; invisible and clear are both clear.
 gfx::Rgba toRgba(Color c);
+/// The drawable colour of a colour name as tables write it; a name that is
+/// no colour is a broken precondition.
+gfx::Rgba colourNamed(std::string_view name);
 
 /// The smallest size fitting ever returns: shrinking stops here, and an empty
 /// box (zero or negative width or height) gets it at once.

@@ -47,9 +47,7 @@ std::int64_t power(std::int64_t base, std::uint64_t exponent) {
 
 std::int64_t powerOfTen(std::int64_t n) {
     require(n >= 0, "negative power of ten");
-    std::int64_t result = 1;
-    for (std::int64_t i = 0; i < n; ++i) result = checked::mul(result, 10);
-    return result;
+    return checked::pow(10, n);
 }
 
 std::int64_t digitCount(std::int64_t n) {
@@ -124,16 +122,10 @@ bool isPowerOfTenText(std::string_view text) {
     return hasSingleNonZeroDigit(text) && !text.empty() && text.front() == '1';
 }
 
-std::string powerOfTenText(std::int64_t n) {
-    require(n >= 0, "negative power of ten");
-    std::string text(static_cast<std::size_t>(n) + 1, '0');
-    text[0] = '1';
-    return text;
-}
+std::string powerOfTenText(std::int64_t n) { return std::to_string(powerOfTen(n)); }
 
 TextLengths textLengths(std::string_view a, std::string_view b) {
-    const auto la = static_cast<std::int64_t>(characterStrings(a).size());
-    const auto lb = static_cast<std::int64_t>(characterStrings(b).size());
+    const std::int64_t la = characterStringCount(a), lb = characterStringCount(b);
     return {la, lb, std::max(la, lb)};
 }
 

@@ -157,6 +157,10 @@ StringList characterStrings(std::string_view text) {
     return out;
 }
 
+std::int64_t characterStringCount(std::string_view text) {
+    return static_cast<std::int64_t>(characterStrings(text).size());
+}
+
 std::string characterText(char c) { return std::string(1, c); }
 
 std::string characterText(char32_t cp) {

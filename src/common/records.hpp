@@ -64,6 +64,8 @@ std::string placeValueName(std::int64_t position, bool plural);
 
 /// The user-perceived characters of a text, each as its own string.
 StringList characterStrings(std::string_view text);
+/// How many of them there are.
+std::int64_t characterStringCount(std::string_view text);
 
 /// The one-character string of a character (an ASCII char or a code point).
 std::string characterText(char c);

@@ -27,7 +27,7 @@ struct BoxTableShape {
 BoxTableShape boxTableShape(const Frame& f) {
     BoxTableShape s{f.intField(0, 2), f.intField(0, 3), 0};
     const Engine_Row& entries = f.row(1);
-    for (std::size_t i = 1; i < entries.size(); ++i) s.longest = std::max(s.longest, characterCount(entries[i]));
+    for (std::size_t i = 1; i < entries.size(); ++i) s.longest = std::max(s.longest, characterStringCount(entries[i]));
     return s;
 }
 
@@ -73,6 +73,11 @@ NodeBox measureBoxTableNode(const Frame& f) {
 void drawBoxTableNode(const Frame& f, double x, double y) {
     BoxTableShape s = boxTableShape(f);
     require(s.rows >= 0 && s.columns >= 0, "box table with a negative row or column count");
+    // Checked before the loops, so that a table claiming rows it does not
+    // have cannot spin through them.
+    if (s.columns == 0) return;
+    require(checked::mul(s.rows, s.columns) < static_cast<std::int64_t>(f.row(1).size()),
+            "box table with fewer entries than cells");
     double w0 = textWidth("0", f.wholeFont);
     double columnWidth = w0 * static_cast<double>(s.longest);
     double yOff = f.metric.wholeLineHeight * static_cast<double>(s.rows) * -0.5;
@@ -82,8 +87,8 @@ void drawBoxTableNode(const Frame& f, double x, double y) {
         double xOff = 0;
         for (std::int64_t j = 0; j < s.columns; ++j) {
             std::int64_t k = checked::add(checked::add(checked::mul(i, s.columns), j), 1);
-            gfx::Rgba colour = colourNamed(at(colours, static_cast<long long>(k)));
-            const std::string& text = at(entries, static_cast<long long>(k));
+            gfx::Rgba colour = colourNamed(at(colours, k));
+            const std::string& text = at(entries, k);
             drawTextAt(text, x + xOff + columnWidth - textWidth(text, f.wholeFont), y + yOff, f.wholeFont, colour);
             xOff += columnWidth + w0;
         }

@@ -15,7 +15,6 @@ namespace {
 
 using i64 = std::int64_t;
 
-const std::string& fieldAt(const Engine_Row& row, i64 index) { return at(row, static_cast<long long>(index)); }
 
 /// A record row without its key.
 StringList asList(const Engine_Row& row) {
@@ -26,14 +25,15 @@ StringList asList(const Engine_Row& row) {
 /// `rows` lists of `columns` texts, filled row by row from field 1 on.
 StringGrid asGrid(const Engine_Row& row, i64 rows, i64 columns) {
     require(rows >= 0 && columns >= 0, "plug-in grid with a negative row or column count");
+    // Check the size before reserving, so a record claiming a huge grid is
+    // refused instead of exhausting memory or looping over empty rows.
+    require(checked::mul(rows, columns) < static_cast<i64>(row.size()) && (columns > 0 || rows <= 1),
+            "plug-in grid larger than its record row");
     StringGrid grid;
     grid.reserve(static_cast<std::size_t>(rows));
     for (i64 i = 0; i < rows; ++i) {
-        std::vector<std::string> line;
-        line.reserve(static_cast<std::size_t>(columns));
-        for (i64 j = 0; j < columns; ++j)
-            line.push_back(fieldAt(row, checked::add(checked::add(checked::mul(i, columns), j), 1)));
-        grid.push_back(std::move(line));
+        const auto first = row.begin() + checked::add(checked::mul(i, columns), 1);
+        grid.emplace_back(first, first + columns);
     }
     return grid;
 }
@@ -41,7 +41,7 @@ StringGrid asGrid(const Engine_Row& row, i64 rows, i64 columns) {
 /// The cell of field j of a values row whose colour row holds the V
 /// foregrounds first and then the V backgrounds.
 StyledCell cellAt(const Engine_Row& values, const Engine_Row& colours, i64 j, i64 v) {
-    return {fieldAt(values, j), fieldAt(colours, j), fieldAt(colours, checked::add(v, j))};
+    return {at(values, j), at(colours, j), at(colours, checked::add(v, j))};
 }
 
 CellList cellRange(const Engine_Row& values, const Engine_Row& colours, i64 first, i64 last, i64 v) {
@@ -59,9 +59,9 @@ CellGrid cellGrid(const Engine_Row& values, const Engine_Row& colours, i64 rows,
         CellList line;
         for (i64 j = 0; j < columns; ++j) {
             i64 k = checked::add(checked::add(checked::mul(i, columns), j), 1);
-            line.push_back({fieldAt(values, checked::add(valueOffset, k)),
-                            fieldAt(colours, checked::add(foregroundOffset, k)),
-                            fieldAt(colours, checked::add(backgroundOffset, k))});
+            line.push_back({at(values, checked::add(valueOffset, k)),
+                            at(colours, checked::add(foregroundOffset, k)),
+                            at(colours, checked::add(backgroundOffset, k))});
         }
         grid.push_back(std::move(line));
     }
@@ -108,11 +108,11 @@ void drawPrimeTree(const Frame& f, double x, double y) {
     double cx = x;
     double cy = y - l.ascender;
     for (i64 k = 0; 2 * k < values; ++k) {
-        const std::string& left = fieldAt(pairs, 2 * k + 1);
-        gfx::Rgba leftColour = colourNamed(fieldAt(colours, 2 * k + 1));
+        const std::string& left = at(pairs, 2 * k + 1);
+        gfx::Rgba leftColour = colourNamed(at(colours, 2 * k + 1));
         drawTextAt(left, cx + (l.cell - textWidth(left, f.wholeFont)) / 2, cy, f.wholeFont, leftColour);
-        const std::string& right = fieldAt(pairs, 2 * k + 2);
-        gfx::Rgba rightColour = colourNamed(fieldAt(colours, 2 * k + 2));
+        const std::string& right = at(pairs, 2 * k + 2);
+        gfx::Rgba rightColour = colourNamed(at(colours, 2 * k + 2));
         drawTextAt(right, cx + l.cell + l.gap + (l.cell - textWidth(right, f.wholeFont)) / 2, cy, f.wholeFont,
                    rightColour);
         cx += l.shift;
@@ -141,8 +141,8 @@ NodeBox measurePlugInNode(const Frame& f) {
     if (kind == "grid_multiply") {
         LatticeSize s = latticeSize(f);
         const Engine_Row& factors = f.row(2);
-        return measureGridMultiply(f.size, s.rows, s.columns, characterCount(fieldAt(factors, 1)),
-                                   characterCount(fieldAt(factors, checked::add(s.columns, 1))));
+        return measureGridMultiply(f.size, s.rows, s.columns, characterStringCount(at(factors, 1)),
+                                   characterStringCount(at(factors, checked::add(s.columns, 1))));
     }
     if (kind == "tableau_op")
         return measureTableauOp(f.size, f.field(1, 1), asList(f.row(4)), asList(f.row(5)));

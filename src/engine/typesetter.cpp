@@ -16,12 +16,12 @@ namespace tl {
 
 namespace typeset {
 
-const Engine_Row& Frame::absoluteRow(std::int64_t index) const { return at(table, static_cast<long long>(index)); }
+const Engine_Row& Frame::absoluteRow(std::int64_t index) const { return at(table, index); }
 
 const Engine_Row& Frame::row(std::int64_t offset) const { return absoluteRow(checked::add(r, offset)); }
 
 const std::string& Frame::field(std::int64_t offset, std::int64_t index) const {
-    return at(row(offset), static_cast<long long>(index));
+    return at(row(offset), index);
 }
 
 std::int64_t Frame::intField(std::int64_t offset, std::int64_t index) const { return parseInt(field(offset, index)); }
@@ -49,12 +49,6 @@ double textHeight(std::string_view text, const gfx::Font& font) { return gfx::me
 
 void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour) {
     gfx::drawText(text, {x, y}, gfx::TextAttributes{font, colour, gfx::palette::clear});
-}
-
-gfx::Rgba colourNamed(std::string_view name) { return toRgba(requireColor(name)); }
-
-std::int64_t characterCount(std::string_view text) {
-    return static_cast<std::int64_t>(characterStrings(text).size());
 }
 
 bool canStroke() { return gfx::currentContext() != nullptr; }

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "common/tableau.hpp"
+#include "common/drawing.hpp"
 #include "common/layout.hpp"
+#include "common/records.hpp"
+#include "common/tableau.hpp"
 #include "platform/gfx/color.hpp"
 #include "platform/gfx/font.hpp"
 
@@ -49,18 +51,11 @@ double textHeight(std::string_view text, const gfx::Font& font);
 /// Draws `text` with its top-left corner at (x, y) in `colour`.
 void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour);
 
-/// The drawable colour of a colour name (a name that is no colour is a
-/// broken table).
-gfx::Rgba colourNamed(std::string_view name);
-
 /// Whether strokes can be drawn now (there is a current context).
 bool canStroke();
 
 /// Strokes one segment into the current context (which must exist).
 void strokeSegment(gfx::Rgba colour, double x1, double y1, double x2, double y2, double width);
-
-/// The number of characters (grapheme clusters) of a text.
-std::int64_t characterCount(std::string_view text);
 
 // Node handlers, one pair per kind (the frame's r is the node row).
 NodeBox measureFontNode(const Frame& f);

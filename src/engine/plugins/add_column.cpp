@@ -5,6 +5,8 @@
 #include <numbers>
 
 #include "base/errors.hpp"
+#include "common/integers.hpp"
+#include "common/records.hpp"
 #include "engine/plugins/frame.hpp"
 #include "engine/plugins/renderers.hpp"
 
@@ -16,14 +18,6 @@ namespace {
 
 constexpr double kLabelAngle = -0.425 * std::numbers::pi;
 
-// Room above the rows for the slanted place values. The labels lean nearly
-// upright, so whichever of the top value's width and height is larger bounds
-// them; a single column's "1" is taller than wide.
-double labelRoom(double size, std::int64_t columns) {
-    gfx::Size p = gfx::measureText(powerOfTenText(columns - 1), font(size, 0.5));
-    return std::max(p.width, p.height) + 5;
-}
-
 }  // namespace
 
 NodeBox measureAddColumn(double size, const std::string& label, std::int64_t option, std::int64_t /*rows*/,
@@ -33,7 +27,7 @@ NodeBox measureAddColumn(double size, const std::string& label, std::int64_t opt
     gfx::Font full = font(size);
     double w = width(joined(label, powerOfTenText(columns - 1)), full) + s * static_cast<double>(columns);
     double n = static_cast<double>(option);
-    double h = full.lineHeight() * n + 5 * (n + 1) + labelRoom(size, columns);
+    double h = full.lineHeight() * n + 5 * (n + 1) + placeLabelRoom(size, columns);
     return {w, h, h * 0.5};
 }
 
@@ -43,25 +37,22 @@ void drawAddColumn(double x, double y, double size, const std::string& label, st
     double b = measureAddColumn(size, label, option, rows, columns).baseline;
 
     gfx::TextAttributes text = attributes(size);
-    gfx::Font full = text.font, small = font(size, 0.7), half = font(size, 0.5);
+    gfx::Font full = text.font, small = font(size, 0.7);
     double w0 = width("0", full), h0 = height("0", full);
-    double hs = height("0", small), wh = width("0", half);
+    double hs = height("0", small);
     double wl = width(label, full), lh = full.lineHeight();
 
     double x0 = x + wl + s;
     double step = w0 + s;
     double xEnd = x0 + static_cast<double>(columns) * step - s;
     double top = y - b;
-    double rowsTop = top + labelRoom(size, columns);
+    double rowsTop = top + placeLabelRoom(size, columns);
     double y1 = rowsTop + lh + 5;
     double y2 = y1 + lh + 10;
 
     gfx::drawText(label, {x, y1}, text);
 
-    gfx::TextAttributes slanted = attributes(size, 0.5);
-    for (std::int64_t i = 0; i < columns; ++i)
-        drawRotated(powerOfTenText(columns - 1 - i), slanted, x0 + static_cast<double>(i) * step + w0 / 2 - wh / 2,
-                    rowsTop - 5, kLabelAngle);
+    drawPlaceLabels(size, columns, x0, step, rowsTop, kLabelAngle);
 
     rule(x0, y2 - 6.25, xEnd, y2 - 6.25);
     double separatorEnd = rowsTop + static_cast<double>(option) * (lh + 5);
@@ -81,7 +72,7 @@ void drawAddColumn(double x, double y, double size, const std::string& label, st
             if (codeShows(code) && value != "Z") {
                 gfx::TextAttributes cell = text;
                 cell.background = codeShade(code, 1);
-                if (characterCount(value) <= 1) {
+                if (characterStringCount(value) <= 1) {
                     gfx::drawText(value, {cellLeft, rowTop}, cell);
                 } else {
                     // A two-digit column sum, smaller and centred on its column.

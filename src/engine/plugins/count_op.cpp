@@ -5,7 +5,9 @@
 #include <numbers>
 
 #include "base/errors.hpp"
+#include "common/integers.hpp"
 #include "common/drawing.hpp"
+#include "common/records.hpp"
 #include "engine/plugins/frame.hpp"
 #include "engine/plugins/renderers.hpp"
 
@@ -37,13 +39,6 @@ Record readRecord(const StringList& globals, const StringList& locals) {
     return r;
 }
 
-// Room above the strip for the slanted place values: the larger of the top
-// value's width and height (a single column's "1" is taller than wide).
-double labelRoom(double size, std::int64_t columns) {
-    gfx::Size p = gfx::measureText(powerOfTenText(columns - 1), font(size, 0.5));
-    return std::max(p.width, p.height) + 5;
-}
-
 }  // namespace
 
 NodeBox measureCountOp(double size, const std::string& /*header*/, const StringList& globals,
@@ -54,7 +49,7 @@ NodeBox measureCountOp(double size, const std::string& /*header*/, const StringL
     double lh = full.lineHeight();
     double n = static_cast<double>(r.steps);
     double w = width(joined(r.sign, powerOfTenText(r.columns - 1)), full) + s;
-    double h = lh * (2 * n + 1) + 15 * n + 5 + labelRoom(size, r.columns);
+    double h = lh * (2 * n + 1) + 15 * n + 5 + placeLabelRoom(size, r.columns);
     if (r.secondStrip) w += 30 + width(joined("+", powerOfTenText(r.sumColumns - 1)), full) + s;
     return {w, h, h * 0.5};
 }
@@ -66,34 +61,27 @@ void drawCountOp(double x, double y, double size, const std::string& header, con
     double m = measureCountOp(size, header, globals, locals).baseline;
 
     gfx::TextAttributes text = attributes(size);
-    gfx::Font full = text.font, half = font(size, 0.5);
+    gfx::Font full = text.font;
     double lh = full.lineHeight();
     double cw = width("0", full), sw = width(r.sign, full), pw = width("+", full);
-    double cwh = width("0", half);
     gfx::Rgba gray = grayShade(), clear = toRgba(Color::clear);
 
     double x0 = x + sw + s;
     double x1 = x0 + static_cast<double>(r.columns) * cw;
-    double top = y - m + labelRoom(size, r.columns);
+    double top = y - m + placeLabelRoom(size, r.columns);
 
-    gfx::TextAttributes slanted = attributes(size, 0.5);
-    auto labels = [&](double left, std::int64_t columns) {
-        for (std::int64_t i = 0; i < columns; ++i)
-            drawRotated(powerOfTenText(columns - 1 - i), slanted, left - cwh / 2 + cw / 2 + static_cast<double>(i) * cw,
-                        top - 5, kLabelAngle);
-    };
-    labels(x0, r.columns);
+    drawPlaceLabels(size, r.columns, x0, cw, top, kLabelAngle);
 
     // Texts are right-aligned by their character count in the digit columns.
     auto rightAligned = [&](const std::string& t, double left, std::int64_t columns) {
-        return left + static_cast<double>(columns - characterCount(t)) * cw;
+        return left + static_cast<double>(columns - characterStringCount(t)) * cw;
     };
 
     double rowY = top + lh + 5;
     for (std::int64_t i = 0; i < r.steps; ++i) {
-        const std::string& from = entry(tableau, 3 * i);
-        const std::string& count = entry(tableau, 3 * i + 1);
-        const std::string& to = entry(tableau, 3 * i + 2);
+        const std::string& from = at(tableau, 3 * i);
+        const std::string& count = at(tableau, 3 * i + 1);
+        const std::string& to = at(tableau, 3 * i + 2);
         bool lastStep = i == r.steps - 1;
 
         gfx::TextAttributes ends = text;
@@ -115,7 +103,7 @@ void drawCountOp(double x, double y, double size, const std::string& header, con
     double xp = x1 + 30;
     double x2 = xp + pw + s;
     double x3 = x2 + static_cast<double>(r.sumColumns) * cw;
-    labels(x2, r.sumColumns);
+    drawPlaceLabels(size, r.sumColumns, x2, cw, top, kLabelAngle);
 
     double y2 = top;
     gfx::TextAttributes counts = text;

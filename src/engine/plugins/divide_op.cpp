@@ -3,6 +3,7 @@
 // bracket, a subtraction line with a minus sign under every product, and the
 // remainder after the dividend on the closing pages.
 #include "base/errors.hpp"
+#include "common/records.hpp"
 #include "engine/plugins/frame.hpp"
 #include "engine/plugins/renderers.hpp"
 #include "common/drawing.hpp"
@@ -49,7 +50,7 @@ void drawDivideOp(double x, double y, double size, const std::string& header, co
     double lh = f.lineHeight(), w0 = width("0", f), wM = width("\u2212", f);
     double x0 = x + width(at(globals, 1), f) + 2 * s;
     double xE = x0 + width(at(globals, 0), f);
-    auto divisorColumns = static_cast<std::size_t>(characterCount(at(globals, 1)));
+    auto divisorColumns = static_cast<std::size_t>(characterStringCount(at(globals, 1)));
 
     gfx::Rgba black = toRgba(Color::black), clear = toRgba(Color::clear);
     const gfx::TextAttributes plain{f, black, clear};
@@ -58,12 +59,12 @@ void drawDivideOp(double x, double y, double size, const std::string& header, co
 
     double rowTop = top;
     for (std::size_t i = 0; i < tableau.size(); ++i) {
-        auto cells = characters(tableau[i]);
+        auto cells = characterStrings(tableau[i]);
         std::vector<std::string> shades;
         double cx = x;
         for (std::size_t j = 0; j < cells.size(); ++j) {
             if (cells[j] != "B") {
-                if (shades.empty()) shades = characters(at(backgroundTableau, i));
+                if (shades.empty()) shades = characterStrings(at(backgroundTableau, i));
                 const std::string& shade = at(shades, j);
                 gfx::drawText(cells[j], {cx, rowTop}, shade == "L" ? light : shade == "D" ? dark : plain);
             }

@@ -90,9 +90,9 @@ void drawDividePartialOp(double x, double y, double size, const std::string& hea
     double rowY = y0 + lh;
     for (std::int64_t i = 0; i < r.grabs; ++i) {
         bool last = i == r.grabs - 1;
-        const std::string& amount = entry(tableau, 2 * i + 1);
-        const std::string& left = entry(tableau, 2 * i + 2);
-        const std::string& multiple = entry(partials, i);
+        const std::string& amount = at(tableau, 2 * i + 1);
+        const std::string& left = at(tableau, 2 * i + 2);
+        const std::string& multiple = at(partials, i);
 
         rightOn(amount, xRight, rowY, type == "CHOICE" && last ? light : plain);
         gfx::drawText("\u2212", {xRight - w(amount) - w("\u2212"), rowY}, plain);

@@ -6,7 +6,7 @@
 #include "base/text.hpp"
 #include "common/drawing.hpp"
 #include "common/enums.hpp"
-#include "common/records.hpp"
+#include "common/integers.hpp"
 
 namespace tl {
 
@@ -36,11 +36,17 @@ gfx::TextAttributes attributes(double size, double fraction) {
 double width(std::string_view text, const gfx::Font& f) { return gfx::measureText(text, f).width; }
 double height(std::string_view text, const gfx::Font& f) { return gfx::measureText(text, f).height; }
 
-std::string powerOfTenText(std::int64_t exponent) {
-    require(exponent >= 0 && exponent <= 18, "power of ten out of range: " + std::to_string(exponent));
-    std::string text(static_cast<std::size_t>(exponent) + 1, '0');
-    text[0] = '1';
-    return text;
+double placeLabelRoom(double size, std::int64_t columns) {
+    gfx::Size p = gfx::measureText(powerOfTenText(columns - 1), font(size, 0.5));
+    return std::max(p.width, p.height) + 5;
+}
+
+void drawPlaceLabels(double size, std::int64_t columns, double left, double step, double top, double angle) {
+    gfx::TextAttributes slanted = attributes(size, 0.5);
+    double centring = width("0", font(size)) / 2 - width("0", slanted.font) / 2;
+    for (std::int64_t i = 0; i < columns; ++i)
+        drawRotated(powerOfTenText(columns - 1 - i), slanted, left + centring + static_cast<double>(i) * step, top - 5,
+                    angle);
 }
 
 std::string joined(std::string_view first, std::string_view second) {
@@ -54,12 +60,6 @@ std::string repeated(std::string_view text, std::int64_t count) {
     std::string out;
     for (std::int64_t i = 0; i < count; ++i) out += text;
     return out;
-}
-
-std::vector<std::string> characters(std::string_view text) { return characterStrings(text); }
-
-std::int64_t characterCount(std::string_view text) {
-    return static_cast<std::int64_t>(characterStrings(text).size());
 }
 
 std::int64_t integerAt(const std::vector<std::string>& list, std::size_t index) {
@@ -77,7 +77,6 @@ gfx::Rgba codeShade(const std::string& code, std::size_t letter) {
     }
 }
 
-gfx::Rgba namedColour(const std::string& name) { return toRgba(requireColor(name)); }
 gfx::Rgba grayShade() { return toRgba(Color::gray); }
 gfx::Rgba lightGrayShade() { return toRgba(Color::light_gray); }
 

@@ -1,6 +1,6 @@
 // What the tableau renderers share: the spacing unit, their one font family,
-// the cell codes, the rotated-label primitive, black rules, colour names and
-// the strict reading of record fields.
+// the cell codes, the rotated-label primitive, black rules and the strict
+// reading of record fields.
 #pragma once
 
 #include <cstdint>
@@ -38,26 +38,22 @@ gfx::TextAttributes attributes(double size, double fraction = 1.0);
 double width(std::string_view text, const gfx::Font& font);
 double height(std::string_view text, const gfx::Font& font);
 
-/// 10^exponent written out in decimal ("1", "10", "100" ...). The exponent
-/// must lie in 0 ... 18 (the powers of ten a 64-bit integer holds).
-std::string powerOfTenText(std::int64_t exponent);
+/// Room above a strip of `columns` digit columns for their slanted place
+/// values: the larger of the top value's width and height (the labels lean
+/// nearly upright, and a single column's "1" is taller than wide), plus 5.
+double placeLabelRoom(double size, std::int64_t columns);
+
+/// The place values 10^(columns − 1) … 1 at half size, rotated by `angle`,
+/// one per digit column: the first column begins at `left`, the next ones
+/// every `step`, and each label starts 5 points above `top`, centred on its
+/// column's digit.
+void drawPlaceLabels(double size, std::int64_t columns, double left, double step, double top, double angle);
 
 /// The two texts one after the other.
 std::string joined(std::string_view first, std::string_view second);
 
 /// `text` repeated `count` times (count must not be negative).
 std::string repeated(std::string_view text, std::int64_t count);
-
-/// User-visible characters of a text (code points; record texts are digits,
-/// signs and superscripts).
-std::vector<std::string> characters(std::string_view text);
-std::int64_t characterCount(std::string_view text);
-
-/// Bounds-checked access with a 64-bit index (negative is out of range too).
-template <class Container>
-decltype(auto) entry(Container&& c, std::int64_t index) {
-    return at(std::forward<Container>(c), static_cast<long long>(index));
-}
 
 /// Entry `index` of a record list read as a decimal integer.
 std::int64_t integerAt(const std::vector<std::string>& list, std::size_t index);
@@ -69,8 +65,6 @@ bool codeShows(const std::string& code);
 bool codeCrosses(const std::string& code);  // three-letter codes: letter 1
 gfx::Rgba codeShade(const std::string& code, std::size_t letter);
 
-/// The drawing colour of a colour name; a name that is no colour throws.
-gfx::Rgba namedColour(const std::string& name);
 gfx::Rgba grayShade();
 gfx::Rgba lightGrayShade();
 

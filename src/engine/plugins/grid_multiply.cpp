@@ -5,6 +5,7 @@
 
 #include "base/errors.hpp"
 #include "common/drawing.hpp"
+#include "common/records.hpp"
 #include "engine/plugins/frame.hpp"
 #include "engine/plugins/renderers.hpp"
 
@@ -49,8 +50,8 @@ void drawGridMultiply(double x, double y, double size, const CellList& firstFact
                       const CellGrid& partials) {
     auto rows = static_cast<std::int64_t>(secondFactor.size());
     auto columns = static_cast<std::int64_t>(firstFactor.size());
-    std::int64_t p = characterCount(at(firstFactor, 0).value);
-    std::int64_t q = characterCount(at(secondFactor, 0).value);
+    std::int64_t p = characterStringCount(at(firstFactor, 0).value);
+    std::int64_t q = characterStringCount(at(secondFactor, 0).value);
     double m = measureGridMultiply(size, rows, columns, p, q).baseline;
     Grid g(size, p, q);
     double cell = g.cell, lh = g.large.lineHeight();
@@ -61,10 +62,10 @@ void drawGridMultiply(double x, double y, double size, const CellList& firstFact
 
     for (std::int64_t i = 0; i < rows; ++i) {
         for (std::int64_t j = 0; j < columns; ++j) {
-            const StyledCell& c = entry(entry(partials, i), j);
+            const StyledCell& c = at(at(partials, i), j);
             double left = gx + static_cast<double>(j) * cell, top = gy + static_cast<double>(i) * cell;
             if (c.background != "clear") {
-                gfx::Rgba fill = namedColour(c.background);
+                gfx::Rgba fill = colourNamed(c.background);
                 if (context) {
                     context->setFillColor(fill);
                     context->moveTo({left, top});
@@ -75,20 +76,20 @@ void drawGridMultiply(double x, double y, double size, const CellList& firstFact
                     context->drawPath(gfx::PathMode::fill);
                 }
             }
-            gfx::TextAttributes text{g.small, namedColour(c.foreground), clear};
+            gfx::TextAttributes text{g.small, colourNamed(c.foreground), clear};
             double w = width(c.value, g.small);
             gfx::drawText(c.value, {left + (cell - w) * 0.5, capCentredTop(g.small, top + cell * 0.5)}, text);
         }
     }
     for (std::int64_t j = 0; j < columns; ++j) {
-        const StyledCell& c = entry(firstFactor, j);
-        gfx::TextAttributes text{g.large, namedColour(c.foreground), namedColour(c.background)};
+        const StyledCell& c = at(firstFactor, j);
+        gfx::TextAttributes text{g.large, colourNamed(c.foreground), colourNamed(c.background)};
         double w = width(c.value, g.large);
         gfx::drawText(c.value, {gx + static_cast<double>(j) * cell + (cell - w) * 0.5, gy - lh}, text);
     }
     for (std::int64_t i = 0; i < rows; ++i) {
-        const StyledCell& c = entry(secondFactor, i);
-        gfx::TextAttributes text{g.large, namedColour(c.foreground), namedColour(c.background)};
+        const StyledCell& c = at(secondFactor, i);
+        gfx::TextAttributes text{g.large, colourNamed(c.foreground), colourNamed(c.background)};
         double w = width(c.value, g.large);
         gfx::drawText(c.value, {gx - w - g.gap, capCentredTop(g.large, gy + static_cast<double>(i) * cell + cell * 0.5)},
                       text);

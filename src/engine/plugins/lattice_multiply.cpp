@@ -36,7 +36,7 @@ struct Lattice {
 };
 
 gfx::TextAttributes styled(const gfx::Font& f, const StyledCell& c, bool withBackground) {
-    return {f, namedColour(c.foreground), withBackground ? namedColour(c.background) : toRgba(Color::clear)};
+    return {f, colourNamed(c.foreground), withBackground ? colourNamed(c.background) : toRgba(Color::clear)};
 }
 
 void fillTriangle(gfx::Context* context, gfx::Rgba colour, gfx::Point a, gfx::Point b, gfx::Point c) {
@@ -74,10 +74,10 @@ void drawLatticeMultiply(double x, double y, double size, const CellList& firstF
 
     for (std::int64_t i = 0; i < rows; ++i) {
         for (std::int64_t j = 0; j < columns; ++j) {
-            const StyledCell& c = entry(entry(firstPartial, i), j);
+            const StyledCell& c = at(at(firstPartial, i), j);
             double left = gridLeft + static_cast<double>(j) * cell, top = gridTop + static_cast<double>(i) * cell;
             if (c.background != "clear") {
-                gfx::Rgba fill = namedColour(c.background);
+                gfx::Rgba fill = colourNamed(c.background);
                 if (context) fillTriangle(context, fill, {left, top}, {left + cell, top}, {left, top + cell});
             }
             gfx::drawText(c.value, {left + l.wSup, top}, styled(l.small, c, false));
@@ -85,10 +85,10 @@ void drawLatticeMultiply(double x, double y, double size, const CellList& firstF
     }
     for (std::int64_t i = 0; i < rows; ++i) {
         for (std::int64_t j = 0; j < columns; ++j) {
-            const StyledCell& c = entry(entry(secondPartial, i), j);
+            const StyledCell& c = at(at(secondPartial, i), j);
             double left = gridLeft + static_cast<double>(j) * cell, top = gridTop + static_cast<double>(i) * cell;
             if (c.background != "clear") {
-                gfx::Rgba fill = namedColour(c.background);
+                gfx::Rgba fill = colourNamed(c.background);
                 if (context)
                     fillTriangle(context, fill, {left + cell, top}, {left + cell, top + cell}, {left, top + cell});
             }

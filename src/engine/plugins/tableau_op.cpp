@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "base/errors.hpp"
+#include "common/integers.hpp"
 #include "common/drawing.hpp"
 #include "engine/plugins/frame.hpp"
 #include "engine/plugins/renderers.hpp"
@@ -56,18 +57,16 @@ void drawTableauOp(double x, double y, double size, const std::string& header, c
     double m = measureTableauOp(size, header, globals, locals).baseline;
 
     gfx::TextAttributes text = attributes(size);
-    gfx::Font full = text.font, small = font(size, 0.7), half = font(size, 0.5);
+    gfx::Font full = text.font, small = font(size, 0.7);
     double lh = full.lineHeight(), lhs = small.lineHeight();
     double w0 = width("0", full), wPlus = width("+", full), wOp = width(header, full);
-    double wh0 = width("0", half);
-    gfx::Size place = gfx::measureText(powerOfTenText(shape.columns - 1), half);
     double h0s = height("0", small);
     double w10 = width("10", small), h10 = height("10", small);
 
     double step = w0 + s;
     double x0 = x + wPlus + s;
     double x1 = x0 + static_cast<double>(shape.columns) * step - s;
-    double top = y - m + std::max(place.width, place.height) + 5;
+    double top = y - m + placeLabelRoom(size, shape.columns);
 
     double yA = top + static_cast<double>(shape.carry) * (lhs + 5);
     double yB = yA + lh + 5;
@@ -78,10 +77,7 @@ void drawTableauOp(double x, double y, double size, const std::string& header, c
 
     gfx::drawText(header, {x + (header == "+" ? 0 : (wPlus - wOp) / 2), yB}, text);
 
-    gfx::TextAttributes slanted = attributes(size, 0.5);
-    for (std::int64_t k = 0; k < shape.columns; ++k)
-        drawRotated(powerOfTenText(shape.columns - 1 - k), slanted,
-                    x0 - wh0 / 2 + w0 / 2 + static_cast<double>(k) * step, top - 5, kLabelAngle);
+    drawPlaceLabels(size, shape.columns, x0, step, top, kLabelAngle);
 
     if (gfx::currentContext()) {
         rule(x0, yC - 6.25, x1, yC - 6.25);

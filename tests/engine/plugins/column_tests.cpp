@@ -36,7 +36,7 @@ TEST_F(Frame, SpacingRotatedLabelsAndStrictFields) {
     EXPECT_EQ(canvas.texts().size(), 3u);
     EXPECT_THROW(plugin::integerAt({"x", " 12"}, 1), PreconditionError);
     EXPECT_THROW(plugin::integerAt({"3"}, 1), PreconditionError);
-    EXPECT_THROW(plugin::namedColour("light_gray"), PreconditionError);
+    EXPECT_THROW(colourNamed("light_gray"), PreconditionError);
 }
 
 // 58 + 67 at size 30: digits 15 wide, line height 36, s = 10. "100" in the
