@@ -1,6 +1,7 @@
 #include "drills/card_layout.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "drills/pictures.hpp"
 
@@ -22,7 +23,11 @@ gfx::Size shrinkToWidth(const std::string& text, double limit, double& size, gfx
 
 }  // namespace
 
-CardExtent cardExtent(double width, double height) { return {std::min(width, height), std::max(width, height)}; }
+CardExtent cardExtent(double width, double height) {
+    // std::min and std::max would pass a NaN on or drop it, depending on the side.
+    if (!std::isfinite(width) || !std::isfinite(height)) return {};
+    return {std::min(width, height), std::max(width, height)};
+}
 
 gfx::TextAttributes labelAttributes(double size) { return {gfx::Font::system(size, gfx::weight::medium)}; }
 

@@ -22,6 +22,7 @@ struct CardExtent {
     bool isEmpty() const { return A <= 0 || B <= 0; }
 };
 
+/// The extent of a view of `width` × `height`; empty unless both are finite.
 CardExtent cardExtent(double width, double height);
 
 /// The medium system font every card text uses.

@@ -32,7 +32,8 @@ std::size_t boxesShort(DoublesKind kind) {
 }
 
 void drawCard(gfx::Context& ctx, DoublesKind kind, std::int64_t n, bool front, double width, double height) {
-    if (n < smallestN(kind)) return;
+    // The towers are built box by box, so n is bounded like a code's.
+    if (n < smallestN(kind) || n > kLargestN) return;
     const CardExtent extent = cardExtent(width, height);
     if (extent.isEmpty()) return;
     const double A = extent.A, B = extent.B;

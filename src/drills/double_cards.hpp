@@ -26,6 +26,8 @@ std::optional<DoublesProblem> doublesProblem(std::int64_t doublesName);
 /// The smallest n each card can show (0 for "double", 1 for "double plus 1",
 /// 2 for the other two).
 std::int64_t smallestN(DoublesKind kind);
+/// The largest n any card shows: the most a code's n can hold.
+inline constexpr std::int64_t kLargestN = 15;
 
 struct DoublesTexts {
     std::string frontTitle, backTitle, frontEquation, backEquation;
@@ -37,7 +39,7 @@ const std::string& leftFace(std::int64_t n);
 const std::string& rightFace(std::int64_t n);
 
 // One side of a card for a view of `width` × `height`; an n below the
-// card's smallest draws nothing.
+// card's smallest or above kLargestN draws nothing.
 void drawDouble(gfx::Context& ctx, std::int64_t n, bool front, double width, double height);
 void drawDoublePlusOne(gfx::Context& ctx, std::int64_t n, bool front, double width, double height);
 void drawDoubleMinusOne(gfx::Context& ctx, std::int64_t n, bool front, double width, double height);

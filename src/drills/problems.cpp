@@ -30,7 +30,7 @@ CountProblem countForKind(std::int64_t kind, bool anyRow) {
     }
 }
 
-// The smallest and largest n of each kind of doubles problem.
+// The smallest n of each kind of doubles problem; the largest is 9.
 constexpr std::int64_t kLowest[4] = {1, 2, 2, 3};
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The counting and doubles cards: their texts, where the counters and boxes
 // go on each side, and the card views that hand their problem over.
+#include <limits>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -315,12 +316,19 @@ TEST(DoublesCards, BackPictures) {
     }
 }
 
-// Below the smallest n of a card nothing is drawn (no boxes to take away).
-TEST(DoublesCards, TooSmallProblemsDrawNothing) {
+// Below the smallest n of a card nothing is drawn (no boxes to take away),
+// nor above the largest a code holds, nor at a size that is not a number.
+TEST(DoublesCards, ProblemsAndSizesOutOfRangeDrawNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
     for (auto draw : {drawDoublePlusOne, drawDoubleMinusOne, drawMakeADouble, drawDouble}) {
         gfx::ScopedFakeFonts fonts;
         gfx::RecordingContext ctx;
         draw(ctx, -1, false, 400, 800);
+        draw(ctx, kLargestN + 1, true, 400, 800);
+        draw(ctx, 5, false, nan, 800);
+        draw(ctx, 5, true, 400, inf);
+        drawCountStrategy(ctx, 9, 3, false, "count on", 400, nan);
         EXPECT_TRUE(ctx.ops().empty());
     }
     DoublesCard makeOne(drawMakeADouble, 1, false);

@@ -2,16 +2,24 @@
 // of every kind into OUTDIR as PNG files (2 pixels per point), so the
 // pictures can be looked at without running the app.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "base/text.hpp"
 #include "drills/count_card.hpp"
 #include "drills/double_cards.hpp"
 #include "platform/gfx/cairo_context.hpp"
 
 namespace {
+
+// A card side in points: a whole number from 1 to 10000, or none.
+std::optional<double> side(const char* text) {
+    const auto n = tl::tryParseInt(text);
+    if (!n || *n <= 0 || *n > 10000) return std::nullopt;
+    return static_cast<double>(*n);
+}
 
 bool render(const std::string& path, double width, double height, const std::function<void(gfx::Context&)>& draw) {
     gfx::ImageSurface image(width, height, 2.0);
@@ -35,12 +43,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    const double width = argc == 4 ? std::atof(argv[2]) : 390;
-    const double height = argc == 4 ? std::atof(argv[3]) : 700;
-    if (width <= 0 || height <= 0) {
-        std::fprintf(stderr, "drill-cards: the size must be positive\n");
+    const std::optional<double> w = argc == 4 ? side(argv[2]) : 390.0;
+    const std::optional<double> h = argc == 4 ? side(argv[3]) : 700.0;
+    if (!w || !h) {
+        std::fprintf(stderr, "drill-cards: the size must be two whole numbers from 1 to 10000\n");
         return 2;
     }
+    const double width = *w, height = *h;
     std::error_code made;
     std::filesystem::create_directories(dir, made);
     if (made) {
