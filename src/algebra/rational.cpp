@@ -103,7 +103,7 @@ bool rationalLessThan(const Rational& a, const Rational& b) {
 bool rationalMatches(const Rational& a, bool exact, const Rational& b) {
     if (a.denominator == 0 || b.denominator == 0) return false;
     if (exact) return a.numerator == b.numerator && a.denominator == b.denominator;
-    return product(a.numerator, b.denominator) == product(b.numerator, a.denominator);
+    return rationalEquals(a, b);
 }
 
 std::optional<Rational> addRational(const Rational& a, const Rational& b) {

@@ -1,6 +1,7 @@
 #include "common/drawing.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tl {
 
@@ -34,8 +35,10 @@ gfx::Rgba colourNamed(std::string_view name) { return toRgba(requireColor(name))
 double fitFontSize(double width, double height, const StringList& lines, const gfx::TextAttributes& attributes) {
     const double start = attributes.font.pointSize();
     if (lines.empty()) return start;  // nothing to fit
-    // An empty box fits nothing: shrinking would never end.
-    if (width <= 0 || height <= 0) return std::min(start, minimumFittedFontSize);
+    // Shrinking from a size that is no finite number would never end.
+    if (!std::isfinite(start)) return minimumFittedFontSize;
+    // An empty box fits nothing (nor does a box measured as NaN).
+    if (!(width > 0 && height > 0)) return std::min(start, minimumFittedFontSize);
 
     // The widest and the tallest line at the given attributes (the first one
     // wins a tie); only these two are measured at each trial size.

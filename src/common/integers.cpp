@@ -199,7 +199,11 @@ std::pair<std::int64_t, std::int64_t> drawPair(std::int64_t lo1, std::int64_t hi
                                                const PairRules& rules) {
     requireDrawable(lo1, hi1, rules.excluded1);
     requireDrawable(lo2, hi2, rules.excluded2);
-    const bool enumerable = rangeSize(lo1, hi1) * rangeSize(lo2, hi2) <= kEnumerableSpace;
+    // Each range is at most 2^64 values: bound them one by one first, or
+    // their product could overflow even 128 bits.
+    const i128 size1 = rangeSize(lo1, hi1), size2 = rangeSize(lo2, hi2);
+    const bool enumerable =
+        size1 <= kEnumerableSpace && size2 <= kEnumerableSpace && size1 * size2 <= kEnumerableSpace;
     if (enumerable) {
         bool exists = false;
         for (std::int64_t a = lo1; a <= hi1 && !exists; ++a)

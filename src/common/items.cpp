@@ -110,16 +110,10 @@ std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables
 }
 
 std::optional<Engine_Table> messageFromPieces(const std::vector<MessagePiece>& pieces) {
-    std::optional<Engine_Table> result;
-    for (const auto& [text, colour] : pieces) {
-        if (text.empty()) continue;
-        Engine_Table piece = messageTable(text, colour, defaultMessageTag);
-        if (!result)
-            result = std::move(piece);
-        else
-            result = joinItem(juxtapositionJoinText, *result, piece, Color::black, defaultMessageTag);
-    }
-    return result;
+    std::vector<Engine_Table> messages;
+    for (const auto& [text, colour] : pieces)
+        if (!text.empty()) messages.push_back(messageTable(text, colour, defaultMessageTag));
+    return joinTableaux(messages);
 }
 
 }  // namespace tl

@@ -6,6 +6,7 @@
 
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/records.hpp"
 
 namespace tl {
 
@@ -185,6 +186,10 @@ Engine_Table setTaggedFractionColor(const Engine_Table& table, Color color, std:
 
 Engine_Table setTaggedDenominatorColor(const Engine_Table& table, Color color, std::string_view tag) {
     return recolourTaggedFraction(table, tag, {kept, color}, {kept, kept, color});
+}
+
+void recolorMessageByTag(Engine_Table& table, Color colour, std::string_view tag) {
+    recolourByTagRow(table, "message_tag", "message_color", colour, tag);
 }
 
 void setUnaryColor(Engine_Table& table, Color color, std::string_view tag) {

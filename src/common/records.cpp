@@ -115,16 +115,6 @@ Engine_Table countOpTable(std::string_view tag, std::string_view header, const S
                         tag);
 }
 
-void recolorMessageByTag(Engine_Table& table, Color colour, std::string_view tag) {
-    for (std::size_t i = 1; i < table.size(); ++i) {
-        const Engine_Row& row = table[i];
-        if (row.size() >= 2 && row[0] == "message_tag" && row[1] == tag) {
-            table[i - 1] = {"message_color", std::string(colorName(colour))};
-            return;
-        }
-    }
-}
-
 std::string placeValueName(std::int64_t position, bool plural) {
     static const char* const names[] = {"one",         "ten",     "hundred",          "thousand",
                                         "ten thousand", "hundred thousand", "million", "ten million"};

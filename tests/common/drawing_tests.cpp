@@ -1,3 +1,6 @@
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "common/drawing.hpp"
@@ -73,6 +76,9 @@ TEST_F(TextDrawing, FitStopsAtAFloor) {
     EXPECT_EQ(fitFontSize(0, 100, {"a"}, at(30)), minimumFittedFontSize);
     EXPECT_EQ(fitFontSize(100, -10, {"a"}, at(30)), minimumFittedFontSize);
     EXPECT_EQ(fitFontSize(1, 1, {std::string(500, 'w')}, at(30)), minimumFittedFontSize);
+    EXPECT_EQ(fitFontSize(100, 100, {"a"}, at(std::numeric_limits<double>::infinity())), minimumFittedFontSize);
+    EXPECT_EQ(fitFontSize(100, 100, {"a"}, at(std::nan(""))), minimumFittedFontSize);
+    EXPECT_EQ(fitFontSize(std::nan(""), 100, {"a"}, at(30)), minimumFittedFontSize);
     EXPECT_EQ(fitFontSizeForAll(100, 20, {{"a"}, {"a", "b"}, {}}, at(10)), fitFontSize(100, 20, {"a", "b"}, at(10)));
     EXPECT_EQ(fitFontSizeForAll(100, 100, {}, at(10)), 10);
 }

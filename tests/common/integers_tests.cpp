@@ -135,4 +135,7 @@ TEST(RandomDraws, ImpossibleRequestsAreRefused) {
     EXPECT_EQ(script.remaining(), 0u);
     script.push(5);  // the whole 64-bit range is a valid range
     EXPECT_EQ(randomIntAvoiding(INT64_MIN, INT64_MAX, {0}), 5);
+    for (std::int64_t v : {-8, 9}) script.push(v);  // two whole ranges: far too many pairs to list
+    EXPECT_EQ(randomPairAvoiding(INT64_MIN, INT64_MAX, {}, INT64_MIN, INT64_MAX, {}, true, true),
+              std::make_pair(std::int64_t{-8}, std::int64_t{9}));
 }
