@@ -11,7 +11,6 @@ namespace {
 
 using testing::AppDriver;
 using testing::contains;
-using testing::pageTexts;
 
 const std::string kThinking = "\U0001F914";
 const std::string kCool = "\U0001F60E";
@@ -186,75 +185,6 @@ TEST(StrategyScreens, ChosenOptionsReachTheModelWithTheirBlanks) {
         ASSERT_NE(app.steps(), nullptr);
         EXPECT_EQ(app.screenBelow()->modelFields().options, c.sent);
     }
-}
-
-TEST(StrategyScreens, SubtractionShortCuts) {
-    for (const char* row :
-         {"subtraction by trading", "trade first, then subtract", "partial differences", "count up or count down"}) {
-        SCOPED_TRACE(row);
-        AppDriver app;
-        app.tap({row, "\U0001F914"});
-        ASSERT_NE(app.steps(), nullptr);
-        EXPECT_EQ(app.steps()->detailComments,
-                  (std::vector<StringList>{{kThinking}, {"a simple case"}, {kCool}}));
-        ASSERT_TRUE(app.host().back());
-        app.tap({"C"});
-        app.type("12");
-        app.tap({"I2", "C"});
-        app.type("345");
-        app.tap({"\U0001F914"});
-        ASSERT_NE(app.steps(), nullptr);
-        EXPECT_EQ(app.steps()->detailComments,
-                  (std::vector<StringList>{{kThinking}, {"beyond module scope"}, {kCool}}));
-    }
-}
-
-TEST(StrategyScreens, DivisionByZeroAndTheSimpleCase) {
-    for (const char* row : {"long division", "partial quotients"}) {
-        SCOPED_TRACE(row);
-        AppDriver app;
-        app.tap({row, "\U0001F914"});
-        UniversalEngineVC* steps = app.steps();
-        ASSERT_NE(steps, nullptr);
-        ASSERT_EQ(steps->detailSteps.size(), 3u);
-        EXPECT_EQ(steps->detailComments, (std::vector<StringList>{{kThinking}, {"division by zero"}, {kCool}}));
-        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[0]), "0 ÷ 0"));
-        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[1]), "0 ÷ 0 IS NOT DEFINED"));
-        EXPECT_EQ(steps->detailSteps[2], steps->detailSteps[1]);
-
-        ASSERT_TRUE(app.host().back());
-        app.tap({"7", "I2", "9", "\U0001F914"});
-        steps = app.steps();
-        ASSERT_NE(steps, nullptr);
-        ASSERT_EQ(steps->detailSteps.size(), 3u);
-        EXPECT_EQ(steps->detailComments[1], StringList{"a simple case"});
-        EXPECT_TRUE(contains(pageTexts(steps->detailSteps[1]), "7 ÷ 9 = 0 R 7"));
-        app.next();
-        EXPECT_EQ(app.page(), 1);
-        EXPECT_TRUE(app.drew("a simple case"));
-        EXPECT_TRUE(app.drew("7 ÷ 9 = 0 R 7"));
-    }
-}
-
-TEST(StrategyScreens, PartitionOfANumber) {
-    AppDriver app;
-    app.tap({"partition a number", "\U0001F914"});
-    ASSERT_NE(app.steps(), nullptr);
-    EXPECT_EQ(app.steps()->detailComments, (std::vector<StringList>{{kThinking}, {"partition"}, {kCool}}));
-    EXPECT_TRUE(contains(pageTexts(app.steps()->detailSteps[1]), "0 adores being itself"));
-
-    ASSERT_TRUE(app.host().back());
-    app.type("305");
-    app.tap({"\U0001F914"});
-    ASSERT_NE(app.steps(), nullptr);
-    ASSERT_EQ(app.steps()->detailSteps.size(), 3u);
-    EXPECT_EQ(app.steps()->detailComments[1], StringList{"partition"});
-    std::vector<std::string> texts = pageTexts(app.steps()->detailSteps[1]);
-    EXPECT_TRUE(contains(texts, "300+5"));
-    EXPECT_TRUE(contains(texts, "305 partitions into :"));
-    app.next();
-    EXPECT_TRUE(app.drew("305 partitions into :"));
-    EXPECT_TRUE(app.drew("300+5"));
 }
 
 }  // namespace
