@@ -22,21 +22,6 @@ Rational q(std::int64_t n, std::int64_t d) { return makeDefaultRational(n, d); }
 
 }  // namespace
 
-TEST(Rational, ConstructorsKeepWhatTheyAreGiven) {
-    const Rational r = q(3, 6);
-    EXPECT_EQ(r.numerator, 3);
-    EXPECT_EQ(r.denominator, 6);
-    const Rational defaults;
-    EXPECT_TRUE(isExactly(defaults, 0, 1));
-    const Rational c = makeThreeColorRational(1, -2, Color::red, Color::blue, Color::green);
-    EXPECT_EQ(c.denominator, -2);
-    EXPECT_EQ(c.denominator_color, Color::blue);
-    EXPECT_EQ(makeSingleColorRational(1, 2, Color::red).bar_color, Color::red);
-    EXPECT_EQ(recolorRational(c, Color::cyan).numerator_color, Color::cyan);
-    EXPECT_EQ(makeFullyColoredRational(c, Color::cyan).denominator, -2);
-    EXPECT_TRUE(isExactly(rationalWithDefaultColors(c), 1, -2));
-}
-
 TEST(Rational, Reduction) {
     EXPECT_TRUE(isExactly(simplifyRational(q(3, 6)), 1, 2));
     EXPECT_TRUE(isExactly(negateRational(q(3, 6)), -1, 2));
@@ -153,15 +138,3 @@ TEST(Rational, DecimalText) {
     EXPECT_THROW(rationalFromDecimalText("99999999999999999999"), OverflowError);
 }
 
-TEST(Monomial, DefaultsAndConstructors) {
-    const Monomial m;
-    EXPECT_TRUE(isExactly(m.coefficient, 0, 1));
-    EXPECT_EQ(m.exponent, 0u);
-    EXPECT_EQ(m.variable, "x");
-    EXPECT_EQ(m.variable_color, Color::black);
-    const Monomial y = makeColoredMonomial(q(2, 3), 2, "y", Color::red);
-    EXPECT_EQ(y.variable, "y");
-    EXPECT_EQ(y.variable_color, Color::red);
-    EXPECT_EQ(makeMonomialX(q(1, 1), 1).variable, "x");
-    EXPECT_EQ(makeMonomial(q(1, 1), 3, "z").exponent, 3u);
-}

@@ -152,6 +152,13 @@ TEST_F(PlugIns, AddColumnReadsItsHeaderInBothPasses) {
     Engine_Table broken = record;
     broken[2][3] = "three";
     EXPECT_THROW(measure(broken), PreconditionError);
+
+    // A grid larger than its record row is refused before any room is reserved.
+    Engine_Table huge = record;
+    huge[2][3] = "1099511627776";
+    EXPECT_THROW(draw(huge, 5, 150), PreconditionError);
+    huge[2][4] = "0";
+    EXPECT_THROW(draw(huge, 5, 150), PreconditionError);
 }
 
 TEST_F(PlugIns, FlatListKindsPassTheirRowsAsTheyAre) {
