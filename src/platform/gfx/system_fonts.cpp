@@ -457,7 +457,7 @@ PangoSpec pangoSpecFor(const FontFace& face) {
     auto& provider = systemFontProvider();
     auto substitute = provider.face(face.kind(), face.weight(), face.name());
     if (!substitute) substitute = provider.face(FontKind::system, face.weight(), {});
-    // Faces are kept by the provider for the life of the process, so the spec stays valid.
+    // Faces are kept by the provider for the life of the process, so the description stays valid.
     return static_cast<const SystemFace&>(*substitute).spec();
 }
 
