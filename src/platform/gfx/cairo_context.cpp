@@ -42,10 +42,12 @@ private:
 
 }  // namespace
 
-CairoContext::CairoContext(cairo_t* cr) : cr_(cairo_reference(cr)), pango_(nullptr) {
+CairoContext::CairoContext(cairo_t* cr) : cr_(nullptr), pango_(nullptr) {
     tl::require(cr != nullptr, "no Cairo context to draw into");
+    // The font map may fail to load: hold nothing until it has.
     pango_ = pango_font_map_create_context(detail::fontMap());
     detail::configure(pango_);
+    cr_ = cairo_reference(cr);
 }
 
 CairoContext::~CairoContext() {
@@ -211,34 +213,26 @@ ImageSurface::ImageSurface(double width, double height, double scale, Start star
     tl::require(finite(width) && finite(height) && finite(scale) && width > 0 && height > 0 && scale > 0,
                 "image size and scale must be positive");
     tl::require(width * scale <= 32767 && height * scale <= 32767, "image is too large");
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels(width, scale), pixels(height, scale));
-    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface_);
+    surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels(width, scale), pixels(height, scale)));
+    if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS)
         throw tl::PreconditionError("image surface cannot be created");
-    }
-    cr_ = cairo_create(surface_);
+    cr_.reset(cairo_create(surface_.get()));
     if (start == Start::white) {
-        cairo_set_source_rgb(cr_, 1, 1, 1);
-        cairo_paint(cr_);
+        cairo_set_source_rgb(cr_.get(), 1, 1, 1);
+        cairo_paint(cr_.get());
     }
-    cairo_scale(cr_, scale, scale);
-    context_ = std::make_unique<CairoContext>(cr_);
+    cairo_scale(cr_.get(), scale, scale);
+    context_ = std::make_unique<CairoContext>(cr_.get());
 }
 
-ImageSurface::~ImageSurface() {
-    context_.reset();
-    cairo_destroy(cr_);
-    cairo_surface_destroy(surface_);
-}
-
-int ImageSurface::pixelWidth() const { return cairo_image_surface_get_width(surface_); }
-int ImageSurface::pixelHeight() const { return cairo_image_surface_get_height(surface_); }
+int ImageSurface::pixelWidth() const { return cairo_image_surface_get_width(surface_.get()); }
+int ImageSurface::pixelHeight() const { return cairo_image_surface_get_height(surface_.get()); }
 
 Pixel ImageSurface::pixel(int x, int y) const {
     tl::require(x >= 0 && y >= 0 && x < pixelWidth() && y < pixelHeight(), "pixel outside the image");
-    cairo_surface_flush(surface_);
-    const unsigned char* data = cairo_image_surface_get_data(surface_);
-    int stride = cairo_image_surface_get_stride(surface_);
+    cairo_surface_flush(surface_.get());
+    const unsigned char* data = cairo_image_surface_get_data(surface_.get());
+    int stride = cairo_image_surface_get_stride(surface_.get());
     std::uint32_t argb;  // native-endian, premultiplied
     std::memcpy(&argb, data + static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x) * 4, 4);
     auto a = static_cast<std::uint8_t>(argb >> 24);
@@ -248,8 +242,8 @@ Pixel ImageSurface::pixel(int x, int y) const {
 }
 
 bool ImageSurface::writePng(const std::string& path) const {
-    cairo_surface_flush(surface_);
-    return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_flush(surface_.get());
+    return cairo_surface_write_to_png(surface_.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace gfx

@@ -97,7 +97,6 @@ public:
 
     /// Width and height must be positive and the pixel size at most 32767 on a side.
     ImageSurface(double width, double height, double scale = 1.0, Start start = Start::white);
-    ~ImageSurface();
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;
 
@@ -114,12 +113,20 @@ public:
     /// Writes the image as PNG; false when the file cannot be written.
     [[nodiscard]] bool writePng(const std::string& path) const;
 
-    cairo_surface_t* cairoSurface() const { return surface_; }
+    cairo_surface_t* cairoSurface() const { return surface_.get(); }
 
 private:
+    struct DestroySurface {
+        void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+    };
+    struct DestroyCairo {
+        void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    };
+
     double width_, height_, scale_;
-    cairo_surface_t* surface_ = nullptr;
-    cairo_t* cr_ = nullptr;
+    // Declared in the order they are made, so they are let go in reverse.
+    std::unique_ptr<cairo_surface_t, DestroySurface> surface_;
+    std::unique_ptr<cairo_t, DestroyCairo> cr_;
     std::unique_ptr<CairoContext> context_;
 };
 
