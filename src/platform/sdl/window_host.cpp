@@ -71,6 +71,12 @@ void WindowHost::open(ui::Application& application) {
         throw tl::PreconditionError(message);
     }
     quit_ = false;
+    // The window is made at a rounded size (and a window manager may change
+    // it): the screen takes the size it really has, so the frame buffer is
+    // built for it once rather than waiting for the first resize event.
+    int realWidth = 0, realHeight = 0;
+    SDL_GetWindowSize(window_, &realWidth, &realHeight);
+    resizeTo(realWidth, realHeight);
     application.window()->layoutIfNeeded();
     redraw();
 }
@@ -168,7 +174,10 @@ void WindowHost::redraw() {
     gfx::Rect b = window.bounds();
     if (b.width <= 0 || b.height <= 0) return;
     double pixelsPerPoint = pw / b.width;
-    if (!texture_ || image_->pixelWidth() != pw || image_->pixelHeight() != ph) {
+    // Keyed on what the image is made from, not on its height in pixels: a
+    // height that rounds differently from the renderer's must not cost a new
+    // buffer every frame.
+    if (!texture_ || image_->size() != b.size() || image_->pixelWidth() != pw) {
         // Both go first, so a failure below (an image too large, no texture)
         // leaves nothing dangling and the next frame tries again.
         image_.reset();

@@ -78,12 +78,20 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     board.scenes[0].title = "Press";
     board.initialScene = "Press";
     ui::Storyboard::setMain(board);
-    ui::Screen::main().setSize({390, 600});
-    ui::Screen::main().setScale(1);
+    // 601 × 0.75 points make no whole number of pixels: the window is made at a rounded size.
+    ui::Screen::main().setSize({390, 601});
+    ui::Screen::main().setScale(0.75);
 
     auto app = ui::launchApplication("PressDelegate");
     sdl::WindowHost host;
     host.open(*app);
+    double k = host.coordinatesPerPoint();
+    int windowWidth = 0, windowHeight = 0;
+    SDL_GetWindowSize(host.sdlWindow(), &windowWidth, &windowHeight);
+    // From the start, the screen in points is exactly what the window shows.
+    gfx::Size screen = ui::Screen::main().bounds().size();
+    EXPECT_NEAR(screen.width * k, windowWidth, 1e-9);
+    EXPECT_NEAR(screen.height * k, windowHeight, 1e-9);
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(50));
     EXPECT_GE(host.framesDrawn(), 1);
 
@@ -91,7 +99,6 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     SDL_VERSION(&info.version);
     ASSERT_EQ(SDL_GetWindowWMInfo(host.sdlWindow(), &info), SDL_TRUE);
     ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
-    double k = host.coordinatesPerPoint();
     std::string click = "xdotool mousemove --window " + std::to_string(info.info.x11.window) + " " +
                         std::to_string(static_cast<int>(195 * k)) + " " + std::to_string(static_cast<int>(340 * k)) +
                         " click 1";
