@@ -4,6 +4,19 @@
 
 namespace ui {
 
+ResponderHandle::ResponderHandle(const Responder* responder) {
+    if (responder) self_ = responder->self_;
+}
+
+Responder* ResponderHandle::get() const {
+    auto p = self_.lock();
+    return p ? *p : nullptr;
+}
+
+Responder::Responder() : self_(std::make_shared<Responder*>(this)) {}
+
+Responder::~Responder() { forgetHandles(); }
+
 gfx::Point Touch::locationIn(const View* target) const {
     if (!target) return locationInWindow;
     return target->convertFromWindow(locationInWindow);
@@ -27,10 +40,15 @@ void Responder::touchesCancelled(const std::vector<Touch>& touches) {
 bool sendAction(std::string_view action, Responder* target, Responder* sender) {
     if (target) return target->performAction(action, sender);
     // Walk from the sender. A handler may navigate and destroy the sender and
-    // everything between it and the handler, so once a responder answers
-    // nothing on the chain is touched again.
-    for (Responder* r = sender; r; r = r->nextResponder())
+    // everything between it and itself, so once a responder answers nothing
+    // on the chain is touched again; one that does not answer is asked for
+    // the next only if it still exists.
+    for (Responder* r = sender; r;) {
+        ResponderHandle alive(r);
         if (r->performAction(action, sender)) return true;
+        if (!alive) return false;
+        r = r->nextResponder();
+    }
     return false;
 }
 

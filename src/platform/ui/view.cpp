@@ -14,14 +14,10 @@ ViewHooks& viewHooks() {
     return hooks;
 }
 
-ViewHandle::ViewHandle(const View* view) {
-    if (view) self_ = view->self_;
-}
+ViewHandle::ViewHandle(const View* view) : responder_(view) {}
 
-View* ViewHandle::get() const {
-    auto p = self_.lock();
-    return p ? *p : nullptr;
-}
+// Made only from a view, so the responder is one.
+View* ViewHandle::get() const { return static_cast<View*>(responder_.get()); }
 
 namespace {
 
@@ -66,10 +62,10 @@ private:
 
 }  // namespace
 
-View::View(gfx::Rect frame) : self_(std::make_shared<View*>(this)), frame_(frame) {}
+View::View(gfx::Rect frame) : frame_(frame) {}
 
 View::~View() {
-    *self_ = nullptr;
+    forgetHandles();
     // Children go first, while this view is still whole, so each drops its
     // own constraints; then the constraints that name this view.
     while (!subviews_.empty()) {

@@ -44,7 +44,7 @@ public:
     explicit operator bool() const { return get() != nullptr; }
 
 private:
-    std::weak_ptr<View*> self_;
+    ResponderHandle responder_;
 };
 
 class View : public Responder {
@@ -137,11 +137,9 @@ public:
 private:
     friend class ViewController;
     friend class Window;
-    friend class ViewHandle;
 
     void requestDisplay();
 
-    std::shared_ptr<View*> self_;  // the liveness token behind ViewHandle
     gfx::Rect frame_;
     View* superview_ = nullptr;
     std::vector<std::unique_ptr<View>> subviews_;

@@ -129,6 +129,36 @@ TEST(ResponderChain, ActionWithoutTargetReachesTheFirstViewUpTheChainThatAnswers
     EXPECT_FALSE(sendAction("keyPressed", &inner, key));
 }
 
+TEST(ResponderChain, AResponderThatDoesNotAnswerMayDestroyPartsOfTheChain) {
+    // Answers nothing; takes itself out of the tree and is destroyed.
+    struct Leaver : View {
+        bool performAction(std::string_view, Responder*) override {
+            std::unique_ptr<View> self = removeFromSuperview();
+            return false;
+        }
+    };
+    // Answers nothing; destroys the views inside it (the sender among them) but stays.
+    struct Clearer : View {
+        bool performAction(std::string_view, Responder*) override {
+            while (!subviews().empty()) subviews().back()->removeFromSuperview();
+            return false;
+        }
+    };
+
+    Handler screen("go");
+    auto* leaver = screen.add(std::make_unique<Leaver>());
+    auto* key = leaver->add(std::make_unique<View>());
+    EXPECT_FALSE(sendAction("go", nullptr, key));  // the chain above it went with it: dropped
+    EXPECT_TRUE(screen.senders.empty());
+    EXPECT_TRUE(screen.subviews().empty());
+
+    auto* clearer = screen.add(std::make_unique<Clearer>());
+    key = clearer->add(std::make_unique<View>());
+    EXPECT_TRUE(sendAction("go", nullptr, key));  // the walk goes on past what was destroyed
+    EXPECT_EQ(screen.senders.size(), 1u);
+    EXPECT_TRUE(clearer->subviews().empty());
+}
+
 TEST(ResponderChain, TouchesTravelUpUntilAViewHandlesThem) {
     struct Catcher : View {
         int began = 0, ended = 0;
