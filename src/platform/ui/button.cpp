@@ -25,7 +25,9 @@ void Button::setTitleColor(gfx::Rgba colour) {
     setNeedsDisplay();
 }
 
-void Button::addTarget(Responder* target, std::string action) { targets_.push_back({target, std::move(action)}); }
+void Button::addTarget(Responder* target, std::string action) {
+    targets_.push_back({target == nullptr, ResponderHandle(target), std::move(action)});
+}
 
 void Button::sendActions() {
     // Copies: an action may add targets to, or destroy, this button.
@@ -33,7 +35,10 @@ void Button::sendActions() {
     ViewHandle self = handle();
     for (const auto& t : targets) {
         if (!self) return;
-        sendAction(t.action, t.target, this);
+        if (t.chain)
+            sendAction(t.action, nullptr, this);
+        else if (Responder* target = t.target.get())
+            sendAction(t.action, target, this);
     }
 }
 

@@ -35,7 +35,8 @@ public:
     bool isHighlighted() const { return highlighted_; }
 
     /// Sends `action` on touch-up-inside: to `target`, or, when it is null,
-    /// along the responder chain starting at this button.
+    /// along the responder chain starting at this button. A target destroyed
+    /// before the button is no longer sent anything.
     void addTarget(Responder* target, std::string action);
     /// Sends the touch-up-inside actions as a tap does. The button may be
     /// destroyed by an action; the later actions are then not sent.
@@ -51,7 +52,8 @@ public:
 
 private:
     struct Target {
-        Responder* target;
+        bool chain;              // no target: along the responder chain
+        ResponderHandle target;  // else this one, while it exists
         std::string action;
     };
     bool inside(const std::vector<Touch>& touches) const;

@@ -214,6 +214,22 @@ TEST(Button, AnActionMayDestroyTheButtonThatSentIt) {
     EXPECT_TRUE(screen.subviews().empty());
 }
 
+TEST(Button, ATargetDestroyedBeforeTheButtonIsSentNothing) {
+    gfx::ScopedFakeFonts fonts;
+    Handler pad("keyPressed", {0, 0, 300, 300});
+    auto* key = pad.add(std::make_unique<Button>(gfx::Rect{0, 0, 50, 50}));
+    auto target = std::make_unique<Handler>("keyPressed");
+    key->addTarget(target.get(), "keyPressed");
+    key->addTarget(nullptr, "keyPressed");
+    key->sendActions();
+    EXPECT_EQ(target->senders.size(), 1u);
+    EXPECT_EQ(pad.senders.size(), 1u);
+
+    target.reset();
+    key->sendActions();  // the chain still hears its action; the gone target is skipped
+    EXPECT_EQ(pad.senders.size(), 2u);
+}
+
 TEST(Drawing, DrawsBackToFrontAtWindowCoordinatesAndSkipsHiddenSubtrees) {
     gfx::ScopedFakeFonts fonts;
     View root({0, 0, 200, 200});
