@@ -25,7 +25,8 @@ gfx::Rgba colourNamed(std::string_view name);
 /// box (zero or negative width or height) gets it at once.
 inline constexpr double minimumFittedFontSize = 1.0;
 
-/// The line width of drawLine when none is given.
+/// The line width of drawLine when none is given, and of every rule,
+/// bracket and grid line the renderers draw.
 inline constexpr double drawLineDefaultWidth = 2.5;
 
 /// The largest size, starting at the attributes' font size and shrinking by

@@ -10,8 +10,6 @@ namespace tl::typeset {
 
 namespace {
 
-constexpr double kRuleWidth = 2.5;
-
 /// The cell of a box grid: the widest term of the ruled block plus a digit.
 double boxGridCell(const Frame& f) {
     const Engine_Row& terms = f.row(1);
@@ -56,9 +54,9 @@ void drawBoxGridNode(const Frame& f, double x, double y) {
     if (!canStroke()) return;
     for (int n = 0; n < 3; ++n) {
         strokeSegment(gfx::palette::black, x + cell, y - 0.5 * cell + n * cell, x + 3 * cell,
-                      y - 0.5 * cell + n * cell, kRuleWidth);
+                      y - 0.5 * cell + n * cell, drawLineDefaultWidth);
         strokeSegment(gfx::palette::black, x + (n + 1) * cell, y - 0.5 * cell, x + (n + 1) * cell, y + 1.5 * cell,
-                      kRuleWidth);
+                      drawLineDefaultWidth);
     }
 }
 

@@ -55,13 +55,6 @@ std::string joined(std::string_view first, std::string_view second) {
     return out;
 }
 
-std::string repeated(std::string_view text, std::int64_t count) {
-    require(count >= 0, "negative repeat count");
-    std::string out;
-    for (std::int64_t i = 0; i < count; ++i) out += text;
-    return out;
-}
-
 std::int64_t integerAt(const std::vector<std::string>& list, std::size_t index) {
     return parseInt(at(list, index));
 }

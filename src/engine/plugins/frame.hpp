@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/errors.hpp"
+#include "common/drawing.hpp"
 
 #include "platform/gfx/text.hpp"
 
@@ -22,7 +23,6 @@ void drawRotated(std::string_view text, const gfx::TextAttributes& attributes, d
 
 namespace plugin {
 
-inline constexpr double kRuleWidth = 2.5;       // rules, brackets, grid lines
 inline constexpr double kSeparatorWidth = 1.25; // thin column separators
 inline constexpr double kCrossWidth = 3.0;      // crossing a cell out
 
@@ -52,9 +52,6 @@ void drawPlaceLabels(double size, std::int64_t columns, double left, double step
 /// The two texts one after the other.
 std::string joined(std::string_view first, std::string_view second);
 
-/// `text` repeated `count` times (count must not be negative).
-std::string repeated(std::string_view text, std::int64_t count);
-
 /// Entry `index` of a record list read as a decimal integer.
 std::int64_t integerAt(const std::vector<std::string>& list, std::size_t index);
 
@@ -69,7 +66,7 @@ gfx::Rgba grayShade();
 gfx::Rgba lightGrayShade();
 
 /// A black line into the current context; skipped when there is none.
-void rule(double x1, double y1, double x2, double y2, double lineWidth = kRuleWidth);
+void rule(double x1, double y1, double x2, double y2, double lineWidth = drawLineDefaultWidth);
 
 }  // namespace plugin
 }  // namespace tl

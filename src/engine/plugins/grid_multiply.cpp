@@ -24,11 +24,11 @@ struct Grid {
         require(firstChars >= 0 && secondChars >= 0, "negative character count");
         // Wide enough for a column part in the large font and for a product
         // of both parts' digits in the small one, tall enough for either line.
-        double a = std::max(small.lineHeight(), width(repeated("8", firstChars + secondChars), small) + 5);
-        double b = std::max(large.lineHeight(), width(repeated("8", firstChars), large) + 5);
+        double a = std::max(small.lineHeight(), width(padLeft("", firstChars + secondChars, '8'), small) + 5);
+        double b = std::max(large.lineHeight(), width(padLeft("", firstChars, '8'), large) + 5);
         cell = std::max(a, b);
         gap = -large.descender();
-        rowLabelRoom = width(repeated("8", secondChars), large);
+        rowLabelRoom = width(padLeft("", secondChars, '8'), large);
     }
 };
 
@@ -108,7 +108,7 @@ void drawGridMultiply(double x, double y, double size, const CellList& firstFact
         context->lineTo({gx + C * cell + 1.25, ly});
     }
     context->setStrokeColor(toRgba(Color::black));
-    context->setLineWidth(kRuleWidth);
+    context->setLineWidth(drawLineDefaultWidth);
     context->drawPath(gfx::PathMode::stroke);
 }
 
