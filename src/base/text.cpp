@@ -1,7 +1,6 @@
 #include "base/text.hpp"
 
 #include <charconv>
-#include <cstdio>
 
 #include "base/checked.hpp"
 
