@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,21 +14,15 @@
 #include "common/tableau.hpp"
 #include "engine/step_page.hpp"
 #include "platform/gfx/recording_context.hpp"
+#include "support/recording_checks.hpp"
 
 namespace tl::testing {
 
-/// How much of a sweep runs: the sanitizer build is some 40 times slower,
-/// so it samples fewer solutions (the same shapes, fewer repeats).
-#ifdef __SANITIZE_ADDRESS__
-inline constexpr int kSweepDivisor = 8;
-#else
-inline constexpr int kSweepDivisor = 1;
-#endif
+/// How much of a sweep runs in this build.
+inline constexpr int kSweepDivisor = kSanitizerSlowdown;
 
 /// The step view of a phone in portrait, inside its 5-point border.
 inline constexpr gfx::Size kPhoneStepView{380, 790};
-
-inline bool finitePoint(gfx::Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 /// Whether `p` lies in the view, allowing `slack` points for a stroke's
 /// width or a shading box's overhang.
@@ -37,30 +30,22 @@ inline bool inside(gfx::Point p, gfx::Size view, double slack = 3) {
     return p.x >= -slack && p.y >= -slack && p.x <= view.width + slack && p.y <= view.height + slack;
 }
 
-/// Every operation of a recording is finite and inside `view`; returns the
-/// drawn texts.
+/// Every operation of a recording is finite, every text has a size, and
+/// everything lies inside `view`; returns the drawn texts.
 inline std::vector<std::string> expectSoundDrawing(const gfx::RecordingContext& context, gfx::Size view,
                                                    const std::string& what) {
-    std::vector<std::string> texts;
+    const auto texts = expectFinite(context, what);
     for (const auto& t : context.texts()) {
-        EXPECT_TRUE(finitePoint(t.baselineLeft) && std::isfinite(t.size) && t.size > 0) << what << ": " << t.text;
+        EXPECT_GT(t.size, 0) << what << ": " << t.text;
         EXPECT_TRUE(inside(t.baselineLeft, view)) << what << ": text " << t.text << " at " << t.baselineLeft.x
                                                   << ", " << t.baselineLeft.y;
-        texts.push_back(t.text);
     }
-    for (const auto& path : context.paths()) {
-        EXPECT_TRUE(std::isfinite(path.lineWidth)) << what;
-        for (const auto& e : path.elements) {
-            EXPECT_TRUE(finitePoint(e.point) && std::isfinite(e.radius)) << what;
+    for (const auto& path : context.paths())
+        for (const auto& e : path.elements)
             EXPECT_TRUE(inside(e.point, view)) << what << ": path point " << e.point.x << ", " << e.point.y;
-        }
-    }
-    for (const auto& r : context.rects()) {
-        EXPECT_TRUE(finitePoint({r.rect.x, r.rect.y}) && std::isfinite(r.rect.width) && std::isfinite(r.rect.height))
-            << what;
+    for (const auto& r : context.rects())
         EXPECT_TRUE(inside({r.rect.x, r.rect.y}, view) && inside({r.rect.x + r.rect.width, r.rect.y + r.rect.height}, view))
             << what << ": rect " << r.rect.x << ", " << r.rect.y << ", " << r.rect.width << " × " << r.rect.height;
-    }
     return texts;
 }
 

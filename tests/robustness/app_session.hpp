@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,15 +18,12 @@
 #include "platform/ui/navigation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
+#include "support/recording_checks.hpp"
 
 namespace tl::testing {
 
-/// How long the random runs are: the sanitizer build is some 40 times slower.
-#ifdef __SANITIZE_ADDRESS__
-inline constexpr int kRunDivisor = 4;
-#else
-inline constexpr int kRunDivisor = 1;
-#endif
+/// How long the random runs are in this build.
+inline constexpr int kRunDivisor = kSanitizerSlowdown > 1 ? kSanitizerSlowdown / 2 : 1;
 
 class AppSession {
 public:
@@ -72,28 +68,5 @@ public:
 private:
     std::unique_ptr<ui::HeadlessHost> host_;
 };
-
-/// Every coordinate, size and line width of a recording is finite; returns
-/// the drawn texts.
-inline std::vector<std::string> expectFinite(const gfx::RecordingContext& context, const std::string& what) {
-    auto finite = [](gfx::Point p) { return std::isfinite(p.x) && std::isfinite(p.y); };
-    std::vector<std::string> texts;
-    for (const auto& t : context.texts()) {
-        EXPECT_TRUE(finite(t.baselineLeft) && std::isfinite(t.size) && std::isfinite(t.rotation))
-            << what << ": text " << t.text;
-        texts.push_back(t.text);
-    }
-    for (const auto& path : context.paths()) {
-        EXPECT_TRUE(std::isfinite(path.lineWidth)) << what;
-        for (const auto& e : path.elements)
-            EXPECT_TRUE(finite(e.point) && std::isfinite(e.radius) && std::isfinite(e.start) && std::isfinite(e.end))
-                << what << ": path";
-    }
-    for (const auto& r : context.rects())
-        EXPECT_TRUE(finite({r.rect.x, r.rect.y}) && std::isfinite(r.rect.width) && std::isfinite(r.rect.height) &&
-                    std::isfinite(r.lineWidth))
-            << what << ": rect";
-    return texts;
-}
 
 }  // namespace tl::testing

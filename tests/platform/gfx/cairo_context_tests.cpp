@@ -16,6 +16,8 @@
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/gfx/text.hpp"
 
+#include "pixels.hpp"
+
 using namespace gfx;
 
 namespace {
@@ -26,10 +28,6 @@ constexpr Pixel kBlue{0, 0, 255, 255};
 
 bool isReddish(Pixel p) { return p.a == 255 && p.r > 200 && p.g < 80 && p.b < 80; }
 bool isDark(Pixel p) { return p.a == 255 && p.r < 128 && p.g < 128 && p.b < 128; }
-/// Equal but for rounding (each channel within one).
-bool isNear(Pixel p, Pixel q) {
-    return p.a == q.a && std::abs(p.r - q.r) <= 1 && std::abs(p.g - q.g) <= 1 && std::abs(p.b - q.b) <= 1;
-}
 bool isColourful(Pixel p) {
     int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
     return p.a == 255 && hi - lo > 60;

@@ -2,21 +2,15 @@
 // one picture, as the view would look opaque, then faded.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/ui/view.hpp"
 
+#include "pixels.hpp"
+
 using namespace gfx;
 
-namespace {
-
-bool isNear(Pixel p, Pixel q) {
-    return p.a == q.a && std::abs(p.r - q.r) <= 1 && std::abs(p.g - q.g) <= 1 && std::abs(p.b - q.b) <= 1;
-}
-
-}  // namespace
 
 TEST(FadedView, OverlappingContentDoesNotShowThroughItself) {
     ImageSurface image(60, 20, 2);
