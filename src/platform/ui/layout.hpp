@@ -40,6 +40,24 @@ struct LayoutAnchor {
     LayoutConstraint* constraintEqualToConstant(double constant) const;
 };
 
+/// The eight anchors of a view or a layout guide; `Owner` is the class that
+/// derives from this.
+template <class Owner>
+class Anchors {
+public:
+    LayoutAnchor leadingAnchor() { return anchor(LayoutAttribute::leading); }
+    LayoutAnchor trailingAnchor() { return anchor(LayoutAttribute::trailing); }
+    LayoutAnchor topAnchor() { return anchor(LayoutAttribute::top); }
+    LayoutAnchor bottomAnchor() { return anchor(LayoutAttribute::bottom); }
+    LayoutAnchor centerXAnchor() { return anchor(LayoutAttribute::centerX); }
+    LayoutAnchor centerYAnchor() { return anchor(LayoutAttribute::centerY); }
+    LayoutAnchor widthAnchor() { return anchor(LayoutAttribute::width); }
+    LayoutAnchor heightAnchor() { return anchor(LayoutAttribute::height); }
+
+private:
+    LayoutAnchor anchor(LayoutAttribute attribute) { return {static_cast<Owner*>(this), attribute}; }
+};
+
 /// Constraints belong to the process-wide set of constraints from the moment
 /// they are made (LayoutAnchor::constraintEqualTo…). A constraint is deleted
 /// when a view or guide it names is destroyed: do not keep its pointer past
@@ -68,7 +86,7 @@ public:
 
 /// A rectangle that constraints can refer to (a view controller's safe area):
 /// its owning view's bounds inset by `insets`.
-class LayoutGuide {
+class LayoutGuide : public Anchors<LayoutGuide> {
 public:
     struct Insets {
         double top = 0, left = 0, bottom = 0, right = 0;
@@ -80,15 +98,6 @@ public:
     View* owningView() const { return owner_; }
     Insets insets() const { return insets_; }
     void setInsets(Insets insets);
-
-    LayoutAnchor leadingAnchor() { return {this, LayoutAttribute::leading}; }
-    LayoutAnchor trailingAnchor() { return {this, LayoutAttribute::trailing}; }
-    LayoutAnchor topAnchor() { return {this, LayoutAttribute::top}; }
-    LayoutAnchor bottomAnchor() { return {this, LayoutAttribute::bottom}; }
-    LayoutAnchor centerXAnchor() { return {this, LayoutAttribute::centerX}; }
-    LayoutAnchor centerYAnchor() { return {this, LayoutAttribute::centerY}; }
-    LayoutAnchor widthAnchor() { return {this, LayoutAttribute::width}; }
-    LayoutAnchor heightAnchor() { return {this, LayoutAttribute::height}; }
 
 private:
     View* owner_;

@@ -47,7 +47,7 @@ private:
     ResponderHandle responder_;
 };
 
-class View : public Responder {
+class View : public Responder, public Anchors<View> {
 public:
     explicit View(gfx::Rect frame = {});
     ~View() override;
@@ -101,14 +101,6 @@ public:
     void setTranslatesAutoresizingMaskIntoConstraints(bool value) { translatesMask_ = value; }
     /// The size the content wants, or a negative component for "none".
     virtual gfx::Size intrinsicContentSize() const { return {-1, -1}; }
-    LayoutAnchor leadingAnchor() { return {this, LayoutAttribute::leading}; }
-    LayoutAnchor trailingAnchor() { return {this, LayoutAttribute::trailing}; }
-    LayoutAnchor topAnchor() { return {this, LayoutAttribute::top}; }
-    LayoutAnchor bottomAnchor() { return {this, LayoutAttribute::bottom}; }
-    LayoutAnchor centerXAnchor() { return {this, LayoutAttribute::centerX}; }
-    LayoutAnchor centerYAnchor() { return {this, LayoutAttribute::centerY}; }
-    LayoutAnchor widthAnchor() { return {this, LayoutAttribute::width}; }
-    LayoutAnchor heightAnchor() { return {this, LayoutAttribute::height}; }
     /// Called after the layout engine has set the frames of this view's subtree.
     virtual void layoutSubviews() {}
 
