@@ -162,14 +162,8 @@ void EntryPadView::chooseOption(std::int64_t tag) {
 }
 
 void EntryPadView::done() {
-    StringGrid options;
-    for (const auto& group : optionsSelections_) {
-        StringList texts;
-        for (std::int64_t tag : group) texts.push_back(requiredLabelText(*this, tag, "option"));
-        options.push_back(std::move(texts));
-    }
-    StringGrid multiLine;
-    if (multiLineSelection_) multiLine.push_back({requiredLabelText(*this, *multiLineSelection_, "multi-line")});
+    const StringGrid options = chosenOptionTexts(*this, optionsSelections_);
+    const StringGrid multiLine = chosenMultiLineTexts(*this, multiLineSelection_);
 
     PadTables entries;
     const auto collect = [&](const PadTables& tables, Tag kind, auto sent) {

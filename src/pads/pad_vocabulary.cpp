@@ -149,6 +149,21 @@ std::string requiredLabelText(ui::View& root, std::int64_t tag, std::string_view
     return label->text();
 }
 
+StringGrid chosenOptionTexts(ui::View& root, const std::vector<std::vector<std::int64_t>>& selections) {
+    StringGrid options;
+    for (const auto& group : selections) {
+        StringList texts;
+        for (std::int64_t tag : group) texts.push_back(requiredLabelText(root, tag, "option"));
+        options.push_back(std::move(texts));
+    }
+    return options;
+}
+
+StringGrid chosenMultiLineTexts(ui::View& root, std::optional<std::int64_t> selection) {
+    if (!selection) return {};
+    return {{requiredLabelText(root, *selection, "multi-line")}};
+}
+
 bool moveChoice(ui::View& root, std::int64_t& chosen, std::int64_t tag) {
     if (chosen == tag || kindOfViewTag(tag) != kindOfViewTag(chosen)) return false;
     ui::Label* next = labelWithTag(root, tag);

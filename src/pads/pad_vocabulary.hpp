@@ -146,6 +146,13 @@ std::string requiredLabelText(ui::View& root, std::int64_t tag, std::string_view
 /// label is missing. Returns whether the choice moved.
 bool moveChoice(ui::View& root, std::int64_t& chosen, std::int64_t tag);
 
+/// The captions chosen in every option row, per option group, read from the
+/// labels tagged in `selections`.
+StringGrid chosenOptionTexts(ui::View& root, const std::vector<std::vector<std::int64_t>>& selections);
+
+/// [[the chosen multi-line caption]], or [] when there is no multi-line table.
+StringGrid chosenMultiLineTexts(ui::View& root, std::optional<std::int64_t> selection);
+
 /// `text` with a "-0" sent as "0".
 std::string withoutNegativeZero(std::string text);
 

@@ -57,21 +57,6 @@ UniversalIntegerPracticePadView::UniversalIntegerPracticePadView(
     layoutPadViews(infoHalf, rowUnits, prompt, display, this);
 }
 
-StringGrid UniversalIntegerPracticePadView::chosenOptions() {
-    StringGrid options;
-    for (const auto& group : optionsSelections_) {
-        StringList texts;
-        for (std::int64_t tag : group) texts.push_back(requiredLabelText(*this, tag, "option"));
-        options.push_back(std::move(texts));
-    }
-    return options;
-}
-
-StringGrid UniversalIntegerPracticePadView::chosenMultiLine() {
-    if (!multiLineSelection_) return {};
-    return {{requiredLabelText(*this, *multiLineSelection_, "multi-line")}};
-}
-
 bool UniversalIntegerPracticePadView::flushes(std::int64_t group, std::int64_t row) const {
     if (group < 0 || row < 0 || static_cast<std::size_t>(group) >= flushOptions_.size()) return false;
     const auto& rows = flushOptions_[static_cast<std::size_t>(group)];
@@ -85,7 +70,8 @@ std::int64_t UniversalIntegerPracticePadView::levelIndex() const {
 
 void UniversalIntegerPracticePadView::refresh(std::int64_t level) {
     if (!dataSource_) return;
-    auto answer = dataSource_->examplesRequested(level, chosenOptions(), chosenMultiLine());
+    auto answer = dataSource_->examplesRequested(level, chosenOptionTexts(*this, optionsSelections_),
+                                                 chosenMultiLineTexts(*this, multiLineSelection_));
     if (!answer) return;
     inputs_ = std::move(answer->second);
     const auto& lines = answer->first;
@@ -107,8 +93,8 @@ void UniversalIntegerPracticePadView::keyPressed(ui::Responder* sender) {
         if (!delegate_) return;
         // Copies: the delegate may segue away and take this pad with it.
         const PadTables inputs = inputs_;
-        const StringGrid options = chosenOptions();
-        const StringGrid multiLine = chosenMultiLine();
+        const StringGrid options = chosenOptionTexts(*this, optionsSelections_);
+        const StringGrid multiLine = chosenMultiLineTexts(*this, multiLineSelection_);
         delegate_->stepsRequested(inputs, options, multiLine);
         return;
     }

@@ -60,8 +60,6 @@ public:
     void keyPressed(ui::Responder* sender) override;
 
 private:
-    StringGrid chosenOptions();
-    StringGrid chosenMultiLine();
     bool flushes(std::int64_t group, std::int64_t row) const;
     std::int64_t levelIndex() const;
     void refresh(std::int64_t level);
