@@ -17,9 +17,7 @@ using namespace frame;
 StepTriple New_Arithmetic_Model::addColumnSteps() const {
     const auto [ops, sum, problem, problemTable, answerTable] = readProblem(*this, kPlus, checked::add);
 
-    const StringList digitsA = characterStrings(ops.aText);
-    const StringList digitsB = characterStrings(ops.bText);
-    const StringList digitsS = characterStrings(decimal(sum));
+    const auto [digitsA, digitsB, digitsS] = digitsOf(ops, sum);
     const std::size_t nS = digitsS.size();
     const std::size_t m = std::max(digitsA.size(), digitsB.size());
 

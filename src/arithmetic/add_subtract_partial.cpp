@@ -37,9 +37,7 @@ bool isNonZeroDigit(const std::string& cell) { return cell != "Z" && cell != "0"
 StepTriple partialPages(const PartialKind& kind, const ModelFields& model, const Operands& ops, i64 result,
                         Solution solution, const Engine_Table& problemTable, const Engine_Table& answerTable) {
     const bool leftToRight = optionIs(model, " left to right ");
-    const StringList digitsA = characterStrings(ops.aText);
-    const StringList digitsB = characterStrings(ops.bText);
-    const StringList digitsR = characterStrings(decimal(result));
+    const auto [digitsA, digitsB, digitsR] = digitsOf(ops, result);
     const std::size_t m = std::max(digitsA.size(), digitsB.size());
     // A sum may need one column more than its operands; a difference never does.
     const std::size_t columns = kind.subtract ? m : digitsR.size();

@@ -21,9 +21,7 @@ StepTriple New_Arithmetic_Model::addTradeSteps() const {
     Solution solution(problemTable);
     if (ops.a == 0 || ops.b == 0) return std::move(solution).shortCut(kSimpleCase, answerTable);
 
-    const StringList digitsA = characterStrings(ops.aText);
-    const StringList digitsB = characterStrings(ops.bText);
-    const StringList digitsS = characterStrings(decimal(sum));
+    const auto [digitsA, digitsB, digitsS] = digitsOf(ops, sum);
     const std::size_t n = digitsS.size();
     const std::size_t m = std::max(digitsA.size(), digitsB.size());
     const StringList zeroA = padFront(digitsA, digitsS, "0");

@@ -8,6 +8,10 @@
 
 namespace tl::frame {
 
+Digits digitsOf(const Operands& operands, i64 result) {
+    return {characterStrings(operands.aText), characterStrings(operands.bText), characterStrings(decimal(result))};
+}
+
 bool isDigitString(std::string_view text) {
     bool digits = !text.empty();
     for (char c : text) digits = digits && c >= '0' && c <= '9';

@@ -51,6 +51,12 @@ struct Operands {
     i64 a = 0, b = 0;
 };
 
+/// The digits of both operands, as typed, and of a result, most significant first.
+struct Digits {
+    StringList a, b, result;
+};
+Digits digitsOf(const Operands& operands, i64 result);
+
 /// One ASCII digit or more, nothing else.
 bool isDigitString(std::string_view text);
 

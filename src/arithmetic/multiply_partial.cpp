@@ -26,9 +26,7 @@ StepTriple New_Arithmetic_Model::multiplyPartialSteps() const {
     frame::Solution solution(problem);
     if (frame::isSimpleProduct(ops)) return std::move(solution).shortCut(frame::kSimpleCase, answer);
 
-    const StringList dA = characterStrings(ops.aText);
-    const StringList dB = characterStrings(ops.bText);
-    const StringList dP = characterStrings(decimal(product));
+    const auto [dA, dB, dP] = digitsOf(ops, product);
     const std::size_t nA = dA.size(), nB = dB.size(), W = dP.size();
 
     // The place part of digit `index` of a factor of `count` digits: 4 in 47 is 40.

@@ -68,9 +68,7 @@ StepTriple New_Arithmetic_Model::multiplyStandardSteps() const {
     frame::Solution solution(problem);
     if (frame::isSimpleProduct(ops)) return std::move(solution).shortCut(frame::kSimpleCase, answer);
 
-    const StringList dA = characterStrings(ops.aText);
-    const StringList dB = characterStrings(ops.bText);
-    const StringList dP = characterStrings(decimal(product));
+    const auto [dA, dB, dP] = digitsOf(ops, product);
     const std::size_t nA = dA.size(), nB = dB.size(), W = dP.size();
     require(nA <= W && nB <= W, "factor wider than its product");
 
