@@ -44,10 +44,8 @@ bool rationalEquals(const Rational& a, const Rational& b);
 bool rationalLessThan(const Rational& a, const Rational& b);
 
 inline bool operator==(const Rational& a, const Rational& b) { return rationalEquals(a, b); }
-inline bool operator<(const Rational& a, const Rational& b) { return rationalLessThan(a, b); }
-inline bool operator>(const Rational& a, const Rational& b) { return rationalLessThan(b, a); }
-inline bool operator<=(const Rational& a, const Rational& b) { return !rationalLessThan(b, a); }
-inline bool operator>=(const Rational& a, const Rational& b) { return !rationalLessThan(a, b); }
+// No ordering operators on purpose: rationalLessThan is no strict weak order
+// (a value with denominator 0 is incomparable), so it must not reach std::sort.
 
 /// False when either denominator is 0. With `exact`, numerators and
 /// denominators equal as written; otherwise equal by cross-multiplication.

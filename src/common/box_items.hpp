@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "algebra/monomial.hpp"
+#include "algebra/values.hpp"
 #include "common/enums.hpp"
 #include "common/items.hpp"
 #include "common/tableau.hpp"

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "algebra/algebra_enums.hpp"
+#include "algebra/values.hpp"
+
+using namespace tl;
+
+namespace {
+
+Rational q(std::int64_t n, std::int64_t d) { return makeDefaultRational(n, d); }
+Monomial m(std::int64_t n, std::int64_t d, std::uint64_t e, std::string v = "x") { return makeMonomial(q(n, d), e, v); }
+
+}  // namespace
+
+TEST(AlgebraValues, Defaults) {
+    const Polynomial p;
+    ASSERT_EQ(p.terms.size(), 1u);
+    EXPECT_TRUE(monomialEquals(p.terms[0], m(0, 1, 0)));
+    EXPECT_EQ(p.terms[0].variable, "x");
+    EXPECT_EQ(p.terms[0].coefficient.denominator, 1);
+}
+
+TEST(AlgebraValues, MonomialEqualityAndMatching) {
+    struct Case {
+        Monomial a, b;
+        bool equals, matchesExact, matchesReduced;
+    } cases[] = {
+        {m(3, 1, 0, "y"), m(3, 1, 0, "x"), true, true, true},  // constants ignore the letter
+        {m(3, 1, 1, "y"), m(3, 1, 1, "x"), false, false, false},
+        {m(1, 2, 1), m(2, 4, 1), true, false, true},
+        {m(1, 2, 1), m(1, 2, 2), false, false, false},
+        {m(1, -2, 1), m(-1, 2, 1), true, false, true},
+        {m(1, 0, 1), m(1, 0, 1), true, false, false},  // no number: matches nothing
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(monomialEquals(c.a, c.b), c.equals);
+        EXPECT_EQ(monomialMatches(c.a, c.b, true), c.matchesExact);
+        EXPECT_EQ(monomialMatches(c.a, c.b, false), c.matchesReduced);
+    }
+}
+
+TEST(AlgebraValues, GroupTermsEqualNothing) {
+    Term group = makeTerm(m(2, 1, 0), {true, 1});
+    EXPECT_FALSE(termEquals(group, group));
+    Term a = makeTerm(m(2, 1, 1), {false, 0}), b = makeTerm(m(4, 2, 1), {false, 7});
+    b.sub_exp_parenthesis_color = Color::red;
+    EXPECT_TRUE(termEquals(a, b));
+}
+
+TEST(AlgebraValues, PolynomialAndEquationEquality) {
+    const Polynomial xPlus1 = makePolynomial({m(1, 1, 1), m(1, 1, 0)});
+    const Polynomial onePlusX = makePolynomial({m(1, 1, 0), m(1, 1, 1)});
+    EXPECT_FALSE(polynomialEquals(xPlus1, onePlusX));
+    PolyEquation a = makeEquationXL(xPlus1, onePlusX, Relation::less_than);
+    PolyEquation b = makeColoredEquationXL(makePolynomial({colorMonomial(Color::red, m(1, 1, 1)), m(2, 2, 0)}),
+                                           onePlusX, Relation::less_than, Color::red);
+    EXPECT_TRUE(polyEquationEquals(a, b));
+    b.relation = Relation::greater_than;
+    EXPECT_FALSE(polyEquationEquals(a, b));
+    // The one constructor serves every equation form.
+    static_assert(std::same_as<decltype(makeEquationXL(Ext_polynomial{}, Ext_polynomial{}, Relation::equal_to)),
+                               Ext_polyEquation>);
+    static_assert(std::same_as<decltype(makeEquationXL(Polynomial_XL{}, Polynomial_XL{}, Relation::equal_to)),
+                               Polynomial_Equation_XL>);
+}
+
+TEST(AlgebraValues, RecolouringAndNegation) {
+    const Polynomial_XL p = makePolynomialXL(std::vector<std::vector<Term_XL>>{
+        {makeTermXL(m(1, 1, 1), {})}, {makeTermXL(m(2, 1, 0), {makeFactor(0, 2)})}});
+    const Polynomial_XL red = recolorPolynomialXL(Color::red, p);
+    const Term_XL& t = red.terms[1][0];
+    EXPECT_EQ(t.monomial.variable_color, Color::red);
+    EXPECT_EQ(t.monomial.coefficient.bar_color, Color::red);
+    EXPECT_EQ(t.factors[0].exponent_color, Color::red);
+    EXPECT_EQ(t.factors[0].pointer, 0u);
+    EXPECT_TRUE(recolorPolynomialXL(Color::red, Polynomial_XL{}).terms.empty());
+    EXPECT_EQ(recolorEquationXL(Color::blue, makeEquationXL(p, p, Relation::equal_to)).relation_color, Color::blue);
+
+    const auto negated = negateMonomial(colorMonomial(Color::red, m(-3, 6, 2)));
+    ASSERT_TRUE(negated);
+    EXPECT_EQ(negated->coefficient.numerator, 1);
+    EXPECT_EQ(negated->coefficient.denominator, 2);
+    EXPECT_EQ(negated->variable_color, Color::black);
+    EXPECT_EQ(negated->coefficient.numerator_color, Color::black);
+    EXPECT_FALSE(negateMonomial(m(1, 0, 1)));
+}
+
+TEST(AlgebraValues, ThreeTermPolynomial) {
+    const auto descending = makeThreeTermPolynomialXL(q(1, 1), q(2, 1), q(3, 1), "\u2798", Color::red, Color::blue,
+                                                      Color::black, Color::black, Color::black, Color::green);
+    const auto ascending = makeThreeTermPolynomialXL(q(1, 1), q(2, 1), q(3, 1), "→", Color::black, Color::black,
+                                                     Color::black, Color::black, Color::black, Color::black);
+    ASSERT_EQ(descending.terms.size(), 1u);
+    EXPECT_EQ(descending.terms[0][0].monomial.exponent, 2u);
+    EXPECT_EQ(descending.terms[0][2].monomial.exponent, 0u);
+    EXPECT_EQ(ascending.terms[0][0].monomial.exponent, 0u);
+    EXPECT_EQ(descending.terms[0][0].monomial.coefficient.numerator_color, Color::red);
+    EXPECT_EQ(descending.terms[0][0].monomial.variable_color, Color::blue);
+    EXPECT_EQ(descending.terms[0][2].monomial.variable_color, Color::green);
+}
+
+TEST(AlgebraEnums, RawValues) {
+    EXPECT_EQ(rawValue(Style::fraction), "show as \u00B9\u2215\u2083 x");
+    EXPECT_EQ(rawValue(Style::rational_fraction), "show as \u02E3\u2215\u2083");
+    EXPECT_EQ(fromRawValue<Style>("show as decimal"), Style::decimal);
+    EXPECT_FALSE(fromRawValue<Style>("show as  decimal"));
+    EXPECT_FALSE(fromRawValue<Style>("Show as decimal"));
+    EXPECT_EQ(fromRawValue<Category>(-1), Category::error);
+    EXPECT_FALSE(fromRawValue<Category>(4));
+    EXPECT_FALSE(fromRawValue<Category>(-2));
+    EXPECT_EQ(rawValue(Var::z), "z");
+    EXPECT_EQ(rawValue(Status::infinite), "TRUE, solution is all values of variable");
+    EXPECT_EQ(rawValue(Quadratic_method::complete_the_square), "complete the square");
+    // Every raw value leads back to its own case.
+    for (Quadratic_status s : allCases<Quadratic_status>()) EXPECT_EQ(fromRawValue<Quadratic_status>(rawValue(s)), s);
+    for (Technique t : allCases<Technique>()) EXPECT_EQ(fromRawValue<Technique>(rawValue(t)), t);
+}
