@@ -56,13 +56,17 @@ void WindowHost::open(ui::Application& application) {
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
 
     const ui::Screen& screen = ui::Screen::main();
-    gfx::Size points = screen.bounds().size();
+    const gfx::Size least = ui::kMinimumWindowSize;
+    gfx::Size points{std::max(screen.bounds().width, least.width), std::max(screen.bounds().height, least.height)};
     coordsPerPoint_ = fittingScale(points, screen.scale());
-    int w = static_cast<int>(std::lround(points.width * coordsPerPoint_));
-    int h = static_cast<int>(std::lround(points.height * coordsPerPoint_));
-    window_ = SDL_CreateWindow("Tellurandi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+    const auto coordinates = [this](double p) { return static_cast<int>(std::lround(p * coordsPerPoint_)); };
+    window_ = SDL_CreateWindow("Tellurandi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               coordinates(points.width), coordinates(points.height),
                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) throw tl::PreconditionError(sdlError("SDL could not make a window"));
+    // Below the smallest phone the pads' prompts would run into the keys.
+    SDL_SetWindowMinimumSize(window_, static_cast<int>(std::ceil(least.width * coordsPerPoint_)),
+                             static_cast<int>(std::ceil(least.height * coordsPerPoint_)));
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {

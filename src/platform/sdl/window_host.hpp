@@ -1,7 +1,8 @@
 // The desktop host: one SDL window showing the application's window.
 //
 // The SDL window shows the main screen's points at up to the screen's
-// scale (less when the display is too small for it), drawn with Cairo.
+// scale (less when the display is too small for it), drawn with Cairo; it
+// is never smaller than ui::kMinimumWindowSize points.
 // Mouse and touch input become touches in points, the wheel scrolls,
 // resizing re-solves the layout, focus and minimising map to the life-cycle
 // events, and closing the window ends the loop. It redraws when a view asks

@@ -37,4 +37,7 @@ private:
 /// Height of the navigation bar below the status bar.
 inline constexpr double kNavigationBarHeight = 44;
 
+/// The smallest window the app lays out for: the smallest phone's screen.
+inline constexpr gfx::Size kMinimumWindowSize{320, 480};
+
 }  // namespace ui
