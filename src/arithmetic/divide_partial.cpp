@@ -6,6 +6,7 @@
 #include "arithmetic/division_frame.hpp"
 #include "arithmetic/frame.hpp"
 #include "base/checked.hpp"
+#include "base/text.hpp"
 #include "common/integers.hpp"
 #include "common/items.hpp"
 #include "common/records.hpp"
@@ -14,6 +15,7 @@ namespace tl {
 
 namespace {
 
+using checked::i128;
 using frame::decimal;
 using frame::i64;
 
@@ -44,9 +46,10 @@ StepTriple New_Arithmetic_Model::dividePartialSteps() const {
         for (const auto& m : messages) tables.push_back(messageTable(m));
         solution.page(comment, std::move(tables));
     };
-    const auto times = [&](const std::string& left, i64 multiple) {
-        return left + frame::kTimes + decimal(multiple) + " = " +
-               decimal(checked::mul(b, multiple));
+    // A fact may name a multiple past the quotient (b × 10 ... before
+    // halving), so facts are worked in 128 bits.
+    const auto times = [&](const std::string& left, i128 multiple) {
+        return left + frame::kTimes + wideDecimal(multiple) + " = " + wideDecimal(b * multiple);
     };
 
     page(frame::kFirstStep, record("PROBLEM", "PROBLEM", false), {});
@@ -55,10 +58,11 @@ StepTriple New_Arithmetic_Model::dividePartialSteps() const {
     page("choose", record("CHOOSE", "CHOOSE", false), messages);
 
     // want ≥ 1 on entry (the short cut removed b ≥ a, and both are
-    // non-negative), and every rule picks a multiple between 1 and want.
+    // non-negative), and every rule picks a multiple between 1 and want. The
+    // power of ten just above want is 10^19 for a 19-digit quotient.
     i64 want = d.q, left = a;
     while (want != 0) {
-        const i64 m = powerOfTen(digitCount(want));
+        const i128 m = i128{powerOfTen(digitCount(want) - 1)} * 10;
         i64 multiple = 0;
         if (b == powerOfTen(digitCount(b) - 1)) {
             multiple = want;
@@ -71,19 +75,19 @@ StepTriple New_Arithmetic_Model::dividePartialSteps() const {
             messages.push_back("can grab " + decimal(multiple) + " of them");
             messages.push_back("math fact");
         } else if (want >= m / 2) {
-            multiple = m / 2;
+            multiple = static_cast<i64>(m / 2);
             messages.push_back(kFrown + times(decimal(b), m));
             messages.push_back("smarter to halve");
             messages.push_back(kSmile + times(decimal(b), multiple));
             messages.push_back("can grab " + decimal(multiple) + " of them");
         } else if (want >= m / 5) {
-            multiple = m / 5;
+            multiple = static_cast<i64>(m / 5);
             messages.push_back(kSmile + times(decimal(b), multiple / 2));
             messages.push_back("smarter to double");
             messages.push_back(kSmile + times(decimal(b), multiple));
             messages.push_back("can grab " + decimal(multiple) + " of them");
         } else {
-            multiple = m / 10;
+            multiple = static_cast<i64>(m / 10);
             messages.push_back(kSmile + times(decimal(b), multiple));
             messages.push_back("can grab " + decimal(multiple) + " of them");
         }

@@ -13,6 +13,7 @@
 namespace tl {
 
 using namespace frame;
+using checked::i128;
 
 StepTriple New_Arithmetic_Model::subtractCountSteps() const {
     const Operands ops = readOperands(*this);
@@ -56,15 +57,16 @@ StepTriple New_Arithmetic_Model::subtractCountSteps() const {
 
     // First phase: to the nearest ten, hundred ... as long as the other
     // number is not passed. Landing on a multiple of a higher place jumps the
-    // aim straight there.
+    // aim straight there. The multiple aimed at is taken in 128 bits: near the
+    // largest number it may lie past the 64-bit range, and then it does not fit.
     i64 p = 1;
     do {
         const i64 m = powerOfTen(p);
         const i64 r = checked::rem(current, m);
         const i64 count = up ? m - r : r;
-        const bool fits = up ? (count > 0 && count < m && checked::add(current, count) <= a) : (r > 0 && current - r >= b);
-        if (fits) {
-            const i64 landed = up ? checked::add(current, count) : checked::sub(current, count);
+        const i128 aim = up ? i128{current} + count : i128{current} - count;
+        if (count > 0 && count < m && (up ? aim <= a : aim >= b)) {
+            const i64 landed = checked::narrow(aim);
             for (i64 q = columns - 1; q >= p + 1; --q) {
                 if (checked::rem(landed, powerOfTen(q)) == 0) {
                     p = q;
@@ -77,12 +79,14 @@ StepTriple New_Arithmetic_Model::subtractCountSteps() const {
     } while (p < columns);
 
     // Second phase: whole multiples of each place value, highest first; the
-    // ones place always closes the gap.
+    // ones place always closes the gap. Rounding up works in 128 bits; the
+    // count itself lies within a − b.
+    const auto roundedUp = [](i64 n, i64 m) { return (i128{n} + m - 1) / m; };
     for (i64 i = 0; i < columns; ++i) {
         const i64 position = columns - 1 - i;
         const i64 m = powerOfTen(position);
-        const i64 c = up ? checked::mul(a / m - current / m, m)
-                         : checked::mul(checked::add(current, m - 1) / m - checked::add(b, m - 1) / m, m);
+        const i64 c = checked::narrow(up ? i128{a / m - current / m} * m
+                                         : (roundedUp(current, m) - roundedUp(b, m)) * m);
         if (c != 0) countPage(c, (up ? "to highest " : "to lowest ") + placeValueName(position, false));
     }
 

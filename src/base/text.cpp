@@ -56,6 +56,19 @@ std::int64_t parseInt(std::string_view text) {
     throw PreconditionError("not an integer: \"" + std::string(text) + "\"");
 }
 
+std::string wideDecimal(checked::i128 value) {
+    // Digits are taken off the negative side, so the smallest value has no
+    // positive counterpart to overflow into.
+    const bool negative = value < 0;
+    if (!negative) value = -value;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' - static_cast<int>(value % 10)));
+        value /= 10;
+    } while (value != 0);
+    return negative ? "-" + digits : digits;
+}
+
 std::string formatG8(double value) {
     // std::to_chars is locale-independent; general format with 8 significant
     // digits matches "%.8g" (exponent written with at least two digits).

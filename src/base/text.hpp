@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/checked.hpp"
+
 namespace tl {
 
 /// Strict decimal integer: an optional single "+" or "-", then one or more
@@ -18,6 +20,10 @@ std::optional<std::int64_t> tryParseInt(std::string_view text);
 /// As tryParseInt, but a text that is no integer is a PreconditionError
 /// (and one out of range an OverflowError).
 std::int64_t parseInt(std::string_view text);
+
+/// Plain decimal text of a 128-bit integer ("-" when negative), for the
+/// intermediate values that may leave the 64-bit range.
+std::string wideDecimal(checked::i128 value);
 
 /// printf's "%.8g", always with "." as the decimal point, whatever the
 /// process locale.

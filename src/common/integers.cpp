@@ -122,7 +122,12 @@ bool isPowerOfTenText(std::string_view text) {
     return hasSingleNonZeroDigit(text) && !text.empty() && text.front() == '1';
 }
 
-std::string powerOfTenText(std::int64_t n) { return std::to_string(powerOfTen(n)); }
+std::string powerOfTenText(std::int64_t n) {
+    require(n >= 0, "negative power of ten");
+    std::string text(static_cast<std::size_t>(n) + 1, '0');
+    text.front() = '1';
+    return text;
+}
 
 TextLengths textLengths(std::string_view a, std::string_view b) {
     const std::int64_t la = characterStringCount(a), lb = characterStringCount(b);

@@ -57,7 +57,7 @@ bool isZeroText(std::string_view text);
 bool hasSingleNonZeroDigit(std::string_view text);
 /// hasSingleNonZeroDigit and beginning with "1".
 bool isPowerOfTenText(std::string_view text);
-/// "1" followed by n zeros, for the same n as powerOfTen.
+/// "1" followed by n zeros, for every n ≥ 0 (also past the 64-bit range).
 std::string powerOfTenText(std::int64_t n);
 
 /// Character counts of two texts and the larger of them.

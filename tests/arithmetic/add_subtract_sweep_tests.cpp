@@ -287,3 +287,10 @@ TEST_F(Sweep, SubtractionByCounting) {
         checkCount(a, b, true);
     }
 }
+
+// Up to the largest 64-bit number the counts never aim past the range.
+TEST_F(Sweep, SubtractionByCountingNearTheLargestNumber) {
+    const long top = INT64_MAX;
+    for (auto [a, b] : {std::pair{top, 1L}, {top, top - 6}, {top, top / 10}, {top - 1, 999999999999999999L}})
+        for (const bool up : {false, true}) checkCount(a, b, up);
+}

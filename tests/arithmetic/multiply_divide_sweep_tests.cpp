@@ -128,7 +128,9 @@ TEST_F(Sweep, MultiplicationByPartialAndStandardProducts) {
 }
 
 TEST_F(Sweep, DivisionByPartialQuotientsAndLongDivision) {
-    const auto pairs = operandPairs(30, 400, 10000);
+    auto pairs = operandPairs(30, 400, 10000);
+    // Quotients of up to 19 digits, past which the next power of ten leaves 64 bits.
+    for (const std::int64_t b : {2L, 3L, 12L, 97L, 4611686018427387903L}) pairs.emplace_back(INT64_MAX, b);
     // The random pairs follow the small ones; every other one gets a divisor
     // of at most two digits, so that most quotients have several digits.
     const std::size_t small = kSweepDivisor > 1 ? 16 : 31, randomEnd = small * small + 400 / kSweepDivisor;

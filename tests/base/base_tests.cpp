@@ -52,6 +52,16 @@ TEST(Checked, RejectsOverflowAtTheEdges) {
     EXPECT_THROW(c::narrow(static_cast<c::i128>(kMax) + 1), OverflowError);
 }
 
+TEST(WideDecimal, WritesEvery128BitValue) {
+    using checked::i128;
+    const i128 min = -(i128{1} << 126) - (i128{1} << 126);
+    EXPECT_EQ(wideDecimal(0), "0");
+    EXPECT_EQ(wideDecimal(-7), "-7");
+    EXPECT_EQ(wideDecimal(static_cast<i128>(checked::kMax) * 10 + 9), "92233720368547758079");
+    EXPECT_EQ(wideDecimal(min), "-170141183460469231731687303715884105728");
+    EXPECT_EQ(wideDecimal(-(min + 1)), "170141183460469231731687303715884105727");
+}
+
 TEST(FormatG8, MatchesPrintfWhateverTheLocale) {
     for (double v : {0.0, 1.0, -2.5, 0.1, 1.0 / 3.0, 123456789.0, 1e20, 1e-7, 2.000000001, 1234.5678})
     {

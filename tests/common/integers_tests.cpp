@@ -93,6 +93,10 @@ TEST(Numerals, Texts) {
     for (const char* no : {"2000", "0100", "", "11"}) EXPECT_FALSE(isPowerOfTenText(no)) << no;
     EXPECT_EQ(powerOfTenText(0), "1");
     EXPECT_EQ(powerOfTenText(3), "1000");
+    // The text goes on past the largest 64-bit power of ten.
+    EXPECT_EQ(powerOfTenText(18), std::to_string(powerOfTen(18)));
+    EXPECT_EQ(powerOfTenText(19), "10000000000000000000");
+    EXPECT_EQ(powerOfTenText(25), "10000000000000000000000000");
     EXPECT_THROW(powerOfTenText(-1), PreconditionError);
     EXPECT_EQ(textLengths("305", "−12"), (TextLengths{3, 3, 3}));
     EXPECT_EQ(textLengths("", "ab"), (TextLengths{0, 2, 2}));
