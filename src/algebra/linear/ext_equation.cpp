@@ -1,0 +1,185 @@
+#include "algebra/linear/ext_equation.hpp"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "algebra/linear/ext_group_edit.hpp"
+#include "base/errors.hpp"
+
+namespace tl {
+
+namespace {
+
+const Monomial kOne = makeMonomialX(makeDefaultRational(1, 1), 0);
+
+bool hasZeroNumerator(const Term& t) { return t.monomial.coefficient.numerator == 0; }
+
+/// Both sides through `f`, the relation kept, the relation colour black.
+template <class SideOp>
+Ext_polyEquation onBothSides(const Ext_polyEquation& e, SideOp f) {
+    return makeEquationXL(f(e.LHS), f(e.RHS), e.relation);
+}
+
+}  // namespace
+
+Term zeroTerm() { return makeTerm(makeMonomialX(makeDefaultRational(0, 1), 0), {false, 0}); }
+
+Term makeColoredTerm(Monomial monomial, bool isGroupTerm, std::uint64_t group, Color parenthesisColor) {
+    Term t = makeTerm(std::move(monomial), {isGroupTerm, group});
+    t.sub_exp_parenthesis_color = parenthesisColor;
+    return t;
+}
+
+void requireWellFormedExtSide(const Ext_polynomial& side) {
+    require(!side.terms.empty(), "a side without a top-level group");
+    std::vector<bool> referenced(side.terms.size(), false);
+    for (std::size_t i = 0; i < side.terms.size(); ++i) {
+        require(!side.terms[i].empty(), "an empty group");
+        for (const Term& t : side.terms[i]) {
+            if (!isGroupTerm(t)) continue;
+            const std::uint64_t k = t.sub_exp.second;
+            require(k < i, "a group term must refer to an earlier group");
+            require(!referenced[k], "a group referred to twice");
+            referenced[k] = true;
+        }
+    }
+}
+
+bool extSideHasZeroDenominator(const Ext_polynomial& side) {
+    return std::ranges::any_of(side.terms, [](const ExtGroup& g) {
+        return std::ranges::any_of(g, [](const Term& t) { return t.monomial.coefficient.denominator == 0; });
+    });
+}
+
+bool extEquationHasZeroDenominator(const Ext_polyEquation& e) {
+    return extSideHasZeroDenominator(e.LHS) || extSideHasZeroDenominator(e.RHS);
+}
+
+Ext_polynomial removeZeroTermsOfExtSide(bool recolor, const Ext_polynomial& side) {
+    // First pass: every term of coefficient 0 goes, a group term judged by its multiplier.
+    Ext_polynomial result = side;
+    for (ExtGroup& g : result.terms) {
+        std::erase_if(g, hasZeroNumerator);
+        if (g.empty()) g = {zeroTerm()};
+    }
+    // Later passes: a group term goes when its group (as the previous pass
+    // left it) is the single term 0; repeat while a pass empties a group.
+    const Rational zero = makeDefaultRational(0, 1);
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        const Ext_polynomial previous = result;
+        for (ExtGroup& g : result.terms) {
+            std::erase_if(g, [&](const Term& t) {
+                if (!isGroupTerm(t)) return false;
+                const ExtGroup& inner = at(previous.terms, t.sub_exp.second);
+                return inner.size() == 1 && rationalMatches(inner[0].monomial.coefficient, false, zero);
+            });
+            if (g.empty()) {
+                g = {zeroTerm()};
+                changed = true;
+            }
+        }
+    }
+    return recolor ? recolorExtPolynomial(Color::black, result) : result;
+}
+
+Ext_polyEquation removeZeroTermsOfExtEquation(bool recolor, const Ext_polyEquation& e) {
+    return onBothSides(e, [&](const Ext_polynomial& s) { return removeZeroTermsOfExtSide(recolor, s); });
+}
+
+std::optional<Ext_polynomial> unwrapUnitGroupOnce(const Ext_polynomial& side) {
+    const auto place = firstGroupTerm(side, [](const Term& t) { return monomialEquals(t.monomial, kOne); });
+    if (!place) return std::nullopt;
+    const ExtGroup inner = at(side.terms, place->inner);
+    return replaceGroupTerm(side, *place, inner);
+}
+
+Ext_polynomial unwrapUnitGroups(Ext_polynomial side) {
+    while (auto next = unwrapUnitGroupOnce(side)) side = std::move(*next);
+    return side;
+}
+
+Ext_polyEquation unwrapUnitGroupsOfExtEquation(const Ext_polyEquation& e) {
+    return onBothSides(e, [](const Ext_polynomial& s) { return unwrapUnitGroups(s); });
+}
+
+std::optional<Ext_polynomial> foldConstantGroupOnce(const Ext_polynomial& side) {
+    const auto place = firstGroupTerm(side, [&](const Term& t) {
+        if (t.monomial.exponent != 0) return false;
+        const ExtGroup& inner = at(side.terms, t.sub_exp.second);
+        return inner.size() == 1 && !isGroupTerm(inner[0]) && inner[0].monomial.exponent == 0;
+    });
+    if (!place) return std::nullopt;
+    const Term& multiplier = side.terms[place->group][place->position];
+    const Rational product =
+        knownRational(multiplyRational(side.terms[place->inner][0].monomial.coefficient, multiplier.monomial.coefficient));
+    return replaceGroupTerm(side, *place, {makeTerm(makeMonomialX(product, 0), {false, 0})});
+}
+
+std::optional<Ext_polynomial> foldConstantGroups(const Ext_polynomial& side) {
+    auto folded = foldConstantGroupOnce(side);
+    if (!folded) return std::nullopt;
+    while (auto next = foldConstantGroupOnce(*folded)) folded = std::move(next);
+    return folded;
+}
+
+std::optional<Ext_polyEquation> foldConstantGroupsOfEquation(const Ext_polyEquation& e) {
+    auto left = foldConstantGroups(e.LHS);
+    auto right = foldConstantGroups(e.RHS);
+    if (!left && !right) return std::nullopt;
+    return makeEquationXL(left ? std::move(*left) : e.LHS, right ? std::move(*right) : e.RHS, e.relation);
+}
+
+bool sideHasParentheses(const Ext_polynomial& side) {
+    require(!side.terms.empty(), "a side without a top-level group");
+    return std::ranges::any_of(side.terms.back(), isGroupTerm);
+}
+
+bool equationHasParentheses(const Ext_polyEquation& e) { return sideHasParentheses(e.LHS) || sideHasParentheses(e.RHS); }
+
+Polynomial polynomialFromExtPolynomial(const Ext_polynomial& side) {
+    require(!side.terms.empty(), "a side without a top-level group");
+    std::vector<Monomial> monomials;
+    for (const Term& t : side.terms.back()) monomials.push_back(t.monomial);
+    return makePolynomial(std::move(monomials));
+}
+
+PolyEquation polyEquationFromExtEquation(const Ext_polyEquation& e) {
+    return makeEquationXL(polynomialFromExtPolynomial(e.LHS), polynomialFromExtPolynomial(e.RHS), e.relation);
+}
+
+Term recolorTerm(Color c, const Term& t) {
+    return makeColoredTerm(colorMonomial(c, t.monomial), t.sub_exp.first, t.sub_exp.second, c);
+}
+
+Ext_polynomial recolorExtPolynomial(Color c, const Ext_polynomial& side) {
+    Ext_polynomial result = side;
+    for (ExtGroup& g : result.terms)
+        for (Term& t : g) t = recolorTerm(c, t);
+    return result;
+}
+
+Ext_polyEquation recolorExtEquation(Color left, Color right, Color relation, const Ext_polyEquation& e) {
+    return makeColoredEquationXL(recolorExtPolynomial(left, e.LHS), recolorExtPolynomial(right, e.RHS), e.relation,
+                                 relation);
+}
+
+Term recolorTermCoefficient(Color c, const Term& t) {
+    const Monomial& m = t.monomial;
+    return makeTerm(makeMonomial(recolorRational(m.coefficient, c), m.exponent, m.variable), t.sub_exp);
+}
+
+ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group) {
+    ExtGroup result;
+    for (const Term& t : group) result.push_back(recolorTermCoefficient(c, t));
+    return result;
+}
+
+Engine_Step appendGroupClosure(Engine_Step first, const Engine_Step& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+}  // namespace tl

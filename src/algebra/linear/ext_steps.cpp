@@ -1,0 +1,193 @@
+#include "algebra/linear/ext_steps.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include "algebra/linear/ext_equation.hpp"
+#include "algebra/linear/ext_group_edit.hpp"
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "common/integers.hpp"
+
+namespace tl {
+
+namespace {
+
+Color mark(bool colored) { return colored ? Color::red : Color::black; }
+
+/// `sideStep` on both sides: nothing when it gives nothing on either, else
+/// the equation as passed and the equation with the new sides (relation and
+/// relation colour kept).
+template <class SideStep>
+std::optional<ExtStepPair> stepOnBothSides(const Ext_polyEquation& e, SideStep sideStep) {
+    auto left = sideStep(e.LHS);
+    auto right = sideStep(e.RHS);
+    if (!left && !right) return std::nullopt;
+    return ExtStepPair{e, makeColoredEquationXL(left ? std::move(*left) : e.LHS, right ? std::move(*right) : e.RHS,
+                                                e.relation, e.relation_color)};
+}
+
+/// The side with its top-level group rewritten term by term.
+template <class TermRewrite>
+Ext_polynomial withTopLevel(Ext_polynomial side, TermRewrite rewrite) {
+    for (Term& t : at(side.terms, side.terms.size() - 1)) t = rewrite(t);
+    return side;
+}
+
+/// The term with a new coefficient, every colour black, its exponent, letter and group kept.
+Term withCoefficient(const Term& t, const Rational& coefficient) {
+    return makeTerm(makeMonomial(coefficient, t.monomial.exponent, t.monomial.variable), t.sub_exp);
+}
+
+/// The divisor that brings n/d to lowest terms with a positive denominator
+/// (gcd(n, d), negated when d < 0); 1 when it already is so.
+std::int64_t reducingDivisor(const Rational& r) {
+    return checked::mul(gcd(r.numerator, r.denominator), r.denominator < 0 ? -1 : 1);
+}
+
+Rational dividedBy(const Rational& r, std::int64_t g) {
+    return makeDefaultRational(checked::div(r.numerator, g), checked::div(r.denominator, g));
+}
+
+std::uint64_t addExponents(std::uint64_t a, std::uint64_t b) {
+    std::uint64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) throw OverflowError("exponent overflow");
+    return sum;
+}
+
+/// Inner term × multiplier, reduced, a plain term (red when `colored`).
+Term distributeTerm(const Monomial& multiplier, bool colored, const Term& inner) {
+    const Rational& a = multiplier.coefficient;
+    const Monomial& m = inner.monomial;
+    const Rational product = makeDefaultRational(checked::mul(m.coefficient.numerator, a.numerator),
+                                                 checked::mul(m.coefficient.denominator, a.denominator));
+    // A constant inside the group carries no letter of its own (it is "x"
+    // by default), so x's product with y(…) takes the multiplier's letter.
+    const std::string& letter = m.exponent > 0 || multiplier.exponent == 0 ? m.variable : multiplier.variable;
+    return makeTerm(makeColoredMonomial(makeFullyColoredRational(dividedBy(product, reducingDivisor(product)), mark(colored)),
+                                        addExponents(m.exponent, multiplier.exponent), letter, mark(colored)),
+                    {false, 0});
+}
+
+}  // namespace
+
+std::optional<Ext_polynomial> reduceSideCoefficients(const Ext_polynomial& side) {
+    bool changed = false;
+    Ext_polynomial reduced = side;
+    for (ExtGroup& g : reduced.terms)
+        for (Term& t : g)
+            if (const std::int64_t divisor = reducingDivisor(t.monomial.coefficient); divisor != 1) {
+                t = withCoefficient(t, dividedBy(t.monomial.coefficient, divisor));
+                changed = true;
+            }
+    if (!changed) return std::nullopt;
+    return unwrapUnitGroups(std::move(reduced));
+}
+
+std::optional<ExtStepPair> simplifyStep(const Ext_polyEquation& e) { return stepOnBothSides(e, reduceSideCoefficients); }
+
+std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_polyEquation& e) {
+    const auto topLevelLcm = [](const Ext_polynomial& side) {
+        std::int64_t l = 1;
+        for (const Term& t : at(side.terms, side.terms.size() - 1)) l = lcm(l, t.monomial.coefficient.denominator);
+        return l;
+    };
+    const std::int64_t l = lcm(topLevelLcm(e.LHS), topLevelLcm(e.RHS));
+    if (l == 1) return std::nullopt;
+
+    const auto markDenominators = [&](const Ext_polynomial& side) {
+        return withTopLevel(side, [&](const Term& t) {
+            const Rational& c = t.monomial.coefficient;
+            return withCoefficient(t, makeThreeColorRational(c.numerator, c.denominator, Color::black, mark(colored),
+                                                             Color::black));
+        });
+    };
+    const auto multiplySide = [&](const Ext_polynomial& side) {
+        Ext_polynomial multiplied = side;
+        const Rational multiple = makeThreeColorRational(l, 1, mark(colored), Color::black, Color::black);
+        multiplied.terms.push_back({makeTerm(makeMonomialX(multiple, 0), {true, side.terms.size() - 1})});
+        return multiplied;
+    };
+    const auto scaleSide = [&](const Ext_polynomial& side) {
+        return withTopLevel(side, [&](const Term& t) {
+            const Rational& c = t.monomial.coefficient;
+            return withCoefficient(
+                t, makeDefaultRational(checked::mul(c.numerator, checked::div(l, c.denominator)), 1));
+        });
+    };
+    return ExtClearedFractions{
+        makeEquationXL(markDenominators(e.LHS), markDenominators(e.RHS), e.relation),
+        makeEquationXL(multiplySide(e.LHS), multiplySide(e.RHS), e.relation),
+        unwrapUnitGroupsOfExtEquation(makeEquationXL(scaleSide(e.LHS), scaleSide(e.RHS), e.relation)), l};
+}
+
+bool areLikeTerms(bool simple, const Term& a, const Term& b) {
+    const Monomial& m = a.monomial;
+    const Monomial& n = b.monomial;
+    if (isGroupTerm(a) || isGroupTerm(b) || m.exponent != n.exponent) return false;
+    if (m.exponent != 0 && m.variable != n.variable) return false;
+    return !simple || (m.coefficient.denominator == 1 && n.coefficient.denominator == 1);
+}
+
+std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ext_polynomial& side) {
+    bool changed = false;
+    Ext_polynomial combined = side;
+    for (ExtGroup& g : combined.terms) {
+        ExtGroup n;
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            const Term& t = g[i];
+            if (isGroupTerm(t)) {
+                n.push_back(t);
+                continue;
+            }
+            if (std::ranges::any_of(n, [&](const Term& u) { return areLikeTerms(simple, u, t); })) continue;
+            Rational sum = t.monomial.coefficient;
+            bool summed = false;
+            for (std::size_t j = i + 1; j < g.size(); ++j)
+                if (areLikeTerms(simple, t, g[j])) {
+                    sum = knownRational(addRational(g[j].monomial.coefficient, sum));
+                    summed = true;
+                }
+            changed = changed || summed;
+            n.push_back(withCoefficient(t, sum));
+        }
+        std::erase_if(n, [](const Term& u) { return u.monomial.coefficient.numerator == 0; });
+        g = n.empty() ? ExtGroup{zeroTerm()} : std::move(n);
+    }
+    if (!changed) return std::nullopt;
+    return combined;
+}
+
+std::optional<ExtStepPair> combineSimpleLikeTermsStep(bool simple, const Ext_polyEquation& e) {
+    return stepOnBothSides(e, [&](const Ext_polynomial& s) { return combineSimpleLikeTermsOfSide(simple, s); });
+}
+
+std::optional<ExtDistribution> distributeFirstGroupOfSide(bool colored, const Ext_polynomial& side) {
+    const auto place = firstGroupTerm(side, [](const Term&) { return true; });
+    if (!place) return std::nullopt;
+    const Term& groupTerm = side.terms[place->group][place->position];
+    const ExtGroup& inner = at(side.terms, place->inner);
+
+    Ext_polynomial marked = side;
+    if (colored) {
+        Term& t = marked.terms[place->group][place->position];
+        t = recolorTerm(Color::red, t);
+        for (Term& u : marked.terms[place->inner])
+            u.monomial = colorMonomial(Color::red, u.monomial);
+    }
+    ExtGroup products;
+    for (const Term& u : inner) products.push_back(distributeTerm(groupTerm.monomial, colored, u));
+    return ExtDistribution{std::move(marked), replaceGroupTerm(side, *place, products)};
+}
+
+std::optional<ExtStepPair> distributeStep(bool colored, const Ext_polyEquation& e) {
+    if (auto left = distributeFirstGroupOfSide(colored, e.LHS))
+        return ExtStepPair{makeColoredEquationXL(std::move(left->marked), e.RHS, e.relation, e.relation_color),
+                           makeColoredEquationXL(std::move(left->distributed), e.RHS, e.relation, e.relation_color)};
+    if (auto right = distributeFirstGroupOfSide(colored, e.RHS))
+        return ExtStepPair{makeColoredEquationXL(e.LHS, std::move(right->marked), e.relation, e.relation_color),
+                           makeColoredEquationXL(e.LHS, std::move(right->distributed), e.relation, e.relation_color)};
+    return std::nullopt;
+}
+
+}  // namespace tl
