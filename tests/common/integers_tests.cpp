@@ -81,6 +81,22 @@ TEST(Integers, SplitSquareFactor) {
     EXPECT_EQ(splitSquareFactor(0), (SquareSplit{0, 1}));
     EXPECT_EQ(splitSquareFactor(200), (SquareSplit{10, 2}));
     EXPECT_FALSE(splitSquareFactor(-8));
+    // The largest k whose square divides n, found counting down from √n.
+    for (std::int64_t n = 1; n <= 5000; ++n) {
+        std::int64_t k = 1;
+        for (std::int64_t j = 2; j * j <= n; ++j)
+            if (n % (j * j) == 0) k = j;
+        EXPECT_EQ(splitSquareFactor(n), (SquareSplit{k, n / (k * k)})) << n;
+    }
+    // Far beyond trial division to √n: a prime, a square and a cube of primes
+    // near the cube root, a large prime squared times a small one, 2^62.
+    const std::int64_t p = 2097143, big = 3037000493;  // both prime
+    EXPECT_EQ(splitSquareFactor(INT64_MAX - 24), (SquareSplit{1, INT64_MAX - 24}));
+    EXPECT_EQ(splitSquareFactor(p * p * p), (SquareSplit{p, p}));
+    EXPECT_EQ(splitSquareFactor(p * p * 2097169), (SquareSplit{p, 2097169}));
+    EXPECT_EQ(splitSquareFactor(big * big), (SquareSplit{big, 1}));
+    EXPECT_EQ(splitSquareFactor(INT64_MAX), (SquareSplit{7, INT64_MAX / 49}));
+    EXPECT_EQ(splitSquareFactor(std::int64_t{1} << 62), (SquareSplit{std::int64_t{1} << 31, 1}));
 }
 
 TEST(Numerals, Texts) {
