@@ -34,6 +34,10 @@ inline i64 neg(i64 a) {
     return -a;
 }
 inline i64 abs(i64 a) { return a < 0 ? neg(a) : a; }
+/// |a| as unsigned: exact for every a, INT64_MIN included.
+inline std::uint64_t magnitude(i64 a) {
+    return a < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(a) : static_cast<std::uint64_t>(a);
+}
 
 /// Truncating division, as C++ `/`.
 inline i64 div(i64 a, i64 b) {

@@ -45,9 +45,14 @@ Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
 Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
                                 Color c4, std::string_view tag) {
     const bool negative = (numerator < 0 && denominator > 0) || (numerator > 0 && denominator < 0);
+    return signedRationalItemFromParts(negative, checked::magnitude(numerator), checked::magnitude(denominator), c1, c2,
+                                       c3, c4, tag);
+}
+
+Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1,
+                                         Color c2, Color c3, Color c4, std::string_view tag) {
     return {{"start", "1"},
-            {"signed_rational", negative ? "-" : "+", decimal(checked::abs(numerator)),
-             decimal(checked::abs(denominator))},
+            {"signed_rational", negative ? "-" : "+", std::to_string(numerator), std::to_string(denominator)},
             {"signed_rational_color", name(c1), name(c2), name(c3), name(c4)},
             {"signed_rational_tag", std::string(tag)}};
 }

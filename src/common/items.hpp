@@ -47,6 +47,13 @@ Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator
                                 Color c3 = defaultMessageColor, Color c4 = defaultMessageColor,
                                 std::string_view tag = defaultMessageTag);
 
+/// The same item from its parts: the sign and the two magnitudes (so that
+/// the magnitude of INT64_MIN, 9223372036854775808, can be written).
+Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator,
+                                         Color c1 = defaultMessageColor, Color c2 = defaultMessageColor,
+                                         Color c3 = defaultMessageColor, Color c4 = defaultMessageColor,
+                                         std::string_view tag = defaultMessageTag);
+
 /// One table holding both, joined by a join item with `text` between them.
 Engine_Table joinItem(std::string_view text, const Engine_Table& first, const Engine_Table& second,
                       Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);

@@ -54,7 +54,7 @@ TEST(CoreItems, SignedRationalWritesSignApart) {
     EXPECT_EQ(fields(0, -4), (Engine_Row{"signed_rational", "+", "0", "4"}));
     EXPECT_EQ(signedRationalItem(1, 2, Color::red, Color::blue, Color::green, Color::gray, "q")[2],
               (Engine_Row{"signed_rational_color", "red", "blue", "green", "gray"}));
-    EXPECT_THROW(signedRationalItem(INT64_MIN, 2), OverflowError);
+    EXPECT_EQ(fields(INT64_MIN, -2), (Engine_Row{"signed_rational", "+", "9223372036854775808", "2"}));
 }
 
 TEST(CoreItems, JoinOfTwoLeaves) {
