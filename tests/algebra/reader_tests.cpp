@@ -1,0 +1,219 @@
+#include <cctype>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "algebra/reader.hpp"
+#include "base/random.hpp"
+#include "common/layout.hpp"
+
+using namespace tl;
+
+namespace {
+
+// A tiny printer: every number exactly as held ("n/d", "n/(-d)"), the
+// multiplier of a group in front of it, powers of groups as "^e".
+std::string magnitude(std::int64_t n) { return std::to_string(n).substr(n < 0 ? 1 : 0); }
+
+std::string monomialText(const Monomial& m, bool bare) {
+    const Rational& c = m.coefficient;
+    std::string s = magnitude(c.numerator);
+    if (c.denominator != 1) {
+        s += c.denominator < 0 ? "/(" : "/";
+        s += std::to_string(c.denominator);
+        if (c.denominator < 0) s += ")";
+    } else if (s == "1" && bare) {
+        s.clear();
+    }
+    if (m.exponent > 0) s += m.variable;
+    if (m.exponent > 1) (s += "^") += std::to_string(m.exponent);
+    return s;
+}
+
+std::string groupText(const Polynomial_XL& p, std::size_t g) {
+    std::string s;
+    for (const Term_XL& t : p.terms.at(g)) {
+        const bool negative = t.monomial.coefficient.numerator < 0;
+        s += s.empty() ? (negative ? "-" : "") : (negative ? " - " : " + ");
+        s += monomialText(t.monomial, t.monomial.exponent > 0 || !t.factors.empty());
+        for (const Factor& f : t.factors) {
+            ((s += "(") += groupText(p, f.pointer)) += ")";
+            if (f.exponent != 1) (s += "^") += std::to_string(f.exponent);
+        }
+    }
+    return s;
+}
+
+Polynomial_XL widened(const Polynomial& p) {
+    std::vector<Term_XL> group;
+    for (const Monomial& m : p.terms) group.push_back(makeTermXL(m, {}));
+    return makePolynomialXL(std::vector<std::vector<Term_XL>>{group});
+}
+Polynomial_XL widened(const Ext_polynomial& p) {
+    std::vector<std::vector<Term_XL>> groups;
+    for (const auto& g : p.terms) {
+        auto& terms = groups.emplace_back();
+        for (const Term& t : g)
+            terms.push_back(makeTermXL(t.monomial, t.sub_exp.first ? std::vector{makeFactor(t.sub_exp.second, 1)}
+                                                                   : std::vector<Factor>{}));
+    }
+    return makePolynomialXL(groups);
+}
+Polynomial_XL widened(const Polynomial_XL& p) { return p; }
+
+std::string text(const AnyEquation& any) {
+    return std::visit([](const auto& e) {
+        const Polynomial_XL l = widened(e.LHS), r = widened(e.RHS);
+        return groupText(l, l.terms.size() - 1) + " " + std::string(relationSymbol(e.relation)) + " " +
+               groupText(r, r.terms.size() - 1);
+    }, any);
+}
+
+}  // namespace
+
+TEST(EquationReader, ReadsEveryFormAsWritten) {
+    struct Case {
+        const char* text;
+        std::size_t form;  // 0 flat, 1 grouped, 2 factored
+        const char* read;
+    } cases[] = {
+        {"(3/4)x - 0.25 = 2x^2 + 1", 0, "3/4x - 25/100 = 2x^2 + 1"},
+        {"2/4x + 0 - 0x = 0", 0, "2/4x + 0 + 0x = 0"},  // unreduced, zero terms kept (−0 is 0)
+        {"x/0 = 1", 0, "1/0x = 1"},
+        {"0/0 + 3x/4 = -x/3", 0, "0/0 + 3/4x = -1/3x"},
+        {"−x² + .5 ≥ 3/4 x", 0, "-x^2 + 5/10 ≥ 3/4x"},
+        {"3/4x<=z/3", 0, "3/4x ≤ 1/3z"},
+        {"y>=-1.50", 0, "y ≥ -15/10"},
+        {"x/(−3) < 2/(-4)", 0, "1/(-3)x < 2/(-4)"},
+        {"x¹² - 2y³ > 0x^0", 0, "x^12 - 2y^3 > 0"},
+        {"-9223372036854775808 = 9223372036854775807", 0, "-9223372036854775808 = 9223372036854775807"},
+        {"-(−1/2)x + (2.5)y = 2.", 0, "1/2x + 25/10y = 2"},
+        {"2(3(x + 1) + 4) = 20", 1, "2(3(x + 1) + 4) = 20"},
+        {"(x + 1)/2 - 3(x - 1) = 4", 1, "1/2(x + 1) - 3(x - 1) = 4"},
+        {"x(x + 2) = 3", 1, "x(x + 2) = 3"},
+        {"(1/2)(x + 4) = 3", 1, "1/2(x + 4) = 3"},
+        {"3(2) + x = 10", 1, "3(2) + x = 10"},
+        {"-(x+1)/2 = 2/3(-x) - 2x(x)/(-5)", 1, "-1/2(x + 1) = 2/3(-x) - 2/(-5)x(x)"},
+        {"3x(x - 2) = 0", 1, "3x(x - 2) = 0"},
+        {"(x + 1)(x + 2) = 0", 2, "(x + 1)(x + 2) = 0"},
+        {"2(x + 1)(x − 3)^2 = 3(x)", 2, "2(x + 1)(x - 3)^2 = 3(x)"},
+        {"(x(x+1)^1 + 2)/4 = 0", 2, "1/4(x(x + 1) + 2) = 0"},
+    };
+    for (const Case& c : cases) {
+        const auto r = readEquation(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << ": " << r.error().position << " " << r.error().message;
+        EXPECT_EQ(r.value().index(), c.form) << c.text;
+        EXPECT_EQ(text(r.value()), c.read) << c.text;
+    }
+    // Inner groups first, the top level last, as the solvers and tables expect.
+    const auto factored = std::get<2>(readEquation("2(x + 1)(x − 3)² = 0").value()).LHS.terms;
+    ASSERT_EQ(factored.size(), 3u);
+    ASSERT_EQ(factored[2].size(), 1u);
+    EXPECT_EQ(groupText(makePolynomialXL(factored), 1), "x - 3");
+    EXPECT_EQ(factored[2][0].factors[1].pointer, 1u);
+    EXPECT_EQ(factored[2][0].factors[1].exponent, 2u);
+    const auto grouped = readExtEquation("2(3(x + 1) + 4) = 20").value().LHS.terms;
+    ASSERT_EQ(grouped.size(), 3u);
+    EXPECT_EQ(grouped[1][0].sub_exp, (std::pair<bool, std::uint64_t>{true, 0}));
+    EXPECT_EQ(grouped[2][0].sub_exp, (std::pair<bool, std::uint64_t>{true, 1}));
+}
+
+TEST(EquationReader, RefusesWithTheColumn) {
+    const auto equation = [](std::string_view t) { return readEquation(t).ok() ? 0 : readEquation(t).error().position; };
+    const auto flat = [](std::string_view t) { return readPolyEquation(t).ok() ? 0 : readPolyEquation(t).error().position; };
+    const auto grouped = [](std::string_view t) { return readExtEquation(t).ok() ? 0 : readExtEquation(t).error().position; };
+    const auto factored = [](std::string_view t) {
+        return readFactoredPolynomial(t).ok() ? 0 : readFactoredPolynomial(t).error().position;
+    };
+    struct Case {
+        std::function<std::size_t(std::string_view)> read;
+        std::string text;
+        std::size_t position;
+    } cases[] = {
+        {equation, "", 1}, {equation, "x + 1", 6}, {equation, "x = 1 = 2", 7}, {equation, "x + = 1", 5},
+        {equation, "2x^ = 1", 5}, {equation, "x^-1 = 2", 3}, {equation, "2^3 = x", 2}, {equation, "xy = 1", 2},
+        {equation, "a = 1", 1}, {equation, "x = 1 $", 7}, {equation, "x = \xff", 5}, {equation, "x = \t\x01", 6},
+        {equation, "x = 1.2.3", 8}, {equation, "x = .", 5}, {equation, "x = 99999999999999999999", 5},
+        {equation, "x = 1/99999999999999999999", 7}, {equation, "x = 0.00000000000000000001", 5},
+        {equation, "x^99999999999999999999 = 1", 3}, {equation, "(x + 1 = 2", 8}, {equation, "x + 1) = 2", 6},
+        {equation, "3/4x/2 = 1", 5}, {equation, "2.5/3 = x", 1}, {equation, "x/2.5 = 1", 3}, {equation, "x/y = 1", 2},
+        {equation, "x = 2 <= 3", 7}, {equation, "x − − 1 = 0", 5}, {equation, "x² = ²", 6}, {equation, "() = 1", 2},
+        {equation, "x(1) x = 1", 6}, {equation, "-(-9223372036854775808)x = 1", 4},
+        {equation, std::string(33, '(') + "x" + std::string(33, ')') + " = 1", 33},
+        {equation, std::string(10001, 'x'), kMaxEquationTextLength + 1},
+        {flat, "1 + 2(x + 1) = 3", 6}, {grouped, "x = (x + 1)(x + 2)", 12}, {grouped, "(x - 3)² = 0", 8},
+        {factored, "x + 1 = 2", 7}, {factored, "(2x)/(x)", 5},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.read(c.text), c.position) << c.text;
+    EXPECT_EQ(readEquation(std::string(32, '(') + "x" + std::string(32, ')') + " = 1").value().index(), 1u);
+}
+
+TEST(EquationReader, ReadsFactoredPolynomialsFromAPosition) {
+    const std::string quotient = "(x + 1)(x + 2) / ((x + 1)(x + 3))";
+    const auto numerator = readFactoredPolynomialAt(quotient, 0).value();
+    EXPECT_EQ(groupText(numerator.polynomial, 2), "(x + 1)(x + 2)");
+    ASSERT_EQ(numerator.end, quotient.find('/'));
+    const auto denominator = readFactoredPolynomialAt(quotient, numerator.end + 1).value();
+    EXPECT_EQ(groupText(denominator.polynomial, 3), "((x + 1)(x + 3))");
+    EXPECT_EQ(denominator.end, quotient.size());
+    EXPECT_EQ(readFactoredPolynomialAt("(2x^2 + 4x)/(6x)", 0).value().end, 11u);
+    EXPECT_EQ(readFactoredPolynomialAt("−x/2 = 1", 0).value().end, 7u);  // "/2" divides the term
+    EXPECT_EQ(readFactoredPolynomialAt("x = ", 4).error().position, 5u);
+    EXPECT_EQ(columnOfOffset("−x", 3), 2u);
+}
+
+TEST(EquationReader, PrintedEquationsReadBackAsWritten) {
+    SystemRandom random(15);
+    const auto draw = [&](std::int64_t lo, std::int64_t hi) { return random.uniformInRange(lo, hi); };
+    const std::int64_t extremes[] = {INT64_MIN, INT64_MAX, 0, -1, 10};
+    const auto number = [&](std::int64_t lo, std::int64_t hi) { return draw(0, 9) == 0 ? extremes[draw(0, 4)] : draw(lo, hi); };
+    for (int i = 0; i < 3000; ++i) {
+        PolyEquation e;
+        e.relation = allRelations[draw(0, 4)];
+        for (Polynomial* side : {&e.LHS, &e.RHS}) {
+            side->terms.clear();
+            for (auto k = draw(1, 4); k > 0; --k) {
+                const auto power = static_cast<std::uint64_t>(draw(0, 9) == 0 ? 12 : draw(0, 3));
+                side->terms.push_back(makeMonomial(makeDefaultRational(number(-99, 99), number(1, 12)), power,
+                                                   power == 0 ? "x" : std::string(1, "xyz"[draw(0, 2)])));
+            }
+        }
+        std::string written;  // respelt: blanks dropped or kept, "−" or "-", superscripts or "^"
+        const std::string canonical = text(AnyEquation{e});
+        const bool blanks = draw(0, 1), minus = draw(0, 1), superscripts = draw(0, 1);
+        for (std::size_t j = 0; j < canonical.size(); ++j) {
+            const char c = canonical[j];
+            if (c == ' ' && !blanks) continue;
+            if (c == '-' && minus && j > 0 && canonical[j - 1] == ' ') {
+                written += "−";
+            } else if (c == '^' && superscripts) {
+                while (j + 1 < canonical.size() && std::isdigit(static_cast<unsigned char>(canonical[j + 1])))
+                    written += superscriptDigit(std::string(1, canonical[++j]));
+            } else {
+                written += c;
+            }
+        }
+        const auto read = readPolyEquation(written);
+        ASSERT_TRUE(read.ok()) << written << ": " << read.error().message;
+        ASSERT_TRUE(polyEquationEquals(read.value(), e)) << written;
+        EXPECT_EQ(text(AnyEquation{read.value()}), canonical) << written;  // numbers exactly as written
+    }
+}
+
+TEST(EquationReader, HostileTextsAreRefusedCleanly) {
+    SystemRandom random(16);
+    const char* pieces[] = {"x", "2", ".5", "/", "(", ")", "^", "²", "-", "−", "+", "=", "<=", "≥", " ",
+                            "\xff", "\xe2\x88", "99999999999999999999", "y", "a", "3/4", "(2)"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string junk;
+        for (auto k = random.uniformInRange(0, 24); k > 0; --k) junk += pieces[random.uniformBelow(std::size(pieces))];
+        const auto offset = static_cast<std::size_t>(random.uniformInRange(0, static_cast<std::int64_t>(junk.size())));
+        const auto whole = readEquation(junk);
+        const auto part = readFactoredPolynomialAt(junk, offset);
+        for (const ReadError* refusal : {whole.ok() ? nullptr : &whole.error(), part.ok() ? nullptr : &part.error()}) {
+            if (refusal) {
+                EXPECT_LE(refusal->position, columnOfOffset(junk, junk.size())) << junk;
+            }
+        }
+    }
+}
