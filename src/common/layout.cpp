@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-namespace tl {
+#include "platform/ui/screen.hpp"
 
-namespace {
-double screenWidth = 390;
-}
+namespace tl {
 
 Metric makeMetric(double size, double wholeCapHeight, double wholeHalfCapHeight, double wholeAscender,
                   double wholeLineHeight, double wholeXHeight, double wholeHalfXHeight, double fracCapHeight,
@@ -19,8 +17,12 @@ Metric makeMetric(double size, double wholeCapHeight, double wholeHalfCapHeight,
 
 double barSpaceFor(double size) { return std::max(kMetric::minimumBarSpace, kMetric::barSpaceRatio * size); }
 
-double mainScreenWidth() { return screenWidth; }
-void setMainScreenWidth(double width) { screenWidth = width; }
+double mainScreenWidth() { return ui::Screen::main().bounds().width; }
+
+void setMainScreenWidth(double width) {
+    ui::Screen& screen = ui::Screen::main();
+    screen.setSize({width, screen.bounds().height});
+}
 
 double screenScaledFontSize() {
     return mainScreenWidth() <= kLayOut::narrowScreenMaxWidth ? kLayOut::narrowScreenTextSize

@@ -54,9 +54,10 @@ Metric makeMetric(double size, double wholeCapHeight, double wholeHalfCapHeight,
 /// The vertical room of a fraction bar at a font size: 0.125 × size, at least 5.
 double barSpaceFor(double size);
 
-/// The width of the main screen in points. The UI host sets it at start-up;
-/// until then it is 390 (a narrow phone screen).
+/// The width of the main screen (ui::Screen::main()) in points: the window
+/// hosts keep it at the window's width.
 double mainScreenWidth();
+/// Gives the main screen `width` (finite and positive), keeping its height.
 void setMainScreenWidth(double width);
 
 /// The base text size: 30 on a main screen at most 428 points wide, else 32.

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "common/layout.hpp"
 #include "platform/ui/label.hpp"
 
 namespace tl {
@@ -11,18 +10,17 @@ namespace {
 constexpr double kPromptWeight = 0.1;
 }
 
-UniversalInfoView::UniversalInfoView(const std::vector<std::string>& lines, gfx::Rect frame) : ui::View(frame) {
+UniversalInfoView::UniversalInfoView(const std::vector<std::string>& lines, gfx::Rect frame)
+    : BaseSizedView(frame) {
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
     setHidden(false);
-    const double size = screenScaledFontSize();
 
     std::vector<ui::Label*> labels;
     for (const auto& line : lines) {
         auto label = std::make_unique<ui::Label>();
         label->setBackgroundColor(gfx::palette::white);
         label->setTextColor(gfx::palette::black);
-        label->setFont(gfx::Font::system(size, kPromptWeight));
         label->setAdjustsFontSizeToFitWidth(true);
         label->setBaselineAdjustment(ui::BaselineAdjustment::alignCenters);
         label->setTextAlignment(ui::TextAlignment::center);
@@ -39,6 +37,11 @@ UniversalInfoView::UniversalInfoView(const std::vector<std::string>& lines, gfx:
         label->trailingAnchor().constraintEqualTo(trailingAnchor());
         label->heightAnchor().constraintEqualTo(labels[0]->heightAnchor());
     }
+    sizeTexts(textBase());
+}
+
+void UniversalInfoView::sizeTexts(double base) {
+    for (const auto& sub : subviews()) static_cast<ui::Label&>(*sub).setFont(gfx::Font::system(base, kPromptWeight));
 }
 
 }  // namespace tl

@@ -2,22 +2,28 @@
 
 #include <memory>
 
-#include "common/layout.hpp"
-
 namespace tl {
 
 namespace pad_detail {
 
-std::unique_ptr<ui::Button> makeKey(const std::string& title, gfx::Rgba colour, double size) {
+std::unique_ptr<ui::Button> makeKey(const std::string& title, gfx::Rgba colour) {
     auto key = std::make_unique<ui::Button>();
     key->setTitle(title);
-    key->titleLabel()->setFont(gfx::Font::system(size));
     key->titleLabel()->setAdjustsFontSizeToFitWidth(true);
     key->setTranslatesAutoresizingMaskIntoConstraints(false);
     key->setBackgroundColor(colour);
     key->setTitleColor(gfx::palette::black);
     key->addTarget(nullptr, std::string(kKeyPressedAction));
     return key;
+}
+
+void sizeDisplayTexts(ui::View& display, double base, double labelWeight) {
+    for (const auto& sub : display.subviews()) {
+        if (auto* label = dynamic_cast<ui::Label*>(sub.get()))
+            label->setFont(gfx::Font::system(base, labelWeight));
+        else if (auto* key = dynamic_cast<ui::Button*>(sub.get()); key && key->title() != kDoneKey)
+            key->titleLabel()->setFont(gfx::Font::system(base));
+    }
 }
 
 void pinLabel(ui::Label* label, ui::Button* button) {
@@ -200,9 +206,8 @@ struct Built {
     std::vector<std::unique_ptr<ui::Label>> labels;
 };
 
-std::unique_ptr<ui::Label> makeLabel(const std::string& text, std::int64_t tag, gfx::Rgba colour, double size) {
+std::unique_ptr<ui::Label> makeLabel(const std::string& text, std::int64_t tag, gfx::Rgba colour) {
     auto label = std::make_unique<ui::Label>();
-    label->setFont(gfx::Font::system(size, pad_detail::kValueLabelWeight));
     label->setTextColor(gfx::palette::black);
     label->setBackgroundColor(colour);
     label->setTextAlignment(ui::TextAlignment::center);
@@ -217,7 +222,7 @@ std::unique_ptr<ui::Label> makeLabel(const std::string& text, std::int64_t tag, 
 
 // Appends one line per table of `tables`.
 template <class Colour>
-void appendLines(Built& built, const PadTables& tables, Tag kind, double size, Colour colourOf) {
+void appendLines(Built& built, const PadTables& tables, Tag kind, Colour colourOf) {
     for (std::size_t a = 0; a < tables.size(); ++a) {
         Line<ui::Button> buttonLine;
         Line<ui::Label> labelLine;
@@ -227,8 +232,8 @@ void appendLines(Built& built, const PadTables& tables, Tag kind, double size, C
             const auto& row = tables[a][b];
             const auto add = [&](const std::string& title, const std::string& text, std::int64_t tag,
                                  gfx::Rgba colour) {
-                built.buttons.push_back(pad_detail::makeKey(title, gfx::palette::clear, size));
-                built.labels.push_back(makeLabel(text, tag, colour, size));
+                built.buttons.push_back(pad_detail::makeKey(title, gfx::palette::clear));
+                built.labels.push_back(makeLabel(text, tag, colour));
                 buttonRow.push_back(built.buttons.back().get());
                 labelRow.push_back(built.labels.back().get());
             };
@@ -255,7 +260,7 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
                                                const PadTables& polynomials, const PadTables& fractions,
                                                const PadTables& options, const OptionDefaults& optionDefaults,
                                                const PadTables& multiLine)
-    : KeyForwardingView(frame) {
+    : BaseSizedView(frame) {
     requireEncodable(inputs, Tag::input, "input tables");
     requireEncodable(polynomials, Tag::polynomial, "polynomial tables");
     requireEncodable(fractions, Tag::fraction, "fraction tables");
@@ -264,7 +269,6 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
 
-    const double size = static_cast<float>(screenScaledFontSize());
     const auto field = initialFieldSelection(inputs, polynomials, fractions);
     const auto caption = firstCellTag(multiLine, Tag::multi_line);
     const auto greenWhen = [](bool selected) { return selected ? kSelectedColour : kUnselectedColour; };
@@ -273,18 +277,23 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
     };
 
     Built built;
-    appendLines(built, multiLine, Tag::multi_line, size,
+    appendLines(built, multiLine, Tag::multi_line,
                 [&](std::size_t, std::size_t, std::size_t, std::int64_t tag) { return greenWhen(caption && *caption == tag); });
-    appendLines(built, options, Tag::option, size, [&](std::size_t a, std::size_t b, std::size_t c, std::int64_t) {
+    appendLines(built, options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c, std::int64_t) {
         return greenWhen(static_cast<std::int64_t>(c) == defaultChoice(options[a][b].size(), optionDefaults, a, b));
     });
-    appendLines(built, inputs, Tag::input, size, isField);
-    appendLines(built, polynomials, Tag::polynomial, size, isField);
-    appendLines(built, fractions, Tag::fraction, size, isField);
+    appendLines(built, inputs, Tag::input, isField);
+    appendLines(built, polynomials, Tag::polynomial, isField);
+    appendLines(built, fractions, Tag::fraction, isField);
 
     for (auto& button : built.buttons) addSubview(std::move(button));
     for (auto& label : built.labels) addSubview(std::move(label));
     pad_detail::layoutRows(built.buttonLines, built.labelLines, fractions.size(), this);
+    sizeTexts(textBase());
+}
+
+void UniversalIntegerIOView::sizeTexts(double base) {
+    pad_detail::sizeDisplayTexts(*this, base, pad_detail::kValueLabelWeight);
 }
 
 }  // namespace tl

@@ -18,6 +18,7 @@
 // other value labels are white. From then on only the pad recolours.
 #pragma once
 
+#include "pads/base_sized_view.hpp"
 #include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/button.hpp"
@@ -26,13 +27,16 @@
 
 namespace tl {
 
-class UniversalIntegerIOView : public KeyForwardingView {
+class UniversalIntegerIOView : public BaseSizedView<KeyForwardingView> {
 public:
     /// Throws PreconditionError when a table exceeds the view-tag limits or
     /// an option row has no choice. Empty tables and rows show nothing.
     UniversalIntegerIOView(gfx::Rect frame, const PadTables& inputs, const PadTables& polynomials,
                            const PadTables& fractions, const PadTables& options,
                            const OptionDefaults& optionDefaults, const PadTables& multiLine);
+
+protected:
+    void sizeTexts(double base) override;
 };
 
 namespace pad_detail {
@@ -43,7 +47,14 @@ constexpr double kCellGap = 5;
 constexpr double kSegmentGap = 10;
 constexpr double kLineGap = 5;
 
-std::unique_ptr<ui::Button> makeKey(const std::string& title, gfx::Rgba colour, double size);
+/// A selector button (or a display's done key): `title` over `colour`,
+/// shrinking its title to fit; sizeDisplayTexts gives it its font.
+std::unique_ptr<ui::Button> makeKey(const std::string& title, gfx::Rgba colour);
+
+/// Sizes the texts of an entry display for the base size: its value labels
+/// in `labelWeight`, its selector buttons' titles regular; a done key keeps
+/// its own size.
+void sizeDisplayTexts(ui::View& display, double base, double labelWeight);
 
 /// Cells of one display line: segments (table rows) of cells.
 template <class T>

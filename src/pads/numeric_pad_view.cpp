@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "common/layout.hpp"
-
 namespace tl {
 
 namespace {
@@ -12,7 +10,6 @@ constexpr double kKeyGap = 1;
 constexpr double kDoneKeyScale = 1.5;
 
 std::vector<std::vector<ui::Button*>> makeKeys(const std::vector<std::vector<std::string>>& titles,
-                                               const std::vector<std::vector<float>>& fontSizes,
                                                std::vector<ui::View*>& rows) {
     std::vector<std::vector<ui::Button*>> keys;
     for (std::size_t r = 0; r < titles.size(); ++r) {
@@ -20,7 +17,6 @@ std::vector<std::vector<ui::Button*>> makeKeys(const std::vector<std::vector<std
         for (std::size_t c = 0; c < titles[r].size(); ++c) {
             auto* key = rows[r]->add(std::make_unique<ui::Button>());
             key->setTitle(titles[r][c]);
-            key->titleLabel()->setFont(gfx::Font::system(fontSizes[r][c]));
             key->setTranslatesAutoresizingMaskIntoConstraints(false);
             key->setBackgroundColor(gfx::palette::lightGray);
             key->setTitleColor(gfx::palette::black);
@@ -80,7 +76,7 @@ const std::vector<std::vector<std::string>>& UniversalNumericPadView::keyTitles(
     return titles;
 }
 
-UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : KeyForwardingView(frame) {
+UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : BaseSizedView(frame) {
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
 
@@ -89,14 +85,7 @@ UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : KeyForwardin
     container->setTranslatesAutoresizingMaskIntoConstraints(false);
     container->setBackgroundColor(gfx::palette::clear);
 
-    const auto size = static_cast<float>(screenScaledFontSize());
     const auto& titles = keyTitles();
-    const std::vector<std::vector<float>> fontSizes{
-        {size, size, size, size},
-        {size, size, size, size},
-        {size, size, size, size},
-        {size, size, static_cast<float>(kDoneKeyScale * size)},
-    };
     const std::vector<std::vector<float>> multipliers{{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 0.5f, 0.5f}};
 
     std::vector<ui::View*> rows;
@@ -107,7 +96,7 @@ UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : KeyForwardin
         rows.push_back(row.get());
         rowOwners.push_back(std::move(row));
     }
-    auto keys = makeKeys(titles, fontSizes, rows);
+    auto keys = makeKeys(titles, rows);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         layoutRowKeys(keys[r], multipliers[r], rows[r]);
         container->addSubview(std::move(rowOwners[r]));
@@ -118,6 +107,16 @@ UniversalNumericPadView::UniversalNumericPadView(gfx::Rect frame) : KeyForwardin
     container->bottomAnchor().constraintEqualTo(bottomAnchor());
     container->leadingAnchor().constraintEqualTo(leadingAnchor());
     container->trailingAnchor().constraintEqualTo(trailingAnchor());
+    sizeTexts(textBase());
+}
+
+void UniversalNumericPadView::sizeTexts(double base) {
+    // The keys are the subviews of the rows of the one container.
+    for (const auto& row : subviews().front()->subviews())
+        for (const auto& sub : row->subviews()) {
+            auto& key = static_cast<ui::Button&>(*sub);
+            key.titleLabel()->setFont(gfx::Font::system(key.title() == kDoneKey ? kDoneKeyScale * base : base));
+        }
 }
 
 }  // namespace tl

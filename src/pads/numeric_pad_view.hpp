@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "pads/base_sized_view.hpp"
 #include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/button.hpp"
@@ -19,12 +20,15 @@
 
 namespace tl {
 
-class UniversalNumericPadView : public KeyForwardingView {
+class UniversalNumericPadView : public BaseSizedView<KeyForwardingView> {
 public:
     explicit UniversalNumericPadView(gfx::Rect frame = {});
 
     /// The key titles, row by row.
     static const std::vector<std::vector<std::string>>& keyTitles();
+
+protected:
+    void sizeTexts(double base) override;
 };
 
 }  // namespace tl

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "common/layout.hpp"
 #include "pads/integer_io_view.hpp"
 #include "platform/ui/button.hpp"
 
@@ -18,9 +17,8 @@ using pad_detail::Line;
 constexpr double kExamplesGap = 10;
 constexpr double kDoneKeyHeightUnits = 2;
 
-std::unique_ptr<ui::Label> makeLabel(ui::AttributedText text, std::int64_t tag, gfx::Rgba colour, double size) {
+std::unique_ptr<ui::Label> makeLabel(ui::AttributedText text, std::int64_t tag, gfx::Rgba colour) {
     auto label = std::make_unique<ui::Label>();
-    label->setFont(gfx::Font::system(size));
     label->setTextColor(gfx::palette::black);
     label->setBackgroundColor(colour);
     label->setTextAlignment(ui::TextAlignment::center);
@@ -41,7 +39,7 @@ struct Built {
 };
 
 template <class Colour>
-void appendLines(Built& built, const PadTables& tables, Tag kind, double size, Colour colourOf) {
+void appendLines(Built& built, const PadTables& tables, Tag kind, Colour colourOf) {
     for (std::size_t a = 0; a < tables.size(); ++a) {
         Line<ui::Button> buttonLine;
         Line<ui::Label> labelLine;
@@ -51,8 +49,8 @@ void appendLines(Built& built, const PadTables& tables, Tag kind, double size, C
             for (std::size_t c = 0; c < tables[a][b].size(); ++c) {
                 const auto tag = viewTag(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b),
                                          static_cast<std::int64_t>(c), kind);
-                built.buttons.push_back(pad_detail::makeKey(selectorTitle(kind, tag), gfx::palette::clear, size));
-                built.labels.push_back(makeLabel(plain(tables[a][b][c]), tag, colourOf(a, b, c), size));
+                built.buttons.push_back(pad_detail::makeKey(selectorTitle(kind, tag), gfx::palette::clear));
+                built.labels.push_back(makeLabel(plain(tables[a][b][c]), tag, colourOf(a, b, c)));
                 buttonRow.push_back(built.buttons.back().get());
                 labelRow.push_back(built.labels.back().get());
             }
@@ -159,27 +157,26 @@ UniversalIntegerPracticeIOView::UniversalIntegerPracticeIOView(gfx::Rect frame, 
                                                                const OptionDefaults& optionDefaults,
                                                                const std::vector<std::string>& levels,
                                                                const std::vector<ui::AttributedText>& examples)
-    : KeyForwardingView(frame) {
+    : BaseSizedView(frame) {
     requireEncodable(multiLine, Tag::multi_line, "multi-line tables");
     requireEncodable(options, Tag::option, "option groups");
     requireEncodableLines(levels.size(), "levels");
     requireEncodableLines(examples.size(), "example lines");
     setTranslatesAutoresizingMaskIntoConstraints(false);
     setBackgroundColor(gfx::palette::clear);
-    const double size = screenScaledFontSize();
     const auto greenWhen = [](bool selected) { return selected ? kSelectedColour : kUnselectedColour; };
 
     Built built;
     const auto caption = firstCellTag(multiLine, Tag::multi_line);
-    appendLines(built, multiLine, Tag::multi_line, size, [&](std::size_t a, std::size_t b, std::size_t c) {
+    appendLines(built, multiLine, Tag::multi_line, [&](std::size_t a, std::size_t b, std::size_t c) {
         return greenWhen(caption && *caption == viewTag(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b),
                                                         static_cast<std::int64_t>(c), Tag::multi_line));
     });
-    appendLines(built, options, Tag::option, size, [&](std::size_t a, std::size_t b, std::size_t c) {
+    appendLines(built, options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c) {
         return greenWhen(static_cast<std::int64_t>(c) == defaultChoice(options[a][b].size(), optionDefaults, a, b));
     });
     if (!levels.empty())
-        appendLines(built, PadTables{StringGrid{levels}}, Tag::level, size,
+        appendLines(built, PadTables{StringGrid{levels}}, Tag::level,
                     [&](std::size_t, std::size_t, std::size_t c) { return greenWhen(c == 0); });
 
     for (auto& button : built.buttons) addSubview(std::move(button));
@@ -188,10 +185,16 @@ UniversalIntegerPracticeIOView::UniversalIntegerPracticeIOView(gfx::Rect frame, 
     std::vector<ui::Label*> exampleLabels;
     for (std::size_t j = 0; j < examples.size(); ++j)
         exampleLabels.push_back(add(makeLabel(examples[j], viewTag(0, 0, static_cast<std::int64_t>(j), Tag::example),
-                                              kUnselectedColour, size)));
+                                              kUnselectedColour)));
 
-    auto* done = add(pad_detail::makeKey(std::string(kDoneKey), gfx::palette::clear, kDoneKeySize));
+    auto* done = add(pad_detail::makeKey(std::string(kDoneKey), gfx::palette::clear));
+    done->titleLabel()->setFont(gfx::Font::system(kDoneKeySize));
     layoutRows(built.buttonLines, built.labelLines, exampleLabels, done, this);
+    sizeTexts(textBase());
+}
+
+void UniversalIntegerPracticeIOView::sizeTexts(double base) {
+    pad_detail::sizeDisplayTexts(*this, base, gfx::weight::regular);
 }
 
 }  // namespace tl

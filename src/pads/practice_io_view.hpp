@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "pads/base_sized_view.hpp"
 #include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
 #include "platform/ui/label.hpp"
@@ -21,7 +22,7 @@
 
 namespace tl {
 
-class UniversalIntegerPracticeIOView : public KeyForwardingView {
+class UniversalIntegerPracticeIOView : public BaseSizedView<KeyForwardingView> {
 public:
     /// Throws PreconditionError when a table, the levels or the example
     /// lines exceed the view-tag limits.
@@ -31,6 +32,9 @@ public:
 
     /// The size of the done key's title.
     static constexpr double kDoneKeySize = 120;
+
+protected:
+    void sizeTexts(double base) override;
 };
 
 }  // namespace tl

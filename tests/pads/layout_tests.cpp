@@ -55,16 +55,22 @@ TEST_F(PadLayout, KeypadRowsAreEqualAndTheLastRowIsOneHalfHalf) {
     expectRect(frameIn(*button(host.root, "🤔")), {401 - (401 - 2) / 4.0, last, (401 - 2) / 4.0, row});
 }
 
+// Made at one width, the parts take the base size of every later width at
+// their next layout.
 TEST_F(PadLayout, BaseTextSizeFollowsTheMainScreenWidth) {
-    for (const auto& [width, size] : {std::pair{428.0, 30.0}, std::pair{430.0, 32.0}}) {
+    UniversalNumericPadView keypad;
+    UniversalInfoView prompt({"line"}, {});
+    UniversalIntegerIOView display({}, {{{"0"}}}, {{{"1"}}}, {}, {}, {}, {});
+    for (const auto& [width, size] : {std::pair{390.0, 30.0}, {430.0, 32.0}, {428.0, 30.0}, {1024.0, 32.0}}) {
+        SCOPED_TRACE(width);
         setMainScreenWidth(width);
-        UniversalNumericPadView keypad;
-        UniversalInfoView prompt({"line"}, {});
-        UniversalIntegerIOView display({}, {{{"0"}}}, {}, {}, {}, {}, {});
+        for (ui::View* part : std::initializer_list<ui::View*>{&keypad, &prompt, &display}) ui::layoutIfNeeded(part);
         EXPECT_EQ(button(keypad, "5")->titleLabel()->font().pointSize(), size);
         EXPECT_EQ(button(keypad, "🤔")->titleLabel()->font().pointSize(), 1.5 * size);
         EXPECT_EQ(static_cast<ui::Label&>(*prompt.subviews().at(0)).font().pointSize(), size);
         EXPECT_EQ(label(display, 1).font().pointSize(), size);
+        EXPECT_EQ(label(display, 1026).font().pointSize(), size);  // a polynomial row's arrow
+        EXPECT_EQ(button(display, "I1")->titleLabel()->font().pointSize(), size);
     }
 }
 

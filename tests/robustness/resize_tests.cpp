@@ -81,6 +81,45 @@ TEST(Resize, StepPageAtOddAndEmptySizes) {
         }
 }
 
+// The base text size follows the window's width both ways, on the screen
+// shown and on the one shown again: the keypad, its done key and the step
+// view's navigator.
+TEST(Resize, BaseTextSizeFollowsTheWindowWidth) {
+    AppSession app;
+    app.host().tapTitle("column addition");
+    const auto keySize = [&](std::string_view title) {
+        const ui::Button* key = ui::findButton(app.host().window(), title);
+        return key ? key->titleLabel()->font().pointSize() : 0.0;
+    };
+    const auto navigatorSize = [&] {
+        for (const auto& text : app.draw().texts())
+            if (text.text == kNavigatorLine) return text.size;
+        return 0.0;
+    };
+    struct Step {
+        gfx::Size size;
+        double base;
+    };
+    const Step steps[] = {{{390, 844}, 30}, {{1024, 1366}, 32}, {{390, 844}, 30}, {{1024, 768}, 32}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(name(step.size));
+        app.host().resize(step.size);
+        EXPECT_EQ(keySize("5"), step.base);
+        EXPECT_EQ(keySize("\U0001F914"), 1.5 * step.base);
+    }
+    // The navigator line is shrunk to fit a phone's width, never a tablet's.
+    app.host().tapTitle("\U0001F914");
+    std::vector<double> navigator;
+    for (const Step& step : steps) {
+        app.host().resize(step.size);
+        navigator.push_back(navigatorSize());
+    }
+    EXPECT_EQ(navigator, (std::vector<double>{navigator[0], 32, navigator[0], 32}));
+    EXPECT_LE(navigator[0], 30);
+    ASSERT_TRUE(app.host().back());
+    EXPECT_EQ(keySize("5"), 32);
+}
+
 /// Every face of every card a drill can show, drawn at `size`.
 void drawEveryCard(gfx::Size size) {
     const std::string where = name(size);
