@@ -243,7 +243,8 @@ public:
 private:
     [[noreturn]] void refuseAfterSide(const Token& t, const char* expected) {
         if (t.kind == Kind::close) refuse(t, "')' without its '('");
-        if (t.kind == Kind::slash) refuse(t, "'/' divides only by a whole number here");
+        if (t.kind == Kind::slash)
+            refuse(t, denominatorLength(1) > 0 ? "a term has one denominator" : "'/' divides only by a whole number here");
         refuse(t, std::string("expected '+', '−' or ") + expected + ", found " + describe(t));
     }
 
@@ -369,7 +370,7 @@ private:
     Rational coefficient(const Token* number, bool negative, std::optional<std::int64_t> denominator) {
         if (!number) return makeDefaultRational(negative ? -1 : 1, denominator.value_or(1));
         if (denominator) return makeDefaultRational(integer(*number, negative, "a fraction's numerator"), *denominator);
-        if (number->text.find('.') == std::string::npos) return makeDefaultRational(integer(*number, negative, ""), 1);
+        if (number->text.find('.') == std::string::npos) return makeDefaultRational(integer(*number, negative, "a number"), 1);
         try {
             return rationalFromDecimalText((negative ? "-" : "") + number->text);
         } catch (const OverflowError&) {
