@@ -17,6 +17,7 @@ std::vector<std::vector<ui::Button*>> makeKeys(const std::vector<std::vector<std
         for (std::size_t c = 0; c < titles[r].size(); ++c) {
             auto* key = rows[r]->add(std::make_unique<ui::Button>());
             key->setTitle(titles[r][c]);
+            key->titleLabel()->setAdjustsFontSizeToFitWidth(true);
             key->setTranslatesAutoresizingMaskIntoConstraints(false);
             key->setBackgroundColor(gfx::palette::lightGray);
             key->setTitleColor(gfx::palette::black);

@@ -2,11 +2,12 @@
 //
 //     "7" "8" "9" "+/-" / "4" "5" "6" "C" / "1" "2" "3" "DEL" / "0" "." "🤔"
 //
-// Light-gray keys with black titles at the base text size ("🤔" at 1.5×),
-// 1 point apart, rows of equal height; in the last row "0" is twice as wide
-// as "." and "🤔". Every key sends the action "keyPressed" (kKeyPressedAction)
-// with no target; it climbs the responder chain (key → row → container →
-// keypad) and the keypad hands the key, unchanged, to its delegate.
+// Light-gray keys with black titles at the base text size ("🤔" at 1.5×, each
+// shrunk to fit its key), 1 point apart, rows of equal height; in the last
+// row "0" is twice as wide as "." and "🤔". Every key sends the action
+// "keyPressed" (kKeyPressedAction) with no target; it climbs the responder
+// chain (key → row → container → keypad) and the keypad hands the key,
+// unchanged, to its delegate.
 #pragma once
 
 #include <string>

@@ -1,8 +1,10 @@
 // The fourteen strategy screens end to end: from the menu row, through the
 // pad, to the step screen, tapping as a learner would.
+#include <cmath>
 #include <functional>
 
 #include "arithmetic/arithmetic_model.hpp"
+#include "platform/ui/button.hpp"
 #include "screens/app_driver.hpp"
 #include "screens/strategy_screens.hpp"
 
@@ -157,6 +159,48 @@ TEST(StrategyScreens, ThePadSitsFivePointsInsideTheSafeAreaAtEverySize) {
         EXPECT_NEAR(at.y, root.y + safe.top + kPadInset, 1e-6);
         EXPECT_NEAR(pad.frame().width, area.width - safe.left - safe.right - 2 * kPadInset, 1e-6);
         EXPECT_NEAR(pad.frame().height, area.height - safe.top - safe.bottom - 2 * kPadInset, 1e-6);
+    }
+}
+
+// Every text of a pad, prompt, caption, number or key, fits its own band
+// across and down, and every band lies inside the window, at the phone and
+// tablet sizes turned either way, a desktop window and the smallest one.
+TEST(StrategyScreens, EveryPadTextFitsItsBandAtEverySize) {
+    const gfx::Size sizes[] = {{390, 844}, {844, 390}, {1024, 1366}, {1366, 1024}, {1280, 800}, {320, 480}};
+    const auto expectFits = [](const ui::Label& label, const ui::View& band, const std::string& what) {
+        const gfx::Rect b = band.bounds();
+        const ui::Label::TextLayout layout = label.layoutText(b.size());
+        double ascender = 0, lineHeight = 0;
+        for (const ui::TextRun& run : layout.runs) {
+            ascender = std::max(ascender, run.font->ascender());
+            lineHeight = std::max(lineHeight, run.font->lineHeight());
+        }
+        const double top = layout.baselineLeft.y - ascender;
+        EXPECT_LE(layout.width, b.width + 1e-6) << what;
+        EXPECT_GE(layout.baselineLeft.x, -1e-6) << what;
+        EXPECT_GE(top, -1e-6) << what;
+        EXPECT_LE(top + lineHeight, b.height + 1e-6) << what;
+    };
+    for (const ScreenCase& c : screenCases()) {
+        AppDriver app;
+        app.tap({c.row});
+        for (const gfx::Size size : sizes) {
+            app.host().resize(size);
+            const std::string where = std::string(c.row) + " at " + std::to_string(std::lround(size.width)) +
+                                      " × " + std::to_string(std::lround(size.height));
+            std::function<void(const ui::View&)> walk = [&](const ui::View& v) {
+                if (v.isHidden()) return;
+                const gfx::Point corner = v.convertToWindow({0, 0});
+                EXPECT_GE(corner.y, -1e-6) << where;
+                EXPECT_LE(corner.y + v.bounds().height, size.height + 1e-6) << where;
+                if (const auto* label = dynamic_cast<const ui::Label*>(&v); label && !label->text().empty())
+                    expectFits(*label, v, where + ": " + label->text());
+                if (const auto* key = dynamic_cast<const ui::Button*>(&v))
+                    expectFits(*key->titleLabel(), v, where + ": key " + key->title());
+                for (const auto& sub : v.subviews()) walk(*sub);
+            };
+            walk(*app.screen()->thePadView());
+        }
     }
 }
 

@@ -116,7 +116,12 @@ Label::TextLayout Label::layoutText(gfx::Size size) const {
 
     TextLayout out;
     double available = std::max(size.width, 0.0);
-    if (adjusts_ && full > available && full > 0) out.scale = std::max(available / full, minimumScale_);
+    if (adjusts_) {
+        double fit = 1;
+        if (full > available && full > 0) fit = available / full;
+        if (lineHeight > size.height && lineHeight > 0) fit = std::min(fit, std::max(size.height, 0.0) / lineHeight);
+        if (fit < 1) out.scale = std::max(fit, minimumScale_);
+    }
     if (out.scale != 1)
         for (auto& run : parts) run.font = run.font->withSize(run.font->pointSize() * out.scale);
 
@@ -149,8 +154,10 @@ Label::TextLayout Label::layoutText(gfx::Size size) const {
     out.runs = parts;
     out.width = width;
 
+    // A line taller than the box is centred in it however it is aligned, so
+    // text shrunk to the box's height stays inside it.
     double baseline;
-    if (baseline_ == BaselineAdjustment::alignCenters)
+    if (baseline_ == BaselineAdjustment::alignCenters || lineHeight > size.height)
         baseline = (size.height - lineHeight * out.scale) / 2 + ascender * out.scale;
     else
         baseline = (size.height - lineHeight) / 2 + ascender;

@@ -1,6 +1,6 @@
 // Labels: one line of plain or attributed text drawn in the label's bounds,
-// shrunk to fit the width when asked, truncated at the tail with "…" when it
-// still does not fit.
+// shrunk to fit the width and the height when asked, truncated at the tail
+// with "…" when it still does not fit across.
 #pragma once
 
 #include <optional>
@@ -55,6 +55,7 @@ public:
     int numberOfLines() const { return lines_; }
     void setNumberOfLines(int lines) { lines_ = lines; }
 
+    /// Shrinks the text to fit the bounds: across, and down to its line height.
     bool adjustsFontSizeToFitWidth() const { return adjusts_; }
     void setAdjustsFontSizeToFitWidth(bool value);
     /// The smallest scale shrinking may reach (0: no floor).
