@@ -1,0 +1,345 @@
+#include "algebra/factoring.hpp"
+
+#include <algorithm>
+#include <ranges>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "common/integers.hpp"
+
+namespace tl {
+
+namespace {
+
+using checked::i128;
+
+std::int64_t numeratorOf(const Term_XL& t) { return t.monomial.coefficient.numerator; }
+
+bool isNegative(const Rational& r) { return isNegativeRational(r).value_or(false); }
+
+/// The gcd of the numerators (0 for a group of zeros) and the smallest exponent.
+struct CommonFactor {
+    std::int64_t g = 0;
+    std::uint64_t e = 0;
+};
+CommonFactor commonFactorOf(const GroupXL& group) {
+    CommonFactor f{0, group.empty() ? 0 : group.front().monomial.exponent};
+    for (const Term_XL& t : group) {
+        f.g = gcd(f.g, numeratorOf(t));
+        f.e = std::min(f.e, t.monomial.exponent);
+    }
+    return f;
+}
+
+Polynomial_XL oneGroup(GroupXL group) { return Polynomial_XL{{std::move(group)}}; }
+
+Term_XL plainTerm(const Rational& c, std::uint64_t exponent, const std::string& variable) {
+    return makeTermXL(makeMonomial(c, exponent, variable), {});
+}
+
+Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& variable) {
+    return plainTerm(makeDefaultRational(n, 1), exponent, variable);
+}
+
+// 128-bit products for the root test, so only truly huge sums overflow.
+i128 mul128(i128 a, i128 b) {
+    i128 r;
+    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("overflow in the rational root test");
+    return r;
+}
+i128 add128(i128 a, i128 b) {
+    i128 r;
+    if (__builtin_add_overflow(a, b, &r)) throw OverflowError("overflow in the rational root test");
+    return r;
+}
+i128 power128(i128 base, std::uint64_t exponent) {
+    i128 result = 1;
+    while (exponent > 0) {
+        if (exponent & 1) result = mul128(result, base);
+        exponent >>= 1;
+        if (exponent > 0) base = mul128(base, base);
+    }
+    return result;
+}
+
+/// pⁿ·P(x/p) for x = ±q: Σ k·x^e·p^(n−e) over the non-zero terms.
+i128 scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, std::int64_t x) {
+    i128 sum = 0;
+    for (const Term_XL& t : terms)
+        sum = add128(sum, mul128(numeratorOf(t), mul128(power128(x, t.monomial.exponent),
+                                                        power128(p, n - t.monomial.exponent))));
+    return sum;
+}
+
+const Term_XL& expressionTerm(const Polynomial_XL& p) {
+    require(!p.terms.empty() && !p.terms.back().empty(), "a factored polynomial without an expression");
+    return p.terms.back().front();
+}
+
+Term_XL blackenedExcept(const Term_XL& t, std::uint64_t first, std::uint64_t end) {
+    Term_XL result{colorMonomial(Color::black, t.monomial), t.factors};
+    for (Factor& f : result.factors)
+        if (f.pointer < first || f.pointer >= end) f = recolorFactor(Color::black, f);
+    return result;
+}
+
+}  // namespace
+
+// ---- greatest common factor --------------------------------------------------
+
+bool hasCommonFactorXL(const Polynomial_XL& polynomial) {
+    const auto w = findWorkingGroupXL(polynomial);
+    if (!w) return false;
+    const GroupXL& group = polynomial.terms[*w];
+    if (group.size() < 2) return false;
+    const CommonFactor f = commonFactorOf(group);
+    return f.g != 0 && (f.g > 1 || f.e != 0);
+}
+
+Term_XL divideTermByGcfXL(const Term_XL& term, std::int64_t g, std::uint64_t e) {
+    require(e <= term.monomial.exponent, "a common exponent above the term's");
+    const Rational& c = term.monomial.coefficient;
+    return makeTermXL(makeMonomial(makeDefaultRational(checked::div(c.numerator, g == 0 ? 1 : g), c.denominator),
+                                   term.monomial.exponent - e, term.monomial.variable),
+                      term.factors);
+}
+
+Term_XL divideTermByGcfColoredXL(const Term_XL& term, std::int64_t g, std::uint64_t e, Color color) {
+    Term_XL t = divideTermByGcfXL(term, g, e);
+    t.monomial = colorMonomial(color, t.monomial);
+    return t;
+}
+
+StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polynomial) {
+    const std::size_t w = workingGroupXL(polynomial);
+    const GroupXL& group = polynomial.terms[w];
+    require(!group.empty(), "an empty group has no common factor");
+    auto [g, e] = commonFactorOf(group);
+    const bool single = polynomial.terms.size() == 1;
+    if (takeSign && single && isNegative(group.front().monomial.coefficient)) g = checked::neg(g);
+    const std::string& variable = group.front().monomial.variable;
+
+    GroupXL quotient;
+    for (const Term_XL& t : group) quotient.push_back(divideTermByGcfColoredXL(t, g, e, color));
+    const Monomial common = colorMonomial(color, makeMonomial(makeDefaultRational(g, 1), e, variable));
+
+    if (single) {
+        const Polynomial_XL after{{std::move(quotient), {makeTermXL(common, {makeFactor(0, 1)})}}};
+        return {recolorPolynomialXL(color, polynomial), recolorPolynomialXL(color, after)};
+    }
+    Polynomial_XL before = polynomial;
+    before.terms[w] = recolorGroupXL(color, group);
+    Factor& marked = before.terms.back().front().factors.back();
+    marked = recolorFactor(color, marked);
+    return {before, replaceGroupByProductXL(polynomial, w, {{makeTermXL(common, {})}, quotient}, color)};
+}
+
+std::optional<Monomial> greatestCommonMonomialXL(const Polynomial_XL& polynomial) {
+    if (polynomial.terms.size() != 1 || polynomial.terms.front().size() < 2) return std::nullopt;
+    const GroupXL& group = polynomial.terms.front();
+    auto [g, e] = commonFactorOf(group);
+    if (numeratorOf(group.front()) < 0) g = checked::neg(g);
+    return makeMonomial(makeDefaultRational(g, 1), e, group.front().monomial.variable);
+}
+
+Term_XL divideMonomialXL(const Monomial& monomial, std::int64_t g, std::uint64_t e, const std::string& variable) {
+    require(e <= monomial.exponent, "a common exponent above the term's");
+    return plainTerm(makeDefaultRational(checked::div(monomial.coefficient.numerator, g), monomial.coefficient.denominator),
+                     monomial.exponent - e, variable);
+}
+
+std::optional<Polynomial_XL> divideByCommonMonomialXL(const Polynomial_XL& polynomial) {
+    const auto common = greatestCommonMonomialXL(polynomial);
+    if (!common || common->coefficient.numerator == 0) return std::nullopt;
+    GroupXL group;
+    for (const Term_XL& t : polynomial.terms.front())
+        group.push_back(divideMonomialXL(t.monomial, common->coefficient.numerator, common->exponent, common->variable));
+    return oneGroup(std::move(group));
+}
+
+std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polynomial) {
+    if (polynomial.terms.empty() || polynomial.terms.front().size() < 2) return std::nullopt;
+    const GroupXL& group = polynomial.terms.front();
+    auto [g, e] = commonFactorOf(group);
+    if (numeratorOf(group.front()) < 0) g = checked::neg(g);
+    if (g == 1 && e == 0) return std::nullopt;
+    return makeMonomial(makeDefaultRational(g, 1), e, group.front().monomial.variable);
+}
+
+// ---- rational roots ---------------------------------------------------------------
+
+std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial) {
+    const auto n = degreeXL(polynomial);
+    if (!n) return std::nullopt;
+    GroupXL terms;
+    for (const Term_XL& t : polynomial.terms.front()) {
+        if (!t.factors.empty() || t.monomial.coefficient.denominator != 1) return std::nullopt;
+        if (numeratorOf(t) != 0) terms.push_back(t);
+    }
+    const std::string& variable = polynomial.terms.front().front().monomial.variable;
+    for (const std::int64_t p : divisors(absoluteValue(numeratorOf(terms.front()))))
+        for (const std::int64_t q : divisors(absoluteValue(numeratorOf(terms.back())))) {
+            if (gcd(p, q) != 1) continue;
+            if (scaledValue(terms, *n, p, -q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(q, 0, variable)});
+            if (scaledValue(terms, *n, p, q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(-q, 0, variable)});
+        }
+    return std::nullopt;
+}
+
+Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial_XL& polynomial) {
+    const auto n = degreeXL(polynomial);
+    require(n.has_value(), "a dividend without a degree");
+    require(!factor.terms.empty() && !factor.terms.front().empty(), "an empty divisor");
+    const std::int64_t p = numeratorOf(factor.terms.front().front());
+    const std::int64_t q = numeratorOf(factor.terms.front().back());
+    require(p != 0, "division by a linear factor without an x-term");
+    std::vector<std::int64_t> entries(*n + 1, 0);
+    for (const Term_XL& t : polynomial.terms.front())
+        if (numeratorOf(t) != 0) {
+            std::int64_t& entry = entries[*n - t.monomial.exponent];
+            entry = checked::add(entry, numeratorOf(t));
+        }
+    const std::string& variable = polynomial.terms.front().front().monomial.variable;
+    GroupXL quotient;
+    std::int64_t r = entries[0];
+    for (std::uint64_t i = 1; i <= *n; ++i) {
+        const std::int64_t b = checked::div(r, p);
+        if (b != 0) quotient.push_back(wholeTerm(b, *n - i, variable));
+        r = checked::sub(entries[i], checked::mul(b, q));
+    }
+    if (quotient.empty()) quotient.push_back(zeroTermXL(variable));
+    return oneGroup(std::move(quotient));
+}
+
+std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& polynomial) {
+    const auto n = degreeXL(polynomial);
+    if (!n || *n < 2 || polynomial.terms.front().size() < 2) return std::nullopt;
+    Polynomial_XL current = polynomial;
+    std::vector<Polynomial_XL> found;
+    for (std::uint64_t pass = 0; pass < *n; ++pass) {
+        auto factor = findRationalRootFactor(current);
+        if (!factor) {
+            if (found.empty()) return std::nullopt;
+            break;
+        }
+        current = divideByLinearFactor(*factor, current);
+        found.push_back(std::move(*factor));
+    }
+    found.push_back(std::move(current));
+    return found;
+}
+
+// ---- linear factors of a group ---------------------------------------------------
+
+bool isFactorableXL(const Polynomial_XL& polynomial) {
+    const auto w = findWorkingGroupXL(polynomial);
+    if (!w) return false;
+    const GroupXL& group = polynomial.terms[*w];
+    return group.size() >= 2 && group.front().monomial.exponent >= 2 && factorCompletely(oneGroup(group));
+}
+
+StepPairXL factorTrinomialXL(Color color, const Polynomial_XL& polynomial) {
+    const std::size_t w = workingGroupXL(polynomial);
+    const Term_XL& head = expressionTerm(polynomial);
+    const auto factors = factorCompletely(oneGroup(polynomial.terms[w]));
+    require(factors.has_value(), "the group has no rational linear factor");
+    std::vector<GroupXL> groups;
+    for (const Polynomial_XL& f : *factors) groups.push_back(recolorGroupXL(color, f.terms.front()));
+
+    Polynomial_XL before = polynomial;
+    before.terms[w] = recolorGroupXL(color, polynomial.terms[w]);
+    if (polynomial.terms.size() == 1) {
+        std::vector<Factor> all;
+        for (std::uint64_t i = 0; i < groups.size(); ++i) all.push_back(makeFactorForIndex(i, 0, color));
+        groups.push_back({makeTermXL(makeMonomial(makeDefaultRational(1, 1), 0, head.monomial.variable), all)});
+        return {before, Polynomial_XL{std::move(groups)}};
+    }
+    Factor& marked = before.terms.back().front().factors.back();
+    marked = recolorFactor(color, marked);
+    Polynomial_XL after = replaceGroupByProductXL(polynomial, w, groups, color);
+    Term_XL& expression = after.terms.back().front();
+    expression = blackenedExcept(expression, w, w + groups.size());
+    return {before, after};
+}
+
+StepPairXL chooseFactoringMethod(Color color, std::string_view method, const Polynomial_XL& polynomial) {
+    StepPairXL result = factorTrinomialXL(color, polynomial);
+    if (method == "guess and check") return result;
+    auto& groups = result[1].terms;
+    const std::size_t w = workingGroupXL(polynomial);
+    if (groups[w].size() != 2 || groups[w + 1].size() != 2) return result;
+    const std::int64_t a = numeratorOf(groups[w][0]), b = numeratorOf(groups[w][1]);
+    const std::int64_t c = numeratorOf(groups[w + 1][0]), d = numeratorOf(groups[w + 1][1]);
+    const std::int64_t ad = checked::abs(checked::mul(a, d)), bc = checked::abs(checked::mul(b, c));
+    const bool firstOrder = gcd(checked::mul(a, c), std::max(ad, bc)) == checked::abs(a) &&
+                            gcd(checked::mul(b, d), std::min(ad, bc)) == checked::abs(b);
+    if (!firstOrder) swapValues(groups[w], groups[w + 1]);
+    return result;
+}
+
+// ---- a negative sign moved into a factor ---------------------------------------------
+
+bool hasOppositeFactorSignsXL(const Polynomial_XL& polynomial) {
+    const auto& groups = polynomial.terms;
+    if (groups.size() < 3 || groups.back().size() != 1) return false;
+    const Term_XL& expression = groups.back().front();
+    if (!isNegative(expression.monomial.coefficient)) return false;
+    for (std::uint64_t i : {0, 1}) {
+        const GroupXL& g = groups[i];
+        if (g.size() != 2 || g[0].monomial.exponent != 1 || g[1].monomial.exponent != 0 || !g[0].factors.empty() ||
+            !g[1].factors.empty())
+            return false;
+        // Referenced once, by the expression, to the first power: negating the
+        // group then negates the expression exactly once.
+        std::size_t references = 0;
+        for (const GroupXL& other : groups)
+            for (const Term_XL& t : other)
+                for (const Factor& f : t.factors)
+                    if (f.pointer == i) references += (&t == &expression && f.exponent == 1) ? 1 : 2;
+        if (references != 1) return false;
+    }
+    return isNegative(groups[0][1].monomial.coefficient) != isNegative(groups[1][1].monomial.coefficient);
+}
+
+std::optional<std::array<Polynomial_XL, 3>> signMoveStepsXL(const Polynomial_XL& polynomial) {
+    if (!hasOppositeFactorSignsXL(polynomial)) return std::nullopt;
+    const auto& groups = polynomial.terms;
+    const GroupXL& g = isNegative(groups[0][1].monomial.coefficient) ? groups[0] : groups[1];
+    const Term_XL x = plainTerm(g[0].monomial.coefficient, 1, g[0].monomial.variable);
+    const Term_XL c = plainTerm(g[1].monomial.coefficient, 0, g[1].monomial.variable);
+    const auto negated = [](const Term_XL& t) {
+        Term_XL n = t;
+        n.monomial.coefficient.numerator = checked::neg(t.monomial.coefficient.numerator);
+        return n;
+    };
+    const Term_XL minusOne = makeTermXL(makeMonomial(makeDefaultRational(-1, 1), 0, g[1].monomial.variable),
+                                        {makeFactor(0, 1)});
+    return std::array<Polynomial_XL, 3>{oneGroup({x, c}), oneGroup({c, x}),
+                                        Polynomial_XL{{{negated(c), negated(x)}, {minusOne}}}};
+}
+
+std::optional<Polynomial_XL> negateFactorAndCoefficientXL(Color color, const Polynomial_XL& polynomial) {
+    if (!hasOppositeFactorSignsXL(polynomial)) return std::nullopt;
+    const bool firstNegative = isNegative(polynomial.terms[0][1].monomial.coefficient);
+    const auto rewritten = [&](const GroupXL& g, bool negate) {
+        GroupXL result;
+        for (const Term_XL* t : {&g[1], &g[0]}) {
+            Monomial m = colorMonomial(color, makeMonomial(t->monomial.coefficient, t->monomial.exponent,
+                                                           t->monomial.variable));
+            if (negate) m.coefficient.numerator = checked::neg(m.coefficient.numerator);
+            result.push_back(makeTermXL(m, {}));
+        }
+        return result;
+    };
+    Polynomial_XL result = polynomial;
+    result.terms[0] = rewritten(polynomial.terms[0], firstNegative);
+    result.terms[1] = rewritten(polynomial.terms[1], !firstNegative);
+    Term_XL& expression = result.terms.back().front();
+    expression.monomial = colorMonomial(color, expression.monomial);
+    expression.monomial.coefficient.numerator = checked::neg(expression.monomial.coefficient.numerator);
+    for (Factor& f : expression.factors)
+        if (f.pointer <= 1) f = recolorFactor(color, f);
+    return result;
+}
+
+}  // namespace tl
