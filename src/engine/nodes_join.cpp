@@ -6,6 +6,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/item_texts.hpp"
 #include "engine/number_blocks.hpp"
 #include "engine/typesetter.hpp"
 #include "engine/typesetter_frame.hpp"
@@ -14,21 +15,6 @@ namespace tl::typeset {
 
 namespace {
 
-constexpr std::string_view kBlankOperand = "BLANK";
-
-enum class JoinLayout { juxtaposition, op, power, fraction, none };
-
-JoinLayout joinLayout(std::string_view text) {
-    static constexpr std::array<std::string_view, 13> operators{
-        "+", "\u2212", "\u00D7", "\u00F7", "=", "<", ">", "\u2264", "\u2265", "\u27A9", "\u2219", "\u00B1", "?"};
-    if (text == "\U0001F587") return JoinLayout::juxtaposition;
-    for (auto o : operators)
-        if (text == o) return JoinLayout::op;
-    if (text == "^") return JoinLayout::power;
-    if (text == "/") return JoinLayout::fraction;
-    return JoinLayout::none;
-}
-
 struct Operand {
     const std::string* row = nullptr;  // null for a BLANK operand
     NodeBox box;
@@ -36,7 +22,7 @@ struct Operand {
 
 Operand operand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed) {
     const std::string& text = f.field(1, field);
-    if (blankAllowed && text == kBlankOperand) return {};
+    if (blankAllowed && text == blankOperand) return {};
     return {&text, measureTableNode(f.size, f.weight, f.table, text, fontName)};
 }
 

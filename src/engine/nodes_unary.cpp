@@ -1,7 +1,6 @@
 // Font nodes (a subtree in another family) and unary nodes (a root sign,
 // a pair of brackets, or a prefix text around one child).
-#include <array>
-
+#include "common/item_texts.hpp"
 #include "engine/typesetter.hpp"
 #include "engine/typesetter_frame.hpp"
 #include "platform/gfx/context.hpp"
@@ -10,22 +9,7 @@ namespace tl::typeset {
 
 namespace {
 
-constexpr std::string_view kRootSign = "\u221A";
 constexpr double kBracketSizeRatio = 1.125;
-
-enum class UnaryGroup { root, brackets, prefix };
-
-UnaryGroup unaryGroup(std::string_view op) {
-    static constexpr std::array<std::string_view, 6> roots{"\u221A",  "\u221A2", "\u221A3",
-                                                           "\u221A4", "\u221A5", "\u221A6"};
-    static constexpr std::array<std::string_view, 9> brackets{"()", "(]", "[]", "[)", "[[",
-                                                              "]]", "][", "{}", "||"};
-    for (auto r : roots)
-        if (op == r) return UnaryGroup::root;
-    for (auto b : brackets)
-        if (op == b) return UnaryGroup::brackets;
-    return UnaryGroup::prefix;
-}
 
 struct Child {
     std::string row;
@@ -61,7 +45,7 @@ NodeBox measureUnaryNode(const Frame& f) {
     const Metric& m = f.metric;
     switch (unaryGroup(op)) {
         case UnaryGroup::root: {
-            double sw = textWidth(kRootSign, f.wholeFont);
+            double sw = textWidth(rootSign, f.wholeFont);
             return {sw + c.width, c.height + 1.25 * m.barSpace, c.baseline + m.barSpace};
         }
         case UnaryGroup::brackets: {
@@ -86,7 +70,7 @@ void drawUnaryNode(const Frame& f, double x, double y) {
     double bottom = y - c.baseline + c.height;
     switch (unaryGroup(op)) {
         case UnaryGroup::root: {
-            double sw = textWidth(kRootSign, f.wholeFont);
+            double sw = textWidth(rootSign, f.wholeFont);
             drawTableNode(x + sw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
             if (gfx::Context* context = gfx::currentContext()) {
                 context->setStrokeColor(colourNamed(f.field(2, 1)));
@@ -98,7 +82,7 @@ void drawUnaryNode(const Frame& f, double x, double y) {
                 context->lineTo({x + 0.1 * sw, bottom - m.halfBarSpace - 0.4 * c.height});
                 context->drawPath(gfx::PathMode::fillStroke);
             }
-            if (op != kRootSign) {
+            if (op != rootSign) {
                 gfx::Font index = gfx::Font::monospacedDigit(kMetric::exponentSizeRatio * f.size, heavierFontWeight(f.weight));
                 drawTextAt(op.substr(op.size() - 1), x + 0.05 * sw, top - m.barSpace, index,
                            colourNamed(f.field(2, 1)));

@@ -1,0 +1,296 @@
+#include "common/table_text.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "base/text.hpp"
+#include "common/item_texts.hpp"
+#include "common/layout.hpp"
+#include "common/records.hpp"
+
+namespace tl {
+
+namespace {
+
+using i64 = std::int64_t;
+using Texts = std::vector<std::string>;
+
+// How a reading binds, for the joins whose layout one line of text loses.
+enum class Binding { atom, negative, product, power, fraction, sum };
+
+struct Reading {
+    std::string text;
+    Binding binding = Binding::atom;
+};
+
+bool isOneOf(Binding b, std::initializer_list<Binding> set) { return std::find(set.begin(), set.end(), b) != set.end(); }
+
+std::string parenthesised(const Reading& r, bool needed) { return needed ? "(" + r.text + ")" : r.text; }
+
+Reading leaf(std::string text) {
+    const bool negative = text.starts_with("-") || text.starts_with("\u2212");
+    return {std::move(text), negative ? Binding::negative : Binding::atom};
+}
+
+// A cancelled number and the one written in its place.
+std::string changed(const std::string& old, const std::string& now) { return "(" + old + "\u2192" + now + ")"; }
+
+constexpr std::string_view kHidden = "_";
+
+// Each character followed by the long stroke overlay: a crossed-out cell.
+std::string struck(std::string_view text) {
+    std::string out;
+    for (const std::string& c : characterStrings(text)) out += c + "\u0336";
+    return out;
+}
+
+bool isHiddenColour(std::string_view colour) { return colour == "clear" || colour == "invisible"; }
+
+// The cells of a tableau: drawn when the code's first letter is "Y" and the
+// cell is no empty place "Z"; crossed out when a three-letter code has "Y"
+// in the middle.
+std::string codedCell(const std::string& value, const std::string& code) {
+    if (!code.starts_with("Y") || value == "Z") return std::string(kHidden);
+    return code.size() == 3 && code[1] == 'Y' ? struck(value) : value;
+}
+
+// Rows of `columns` cells (one row when 0): blanks between cells, " | "
+// between rows.
+std::string gridText(const Texts& cells, std::size_t columns) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) text += columns > 0 && i % columns == 0 ? " | " : " ";
+        text += cells[i];
+    }
+    return text;
+}
+
+std::string joined(const Texts& cells, std::size_t from, std::size_t to, std::string_view separator) {
+    std::string text;
+    for (std::size_t i = from; i < to; ++i) text += (i > from ? std::string(separator) : "") + at(cells, i);
+    return text;
+}
+
+std::size_t count(const std::string& field) {
+    const i64 n = parseInt(field);
+    require(n >= 0, "a negative count in a table");
+    return static_cast<std::size_t>(n);
+}
+
+class Reader {
+public:
+    explicit Reader(const Engine_Table& table) : table_(table) {}
+
+    std::string text() const {
+        const i64 root = parseInt(field(0, 1));
+        require(root > 0 && root < static_cast<i64>(table_.size()), "a table's root row is out of range");
+        return node(root).text;
+    }
+
+private:
+    using Kind = Reading (Reader::*)(i64 row) const;
+    using PlugIn = std::string (Reader::*)(i64 row) const;
+
+    const Engine_Table& table_;
+
+    const std::string& field(i64 row, std::size_t f) const { return at(at(table_, row), f); }
+    // A row's values after its key.
+    Texts values(i64 row) const {
+        const Engine_Row& r = at(table_, row);
+        return {r.begin() + 1, r.end()};
+    }
+    // values[i] where colours[offset + i] is no hidden colour, "_" elsewhere.
+    Texts colouredCells(i64 valuesRow, i64 coloursRow, std::size_t offset = 0) const {
+        Texts cells = values(valuesRow);
+        const Texts colours = values(coloursRow);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            if (isHiddenColour(at(colours, offset + i))) cells[i] = std::string(kHidden);
+        return cells;
+    }
+
+    Reading node(i64 row) const {
+        static constexpr std::pair<std::string_view, Kind> kinds[] = {
+            {"message", &Reader::plain},
+            {"integer", &Reader::plain},
+            {"whole", &Reader::plain},
+            {"BLANK", &Reader::blank},
+            {"signed_rational", &Reader::signedRational},
+            {"rational", &Reader::fraction},
+            {"fraction", &Reader::fraction},
+            {"mixed_number", &Reader::mixedNumber},
+            {"extended_fraction", &Reader::extendedFraction},
+            {"fraction_cancel_numerator_and_denominator", &Reader::cancelBoth},
+            {"fraction_cancel_numerator", &Reader::cancelNumerator},
+            {"fraction_cancel_denominator", &Reader::cancelDenominator},
+            {"font", &Reader::font},
+            {"block", &Reader::block},
+            {"unary", &Reader::unary},
+            {"join", &Reader::join},
+            {"box_grid", &Reader::boxGrid},
+            {"box_table", &Reader::boxTable},
+            {"plug_in", &Reader::plugIn},
+        };
+        const std::string& kind = field(row, 0);
+        for (const auto& [name, read] : kinds)
+            if (kind == name) return (this->*read)(row);
+        return {};
+    }
+
+    // The child whose row stands in a field. Children stand above their
+    // parents, which also guarantees that reading ends.
+    Reading child(i64 parent, i64 row, std::size_t f) const {
+        const i64 c = parseInt(field(row, f));
+        require(c > 0 && c < parent, "a table's child row does not stand above its parent");
+        return node(c);
+    }
+
+    Reading plain(i64 r) const { return leaf(field(r, 1)); }
+    Reading blank(i64) const { return {}; }
+    Reading signedRational(i64 r) const {
+        return {(field(r, 1) == "-" ? "-" : "") + field(r, 2) + "/" + field(r, 3), Binding::fraction};
+    }
+    Reading fraction(i64 r) const { return {field(r, 1) + "/" + field(r, 2), Binding::fraction}; }
+    Reading mixedNumber(i64 r) const {
+        return {field(r, 1) + " " + field(r, 2) + "/" + field(r, 3), Binding::fraction};
+    }
+    Reading extendedFraction(i64 r) const {
+        const std::string op = " " + field(r, 1) + " ";
+        return {"(" + field(r, 2) + op + field(r, 4) + ")/(" + field(r, 3) + op + field(r, 5) + ")", Binding::fraction};
+    }
+    Reading cancelBoth(i64 r) const {
+        return {changed(field(r, 1), field(r, 3)) + "/" + changed(field(r, 2), field(r, 4)), Binding::fraction};
+    }
+    Reading cancelNumerator(i64 r) const {
+        return {changed(field(r, 1), field(r, 3)) + "/" + field(r, 2), Binding::fraction};
+    }
+    Reading cancelDenominator(i64 r) const {
+        return {field(r, 1) + "/" + changed(field(r, 2), field(r, 3)), Binding::fraction};
+    }
+
+    Reading font(i64 r) const { return child(r, r + 1, 1); }
+    Reading block(i64 r) const { return child(r, r, 1); }
+
+    Reading unary(i64 r) const {
+        const std::string& text = field(r, 1);
+        Reading c = child(r, r + 1, 1);
+        switch (unaryGroup(text)) {
+            case UnaryGroup::root: {
+                const std::string index = text == rootSign ? "" : superscriptDigit(text.substr(rootSign.size()));
+                return {index + std::string(rootSign) + parenthesised(c, c.binding != Binding::atom)};
+            }
+            case UnaryGroup::brackets:
+                if (field(r + 2, 1) == "invisible") return c;
+                return {text.substr(0, 1) + c.text + text.substr(text.size() - 1)};
+            case UnaryGroup::prefix:
+                if (text.empty()) return c;
+                return {text + c.text, text == "-" || text == "\u2212" ? Binding::negative : Binding::sum};
+        }
+        return c;
+    }
+
+    Reading operand(i64 r, std::size_t f) const {
+        if (field(r + 1, f) == blankOperand) return {};
+        return child(r, r + 1, f);
+    }
+
+    Reading join(i64 r) const {
+        const std::string& text = field(r, 1);
+        const JoinLayout layout = joinLayout(text);
+        if (layout == JoinLayout::none) return {};
+        const Reading left = operand(r, 1), right = operand(r, 2);
+        switch (layout) {
+            case JoinLayout::juxtaposition:
+                if (left.text.empty()) return right;
+                if (right.text.empty()) return left;
+                return {parenthesised(left, left.binding == Binding::fraction) +
+                            parenthesised(right, right.binding == Binding::fraction),
+                        Binding::product};
+            case JoinLayout::op: {
+                std::string s = left.text.empty() ? text : left.text + " " + text;
+                if (!right.text.empty()) s += " " + right.text;
+                return {s, Binding::sum};
+            }
+            case JoinLayout::power:
+                return {parenthesised(left, left.binding != Binding::atom) + "^" +
+                            parenthesised(right, right.binding != Binding::atom),
+                        Binding::power};
+            case JoinLayout::fraction:
+                return {parenthesised(left, isOneOf(left.binding, {Binding::sum, Binding::fraction})) + "/" +
+                            parenthesised(right,
+                                          isOneOf(right.binding, {Binding::sum, Binding::product, Binding::fraction})),
+                        Binding::fraction};
+            case JoinLayout::none: break;
+        }
+        return {};
+    }
+
+    Reading boxGrid(i64 r) const { return {gridText(colouredCells(r + 1, r + 2), 3)}; }
+    Reading boxTable(i64 r) const { return {gridText(colouredCells(r + 1, r + 2), count(field(r, 3)))}; }
+
+    Reading plugIn(i64 r) const {
+        static constexpr std::pair<std::string_view, PlugIn> plugIns[] = {
+            {"add_column", &Reader::addColumn},     {"tableau_op", &Reader::tableauOp},
+            {"count_op", &Reader::countOp},         {"divide_partial_op", &Reader::dividePartialOp},
+            {"divide_op", &Reader::divideOp},       {"lattice_multiply", &Reader::lattice},
+            {"grid_multiply", &Reader::gridMultiply}, {"prime_tree", &Reader::primeTree},
+        };
+        const std::string& kind = field(r, 1);
+        for (const auto& [name, read] : plugIns)
+            if (kind == name) return {(this->*read)(r)};
+        return {};
+    }
+
+    // The tableaux with their cell codes: the header's operator, then the grid.
+    Texts codedCells(i64 r) const {
+        Texts cells = values(r + 2);
+        const Texts codes = values(r + 3);
+        for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = codedCell(cells[i], at(codes, i));
+        return cells;
+    }
+    std::string addColumn(i64 r) const { return field(r + 1, 1) + ": " + gridText(codedCells(r), count(field(r + 1, 4))); }
+    std::string tableauOp(i64 r) const {
+        return field(r + 1, 1) + ": " + gridText(codedCells(r), count(field(r + 4, 2)));
+    }
+    // Counting: from, count, to.
+    std::string countOp(i64 r) const { return field(r + 1, 1) + ": " + gridText(values(r + 2), 3); }
+    // The dividend and what is grabbed and left in turn; then the partial quotients.
+    std::string dividePartialOp(i64 r) const {
+        const Texts partials = values(r + 3);
+        return field(r + 1, 1) + ": " + gridText(values(r + 2), 0) +
+               (partials.empty() ? "" : " | " + gridText(partials, 0));
+    }
+    // The rows of the long division as laid out, "B" an empty place.
+    std::string divideOp(i64 r) const {
+        Texts rows = values(r + 2);
+        for (std::string& row : rows) std::replace(row.begin(), row.end(), 'B', kHidden.front());
+        return field(r + 1, 1) + ": " + joined(rows, 0, rows.size(), " | ");
+    }
+    std::string lattice(i64 r) const {
+        const std::size_t rows = count(field(r + 1, 1)), columns = count(field(r + 1, 2));
+        const std::size_t cellCount = static_cast<std::size_t>(checked::mul(static_cast<i64>(rows), static_cast<i64>(columns)));
+        const Texts factors = colouredCells(r + 2, r + 3), products = colouredCells(r + 4, r + 5);
+        const Texts tens = colouredCells(r + 6, r + 7), ones = colouredCells(r + 6, r + 7, cellCount);
+        Texts cells;
+        for (std::size_t k = 0; k < cellCount; ++k) cells.push_back(at(tens, k) + at(ones, cellCount + k));
+        return joined(factors, 0, columns, "") + " \u00D7 " + joined(factors, columns, columns + rows, "") + ": " +
+               gridText(cells, columns) + " = " + joined(products, 0, products.size(), "");
+    }
+    std::string gridMultiply(i64 r) const {
+        const std::size_t rows = count(field(r + 1, 1)), columns = count(field(r + 1, 2));
+        const Texts parts = colouredCells(r + 2, r + 3);
+        return joined(parts, 0, columns, " ") + " \u00D7 " + joined(parts, columns, columns + rows, " ") + ": " +
+               gridText(colouredCells(r + 4, r + 5), columns);
+    }
+    std::string primeTree(i64 r) const { return gridText(colouredCells(r + 1, r + 2), 2); }
+};
+
+}  // namespace
+
+std::string tableText(const Engine_Table& table) { return Reader(table).text(); }
+
+}  // namespace tl

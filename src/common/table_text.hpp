@@ -1,0 +1,35 @@
+// One line of plain text for a table, read left to right as the step view
+// draws it: for tests that check what a page shows, and for
+// tellurandi-steps --text.
+//
+// - Numbers and messages as written (a message keeps its line breaks), minus
+//   signs as drawn ("-" or "−"); a blank table is the empty text.
+// - A fraction a/b, a mixed number "2 1/3", a power x^2, a root √m (³√m with
+//   an index). Where one line loses the layout, parts are parenthesised:
+//   "(x + 1)/2", "1/(2x)", "(1/3)x", "(2x)^2", "x^(n + 1)", "√(x + 1)".
+// - An operator join with a blank on each side ("x + 1", "2x = 6"), a prefix
+//   before its operand ("= 4"), brackets as drawn (none when invisible),
+//   juxtaposition as the two texts side by side; a join or kind that draws
+//   nothing reads as nothing.
+// - A cancelled part as (old→new): "(6→3)/(8→4)"; an extended fraction as
+//   "(3 × 2)/(4 × 2)".
+// - Grids as their rows joined by " | ", the cells of a row by blanks: a box
+//   table "1 2 3 | 4 5 6"; a strategy tableau after its operator,
+//   "+: _ 5 8 | _ 6 7 | 1 2 5", where a cell that is not drawn (an empty
+//   place, a hidden or clear cell) reads "_" and a crossed-out cell carries
+//   U+0336 after each character; a lattice "23 × 45: 08 12 | 10 15 = 1035",
+//   a multiplication grid "20 3 × 40 5: 800 120 | 100 15", a prime tree
+//   level by level, "_ 12 | 2 6 | 2 3".
+#pragma once
+
+#include <string>
+
+#include "common/tableau.hpp"
+
+namespace tl {
+
+/// The table as one line of text (see above). A malformed table is a
+/// PreconditionError.
+std::string tableText(const Engine_Table& table);
+
+}  // namespace tl
