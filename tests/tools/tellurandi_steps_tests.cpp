@@ -1,113 +1,213 @@
-// The command line of tellurandi-steps, its table of builders and its pictures.
+// tellurandi-steps: its command line (good and bad), its entries and flags,
+// its three outputs, and its pictures.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
-#include <string_view>
+#include <sstream>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include "arithmetic/arithmetic_model.hpp"
 #include "command_line.hpp"
+#include "common/items.hpp"
 #include "page_images.hpp"
 #include "step_builders.hpp"
+#include "steps_tool.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
 using Args = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<CommandLine> parse(const Args& args) {
-    std::string error;
-    auto line = parseCommandLine(args, error);
-    if (!line) {
-        EXPECT_FALSE(error.empty());
-    }
-    return line;
+struct Outcome {
+    int status = 0;
+    std::string out, err;
+};
+
+Outcome run(const Args& args) {
+    std::ostringstream out, err;
+    const int status = runStepsTool(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+fs::path scratch(const std::string& name) {
+    return fs::temp_directory_path() / ("tl_steps_" + name + "_" + std::to_string(getpid()));
 }
 
 }  // namespace
 
-TEST(StepsToolCommandLine, FieldsAndOptionRows) {
-    const auto line = parse({"multiplyLatticeSteps", "23", "45", "--option", " top ", "--option", " left ", "--row",
-                             "--option", " row ", "--option", " flyback "});
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->builder, "multiplyLatticeSteps");
-    EXPECT_EQ(line->fields.inputs, (std::vector<std::vector<std::vector<std::string>>>{{{"23", "45"}}}));
-    EXPECT_EQ(line->fields.options, (std::vector<std::vector<std::string>>{{" top ", " left "}, {" row ", " flyback "}}));
-    EXPECT_FALSE(line->pngDirectory);
-
-    // Fields may look like negative numbers; after "--" even "--row" is a field.
-    const auto signs = parse({"addColumnSteps", "-5", "--", "--row"});
-    ASSERT_TRUE(signs);
-    EXPECT_EQ(signs->fields.inputs[0][0], (Args{"-5", "--row"}));
-    EXPECT_TRUE(signs->fields.options.empty());
-
-    // An option row may be left empty on purpose.
-    EXPECT_EQ(parse({"x", "--row", "--option", "a"})->fields.options, (std::vector<std::vector<std::string>>{{}, {"a"}}));
-
-    const auto png = parse({"addColumnSteps", "1", "2", "--png", "out", "--screen", "1024x768"});
-    ASSERT_TRUE(png);
-    EXPECT_EQ(png->pngDirectory, "out");
-    EXPECT_EQ(png->screenWidth, 1024);
-    EXPECT_EQ(png->screenHeight, 768);
-    EXPECT_EQ(parse({"addColumnSteps", "1", "2"})->screenWidth, 390);
+// Every input that is not run gets one line naming what is wrong, and a
+// status that is not 0; nothing aborts.
+TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
+    const struct {
+        Args args;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{}, 2, "no entry named"},
+        {{"nosuch"}, 2, "no entry called \"nosuch\""},
+        {{"addColumnSteps", "1", "2", "3"}, 2, "addColumnSteps takes 2 operands (A B), not 3"},
+        {{"addColumnSteps", "1"}, 2, "takes 2 operands (A B): missing B"},
+        {{"partitionSteps"}, 2, "takes 1 operand (N): missing N"},
+        {{"addColumnSteps", "1", "2", "--colour"}, 2, "unknown flag --colour"},
+        {{"addColumnSteps", "1", "2", "--order", "left-to-right"}, 2, "addColumnSteps does not take --order"},
+        {{"addPartialSteps", "1", "2", "--order"}, 2, "--order needs left-to-right or right-to-left"},
+        {{"addPartialSteps", "1", "2", "--order=sideways"}, 2, "--order takes left-to-right or right-to-left, not"},
+        {{"addColumnSteps", "1", "2", "--draw", "9"}, 2, "--draw takes a whole number from 1 to 5, not \"9\""},
+        {{"addColumnSteps", "1", "2", "--colored=yes"}, 2, "--colored takes no value"},
+        {{"addColumnSteps", "1", "2", "--text=yes"}, 2, "--text takes no value"},
+        {{"addColumnSteps", "1", "2", "--png"}, 2, "--png needs a directory"},
+        {{"addColumnSteps", "1", "2", "--text", "--png", "d"}, 2, "exclude each other"},
+        {{"addColumnSteps", "1", "2", "--screen", "390x844"}, 2, "--screen goes with --png"},
+        {{"addColumnSteps", "1", "2", "--png", "d", "--screen", "16384x100"}, 2, "from 1 to 4096, not \"16384x100\""},
+        {{"addColumnSteps", "1", "2", "--png", "d", "--screen", "0x5"}, 2, "--screen takes WxH"},
+        {{"addColumnSteps", "1", "2", "--png", "d", "--screen", "390"}, 2, "--screen takes WxH"},
+        {{"addColumnSteps", "\xff", "2"}, 2, "argument 2 is not valid UTF-8"},
+        {{"addColumnSteps", "1", "2", "--order\xc0\xaf"}, 2, "argument 4 is not valid UTF-8"},
+        {{"partitionSteps", std::string(30000, '7')}, 2, "30000 characters is longer than any number"},
+        {{"addColumnSteps", "1\n2", "3"}, 1, "refused its input: operand is not \"0\" or a digit string"},
+        {{"addColumnSteps", "9223372036854775807", "1"}, 1, "overflow"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        const std::string what = c.args.empty() ? "(none)" : c.args.front();
+        EXPECT_EQ(r.status, c.status) << what << ": " << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << what << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << what;
+    }
 }
 
-TEST(StepsToolCommandLine, RejectsMalformedArguments) {
-    for (const Args& bad : {Args{}, Args{"addColumnSteps", "1", "--option"}, Args{"addColumnSteps", "--screen", "10"},
-                            Args{"addColumnSteps", "--screen", "0x5"}, Args{"addColumnSteps", "--screen", "x"},
-                            Args{"addColumnSteps", "--colour"}}) {
+// Flags become the option rows the screens write; flags left out take their
+// first value; "-" starts an operand, "--" ends the flags.
+TEST(StepsTool, FlagsAreTheScreensOptions) {
+    const auto model = [](Args operands, std::vector<std::vector<std::string>> options) {
+        ModelFields fields;
+        fields.inputs = {{std::move(operands)}};
+        fields.options = std::move(options);
+        return fields;
+    };
+    const auto arithmetic = [&](auto method, const ModelFields& fields) {
+        New_Arithmetic_Model m;
+        static_cast<ModelFields&>(m) = fields;
+        return (m.*method)();
+    };
+    const auto entry = [](const Args& args) {
         std::string error;
-        EXPECT_FALSE(parseCommandLine(bad, error));
-        EXPECT_FALSE(error.empty());
-    }
+        const auto line = parseCommandLine(args, error);
+        EXPECT_TRUE(line) << error;
+        return line ? line->entry->run(line->input) : StepTriple{};
+    };
+    EXPECT_EQ(entry({"addPartialSteps", "57", "38"}),
+              arithmetic(&New_Arithmetic_Model::addPartialSteps, model({"57", "38"}, {{" left to right "}})));
+    EXPECT_EQ(entry({"subtractPartialSteps", "--order=right-to-left", "57", "38"}),
+              arithmetic(&New_Arithmetic_Model::subtractPartialSteps, model({"57", "38"}, {{" right to left "}})));
+    EXPECT_EQ(entry({"subtractCountSteps", "83", "27", "--direction", "count-down"}),
+              arithmetic(&New_Arithmetic_Model::subtractCountSteps, model({"83", "27"}, {{" count down "}})));
+    Multiply_Lattice_Model lattice;
+    static_cast<ModelFields&>(lattice) = model({"23", "45"}, {{" bottom ", " left "}, {" column ", " snake "}});
+    EXPECT_EQ(entry({"multiplyLatticeSteps", "23", "45", "--start-row", "bottom", "--fill-by", "column",
+                     "--line-change", "snake"}),
+              lattice.solve());
+
+    std::string error;
+    EXPECT_EQ(parseCommandLine({"addColumnSteps", "-5", "--", "--text"}, error)->input.operands, (Args{"-5", "--text"}));
+    const auto png = parseCommandLine({"addColumnSteps", "1", "2", "--png", "out", "--screen", "4096x1"}, error);
+    ASSERT_TRUE(png) << error;
+    EXPECT_EQ(png->output, Output::png);
+    EXPECT_EQ(std::pair(png->screenWidth, png->screenHeight), std::pair(4096, 1));
+
+    FlagValues values;
+    EXPECT_FALSE(values.isOn(Flag::colored));
+    EXPECT_EQ(values.choice(Flag::style), "fraction");
+    EXPECT_FALSE(values.integer(Flag::draw));
+    values.set(Flag::colored, "");
+    values.set(Flag::quadraticMethod, "complete_the_square");
+    values.set(Flag::draw, "4");
+    EXPECT_TRUE(values.isOn(Flag::colored));
+    EXPECT_EQ(values.choiceIndex(Flag::quadraticMethod), 2u);
+    EXPECT_EQ(values.integer(Flag::draw), 4);
 }
 
-TEST(StepsToolBuilders, EveryBuilderRunsOnItsUsualOptions) {
-    ModelFields fields;
-    fields.inputs = {{{"57", "38"}}};
-    fields.options = {{" left to right ", " left "}, {" row ", " flyback "}};
-    std::set<std::string_view> names;
-    for (const auto& entry : stepBuilders()) {
-        EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
-        EXPECT_EQ(findStepBuilder(entry.name), &entry);
-        const StepTriple t = entry.run(fields);
-        ASSERT_FALSE(t.comments.empty()) << entry.name;
-        EXPECT_EQ(t.comments.back(), std::vector<std::string>{"\U0001F60E"}) << entry.name;
+// JSON and text work for every entry; --list names each with what it reads.
+TEST(StepsTool, EveryEntryPrintsJsonAndText) {
+    const std::string list = run({"--list"}).out;
+    EXPECT_NE(list.find("  multiplyLatticeSteps A B [--start-row top|bottom] [--start-column left|right] "
+                        "[--fill-by row|column] [--line-change flyback|snake]\n"),
+              std::string::npos);
+    for (const StepEntry& entry : stepEntries()) {
+        const std::string name(entry.name);
+        EXPECT_NE(list.find("  " + entryUsage(entry) + "\n"), std::string::npos) << name;
+        EXPECT_EQ(findStepEntry(name), &entry);
+        Args args{name, "57", "38"};
+        args.resize(1 + operandNames(entry).size());
+        const Outcome json = run(args);
+        ASSERT_EQ(json.status, 0) << name << json.err;
+        const auto parsed = nlohmann::json::parse(json.out);
+        EXPECT_EQ(parsed["pages"].size(), parsed["comments"].size()) << name;
+        args.push_back("--text");
+        const Outcome text = run(args);
+        EXPECT_TRUE(text.out.starts_with("page 1: \U0001F914\n")) << name;
+        // One line per page and one per table.
+        std::size_t lines = 0;
+        for (const auto& page : parsed["pages"]) lines += 1 + page.size();
+        EXPECT_EQ(static_cast<std::size_t>(std::count(text.out.begin(), text.out.end(), '\n')), lines) << name;
     }
-    for (const char* name : {"addColumnSteps", "addPartialSteps", "subtractPartialSteps", "addTradeSteps",
-                             "subtractTradeSteps", "subtractTradeFirstSteps", "subtractCountSteps"})
-        EXPECT_TRUE(findStepBuilder(name)) << name;
-    EXPECT_FALSE(findStepBuilder("addcolumnsteps"));
+    EXPECT_FALSE(findStepEntry("addcolumnsteps"));
+}
+
+// The pages as text: the column addition of 58 + 67 from start to end, and
+// answers the 64-bit range only just holds.
+TEST(StepsTool, PagesAsText) {
+    EXPECT_EQ(run({"addColumnSteps", "58", "67", "--text"}).out,
+              "page 1: \U0001F914\n58 + 67\n"
+              "page 2: first step\n58 + 67\n+: _ 5 8 | _ 6 7\n"
+              "page 3: add each place value\n58 + 67\n+: _ 5 8 | _ 6 7 | _ _ 15\nadd the ones\n"
+              "page 4: add each place value\n58 + 67\n+: _ 5 8 | _ 6 7 | _ 11 15\nadd the tens\n"
+              "page 5: regroup and trade\n58 + 67\n+: _ 5 8 | _ 6 7 | _ 11 15 | _ 12 5\nregroup 15 ones\n"
+              "10 ones + 5 ones\n1 ten + 5 ones\ntrade 1 ten\n"
+              "page 6: regroup and trade\n58 + 67\n+: _ 5 8 | _ 6 7 | _ 11 15 | _ 12 5 | 1 2 5\nregroup 12 tens\n"
+              "10 tens + 2 tens\n1 hundred + 2 tens\ntrade 1 hundred\n"
+              "page 7: \U0001F60E\n58 + 67 = 125\n+: _ 5 8 | _ 6 7 | _ 11 15 | _ 12 5 | 1 2 5\n");
+    const Outcome count = run({"subtractCountSteps", "9223372036854775807", "1", "--direction", "count-down", "--text"});
+    EXPECT_NE(count.out.find("9223372036854775807 \u2212 1 = 9223372036854775806\n"), std::string::npos) << count.err;
+    const Outcome divide = run({"dividePartialSteps", "9223372036854775807", "3", "--text"});
+    EXPECT_NE(divide.out.find("\u00F7: 9223372036854775807 "), std::string::npos) << divide.err;
+
+    StepTriple broken{{{messageTable("a\nb")}}, {{"one", "two"}}, {}};
+    EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");
 }
 
 // The pictures show each page where the step screen puts it: below the status
-// and navigation bars, five points in from every edge.
-TEST(StepsToolPictures, OneFilePerPageInTheStepScreensFrame) {
+// and navigation bars, five points in from every edge; both ends of the
+// screen range draw.
+TEST(StepsTool, OneFilePerPageInTheStepScreensFrame) {
     EXPECT_EQ(stepViewFrame({390, 844}), (gfx::Rect{5, 69, 380, 770}));
 
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("tl_steps_pictures_" + std::to_string(getpid()));
+    const fs::path dir = scratch("pictures");
     fs::remove_all(dir);
-    ModelFields fields;
-    fields.inputs = {{{"58", "67"}}};
-    const StepTriple solution = findStepBuilder("addColumnSteps")->run(fields);
-    std::string error;
-    ASSERT_TRUE(writePageImages(solution, {dir / "column"}, error)) << error;
+    ASSERT_EQ(run({"addColumnSteps", "58", "67", "--png", (dir / "column").string()}).status, 0);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir / "column")) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"page-01.png", "page-02.png", "page-03.png", "page-04.png",
                                                "page-05.png", "page-06.png", "page-07.png"}));
+    for (const char* screen : {"1x1", "4096x1"})
+        EXPECT_EQ(run({"addColumnSteps", "1", "2", "--png", (dir / screen).string(), "--screen", screen}).status, 0)
+            << screen;
 
     // A directory that cannot be made is reported, not passed over.
     std::ofstream(dir / "file") << "x";
-    EXPECT_FALSE(writePageImages(solution, {dir / "file" / "below"}, error));
-    EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+    const Outcome blocked = run({"addColumnSteps", "1", "2", "--png", (dir / "file" / "below").string()});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("cannot create"), std::string::npos) << blocked.err;
     // So is a page without its comment entry.
-    StepTriple missing = solution;
+    std::string error;
+    StepTriple missing = findStepEntry("addColumnSteps")->run({{"58", "67"}, {}});
     missing.comments.pop_back();
     EXPECT_FALSE(writePageImages(missing, {dir / "short"}, error));
     EXPECT_NE(error.find("page 7"), std::string::npos) << error;

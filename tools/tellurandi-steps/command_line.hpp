@@ -1,37 +1,44 @@
 // The command line of tellurandi-steps.
 //
-//   tellurandi-steps BUILDER FIELD... [--option TEXT]... [--row] [--png DIR] [--screen WxH]
+//   tellurandi-steps ENTRY OPERAND... [--FLAG [VALUE]]... [--text | --png DIR [--screen WxH]]
 //   tellurandi-steps --list
 //
-// The fields become inputs[0][0] (one input table of one row). Each --option
-// appends its text, blanks included, to the current option row; --row starts
-// a new option row. So " top " " left " / " row " " flyback " is
-//   --option " top " --option " left " --row --option " row " --option " flyback "
-// A field may start with "-" ("-5"); after "--" every argument is a field.
+// The first argument that is no flag names the entry, the following ones are
+// its operands, exactly as many as it names. A flag is written --name VALUE or
+// --name=VALUE; which flags an entry takes, and their values, the entry says
+// (step_builders.hpp). Arguments that begin with a single "-" ("-5",
+// "-x = 3") are operands; after "--" every argument is one.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "arithmetic/arithmetic_model.hpp"
+#include "step_builders.hpp"
 
 namespace tl::steps_tool {
 
+enum class Output { json, text, png };
+
+/// The screen sizes --screen takes, in points, on each side.
+inline constexpr int kSmallestScreen = 1;
+inline constexpr int kLargestScreen = 4096;
+
 struct CommandLine {
     bool list = false;
-    std::string builder;
-    ModelFields fields;
-    std::optional<std::string> pngDirectory;
+    const StepEntry* entry = nullptr;
+    EntryInput input;
+    Output output = Output::json;
+    std::string pngDirectory;
     int screenWidth = 390;
     int screenHeight = 844;
 };
 
 /// The parsed arguments (argv without the program name), or nothing with a
-/// reason in `error`.
+/// one-line reason in `error`.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string& error);
 
-/// The usage text.
+/// The usage text, every entry with what it reads.
 std::string usageText();
 
 }  // namespace tl::steps_tool

@@ -1,55 +1,191 @@
 #include "step_builders.hpp"
 
+#include <algorithm>
+
+#include "arithmetic/arithmetic_model.hpp"
+#include "base/errors.hpp"
+#include "base/text.hpp"
+
 namespace tl::steps_tool {
 
 namespace {
 
-// Runs `method` on a model of type Model holding the given fields.
-template <class Model, StepTriple (Model::*method)() const>
-StepTriple call(const ModelFields& fields) {
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    while (!text.empty()) {
+        const std::size_t end = text.find(separator);
+        parts.push_back(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+    return parts;
+}
+
+// The row of a table whose name is `name`, or nullptr.
+template <class Row, std::size_t n>
+const Row* byName(const Row (&table)[n], std::string_view name) {
+    const Row* found = std::find_if(table, table + n, [&](const Row& row) { return row.name == name; });
+    return found == table + n ? nullptr : found;
+}
+
+// In the order of Flag.
+constexpr FlagSpec kFlags[] = {
+    {Flag::order, "order", FlagKind::choice, "left-to-right|right-to-left"},
+    {Flag::direction, "direction", FlagKind::choice, "count-up|count-down"},
+    {Flag::startRow, "start-row", FlagKind::choice, "top|bottom"},
+    {Flag::startColumn, "start-column", FlagKind::choice, "left|right"},
+    {Flag::fillBy, "fill-by", FlagKind::choice, "row|column"},
+    {Flag::lineChange, "line-change", FlagKind::choice, "flyback|snake"},
+    {Flag::technique, "technique", FlagKind::choice, "balance|transpose"},
+    {Flag::colored, "colored", FlagKind::boolean, ""},
+    {Flag::embedded, "embedded", FlagKind::boolean, ""},
+    {Flag::style, "style", FlagKind::choice, "fraction|rational_fraction|decimal"},
+    {Flag::method, "method", FlagKind::choice, "standard|smart"},
+    {Flag::clearFractions, "clear-fractions", FlagKind::boolean, ""},
+    {Flag::clearFractionsFirst, "clear-fractions-first", FlagKind::boolean, ""},
+    {Flag::draw, "draw", FlagKind::integer, "", 1, 5},
+    {Flag::quadraticMethod, "quadratic-method", FlagKind::choice, "factor|formula|complete_the_square"},
+};
+static_assert(std::size(kFlags) == kFlagCount);
+
+// The arithmetic builders read their operands from inputs[0][0] and their
+// options from rows of option texts, each with a blank at both ends as the
+// screens write them: --order left-to-right is " left to right ".
+std::string optionText(std::string_view value) {
+    std::string text(1, ' ');
+    (text += value) += ' ';
+    std::replace(text.begin(), text.end(), '-', ' ');
+    return text;
+}
+
+// No number the builders hold has more digits than the largest 64-bit one,
+// 9223372036854775807; a longer operand is refused before the builder sees
+// it (the partition builder, which keeps its operand as text, would spend
+// memory quadratic in its length).
+constexpr std::size_t kLongestOperand = 19;
+
+// Runs `method` on a model holding the operands and the chosen values of
+// `options`, two flags to an option row.
+template <class Model, StepTriple (Model::*method)() const, Flag... options>
+StepTriple arithmetic(const EntryInput& input) {
+    for (const std::string& operand : input.operands)
+        if (operand.size() > kLongestOperand)
+            throw OperandError("an operand of " + std::to_string(operand.size()) +
+                               " characters is longer than any number the builders hold (" +
+                               std::to_string(kLongestOperand) + " digits)");
     Model model;
-    static_cast<ModelFields&>(model) = fields;
+    model.inputs = {{input.operands}};
+    const std::array<Flag, sizeof...(options)> flags{options...};
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        if (i % 2 == 0) model.options.emplace_back();
+        model.options.back().push_back(optionText(input.flags.choice(flags[i])));
+    }
     return (model.*method)();
 }
 
-using Arithmetic = New_Arithmetic_Model;
+template <class Model, StepTriple (Model::*method)() const, Flag... options>
+constexpr StepEntry arithmeticEntry(std::string_view name, std::string_view operands) {
+    return {name, operands, FlagSet{options...}, arithmetic<Model, method, options...>};
+}
 
-// To add a builder, add one line: its name, what it reads, and call<Model, &Model::method>.
-constexpr StepBuilderEntry kBuilders[] = {
-    {"addColumnSteps", "A B", call<Arithmetic, &Arithmetic::addColumnSteps>},
-    {"addPartialSteps", "A B --option \" left to right \"|\" right to left \"",
-     call<Arithmetic, &Arithmetic::addPartialSteps>},
-    {"subtractPartialSteps", "A B --option \" left to right \"|\" right to left \"",
-     call<Arithmetic, &Arithmetic::subtractPartialSteps>},
-    {"addTradeSteps", "A B", call<Arithmetic, &Arithmetic::addTradeSteps>},
-    {"subtractTradeSteps", "A B", call<Arithmetic, &Arithmetic::subtractTradeSteps>},
-    {"subtractTradeFirstSteps", "A B", call<Arithmetic, &Arithmetic::subtractTradeFirstSteps>},
-    {"subtractCountSteps", "A B --option \" count up \"|\" count down \"",
-     call<Arithmetic, &Arithmetic::subtractCountSteps>},
-    {"multiplyPartialSteps", "A B --option \" left to right \"|\" right to left \"",
-     call<Arithmetic, &Arithmetic::multiplyPartialSteps>},
-    {"multiplyStandardSteps", "A B", call<Arithmetic, &Arithmetic::multiplyStandardSteps>},
-    {"dividePartialSteps", "A B", call<Arithmetic, &Arithmetic::dividePartialSteps>},
-    {"divideStandardSteps", "A B", call<Arithmetic, &Arithmetic::divideStandardSteps>},
-    {"multiplyLatticeSteps",
-     "A B --option \" top \"|\" bottom \" --option \" left \"|\" right \" --row --option \" row \"|\" column \" "
-     "--option \" flyback \"|\" snake \"",
-     call<Multiply_Lattice_Model, &Multiply_Lattice_Model::solve>},
-    {"multiplyGridSteps",
-     "A B --option \" top \"|\" bottom \" --option \" left \"|\" right \" --row --option \" row \"|\" column \" "
-     "--option \" flyback \"|\" snake \"",
-     call<Multiply_Grid_Model, &Multiply_Grid_Model::solve>},
-    {"partitionSteps", "N", call<Partition_Model, &Partition_Model::solve>},
+using Arithmetic = New_Arithmetic_Model;
+using Lattice = Multiply_Lattice_Model;
+using Grid = Multiply_Grid_Model;
+using enum Flag;
+
+// Adding an entry.
+//
+// An arithmetic builder is one line below: its model, method and option
+// flags (two to an option row), its name and its operands.
+//
+// An algebra entry reads one equation text and its flags through a small
+// adapter that turns a refused text into an OperandError, e.g.
+//
+//   StepTriple solveLinear(const EntryInput& input) {
+//       const auto read = readPolyEquation(input.operands[0]);
+//       if (!read) throw OperandError(readErrorText(read.error()));  // "column 4: ..."
+//       const FlagValues& f = input.flags;
+//       return linearSteps(static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored), f.isOn(embedded),
+//                          static_cast<Style>(f.choiceIndex(style)), static_cast<Method>(f.choiceIndex(method)),
+//                          f.isOn(clearFractions), f.integer(draw), read.value());
+//   }
+//
+// and one line in kEntries:
+//
+//   {"solveLinearEquation", "EQUATION",
+//    {technique, colored, embedded, style, method, clearFractions, draw}, solveLinear},
+//
+// with the solver's library linked to tellurandi_steps_core in
+// tools/tellurandi-steps/CMakeLists.txt.
+constexpr StepEntry kEntries[] = {
+    arithmeticEntry<Arithmetic, &Arithmetic::addColumnSteps>("addColumnSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::addPartialSteps, order>("addPartialSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::subtractPartialSteps, order>("subtractPartialSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::addTradeSteps>("addTradeSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::subtractTradeSteps>("subtractTradeSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::subtractTradeFirstSteps>("subtractTradeFirstSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::subtractCountSteps, direction>("subtractCountSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::multiplyPartialSteps, order>("multiplyPartialSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::multiplyStandardSteps>("multiplyStandardSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::dividePartialSteps>("dividePartialSteps", "A B"),
+    arithmeticEntry<Arithmetic, &Arithmetic::divideStandardSteps>("divideStandardSteps", "A B"),
+    arithmeticEntry<Lattice, &Lattice::solve, startRow, startColumn, fillBy, lineChange>("multiplyLatticeSteps",
+                                                                                          "A B"),
+    arithmeticEntry<Grid, &Grid::solve, startRow, startColumn, fillBy, lineChange>("multiplyGridSteps", "A B"),
+    arithmeticEntry<Partition_Model, &Partition_Model::solve>("partitionSteps", "N"),
 };
 
 }  // namespace
 
-std::span<const StepBuilderEntry> stepBuilders() { return kBuilders; }
+std::span<const FlagSpec> flagSpecs() { return kFlags; }
 
-const StepBuilderEntry* findStepBuilder(std::string_view name) {
-    for (const auto& entry : kBuilders)
-        if (entry.name == name) return &entry;
-    return nullptr;
+const FlagSpec& flagSpec(Flag flag) { return kFlags[static_cast<std::size_t>(flag)]; }
+
+const FlagSpec* findFlag(std::string_view name) { return byName(kFlags, name); }
+
+std::vector<std::string_view> choiceValues(const FlagSpec& spec) { return split(spec.choices, '|'); }
+
+std::string flagUsage(const FlagSpec& spec) {
+    std::string text = "--";
+    text += spec.name;
+    switch (spec.kind) {
+        case FlagKind::boolean: break;
+        case FlagKind::choice: (text += ' ') += spec.choices; break;
+        case FlagKind::integer: ((text += ' ') += std::to_string(spec.low) + "..") += std::to_string(spec.high); break;
+    }
+    return text;
+}
+
+void FlagValues::set(Flag flag, std::string value) { values_[static_cast<std::size_t>(flag)] = std::move(value); }
+
+const std::optional<std::string>& FlagValues::given(Flag flag) const { return values_[static_cast<std::size_t>(flag)]; }
+
+bool FlagValues::isOn(Flag flag) const { return given(flag).has_value(); }
+
+std::string_view FlagValues::choice(Flag flag) const {
+    return given(flag) ? std::string_view(*given(flag)) : choiceValues(flagSpec(flag)).front();
+}
+
+std::size_t FlagValues::choiceIndex(Flag flag) const {
+    const auto values = choiceValues(flagSpec(flag));
+    return static_cast<std::size_t>(std::find(values.begin(), values.end(), choice(flag)) - values.begin());
+}
+
+std::optional<std::int64_t> FlagValues::integer(Flag flag) const {
+    if (!given(flag)) return std::nullopt;
+    return parseInt(*given(flag));
+}
+
+std::span<const StepEntry> stepEntries() { return kEntries; }
+
+const StepEntry* findStepEntry(std::string_view name) { return byName(kEntries, name); }
+
+std::vector<std::string_view> operandNames(const StepEntry& entry) { return split(entry.operands, ' '); }
+
+std::string entryUsage(const StepEntry& entry) {
+    std::string text = std::string(entry.name) + " " + std::string(entry.operands);
+    for (const auto& spec : kFlags)
+        if (entry.flags.contains(spec.flag)) text += " [" + flagUsage(spec) + "]";
+    return text;
 }
 
 }  // namespace tl::steps_tool

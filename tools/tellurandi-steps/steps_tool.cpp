@@ -1,0 +1,89 @@
+#include "steps_tool.hpp"
+
+#include <exception>
+#include <ostream>
+
+#include "base/errors.hpp"
+#include "command_line.hpp"
+#include "common/dump.hpp"
+#include "common/table_text.hpp"
+#include "page_images.hpp"
+
+namespace tl::steps_tool {
+
+namespace {
+
+// Line breaks as `lineBreak`, other control characters as "?": every
+// message and every --text line stays one line.
+std::string oneLine(std::string_view text, std::string_view lineBreak) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n')
+            line += lineBreak;
+        else if (c != '\r')
+            line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return line;
+}
+
+// How --text shows a line break.
+constexpr std::string_view kLineBreak = " / ";
+
+int fail(std::ostream& err, int status, std::string_view message) {
+    err << "tellurandi-steps: " << oneLine(message, "\\n") << "\n";
+    return status;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto line = parseCommandLine(args, error);
+    if (!line) return fail(err, 2, error);
+    if (line->list) {
+        out << usageText();
+        return 0;
+    }
+    const std::string name(line->entry->name);
+    StepTriple solution;
+    try {
+        solution = line->entry->run(line->input);
+    } catch (const OperandError& e) {
+        return fail(err, 2, name + ": " + e.what());
+    } catch (const PreconditionError& e) {
+        return fail(err, 1, name + " refused its input: " + e.what());
+    }
+    switch (line->output) {
+        case Output::json: out << dumpTriple(solution) << "\n"; break;
+        case Output::text: out << solutionText(solution); break;
+        case Output::png:
+            if (!writePageImages(solution, {line->pngDirectory, line->screenWidth, line->screenHeight}, error))
+                return fail(err, 1, error);
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return run(args, out, err);
+    } catch (const std::exception& e) {
+        return fail(err, 1, std::string("failed: ") + e.what());
+    } catch (...) {
+        return fail(err, 1, "failed");
+    }
+}
+
+std::string solutionText(const StepTriple& solution) {
+    std::string text;
+    for (std::size_t page = 0; page < solution.steps.size(); ++page) {
+        std::string comment;
+        if (page < solution.comments.size())
+            for (const std::string& line : solution.comments[page]) comment += (comment.empty() ? "" : "\n") + line;
+        text += "page " + std::to_string(page + 1) + ": " + oneLine(comment, kLineBreak) + "\n";
+        for (const Engine_Table& table : solution.steps[page]) text += oneLine(tableText(table), kLineBreak) + "\n";
+    }
+    return text;
+}
+
+}  // namespace tl::steps_tool
