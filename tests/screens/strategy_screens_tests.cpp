@@ -204,6 +204,43 @@ TEST(StrategyScreens, EveryPadTextFitsItsBandAtEverySize) {
     }
 }
 
+// The navigation bar's title keeps clear of the back control and of the
+// bar's far edge, shrinking and then cutting its tail with "…" as needed.
+TEST(StrategyScreens, TheBarsTitleKeepsClearOfTheBackControl) {
+    const gfx::Size sizes[] = {{390, 844}, {320, 568}, {844, 390}};
+    for (const ScreenCase& c : screenCases()) {
+        AppDriver app;
+        app.tap({c.row});
+        for (const gfx::Size size : sizes) {
+            SCOPED_TRACE(std::string(c.row) + " at " + std::to_string(std::lround(size.width)));
+            app.host().resize(size);
+            gfx::RecordingContext drawn;
+            app.navigation().navigationBar()->drawHierarchy(drawn);
+            double backRight = 0, titleLeft = 0, titleRight = 0;
+            std::string shown;
+            for (const gfx::RecordedText& t : drawn.texts()) {
+                const gfx::Font font = gfx::Font::system(t.size, t.weight);
+                const double right = t.baselineLeft.x + font.face().unitAdvance(t.text) * t.size;
+                if (t.text.rfind("‹ ", 0) == 0) {
+                    backRight = right;
+                } else {
+                    shown = t.text;
+                    titleLeft = t.baselineLeft.x;
+                    titleRight = right;
+                }
+            }
+            EXPECT_GT(backRight, 0);
+            EXPECT_GE(titleLeft, backRight + 8 - 1e-6);
+            EXPECT_LE(titleRight, size.width - 8 + 1e-6);
+            const std::string title = c.row;
+            EXPECT_TRUE(shown == title ||
+                        (shown.size() > 3 && shown.substr(shown.size() - 3) == "…" &&
+                         title.rfind(shown.substr(0, shown.size() - 3), 0) == 0))
+                << shown;
+        }
+    }
+}
+
 struct OptionCase {
     const char* row;
     std::vector<std::string_view> taps;

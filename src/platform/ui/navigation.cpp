@@ -2,6 +2,7 @@
 
 #include "base/errors.hpp"
 #include "platform/gfx/text.hpp"
+#include "platform/ui/label.hpp"
 #include "platform/ui/dispatch.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
@@ -15,6 +16,8 @@ constexpr gfx::Rgba kHairlineColour{0.7, 0.7, 0.7, 1};
 constexpr gfx::Rgba kTintColour{0, 0.478, 1, 1};
 constexpr double kBarFontSize = 17;
 constexpr double kBackInset = 8;
+constexpr double kTitleGap = 8;  // between the title and the back control
+constexpr double kMinimumTitleScale = 0.75;
 
 gfx::Font titleFont() { return gfx::Font::system(kBarFontSize, gfx::weight::semibold); }
 gfx::Font backFont() { return gfx::Font::system(kBarFontSize); }
@@ -48,6 +51,38 @@ gfx::Rect NavigationBar::backControlFrame() const {
     return {0, top, width, kNavigationBarHeight};
 }
 
+std::string NavigationBar::title() const {
+    ViewController* shown = owner_.topViewController();
+    return shown ? shown->title() : std::string();
+}
+
+gfx::Rect NavigationBar::titleFrame() const {
+    const std::string text = title();
+    if (text.empty()) return {};
+    const double width = bounds().width;
+    const double top = Screen::main().statusBarHeight();
+    const gfx::Rect back = backControlFrame();
+    const double side = (back.isEmpty() ? 0 : back.maxX()) + kTitleGap;
+    if (gfx::measureText(text, titleFont()).width <= width - 2 * side)
+        return {side, top, width - 2 * side, kNavigationBarHeight};
+    return {side, top, std::max(width - side - kTitleGap, 0.0), kNavigationBarHeight};
+}
+
+void NavigationBar::setUpTitle(Label& label) const {
+    label.setFont(titleFont());
+    label.setTextColor(gfx::palette::black);
+    label.setTextAlignment(TextAlignment::center);
+    label.setAdjustsFontSizeToFitWidth(true);
+    label.setMinimumScaleFactor(kMinimumTitleScale);
+    label.setText(title());
+}
+
+Label::TextLayout NavigationBar::titleLayout() const {
+    Label label;
+    setUpTitle(label);
+    return label.layoutText(titleFrame().size());
+}
+
 void NavigationBar::drawRect(gfx::Rect) {
     gfx::Context* context = gfx::currentContext();
     if (!context) return;
@@ -57,14 +92,12 @@ void NavigationBar::drawRect(gfx::Rect) {
     context->fillRect({0, b.height - 0.5, b.width, 0.5});
     context->restore();
 
-    double top = Screen::main().statusBarHeight();
-    if (ViewController* shown = owner_.topViewController(); shown && !shown->title().empty()) {
-        gfx::Font font = titleFont();
-        gfx::Size size = gfx::measureText(shown->title(), font);
-        gfx::drawText(shown->title(),
-                      {(b.width - size.width) / 2, top + (kNavigationBarHeight - size.height) / 2},
-                      {font, gfx::palette::black, gfx::palette::clear});
+    if (const gfx::Rect box = titleFrame(); !box.isEmpty()) {
+        Label label;
+        setUpTitle(label);
+        label.drawText(box);
     }
+    double top = Screen::main().statusBarHeight();
     if (std::string back = backTitle(); !back.empty()) {
         gfx::Font font = backFont();
         gfx::Size size = gfx::measureText(back, font);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/label.hpp"
 #include "platform/ui/view.hpp"
 #include "platform/ui/view_controller.hpp"
 
@@ -29,6 +30,16 @@ public:
     /// The back control's rectangle in the bar's coordinates (empty on the root screen).
     gfx::Rect backControlFrame() const;
 
+    /// The top screen's title.
+    std::string title() const;
+    /// The box the title is laid out in, clear of the back control: centred
+    /// in the bar when the title fits there at full size, else the whole room
+    /// beside the back control (empty without a title).
+    gfx::Rect titleFrame() const;
+    /// The title as drawn in titleFrame: shrunk to fit, down to three
+    /// quarters of its size, then cut at the tail with "…".
+    Label::TextLayout titleLayout() const;
+
     void drawRect(gfx::Rect rect) override;
     void touchesBegan(const std::vector<Touch>& touches) override;
     void touchesMoved(const std::vector<Touch>& touches) override;
@@ -36,6 +47,8 @@ public:
     void touchesCancelled(const std::vector<Touch>& touches) override;
 
 private:
+    void setUpTitle(Label& label) const;
+
     NavigationController& owner_;
     bool pressed_ = false;  // a touch began on the back control
 };
