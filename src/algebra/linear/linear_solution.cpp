@@ -1,0 +1,62 @@
+#include "algebra/linear/linear_solution.hpp"
+
+#include "algebra/linear/equation_steps.hpp"
+#include "algebra/tables.hpp"
+#include "common/items.hpp"
+
+namespace tl {
+
+namespace {
+
+/// Whether 0 relation q holds.
+bool zeroRelates(Relation relation, const Rational& q) {
+    const int sign = (q.numerator > 0) - (q.numerator < 0);  // q is reduced: its denominator is positive
+    switch (relation) {
+        case Relation::equal_to: return sign == 0;
+        case Relation::less_than: return sign > 0;
+        case Relation::greater_than: return sign < 0;
+        case Relation::less_than_or_equal_to: return sign >= 0;
+        case Relation::greater_than_or_equal_to: return sign <= 0;
+    }
+    return false;
+}
+
+bool isSingleTerm(const Polynomial& side, std::uint64_t exponent) {
+    return side.terms.size() == 1 && side.terms.front().exponent == exponent;
+}
+
+}  // namespace
+
+LinearSolution linearSolution(const PolyEquation& e) {
+    // P·x relation Q, with Q the constants moved to the right.
+    const Rational p = netCoefficient(e, 1);
+    const Rational q = negateRational(netCoefficient(e, 0)).value();
+    if (p.numerator == 0)
+        return {makeDefaultRational(0, 1), e.relation, zeroRelates(e.relation, q) ? Status::infinite : Status::none};
+    const bool negative = isNegativeRational(p).value();
+    return {divideRational(q, p).value(), negative ? flipRelation(e.relation) : e.relation, Status::unique};
+}
+
+Engine_Table equationTable(Style style, const PolyEquation& e) {
+    return joinItem(rawValue(e.relation), polynomialTable(style, e.LHS.terms), polynomialTable(style, e.RHS.terms),
+                    e.relation_color);
+}
+
+bool isLoneVariable(bool negative, const Polynomial& side) {
+    if (!isSingleTerm(side, 1)) return false;
+    const Rational& c = side.terms.front().coefficient;
+    return c.denominator == 1 && c.numerator == (negative ? -1 : 1);
+}
+
+bool isLoneConstant(bool reduced, const Polynomial& side) {
+    if (!isSingleTerm(side, 0)) return false;
+    const Rational& c = side.terms.front().coefficient;
+    if (c.denominator == 0) return false;
+    return !reduced || !rationalNeedsReducing(c).value();
+}
+
+bool isSolvedForm(bool anyConstant, const PolyEquation& e) {
+    return isLoneVariable(false, e.LHS) && isLoneConstant(!anyConstant, e.RHS);
+}
+
+}  // namespace tl
