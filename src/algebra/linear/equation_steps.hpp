@@ -38,6 +38,10 @@ inline std::int64_t countHigherPowerTermsClosure(std::int64_t count, const Monom
     return count + (m.exponent > 1 ? 1 : 0);
 }
 
+/// The coefficient of v^exponent in LHS − RHS: the sum of the coefficients
+/// of that exponent on the left less the same sum on the right.
+Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent);
+
 /// The letter of the first term of LHS then RHS that passes `test`, or "x".
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&));
 
