@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "algebra/linear/linear_solver.hpp"
+#include "algebra/reader.hpp"
 #include "arithmetic/arithmetic_model.hpp"
 #include "base/errors.hpp"
+#include "base/random.hpp"
 #include "base/text.hpp"
 
 namespace tl::steps_tool {
@@ -116,6 +119,31 @@ using enum Flag;
 //
 // with the solver's library linked to tellurandi_steps_core in
 // tools/tellurandi-steps/CMakeLists.txt.
+// The equation of an entry that solves flat equations. A text the reader
+// refuses is an OperandError with its column; one with parentheses names the
+// entry that solves it.
+PolyEquation readFlatEquation(std::string_view text, std::string_view groupedEntry) {
+    const auto read = readPolyEquation(text);
+    if (read) return read.value();
+    if (readEquation(text))
+        throw OperandError("an equation with parentheses: solve it with " + std::string(groupedEntry));
+    throw OperandError("column " + std::to_string(read.error().position) + ": " + read.error().message);
+}
+
+StepTriple solveLinear(const EntryInput& input) {
+    const PolyEquation e = readFlatEquation(input.operands[0], "solveExtEquation");
+    const FlagValues& f = input.flags;
+    // --draw fixes the advice's draw from 1…5; without it the draw is random.
+    ScriptedRandom fixedDraw;
+    std::optional<ScopedRandomSource> drawn;
+    if (const auto n = f.integer(draw)) fixedDraw.push(*n), drawn.emplace(fixedDraw);
+    LinearSteps s = solveLinearEquation(static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored),
+                                        f.isOn(embedded), static_cast<Style>(f.choiceIndex(style)),
+                                        static_cast<Method>(f.choiceIndex(method)), f.isOn(clearFractions), e.LHS,
+                                        e.RHS, e.relation, e.relation_color);
+    return {std::move(s.steps), std::move(s.comments), {}};
+}
+
 constexpr StepEntry kEntries[] = {
     arithmeticEntry<Arithmetic, &Arithmetic::addColumnSteps>("addColumnSteps", "A B"),
     arithmeticEntry<Arithmetic, &Arithmetic::addPartialSteps, order>("addPartialSteps", "A B"),
@@ -132,6 +160,8 @@ constexpr StepEntry kEntries[] = {
                                                                                           "A B"),
     arithmeticEntry<Grid, &Grid::solve, startRow, startColumn, fillBy, lineChange>("multiplyGridSteps", "A B"),
     arithmeticEntry<Partition_Model, &Partition_Model::solve>("partitionSteps", "N"),
+    {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
+     solveLinear},
 };
 
 }  // namespace
