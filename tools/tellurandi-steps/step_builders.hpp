@@ -43,6 +43,7 @@ enum class Flag {
     quadraticMethod,      // --quadratic-method factor|formula|complete_the_square
 };
 inline constexpr std::size_t kFlagCount = static_cast<std::size_t>(Flag::quadraticMethod) + 1;
+static_assert(kFlagCount <= 32, "a FlagSet holds 32 flags");
 
 enum class FlagKind { boolean, choice, integer };
 
