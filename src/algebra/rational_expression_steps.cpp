@@ -1,0 +1,330 @@
+#include "algebra/rational_expression_steps.hpp"
+
+#include <algorithm>
+#include <map>
+#include <ranges>
+
+#include "base/checked.hpp"
+#include "base/errors.hpp"
+#include "common/integers.hpp"
+
+namespace tl {
+
+namespace {
+
+Monomial constantMonomial(std::int64_t n, const std::string& variable = "x") {
+    return makeMonomial(makeDefaultRational(n, 1), 0, variable);
+}
+
+bool isUnit(const Monomial& m) {
+    return std::ranges::any_of(std::array{-1, 0, 1}, [&](int n) { return monomialEquals(m, constantMonomial(n)); });
+}
+
+bool hasOneTermExpression(const Polynomial_XL& p) { return !p.terms.empty() && p.terms.back().size() == 1; }
+
+Term_XL& expressionTerm(Polynomial_XL& p) { return p.terms.back().front(); }
+const Term_XL& expressionTerm(const Polynomial_XL& p) { return p.terms.back().front(); }
+
+Polynomial_XL constantPart(std::int64_t n, const std::string& variable = "x") {
+    return Polynomial_XL{{{makeTermXL(constantMonomial(n, variable), {})}}};
+}
+
+// ---- the common monomial factor ------------------------------------------------------
+
+const Monomial& locatedMonomial(const Polynomial_XL& part, const MonomialLocation& at) {
+    return at.factorPosition ? part.terms[at.group].front().monomial : expressionTerm(part).monomial;
+}
+
+/// The part with its monomial factor (and the factor pointing at it) in `color`.
+Polynomial_XL markMonomial(const Polynomial_XL& part, const MonomialLocation& location, Color color) {
+    Polynomial_XL marked = part;
+    Term_XL& expression = expressionTerm(marked);
+    if (location.factorPosition) {
+        Monomial& m = marked.terms[location.group].front().monomial;
+        m = colorMonomial(color, m);
+        Factor& f = expression.factors[*location.factorPosition];
+        f = recolorFactor(color, f);
+    } else {
+        expression.monomial = colorMonomial(color, expression.monomial);
+    }
+    return marked;
+}
+
+// ---- cancelling ------------------------------------------------------------------
+
+/// A group that may cancel: its terms, and the power to which the expression holds it.
+struct Candidate {
+    std::size_t group = 0;
+    std::uint64_t power = 1;
+    GroupXL terms;
+};
+
+bool plainNonZero(const GroupXL& g) {
+    return std::ranges::all_of(g, [](const Term_XL& t) { return t.factors.empty(); }) &&
+           std::ranges::any_of(g, [](const Term_XL& t) { return t.monomial.coefficient.numerator != 0; });
+}
+
+/// The expression itself (for one term, its monomial) and the plain groups its
+/// one term points at, by ascending index.
+std::vector<Candidate> cancelCandidates(const Polynomial_XL& p) {
+    std::vector<Candidate> result;
+    if (p.terms.empty() || p.terms.back().empty()) return result;
+    const std::size_t root = p.terms.size() - 1;
+    const GroupXL& expression = p.terms.back();
+    if (expression.size() > 1) {
+        if (plainNonZero(expression)) result.push_back({root, 1, expression});
+        return result;
+    }
+    std::map<std::size_t, std::uint64_t> powers;
+    for (const Factor& f : expression.front().factors) {
+        std::uint64_t& power = powers[static_cast<std::size_t>(f.pointer)];
+        if (__builtin_add_overflow(power, f.exponent, &power)) throw OverflowError("exponent beyond 64 bits");
+    }
+    for (const auto& [group, power] : powers)
+        if (power > 0 && group < root && plainNonZero(at(p.terms, group))) result.push_back({group, power, p.terms[group]});
+    const Monomial& m = expression.front().monomial;
+    if (m.coefficient.numerator != 0) result.push_back({root, 1, {makeTermXL(m, {})}});
+    return result;
+}
+
+/// What one part cancels: its expression's monomial (or the whole sum), and
+/// how much of the power of each factor group.
+struct Cancelled {
+    bool expression = false;
+    std::map<std::size_t, std::uint64_t> powers;
+    bool any() const { return expression || !powers.empty(); }
+};
+
+struct Cancellation {
+    Cancelled numerator;
+    Cancelled denominator;
+};
+
+/// Numerator candidates in order, each matched with the first unmatched
+/// denominator candidate of equal terms; a numerator group holding the
+/// constant 1 never cancels.
+Cancellation findCancellation(const Polynomial_XL& n, const Polynomial_XL& d) {
+    Cancellation result;
+    const std::vector<Candidate> upper = cancelCandidates(n), lower = cancelCandidates(d);
+    std::vector<bool> used(lower.size(), false);
+    const auto note = [](Cancelled& side, const Polynomial_XL& p, const Candidate& c, std::uint64_t power) {
+        if (c.group + 1 == p.terms.size()) side.expression = true;
+        else side.powers[c.group] = power;
+    };
+    for (const Candidate& a : upper) {
+        if (a.terms.size() == 1 && monomialEquals(a.terms.front().monomial, constantMonomial(1))) continue;
+        for (std::size_t j = 0; j < lower.size(); ++j) {
+            const Candidate& b = lower[j];
+            if (used[j] || !std::ranges::equal(a.terms, b.terms, termXLEquals)) continue;
+            used[j] = true;
+            const std::uint64_t power = std::min(a.power, b.power);
+            note(result.numerator, n, a, power);
+            note(result.denominator, d, b, power);
+            break;
+        }
+    }
+    return result;
+}
+
+/// When group 0 is a copy of the expression's monomial and cancels once, the
+/// monomial is shown cancelling instead (the same value).
+void preferWholePart(Cancelled& side, const Polynomial_XL& p) {
+    const auto zero = side.powers.find(0);
+    if (zero == side.powers.end() || zero->second != 1 || side.expression || p.terms.size() < 2) return;
+    if (p.terms.front().size() != 1 || p.terms.back().size() != 1) return;
+    if (!monomialEquals(p.terms.front().front().monomial, expressionTerm(p).monomial)) return;
+    side.powers.erase(zero);
+    side.expression = true;
+}
+
+Polynomial_XL markCancelled(const Polynomial_XL& p, const Cancelled& side, Color color) {
+    Polynomial_XL marked = p;
+    for (const auto& [group, power] : side.powers) marked.terms[group] = recolorGroupXL(color, p.terms[group]);
+    GroupXL& expression = marked.terms.back();
+    if (expression.size() > 1) {
+        if (side.expression) expression = recolorGroupXL(color, expression);
+        return marked;
+    }
+    Term_XL& t = expression.front();
+    if (side.expression) t.monomial = colorMonomial(color, t.monomial);
+    for (Factor& f : t.factors)
+        if (side.powers.contains(static_cast<std::size_t>(f.pointer))) f = recolorFactor(color, f);
+    return marked;
+}
+
+Polynomial_XL removeCancelled(const Polynomial_XL& p, const Cancelled& side) {
+    if (!side.any()) return p;
+    if (p.terms.back().size() > 1) return constantPart(1);
+    Polynomial_XL result = p;
+    Term_XL& t = expressionTerm(result);
+    if (side.expression) t.monomial = constantMonomial(1);
+    std::map<std::size_t, std::uint64_t> left = side.powers;
+    std::vector<Factor> kept;
+    for (Factor f : t.factors) {
+        std::uint64_t& remove = left[static_cast<std::size_t>(f.pointer)];
+        const std::uint64_t taken = std::min(remove, f.exponent);
+        remove -= taken;
+        f.exponent -= taken;
+        if (f.exponent > 0 || taken == 0) kept.push_back(f);
+    }
+    t.factors = std::move(kept);
+    return result;
+}
+
+/// The denominator is −1, or 1 whose first factor is the group holding −1 alone.
+bool isNegativeUnit(const Polynomial_XL& d) {
+    if (!hasOneTermExpression(d)) return false;
+    const Term_XL& t = expressionTerm(d);
+    const Rational minusOne = makeDefaultRational(-1, 1);
+    if (rationalEquals(t.monomial.coefficient, minusOne)) return true;
+    if (!rationalEquals(t.monomial.coefficient, makeDefaultRational(1, 1)) || t.factors.empty()) return false;
+    const GroupXL& g = at(d.terms, t.factors.front().pointer);
+    return g.size() == 1 && rationalEquals(g.front().monomial.coefficient, minusOne);
+}
+
+// ---- finishing ---------------------------------------------------------------------
+
+bool isFinished(const Polynomial_XL& p) {
+    return isInStandardOrderXL(p) && !isNegativeRational(expressionTerm(p).monomial.coefficient).value_or(false) &&
+           !hasCommonFactorXL(p) && !isFactorableXL(p);
+}
+
+/// The part with its one expression term's coefficient replaced: a plain term
+/// becomes a one-group value, a product keeps its groups.
+Polynomial_XL withExpressionCoefficient(const Polynomial_XL& p, const Rational& c) {
+    const Term_XL& t = expressionTerm(p);
+    if (t.factors.empty())
+        return Polynomial_XL{{{makeTermXL(makeMonomial(c, t.monomial.exponent, t.monomial.variable), {})}}};
+    Polynomial_XL result = p;
+    expressionTerm(result).monomial = makeMonomial(c, t.monomial.exponent, t.monomial.variable);
+    return result;
+}
+
+Rational negatedNumerator(const Rational& r) {
+    return makeDefaultRational(checked::neg(r.numerator), r.denominator);
+}
+
+}  // namespace
+
+// ---- the common monomial factor ------------------------------------------------------
+
+std::optional<MonomialLocation> monomialFactorLocation(const Polynomial_XL& part) {
+    if (!hasOneTermExpression(part)) return std::nullopt;
+    const std::size_t root = part.terms.size() - 1;
+    const Term_XL& t = expressionTerm(part);
+    for (std::size_t i = 0; i < t.factors.size(); ++i) {
+        const std::size_t group = static_cast<std::size_t>(t.factors[i].pointer);
+        const GroupXL& g = at(part.terms, group);
+        if (group != root && g.size() == 1 && g.front().factors.empty() && !isUnit(g.front().monomial))
+            return MonomialLocation{group, i};
+    }
+    if (!isUnit(t.monomial)) return MonomialLocation{root, std::nullopt};
+    return std::nullopt;
+}
+
+Factor shiftFactorPointer(const Factor& factor) { return makeFactor(factor.pointer + 1, factor.exponent); }
+
+Polynomial_XL splitCommonMonomial(const Polynomial_XL& part, std::size_t group, std::int64_t g, std::uint64_t k,
+                                  Color color) {
+    require(hasOneTermExpression(part), "a part that is not one product");
+    require(g != 0, "a common monomial of 0");
+    const std::size_t root = part.terms.size() - 1;
+    const GroupXL& located = at(part.terms, group);
+    require(located.size() == 1, "a monomial factor group of several terms");
+    const Monomial& m = located.front().monomial;
+    require(k <= m.exponent, "a common exponent above the monomial's");
+    const auto q = divideRational(m.coefficient, makeDefaultRational(g, 1));
+    require(q.has_value(), "zero denominator in a monomial factor");
+    const Term_XL quotient = recolorTermXL(color, makeTermXL(makeMonomial(*q, m.exponent - k, m.variable), {}));
+    const Monomial common = makeMonomial(makeDefaultRational(g, 1), k, m.variable);
+    if (group != root)
+        return replaceGroupByProductXL(part, group, {{recolorTermXL(color, makeTermXL(common, {}))}, {quotient}},
+                                       color);
+    Polynomial_XL result{{{quotient}}};
+    for (std::size_t i = 0; i < root; ++i) {
+        GroupXL moved = part.terms[i];
+        for (Term_XL& t : moved)
+            for (Factor& f : t.factors) ++f.pointer;
+        result.terms.push_back(std::move(moved));
+    }
+    std::vector<Factor> factors{recolorFactor(color, makeFactor(0, 1))};
+    for (const Factor& f : expressionTerm(part).factors) factors.push_back(shiftFactorPointer(f));
+    result.terms.push_back({makeTermXL(colorMonomial(color, common), std::move(factors))});
+    return result;
+}
+
+std::optional<RationalStepPair> rationalReduceSteps(const Rational_Expression& e) {
+    if (!hasOneTermExpression(e.poly_N) || !hasOneTermExpression(e.poly_D)) return std::nullopt;
+    const auto where = monomialFactorLocation(e.poly_N), whereD = monomialFactorLocation(e.poly_D);
+    if (!where || !whereD) return std::nullopt;
+    const Monomial &mN = locatedMonomial(e.poly_N, *where), &mD = locatedMonomial(e.poly_D, *whereD);
+    const std::int64_t g = gcd(mN.coefficient.numerator, mD.coefficient.numerator);
+    const std::uint64_t k = std::min(mN.exponent, mD.exponent);
+    if (g == 0 || monomialEquals(mN, mD) || (g == 1 && k == 0)) return std::nullopt;
+
+    const auto split = [&](const Polynomial_XL& part, const MonomialLocation& location, const Monomial& m,
+                           Color color) {
+        const Polynomial_XL marked = markMonomial(part, location, color);
+        const bool alreadyCommon = rationalEquals(m.coefficient, makeDefaultRational(g, 1)) && m.exponent == k;
+        return std::array{marked, alreadyCommon ? marked : splitCommonMonomial(part, location.group, g, k, color)};
+    };
+    const auto n = split(e.poly_N, *where, mN, Color::red), d = split(e.poly_D, *whereD, mD, Color::blue);
+    return RationalStepPair{makeRationalExpression(n[0], d[0]), makeRationalExpression(n[1], d[1])};
+}
+
+// ---- cancelling and finishing ------------------------------------------------------
+
+std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Rational_Expression& e) {
+    Cancellation c = findCancellation(e.poly_N, e.poly_D);
+    if (!c.numerator.any()) {
+        auto folded = transformBothParts(e, isNegativeUnit(e.poly_D));
+        if (!folded) return std::nullopt;
+        return std::vector{e, std::move(*folded)};
+    }
+    preferWholePart(c.numerator, e.poly_N);
+    preferWholePart(c.denominator, e.poly_D);
+    const Rational_Expression before = makeRationalExpression(markCancelled(e.poly_N, c.numerator, Color::red),
+                                                              markCancelled(e.poly_D, c.denominator, Color::blue));
+    const Rational_Expression after = makeRationalExpression(removeCancelled(e.poly_N, c.numerator),
+                                                             removeCancelled(e.poly_D, c.denominator));
+    auto folded = transformBothParts(after, isNegativeUnit(after.poly_D));
+    return std::vector{before, folded ? std::move(*folded) : after};
+}
+
+std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e) {
+    for (const Polynomial_XL* part : {&e.poly_N, &e.poly_D})
+        require(!part->terms.empty() && !part->terms.back().empty(), "a rational expression part without terms");
+    const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
+    const Term_XL &s = expressionTerm(e.poly_N), &t = expressionTerm(e.poly_D);
+    using States = std::vector<Rational_Expression>;
+    // Nothing is finished while numerator and denominator still share a group.
+    const auto shared = [&] { return findCancellation(e.poly_N, e.poly_D).numerator.any(); };
+    const auto zero = [&] {
+        return States{e, makeRationalExpression(constantPart(0, s.monomial.variable),
+                                                constantPart(1, s.monomial.variable))};
+    };
+    if (n > 1 && d > 1) {
+        if (isFinished(e.poly_N) && isFinished(e.poly_D) && !shared()) return States{e};
+        return std::nullopt;
+    }
+    if (n > 1) {
+        if (!isFinished(e.poly_N) || shared()) return std::nullopt;
+        if (t.monomial.coefficient.numerator >= 0) return States{e};
+        const auto c = multiplyRational(t.monomial.coefficient, makeDefaultRational(-1, 1));
+        require(c.has_value(), "zero denominator in a rational expression");
+        const Polynomial_XL numerator{{e.poly_N.terms.back(), {makeTermXL(constantMonomial(-1), {makeFactor(0, 1)})}}};
+        return States{e, makeRationalExpression(numerator, withExpressionCoefficient(e.poly_D, *c))};
+    }
+    if (d > 1 && !isFinished(e.poly_D)) return std::nullopt;
+    if (s.monomial.coefficient.numerator == 0) return zero();
+    if (shared()) return std::nullopt;
+    if (d > 1) return States{e};
+    if (gcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||
+        std::min(s.monomial.exponent, t.monomial.exponent) != 0)
+        return std::nullopt;
+    if (t.monomial.coefficient.numerator >= 0) return States{e};
+    return States{e, makeRationalExpression(withExpressionCoefficient(e.poly_N, negatedNumerator(s.monomial.coefficient)),
+                                            withExpressionCoefficient(e.poly_D, negatedNumerator(t.monomial.coefficient)))};
+}
+
+}  // namespace tl

@@ -1,0 +1,163 @@
+// Every step over random factored polynomials and rational expressions keeps
+// the value: before and after are evaluated at several rational points with
+// exact arithmetic, and factor lists multiply back to what they factor.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "algebra/rational_expression_steps.hpp"
+#include "base/random.hpp"
+#include "factored_values.hpp"
+#include "support/recording_checks.hpp"
+
+namespace tl {
+namespace {
+
+using testing::show;
+using testing::valueAt;
+
+const Rational kPoints[] = {makeDefaultRational(-5, 3), makeDefaultRational(-1, 2), makeDefaultRational(2, 5),
+                            makeDefaultRational(3, 2), makeDefaultRational(5, 1), makeDefaultRational(4, 7)};
+
+Term_XL term(std::int64_t n, std::uint64_t exponent, std::int64_t d = 1) {
+    return makeTermXL(makeMonomialX(makeDefaultRational(n, d), exponent), {});
+}
+
+/// Random values built from integer roots and factors.
+class Draw {
+public:
+    explicit Draw(std::uint64_t seed) : random_(seed) {}
+    std::int64_t in(std::int64_t lo, std::int64_t hi) { return random_.uniformInRange(lo, hi); }
+    std::int64_t nonZero(std::int64_t bound) { return in(0, 1) ? in(1, bound) : -in(1, bound); }
+
+    /// c·Π(p·x + q) multiplied out, highest power first (now and then shuffled,
+    /// with a zero term or a coefficient over 2).
+    GroupXL expanded(std::int64_t roots) {
+        std::vector<std::int64_t> c{nonZero(3)};  // c[i]: coefficient of x^i
+        for (std::int64_t k = in(0, roots); k > 0; --k) {
+            const std::int64_t p = in(1, 2), q = in(-4, 4);
+            std::vector<std::int64_t> next(c.size() + 1, 0);
+            for (std::size_t i = 0; i < c.size(); ++i) next[i] += q * c[i], next[i + 1] += p * c[i];
+            c = next;
+        }
+        const std::int64_t denominator = in(0, 7) == 0 ? 2 : 1;
+        GroupXL g;
+        for (std::size_t i = c.size(); i-- > 0;)
+            if (c[i] != 0 || in(0, 9) == 0)
+                g.push_back(term(c[i], i, denominator));
+        if (g.empty()) g.push_back(term(1, 0));
+        if (in(0, 4) == 0)
+            for (std::int64_t i = std::ssize(g) - 1; i > 0; --i) std::swap(g[i], g[in(0, i)]);
+        return g;
+    }
+    /// One group, or a product c·x^e·(g₀)^k₀·… of linear, monomial, constant
+    /// and expanded groups (now and then a sum with one more term).
+    Polynomial_XL part() {
+        if (in(0, 2) == 0) return Polynomial_XL{{expanded(3)}};
+        Polynomial_XL p;
+        Term_XL root = term(nonZero(4), in(0, 2));
+        for (std::int64_t k = in(1, 3); k > 0; --k) {
+            const std::int64_t shape = in(0, 5);
+            if (shape <= 2)
+                p.terms.push_back({term(in(1, 3), 1), term(nonZero(5), 0)});
+            else if (shape == 3)
+                p.terms.push_back({term(nonZero(6), in(0, 2))});
+            else
+                p.terms.push_back(expanded(2));
+            root.factors.push_back(makeFactor(p.terms.size() - 1, shape <= 3 && in(0, 3) == 0 ? 2 : 1));
+        }
+        GroupXL expression{root};
+        if (in(0, 5) == 0) expression.push_back(term(nonZero(3), 0));
+        p.terms.push_back(expression);
+        return p;
+    }
+
+private:
+    SystemRandom random_;
+};
+
+/// Where `before` has a value, `after` has the same (times `sign`).
+void expectSameValue(const Polynomial_XL& before, const Polynomial_XL& after, const std::string& step, int sign = 1) {
+    for (const Rational& x : kPoints) {
+        const auto a = valueAt(before, x), b = valueAt(after, x);
+        ASSERT_TRUE(a && b && rationalEquals(*a, *multiplyRational(*b, makeDefaultRational(sign, 1))))
+            << step << ": " << show(before) << "  ->  " << show(after);
+    }
+}
+void expectSameValue(const Rational_Expression& before, const Rational_Expression& after, const std::string& step) {
+    for (const Rational& x : kPoints) {
+        const auto a = valueAt(before, x);
+        if (!a) continue;
+        const auto b = valueAt(after, x);
+        ASSERT_TRUE(b && rationalEquals(*a, *b)) << step << ": " << show(before) << "  ->  " << show(after);
+    }
+}
+
+void checkPart(const Polynomial_XL& p) {
+    const auto pair = [&](const std::array<Polynomial_XL, 2>& steps, const char* name) {
+        expectSameValue(p, steps[0], name);
+        expectSameValue(p, steps[1], name);
+    };
+    if (hasCommonFactorXL(p)) pair(factorOutGcfXL(true, Color::red, p), "factorOutGcfXL");
+    if (isFactorableXL(p)) {
+        pair(factorTrinomialXL(Color::red, p), "factorTrinomialXL");
+        pair(chooseFactoringMethod(Color::red, "ac method", p), "chooseFactoringMethod");
+    }
+    if (p.terms.size() == 1)
+        if (const auto factors = factorCompletely(p)) {
+            Polynomial_XL product;
+            Term_XL all = term(1, 0);
+            for (std::size_t i = 0; i < factors->size(); ++i) {
+                product.terms.push_back(factors->at(i).terms.front());
+                all.factors.push_back(makeFactor(i, 1));
+            }
+            product.terms.push_back({all});
+            expectSameValue(p, product, "factorCompletely");
+        }
+    expectSameValue(p, factorOutNegativeOneXL(p), "factorOutNegativeOneXL");
+    expectSameValue(p, sortedGroupsXL(p), "sortedGroupsXL");
+    expectSameValue(p, removeZeroTermsXL(true, p), "removeZeroTermsXL");
+    if (const auto folded = expandXL(false, p)) expectSameValue(p, *folded, "expandXL");
+    expectSameValue(p, *expandXL(true, p), "expandXL negated", -1);
+    if (const auto moved = negateFactorAndCoefficientXL(Color::red, p)) expectSameValue(p, *moved, "sign move");
+}
+
+void checkExpression(const Rational_Expression& e) {
+    const auto pair = [&](const std::optional<RationalStepPair>& steps, const char* name) {
+        if (!steps) return;
+        expectSameValue(e, (*steps)[0], name);
+        expectSameValue(e, (*steps)[1], name);
+    };
+    pair(standardOrderStepPair(e), "standard order");
+    pair(factorStepPair(e), "factor");
+    pair(commonFactorStepPair(e), "common factor");
+    pair(negativeOneStepPair(e), "-1");
+    pair(rationalReduceSteps(e), "reduce");
+    for (auto* builder : {&rationalCancelSteps, &rationalSimplifySteps})
+        if (const auto states = (*builder)(e))
+            for (const Rational_Expression& s : *states) expectSameValue(e, s, "cancel or simplify");
+    // Cancelling over and over ends.
+    Rational_Expression current = e;
+    int rounds = 0;
+    for (auto states = rationalCancelSteps(current); states; states = rationalCancelSteps(current)) {
+        current = states->back();
+        ASSERT_LT(++rounds, 8) << show(e);
+    }
+}
+
+TEST(RationalExpressionSweep, EveryStepKeepsTheValue) {
+    Draw draw(90210);
+    for (int i = 0; i < 10000 / tl::testing::kSanitizerSlowdown; ++i) {
+        const Rational_Expression e = makeRationalExpression(draw.part(), draw.part());
+        try {
+            checkPart(e.poly_N);
+            checkExpression(e);
+        } catch (const std::exception& x) {
+            FAIL() << x.what() << ": " << show(e);
+        }
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace tl

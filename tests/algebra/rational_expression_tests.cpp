@@ -1,0 +1,139 @@
+#include "algebra/rational_expression.hpp"
+
+#include <gtest/gtest.h>
+
+#include "algebra/rational_expression_steps.hpp"
+#include "algebra/tables.hpp"
+#include "common/items.hpp"
+#include "factored_values.hpp"
+
+namespace tl {
+namespace {
+
+using testing::colors;
+using testing::ratio;
+using testing::show;
+using testing::xl;
+
+using States = std::optional<std::vector<Rational_Expression>>;
+
+std::string shown(const std::optional<RationalStepPair>& pair) {
+    return pair ? show((*pair)[0]) + "  ->  " + show((*pair)[1]) : "none";
+}
+std::string shown(const States& states) {
+    if (!states) return "none";
+    std::string s;
+    for (const Rational_Expression& e : *states) s += (s.empty() ? "" : "  ->  ") + show(e);
+    return s;
+}
+std::string painted(const std::optional<RationalStepPair>& pair) { return colors((*pair)[0]) + "  " + colors((*pair)[1]); }
+
+TEST(RationalExpression, Row) {
+    const Rational_Expression zero;
+    const Engine_Table numerator = polynomialRow(Style::rational_fraction, zero.poly_N);
+    EXPECT_EQ(rationalExpressionRow(zero), numerator);
+    EXPECT_EQ(rationalExpressionRow(zero, true),
+              joinItem("/", numerator, polynomialRow(Style::rational_fraction, zero.poly_D), Color::black));
+    const Rational_Expression red = makeColoredRationalExpression(xl("x"), xl("1"), Color::red);
+    EXPECT_EQ(rationalExpressionRow(red), polynomialRow(Style::rational_fraction, red.poly_N));
+    EXPECT_EQ(rationalExpressionRow(red, true).back(), (Engine_Row{"join_tag", "anon"}));
+    EXPECT_EQ(rationalExpressionRow(red, true)[rationalExpressionRow(red, true).size() - 2],
+              (Engine_Row{"join_color", "red"}));
+    EXPECT_TRUE(isConstantOverOne(ratio("3", "1"), 3));
+}
+
+TEST(RationalExpression, StepPairs) {
+    const Rational_Expression barred = makeColoredRationalExpression(xl("x + x^2"), xl("1"), Color::red);
+    const auto order = standardOrderStepPair(barred);
+    EXPECT_EQ(shown(order), "x, x^2 // 1  ->  x^2, x // 1");
+    EXPECT_EQ(painted(order), "rr/k/k  rr/k/k");  // a step's expressions have black bars
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("x^2 + 1", "x - 1"))), "none");
+    // A part of several groups is sorted group by group, keeping its value.
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("(1 + x)(x + 2)", "3"))), "1, x | x, 2 | (0)(1) // 3  ->  x, 1 | x, 2 | (0)(1) // 3");
+
+    const auto negative = negativeOneStepPair(ratio("-1", "-x - 1"));
+    EXPECT_EQ(shown(negative), "-1 // -x, -1  ->  -1 // -1 | x, 1 | (0)(1)");
+    EXPECT_EQ(painted(negative), "k/k/bb  k/k/b|bb|b(b)(b)");
+    EXPECT_EQ(shown(negativeOneStepPair(ratio("-1", "-1"))), "none");
+    EXPECT_EQ(shown(factorStepPair(ratio("x^2 + 5x + 6", "2x + 4"))),
+              "x^2, 5x, 6 // 2x, 4  ->  x, 2 | x, 3 | 1 | (0)(1)(2) // 2x, 4");
+    EXPECT_EQ(painted(commonFactorStepPair(ratio("x^2 + 5x + 6", "2x + 4"))), "kkk/k/bb  kkk/k/bb|b(b)");
+    EXPECT_EQ(transformBothParts(ratio("(x + 1)", "x(x - 1)"), false), std::nullopt);
+    EXPECT_EQ(show(*transformBothParts(ratio("3(2)", "x"), true)), "2 | -6 // -x");
+}
+
+TEST(RationalExpression, CommonMonomial) {
+    const auto simple = rationalReduceSteps(ratio("3x", "6"));
+    EXPECT_EQ(shown(simple), "3x // 6  ->  x | 3(0) // 2 | 3(0)");
+    EXPECT_EQ(painted(simple), "r/k/b  r|r(r)/k/b|b(b)");
+    const std::pair<const char*, const char*> cases[][2] = {
+        {{"6x(x + 1)", "4x^2(x - 1)"}, {"", "3 | x, 1 | 2x(0)(1) // 2x | x, -1 | 2x(0)(1)"}},
+        {{"2x(x + 1)", "2x^2(x - 1)"}, {"", "x, 1 | 2x(0) // x | x, -1 | 2x(0)(1)"}},
+        {{"(6/5)x", "9"}, {"", "2/5x | 3(0) // 3 | 3(0)"}},
+        {{"2x(x + 1)", "2x(x - 1)"}, {"", "none"}},
+        {{"3(x + 1)", "5(x - 1)"}, {"", "none"}},
+        {{"1(x + 1)", "2x"}, {"", "none"}},
+        {{"x + 1", "2x"}, {"", "none"}},
+        {{"0x^2", "0x"}, {"", "none"}},  // nothing in common with two zeros
+    };
+    for (const auto& [in, out] : cases) {
+        const auto pair = rationalReduceSteps(ratio(in.first, in.second));
+        EXPECT_EQ(pair ? show((*pair)[1]) : "none", out.second) << in.first << " / " << in.second;
+    }
+    // The layout of −1 and a common factor taken out: −1·(4x)·(x + 2) over 6x².
+    const Polynomial_XL layout = factorOutGcfXL(Color::black, factorOutNegativeOneXL(xl("-4x^2 - 8x")))[1];
+    EXPECT_EQ(show(layout), "-1 | 4x | x, 2 | (0)(1)(2)");
+    EXPECT_EQ(show((*rationalReduceSteps(makeRationalExpression(layout, xl("6x^2"))))[1]),
+              "-1 | 2x | 2 | x, 2 | (0)(1)(2)(3) // 3x | 2x(0)");
+}
+
+TEST(RationalExpression, Cancelling) {
+    const auto shared = rationalCancelSteps(ratio("(x + 1)(x + 2)", "(x + 1)(x + 3)"));
+    EXPECT_EQ(shown(shared), "x, 1 | x, 2 | (0)(1) // x, 1 | x, 3 | (0)(1)  ->  x, 1 | x, 2 | (1) // x, 1 | x, 3 | (1)");
+    EXPECT_EQ(colors((*shared)[0]), "rr|kk|k(r)(k)/k/bb|kk|k(b)(k)");
+    const std::pair<const char*, const char*> cases[][2] = {
+        {{"x + 1", "(x + 1)(x + 2)"}, {"", "1 // x, 1 | x, 2 | (1)"}},
+        {{"(x + 1)(x + 1)", "(x + 1)(x + 5)"}, {"", "x, 1 | x, 1 | (1) // x, 1 | x, 5 | (1)"}},
+        {{"2(x + 1)", "2(x + 3)"}, {"", "x, 1 | (0) // x, 3 | (0)"}},
+        {{"(x + 1)(1)", "(x + 2)(1)"}, {"", "none"}},  // 1 never cancels
+        {{"(x + 1)(5)", "3(x + 2)"}, {"", "none"}},    // nothing to fold in front
+        {{"(5)(x + 1)", "(3)(x + 2)"}, {"", "none"}},
+        {{"4(2)(x + 1)", "(x + 3)"}, {"", "2 | x, 1 | 8(1) // x, 3 | (0)"}},  // folded
+        {{"x + 1", "x + 2"}, {"", "none"}},
+        {{"(x + 1)^2", "x + 1"}, {"", "x, 1 | (0) // 1"}},  // down to the smaller power
+        {{"2(x + 1) + 3", "x + 1"}, {"", "none"}},           // a group of one term of a sum never cancels
+        {{"3(3)(x + 1)", "(x + 1)(x + 2)"}, {"", "3 | x, 1 | 9 // x, 1 | x, 2 | (1)"}},
+        {{"2(2)", "(x + 1)(2)"}, {"", "2 | 2 // x, 1 | 2 | (0)"}},
+        {{"(x + 1)(x + 2)", "-(x + 1)"}, {"", "x, 1 | x, 2 | -(1) // 1"}},  // the sign goes up whole
+    };
+    for (const auto& [in, out] : cases) {
+        const States states = rationalCancelSteps(ratio(in.first, in.second));
+        EXPECT_EQ(states ? show(states->back()) : "none", out.second) << in.first << " / " << in.second;
+    }
+    EXPECT_EQ(colors((*rationalCancelSteps(ratio("2(2)", "(x + 1)(2)")))[0]), "k|r(k)/k/kk|b|k(k)(b)");
+    // Cancelling again ends.
+    EXPECT_EQ(shown(rationalCancelSteps(rationalCancelSteps(ratio("(x + 1)^2", "x + 1"))->back())), "none");
+}
+
+TEST(RationalExpression, Finishing) {
+    const std::pair<const char*, const char*> cases[][2] = {
+        {{"0", "x^2 + 1"}, {"", "0 // x^2, 1  ->  0 // 1"}},
+        {{"3x", "-2"}, {"", "3x // -2  ->  -3x // 2"}},
+        {{"6", "4"}, {"", "none"}},
+        {{"2x", "3x"}, {"", "none"}},
+        {{"x^2 + 1", "x^2 + 3"}, {"", "x^2, 1 // x^2, 3"}},
+        {{"x^2 + 1", "-2"}, {"", "x^2, 1 // -2  ->  x^2, 1 | -(0) // 2"}},
+        {{"(1/2)x", "-3"}, {"", "1/2x // -3  ->  -1/2x // 3"}},  // denominators kept
+        {{"(x + 1)(x + 2)", "(x + 1)(x + 3)"}, {"", "none"}},   // (x + 1) still cancels
+        {{"x^2 + 1", "x^2 + 1"}, {"", "none"}},
+        {{"(x + 1)(x + 2)", "(x + 5)(x + 3)"}, {"", "x, 1 | x, 2 | (0)(1) // x, 5 | x, 3 | (0)(1)"}},
+        {{"x^2 + 1", "-(x + 3)"}, {"", "x^2, 1 // x, 3 | -(0)  ->  x^2, 1 | -(0) // x, 3 | (0)"}},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(shown(rationalSimplifySteps(ratio(in.first, in.second))), out.second) << in.first << " / " << in.second;
+    const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
+    EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
+}
+
+}  // namespace
+}  // namespace tl
