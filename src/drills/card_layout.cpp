@@ -26,7 +26,26 @@ gfx::Size shrinkToWidth(const std::string& text, double limit, double& size, gfx
 CardExtent cardExtent(double width, double height) {
     // std::min and std::max would pass a NaN on or drop it, depending on the side.
     if (!std::isfinite(width) || !std::isfinite(height)) return {};
-    return {std::min(width, height), std::max(width, height)};
+    CardExtent extent;
+    extent.A = std::min(width, height);
+    extent.B = std::max(width, height);
+    if (extent.isEmpty()) return extent;
+    // Portrait: exactly 1 and no offset. Landscape: the long side fits the height.
+    extent.scale = std::min(width / extent.A, height / extent.B);
+    extent.origin = {(width - extent.A * extent.scale) / 2, (height - extent.B * extent.scale) / 2};
+    return extent;
+}
+
+PlacedCard::PlacedCard(gfx::Context& ctx, const CardExtent& extent) {
+    if (extent.scale == 1 && extent.origin == gfx::Point{}) return;
+    placed_ = &ctx;
+    ctx.save();
+    ctx.translate(extent.origin.x, extent.origin.y);
+    ctx.scale(extent.scale, extent.scale);
+}
+
+PlacedCard::~PlacedCard() {
+    if (placed_) placed_->restore();
 }
 
 gfx::TextAttributes labelAttributes(double size) { return {gfx::Font::system(size, gfx::weight::medium)}; }

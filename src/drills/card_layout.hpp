@@ -2,7 +2,9 @@
 // equation centred near the bottom and a picture sized to what is left.
 //
 // A card is laid out for a portrait view: A is the short side (across) and
-// B the long side (down), whatever the view's orientation.
+// B the long side (down), whatever the view's orientation. In a landscape
+// view that portrait card is drawn scaled down and centred, so all of it
+// shows; a portrait view draws it as it is.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +21,28 @@ inline constexpr const char* kReferenceLabel = "double 66 plus 99";
 struct CardExtent {
     double A = 0;  // across
     double B = 0;  // down
+    /// The card is drawn scaled by `scale` with its top-left corner at
+    /// `origin` of the view: the largest size that fits, centred.
+    double scale = 1;
+    gfx::Point origin;
     bool isEmpty() const { return A <= 0 || B <= 0; }
 };
 
 /// The extent of a view of `width` × `height`; empty unless both are finite.
 CardExtent cardExtent(double width, double height);
+
+/// Draws in card coordinates into `ctx` while it lives: places the card in
+/// its view as the extent says (nothing to do for a portrait view).
+class PlacedCard {
+public:
+    PlacedCard(gfx::Context& ctx, const CardExtent& extent);
+    ~PlacedCard();
+    PlacedCard(const PlacedCard&) = delete;
+    PlacedCard& operator=(const PlacedCard&) = delete;
+
+private:
+    gfx::Context* placed_ = nullptr;  // the context to restore, when it was changed
+};
 
 /// The medium system font every card text uses.
 gfx::TextAttributes labelAttributes(double size);

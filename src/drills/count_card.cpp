@@ -37,6 +37,7 @@ void drawCountStrategy(gfx::Context& ctx, std::int64_t first, std::int64_t secon
                        double width, double height) {
     const CardExtent extent = cardExtent(width, height);
     if (extent.isEmpty()) return;
+    const PlacedCard placed(ctx, extent);
     filledFrame left = makeFilledFrame();
     filledFrame right = makeFilledFrame();
     const double frameWidth = left.emptyFrame.frameWidth;

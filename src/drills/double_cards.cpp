@@ -36,6 +36,7 @@ void drawCard(gfx::Context& ctx, DoublesKind kind, std::int64_t n, bool front, d
     if (n < smallestN(kind) || n > kLargestN) return;
     const CardExtent extent = cardExtent(width, height);
     if (extent.isEmpty()) return;
+    const PlacedCard placed(ctx, extent);
     const double A = extent.A, B = extent.B;
     const PictureScale fit = doublesPictureScale(n, 0.5, A, B);
     const double u = kBoxSide * fit.scale;

@@ -370,3 +370,43 @@ TEST(CardViews, DoublesCardsDispatchOnTheirCode) {
         EXPECT_TRUE(drawn([&](gfx::Context& ctx) { view.drawHierarchy(ctx); }).empty()) << code;
     }
 }
+
+// Turned either way and at desktop sizes, every face of every card keeps
+// its title, pictures and equation inside the view (in the real fonts).
+TEST(CardViews, EveryCardKeepsItsDrawingInsideTheView) {
+    const gfx::Size sizes[] = {{844, 390}, {1280, 800}, {1366, 1024}, {390, 780}, {1024, 1302}};
+    const auto expectInside = [](ui::View& card, gfx::Size size, const std::string& what) {
+        card.setFrame({0, 0, size.width, size.height});
+        gfx::RecordingContext ctx;
+        card.drawHierarchy(ctx);
+        const auto drawn = ctx.drawnBounds();
+        ASSERT_TRUE(drawn) << what;
+        EXPECT_GE(drawn->x, -1e-9) << what;
+        EXPECT_GE(drawn->y, -1e-9) << what;
+        EXPECT_LE(drawn->maxX(), size.width + 1e-9) << what;
+        EXPECT_LE(drawn->maxY(), size.height + 1e-9) << what;
+    };
+    for (const gfx::Size size : sizes) {
+        const std::string at = std::to_string(std::lround(size.width)) + " × " + std::to_string(std::lround(size.height));
+        Count_First countFront;
+        Count_Flip countBack;
+        Double_First doubleFront;
+        Double_Flip doubleBack;
+        for (CountCardView* card : {static_cast<CountCardView*>(&countFront), static_cast<CountCardView*>(&countBack)})
+            for (const char* name : {"count on", "combine to ten", "make a ten"})
+                for (const auto& [first, second] : {std::pair{1, 1}, {9, 3}, {5, 5}, {8, 9}, {9, 9}, {10, 10}}) {
+                    card->countsName = name;
+                    card->countsFirst = first;
+                    card->countsSecond = second;
+                    expectInside(*card, size,
+                                 at + " " + name + " " + std::to_string(first) + " + " + std::to_string(second));
+                }
+        for (DoubleCardView* card :
+             {static_cast<DoubleCardView*>(&doubleFront), static_cast<DoubleCardView*>(&doubleBack)})
+            for (std::int64_t code = 0; code < 64; ++code) {
+                if (!doublesProblem(code)) continue;
+                card->doublesName = code;
+                expectInside(*card, size, at + " doubles " + std::to_string(code));
+            }
+    }
+}

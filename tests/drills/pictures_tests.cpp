@@ -188,14 +188,16 @@ TEST_F(Pictures, TitleAndEquationPlacement) {
     EXPECT_EQ(texts[0].weight, gfx::weight::medium);
     EXPECT_EQ(texts[0].colour, gfx::palette::black);
 
-    // Landscape: laid out along the short side, the title centred in its first A points.
+    // Landscape: the portrait card of the short side (600 × 1000) scaled by
+    // 0.6 to the view's height and centred across it (from x = 320).
     ctx.clear();
     drawDouble(ctx, 1, true, 1000, 600);
     texts = ctx.texts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "double");
-    expectNear(texts[0].baselineLeft, {(600 - 120) / 2.0, 44});
-    expectNear(texts[1].baselineLeft, {(600 - 100) / 2.0, 972});
+    expectNear(texts[0].baselineLeft, {320 + 0.6 * (600 - 120) / 2.0, 0.6 * 44});
+    expectNear(texts[1].baselineLeft, {320 + 0.6 * (600 - 100) / 2.0, 0.6 * 972});
+    EXPECT_NEAR(texts[0].size, 0.6 * 40, 1e-12);
 }
 
 // On the back a too-wide equation shrinks to 95% of A; the title keeps its size.

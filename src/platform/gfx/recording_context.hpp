@@ -1,8 +1,10 @@
 // A drawing context that draws nothing and keeps every operation with its
-// coordinates (after the current transform), so geometry can be tested
-// exactly without pixels.
+// coordinates, sizes and line widths after the current transform (sizes
+// scaled by its area factor), so geometry can be tested exactly without
+// pixels.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -43,6 +45,7 @@ struct RecordedText {
     FontKind kind;
     double weight;
     Rgba colour;
+    Rect box;  // the line's advance by its ascender and descender, bounding the transformed box
 };
 
 using RecordedOp = std::variant<RecordedPath, RecordedRect, RecordedText>;
@@ -56,6 +59,10 @@ public:
     std::vector<RecordedPath> paths() const { return only<RecordedPath>(); }
     std::vector<RecordedRect> rects() const { return only<RecordedRect>(); }
     std::vector<RecordedText> texts() const { return only<RecordedText>(); }
+
+    /// The smallest rectangle holding everything drawn: strokes with half
+    /// their width, fills, and the texts' boxes; none when nothing was drawn.
+    std::optional<Rect> drawnBounds() const;
 
     void save() override;
     void restore() override;
@@ -78,6 +85,8 @@ private:
     struct Affine {
         double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
         Point apply(Point p) const { return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty}; }
+        /// How much the transform scales lengths (the root of its area factor).
+        double lengthScale() const;
     };
     struct State {
         Affine transform;
