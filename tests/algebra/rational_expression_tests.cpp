@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "algebra/rational_expression_reader.hpp"
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/tables.hpp"
 #include "common/items.hpp"
@@ -133,6 +134,24 @@ TEST(RationalExpression, Finishing) {
         EXPECT_EQ(shown(rationalSimplifySteps(ratio(in.first, in.second))), out.second) << in.first << " / " << in.second;
     const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
     EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
+}
+
+TEST(RationalExpression, Reading) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"(x + 1)(x + 2)/((x + 1)(x + 3))", "x, 1 | x, 2 | (0)(1) // x, 1 | x, 3 | (0)(1)"},
+        {"3x(x - 2)", "x, -2 | 3x(0) // 1"},
+        {"(2x^2 + 4x)/(6x)", "2x^2, 4x // 6x"},
+        {"x/2 / (x - 1)^2", "1/2x // x, -1 | (0)^2"},
+        {"x + 1 / x", "x, 1 // x"},  // 1/x is no whole divisor: the "/" divides the parts
+        {"x/(x + 1)/(x + 2)", "column 10: a second \"/\": an expression has one"},
+        {"(x + 1)/2x", "column 10: a relation: this is an expression, not an equation"},
+        {"x = 1", "column 3: a relation: this is an expression, not an equation"},
+        {"x)", "column 2: a \")\" without its \"(\""},
+    };
+    for (const auto& [text, expected] : cases) {
+        const auto read = readRationalExpression(text);
+        EXPECT_EQ(read ? show(read.value()) : readErrorText(read.error()), expected) << text;
+    }
 }
 
 }  // namespace
