@@ -442,6 +442,10 @@ constexpr const char* kFactoredNote = "a product or a power of parentheses is re
 
 }  // namespace
 
+std::string readErrorText(const ReadError& error) {
+    return "column " + std::to_string(error.position) + ": " + error.message;
+}
+
 std::size_t columnOfOffset(std::string_view text, std::size_t offset) {
     return characterCount(text.substr(0, offset)) + 1;
 }

@@ -60,6 +60,9 @@ struct ReadError {
     std::string message;
 };
 
+/// "column 4: message", as a command line shows a refusal.
+std::string readErrorText(const ReadError& error);
+
 /// A value read, or why not.
 template <class T>
 class ReadResult {

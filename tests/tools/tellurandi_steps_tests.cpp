@@ -71,6 +71,7 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         {{"partitionSteps", std::string(30000, '7')}, 2, "30000 characters is longer than any number"},
         {{"addColumnSteps", "1\n2", "3"}, 1, "refused its input: operand is not \"0\" or a digit string"},
         {{"addColumnSteps", "9223372036854775807", "1"}, 1, "overflow"},
+        {{"algebraTable", "2x^ = 1"}, 2, "algebraTable: column 5: an exponent is a whole number"},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);

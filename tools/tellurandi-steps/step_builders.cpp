@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "algebra/linear/ext_table.hpp"
+#include "algebra/linear/linear_solution.hpp"
 #include "algebra/linear/linear_solver.hpp"
 #include "algebra/reader.hpp"
+#include "algebra/tables.hpp"
 #include "arithmetic/arithmetic_model.hpp"
 #include "base/errors.hpp"
 #include "base/random.hpp"
@@ -127,7 +130,7 @@ PolyEquation readFlatEquation(std::string_view text, std::string_view groupedEnt
     if (read) return read.value();
     if (readEquation(text))
         throw OperandError("an equation with parentheses: solve it with " + std::string(groupedEntry));
-    throw OperandError("column " + std::to_string(read.error().position) + ": " + read.error().message);
+    throw OperandError(readErrorText(read.error()));
 }
 
 StepTriple solveLinear(const EntryInput& input) {
@@ -142,6 +145,21 @@ StepTriple solveLinear(const EntryInput& input) {
                                         static_cast<Method>(f.choiceIndex(method)), f.isOn(clearFractions), e.LHS,
                                         e.RHS, e.relation, e.relation_color);
     return {std::move(s.steps), std::move(s.comments), {}};
+}
+
+// One page: the display table of an equation of any form the reader reads
+// (flat, grouped or factored), under the comment of a problem page, "🤔".
+StepTriple algebraTable(const EntryInput& input) {
+    const auto read = readEquation(input.operands[0]);
+    if (!read) throw OperandError(readErrorText(read.error()));
+    const Style s = static_cast<Style>(input.flags.choiceIndex(style));
+    struct {
+        Style s;
+        Engine_Table operator()(const PolyEquation& e) const { return equationTable(s, e); }
+        Engine_Table operator()(const Ext_polyEquation& e) const { return extEquationTable(s, e); }
+        Engine_Table operator()(const Polynomial_Equation_XL& e) const { return equationRow(s, e); }
+    } const table{s};
+    return {{{std::visit(table, read.value())}}, {{"\U0001F914"}}, {}};
 }
 
 constexpr StepEntry kEntries[] = {
@@ -162,6 +180,7 @@ constexpr StepEntry kEntries[] = {
     arithmeticEntry<Partition_Model, &Partition_Model::solve>("partitionSteps", "N"),
     {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
      solveLinear},
+    {"algebraTable", "EQUATION", {style}, algebraTable},
 };
 
 }  // namespace
