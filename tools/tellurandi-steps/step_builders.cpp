@@ -11,6 +11,7 @@
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "base/text.hpp"
+#include "rational_expression_entries.hpp"
 
 namespace tl::steps_tool {
 
@@ -181,6 +182,13 @@ constexpr StepEntry kEntries[] = {
     {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
      solveLinear},
     {"algebraTable", "EQUATION", {style}, algebraTable},
+    {"rationalSimplifySteps", "EXPRESSION", {}, rationalSimplifyEntry},
+    {"rationalCancelSteps", "EXPRESSION", {}, rationalCancelEntry},
+    {"rationalReduceSteps", "EXPRESSION", {}, rationalReduceEntry},
+    {"factorCompletely", "POLYNOMIAL", {}, factorCompletelyEntry},
+    {"factorTrinomialXL", "POLYNOMIAL", {}, factorTrinomialEntry},
+    {"factorOutGcfXL", "POLYNOMIAL", {}, factorOutGcfEntry},
+    {"chooseFactoringMethod", "POLYNOMIAL METHOD", {}, chooseFactoringMethodEntry},
 };
 
 }  // namespace
