@@ -14,6 +14,7 @@
 #include "algebra/reader.hpp"
 #include "base/random.hpp"
 #include "common/layout.hpp"
+#include "support/algebra_forms.hpp"
 #include "support/recording_checks.hpp"
 
 using namespace tl;
@@ -206,22 +207,7 @@ private:
     RandomSource& random_;
 };
 
-Polynomial_XL widened(const Polynomial& p) {
-    std::vector<Term_XL> group;
-    for (const Monomial& m : p.terms) group.push_back(makeTermXL(m, {}));
-    return makePolynomialXL(std::vector<std::vector<Term_XL>>{group});
-}
-Polynomial_XL widened(const Ext_polynomial& p) {
-    std::vector<std::vector<Term_XL>> groups;
-    for (const auto& g : p.terms) {
-        auto& terms = groups.emplace_back();
-        for (const Term& t : g)
-            terms.push_back(makeTermXL(t.monomial, t.sub_exp.first ? std::vector{makeFactor(t.sub_exp.second, 1)}
-                                                                   : std::vector<Factor>{}));
-    }
-    return makePolynomialXL(groups);
-}
-Polynomial_XL widened(const Polynomial_XL& p) { return p; }
+using tl::testing::widened;
 
 Polynomial_Equation_XL widened(const AnyEquation& any) {
     return std::visit([](const auto& e) { return makeEquationXL(widened(e.LHS), widened(e.RHS), e.relation); }, any);
