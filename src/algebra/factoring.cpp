@@ -11,8 +11,6 @@ namespace tl {
 
 namespace {
 
-using checked::i128;
-
 std::int64_t numeratorOf(const Term_XL& t) { return t.monomial.coefficient.numerator; }
 
 bool isNegative(const Rational& r) { return isNegativeRational(r).value_or(false); }
@@ -41,39 +39,13 @@ Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& var
     return plainTerm(makeDefaultRational(n, 1), exponent, variable);
 }
 
-// 128-bit products for the root test, so only truly huge sums overflow.
-i128 mul128(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("overflow in the rational root test");
-    return r;
-}
-i128 add128(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_add_overflow(a, b, &r)) throw OverflowError("overflow in the rational root test");
-    return r;
-}
-i128 power128(i128 base, std::uint64_t exponent) {
-    i128 result = 1;
-    while (exponent > 0) {
-        if (exponent & 1) result = mul128(result, base);
-        exponent >>= 1;
-        if (exponent > 0) base = mul128(base, base);
-    }
-    return result;
-}
-
 /// pⁿ·P(x/p) for x = ±q: Σ k·x^e·p^(n−e) over the non-zero terms.
-i128 scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, std::int64_t x) {
-    i128 sum = 0;
+std::int64_t scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, std::int64_t x) {
+    std::int64_t sum = 0;
     for (const Term_XL& t : terms)
-        sum = add128(sum, mul128(numeratorOf(t), mul128(power128(x, t.monomial.exponent),
-                                                        power128(p, n - t.monomial.exponent))));
+        sum = checked::add(sum, checked::mul(numeratorOf(t), checked::mul(power(x, t.monomial.exponent),
+                                                                          power(p, n - t.monomial.exponent))));
     return sum;
-}
-
-const Term_XL& expressionTerm(const Polynomial_XL& p) {
-    require(!p.terms.empty() && !p.terms.back().empty(), "a factored polynomial without an expression");
-    return p.terms.back().front();
 }
 
 Term_XL blackenedExcept(const Term_XL& t, std::uint64_t first, std::uint64_t end) {
@@ -240,7 +212,7 @@ bool isFactorableXL(const Polynomial_XL& polynomial) {
 
 StepPairXL factorTrinomialXL(Color color, const Polynomial_XL& polynomial) {
     const std::size_t w = workingGroupXL(polynomial);
-    const Term_XL& head = expressionTerm(polynomial);
+    const Term_XL& head = expressionTermXL(polynomial);
     const auto factors = factorCompletely(oneGroup(polynomial.terms[w]));
     require(factors.has_value(), "the group has no rational linear factor");
     std::vector<GroupXL> groups;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ranges>
+#include <utility>
 
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -32,11 +33,6 @@ std::uint64_t checkedExponent(std::uint64_t base, std::uint64_t exponent, std::u
     if (__builtin_mul_overflow(exponent, times, &product) || __builtin_add_overflow(base, product, &sum))
         throw OverflowError("exponent beyond 64 bits");
     return sum;
-}
-
-const GroupXL& lastGroup(const Polynomial_XL& p) {
-    require(!p.terms.empty(), "a factored polynomial without groups");
-    return p.terms.back();
 }
 
 const Term_XL& firstTerm(const Polynomial_XL& p) {
@@ -89,6 +85,15 @@ GroupXL recolorFirstGroupXL(Color color, const Polynomial_XL& polynomial) {
 Factor makeFactorForIndex(std::uint64_t index, std::uint64_t threshold, Color color) {
     const Color c = index >= threshold ? color : Color::black;
     return makeColoredFactor(index, 1, c, c);
+}
+
+const Term_XL& expressionTermXL(const Polynomial_XL& polynomial) {
+    require(!polynomial.terms.empty() && !polynomial.terms.back().empty(), "a factored polynomial without an expression");
+    return polynomial.terms.back().front();
+}
+
+Term_XL& expressionTermXL(Polynomial_XL& polynomial) {
+    return const_cast<Term_XL&>(expressionTermXL(std::as_const(polynomial)));
 }
 
 bool termXLEquals(const Term_XL& a, const Term_XL& b) {
@@ -299,9 +304,8 @@ Polynomial_XL negatedXL(const Polynomial_XL& polynomial) {
 }
 
 std::optional<Polynomial_XL> expandXL(bool negate, const Polynomial_XL& polynomial) {
-    const GroupXL& last = lastGroup(polynomial);
-    require(!last.empty(), "a factored polynomial with an empty expression");
-    const Term_XL& head = last.front();
+    const Term_XL& head = expressionTermXL(polynomial);
+    const GroupXL& last = polynomial.terms.back();
     if (last.size() == 1 && !head.factors.empty()) {
         Rational c = negate ? present(negateRational(head.monomial.coefficient)) : head.monomial.coefficient;
         std::uint64_t x = head.monomial.exponent;

@@ -33,6 +33,11 @@ GroupXL recolorFirstGroupXL(Color color, const Polynomial_XL& polynomial);
 /// Factor (index, exponent 1), both colours `color` when index ≥ threshold, else black.
 Factor makeFactorForIndex(std::uint64_t index, std::uint64_t threshold, Color color);
 
+/// The first term of the last group: the expression's (first) term;
+/// PreconditionError for a value without one.
+const Term_XL& expressionTermXL(const Polynomial_XL& polynomial);
+Term_XL& expressionTermXL(Polynomial_XL& polynomial);
+
 /// Equal monomials and neither term has a factor (a factored term equals no term).
 bool termXLEquals(const Term_XL& a, const Term_XL& b);
 /// The constant 0 in `variable`, black, without factors: what an emptied group becomes.

@@ -1,6 +1,7 @@
 #include "algebra/rational_expression_steps.hpp"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <ranges>
 
@@ -22,9 +23,6 @@ bool isUnit(const Monomial& m) {
 
 bool hasOneTermExpression(const Polynomial_XL& p) { return !p.terms.empty() && p.terms.back().size() == 1; }
 
-Term_XL& expressionTerm(Polynomial_XL& p) { return p.terms.back().front(); }
-const Term_XL& expressionTerm(const Polynomial_XL& p) { return p.terms.back().front(); }
-
 Polynomial_XL constantPart(std::int64_t n, const std::string& variable = "x") {
     return Polynomial_XL{{{makeTermXL(constantMonomial(n, variable), {})}}};
 }
@@ -32,13 +30,13 @@ Polynomial_XL constantPart(std::int64_t n, const std::string& variable = "x") {
 // ---- the common monomial factor ------------------------------------------------------
 
 const Monomial& locatedMonomial(const Polynomial_XL& part, const MonomialLocation& at) {
-    return at.factorPosition ? part.terms[at.group].front().monomial : expressionTerm(part).monomial;
+    return at.factorPosition ? part.terms[at.group].front().monomial : expressionTermXL(part).monomial;
 }
 
 /// The part with its monomial factor (and the factor pointing at it) in `color`.
 Polynomial_XL markMonomial(const Polynomial_XL& part, const MonomialLocation& location, Color color) {
     Polynomial_XL marked = part;
-    Term_XL& expression = expressionTerm(marked);
+    Term_XL& expression = expressionTermXL(marked);
     if (location.factorPosition) {
         Monomial& m = marked.terms[location.group].front().monomial;
         m = colorMonomial(color, m);
@@ -132,7 +130,7 @@ void preferWholePart(Cancelled& side, const Polynomial_XL& p) {
     const auto zero = side.powers.find(0);
     if (zero == side.powers.end() || zero->second != 1 || side.expression || p.terms.size() < 2) return;
     if (p.terms.front().size() != 1 || p.terms.back().size() != 1) return;
-    if (!monomialEquals(p.terms.front().front().monomial, expressionTerm(p).monomial)) return;
+    if (!monomialEquals(p.terms.front().front().monomial, expressionTermXL(p).monomial)) return;
     side.powers.erase(zero);
     side.expression = true;
 }
@@ -156,7 +154,7 @@ Polynomial_XL removeCancelled(const Polynomial_XL& p, const Cancelled& side) {
     if (!side.any()) return p;
     if (p.terms.back().size() > 1) return constantPart(1);
     Polynomial_XL result = p;
-    Term_XL& t = expressionTerm(result);
+    Term_XL& t = expressionTermXL(result);
     if (side.expression) t.monomial = constantMonomial(1);
     std::map<std::size_t, std::uint64_t> left = side.powers;
     std::vector<Factor> kept;
@@ -174,7 +172,7 @@ Polynomial_XL removeCancelled(const Polynomial_XL& p, const Cancelled& side) {
 /// The denominator is −1, or 1 whose first factor is the group holding −1 alone.
 bool isNegativeUnit(const Polynomial_XL& d) {
     if (!hasOneTermExpression(d)) return false;
-    const Term_XL& t = expressionTerm(d);
+    const Term_XL& t = expressionTermXL(d);
     const Rational minusOne = makeDefaultRational(-1, 1);
     if (rationalEquals(t.monomial.coefficient, minusOne)) return true;
     if (!rationalEquals(t.monomial.coefficient, makeDefaultRational(1, 1)) || t.factors.empty()) return false;
@@ -185,18 +183,18 @@ bool isNegativeUnit(const Polynomial_XL& d) {
 // ---- finishing ---------------------------------------------------------------------
 
 bool isFinished(const Polynomial_XL& p) {
-    return isInStandardOrderXL(p) && !isNegativeRational(expressionTerm(p).monomial.coefficient).value_or(false) &&
+    return isInStandardOrderXL(p) && !isNegativeRational(expressionTermXL(p).monomial.coefficient).value_or(false) &&
            !hasCommonFactorXL(p) && !isFactorableXL(p);
 }
 
 /// The part with its one expression term's coefficient replaced: a plain term
 /// becomes a one-group value, a product keeps its groups.
 Polynomial_XL withExpressionCoefficient(const Polynomial_XL& p, const Rational& c) {
-    const Term_XL& t = expressionTerm(p);
+    const Term_XL& t = expressionTermXL(p);
     if (t.factors.empty())
         return Polynomial_XL{{{makeTermXL(makeMonomial(c, t.monomial.exponent, t.monomial.variable), {})}}};
     Polynomial_XL result = p;
-    expressionTerm(result).monomial = makeMonomial(c, t.monomial.exponent, t.monomial.variable);
+    expressionTermXL(result).monomial = makeMonomial(c, t.monomial.exponent, t.monomial.variable);
     return result;
 }
 
@@ -211,7 +209,7 @@ Rational negatedNumerator(const Rational& r) {
 std::optional<MonomialLocation> monomialFactorLocation(const Polynomial_XL& part) {
     if (!hasOneTermExpression(part)) return std::nullopt;
     const std::size_t root = part.terms.size() - 1;
-    const Term_XL& t = expressionTerm(part);
+    const Term_XL& t = expressionTermXL(part);
     for (std::size_t i = 0; i < t.factors.size(); ++i) {
         const std::size_t group = static_cast<std::size_t>(t.factors[i].pointer);
         const GroupXL& g = at(part.terms, group);
@@ -248,7 +246,7 @@ Polynomial_XL splitCommonMonomial(const Polynomial_XL& part, std::size_t group, 
         result.terms.push_back(std::move(moved));
     }
     std::vector<Factor> factors{recolorFactor(color, makeFactor(0, 1))};
-    for (const Factor& f : expressionTerm(part).factors) factors.push_back(shiftFactorPointer(f));
+    for (const Factor& f : expressionTermXL(part).factors) factors.push_back(shiftFactorPointer(f));
     result.terms.push_back({makeTermXL(colorMonomial(color, common), std::move(factors))});
     return result;
 }
@@ -292,17 +290,11 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 }
 
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e) {
-    for (const Polynomial_XL* part : {&e.poly_N, &e.poly_D})
-        require(!part->terms.empty() && !part->terms.back().empty(), "a rational expression part without terms");
+    const Term_XL &s = expressionTermXL(e.poly_N), &t = expressionTermXL(e.poly_D);
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
-    const Term_XL &s = expressionTerm(e.poly_N), &t = expressionTerm(e.poly_D);
     using States = std::vector<Rational_Expression>;
     // Nothing is finished while numerator and denominator still share a group.
     const auto shared = [&] { return findCancellation(e.poly_N, e.poly_D).numerator.any(); };
-    const auto zero = [&] {
-        return States{e, makeRationalExpression(constantPart(0, s.monomial.variable),
-                                                constantPart(1, s.monomial.variable))};
-    };
     if (n > 1 && d > 1) {
         if (isFinished(e.poly_N) && isFinished(e.poly_D) && !shared()) return States{e};
         return std::nullopt;
@@ -316,7 +308,9 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
         return States{e, makeRationalExpression(numerator, withExpressionCoefficient(e.poly_D, *c))};
     }
     if (d > 1 && !isFinished(e.poly_D)) return std::nullopt;
-    if (s.monomial.coefficient.numerator == 0) return zero();
+    if (s.monomial.coefficient.numerator == 0)
+        return States{e, makeRationalExpression(constantPart(0, s.monomial.variable),
+                                                constantPart(1, s.monomial.variable))};
     if (shared()) return std::nullopt;
     if (d > 1) return States{e};
     if (gcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "algebra/rational_expression_reader.hpp"
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/tables.hpp"
@@ -27,6 +29,18 @@ std::string shown(const States& states) {
     for (const Rational_Expression& e : *states) s += (s.empty() ? "" : "  ->  ") + show(e);
     return s;
 }
+/// An expression numerator / denominator and the text expected of it.
+struct Case {
+    const char* numerator;
+    const char* denominator;
+    const char* expected;
+};
+template <class Shown>
+void expectEach(std::span<const Case> cases, Shown shown) {
+    for (const Case& c : cases)
+        EXPECT_EQ(shown(ratio(c.numerator, c.denominator)), c.expected) << c.numerator << " / " << c.denominator;
+}
+
 std::string painted(const std::optional<RationalStepPair>& pair) { return colors((*pair)[0]) + "  " + colors((*pair)[1]); }
 
 TEST(RationalExpression, Row) {
@@ -67,20 +81,20 @@ TEST(RationalExpression, CommonMonomial) {
     const auto simple = rationalReduceSteps(ratio("3x", "6"));
     EXPECT_EQ(shown(simple), "3x // 6  ->  x | 3(0) // 2 | 3(0)");
     EXPECT_EQ(painted(simple), "r/k/b  r|r(r)/k/b|b(b)");
-    const std::pair<const char*, const char*> cases[][2] = {
-        {{"6x(x + 1)", "4x^2(x - 1)"}, {"", "3 | x, 1 | 2x(0)(1) // 2x | x, -1 | 2x(0)(1)"}},
-        {{"2x(x + 1)", "2x^2(x - 1)"}, {"", "x, 1 | 2x(0) // x | x, -1 | 2x(0)(1)"}},
-        {{"(6/5)x", "9"}, {"", "2/5x | 3(0) // 3 | 3(0)"}},
-        {{"2x(x + 1)", "2x(x - 1)"}, {"", "none"}},
-        {{"3(x + 1)", "5(x - 1)"}, {"", "none"}},
-        {{"1(x + 1)", "2x"}, {"", "none"}},
-        {{"x + 1", "2x"}, {"", "none"}},
-        {{"0x^2", "0x"}, {"", "none"}},  // nothing in common with two zeros
+    const Case cases[] = {
+        {"6x(x + 1)", "4x^2(x - 1)", "3 | x, 1 | 2x(0)(1) // 2x | x, -1 | 2x(0)(1)"},
+        {"2x(x + 1)", "2x^2(x - 1)", "x, 1 | 2x(0) // x | x, -1 | 2x(0)(1)"},
+        {"(6/5)x", "9", "2/5x | 3(0) // 3 | 3(0)"},
+        {"2x(x + 1)", "2x(x - 1)", "none"},
+        {"3(x + 1)", "5(x - 1)", "none"},
+        {"1(x + 1)", "2x", "none"},
+        {"x + 1", "2x", "none"},
+        {"0x^2", "0x", "none"},  // nothing in common with two zeros
     };
-    for (const auto& [in, out] : cases) {
-        const auto pair = rationalReduceSteps(ratio(in.first, in.second));
-        EXPECT_EQ(pair ? show((*pair)[1]) : "none", out.second) << in.first << " / " << in.second;
-    }
+    expectEach(cases, [](const Rational_Expression& e) {
+        const auto pair = rationalReduceSteps(e);
+        return pair ? show((*pair)[1]) : "none";
+    });
     // The layout of −1 and a common factor taken out: −1·(4x)·(x + 2) over 6x².
     const Polynomial_XL layout = factorOutGcfXL(Color::black, factorOutNegativeOneXL(xl("-4x^2 - 8x")))[1];
     EXPECT_EQ(show(layout), "-1 | 4x | x, 2 | (0)(1)(2)");
@@ -92,46 +106,45 @@ TEST(RationalExpression, Cancelling) {
     const auto shared = rationalCancelSteps(ratio("(x + 1)(x + 2)", "(x + 1)(x + 3)"));
     EXPECT_EQ(shown(shared), "x, 1 | x, 2 | (0)(1) // x, 1 | x, 3 | (0)(1)  ->  x, 1 | x, 2 | (1) // x, 1 | x, 3 | (1)");
     EXPECT_EQ(colors((*shared)[0]), "rr|kk|k(r)(k)/k/bb|kk|k(b)(k)");
-    const std::pair<const char*, const char*> cases[][2] = {
-        {{"x + 1", "(x + 1)(x + 2)"}, {"", "1 // x, 1 | x, 2 | (1)"}},
-        {{"(x + 1)(x + 1)", "(x + 1)(x + 5)"}, {"", "x, 1 | x, 1 | (1) // x, 1 | x, 5 | (1)"}},
-        {{"2(x + 1)", "2(x + 3)"}, {"", "x, 1 | (0) // x, 3 | (0)"}},
-        {{"(x + 1)(1)", "(x + 2)(1)"}, {"", "none"}},  // 1 never cancels
-        {{"(x + 1)(5)", "3(x + 2)"}, {"", "none"}},    // nothing to fold in front
-        {{"(5)(x + 1)", "(3)(x + 2)"}, {"", "none"}},
-        {{"4(2)(x + 1)", "(x + 3)"}, {"", "2 | x, 1 | 8(1) // x, 3 | (0)"}},  // folded
-        {{"x + 1", "x + 2"}, {"", "none"}},
-        {{"(x + 1)^2", "x + 1"}, {"", "x, 1 | (0) // 1"}},  // down to the smaller power
-        {{"2(x + 1) + 3", "x + 1"}, {"", "none"}},           // a group of one term of a sum never cancels
-        {{"3(3)(x + 1)", "(x + 1)(x + 2)"}, {"", "3 | x, 1 | 9 // x, 1 | x, 2 | (1)"}},
-        {{"2(2)", "(x + 1)(2)"}, {"", "2 | 2 // x, 1 | 2 | (0)"}},
-        {{"(x + 1)(x + 2)", "-(x + 1)"}, {"", "x, 1 | x, 2 | -(1) // 1"}},  // the sign goes up whole
+    const Case cases[] = {
+        {"x + 1", "(x + 1)(x + 2)", "1 // x, 1 | x, 2 | (1)"},
+        {"(x + 1)(x + 1)", "(x + 1)(x + 5)", "x, 1 | x, 1 | (1) // x, 1 | x, 5 | (1)"},
+        {"2(x + 1)", "2(x + 3)", "x, 1 | (0) // x, 3 | (0)"},
+        {"(x + 1)(1)", "(x + 2)(1)", "none"},  // 1 never cancels
+        {"(x + 1)(5)", "3(x + 2)", "none"},    // nothing to fold in front
+        {"(5)(x + 1)", "(3)(x + 2)", "none"},
+        {"4(2)(x + 1)", "(x + 3)", "2 | x, 1 | 8(1) // x, 3 | (0)"},  // folded
+        {"x + 1", "x + 2", "none"},
+        {"(x + 1)^2", "x + 1", "x, 1 | (0) // 1"},  // down to the smaller power
+        {"2(x + 1) + 3", "x + 1", "none"},           // a group of one term of a sum never cancels
+        {"3(3)(x + 1)", "(x + 1)(x + 2)", "3 | x, 1 | 9 // x, 1 | x, 2 | (1)"},
+        {"2(2)", "(x + 1)(2)", "2 | 2 // x, 1 | 2 | (0)"},
+        {"(x + 1)(x + 2)", "-(x + 1)", "x, 1 | x, 2 | -(1) // 1"},  // the sign goes up whole
     };
-    for (const auto& [in, out] : cases) {
-        const States states = rationalCancelSteps(ratio(in.first, in.second));
-        EXPECT_EQ(states ? show(states->back()) : "none", out.second) << in.first << " / " << in.second;
-    }
+    expectEach(cases, [](const Rational_Expression& e) {
+        const States states = rationalCancelSteps(e);
+        return states ? show(states->back()) : "none";
+    });
     EXPECT_EQ(colors((*rationalCancelSteps(ratio("2(2)", "(x + 1)(2)")))[0]), "k|r(k)/k/kk|b|k(k)(b)");
     // Cancelling again ends.
     EXPECT_EQ(shown(rationalCancelSteps(rationalCancelSteps(ratio("(x + 1)^2", "x + 1"))->back())), "none");
 }
 
 TEST(RationalExpression, Finishing) {
-    const std::pair<const char*, const char*> cases[][2] = {
-        {{"0", "x^2 + 1"}, {"", "0 // x^2, 1  ->  0 // 1"}},
-        {{"3x", "-2"}, {"", "3x // -2  ->  -3x // 2"}},
-        {{"6", "4"}, {"", "none"}},
-        {{"2x", "3x"}, {"", "none"}},
-        {{"x^2 + 1", "x^2 + 3"}, {"", "x^2, 1 // x^2, 3"}},
-        {{"x^2 + 1", "-2"}, {"", "x^2, 1 // -2  ->  x^2, 1 | -(0) // 2"}},
-        {{"(1/2)x", "-3"}, {"", "1/2x // -3  ->  -1/2x // 3"}},  // denominators kept
-        {{"(x + 1)(x + 2)", "(x + 1)(x + 3)"}, {"", "none"}},   // (x + 1) still cancels
-        {{"x^2 + 1", "x^2 + 1"}, {"", "none"}},
-        {{"(x + 1)(x + 2)", "(x + 5)(x + 3)"}, {"", "x, 1 | x, 2 | (0)(1) // x, 5 | x, 3 | (0)(1)"}},
-        {{"x^2 + 1", "-(x + 3)"}, {"", "x^2, 1 // x, 3 | -(0)  ->  x^2, 1 | -(0) // x, 3 | (0)"}},
+    const Case cases[] = {
+        {"0", "x^2 + 1", "0 // x^2, 1  ->  0 // 1"},
+        {"3x", "-2", "3x // -2  ->  -3x // 2"},
+        {"6", "4", "none"},
+        {"2x", "3x", "none"},
+        {"x^2 + 1", "x^2 + 3", "x^2, 1 // x^2, 3"},
+        {"x^2 + 1", "-2", "x^2, 1 // -2  ->  x^2, 1 | -(0) // 2"},
+        {"(1/2)x", "-3", "1/2x // -3  ->  -1/2x // 3"},  // denominators kept
+        {"(x + 1)(x + 2)", "(x + 1)(x + 3)", "none"},   // (x + 1) still cancels
+        {"x^2 + 1", "x^2 + 1", "none"},
+        {"(x + 1)(x + 2)", "(x + 5)(x + 3)", "x, 1 | x, 2 | (0)(1) // x, 5 | x, 3 | (0)(1)"},
+        {"x^2 + 1", "-(x + 3)", "x^2, 1 // x, 3 | -(0)  ->  x^2, 1 | -(0) // x, 3 | (0)"},
     };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(shown(rationalSimplifySteps(ratio(in.first, in.second))), out.second) << in.first << " / " << in.second;
+    expectEach(cases, [](const Rational_Expression& e) { return shown(rationalSimplifySteps(e)); });
     const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
     EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
 }
