@@ -165,6 +165,7 @@ Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial
     const std::int64_t p = numeratorOf(factor.terms.front().front());
     const std::int64_t q = numeratorOf(factor.terms.front().back());
     require(p != 0, "division by a linear factor without an x-term");
+    require(*n <= kMaxDividedDegree, "a dividend of too high a degree for synthetic division");
     std::vector<std::int64_t> entries(*n + 1, 0);
     for (const Term_XL& t : polynomial.terms.front())
         if (numeratorOf(t) != 0) {

@@ -68,9 +68,12 @@ std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polyno
 /// other than 1) or a term has factors: the numerators alone are then not the
 /// polynomial.
 std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial);
+/// The highest degree synthetic division takes on (its quotient is dense).
+inline constexpr std::uint64_t kMaxDividedDegree = 10000;
 /// The quotient of the first group by the linear factor (integer synthetic
 /// division, like terms added up, remainder dropped), descending, no zero terms.
-/// A factor without an x-term (p = 0) is refused with PreconditionError.
+/// A factor without an x-term (p = 0), or a dividend of a degree above
+/// kMaxDividedDegree, is refused with PreconditionError.
 Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial_XL& polynomial);
 /// The linear factors in the order found, then the last quotient; none when the
 /// degree is below 2, the group has fewer than two terms, or no factor is found.

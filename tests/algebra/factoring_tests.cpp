@@ -102,6 +102,7 @@ TEST(FactoredPolynomial, RationalRoots) {
     EXPECT_EQ(shown(findRationalRootFactor(xl("6x^2 + x - 1"))), "2x, 1");
     EXPECT_EQ(shown(findRationalRootFactor(xl("x + 1"))), "x, 1");
     EXPECT_THROW(divideByLinearFactor(xl("0x + 2"), xl("x^2 - 4")), PreconditionError);
+    EXPECT_THROW(factorCompletely(xl("x^1000000000001 + 1")), PreconditionError);  // x + 1 divides it
 }
 
 TEST(FactoredPolynomial, LinearFactorsOfAGroup) {
