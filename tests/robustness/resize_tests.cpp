@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arithmetic/arithmetic_model.hpp"
+#include "drills/double_cards.hpp"
 #include "drills/drill_screens.hpp"
 #include "engine/step_page.hpp"
 #include "engine/universal_engine_vc.hpp"
@@ -27,6 +28,14 @@ const std::vector<gfx::Size> kOddSizes = {
 };
 
 std::string name(gfx::Size s) { return std::to_string(s.width) + " × " + std::to_string(s.height); }
+
+void expectInside(const gfx::RecordingContext& context, gfx::Size size, const std::string& what) {
+    const auto drawn = context.drawnBounds();
+    ASSERT_TRUE(drawn) << what;
+    EXPECT_TRUE(drawn->x >= -1e-9 && drawn->y >= -1e-9 && drawn->maxX() <= size.width + 1e-9 &&
+                drawn->maxY() <= size.height + 1e-9)
+        << what;
+}
 
 TEST(Resize, StepScreenOfTheLargestLatticeAtOddSizes) {
     AppSession app;
@@ -81,47 +90,33 @@ TEST(Resize, StepPageAtOddAndEmptySizes) {
         }
 }
 
-// The base text size follows the window's width both ways, on the screen
-// shown and on the one shown again: the keypad, its done key and the step
-// view's navigator.
+// The base text size follows the window's width both ways on the pad's
+// keys (the done key at 1.5 times), the step view's navigator and, shown
+// again after the step screen was widened, the pad.
 TEST(Resize, BaseTextSizeFollowsTheWindowWidth) {
     AppSession app;
     app.host().tapTitle("column addition");
-    const auto keySize = [&](std::string_view title) {
-        const ui::Button* key = ui::findButton(app.host().window(), title);
-        return key ? key->titleLabel()->font().pointSize() : 0.0;
+    const auto size = [&](std::string_view key) {
+        return ui::findButton(app.host().window(), key)->titleLabel()->font().pointSize();
     };
-    const auto navigatorSize = [&] {
-        for (const auto& text : app.draw().texts())
-            if (text.text == kNavigatorLine) return text.size;
-        return 0.0;
-    };
-    struct Step {
-        gfx::Size size;
-        double base;
-    };
-    const Step steps[] = {{{390, 844}, 30}, {{1024, 1366}, 32}, {{390, 844}, 30}, {{1024, 768}, 32}};
-    for (const Step& step : steps) {
-        SCOPED_TRACE(name(step.size));
-        app.host().resize(step.size);
-        EXPECT_EQ(keySize("5"), step.base);
-        EXPECT_EQ(keySize("\U0001F914"), 1.5 * step.base);
+    for (const auto& [width, base] : {std::pair{390.0, 30.0}, {1024.0, 32.0}, {390.0, 30.0}}) {
+        app.host().resize({width, 844});
+        EXPECT_EQ(size("5"), base);
+        EXPECT_EQ(size("\U0001F914"), 1.5 * base);
     }
-    // The navigator line is shrunk to fit a phone's width, never a tablet's.
     app.host().tapTitle("\U0001F914");
-    std::vector<double> navigator;
-    for (const Step& step : steps) {
-        app.host().resize(step.size);
-        navigator.push_back(navigatorSize());
-    }
-    EXPECT_EQ(navigator, (std::vector<double>{navigator[0], 32, navigator[0], 32}));
-    EXPECT_LE(navigator[0], 30);
+    app.host().resize({1024, 844});
+    double navigator = 0;
+    for (const auto& text : app.draw().texts())
+        if (text.text == kNavigatorLine) navigator = text.size;
+    EXPECT_EQ(navigator, 32);
     ASSERT_TRUE(app.host().back());
-    EXPECT_EQ(keySize("5"), 32);
+    EXPECT_EQ(size("5"), 32);
 }
 
-/// Every face of every card a drill can show, drawn at `size`.
-void drawEveryCard(gfx::Size size) {
+/// Every face of every card a drill can show, drawn at `size`; `inside`:
+/// all of it within the view.
+void drawEveryCard(gfx::Size size, bool inside = false) {
     const std::string where = name(size);
     const std::vector<std::string> countNames = {"count on", "combine to ten", "make a ten"};
     for (bool front : {true, false}) {
@@ -139,6 +134,7 @@ void drawEveryCard(gfx::Size size) {
                 gfx::RecordingContext context;
                 ASSERT_NO_THROW(card->drawHierarchy(context)) << where << " " << kind << " " << first;
                 expectFinite(context, where + " " + kind);
+                if (inside) expectInside(context, size, where + " " + kind + " " + std::to_string(first));
             }
         for (std::int64_t code = 0; code < 80; ++code) {
             std::unique_ptr<drills::DoubleCardView> card;
@@ -151,13 +147,20 @@ void drawEveryCard(gfx::Size size) {
             gfx::RecordingContext context;
             ASSERT_NO_THROW(card->drawHierarchy(context)) << where << " doubles " << code;
             expectFinite(context, where + " doubles " + std::to_string(code));
+            if (inside && drills::doublesProblem(code)) expectInside(context, size, where + " doubles " + std::to_string(code));
         }
     }
 }
 
 TEST(Resize, FlashCardsAtOddSizes) {
     for (gfx::Size size : kOddSizes) drawEveryCard(size);
-    drawEveryCard({390, 700});
+}
+
+// Turned either way, at phone, tablet and desktop sizes, a card shows all
+// of its title, pictures and equation.
+TEST(Resize, FlashCardsKeepTheirDrawingInsideTheView) {
+    for (gfx::Size size : {gfx::Size{390, 700}, {844, 390}, {1280, 800}, {1366, 1024}, {1024, 1302}})
+        drawEveryCard(size, true);
 }
 
 // The flash-card screens inside the app, resized while a card flips.

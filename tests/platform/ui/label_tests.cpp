@@ -53,25 +53,6 @@ TEST_F(LabelText, ShrinksToTheWidthKeepingTheBaselineOrTheCentre) {
     EXPECT_DOUBLE_EQ(t.baselineLeft.y, 29);  // (50 − 24) / 2 + 16: the small line box centred
 }
 
-// A band lower than the line: a shrinking label fits the height as well,
-// the tighter of the two winning, and the line is centred in the band.
-TEST_F(LabelText, ShrinksToTheHeightAndCentresTheLine) {
-    struct Case {
-        const char* text;
-        gfx::Size band;
-        double scale;
-    };
-    for (const Case c : {Case{"0", {100, 18}, 0.5}, Case{"0123456789", {100, 18}, 0.5},
-                         Case{"0123456789", {50, 18}, 1.0 / 3}, Case{"0", {100, 36}, 1}}) {
-        SCOPED_TRACE(c.band.width);
-        auto l = label(c.text, {0, 0, c.band.width, c.band.height});
-        l->setAdjustsFontSizeToFitWidth(true);
-        const auto t = l->layoutText(c.band);
-        EXPECT_DOUBLE_EQ(t.scale, c.scale);
-        EXPECT_DOUBLE_EQ(t.baselineLeft.y, (c.band.height - 36 * c.scale) / 2 + 24 * c.scale);
-    }
-}
-
 TEST_F(LabelText, CutsTheTailWithAnEllipsisBelowTheFloorOrWithoutShrinking) {
     auto l = label("0123456789", {0, 0, 100, 50});
     l->setAdjustsFontSizeToFitWidth(true);
