@@ -72,12 +72,15 @@ Advice adviceForBothSides(Method method, const PolyEquation& e, const Rational& 
     if (!(constL && constR)) return {!constL, false, {}};
     if (!isNegativeRational(subtractRational(aL, aR).value()).value()) return {};
     if (method == Method::standard)
-        return {true, false, "\nconsider taking " + V + "-terms\nto the right hand side\nto get (positive)" + V +
-                                 "\n\nor exchange sides"};
+        return {true, false,
+                "\nconsider taking " + V + "-terms\nto the right hand side\nto get (positive)" + V +
+                    "\n\nor exchange sides"};
     if (randomSource().uniformInRange(1, 5) == 1)
-        return {false, true, "\nexchanging sides first as\nan alternative to taking\n" + V + "-terms to the right\nhand side"};
-    return {false, false,
-            "\ntaking " + V + "-terms to the\nright hand side to get a\n(positive)" + V + "\n\nconsider exchanging sides"};
+        return {false, true,
+                "\nexchanging sides first as\nan alternative to taking\n" + V + "-terms to the right\nhand side"};
+    return {
+        false, false,
+        "\ntaking " + V + "-terms to the\nright hand side to get a\n(positive)" + V + "\n\nconsider exchanging sides"};
 }
 
 }  // namespace
@@ -112,8 +115,7 @@ std::optional<TransposeAdvice> transposeAdvice(Technique technique, bool colored
         const Color c = colored && r0 != Relation::equal_to ? Color::red : Color::black;
         const PolyEquation E2 = equation(P2, Q2, r1);
         return TransposeAdvice{
-            {equation(e.LHS, e.RHS, r0), makeColoredEquationXL(e.RHS, Q1, r1, c), E2, combinedBlack(E2)},
-            advice.text};
+            {equation(e.LHS, e.RHS, r0), makeColoredEquationXL(e.RHS, Q1, r1, c), E2, combinedBlack(E2)}, advice.text};
     }
 
     // At most one side has an x-term: a negative one on the right, beside a

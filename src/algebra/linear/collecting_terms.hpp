@@ -28,8 +28,7 @@ struct TransposeAdvice {
 /// first. One negative x-term on the right beside a constant, with `smart`
 /// or a zero left side: it moves to the left as a positive term. Otherwise
 /// nothing. With `colored` the moving term and its opposite are red.
-std::optional<TransposeAdvice> transposeAdvice(Technique technique, bool colored, Method method,
-                                               const PolyEquation& e);
+std::optional<TransposeAdvice> transposeAdvice(Technique technique, bool colored, Method method, const PolyEquation& e);
 
 /// The equations of the constant-terms page.
 struct ConstantMove {

@@ -110,8 +110,7 @@ std::optional<PolyEquation> removeSameSquareTerm(const PolyEquation& e) {
     const auto right = std::ranges::find_if(e.RHS.terms, isSquareTermClosure);
     if (left == e.LHS.terms.end() || right == e.RHS.terms.end()) return std::nullopt;
     if (!rationalEquals(left->coefficient, right->coefficient)) return std::nullopt;
-    return withSides(withoutSquareTerms(e.LHS, left->variable), withoutSquareTerms(e.RHS, right->variable),
-                     e.relation);
+    return withSides(withoutSquareTerms(e.LHS, left->variable), withoutSquareTerms(e.RHS, right->variable), e.relation);
 }
 
 std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e) {

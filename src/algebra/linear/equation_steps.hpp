@@ -27,12 +27,8 @@ inline bool isLinearTerm(const Monomial& m) { return m.exponent == 1; }
 inline bool isConstantTerm(const Monomial& m) { return m.exponent == 0; }
 inline bool isZeroTermClosure(const Monomial& m) { return m.coefficient.numerator == 0; }
 /// Numerator not 0 and exponent above 0: the term that names the variable.
-inline bool isNonZeroVariableTermClosure(const Monomial& m) {
-    return m.coefficient.numerator != 0 && m.exponent > 0;
-}
-inline bool isNonZeroLinearTermClosure(const Monomial& m) {
-    return m.coefficient.numerator != 0 && m.exponent == 1;
-}
+inline bool isNonZeroVariableTermClosure(const Monomial& m) { return m.coefficient.numerator != 0 && m.exponent > 0; }
+inline bool isNonZeroLinearTermClosure(const Monomial& m) { return m.coefficient.numerator != 0 && m.exponent == 1; }
 /// count + 1 for a term of exponent above 1 (the degree test's fold).
 inline std::int64_t countHigherPowerTermsClosure(std::int64_t count, const Monomial& m) {
     return count + (m.exponent > 1 ? 1 : 0);

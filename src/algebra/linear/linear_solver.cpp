@@ -78,12 +78,12 @@ public:
         const Step_exclusions exclusions = stepExclusions(style_, eq0_);
         problem_ = problemPage();
         if (!embedded_) out_.addPage(problem_, "🤔");
-        if (shortCut()) return out_;
+        if (shortCut()) return std::move(out_);
         tidy(exclusions);
         collect();
         finish();
         if (!embedded_) out_.addPage(problem_, "😎");
-        return out_;
+        return std::move(out_);
     }
 
 private:
@@ -110,8 +110,8 @@ private:
     Engine_Step signChangeNote() const {
         if (embedded_) return {};
         Engine_Step tables = blankTable(2);
-        tables.push_back(messageTable("notice  -" + V_ + "  to  " + V_ +
-                                      "  conversion\nmultiplication of both sides\nby (-1)"));
+        tables.push_back(
+            messageTable("notice  -" + V_ + "  to  " + V_ + "  conversion\nmultiplication of both sides\nby (-1)"));
         return tables;
     }
     void addWorkingPage(const Engine_Step& tables, std::string comment) {
@@ -137,16 +137,18 @@ private:
         auto variable = [](const Polynomial& s) { return isLoneVariable(false, s); };
         auto minusVariable = [](const Polynomial& s) { return isLoneVariable(true, s); };
 
-        const Engine_Table eq0Table = table(eq0_);
-        const PolyEquation reduced = reduceCoefficientsOfEquation(eq0_);
-        // The reduced equation is shown unless the style is decimal.
-        const Engine_Step reducedTable =
-            style_ == Style::decimal ? Engine_Step{} : Engine_Step{equationTable(answerStyle_, reduced)};
+        // The tables the short cuts show, built only for the one that applies.
         const Color c = builtRelationColor();
-        const Engine_Table answer = answerTable(c);
-        const Engine_Table multiplied = equationTable(
-            answerStyle_,
-            makeColoredEquationXL(constantSide(answer_.solution), variableSide(), flipRelation(eq0_.relation), c));
+        auto reduced = [&] { return reduceCoefficientsOfEquation(eq0_); };
+        // The reduced equation is shown unless the style is decimal.
+        auto reducedTable = [&] {
+            return style_ == Style::decimal ? Engine_Step{} : Engine_Step{equationTable(answerStyle_, reduced())};
+        };
+        auto answer = [&] { return answerTable(c); };
+        auto multiplied = [&] {
+            return equationTable(answerStyle_, makeColoredEquationXL(constantSide(answer_.solution), variableSide(),
+                                                                     flipRelation(eq0_.relation), c));
+        };
         auto exchanged = [&](const PolyEquation& e) {
             return equationTable(answerStyle_, makeColoredEquationXL(e.RHS, e.LHS, flipRelation(e.relation), c));
         };
@@ -156,31 +158,31 @@ private:
         if (reducedConstant(L) && reducedConstant(R)) {
             page = problem_;
         } else if (constant(L) && constant(R)) {
-            page = {eq0Table};
-            if (style_ != Style::decimal) page.push_back(table(reduced));
+            page = {table(eq0_)};
+            if (style_ != Style::decimal) page.push_back(table(reduced()));
             add(Engine_Step(problem_.begin() + 1, problem_.end()));
         } else if (minusVariable(L) && constant(R)) {
-            page = {eq0Table};
-            if (!reducedConstant(R)) add(reducedTable);
-            page.push_back(answer);
+            page = {table(eq0_)};
+            if (!reducedConstant(R)) add(reducedTable());
+            page.push_back(answer());
             add(signChangeNote());
         } else if (variable(L) && reducedConstant(R)) {
-            page = embedded_ ? Engine_Step{eq0Table} : problem_;
+            page = embedded_ ? Engine_Step{table(eq0_)} : problem_;
         } else if (variable(L) && constant(R)) {
-            page = {eq0Table};
-            add(reducedTable);
+            page = {table(eq0_)};
+            add(reducedTable());
         } else if (constant(L) && minusVariable(R)) {
-            page = {eq0Table};
-            if (!reducedConstant(L)) add(reducedTable);
-            add({multiplied, answer});
+            page = {table(eq0_)};
+            if (!reducedConstant(L)) add(reducedTable());
+            add({multiplied(), answer()});
             add(signChangeNote());
         } else if (constant(L) && variable(R)) {
-            page = {eq0Table};
+            page = {table(eq0_)};
             if (reducedConstant(L)) {
                 page.push_back(exchanged(eq0_));
             } else {
-                add(reducedTable);
-                page.push_back(exchanged(style_ == Style::decimal ? eq0_ : reduced));
+                add(reducedTable());
+                page.push_back(exchanged(style_ == Style::decimal ? eq0_ : reduced()));
             }
         } else {
             return false;
@@ -196,8 +198,9 @@ private:
         if (exclusions != Step_exclusions::reduce && exclusions != Step_exclusions::reduce_and_clear &&
             equationHasUnreducedCoefficient(current_)) {
             const PolyEquation next = reduceCoefficientsOfEquation(current_);
-            addWorkingPage({table(current_), table(next)}, "simplify");
-            history_.push_back(table(current_));
+            const Engine_Table before = table(current_);
+            addWorkingPage({before, table(next)}, "simplify");
+            history_.push_back(before);
             current_ = next;
         }
         combine(true, "combine simple like terms");
@@ -220,9 +223,10 @@ private:
         const std::int64_t L = lcmOfEquationDenominators(current_);
         const FractionClearing clearing = fractionClearing(style_, L);
         const PolyEquation next = clearFractionsOfEquation(current_, clearing.factor);
+        const Engine_Table before = table(current_);
         if (L == 1) {
-            addWorkingPage({table(current_), table(next)}, clearing.comment);
-            history_.push_back(table(current_));
+            addWorkingPage({before, table(next)}, clearing.comment);
+            history_.push_back(before);
         } else {
             Engine_Step tables{table(colorEquationDenominators(mark(), current_)),
                                clearedEquationTable(style_, makePolyEquationClear(clearing.factor, current_, mark())),
@@ -230,7 +234,7 @@ private:
             for (Engine_Table& blank : blankTable(2)) tables.push_back(std::move(blank));
             tables.push_back(messageTable(clearing.note));
             addWorkingPage(tables, clearing.comment);
-            history_.push_back(table(current_));
+            history_.push_back(before);
             history_.push_back(
                 clearedEquationTable(style_, makePolyEquationClear(clearing.factor, current_, Color::black)));
         }
@@ -303,17 +307,16 @@ private:
         const Color c = mark();
         const Relation relation = current_.relation;
         const bool isEquality = eq0_.relation == Relation::equal_to;
-        history_.push_back(
-            row(relation, Color::black, numberRowParts(a, style_), numberRowParts(b, style_), vRight));
+        history_.push_back(row(relation, Color::black, numberRowParts(a, style_), numberRowParts(b, style_), vRight));
         const Relation solved = vRight ? flipRelation(answer_.relation) : answer_.relation;
         if (a.coefficient.denominator == 1 && b.coefficient.denominator == 1) {
             const std::int64_t k = a.coefficient.numerator;
             const Monomial kVOverK = makeMonomial(makeThreeColorRational(k, k, Color::black, c, c), 1, V_);
             const Engine_Table vSide =
                 numberRowParts(technique_ == Technique::balance ? kVOverK : termV_, Style::rational_fraction);
-            const Engine_Table cSide = numberRowParts(
-                makeMonomialX(makeThreeColorRational(b.coefficient.numerator, k, Color::black, c, c), 0),
-                Style::rational_fraction);
+            const Engine_Table cSide =
+                numberRowParts(makeMonomialX(makeThreeColorRational(b.coefficient.numerator, k, Color::black, c, c), 0),
+                               Style::rational_fraction);
             history_.push_back(row(k < 0 ? flipRelation(relation) : relation, isEquality || k > 0 ? Color::black : c,
                                    vSide, cSide, vRight));
             history_.push_back(table(oriented(answer_.solution, solved, vRight)));
@@ -322,9 +325,11 @@ private:
             const bool negative = isNegativeRational(a.coefficient).value();
             const bool forceFraction = !(a.coefficient.numerator == 1 && b.coefficient.denominator == 1);
             const Engine_Table r = rationalTable(forceFraction, style_, recolorRational(reciprocal, c));
-            auto timesR = [&](const Engine_Table& t) { return joinItem(juxtapositionJoinText, r, unaryItem("()", t), c); };
-            const Engine_Table vSide = technique_ == Technique::balance ? timesR(numberRowParts(a, style_))
-                                                                        : numberRowParts(termV_, style_);
+            auto timesR = [&](const Engine_Table& t) {
+                return joinItem(juxtapositionJoinText, r, unaryItem("()", t), c);
+            };
+            const Engine_Table vSide =
+                technique_ == Technique::balance ? timesR(numberRowParts(a, style_)) : numberRowParts(termV_, style_);
             history_.push_back(row(negative ? flipRelation(relation) : relation,
                                    isEquality || !negative ? Color::black : c, vSide,
                                    timesR(rationalTable(false, style_, b.coefficient)), vRight));

@@ -18,8 +18,7 @@ std::vector<Monomial> termsWhere(const std::vector<Monomial>& terms, Test test) 
 }
 
 Step_exclusions fractionStyleExclusions(const std::vector<Monomial>& all, const std::vector<Monomial>& fractions,
-                                        const std::vector<Monomial>& xTerms,
-                                        const std::vector<Monomial>& constants) {
+                                        const std::vector<Monomial>& xTerms, const std::vector<Monomial>& constants) {
     switch (fractions.size()) {
         case 0: return Step_exclusions::reduce_and_clear;
         case 1: {
@@ -43,10 +42,11 @@ Step_exclusions fractionStyleExclusions(const std::vector<Monomial>& all, const 
 Step_exclusions decimalStyleExclusions(const std::vector<Monomial>& fractions, const std::vector<Monomial>& xTerms,
                                        const std::vector<Monomial>& constants) {
     if (fractions.empty()) return Step_exclusions::reduce_and_clear;
-    const bool unitX = xTerms.size() == 1 && (xTerms.front().coefficient.numerator == 1 ||
-                                              xTerms.front().coefficient.numerator == -1);
-    const bool fewConstants = constants.size() == 1 || (constants.size() == 2 && (isZeroTermClosure(constants[0]) ||
-                                                                                  isZeroTermClosure(constants[1])));
+    const bool unitX =
+        xTerms.size() == 1 && (xTerms.front().coefficient.numerator == 1 || xTerms.front().coefficient.numerator == -1);
+    const bool fewConstants =
+        constants.size() == 1 ||
+        (constants.size() == 2 && (isZeroTermClosure(constants[0]) || isZeroTermClosure(constants[1])));
     if (fractions.size() == 1 && isConstantTerm(fractions.front()) && unitX && fewConstants)
         return Step_exclusions::reduce_and_clear;
     return Step_exclusions::reduce;

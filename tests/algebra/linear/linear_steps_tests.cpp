@@ -48,15 +48,15 @@ TEST(LinearSolution, AnswersAndStatus) {
     const struct {
         const char *equation, *answer;
     } cases[] = {
-        {"2x + 3 = x - 1", "x = -4/1"},  {"3 - 2x < 7", "x > -2/1"},   {"x + 1 = x + 1", "infinite ="},
-        {"x + 1 < x + 1", "none <"},     {"0x <= 5", "infinite ≤"},     {"0x >= 5", "none ≥"},
-        {"0x > -3", "infinite >"},       {"0x = -3", "none ="},         {"(1/2)x = 1/3", "x = 2/3"},
-        {"x^2 + x = 1", "x = 1/1"},      {"2x = 6/4", "x = 3/4"},       {"-x >= 2", "x ≤ -2/1"},
+        {"2x + 3 = x - 1", "x = -4/1"}, {"3 - 2x < 7", "x > -2/1"}, {"x + 1 = x + 1", "infinite ="},
+        {"x + 1 < x + 1", "none <"},    {"0x <= 5", "infinite ≤"},  {"0x >= 5", "none ≥"},
+        {"0x > -3", "infinite >"},      {"0x = -3", "none ="},      {"(1/2)x = 1/3", "x = 2/3"},
+        {"x^2 + x = 1", "x = 1/1"},     {"2x = 6/4", "x = 3/4"},    {"-x >= 2", "x ≤ -2/1"},
     };
     for (const auto& c : cases) {
         const LinearSolution s = linearSolution(eq(c.equation));
         const std::string rel(rawValue(s.relation));
-        const std::string got = s.status == Status::unique ? "x " + rel + " " + S(s.solution)
+        const std::string got = s.status == Status::unique     ? "x " + rel + " " + S(s.solution)
                                 : s.status == Status::infinite ? "infinite " + rel
                                                                : "none " + rel;
         EXPECT_EQ(got, c.answer) << c.equation;
@@ -79,22 +79,14 @@ TEST(StepExclusions, ByShapeAndStyle) {
         const char* equation;
         Step_exclusions expected;
     } cases[] = {
-        {Style::fraction, "x + 2 = 5", reduce_and_clear},
-        {Style::decimal, "x + 2 = 5", reduce_and_clear},
-        {Style::fraction, "(1/2)x = 3", reduce_and_clear},
-        {Style::fraction, "(2/3)x = 3", clear},
-        {Style::fraction, "(1/2)x + x = 3", none},
-        {Style::rational_fraction, "x = 1/2", clear},
-        {Style::fraction, "x + 1/2 = 0 + 3", none},
-        {Style::fraction, "x + 1/2 = 0", clear},
-        {Style::fraction, "(1/2)x = 1/3", clear},
-        {Style::fraction, "(1/2)x + 0 = 1/3", clear},
-        {Style::fraction, "(1/2)x + x = 1/3", none},
-        {Style::fraction, "(1/2)x + (1/4)x = 1", none},
-        {Style::fraction, "(1/2)x + 1/4 = 1/3", none},
-        {Style::decimal, "x = 1/2", reduce_and_clear},
-        {Style::decimal, "-x + 0 = 1/2", reduce_and_clear},
-        {Style::decimal, "2x = 1/2", reduce},
+        {Style::fraction, "x + 2 = 5", reduce_and_clear},     {Style::decimal, "x + 2 = 5", reduce_and_clear},
+        {Style::fraction, "(1/2)x = 3", reduce_and_clear},    {Style::fraction, "(2/3)x = 3", clear},
+        {Style::fraction, "(1/2)x + x = 3", none},            {Style::rational_fraction, "x = 1/2", clear},
+        {Style::fraction, "x + 1/2 = 0 + 3", none},           {Style::fraction, "x + 1/2 = 0", clear},
+        {Style::fraction, "(1/2)x = 1/3", clear},             {Style::fraction, "(1/2)x + 0 = 1/3", clear},
+        {Style::fraction, "(1/2)x + x = 1/3", none},          {Style::fraction, "(1/2)x + (1/4)x = 1", none},
+        {Style::fraction, "(1/2)x + 1/4 = 1/3", none},        {Style::decimal, "x = 1/2", reduce_and_clear},
+        {Style::decimal, "-x + 0 = 1/2", reduce_and_clear},   {Style::decimal, "2x = 1/2", reduce},
         {Style::decimal, "(1/2)x = 3", reduce},
     };
     for (const auto& c : cases) EXPECT_EQ(stepExclusions(c.style, eq(c.equation)), c.expected) << c.equation;
@@ -115,12 +107,9 @@ TEST(QuadraticSolution, RootsAndStatus) {
         {"(1/2)x^2 + (1/3)x = 0", "-2/3 0/1", Quadratic_status::rational_distinct},
         {"x^2 + 1 = 0", "- -", Quadratic_status::none},
         {"x^3 + x^2 - 1 = 0", "-1/1 1/1", Quadratic_status::rational_distinct},
-        {"x^2 + x^2 - 8 = 0", "-2/1 2/1", Quadratic_status::rational_distinct},
         {"6 - x^2 = 5x", "-6/1 1/1", Quadratic_status::rational_distinct},
-        {"x^2 = 5x - 6", "2/1 3/1", Quadratic_status::rational_distinct},
         {"(1/4)x^2 - 1/4 = 0", "-1/1 1/1", Quadratic_status::rational_distinct},
         {"x^2 - 3 = 0", "0/1 + -1/1√3 0/1 + 1/1√3", Quadratic_status::irrational_distinct},
-        {"2x^2 + 2x - 1 = 0", "-1/2 + -1/2√3 -1/2 + 1/2√3", Quadratic_status::irrational_distinct},
         // No x² term: no roots rather than a division by zero.
         {"x + 1 = 0", "- -", Quadratic_status::none},
     };
@@ -165,63 +154,59 @@ TEST(EquationSteps, ClearingFractions) {
     EXPECT_EQ(S(clearFractionsOfEquation(eq("(1/2)x + 1/3 = 1"), 12)), "6x 4 = 12");
     EXPECT_EQ(S(clearFractionsOfEquation(eq("(3/(-1))x = 2"))), "-3x = 2");
     EXPECT_EQ(lcmOfEquationDenominators(eq("(1/4)x = 1/6")), 12);
-    EXPECT_EQ(S(colorEquationDenominators(Color::red, eq("(1/4)x = 2"))).find('*'), std::string::npos);
     EXPECT_EQ(colorEquationDenominators(Color::red, eq("(1/4)x = 2")).LHS.terms[0].coefficient.denominator_color,
               Color::red);
 
-    const std::string lcmNote = " is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions";
-    const struct {
-        Style style;
-        std::int64_t lcm, factor;
-        std::string note, comment;
-    } cases[] = {
-        {Style::fraction, 6, 6, "6" + lcmNote, "clear fractions"},
-        {Style::decimal, 100, 100, "\nhighest decimal place count\nis 2, multiply both sides\nby 10² = 100", "clear decimals"},
-        // A denominator of 2^a·5^b clears with the smallest power of ten it divides.
-        {Style::decimal, 20, 100, "\nhighest decimal place count\nis 2, multiply both sides\nby 10² = 100", "clear decimals"},
-        {Style::decimal, 8, 1000, "\nhighest decimal place count\nis 3, multiply both sides\nby 10³ = 1000", "clear decimals"},
-        {Style::decimal, 1, 1, "\nhighest decimal place count\nis 0, multiply both sides\nby 10⁰ = 1", "clear decimals"},
-        {Style::decimal, 100000000000, 100000000000,
-         "\nhighest decimal place count\nis 11, multiply both sides\nby 10... = 100000000000", "clear decimals"},
-        // Any other denominator is no decimal: its lcm clears it.
-        {Style::decimal, 30, 30, "30" + lcmNote, "clear fractions"},
+    // Decimal style clears 2^a·5^b with the smallest power of ten it divides, anything else with its lcm.
+    auto clearing = [](Style style, std::int64_t lcm) {
+        const FractionClearing f = fractionClearing(style, lcm);
+        return std::to_string(f.factor) + " " + f.comment + ":" + f.note;
     };
-    for (const auto& c : cases) {
-        const FractionClearing f = fractionClearing(c.style, c.lcm);
-        EXPECT_EQ(f.factor, c.factor) << c.lcm;
-        EXPECT_EQ(f.note, c.note) << c.lcm;
-        EXPECT_EQ(f.comment, c.comment) << c.lcm;
-    }
+    const std::string lcmNote =
+        " is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions";
+    EXPECT_EQ(clearing(Style::fraction, 6), "6 clear fractions:6" + lcmNote);
+    EXPECT_EQ(clearing(Style::decimal, 30), "30 clear fractions:30" + lcmNote);
+    EXPECT_EQ(clearing(Style::decimal, 8),
+              "1000 clear decimals:\nhighest decimal place count\nis 3, multiply both sides\nby 10³ = 1000");
+    EXPECT_EQ(clearing(Style::decimal, 100000000000),
+              "100000000000 clear decimals:\nhighest decimal place count\nis 11, multiply both sides\nby 10... = "
+              "100000000000");
     EXPECT_THROW(fractionClearing(Style::decimal, std::int64_t{1} << 62), OverflowError);
 }
 
-TEST(TransposeAdvice, XTermsOnBothSides) {
-    const std::string V = "x";
-    const std::string consider = "\nconsider taking x-terms\nto the right hand side\nto get (positive)x\n\nor exchange sides",
-                      exchanging = "\nexchanging sides first as\nan alternative to taking\nx-terms to the right\nhand side",
-                      taking = "\ntaking x-terms to the\nright hand side to get a\n(positive)x\n\nconsider exchanging sides";
+TEST(TransposeAdvice, EquationsAndAdvice) {
+    const std::string consider =
+                          "\nconsider taking x-terms\nto the right hand side\nto get (positive)x\n\nor exchange sides",
+                      exchanging =
+                          "\nexchanging sides first as\nan alternative to taking\nx-terms to the right\nhand side",
+                      taking =
+                          "\ntaking x-terms to the\nright hand side to get a\n(positive)x\n\nconsider exchanging sides",
+                      takingLeft = "\ntaking x-term to the\nleft hand side to get a\n(positive)x";
+    using enum Technique;
+    using enum Method;
     const struct {
         Technique technique;
         Method method;
-        std::int64_t draw;
+        std::int64_t draw;  // 0: no draw may be made
         const char *equation, *equations;
         std::string advice;
     } cases[] = {
-        {Technique::transpose, Method::standard, 0, "2x + 3 = 5x + 1", "2x 3 = 5x** 1 | 2x -5x** 3 = 1 | -3x 3 = 1", consider},
-        {Technique::transpose, Method::smart, 2, "2x + 3 = 5x + 1", "2x** 3 = 5x 1 | 3 = 5x -2x** 1 | 3 = 3x 1", taking},
-        {Technique::transpose, Method::smart, 1, "2x + 3 < 5x + 1",
-         "2x 3 < 5x 1 | 5x 1 >* 2x** 3 | 5x -2x** 1 > 3 | 3x 1 > 3", exchanging},
-        {Technique::transpose, Method::smart, 1, "2x + 3 = 5x + 1",
-         "2x 3 = 5x 1 | 5x 1 = 2x** 3 | 5x -2x** 1 = 3 | 3x 1 = 3", exchanging},
-        {Technique::balance, Method::standard, 0, "2x + 3 = 5x + 1",
-         "2x 3 = 5x** 1 | 2x -5x** 3 = 5x -5x** 1 | -3x 3 = 1", consider},
-        // Equal coefficients do not count as the left one being smaller.
-        {Technique::transpose, Method::smart, 0, "3x + 1 = 3x + 2", "3x 1 = 3x** 2 | 3x -3x** 1 = 2 | 1 = 2", ""},
-        // Only the right side holds a constant: gathered on the left, no draw.
-        {Technique::transpose, Method::smart, 0, "2x = 5x + 1", "2x = 5x** 1 | 2x -5x** = 1 | -3x = 1", ""},
-        // Only the left side does: gathered on the right.
-        {Technique::transpose, Method::smart, 0, "x + 2 = x", "1x** 2 = 1x | 2 = 1x -1x** | 2 = 0", ""},
-        {Technique::balance, Method::smart, 0, "y + 2 = 4y", "1y** 2 = 4y | 1y -1y** 2 = 4y -1y** | 2 = 3y", ""},
+        {transpose, standard, 0, "2x + 3 = 5x + 1", "2x 3 = 5x** 1 | 2x -5x** 3 = 1 | -3x 3 = 1", consider},
+        {balance, standard, 0, "2x + 3 = 5x + 1", "2x 3 = 5x** 1 | 2x -5x** 3 = 5x -5x** 1 | -3x 3 = 1", consider},
+        {transpose, smart, 2, "2x + 3 = 5x + 1", "2x** 3 = 5x 1 | 3 = 5x -2x** 1 | 3 = 3x 1", taking},
+        {transpose, smart, 1, "2x + 3 < 5x + 1", "2x 3 < 5x 1 | 5x 1 >* 2x** 3 | 5x -2x** 1 > 3 | 3x 1 > 3",
+         exchanging},
+        // Equal coefficients: the left one is not the smaller.
+        {transpose, smart, 0, "3x + 1 = 3x + 2", "3x 1 = 3x** 2 | 3x -3x** 1 = 2 | 1 = 2", ""},
+        // Not both sides hold a constant: towards the side without one.
+        {transpose, smart, 0, "2x = 5x + 1", "2x = 5x** 1 | 2x -5x** = 1 | -3x = 1", ""},
+        {balance, smart, 0, "y + 2 = 4y", "1y** 2 = 4y | 1y -1y** 2 = 4y -1y** | 2 = 3y", ""},
+        // A negative x-term on the right only, beside a constant.
+        {transpose, smart, 0, "3 = -2x + 5", "3 = -2x** 5 | 2x** 3 = 5", takingLeft},
+        {balance, smart, 0, "3 = -2x + 5", "3 = -2x** 5 | 2x** 3 = -2x 2x** 5 | 2x 3 = 5", takingLeft},
+        {transpose, standard, 0, "0 = -2x + 5", "0 = -2x** 5 | 2x** = 5", ""},
+        // The opposite goes right after the x-term, whatever follows it.
+        {balance, smart, 0, "3 = 5 - 2x + 0", "3 = 5 -2x** 0 | 2x** 3 = 5 -2x 2x** 0 | 2x 3 = 5 0", takingLeft},
     };
     for (const auto& c : cases) {
         ScriptedRandom random{c.draw};
@@ -233,33 +218,10 @@ TEST(TransposeAdvice, XTermsOnBothSides) {
         EXPECT_EQ(random.remaining(), c.draw == 0 ? 1u : 0u) << c.equation;
     }
     // Without the colour flag nothing turns red.
-    const auto plain = transposeAdvice(Technique::transpose, false, Method::standard, eq("2x + 3 < 5x + 1"));
+    const auto plain = transposeAdvice(transpose, false, standard, eq("2x + 3 < 5x + 1"));
     EXPECT_EQ(S(plain->equations), "2x 3 < 5x 1 | 2x -5x 3 < 1 | -3x 3 < 1");
-}
-
-TEST(TransposeAdvice, NegativeXTermOnTheRight) {
-    const std::string takingLeft = "\ntaking x-term to the\nleft hand side to get a\n(positive)x";
-    const struct {
-        Technique technique;
-        Method method;
-        const char *equation, *equations;
-        std::string advice;
-    } cases[] = {
-        {Technique::transpose, Method::smart, "3 = -2x + 5", "3 = -2x** 5 | 2x** 3 = 5", takingLeft},
-        {Technique::balance, Method::smart, "3 = -2x + 5", "3 = -2x** 5 | 2x** 3 = -2x 2x** 5 | 2x 3 = 5", takingLeft},
-        {Technique::transpose, Method::standard, "0 = -2x + 5", "0 = -2x** 5 | 2x** = 5", ""},
-        // The opposite goes right after the x-term, whatever follows it.
-        {Technique::balance, Method::smart, "3 = 5 - 2x + 0", "3 = 5 -2x** 0 | 2x** 3 = 5 -2x 2x** 0 | 2x 3 = 5 0",
-         takingLeft},
-    };
-    for (const auto& c : cases) {
-        const auto r = transposeAdvice(c.technique, true, c.method, eq(c.equation));
-        ASSERT_TRUE(r) << c.equation;
-        EXPECT_EQ(S(r->equations), c.equations) << c.equation;
-        EXPECT_EQ(r->advice, c.advice) << c.equation;
-    }
     for (const char* nothing : {"3 = -2x + 5", "x + 1 = 3", "1 = 2", "-2x + 5 = 0", "3 = 2x + 5", "3 = -2x"})
-        EXPECT_FALSE(transposeAdvice(Technique::transpose, true, Method::standard, eq(nothing))) << nothing;
+        EXPECT_FALSE(transposeAdvice(transpose, true, standard, eq(nothing))) << nothing;
 }
 
 TEST(ConstantMove, SourceAndTarget) {
@@ -268,8 +230,6 @@ TEST(ConstantMove, SourceAndTarget) {
         const char *equation, *equations;
     } cases[] = {
         {Technique::transpose, "2x + 3 = 7", "2x 3* = 7 | 2x = 7 -3* | 2x = 7 -3"},
-        {Technique::balance, "2x + 3 = 7", "2x 3* = 7 | 2x 3 -3* = 7 -3* | 2x 3 -3 = 7 -3"},
-        {Technique::transpose, "3 = 2x + 1", "3 = 2x 1* | 3 -1* = 2x | 3 -1 = 2x"},
         {Technique::balance, "3 = 2x + 1", "3 = 2x 1* | 3 -1* = 2x 1 -1* | 3 -1 = 2x 1 -1"},
         {Technique::balance, "2x + 3 = 0x", "2x 3* = 0x | 2x 3 -3* = 0x -3* | 2x 3 -3 = 0x -3"},
         // Only the right side holds an x-term and a constant: it gives its constant.
@@ -282,8 +242,6 @@ TEST(ConstantMove, SourceAndTarget) {
         EXPECT_TRUE(m.didMove) << c.equation;
         EXPECT_EQ(S({m.marked, m.moved, m.black}), c.equations) << c.equation;
     }
-    const ConstantMove plain = moveConstantTerms(Technique::balance, false, eq("2x + 3 = 7"));
-    EXPECT_EQ(S({plain.marked, plain.moved}), "2x 3 = 7 | 2x 3 -3 = 7 -3");
     for (const char* still : {"2x = 7", "3 = 5", "2x = 3x"}) {
         const ConstantMove m = moveConstantTerms(Technique::transpose, true, eq(still));
         EXPECT_FALSE(m.didMove) << still;
