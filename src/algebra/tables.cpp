@@ -73,8 +73,8 @@ std::string variableText(const TermView& t) {
     return std::string(t.variable) + (t.e == 1 ? "" : exponentText(t.e));
 }
 
-Engine_Table besides(const Engine_Table& a, const Engine_Table& b) {
-    return joinItem(juxtapositionJoinText, a, b, Color::black);
+Engine_Table besides(Engine_Table a, Engine_Table b) {
+    return joinItem(juxtapositionJoinText, std::move(a), std::move(b), Color::black);
 }
 
 Engine_Table rationalTableOf(bool forceFraction, Style style, Numerator n, std::int64_t d, Color nc, Color dc,
@@ -145,9 +145,11 @@ public:
         const std::vector<Term_XL>& terms = groups_[g];
         for (std::size_t i = 0; i < terms.size(); ++i) {
             const Monomial& m = terms[i].monomial;
-            const Engine_Table drawn = terms[i].factors.empty() ? rowPartsOf(viewOf(m, i > 0), style_)
-                                                                : factoredTerm(terms[i], i);
-            result = i == 0 ? drawn : joinItem(signBetween(m), result, drawn, m.coefficient.numerator_color);
+            Engine_Table drawn = terms[i].factors.empty() ? rowPartsOf(viewOf(m, i > 0), style_)
+                                                          : factoredTerm(terms[i], i);
+            result = i == 0 ? std::move(drawn)
+                            : joinItem(signBetween(m), std::move(result), std::move(drawn),
+                                       m.coefficient.numerator_color);
         }
         onPath_[g] = 0;
         return result;
@@ -162,8 +164,8 @@ private:
             Engine_Table inner = group(f.pointer);
             Engine_Table factor = unaryItem("()", inner, f.parenthesis_color);
             if (f.exponent != 1)
-                factor = joinItem("^", factor, integerItem(checked::narrow(f.exponent), f.exponent_color));
-            factors = besides(factors, factor);
+                factor = joinItem("^", std::move(factor), integerItem(checked::narrow(f.exponent), f.exponent_color));
+            factors = besides(std::move(factors), std::move(factor));
             if (t.factors.size() == 1 && f.exponent == 1) loneGroup = std::move(inner);
         }
 
@@ -173,27 +175,28 @@ private:
         if (style_ == Style::fraction) {
             const bool one = isConstant(m, 1), minusOne = isConstant(m, -1);
             if (one || (i > 0 && minusOne)) return factors;
-            if (minusOne) return besides(minus, factors);
-            return besides(rowPartsOf(viewOf(m, i > 0), Style::fraction), factors);
+            if (minusOne) return besides(minus, std::move(factors));
+            return besides(rowPartsOf(viewOf(m, i > 0), Style::fraction), std::move(factors));
         }
 
         Engine_Table lead;
         if (checked::magnitude(c.numerator) == 1 && m.exponent == 0) {
             if (i == 0 && c.numerator < 0)
-                lead = besides(minus, factors);
+                lead = besides(minus, std::move(factors));
             else if ((i == 0 || c.denominator != 1) && loneGroup)
-                lead = *loneGroup;
+                lead = std::move(*loneGroup);
             else
-                lead = factors;
+                lead = std::move(factors);
         } else {
             TermView whole = viewOf(m, i > 0);
             whole.d = 1;
             whole.dc = whole.bc = whole.nc;
-            lead = besides(monomialTableOf(whole, style_), factors);
+            lead = besides(monomialTableOf(whole, style_), std::move(factors));
         }
         if (c.denominator == 1) return lead;
         const Numerator d{c.denominator < 0, checked::magnitude(c.denominator)};
-        return joinItem("/", lead, monomialTableOf(constantView(d, c.denominator_color), style_), c.bar_color);
+        return joinItem("/", std::move(lead), monomialTableOf(constantView(d, c.denominator_color), style_),
+                        c.bar_color);
     }
 
     Style style_;
@@ -222,7 +225,7 @@ Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms) {
     if (terms.empty()) return messageTable("0");  // the empty sum
     Engine_Table table = numberRowParts(terms.front(), style);
     for (std::size_t i = 1; i < terms.size(); ++i)
-        table = joinItem(signBetween(terms[i]), table, rowPartsOf(viewOf(terms[i], true), style),
+        table = joinItem(signBetween(terms[i]), std::move(table), rowPartsOf(viewOf(terms[i], true), style),
                          terms[i].coefficient.numerator_color);
     return table;
 }

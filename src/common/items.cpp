@@ -1,5 +1,7 @@
 #include "common/items.hpp"
 
+#include <algorithm>
+
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -19,6 +21,16 @@ std::int64_t rootIndex(const Engine_Table& table) {
 }
 
 std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
+
+/// Room for `more` rows. A small table gets exactly what it needs (its
+/// blocks stay in the allocator's fast caches); a large one at least
+/// doubles, so a long chain of joins moves each row a bounded number of times.
+void grow(Engine_Table& table, std::size_t more) {
+    constexpr std::size_t kLargeTable = 256;
+    const std::size_t needed = table.size() + more;
+    if (table.capacity() >= needed) return;
+    table.reserve(needed < kLargeTable ? needed : std::max(needed, 2 * table.capacity()));
+}
 
 }  // namespace
 
@@ -57,7 +69,7 @@ Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator,
             {"signed_rational_tag", std::string(tag)}};
 }
 
-Engine_Row shiftLocators(const Engine_Row& row, std::int64_t offset) {
+Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
     if (row.empty()) return row;
     const std::string& key = row[0];
     if (key == "unary_locator" || key == "font_locator" || key == "block")
@@ -68,17 +80,16 @@ Engine_Row shiftLocators(const Engine_Row& row, std::int64_t offset) {
     return row;
 }
 
-Engine_Table joinItem(std::string_view text, const Engine_Table& first, const Engine_Table& second, Color colour,
+Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
     const std::int64_t left = rootIndex(first);
     const std::int64_t right = rootIndex(second);
     const std::int64_t d = rowCount(first) - 1;
 
-    Engine_Table result;
-    result.reserve(first.size() + second.size() + 3);
-    result.push_back({"start", decimal(checked::add(d, rowCount(second)))});
-    result.insert(result.end(), first.begin() + 1, first.end());
-    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftLocators(second[i], d));
+    Engine_Table result = std::move(first);  // its rows keep their places
+    grow(result, second.size() + 3);
+    result[0] = {"start", decimal(checked::add(d, rowCount(second)))};
+    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftLocators(std::move(second[i]), d));
     result.push_back({"join", std::string(text)});
     result.push_back({"join_locator", decimal(left), decimal(checked::add(right, d))});
     result.push_back({"join_color", name(colour)});
@@ -86,12 +97,12 @@ Engine_Table joinItem(std::string_view text, const Engine_Table& first, const En
     return result;
 }
 
-Engine_Table unaryItem(std::string_view text, const Engine_Table& table, Color colour, std::string_view tag) {
+Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour, std::string_view tag) {
     const std::int64_t child = rootIndex(table);
-    Engine_Table result;
-    result.reserve(table.size() + 4);
-    result.push_back({"start", decimal(rowCount(table))});
-    result.insert(result.end(), table.begin() + 1, table.end());
+    const std::int64_t rows = rowCount(table);
+    Engine_Table result = std::move(table);  // its rows keep their places
+    grow(result, 4);
+    result[0] = {"start", decimal(rows)};
     result.push_back({"unary", std::string(text)});
     result.push_back({"unary_locator", decimal(child)});
     result.push_back({"unary_color", name(colour)});

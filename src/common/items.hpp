@@ -55,16 +55,19 @@ Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator,
                                          std::string_view tag = defaultMessageTag);
 
 /// One table holding both, joined by a join item with `text` between them.
-Engine_Table joinItem(std::string_view text, const Engine_Table& first, const Engine_Table& second,
+/// The operands are taken by value: a table passed as a temporary (or moved
+/// in) lends its rows to the result instead of having them copied, so a
+/// chain of joins stays linear in its rows.
+Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second,
                       Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);
 
 /// The table under a new unary item with `text`.
-Engine_Table unaryItem(std::string_view text, const Engine_Table& table, Color colour = defaultMessageColor,
+Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour = defaultMessageColor,
                        std::string_view tag = defaultMessageTag);
 
 /// The row with the row indices it holds moved by `offset` ("join_locator",
 /// "unary_locator", "font_locator", "block"); any other row unchanged.
-Engine_Row shiftLocators(const Engine_Row& row, std::int64_t offset);
+Engine_Row shiftLocators(Engine_Row row, std::int64_t offset);
 
 /// The tables that have content joined left to right by "🖇" joins; one such
 /// table is returned as it is; none gives nothing.
