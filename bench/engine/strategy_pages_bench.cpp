@@ -8,7 +8,6 @@
 // and BM_Background the background fill every page time includes.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -18,32 +17,16 @@
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/gfx/recording_context.hpp"
 #include "strategies.hpp"
+#include "support/page_timing.hpp"
 
 namespace {
 
+using tl::bench::Device;
+using tl::bench::drawPage;
+using tl::bench::kDevices;
+using tl::bench::median;
 using tl::bench::strategies;
 using Clock = std::chrono::steady_clock;
-
-struct Device {
-    const char* name;
-    gfx::Size size;
-    double base;  // the text size of a main screen that wide
-};
-constexpr Device kDevices[] = {{"phone", {390, 844}, 30}, {"tablet", {1024, 1366}, 32}};
-
-double median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-void drawPage(gfx::ImageSurface& image, const tl::StepTriple& t, std::size_t page, double base) {
-    gfx::Context& context = image.context();
-    context.setFillColor(gfx::palette::white);
-    context.fillRect({0, 0, image.size().width, image.size().height});
-    tl::drawStepPage(context, image.size(), t, static_cast<std::int64_t>(page), base);
-}
 
 void BM_Build(benchmark::State& state, std::size_t strategy) {
     const auto& s = strategies().at(strategy);
@@ -59,23 +42,7 @@ void BM_Build(benchmark::State& state, std::size_t strategy) {
 
 void BM_Pages(benchmark::State& state, std::size_t strategy, Device device) {
     const auto& s = strategies().at(strategy);
-    const tl::StepTriple t = s.build();
-    gfx::ImageSurface image(device.size.width, device.size.height, 2);
-    std::vector<std::vector<double>> perPage(t.steps.size());
-    for (auto _ : state) {
-        for (std::size_t p = 0; p < t.steps.size(); ++p) {
-            const auto start = Clock::now();
-            drawPage(image, t, p, device.base);
-            perPage[p].push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        }
-    }
-    std::vector<double> medians;
-    for (const auto& times : perPage) medians.push_back(median(times));
-    const auto worst = std::max_element(medians.begin(), medians.end());
-    state.counters["pages"] = static_cast<double>(t.steps.size());
-    state.counters["median_page_ms"] = median(medians);
-    state.counters["worst_page_ms"] = worst == medians.end() ? 0 : *worst;
-    state.counters["worst_page"] = worst == medians.end() ? 0 : static_cast<double>(worst - medians.begin() + 1);
+    tl::bench::timeEveryPage(state, s.build(), device);
     state.SetLabel(s.entry);
 }
 
