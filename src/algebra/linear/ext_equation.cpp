@@ -177,9 +177,5 @@ ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group) {
     return result;
 }
 
-Engine_Step appendGroupClosure(Engine_Step first, const Engine_Step& then) {
-    first.insert(first.end(), then.begin(), then.end());
-    return first;
-}
 
 }  // namespace tl

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "algebra/values.hpp"
-#include "common/tableau.hpp"
 
 namespace tl {
 
@@ -78,8 +77,5 @@ Ext_polyEquation recolorExtEquation(Color left, Color right, Color relation, con
 Term recolorTermCoefficient(Color c, const Term& t);
 ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group);
 
-/// The tables `first` followed by the tables `then`: how a page is put under
-/// the tables worked through so far.
-Engine_Step appendGroupClosure(Engine_Step first, const Engine_Step& then);
 
 }  // namespace tl

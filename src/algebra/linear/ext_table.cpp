@@ -16,12 +16,14 @@ constexpr char kMinus[] = "\u2212";
 constexpr char kParentheses[] = "()";
 constexpr char kOver[] = "/";
 
-const char* signText(const Rational& r) { return r.numerator < 0 ? kMinus : kPlus; }
+/// A later term is drawn by the magnitude of its numerator after a "+" or
+/// "−" join. INT64_MIN has no 64-bit magnitude: it keeps its sign after a "+".
+bool drawnWithoutSign(std::int64_t numerator) { return numerator < 0 && numerator != checked::kMin; }
+const char* signText(const Rational& r) { return drawnWithoutSign(r.numerator) ? kMinus : kPlus; }
+std::int64_t laterNumerator(std::int64_t numerator) { return drawnWithoutSign(numerator) ? -numerator : numerator; }
 
-/// The monomial with its numerator made non-negative: a later term's sign
-/// is the join before it.
-Monomial withAbsoluteNumerator(Monomial m) {
-    m.coefficient.numerator = checked::abs(m.coefficient.numerator);
+Monomial withLaterNumerator(Monomial m) {
+    m.coefficient.numerator = laterNumerator(m.coefficient.numerator);
     return m;
 }
 
@@ -29,40 +31,40 @@ bool equalsConstant(const Monomial& m, std::int64_t value) {
     return monomialEquals(m, makeMonomialX(makeDefaultRational(value, 1), 0));
 }
 
-/// The table of a group term at position `i`: its multiplier beside `group`
-/// (`inParentheses` is the same group in parentheses).
-Engine_Table groupTermTable(const Term& t, std::size_t i, Style style, const Engine_Table& group,
-                            const Engine_Table& inParentheses) {
+/// The table of a group term at position `i`: its multiplier beside the
+/// table of its group, which is drawn in parentheses unless the multiplier
+/// is a first 1 (or a unit over a denominator) outside fraction style.
+Engine_Table groupTermTable(const Term& t, std::size_t i, Style style, Engine_Table group) {
     const Monomial& m = t.monomial;
     const Rational& c = m.coefficient;
-    const auto minusBefore = [&] { return joinItem(juxtapositionJoinText, messageTable("-", c.numerator_color), inParentheses); };
+    const auto inParentheses = [&] { return unaryItem(kParentheses, std::move(group), t.sub_exp_parenthesis_color); };
+    const auto beside = [&](Engine_Table multiplier) {
+        return joinItem(juxtapositionJoinText, std::move(multiplier), inParentheses());
+    };
 
     if (style == Style::fraction) {
-        if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses;
-        if (i == 0 && equalsConstant(m, -1)) return minusBefore();
-        return joinItem(juxtapositionJoinText, numberRowParts(i == 0 ? m : withAbsoluteNumerator(m), style),
-                        inParentheses);
+        if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses();
+        if (i == 0 && equalsConstant(m, -1)) return beside(messageTable("-", c.numerator_color));
+        return beside(numberRowParts(i == 0 ? m : withLaterNumerator(m), style));
     }
 
     Engine_Table product;
-    if (checked::abs(c.numerator) == 1 && m.exponent == 0) {
+    if (checked::magnitude(c.numerator) == 1 && m.exponent == 0) {
         if (i == 0 && c.numerator == -1)
-            product = minusBefore();
+            product = beside(messageTable("-", c.numerator_color));
         else if (i > 0 && c.denominator == 1)
-            product = inParentheses;
+            product = inParentheses();
         else
-            product = group;
+            product = std::move(group);
     } else {
-        Monomial lead = makeColoredMonomial(
-            makeThreeColorRational(i == 0 ? c.numerator : checked::abs(c.numerator), 1, c.numerator_color,
-                                   Color::black, Color::black),
-            m.exponent, m.variable, m.variable_color);
-        product = joinItem(juxtapositionJoinText, monomialTable(lead, style), inParentheses);
+        const Rational whole = makeThreeColorRational(i == 0 ? c.numerator : laterNumerator(c.numerator), 1,
+                                                      c.numerator_color, Color::black, Color::black);
+        product = beside(monomialTable(makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
     }
     if (c.denominator == 1) return product;
-    const Monomial denominator =
-        makeMonomialX(makeThreeColorRational(c.denominator, 1, c.denominator_color, Color::black, Color::black), 0);
-    return joinItem(kOver, product, monomialTable(denominator, style), c.bar_color);
+    const Rational denominator =
+        makeThreeColorRational(c.denominator, 1, c.denominator_color, Color::black, Color::black);
+    return joinItem(kOver, std::move(product), monomialTable(makeMonomialX(denominator, 0), style), c.bar_color);
 }
 
 }  // namespace
@@ -75,12 +77,13 @@ Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::
         Engine_Table table;
         if (t.sub_exp.first) {
             require(t.sub_exp.second < k, "a group term must refer to an earlier group");
-            const Engine_Table group = extTermsTable(t.sub_exp.second, style, groups);
-            table = groupTermTable(t, i, style, group, unaryItem(kParentheses, group, t.sub_exp_parenthesis_color));
+            table = groupTermTable(t, i, style, extTermsTable(t.sub_exp.second, style, groups));
         } else {
-            table = monomialTable(i == 0 ? t.monomial : withAbsoluteNumerator(t.monomial), style);
+            table = monomialTable(i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
         }
-        result = i == 0 ? table : joinItem(signText(t.monomial.coefficient), result, table, t.monomial.coefficient.numerator_color);
+        const Rational& c = t.monomial.coefficient;
+        result = i == 0 ? std::move(table)
+                        : joinItem(signText(c), std::move(result), std::move(table), c.numerator_color);
     }
     return result;
 }

@@ -1,0 +1,201 @@
+#include "algebra/linear/ext_solver.hpp"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "algebra/linear/equation_steps.hpp"
+#include "algebra/linear/ext_equation.hpp"
+#include "algebra/linear/ext_steps.hpp"
+#include "algebra/linear/ext_table.hpp"
+#include "base/errors.hpp"
+#include "common/items.hpp"
+
+namespace tl {
+
+namespace {
+
+constexpr char kProblemComment[] = "\U0001F914";
+constexpr char kClosingComment[] = "\U0001F60E";
+constexpr char kFailureComment[] = "oops";
+
+std::string lcmNote(std::int64_t lcm) {
+    std::string note = "\n";
+    note += std::to_string(lcm);
+    note += " is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions";
+    return note;
+}
+
+Ext_polyEquation black(const Ext_polyEquation& e) {
+    return recolorExtEquation(Color::black, Color::black, Color::black, e);
+}
+
+/// One run of the worked solver: its options, its pages and the tables of
+/// the equations worked through so far (black, the problem first).
+class ExtSolver {
+public:
+    ExtSolver(Technique technique, bool colored, Style style, Method method, bool clearFractions)
+        : technique_(technique), colored_(colored), style_(style), method_(method), clearFractions_(clearFractions) {}
+
+    Engine_Table table(const Ext_polyEquation& e) const { return extEquationTable(style_, e); }
+
+    /// A page of the history followed by `tables`.
+    void addWorkingPage(Engine_Step tables, const char* comment) {
+        tables.insert(tables.begin(), history.begin(), history.end());
+        result.addPage(std::move(tables), comment);
+    }
+
+    /// The page of a step from the working equation `e` (before over after),
+    /// after which `e` joins the history. A step that marks nothing shows
+    /// `e` itself as before, and its after is black already.
+    void addStep(const Ext_polyEquation& e, const ExtStepPair& step, bool marks, const char* comment) {
+        Engine_Table after = table(step.after);
+        addWorkingPage({marks ? table(step.before) : workingTable(e), after}, comment);
+        history.push_back(workingTable(e));
+        working_ = marks ? std::nullopt : std::optional{std::move(after)};
+    }
+
+    void addClearFractionsStep(const Ext_polyEquation& e, const ExtClearedFractions& c) {
+        Engine_Table multiplied = table(c.multiplied), result = table(c.result);
+        addWorkingPage({colored_ ? table(c.marked) : workingTable(e), multiplied, result, messageTable(lcmNote(c.lcm))},
+                       "clear fractions");
+        history.push_back(workingTable(e));
+        history.push_back(colored_ ? table(black(c.multiplied)) : std::move(multiplied));
+        working_ = std::move(result);
+    }
+
+    /// The linear solver's pages for the flat equation `p` under `prefix`,
+    /// or, when `p` is not linear in one letter, its out-of-scope page (and
+    /// false). The nested solver fails only when its numbers leave 64 bits,
+    /// which ends this run as well.
+    bool handOver(const PolyEquation& p, const Engine_Step& prefix) {
+        if (!isLinearInOneVariable(p)) {
+            result.append(outOfScopePage(equationTable(style_, p)), prefix);
+            return false;
+        }
+        const LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_,
+                                                       p.LHS, p.RHS, p.relation, p.relation_color);
+        if (!nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
+            throw OverflowError("the flattened equation's numbers leave 64 bits");
+        result.append(nested, prefix);
+        return true;
+    }
+
+    /// The answer of `p` under the problem table `problem`.
+    void addClosingPage(const Engine_Table& problem, const PolyEquation& p) {
+        const LinearSolution s = linearSolution(p);
+        Engine_Table answer;
+        if (s.status == Status::unique) {
+            const Style answerStyle = style_ == Style::decimal ? Style::decimal : Style::fraction;
+            const std::string letter = equationVariable(p, isNonZeroLinearTermClosure);
+            const Polynomial variable = makePolynomial({makeMonomial(makeDefaultRational(1, 1), 1, letter)});
+            const Polynomial value = makePolynomial({makeMonomialX(rationalWithDefaultColors(s.solution), 0)});
+            answer = equationTable(answerStyle, makeEquationXL(variable, value, s.relation));
+        } else {
+            answer = messageTable(rawValue(s.status));
+        }
+        result.addPage({problem, answer}, kClosingComment);
+    }
+
+    LinearSteps result;
+    Engine_Step history;
+
+private:
+    /// The table of the working equation, made once per equation.
+    const Engine_Table& workingTable(const Ext_polyEquation& e) {
+        if (!working_) working_ = table(e);
+        return *working_;
+    }
+
+    std::optional<Engine_Table> working_;
+    Technique technique_;
+    bool colored_;
+    Style style_;
+    Method method_;
+    bool clearFractions_;
+};
+
+/// The equation with its parentheses multiplied out, page by page while
+/// `solver` is given, the tables worked through joining its history.
+Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver* solver) {
+    if (const auto s = simplifyStep(e)) {
+        if (solver) solver->addStep(e, *s, false, "simplify");
+        e = black(s->after);
+    }
+    if (clearFractionsFirst)
+        if (const auto c = clearFractionsStep(colored, e)) {
+            if (solver) solver->addClearFractionsStep(e, *c);
+            e = black(c->result);
+        }
+    while (true) {
+        if (const auto k = combineSimpleLikeTermsStep(true, e)) {
+            if (solver) solver->addStep(e, *k, false, "combine simple like terms");
+            e = black(k->after);
+        }
+        const auto d = distributeStep(colored, e);
+        if (!d) return e;
+        if (solver) solver->addStep(e, *d, colored, "distribute to remove (  )");
+        e = black(d->after);
+    }
+}
+
+}  // namespace
+
+LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, Style style, Method method,
+                             bool clearFractionsFirst, bool clearFractions, const Ext_polynomial& LHS,
+                             const Ext_polynomial& RHS, Relation relation, Color relation_color) {
+    requireWellFormedExtSide(LHS);
+    requireWellFormedExtSide(RHS);
+    const Ext_polyEquation given = makeColoredEquationXL(LHS, RHS, relation, relation_color);
+    if (extEquationHasZeroDenominator(given)) return divisionByZeroPage(extEquationTable(style, given));
+    try {
+        const Ext_polyEquation e0 = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        if (!equationHasParentheses(e0)) {
+            const PolyEquation p = polyEquationFromExtEquation(e0);
+            return solveLinearEquation(technique, colored, embedded, style, method, clearFractions, p.LHS, p.RHS,
+                                       p.relation, p.relation_color);
+        }
+        ExtSolver solver(technique, colored, style, method, clearFractions);
+        const Engine_Table problem = solver.table(e0);
+        if (!embedded) solver.result.addPage({problem}, kProblemComment);
+
+        PolyEquation flat;
+        bool inScope = true;
+        const auto folded = foldConstantGroupsOfEquation(e0);
+        if (folded && !equationHasParentheses(*folded)) {
+            flat = polyEquationFromExtEquation(*folded);
+            inScope = solver.handOver(flat, {problem});
+        } else {
+            if (folded) solver.history.push_back(problem);
+            flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
+            if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
+                inScope = solver.handOver(flat, solver.history);
+        }
+        if (inScope && !embedded) solver.addClosingPage(problem, flat);
+        return solver.result;
+    } catch (const OverflowError&) {
+        return outOfScopePage(extEquationTable(style, given));
+    }
+}
+
+std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomial& LHS, const Ext_polynomial& RHS,
+                                                             Relation relation, Color relation_color) {
+    requireWellFormedExtSide(LHS);
+    requireWellFormedExtSide(RHS);
+    const Ext_polyEquation given = makeColoredEquationXL(LHS, RHS, relation, relation_color);
+    if (extEquationHasZeroDenominator(given)) return ExtFailure::division_by_zero;
+    try {
+        Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        if (equationHasParentheses(e)) {
+            if (auto folded = foldConstantGroupsOfEquation(e)) e = std::move(*folded);
+            if (equationHasParentheses(e)) e = flatten(e, true, true, nullptr);
+        }
+        const PolyEquation flat = polyEquationFromExtEquation(e);
+        if (!isLinearInOneVariable(flat)) return ExtFailure::beyond_module_scope;
+        return linearSolution(flat);
+    } catch (const OverflowError&) {
+        return ExtFailure::beyond_module_scope;
+    }
+}
+
+}  // namespace tl

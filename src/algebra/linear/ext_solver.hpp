@@ -1,0 +1,41 @@
+// Solving a linear equation or inequality with parenthesised groups, such as
+// 2(3(x + 1) + 4) = 20: worked page by page (tidy, fold, simplify, clear
+// fractions, combine and distribute until no parentheses are left, then the
+// linear solver's pages and a closing answer), or directly.
+#pragma once
+
+#include <variant>
+
+#include "algebra/algebra_enums.hpp"
+#include "algebra/linear/linear_solver.hpp"
+#include "algebra/values.hpp"
+
+namespace tl {
+
+/// The worked solution: the pages and one comment line per page.
+///
+/// `clearFractionsFirst` runs this solver's own "clear fractions" step on the
+/// grouped equation; `clearFractions` is the linear solver's option for the
+/// flattened one. The linear solver finishes every equation once its
+/// parentheses are gone (with `embedded` set, except for an equation that
+/// had none, which it solves as given). An equation that multiplying out
+/// makes non-linear (x(x + 2) = 3) or that holds two letters ends with the
+/// linear solver's out-of-scope page, and so does any step whose numbers
+/// leave 64 bits. A malformed side (see requireWellFormedExtSide) is a
+/// PreconditionError.
+LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, Style style, Method method,
+                             bool clearFractionsFirst, bool clearFractions, const Ext_polynomial& LHS,
+                             const Ext_polynomial& RHS, Relation relation, Color relation_color);
+
+/// Why simplifyExtEquation has no answer.
+enum class ExtFailure {
+    division_by_zero,     // a coefficient has denominator 0
+    beyond_module_scope,  // not linear in one letter once multiplied out, or beyond 64 bits
+};
+
+/// The direct solution of the equation, prepared as solveExtEquation
+/// prepares it (fractions always cleared), or why there is none.
+std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomial& LHS, const Ext_polynomial& RHS,
+                                                             Relation relation, Color relation_color);
+
+}  // namespace tl
