@@ -120,7 +120,7 @@ std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables
         if (!result)
             result = table;
         else
-            result = joinItem(juxtapositionJoinText, *result, table, Color::black, defaultMessageTag);
+            result = joinItem(juxtapositionJoinText, std::move(*result), table, Color::black, defaultMessageTag);
     }
     return result;
 }

@@ -94,7 +94,7 @@ Engine_Table factorProductItem(const std::vector<std::pair<PrimePower, Color>>& 
     };
     Engine_Table product = factor(items[0].first, items[0].second);
     for (std::size_t i = 1; i < items.size(); ++i)
-        product = joinItem("\u2219", product, factor(items[i].first, items[i].second), Color::black,
+        product = joinItem("\u2219", std::move(product), factor(items[i].first, items[i].second), Color::black,
                            defaultMessageTag);
     return product;
 }
