@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "algebra/linear/ext_solver.hpp"
 #include "algebra/linear/ext_table.hpp"
 #include "algebra/linear/linear_solution.hpp"
 #include "algebra/linear/linear_solver.hpp"
@@ -11,6 +12,7 @@
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "base/text.hpp"
+#include "common/items.hpp"
 #include "rational_expression_entries.hpp"
 
 namespace tl::steps_tool {
@@ -134,13 +136,23 @@ PolyEquation readFlatEquation(std::string_view text, std::string_view groupedEnt
     throw OperandError(readErrorText(read.error()));
 }
 
+// --draw fixes the advice's draw from 1…5 while the object lives; without it
+// the draw is random.
+class AdviceDraw {
+public:
+    explicit AdviceDraw(const FlagValues& f) {
+        if (const auto n = f.integer(draw)) script_.push(*n), scope_.emplace(script_);
+    }
+
+private:
+    ScriptedRandom script_;
+    std::optional<ScopedRandomSource> scope_;
+};
+
 StepTriple solveLinear(const EntryInput& input) {
     const PolyEquation e = readFlatEquation(input.operands[0], "solveExtEquation");
     const FlagValues& f = input.flags;
-    // --draw fixes the advice's draw from 1…5; without it the draw is random.
-    ScriptedRandom fixedDraw;
-    std::optional<ScopedRandomSource> drawn;
-    if (const auto n = f.integer(draw)) fixedDraw.push(*n), drawn.emplace(fixedDraw);
+    const AdviceDraw fixed(f);
     LinearSteps s = solveLinearEquation(static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored),
                                         f.isOn(embedded), static_cast<Style>(f.choiceIndex(style)),
                                         static_cast<Method>(f.choiceIndex(method)), f.isOn(clearFractions), e.LHS,
@@ -163,6 +175,40 @@ StepTriple algebraTable(const EntryInput& input) {
     return {{{std::visit(table, read.value())}}, {{"\U0001F914"}}, {}};
 }
 
+// An equation with parenthesised groups (or none); a product or a power of
+// groups is refused with its column.
+Ext_polyEquation readGroupedEquation(std::string_view text) {
+    const auto read = readExtEquation(text);
+    if (!read) throw OperandError(readErrorText(read.error()));
+    return read.value();
+}
+
+StepTriple solveExt(const EntryInput& input) {
+    const Ext_polyEquation e = readGroupedEquation(input.operands[0]);
+    const FlagValues& f = input.flags;
+    const AdviceDraw fixed(f);
+    LinearSteps s = solveExtEquation(static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored),
+                                     f.isOn(embedded), static_cast<Style>(f.choiceIndex(style)),
+                                     static_cast<Method>(f.choiceIndex(method)), f.isOn(clearFractionsFirst),
+                                     f.isOn(clearFractions), e.LHS, e.RHS, e.relation, e.relation_color);
+    return {std::move(s.steps), std::move(s.comments), {}};
+}
+
+// The problem ("🤔"), then the equation with the solution and its status
+// ("😎") or with the failure ("oops").
+StepTriple simplifyExt(const EntryInput& input) {
+    const Ext_polyEquation e = readGroupedEquation(input.operands[0]);
+    const auto result = simplifyExtEquation(e.LHS, e.RHS, e.relation, e.relation_color);
+    const Engine_Table problem = extEquationTable(Style::fraction, e);
+    Engine_Step answer{problem};
+    const auto* s = std::get_if<LinearSolution>(&result);
+    if (s && s->status == Status::unique)
+        answer.push_back(joinItem(relationSymbol(s->relation), messageTable("solution"),
+                                  rationalTable(false, Style::fraction, s->solution)));
+    answer.push_back(messageTable(s ? rawValue(s->status) : failureText(std::get<ExtFailure>(result))));
+    return {{{problem}, answer}, {{"\U0001F914"}, {s ? "\U0001F60E" : "oops"}}, {}};
+}
+
 constexpr StepEntry kEntries[] = {
     arithmeticEntry<Arithmetic, &Arithmetic::addColumnSteps>("addColumnSteps", "A B"),
     arithmeticEntry<Arithmetic, &Arithmetic::addPartialSteps, order>("addPartialSteps", "A B"),
@@ -182,6 +228,9 @@ constexpr StepEntry kEntries[] = {
     {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
      solveLinear},
     {"algebraTable", "EQUATION", {style}, algebraTable},
+    {"solveExtEquation", "EQUATION",
+     {technique, colored, embedded, style, method, clearFractions, clearFractionsFirst, draw}, solveExt},
+    {"simplifyExtEquation", "EQUATION", {}, simplifyExt},
     {"rationalSimplifySteps", "EXPRESSION", {}, rationalSimplifyEntry},
     {"rationalCancelSteps", "EXPRESSION", {}, rationalCancelEntry},
     {"rationalReduceSteps", "EXPRESSION", {}, rationalReduceEntry},

@@ -4,6 +4,7 @@
 // linear solver's pages and a closing answer), or directly.
 #pragma once
 
+#include <string_view>
 #include <variant>
 
 #include "algebra/algebra_enums.hpp"
@@ -32,6 +33,10 @@ enum class ExtFailure {
     division_by_zero,     // a coefficient has denominator 0
     beyond_module_scope,  // not linear in one letter once multiplied out, or beyond 64 bits
 };
+/// The failure as the solvers' pages word it.
+constexpr std::string_view failureText(ExtFailure f) {
+    return f == ExtFailure::division_by_zero ? "division by zero" : "beyond module scope";
+}
 
 /// The direct solution of the equation, prepared as solveExtEquation
 /// prepares it (fractions always cleared), or why there is none.
