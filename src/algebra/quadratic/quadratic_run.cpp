@@ -184,11 +184,11 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
             opening.combine();
             opening.removeSquareTerms();
             if (higherPowerTerms(run.current) == 0) {
-                if (opening.solveLinear()) return run.result;
+                if (opening.solveLinear()) return std::move(run.result);
             } else if (isQuadraticEquation(run.current)) {
                 opening.descendingPowers();
                 quadraticSteps(run);
-                return run.result;
+                return std::move(run.result);
             }
         }
     } catch (const OverflowError&) {
