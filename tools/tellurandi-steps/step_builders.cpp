@@ -6,6 +6,7 @@
 #include "algebra/linear/ext_table.hpp"
 #include "algebra/linear/linear_solution.hpp"
 #include "algebra/linear/linear_solver.hpp"
+#include "algebra/quadratic/quadratic_solver.hpp"
 #include "algebra/reader.hpp"
 #include "algebra/tables.hpp"
 #include "arithmetic/arithmetic_model.hpp"
@@ -160,6 +161,22 @@ StepTriple solveLinear(const EntryInput& input) {
     return {std::move(s.steps), std::move(s.comments), {}};
 }
 
+// The quadratic solver works flat equations only: no entry solves a
+// quadratic with parentheses, so the refusal asks for it multiplied out.
+StepTriple solveQuadraticEntry(const EntryInput& input) {
+    const auto read = readPolyEquation(input.operands[0]);
+    if (!read)
+        throw OperandError(readEquation(input.operands[0]) ? "an equation with parentheses: multiply it out first"
+                                                            : readErrorText(read.error()));
+    const PolyEquation& e = read.value();
+    const FlagValues& f = input.flags;
+    QuadraticSteps s = solveQuadratic(static_cast<Quadratic_method>(f.choiceIndex(quadraticMethod)),
+                                      static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored),
+                                      f.isOn(embedded), static_cast<Style>(f.choiceIndex(style)), Method::smart,
+                                      f.isOn(clearFractions), e.LHS, e.RHS, e.relation, e.relation_color);
+    return {std::move(s.steps), std::move(s.comments), {}};
+}
+
 // One page: the display table of an equation of any form the reader reads
 // (flat, grouped or factored), under the comment of a problem page, "🤔".
 StepTriple algebraTable(const EntryInput& input) {
@@ -227,6 +244,8 @@ constexpr StepEntry kEntries[] = {
     arithmeticEntry<Partition_Model, &Partition_Model::solve>("partitionSteps", "N"),
     {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
      solveLinear},
+    {"solveQuadratic", "EQUATION", {quadraticMethod, technique, colored, embedded, style, clearFractions},
+     solveQuadraticEntry},
     {"algebraTable", "EQUATION", {style}, algebraTable},
     {"solveExtEquation", "EQUATION",
      {technique, colored, embedded, style, method, clearFractions, clearFractionsFirst, draw}, solveExt},
