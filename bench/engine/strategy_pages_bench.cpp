@@ -8,7 +8,6 @@
 // and BM_Background the background fill every page time includes.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -22,11 +21,8 @@
 namespace {
 
 using tl::bench::Device;
-using tl::bench::drawPage;
 using tl::bench::kDevices;
-using tl::bench::median;
 using tl::bench::strategies;
-using Clock = std::chrono::steady_clock;
 
 void BM_Build(benchmark::State& state, std::size_t strategy) {
     const auto& s = strategies().at(strategy);
@@ -46,31 +42,11 @@ void BM_Pages(benchmark::State& state, std::size_t strategy, Device device) {
     state.SetLabel(s.entry);
 }
 
-/// The page that takes longest to draw at phone size.
-std::size_t worstPage(const tl::StepTriple& t) {
-    gfx::ImageSurface image(390, 844, 2);
-    std::size_t worst = 0;
-    double longest = -1;
-    for (std::size_t p = 0; p < t.steps.size(); ++p) {
-        std::vector<double> times;
-        for (int k = 0; k < 5; ++k) {
-            const auto start = Clock::now();
-            drawPage(image, t, p, 30);
-            times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-        }
-        if (median(times) > longest) {
-            longest = median(times);
-            worst = p;
-        }
-    }
-    return worst;
-}
-
 // The font fitting alone for the worst page's tables in the table band of a
 // phone-sized view.
 void BM_FitWorstPage(benchmark::State& state, std::size_t strategy) {
     const tl::StepTriple t = strategies().at(strategy).build();
-    const std::size_t page = worstPage(t);
+    const std::size_t page = tl::bench::slowestPage(t, tl::bench::kPhone);
     const auto& tables = t.steps.at(page);
     for (auto _ : state)
         benchmark::DoNotOptimize(tl::fitTableFontSizes(390, tl::kLayOut::tableBandFraction * (844 - 10), 30, gfx::weight::medium, tables));
@@ -81,7 +57,7 @@ void BM_FitWorstPage(benchmark::State& state, std::size_t strategy) {
 // step view works out (rehearsal, fitting, typesetting) without rasterising.
 void BM_LayoutWorstPage(benchmark::State& state, std::size_t strategy) {
     const tl::StepTriple t = strategies().at(strategy).build();
-    const std::size_t page = worstPage(t);
+    const std::size_t page = tl::bench::slowestPage(t, tl::bench::kPhone);
     for (auto _ : state) {
         gfx::RecordingContext context;
         tl::drawStepPage(context, {390, 844}, t, static_cast<std::int64_t>(page), 30);

@@ -62,4 +62,25 @@ inline void timeEveryPage(benchmark::State& state, const StepTriple& t, const De
     state.counters["worst_page"] = worst == medians.end() ? 0 : static_cast<double>(worst - medians.begin() + 1);
 }
 
+/// The page of `t` that takes longest to draw on `device` (median of five).
+inline std::size_t slowestPage(const StepTriple& t, const Device& device) {
+    using Clock = std::chrono::steady_clock;
+    gfx::ImageSurface image(device.size.width, device.size.height, 2);
+    std::size_t slowest = 0;
+    double longest = -1;
+    for (std::size_t p = 0; p < t.steps.size(); ++p) {
+        std::vector<double> times;
+        for (int k = 0; k < 5; ++k) {
+            const auto start = Clock::now();
+            drawPage(image, t, p, device.base);
+            times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+        }
+        if (median(times) > longest) {
+            longest = median(times);
+            slowest = p;
+        }
+    }
+    return slowest;
+}
+
 }  // namespace tl::bench
