@@ -27,13 +27,13 @@ bool sideHasNoVariableTerms(const Polynomial& p) {
     return std::ranges::all_of(p.terms, [](const Monomial& m) { return m.exponent == 0; });
 }
 
-bool equationHasNoVariableTerms(const PolyEquation& e) {
-    return sideHasNoVariableTerms(e.LHS) && sideHasNoVariableTerms(e.RHS);
+bool equationHasNoVariableTerms(const Polynomial& LHS, const Polynomial& RHS, Relation) {
+    return sideHasNoVariableTerms(LHS) && sideHasNoVariableTerms(RHS);
 }
 
-bool sidesAreEqualConstants(const PolyEquation& e) {
-    return isSingleConstant(e.LHS) && isSingleConstant(e.RHS) &&
-           rationalMatches(e.RHS.terms.front().coefficient, false, e.LHS.terms.front().coefficient);
+bool sidesAreEqualConstants(const Polynomial& LHS, const Polynomial& RHS, Relation) {
+    return isSingleConstant(LHS) && isSingleConstant(RHS) &&
+           rationalMatches(RHS.terms.front().coefficient, false, LHS.terms.front().coefficient);
 }
 
 OverCommonDenominator<Polynomial> expandToCommonDenominator(const std::vector<Monomial>& terms) {
@@ -54,17 +54,18 @@ OverCommonDenominator<Polynomial> expandToCommonDenominator(const std::vector<Mo
     return {makePolynomial(std::move(expanded)), true, changed};
 }
 
-OverCommonDenominator<PolyEquation> commonDenominatorEquation(const PolyEquation& e) {
-    std::vector<Monomial> joined = e.LHS.terms;
-    joined.insert(joined.end(), e.RHS.terms.begin(), e.RHS.terms.end());
+OverCommonDenominator<PolyEquation> commonDenominatorEquation(const Polynomial& LHS, const Polynomial& RHS,
+                                                              Relation relation) {
+    std::vector<Monomial> joined = LHS.terms;
+    joined.insert(joined.end(), RHS.terms.begin(), RHS.terms.end());
     auto [side, hasCommon, changed] = expandToCommonDenominator(joined);
-    Polynomial LHS = makePolynomial({}), RHS = makePolynomial({});
+    Polynomial left = makePolynomial({}), right = makePolynomial({});
     if (hasCommon) {
-        const auto split = side.terms.begin() + static_cast<std::ptrdiff_t>(e.LHS.terms.size());
-        LHS.terms.assign(side.terms.begin(), split);
-        RHS.terms.assign(split, side.terms.end());
+        const auto split = side.terms.begin() + static_cast<std::ptrdiff_t>(LHS.terms.size());
+        left.terms.assign(side.terms.begin(), split);
+        right.terms.assign(split, side.terms.end());
     }
-    return {makeEquationXL(std::move(LHS), std::move(RHS), e.relation), hasCommon, changed};
+    return {makeEquationXL(std::move(left), std::move(right), relation), hasCommon, changed};
 }
 
 Polynomial_XL polynomialXLFromPolynomial(const Polynomial& p) {

@@ -23,10 +23,10 @@ PolyEquation negateEquation(const PolyEquation& e);
 /// variable term).
 bool sideHasNoVariableTerms(const Polynomial& p);
 /// Neither side has a variable term; the relation takes no part.
-bool equationHasNoVariableTerms(const PolyEquation& e);
+bool equationHasNoVariableTerms(const Polynomial& LHS, const Polynomial& RHS, Relation relation);
 /// Each side is one constant term and the two are equal by
 /// cross-multiplication (false for a denominator 0); the relation takes no part.
-bool sidesAreEqualConstants(const PolyEquation& e);
+bool sidesAreEqualConstants(const Polynomial& LHS, const Polynomial& RHS, Relation relation);
 
 /// A value rewritten over a common denominator, with its two flags.
 template <class Value>
@@ -44,7 +44,8 @@ struct OverCommonDenominator {
 OverCommonDenominator<Polynomial> expandToCommonDenominator(const std::vector<Monomial>& terms);
 /// Both sides over one common denominator (the lcm serves both), relation
 /// kept, relation colour black; empty sides when no term has a fraction.
-OverCommonDenominator<PolyEquation> commonDenominatorEquation(const PolyEquation& e);
+OverCommonDenominator<PolyEquation> commonDenominatorEquation(const Polynomial& LHS, const Polynomial& RHS,
+                                                              Relation relation);
 
 /// One group holding every term of p unchanged, without factors.
 Polynomial_XL polynomialXLFromPolynomial(const Polynomial& p);

@@ -180,7 +180,9 @@ bool isRationalSquare(const Rational& r) {
 
 bool isWholeRational(bool isReduced, const Rational& r) {
     if (r.denominator == 0) return false;
-    if (isReduced) return simplifyRational(r)->denominator == 1;
+    // In lowest terms the denominator is 1 exactly when it divides the
+    // numerator (asked so, INT64_MIN/−1 needs no 64-bit reduced form).
+    if (isReduced) return checked::rem(r.numerator, r.denominator) == 0;
     return r.denominator == 1;
 }
 

@@ -68,10 +68,10 @@ bool monomialEquals(const Monomial& a, const Monomial& b) {
 }
 
 bool monomialMatches(const Monomial& a, const Monomial& b, bool exact) {
-    if (a.coefficient.denominator == 0 || b.coefficient.denominator == 0) return false;
-    const Rational ca = exact ? a.coefficient : *simplifyRational(a.coefficient);
-    const Rational cb = exact ? b.coefficient : *simplifyRational(b.coefficient);
-    return ca.numerator == cb.numerator && ca.denominator == cb.denominator && a.exponent == b.exponent &&
+    // Lowest terms with a positive denominator are unique, so comparing the
+    // reduced coefficients is comparing their values, which rationalMatches
+    // does without reducing (INT64_MIN/−1 has no reduced 64-bit form).
+    return rationalMatches(a.coefficient, exact, b.coefficient) && a.exponent == b.exponent &&
            (a.exponent == 0 || a.variable == b.variable);
 }
 

@@ -119,6 +119,7 @@ TEST(Rational, Tests) {
     EXPECT_FALSE(isWholeRational(false, q(6, 3)));
     EXPECT_TRUE(isWholeRational(false, q(6, 1)));
     EXPECT_FALSE(isWholeRational(true, q(6, 0)));
+    EXPECT_TRUE(isWholeRational(true, q(INT64_MIN, -1)));
 }
 
 TEST(Rational, DecimalText) {

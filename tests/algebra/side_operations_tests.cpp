@@ -179,15 +179,17 @@ TEST(EquationOperations, Examples) {
     EXPECT_EQ(S(negateEquation(E("2/-4x", "1"))), "1/2x = -1");
     EXPECT_EQ(S(negateEquation(E("1x", "3", Relation::less_than))), "-1x > -3");  // an inequality reverses
     EXPECT_EQ(S(negateEquation(E("1x", "3", Relation::greater_than_or_equal_to))), "-1x \u2264 -3");
-    EXPECT_TRUE(equationHasNoVariableTerms(E("3", "5")) && !equationHasNoVariableTerms(E("0x 3", "5")));
-    EXPECT_TRUE(sidesAreEqualConstants(E("2/4", "1/2")) && sidesAreEqualConstants(E("3", "3", Relation::less_than)));
-    EXPECT_FALSE(sidesAreEqualConstants(E("3", "3 0")) || sidesAreEqualConstants(E("1/0", "1/0")));
+    const Relation eq = Relation::equal_to;
+    EXPECT_TRUE(equationHasNoVariableTerms(P("3"), P("5"), eq) && !equationHasNoVariableTerms(P("0x 3"), P("5"), eq));
+    EXPECT_TRUE(sidesAreEqualConstants(P("2/4"), P("1/2"), eq) &&
+                sidesAreEqualConstants(P("3"), P("3"), Relation::less_than));
+    EXPECT_FALSE(sidesAreEqualConstants(P("3"), P("3 0"), eq) || sidesAreEqualConstants(P("1/0"), P("1/0"), eq));
     struct Case { std::string lhs, rhs, result; bool hasCommon, changed; } cases[] = {
         {"1/2x 1/3", "1", "3/6x 2/6 = 6/6", true, true}, {"1/2x", "1/2", "1/2x = 1/2", true, false},
         {"1x 1", "2", " = ", false, false},              {"1/-2x", "1/2", "-1/2x = 1/2", true, true},
     };
     for (const Case& c : cases) {
-        const auto [e, hasCommon, changed] = commonDenominatorEquation(E(c.lhs, c.rhs));
+        const auto [e, hasCommon, changed] = commonDenominatorEquation(P(c.lhs), P(c.rhs), eq);
         EXPECT_EQ(std::tuple(S(e), hasCommon, changed), std::tuple(c.result, c.hasCommon, c.changed));
     }
     const Polynomial red = recolorPolynomial(Color::red, P("1/2x 1"));

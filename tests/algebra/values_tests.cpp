@@ -31,6 +31,7 @@ TEST(AlgebraValues, MonomialEqualityAndMatching) {
         {m(1, 2, 1), m(1, 2, 2), false, false, false},
         {m(1, -2, 1), m(-1, 2, 1), true, false, true},
         {m(1, 0, 1), m(1, 0, 1), true, false, false},  // no number: matches nothing
+        {m(INT64_MIN, -1, 1), m(INT64_MIN, -1, 1), true, true, true},  // no reduced 64-bit form, yet no overflow
     };
     for (const Case& c : cases) {
         EXPECT_EQ(monomialEquals(c.a, c.b), c.equals);
