@@ -113,8 +113,8 @@ std::optional<Ext_polynomial> foldConstantGroupOnce(const Ext_polynomial& side) 
     });
     if (!place) return std::nullopt;
     const Term& multiplier = side.terms[place->group][place->position];
-    const Rational product =
-        knownRational(multiplyRational(side.terms[place->inner][0].monomial.coefficient, multiplier.monomial.coefficient));
+    const Rational& inner = side.terms[place->inner][0].monomial.coefficient;
+    const Rational product = knownRational(multiplyRational(inner, multiplier.monomial.coefficient));
     return replaceGroupTerm(side, *place, {makeTerm(makeMonomialX(product, 0), {false, 0})});
 }
 
@@ -137,7 +137,9 @@ bool sideHasParentheses(const Ext_polynomial& side) {
     return std::ranges::any_of(side.terms.back(), isGroupTerm);
 }
 
-bool equationHasParentheses(const Ext_polyEquation& e) { return sideHasParentheses(e.LHS) || sideHasParentheses(e.RHS); }
+bool equationHasParentheses(const Ext_polyEquation& e) {
+    return sideHasParentheses(e.LHS) || sideHasParentheses(e.RHS);
+}
 
 Polynomial polynomialFromExtPolynomial(const Ext_polynomial& side) {
     require(!side.terms.empty(), "a side without a top-level group");
@@ -176,6 +178,5 @@ ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group) {
     for (const Term& t : group) result.push_back(recolorTermCoefficient(c, t));
     return result;
 }
-
 
 }  // namespace tl

@@ -77,5 +77,4 @@ Ext_polyEquation recolorExtEquation(Color left, Color right, Color relation, con
 Term recolorTermCoefficient(Color c, const Term& t);
 ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group);
 
-
 }  // namespace tl

@@ -64,8 +64,8 @@ Term distributeTerm(const Monomial& multiplier, bool colored, const Term& inner)
     // A constant inside the group carries no letter of its own (it is "x"
     // by default), so x's product with y(…) takes the multiplier's letter.
     const std::string& letter = m.exponent > 0 || multiplier.exponent == 0 ? m.variable : multiplier.variable;
-    return makeTerm(makeColoredMonomial(makeFullyColoredRational(dividedBy(product, reducingDivisor(product)), mark(colored)),
-                                        addExponents(m.exponent, multiplier.exponent), letter, mark(colored)),
+    const Rational reduced = makeFullyColoredRational(dividedBy(product, reducingDivisor(product)), mark(colored));
+    return makeTerm(makeColoredMonomial(reduced, addExponents(m.exponent, multiplier.exponent), letter, mark(colored)),
                     {false, 0});
 }
 
@@ -84,7 +84,9 @@ std::optional<Ext_polynomial> reduceSideCoefficients(const Ext_polynomial& side)
     return unwrapUnitGroups(std::move(reduced));
 }
 
-std::optional<ExtStepPair> simplifyStep(const Ext_polyEquation& e) { return stepOnBothSides(e, reduceSideCoefficients); }
+std::optional<ExtStepPair> simplifyStep(const Ext_polyEquation& e) {
+    return stepOnBothSides(e, reduceSideCoefficients);
+}
 
 std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_polyEquation& e) {
     const auto topLevelLcm = [](const Ext_polynomial& side) {
