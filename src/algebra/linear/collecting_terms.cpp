@@ -139,7 +139,7 @@ std::optional<TransposeAdvice> transposeAdvice(Technique technique, bool colored
                            std::move(text)};
 }
 
-ConstantMove moveConstantTerms(Technique technique, bool colored, const PolyEquation& e) {
+ConstantMove moveConstantTerm(Technique technique, bool colored, const PolyEquation& e) {
     const PolyEquation E = blackEquation(e);
     const bool xL = std::ranges::any_of(E.LHS.terms, isLinearTerm), xR = std::ranges::any_of(E.RHS.terms, isLinearTerm);
     const Found cL = findTerm(E.LHS, countUntilConstantTerm), cR = findTerm(E.RHS, countUntilConstantTerm);

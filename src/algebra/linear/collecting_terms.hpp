@@ -43,6 +43,6 @@ struct ConstantMove {
 /// after it and on the other side, `transpose` removes it and writes its
 /// opposite on the other side (after that side's constant, or at the end).
 /// Everything starts black. Nothing to move: the equation three times, black.
-ConstantMove moveConstantTerms(Technique technique, bool colored, const PolyEquation& e);
+ConstantMove moveConstantTerm(Technique technique, bool colored, const PolyEquation& e);
 
 }  // namespace tl

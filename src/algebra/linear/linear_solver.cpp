@@ -254,7 +254,7 @@ private:
                 history_ = blackEquationTableClosure(style_, std::move(history_), advice->equations[i]);
             current_ = blackEquation(advice->equations.back());
         }
-        const ConstantMove move = moveConstantTerms(technique_, colored_, current_);
+        const ConstantMove move = moveConstantTerm(technique_, colored_, current_);
         if (!move.didMove) return;
         const PolyEquation next = combineLikeTermsOfEquation(false, move.black).equation;
         addWorkingPage({table(move.marked), table(move.moved), table(next)}, "constant terms opposite to " + V_);

@@ -238,12 +238,12 @@ TEST(ConstantMove, SourceAndTarget) {
     for (const auto& c : cases) {
         PolyEquation e = eq(c.equation);
         e.LHS = recolorPolynomial(Color::blue, e.LHS);  // colours that came with it never reach the page
-        const ConstantMove m = moveConstantTerms(c.technique, true, e);
+        const ConstantMove m = moveConstantTerm(c.technique, true, e);
         EXPECT_TRUE(m.didMove) << c.equation;
         EXPECT_EQ(S({m.marked, m.moved, m.black}), c.equations) << c.equation;
     }
     for (const char* still : {"2x = 7", "3 = 5", "2x = 3x"}) {
-        const ConstantMove m = moveConstantTerms(Technique::transpose, true, eq(still));
+        const ConstantMove m = moveConstantTerm(Technique::transpose, true, eq(still));
         EXPECT_FALSE(m.didMove) << still;
         EXPECT_EQ(S({m.marked, m.moved, m.black}), S({eq(still), eq(still), eq(still)})) << still;
     }
