@@ -26,6 +26,19 @@ std::string lcmNote(std::int64_t lcm) {
     return note;
 }
 
+/// Every page repeats the equations worked through, so a solution grows with
+/// the square of its steps: one larger than this many table rows (some fifty
+/// pages of a long equation, twenty times the largest of ordinary ones) is
+/// beyond what the step view can show, and gets the out-of-scope page.
+constexpr std::size_t kMaxSolutionRows = 250'000;
+struct TooLargeToShow {};
+
+std::size_t rowCount(const Engine_Step& tables) {
+    std::size_t rows = 0;
+    for (const Engine_Table& t : tables) rows += t.size();
+    return rows;
+}
+
 Ext_polyEquation black(const Ext_polyEquation& e) {
     return recolorExtEquation(Color::black, Color::black, Color::black, e);
 }
@@ -41,6 +54,7 @@ public:
 
     /// A page of the history followed by `tables`.
     void addWorkingPage(Engine_Step tables, const char* comment) {
+        charge(rowCount(history) + rowCount(tables));
         tables.insert(tables.begin(), history.begin(), history.end());
         result.addPage(std::move(tables), comment);
     }
@@ -77,6 +91,9 @@ public:
                                                        p.LHS, p.RHS, p.relation, p.relation_color);
         if (!nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
             throw OverflowError("the flattened equation's numbers leave 64 bits");
+        std::size_t rows = 0;
+        for (const Engine_Step& page : nested.steps) rows += rowCount(prefix) + rowCount(page);
+        charge(rows);
         result.append(nested, prefix);
         return true;
     }
@@ -101,6 +118,11 @@ public:
     Engine_Step history;
 
 private:
+    void charge(std::size_t rows) {
+        rows_ += rows;
+        if (rows_ > kMaxSolutionRows) throw TooLargeToShow{};
+    }
+
     /// The table of the working equation, made once per equation.
     const Engine_Table& workingTable(const Ext_polyEquation& e) {
         if (!working_) working_ = table(e);
@@ -108,6 +130,7 @@ private:
     }
 
     std::optional<Engine_Table> working_;
+    std::size_t rows_ = 0;
     Technique technique_;
     bool colored_;
     Style style_;
@@ -174,6 +197,8 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
         if (inScope && !embedded) solver.addClosingPage(problem, flat);
         return solver.result;
     } catch (const OverflowError&) {
+        return outOfScopePage(extEquationTable(style, given));
+    } catch (const TooLargeToShow&) {
         return outOfScopePage(extEquationTable(style, given));
     }
 }
