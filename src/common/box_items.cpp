@@ -37,11 +37,8 @@ Engine_Row colourRow(std::string key, const std::vector<Color>& colors) {
 Engine_Table boxGridItem(const std::vector<Monomial>& terms, const std::vector<Color>& colors, std::string_view tag) {
     Engine_Row termRow{"box_grid_terms"};
     for (std::size_t k = 0; k < terms.size(); ++k) termRow.push_back(termText(terms[k], k));
-    return {{"start", "1"},
-            {"box_grid", "4"},
-            std::move(termRow),
-            colourRow("box_grid_colors", colors),
-            {"box_grid_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"), engineRow("box_grid", "4"), std::move(termRow),
+                       colourRow("box_grid_colors", colors), engineRow("box_grid_tag", tag));
 }
 
 Engine_Table boxTableItem(std::uint64_t rows, std::uint64_t columns, const std::vector<std::int64_t>& entries,
@@ -51,11 +48,9 @@ Engine_Table boxTableItem(std::uint64_t rows, std::uint64_t columns, const std::
     if (overflow || entries.empty() || cells != entries.size()) return messageTable(boxTableErrorText);
     Engine_Row entryRow{"box_table_entries"};
     for (std::int64_t e : entries) entryRow.push_back(std::to_string(e));
-    return {{"start", "1"},
-            {"box_table", "4", std::to_string(rows), std::to_string(columns)},
-            std::move(entryRow),
-            colourRow("box_table_colors", colors),
-            {"box_table_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"),
+                       engineRow("box_table", "4", std::to_string(rows), std::to_string(columns)), std::move(entryRow),
+                       colourRow("box_table_colors", colors), engineRow("box_table_tag", tag));
 }
 
 Engine_Table equalsItem(const Engine_Table& table, Color color, std::string_view tag) {

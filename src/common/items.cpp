@@ -12,12 +12,35 @@ namespace {
 
 std::string decimal(std::int64_t n) { return std::to_string(n); }
 
-std::string name(Color c) { return std::string(colorName(c)); }
-
 /// The root row of a table: field 1 of its start row, as an integer.
 std::int64_t rootIndex(const Engine_Table& table) {
     require(!table.empty(), "table without a start row");
     return parseInt(at(at(table, 0), 1));
+}
+
+/// The start row ["start", root].
+void setRoot(Engine_Table& table, std::int64_t root) {
+    Engine_Row& start = table[0];
+    start.resize(2);
+    start[0] = "start";
+    start[1] = decimal(root);
+}
+
+/// A row index field moved by `offset`, rewritten in place.
+void shiftField(std::string& field, std::int64_t offset) { field = decimal(checked::add(parseInt(field), offset)); }
+
+/// The row indices of a locator row moved by `offset`, in place.
+void shiftRow(Engine_Row& row, std::int64_t offset) {
+    if (row.empty()) return;
+    const std::string& key = row[0];
+    if (key == "unary_locator" || key == "font_locator" || key == "block") {
+        shiftField(at(row, 1), offset);
+        row.resize(2);
+    } else if (key == "join_locator") {
+        shiftField(at(row, 1), offset);
+        shiftField(at(row, 2), offset);
+        row.resize(3);
+    }
 }
 
 std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
@@ -35,23 +58,22 @@ void grow(Engine_Table& table, std::size_t more) {
 }  // namespace
 
 Engine_Table messageTable(std::string_view text, Color colour, std::string_view tag) {
-    return {{"start", "1"},
-            {"message", std::string(text)},
-            {"message_color", name(colour)},
-            {"message_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"), engineRow("message", text),
+                       engineRow("message_color", colorName(colour)), engineRow("message_tag", tag));
 }
 
 Engine_Step blankTable(std::int64_t count) {
     Engine_Step step;
     do {
-        step.push_back({{"start", "1"}, {"BLANK"}});
+        step.push_back(engineTable(engineRow("start", "1"), engineRow("BLANK")));
         --count;
     } while (count > 0);
     return step;
 }
 
 Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
-    return {{"start", "1"}, {"integer", decimal(n)}, {"integer_color", name(colour)}, {"integer_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"), engineRow("integer", decimal(n)),
+                       engineRow("integer_color", colorName(colour)), engineRow("integer_tag", tag));
 }
 
 Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
@@ -63,20 +85,15 @@ Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator
 
 Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1,
                                          Color c2, Color c3, Color c4, std::string_view tag) {
-    return {{"start", "1"},
-            {"signed_rational", negative ? "-" : "+", std::to_string(numerator), std::to_string(denominator)},
-            {"signed_rational_color", name(c1), name(c2), name(c3), name(c4)},
-            {"signed_rational_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"),
+                       engineRow("signed_rational", negative ? "-" : "+", std::to_string(numerator),
+                                 std::to_string(denominator)),
+                       engineRow("signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4)),
+                       engineRow("signed_rational_tag", tag));
 }
 
 Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
-    if (row.empty()) return row;
-    const std::string& key = row[0];
-    if (key == "unary_locator" || key == "font_locator" || key == "block")
-        return {key, decimal(checked::add(parseInt(at(row, 1)), offset))};
-    if (key == "join_locator")
-        return {key, decimal(checked::add(parseInt(at(row, 1)), offset)),
-                decimal(checked::add(parseInt(at(row, 2)), offset))};
+    shiftRow(row, offset);
     return row;
 }
 
@@ -88,12 +105,15 @@ Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table se
 
     Engine_Table result = std::move(first);  // its rows keep their places
     grow(result, second.size() + 3);
-    result[0] = {"start", decimal(checked::add(d, rowCount(second)))};
-    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftLocators(std::move(second[i]), d));
-    result.push_back({"join", std::string(text)});
-    result.push_back({"join_locator", decimal(left), decimal(checked::add(right, d))});
-    result.push_back({"join_color", name(colour)});
-    result.push_back({"join_tag", std::string(tag)});
+    setRoot(result, checked::add(d, rowCount(second)));
+    for (std::size_t i = 1; i < second.size(); ++i) {
+        shiftRow(second[i], d);
+        result.push_back(std::move(second[i]));
+    }
+    result.push_back(engineRow("join", text));
+    result.push_back(engineRow("join_locator", decimal(left), decimal(checked::add(right, d))));
+    result.push_back(engineRow("join_color", colorName(colour)));
+    result.push_back(engineRow("join_tag", tag));
     return result;
 }
 
@@ -102,25 +122,23 @@ Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour, 
     const std::int64_t rows = rowCount(table);
     Engine_Table result = std::move(table);  // its rows keep their places
     grow(result, 4);
-    result[0] = {"start", decimal(rows)};
-    result.push_back({"unary", std::string(text)});
-    result.push_back({"unary_locator", decimal(child)});
-    result.push_back({"unary_color", name(colour)});
-    result.push_back({"unary_tag", std::string(tag)});
+    setRoot(result, rows);
+    result.push_back(engineRow("unary", text));
+    result.push_back(engineRow("unary_locator", decimal(child)));
+    result.push_back(engineRow("unary_color", colorName(colour)));
+    result.push_back(engineRow("unary_tag", tag));
     return result;
 }
 
-std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables) {
+std::optional<Engine_Table> joinTableaux(std::vector<Engine_Table> tables) {
     std::optional<Engine_Table> result;
-    for (const Engine_Table& table : tables) {
-        bool hasContent = false;
-        for (const Engine_Row& row : table)
-            if (!row.empty()) hasContent = true;
-        if (!hasContent) continue;
+    for (Engine_Table& table : tables) {
+        if (std::ranges::all_of(table, &Engine_Row::empty)) continue;
         if (!result)
-            result = table;
+            result = std::move(table);
         else
-            result = joinItem(juxtapositionJoinText, std::move(*result), table, Color::black, defaultMessageTag);
+            result = joinItem(juxtapositionJoinText, std::move(*result), std::move(table), Color::black,
+                              defaultMessageTag);
     }
     return result;
 }
@@ -129,7 +147,7 @@ std::optional<Engine_Table> messageFromPieces(const std::vector<MessagePiece>& p
     std::vector<Engine_Table> messages;
     for (const auto& [text, colour] : pieces)
         if (!text.empty()) messages.push_back(messageTable(text, colour, defaultMessageTag));
-    return joinTableaux(messages);
+    return joinTableaux(std::move(messages));
 }
 
 }  // namespace tl

@@ -7,6 +7,7 @@
 // item is always the last item of a table.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,27 @@ inline constexpr std::int64_t defaultBlankCount = 1;
 /// The join text that sets two operands side by side with nothing between
 /// them ("🖇", U+1F587, no variation selector).
 inline constexpr char juxtapositionJoinText[] = "\U0001F587";
+
+/// One row of the given texts, built in place.
+template <class... Fields>
+    requires(std::constructible_from<std::string, Fields &&> && ...)
+Engine_Row engineRow(Fields&&... fields) {
+    Engine_Row row;
+    row.reserve(sizeof...(Fields));
+    (row.emplace_back(std::forward<Fields>(fields)), ...);
+    return row;
+}
+
+/// One table of the given rows, moved in (a braced list of rows would build
+/// every row twice: the list's elements can only be copied out).
+template <class... Rows>
+    requires(std::same_as<Rows, Engine_Row> && ...)
+Engine_Table engineTable(Rows&&... rows) {
+    Engine_Table table;
+    table.reserve(sizeof...(Rows));
+    (table.push_back(std::move(rows)), ...);
+    return table;
+}
 
 /// [["start","1"], ["message", text], ["message_color", colour], ["message_tag", tag]].
 Engine_Table messageTable(std::string_view text, Color colour = defaultMessageColor,
@@ -70,8 +92,9 @@ Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour =
 Engine_Row shiftLocators(Engine_Row row, std::int64_t offset);
 
 /// The tables that have content joined left to right by "🖇" joins; one such
-/// table is returned as it is; none gives nothing.
-std::optional<Engine_Table> joinTableaux(const std::vector<Engine_Table>& tables);
+/// table is returned as it is; none gives nothing. The tables are taken by
+/// value, so that a list passed as a temporary lends them its rows.
+std::optional<Engine_Table> joinTableaux(std::vector<Engine_Table> tables);
 
 /// One piece of a message line: its text and colour.
 using MessagePiece = std::pair<std::string, Color>;

@@ -13,13 +13,16 @@ namespace {
 std::string dec(std::int64_t n) { return std::to_string(n); }
 std::string name(Color c) { return std::string(colorName(c)); }
 
+/// The row `key`, then `fields`.
+Engine_Row keyed(std::string key, Engine_Row fields) {
+    fields.insert(fields.begin(), std::move(key));
+    return fields;
+}
+
 Engine_Table leaf(const std::string& kind, Engine_Row fields, Engine_Row colours, std::string_view tag,
                   const std::string& tagKey) {
-    Engine_Row item{kind};
-    item.insert(item.end(), fields.begin(), fields.end());
-    Engine_Row colourRow{kind + "_color"};
-    colourRow.insert(colourRow.end(), colours.begin(), colours.end());
-    return {{"start", "1"}, std::move(item), std::move(colourRow), {tagKey, std::string(tag)}};
+    return engineTable(engineRow("start", "1"), keyed(kind, std::move(fields)),
+                       keyed(kind + "_color", std::move(colours)), engineRow(tagKey, tag));
 }
 
 Engine_Table leaf(const std::string& kind, Engine_Row fields, Engine_Row colours, std::string_view tag) {

@@ -78,11 +78,8 @@ Engine_Table primeTreeItem(std::string_view tag, const std::vector<PrimeTreeEntr
         colours.emplace_back(colorName(e.left.color));
         colours.emplace_back(colorName(e.right.color));
     }
-    return {{"start", "1"},
-            {"plug_in", "prime_tree", "4"},
-            std::move(pairs),
-            std::move(colours),
-            {"prime_tree_tag", std::string(tag)}};
+    return engineTable(engineRow("start", "1"), engineRow("plug_in", "prime_tree", "4"), std::move(pairs),
+                       std::move(colours), engineRow("prime_tree_tag", tag));
 }
 
 Engine_Table factorProductItem(const std::vector<std::pair<PrimePower, Color>>& items) {
