@@ -62,7 +62,7 @@ Term distributeTerm(const Monomial& multiplier, bool colored, const Term& inner)
     const Rational product = makeDefaultRational(checked::mul(m.coefficient.numerator, a.numerator),
                                                  checked::mul(m.coefficient.denominator, a.denominator));
     // A constant inside the group carries no letter of its own (it is "x"
-    // by default), so x's product with y(…) takes the multiplier's letter.
+    // by default): the 2 of y(y + 2) gives 2y.
     const std::string& letter = m.exponent > 0 || multiplier.exponent == 0 ? m.variable : multiplier.variable;
     const Rational reduced = makeFullyColoredRational(dividedBy(product, reducingDivisor(product)), mark(colored));
     return makeTerm(makeColoredMonomial(reduced, addExponents(m.exponent, multiplier.exponent), letter, mark(colored)),
