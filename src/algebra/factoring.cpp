@@ -31,8 +31,9 @@ CommonFactor commonFactorOf(const GroupXL& group) {
 
 Polynomial_XL oneGroup(GroupXL group) { return Polynomial_XL{{std::move(group)}}; }
 
+/// A new term without factors, black.
 Term_XL plainTerm(const Rational& c, std::uint64_t exponent, const std::string& variable) {
-    return makeTermXL(makeMonomial(c, exponent, variable), {});
+    return makeTermXL(makeMonomial(rationalWithDefaultColors(c), exponent, variable), {});
 }
 
 Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& variable) {
@@ -46,13 +47,6 @@ std::int64_t scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, 
         sum = checked::add(sum, checked::mul(numeratorOf(t), checked::mul(power(x, t.monomial.exponent),
                                                                           power(p, n - t.monomial.exponent))));
     return sum;
-}
-
-Term_XL blackenedExcept(const Term_XL& t, std::uint64_t first, std::uint64_t end) {
-    Term_XL result{colorMonomial(Color::black, t.monomial), t.factors};
-    for (Factor& f : result.factors)
-        if (f.pointer < first || f.pointer >= end) f = recolorFactor(Color::black, f);
-    return result;
 }
 
 }  // namespace
@@ -84,7 +78,9 @@ Term_XL divideTermByGcfColoredXL(const Term_XL& term, std::int64_t g, std::uint6
 
 StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polynomial) {
     const std::size_t w = workingGroupXL(polynomial);
-    const GroupXL& group = polynomial.terms[w];
+    // Only the working group and what points at it are drawn in `color`; the rest is black.
+    const Polynomial_XL black = recolorPolynomialXL(Color::black, polynomial);
+    const GroupXL& group = black.terms[w];
     require(!group.empty(), "an empty group has no common factor");
     auto [g, e] = commonFactorOf(group);
     const bool single = polynomial.terms.size() == 1;
@@ -99,11 +95,11 @@ StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polyn
         const Polynomial_XL after{{std::move(quotient), {makeTermXL(common, {makeFactor(0, 1)})}}};
         return {recolorPolynomialXL(color, polynomial), recolorPolynomialXL(color, after)};
     }
-    Polynomial_XL before = polynomial;
+    Polynomial_XL before = black;
     before.terms[w] = recolorGroupXL(color, group);
     Factor& marked = before.terms.back().front().factors.back();
     marked = recolorFactor(color, marked);
-    return {before, replaceGroupByProductXL(polynomial, w, {{makeTermXL(common, {})}, quotient}, color)};
+    return {before, replaceGroupByProductXL(black, w, {{makeTermXL(common, {})}, quotient}, color)};
 }
 
 std::optional<Monomial> greatestCommonMonomialXL(const Polynomial_XL& polynomial) {
@@ -231,7 +227,7 @@ StepPairXL factorTrinomialXL(Color color, const Polynomial_XL& polynomial) {
     marked = recolorFactor(color, marked);
     Polynomial_XL after = replaceGroupByProductXL(polynomial, w, groups, color);
     Term_XL& expression = after.terms.back().front();
-    expression = blackenedExcept(expression, w, w + groups.size());
+    expression = blackenedExceptXL(expression, w, w + groups.size());
     return {before, after};
 }
 

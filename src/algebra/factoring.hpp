@@ -34,8 +34,9 @@ bool hasCommonFactorXL(const Polynomial_XL& polynomial);
 /// exponent) taken out. One group: after is [group ÷ g·x^e], [g·x^e·(0)], all in
 /// `color`. Several groups: the working group is replaced by [g·x^e] and
 /// [group ÷ g·x^e], both in `color`, and every factor that pointed at it now
-/// points at both (for the layout of factorOutNegativeOneXL this gives
-/// [−1], [g·x^e], [group ÷ g·x^e], [1·(0)·(1)·(2)]). Denominators stay as they are.
+/// points at both, in `color`; all else is black (for the layout of
+/// factorOutNegativeOneXL this gives [−1], [g·x^e], [group ÷ g·x^e],
+/// [1·(0)·(1)·(2)]). Denominators stay as they are.
 StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polynomial);
 inline StepPairXL factorOutGcfXL(Color color, const Polynomial_XL& polynomial) {
     return factorOutGcfXL(false, color, polynomial);

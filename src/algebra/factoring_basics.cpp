@@ -87,6 +87,13 @@ Factor makeFactorForIndex(std::uint64_t index, std::uint64_t threshold, Color co
     return makeColoredFactor(index, 1, c, c);
 }
 
+Term_XL blackenedExceptXL(const Term_XL& term, std::uint64_t first, std::uint64_t end) {
+    Term_XL result{colorMonomial(Color::black, term.monomial), term.factors};
+    for (Factor& f : result.factors)
+        if (f.pointer < first || f.pointer >= end) f = recolorFactor(Color::black, f);
+    return result;
+}
+
 const Term_XL& expressionTermXL(const Polynomial_XL& polynomial) {
     require(!polynomial.terms.empty() && !polynomial.terms.back().empty(), "a factored polynomial without an expression");
     return polynomial.terms.back().front();
@@ -325,9 +332,9 @@ std::optional<Polynomial_XL> expandXL(bool negate, const Polynomial_XL& polynomi
     }
     if (!negate) return std::nullopt;
     if (last.size() == 1) {
-        const Monomial& m = head.monomial;
-        const Rational c = present(multiplyRational(m.coefficient, makeDefaultRational(-1, 1)));
-        return Polynomial_XL{{{makeTermXL(makeMonomial(c, m.exponent, m.variable), {})}}};
+        Monomial m = head.monomial;  // the variable keeps its colour
+        m.coefficient = present(multiplyRational(m.coefficient, makeDefaultRational(-1, 1)));
+        return Polynomial_XL{{{makeTermXL(m, {})}}};
     }
     Polynomial_XL result = polynomial;
     const std::uint64_t sum = polynomial.terms.size() - 1;

@@ -32,6 +32,8 @@ GroupXL recolorGroupXL(Color color, const GroupXL& group);
 GroupXL recolorFirstGroupXL(Color color, const Polynomial_XL& polynomial);
 /// Factor (index, exponent 1), both colours `color` when index ≥ threshold, else black.
 Factor makeFactorForIndex(std::uint64_t index, std::uint64_t threshold, Color color);
+/// The term drawn black, except its factors that point at groups first … end − 1.
+Term_XL blackenedExceptXL(const Term_XL& term, std::uint64_t first, std::uint64_t end);
 
 /// The first term of the last group: the expression's (first) term;
 /// PreconditionError for a value without one.

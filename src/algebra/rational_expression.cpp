@@ -1,7 +1,6 @@
 #include "algebra/rational_expression.hpp"
 
-#include <algorithm>
-#include <ranges>
+#include <utility>
 
 #include "algebra/tables.hpp"
 #include "common/items.hpp"
@@ -23,12 +22,6 @@ std::optional<RationalStepPair> stepPair(const Rational_Expression& e, Applies a
     const PartPair denominator = d ? rewrite(Color::blue, e.poly_D) : PartPair{e.poly_D, e.poly_D};
     return RationalStepPair{makeRationalExpression(numerator[0], denominator[0]),
                             makeRationalExpression(numerator[1], denominator[1])};
-}
-
-bool groupsOutOfOrder(const Polynomial_XL& p) {
-    return std::ranges::any_of(p.terms, [](const GroupXL& g) {
-        return !std::ranges::is_sorted(g, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
-    });
 }
 
 }  // namespace
@@ -90,7 +83,8 @@ bool eitherPartLeadsNegative(const Rational_Expression& e) {
 }
 
 std::optional<RationalStepPair> standardOrderStepPair(const Rational_Expression& e) {
-    return stepPair(e, groupsOutOfOrder, [](Color c, const Polynomial_XL& p) {
+    const auto outOfOrder = [](const Polynomial_XL& p) { return !isInStandardOrderXL(p); };
+    return stepPair(e, outOfOrder, [](Color c, const Polynomial_XL& p) {
         return PartPair{recolorPolynomialXL(c, p), recolorPolynomialXL(c, sortedGroupsXL(p))};
     });
 }

@@ -55,9 +55,9 @@ bool eitherPartFactorable(const Rational_Expression& e);
 bool eitherPartHasCommonFactor(const Rational_Expression& e);
 bool eitherPartLeadsNegative(const Rational_Expression& e);
 
-/// The parts that are not in standard order sorted by descending exponent. A
-/// part of several groups is sorted group by group (its value kept); the pair is
-/// absent when sorting changes neither part.
+/// The parts that are not in standard order (isInStandardOrderXL) sorted by
+/// descending exponent; absent when both are. A part of several groups never
+/// is: it is sorted group by group, keeping its value (and may look the same).
 std::optional<RationalStepPair> standardOrderStepPair(const Rational_Expression& e);
 /// The factorable parts rewritten by factorTrinomialXL.
 std::optional<RationalStepPair> factorStepPair(const Rational_Expression& e);

@@ -235,9 +235,13 @@ Polynomial_XL splitCommonMonomial(const Polynomial_XL& part, std::size_t group, 
     require(q.has_value(), "zero denominator in a monomial factor");
     const Term_XL quotient = recolorTermXL(color, makeTermXL(makeMonomial(*q, m.exponent - k, m.variable), {}));
     const Monomial common = makeMonomial(makeDefaultRational(g, 1), k, m.variable);
-    if (group != root)
-        return replaceGroupByProductXL(part, group, {{recolorTermXL(color, makeTermXL(common, {}))}, {quotient}},
-                                       color);
+    if (group != root) {
+        Polynomial_XL result =
+            replaceGroupByProductXL(part, group, {{recolorTermXL(color, makeTermXL(common, {}))}, {quotient}}, color);
+        Term_XL& expression = expressionTermXL(result);
+        expression = blackenedExceptXL(expression, group, group + 2);
+        return result;
+    }
     Polynomial_XL result{{{quotient}}};
     for (std::size_t i = 0; i < root; ++i) {
         GroupXL moved = part.terms[i];

@@ -37,7 +37,7 @@ std::optional<MonomialLocation> monomialFactorLocation(const Polynomial_XL& part
 /// M ÷ g·x^k (in `color`). For the root's own monomial: [quotient], the old
 /// groups one place on, and the root g·x^k·(0)·(the old factors). For a factor
 /// group: that group replaced by [g·x^k] and [quotient], every factor pointing
-/// at it pointing at both.
+/// at it pointing at both; the root term is black but for those factors.
 Polynomial_XL splitCommonMonomial(const Polynomial_XL& part, std::size_t group, std::int64_t g, std::uint64_t k,
                                   Color color);
 

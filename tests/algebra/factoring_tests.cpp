@@ -61,6 +61,8 @@ TEST(FactoredPolynomial, Rewrites) {
         {{false, "2(3x^2)(x + 1)"}, {true, "3x^2 | x, 1 | 6x^2(1)"}},
     };
     for (const auto& [in, out] : expansions) EXPECT_EQ(shown(expandXL(in.first, xl(in.second))), out.second) << in.second;
+    // Negating a plain term changes its coefficient alone: the variable keeps its colour.
+    EXPECT_EQ(expandXL(true, recolorPolynomialXL(Color::red, xl("4x")))->terms[0][0].monomial.variable_color, Color::red);
 }
 
 TEST(FactoredPolynomial, CommonFactor) {
@@ -72,8 +74,9 @@ TEST(FactoredPolynomial, CommonFactor) {
     EXPECT_EQ(show(factorOutGcfXL(Color::red, xl("3x/4 + 6/4"))[1]), "1/4x, 2/4 | 3(0)");
     for (const char* text : {"x^2 + 1", "5x", "0x^2 + 0x"}) EXPECT_FALSE(hasCommonFactorXL(xl(text))) << text;
     EXPECT_TRUE(hasCommonFactorXL(xl("(x + 1)(2x + 4)")));
-    // The layout of factorOutNegativeOneXL, and any other: the working group is split in place.
-    const auto layout = factorOutGcfXL(Color::red, factorOutNegativeOneXL(xl("-6x^2 - 9x")));
+    // The layout of factorOutNegativeOneXL, and any other: the working group is split in place,
+    // and only it and the factors pointing at it are drawn, the rest black.
+    const auto layout = factorOutGcfXL(Color::red, recolorPolynomialXL(Color::blue, factorOutNegativeOneXL(xl("-6x^2 - 9x"))));
     EXPECT_EQ(show(layout[1]), "-1 | 3x | 2x, 3 | (0)(1)(2)");
     EXPECT_EQ(colors(layout[0]) + " " + colors(layout[1]), "k|rr|k(k)(r) k|r|rr|k(k)(r)(r)");
     EXPECT_EQ(show(factorOutGcfXL(Color::red, xl("(x + 1)(2x + 4)"))[1]), "x, 1 | 2 | x, 2 | (0)(1)(2)");
@@ -123,10 +126,11 @@ TEST(FactoredPolynomial, LinearFactorsOfAGroup) {
 }
 
 TEST(FactoredPolynomial, SignIntoAFactor) {
-    const Polynomial_XL p = xl("-(x - 2)(x + 3)");
+    const Polynomial_XL p = recolorPolynomialXL(Color::blue, xl("-(x - 2)(x + 3)"));
     ASSERT_TRUE(hasOppositeFactorSignsXL(p));
     const auto steps = *signMoveStepsXL(p);
     EXPECT_EQ(show(steps[0]) + " ; " + show(steps[1]) + " ; " + show(steps[2]), "x, -2 ; -2, x ; 2, -x | -(0)");
+    EXPECT_EQ(colors(steps[0]) + " " + colors(steps[1]) + " " + colors(steps[2]), "kk kk kk|k(k)");
     const auto moved = negateFactorAndCoefficientXL(Color::red, p);
     EXPECT_EQ(show(*moved), "2, -x | 3, x | (0)(1)");
     EXPECT_EQ(colors(*moved), "rr|rr|r(r)(r)");

@@ -65,6 +65,9 @@ TEST(RationalExpression, StepPairs) {
     EXPECT_EQ(shown(standardOrderStepPair(ratio("x^2 + 1", "x - 1"))), "none");
     // A part of several groups is sorted group by group, keeping its value.
     EXPECT_EQ(shown(standardOrderStepPair(ratio("(1 + x)(x + 2)", "3"))), "1, x | x, 2 | (0)(1) // 3  ->  x, 1 | x, 2 | (0)(1) // 3");
+    // ... and such a part never counts as in standard order, so the pair is there even when it is.
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("(x + 1)(x + 2)", "x^2 + 1"))),
+              "x, 1 | x, 2 | (0)(1) // x^2, 1  ->  x, 1 | x, 2 | (0)(1) // x^2, 1");
 
     const auto negative = negativeOneStepPair(ratio("-1", "-x - 1"));
     EXPECT_EQ(shown(negative), "-1 // -x, -1  ->  -1 // -1 | x, 1 | (0)(1)");
@@ -98,8 +101,9 @@ TEST(RationalExpression, CommonMonomial) {
     // The layout of −1 and a common factor taken out: −1·(4x)·(x + 2) over 6x².
     const Polynomial_XL layout = factorOutGcfXL(Color::black, factorOutNegativeOneXL(xl("-4x^2 - 8x")))[1];
     EXPECT_EQ(show(layout), "-1 | 4x | x, 2 | (0)(1)(2)");
-    EXPECT_EQ(show((*rationalReduceSteps(makeRationalExpression(layout, xl("6x^2"))))[1]),
-              "-1 | 2x | 2 | x, 2 | (0)(1)(2)(3) // 3x | 2x(0)");
+    const auto split = rationalReduceSteps(makeRationalExpression(recolorPolynomialXL(Color::blue, layout), xl("6x^2")));
+    EXPECT_EQ(show((*split)[1]), "-1 | 2x | 2 | x, 2 | (0)(1)(2)(3) // 3x | 2x(0)");
+    EXPECT_EQ(colors((*split)[1].poly_N), "b|r|r|bb|k(k)(r)(r)(k)");  // copied groups keep their colours
 }
 
 TEST(RationalExpression, Cancelling) {
