@@ -50,6 +50,16 @@ Engine_Table engineTable(Rows&&... rows) {
     return table;
 }
 
+/// One page of the given tables, moved in.
+template <class... Tables>
+    requires(std::same_as<Tables, Engine_Table> && ...)
+Engine_Step engineStep(Tables&&... tables) {
+    Engine_Step step;
+    step.reserve(sizeof...(Tables));
+    (step.push_back(std::move(tables)), ...);
+    return step;
+}
+
 /// [["start","1"], ["message", text], ["message_color", colour], ["message_tag", tag]].
 Engine_Table messageTable(std::string_view text, Color colour = defaultMessageColor,
                           std::string_view tag = defaultMessageTag);

@@ -1,6 +1,7 @@
 #include "algebra/linear/equation_steps.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 #include "algebra/equation_operations.hpp"
 #include "algebra/linear/linear_solution.hpp"
@@ -200,9 +201,11 @@ void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation&
     tables.push_back(equationTable(style, e));
 }
 
-Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, const Engine_Step& page) {
-    Engine_Step joined = tables;
-    joined.insert(joined.end(), page.begin(), page.end());
+Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page) {
+    Engine_Step joined;
+    joined.reserve(tables.size() + page.size());
+    joined.insert(joined.end(), tables.begin(), tables.end());
+    joined.insert(joined.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
     return joined;
 }
 

@@ -107,7 +107,8 @@ std::vector<Engine_Table> blackEquationTableClosure(Style style, std::vector<Eng
                                                     const PolyEquation& e);
 /// Appends the table of e as it is.
 void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation& e, Style style);
-/// `tables` followed by `page`.
-Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, const Engine_Step& page);
+/// `tables` followed by `page` (taken by value: a page passed as a temporary
+/// lends its tables instead of having them copied).
+Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page);
 
 }  // namespace tl

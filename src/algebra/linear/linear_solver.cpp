@@ -1,6 +1,7 @@
 #include "algebra/linear/linear_solver.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <set>
 
@@ -18,9 +19,10 @@ void LinearSteps::addPage(Engine_Step page, std::string comment) {
     comments.push_back({std::move(comment)});
 }
 
-void LinearSteps::append(const LinearSteps& nested, const Engine_Step& prefix) {
-    for (const Engine_Step& page : nested.steps) steps.push_back(concatenateClosure(prefix, page));
-    comments.insert(comments.end(), nested.comments.begin(), nested.comments.end());
+void LinearSteps::append(LinearSteps nested, const Engine_Step& prefix) {
+    for (Engine_Step& page : nested.steps) steps.push_back(concatenateClosure(prefix, std::move(page)));
+    comments.insert(comments.end(), std::make_move_iterator(nested.comments.begin()),
+                    std::make_move_iterator(nested.comments.end()));
 }
 
 namespace {
@@ -55,7 +57,8 @@ namespace {
 
 /// One run of the solver: the options, what is fixed before the first step,
 /// and the working state (the current equation and the tables of the
-/// equations worked through, which head every working page).
+/// equations worked through, which head every working page). Each table is
+/// built once: a page shows it, later pages copy it, the last one takes it.
 class LinearRun {
 public:
     LinearRun(Technique technique, bool colored, bool embedded, Style style, Method method, bool clearFractions,
@@ -82,7 +85,7 @@ public:
         tidy(exclusions);
         collect();
         finish();
-        if (!embedded_) out_.addPage(problem_, "😎");
+        if (!embedded_) out_.addPage(std::move(problem_), "😎");
         return std::move(out_);
     }
 
@@ -114,14 +117,32 @@ private:
             messageTable("notice  -" + V_ + "  to  " + V_ + "  conversion\nmultiplication of both sides\nby (-1)"));
         return tables;
     }
-    void addWorkingPage(const Engine_Step& tables, std::string comment) {
-        out_.addPage(concatenateClosure(history_, tables), std::move(comment));
+    /// Adds the page: the tables of the equations worked through, then
+    /// `tables`; returns where `tables` begin on it.
+    std::size_t addWorkingPage(Engine_Step tables, std::string comment) {
+        const std::size_t own = history_.size();
+        out_.addPage(concatenateClosure(history_, std::move(tables)), std::move(comment));
+        return own;
+    }
+    /// Moves on to `next`; its table is table `index` of the last page, or
+    /// on no page.
+    void advance(PolyEquation next, std::optional<std::size_t> index) {
+        current_ = std::move(next);
+        currentShown_.reset();
+        if (index) currentShown_ = Shown{out_.steps.size() - 1, *index};
+    }
+    /// The table of the current equation: copied from where it is shown (the
+    /// problem's own table for the equation as given), else built.
+    Engine_Table currentTable() const {
+        if (!currentShown_) return table(current_);
+        if (currentShown_->page == kProblem) return problem_.front();
+        return out_.steps.at(currentShown_->page).at(currentShown_->index);
     }
 
     // ---- problem page and short cuts ----------------------------------------
 
     Engine_Step problemPage() const {
-        Engine_Step page{table(eq0_)};
+        Engine_Step page = engineStep(table(eq0_));
         if (answer_.status != Status::unique) page.push_back(messageTable(rawValue(answer_.status)));
         else if (!isSolvedForm(style_ == Style::decimal, eq0_) || style_ == Style::rational_fraction)
             page.push_back(answerTable(Color::black));
@@ -137,12 +158,13 @@ private:
         auto variable = [](const Polynomial& s) { return isLoneVariable(false, s); };
         auto minusVariable = [](const Polynomial& s) { return isLoneVariable(true, s); };
 
-        // The tables the short cuts show, built only for the one that applies.
+        // The tables the short cuts show, built only for the one that applies
+        // (the equation as given is still the current one).
         const Color c = builtRelationColor();
         auto reduced = [&] { return reduceCoefficientsOfEquation(eq0_); };
         // The reduced equation is shown unless the style is decimal.
         auto reducedTable = [&] {
-            return style_ == Style::decimal ? Engine_Step{} : Engine_Step{equationTable(answerStyle_, reduced())};
+            return style_ == Style::decimal ? Engine_Step{} : engineStep(equationTable(answerStyle_, reduced()));
         };
         auto answer = [&] { return answerTable(c); };
         auto multiplied = [&] {
@@ -154,30 +176,32 @@ private:
         };
 
         Engine_Step page;
-        auto add = [&page](const Engine_Step& tables) { page.insert(page.end(), tables.begin(), tables.end()); };
+        auto add = [&page](Engine_Step tables) {
+            page.insert(page.end(), std::make_move_iterator(tables.begin()), std::make_move_iterator(tables.end()));
+        };
         if (reducedConstant(L) && reducedConstant(R)) {
             page = problem_;
         } else if (constant(L) && constant(R)) {
-            page = {table(eq0_)};
+            page = engineStep(currentTable());
             if (style_ != Style::decimal) page.push_back(table(reduced()));
             add(Engine_Step(problem_.begin() + 1, problem_.end()));
         } else if (minusVariable(L) && constant(R)) {
-            page = {table(eq0_)};
+            page = engineStep(currentTable());
             if (!reducedConstant(R)) add(reducedTable());
             page.push_back(answer());
             add(signChangeNote());
         } else if (variable(L) && reducedConstant(R)) {
-            page = embedded_ ? Engine_Step{table(eq0_)} : problem_;
+            page = embedded_ ? engineStep(currentTable()) : problem_;
         } else if (variable(L) && constant(R)) {
-            page = {table(eq0_)};
+            page = engineStep(currentTable());
             add(reducedTable());
         } else if (constant(L) && minusVariable(R)) {
-            page = {table(eq0_)};
+            page = engineStep(currentTable());
             if (!reducedConstant(L)) add(reducedTable());
-            add({multiplied(), answer()});
+            add(engineStep(multiplied(), answer()));
             add(signChangeNote());
         } else if (constant(L) && variable(R)) {
-            page = {table(eq0_)};
+            page = engineStep(currentTable());
             if (reducedConstant(L)) {
                 page.push_back(exchanged(eq0_));
             } else {
@@ -188,7 +212,7 @@ private:
             return false;
         }
         out_.addPage(std::move(page), "solve");
-        if (!embedded_) out_.addPage(problem_, "😎");
+        if (!embedded_) out_.addPage(std::move(problem_), "😎");
         return true;
     }
 
@@ -197,11 +221,11 @@ private:
     void tidy(Step_exclusions exclusions) {
         if (exclusions != Step_exclusions::reduce && exclusions != Step_exclusions::reduce_and_clear &&
             equationHasUnreducedCoefficient(current_)) {
-            const PolyEquation next = reduceCoefficientsOfEquation(current_);
-            const Engine_Table before = table(current_);
-            addWorkingPage({before, table(next)}, "simplify");
-            history_.push_back(before);
-            current_ = next;
+            PolyEquation next = reduceCoefficientsOfEquation(current_);
+            Engine_Table before = currentTable();
+            const std::size_t own = addWorkingPage(engineStep(Engine_Table(before), table(next)), "simplify");
+            history_.push_back(std::move(before));
+            advance(std::move(next), own + 1);
         }
         combine(true, "combine simple like terms");
         const Step_exclusions again = stepExclusions(style_, current_);
@@ -212,33 +236,35 @@ private:
     }
 
     void combine(bool simpleOnly, const char* comment) {
-        const CombinedEquation combined = combineLikeTermsOfEquation(simpleOnly, current_);
+        CombinedEquation combined = combineLikeTermsOfEquation(simpleOnly, current_);
         if (!combined.changed) return;
-        history_.push_back(table(current_));
-        addWorkingPage({table(combined.equation)}, comment);
-        current_ = combined.equation;
+        history_.push_back(currentTable());
+        const std::size_t own = addWorkingPage(engineStep(table(combined.equation)), comment);
+        advance(std::move(combined.equation), own);
     }
 
     void clearFractionsStep() {
         const std::int64_t L = lcmOfEquationDenominators(current_);
         const FractionClearing clearing = fractionClearing(style_, L);
-        const PolyEquation next = clearFractionsOfEquation(current_, clearing.factor);
-        const Engine_Table before = table(current_);
+        PolyEquation next = clearFractionsOfEquation(current_, clearing.factor);
+        Engine_Table before = currentTable();
         if (L == 1) {
-            addWorkingPage({before, table(next)}, clearing.comment);
-            history_.push_back(before);
-        } else {
-            Engine_Step tables{table(colorEquationDenominators(mark(), current_)),
-                               clearedEquationTable(style_, makePolyEquationClear(clearing.factor, current_, mark())),
-                               table(next)};
-            for (Engine_Table& blank : blankTable(2)) tables.push_back(std::move(blank));
-            tables.push_back(messageTable(clearing.note));
-            addWorkingPage(tables, clearing.comment);
-            history_.push_back(before);
-            history_.push_back(
-                clearedEquationTable(style_, makePolyEquationClear(clearing.factor, current_, Color::black)));
+            const std::size_t own = addWorkingPage(engineStep(Engine_Table(before), table(next)), clearing.comment);
+            history_.push_back(std::move(before));
+            advance(std::move(next), own + 1);
+            return;
         }
-        current_ = next;
+        auto multiplied = [&](Color c) {
+            return clearedEquationTable(style_, makePolyEquationClear(clearing.factor, current_, c));
+        };
+        Engine_Step tables =
+            engineStep(table(colorEquationDenominators(mark(), current_)), multiplied(mark()), table(next));
+        for (Engine_Table& blank : blankTable(2)) tables.push_back(std::move(blank));
+        tables.push_back(messageTable(clearing.note));
+        const std::size_t own = addWorkingPage(std::move(tables), clearing.comment);
+        history_.push_back(std::move(before));
+        history_.push_back(multiplied(Color::black));
+        advance(std::move(next), own + 2);
     }
 
     // ---- collecting terms ----------------------------------------------------
@@ -249,18 +275,20 @@ private:
             for (const PolyEquation& e : advice->equations) tables.push_back(table(e));
             if (advice->advice.empty()) tables.push_back(blankTable(0).front());
             else tables.push_back(messageTable(advice->advice));
-            addWorkingPage(tables, V_ + " terms to one side");
+            addWorkingPage(std::move(tables), V_ + " terms to one side");
             for (std::size_t i = 0; i + 1 < advice->equations.size(); ++i)
                 history_ = blackEquationTableClosure(style_, std::move(history_), advice->equations[i]);
-            current_ = blackEquation(advice->equations.back());
+            advance(blackEquation(advice->equations.back()), std::nullopt);
         }
         const ConstantMove move = moveConstantTerm(technique_, colored_, current_);
         if (!move.didMove) return;
-        const PolyEquation next = combineLikeTermsOfEquation(false, move.black).equation;
-        addWorkingPage({table(move.marked), table(move.moved), table(next)}, "constant terms opposite to " + V_);
-        history_.push_back(table(current_));
-        history_.push_back(table(move.black));
-        current_ = next;
+        PolyEquation next = combineLikeTermsOfEquation(false, move.black).equation;
+        const std::size_t own = addWorkingPage(engineStep(table(move.marked), table(move.moved), table(next)),
+                                               "constant terms opposite to " + V_);
+        history_.push_back(currentTable());
+        // Unmarked, the moved equation is the black one: its table is on the page.
+        history_.push_back(colored_ ? table(move.black) : out_.steps.back().at(own + 1));
+        advance(std::move(next), own + 2);
     }
 
     // ---- final step ----------------------------------------------------------
@@ -271,7 +299,7 @@ private:
         if (vRight) std::swap(a, b);
         if (a == termV_ || a == termMinusV_) {
             if (!vRight && a == termV_) return;
-            Engine_Step tables{table(current_)};
+            Engine_Step tables = engineStep(currentTable());
             if (vRight && a == termMinusV_)
                 tables.push_back(table(makeColoredEquationXL(constantSide(answer_.solution), variableSide(),
                                                              flipRelation(current_.relation), builtRelationColor())));
@@ -280,11 +308,11 @@ private:
                 const Engine_Step note = signChangeNote();
                 tables.insert(tables.end(), note.begin(), note.end());
             }
-            addWorkingPage(tables, solveForComment());
+            addWorkingPage(std::move(tables), solveForComment());
         } else if (a.exponent != 0 || b.exponent != 0) {
             divisionPage(a, b, vRight);
         } else {
-            addWorkingPage({table(current_), messageTable(rawValue(answer_.status))}, "solve");
+            addWorkingPage(engineStep(currentTable(), messageTable(rawValue(answer_.status))), "solve");
         }
     }
 
@@ -339,7 +367,7 @@ private:
                 history_.push_back(table(oriented(simplifyRational(product).value(), solved, vRight)));
         }
         if (vRight) history_.push_back(table(answerEquation(builtRelationColor())));
-        out_.addPage(history_, solveForComment());
+        out_.addPage(std::move(history_), solveForComment());  // the last working page
     }
 
     Technique technique_;
@@ -354,6 +382,13 @@ private:
     Style answerStyle_;
     Engine_Step problem_;
     PolyEquation current_;
+    /// Where a page shows the table of current_: table `index` of page
+    /// `page` of out_, page kProblem standing for the problem's own table.
+    static constexpr std::size_t kProblem = static_cast<std::size_t>(-1);
+    struct Shown {
+        std::size_t page = kProblem, index = 0;
+    };
+    std::optional<Shown> currentShown_ = Shown{};
     std::vector<Engine_Table> history_;
     LinearSteps out_;
 };

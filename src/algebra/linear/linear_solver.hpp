@@ -21,8 +21,9 @@ struct LinearSteps {
     std::vector<std::vector<std::string>> comments;
 
     void addPage(Engine_Step page, std::string comment);
-    /// Appends `nested`'s pages, each prefixed with `prefix`, and its comments.
-    void append(const LinearSteps& nested, const Engine_Step& prefix = {});
+    /// Appends `nested`'s pages, each prefixed with `prefix`, and its comments
+    /// (taken by value: a solution passed as a temporary lends its pages).
+    void append(LinearSteps nested, const Engine_Step& prefix = {});
     friend bool operator==(const LinearSteps&, const LinearSteps&) = default;
 };
 
