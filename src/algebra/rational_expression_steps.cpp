@@ -297,8 +297,11 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
     const Term_XL &s = expressionTermXL(e.poly_N), &t = expressionTermXL(e.poly_D);
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
     using States = std::vector<Rational_Expression>;
-    // Nothing is finished while numerator and denominator still share a group.
-    const auto shared = [&] { return findCancellation(e.poly_N, e.poly_D).numerator.any(); };
+    // Nothing is finished while numerator and denominator still share a group,
+    // or products of them a monomial factor ((2x)² over 4x).
+    const auto shared = [&] {
+        return findCancellation(e.poly_N, e.poly_D).numerator.any() || rationalReduceSteps(e).has_value();
+    };
     if (n > 1 && d > 1) {
         if (isFinished(e.poly_N) && isFinished(e.poly_D) && !shared()) return States{e};
         return std::nullopt;

@@ -64,9 +64,10 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 
 /// [e] when the expression is finished (each multi-term part in standard order,
 /// not leading negative, without common factor and not factorable, and no
-/// group shared by both parts); [e, tidied] when only a last tidy step is left:
-/// a negative one-term denominator's sign moved up, or a zero numerator over
-/// anything made 0 over 1; none when it is not yet simplified.
+/// group or monomial factor shared by both parts); [e, tidied] when only a
+/// last tidy step is left: a negative one-term denominator's sign moved up, or
+/// a zero numerator over anything made 0 over 1; none when it is not yet
+/// simplified.
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e);
 
 }  // namespace tl
