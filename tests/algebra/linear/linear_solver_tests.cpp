@@ -28,7 +28,7 @@ std::string render(const LinearSteps& s) {
             const auto reds = std::count_if(t.begin(), t.end(), [](const Engine_Row& r) {
                 return std::find(r.begin(), r.end(), "red") != r.end();
             });
-            if (reds > 0) out += "{" + std::to_string(reds) + "}";
+            if (reds > 0) out.append("{").append(std::to_string(reds)).append("}");
         }
     }
     return out;
