@@ -97,9 +97,9 @@ TEST(Integers, SplitSquareFactor) {
     EXPECT_EQ(splitSquareFactor(big * big), (SquareSplit{big, 1}));
     EXPECT_EQ(splitSquareFactor(INT64_MAX), (SquareSplit{7, INT64_MAX / 49}));
     EXPECT_EQ(splitSquareFactor(std::int64_t{1} << 62), (SquareSplit{std::int64_t{1} << 31, 1}));
-    // Two primes near 2^31 (the slowest to factor), and a square of a prime above 2^16.
+    // Two primes near 2^31 (the slowest to factor), and the square of a prime above 2^21.
     EXPECT_EQ(splitSquareFactor(2147483647LL * 2147483629), (SquareSplit{1, 2147483647LL * 2147483629}));
-    EXPECT_EQ(splitSquareFactor(65537LL * 65537 * 2147483629), (SquareSplit{65537, 2147483629}));
+    EXPECT_EQ(splitSquareFactor(3035993LL * 3035993 * 1000003), (SquareSplit{3035993, 1000003}));
 }
 
 TEST(Numerals, Texts) {
