@@ -59,10 +59,11 @@ int unitValue(Numerator n, std::int64_t d) {
     return n.negative == (d < 0) ? 1 : -1;
 }
 
-/// "%.8g" of n ÷ d in double precision; n/0 is "inf" or "-inf", 0/0 "nan".
+/// "%.8g" of n ÷ d in double precision; n/0 is "inf" or "-inf", 0/0 "nan",
+/// and 0 over a negative number "0" (never "-0").
 std::string decimalText(Numerator n, std::int64_t d) {
     const double m = static_cast<double>(n.magnitude);
-    const double q = (n.negative ? -m : m) / static_cast<double>(d);
+    const double q = (n.negative ? -m : m) / static_cast<double>(d) + 0.0;  // + 0.0 turns −0 into 0
     return std::isnan(q) ? "nan" : formatG8(q);
 }
 

@@ -55,6 +55,7 @@ TEST(Tables, Numbers) {
     // A zero denominator draws, whatever the style.
     EXPECT_EQ(read(rationalTable(false, D, 1, 0)) + read(rationalTable(false, D, -1, 0)), "inf-inf");
     EXPECT_EQ(read(rationalTable(false, D, 0, 0)), "nan");
+    EXPECT_EQ(read(rationalTable(false, D, 0, -5)), "0");  // no negative zero
     EXPECT_EQ(read(rationalTable(false, F, -5, 0)) + read(rationalTable(false, RF, 5, 0)), "<+5/0>(5 / 0)");
 }
 
