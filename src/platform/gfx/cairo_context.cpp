@@ -3,8 +3,12 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <string>
+#include <unordered_map>
 
 #include "base/errors.hpp"
 #include "platform/gfx/pango_fonts.hpp"
@@ -42,11 +46,85 @@ private:
 
 }  // namespace
 
-CairoContext::CairoContext(cairo_t* cr) : cr_(nullptr), pango_(nullptr) {
+/// Text is set at the reference size under a scale, so how a line is shaped
+/// depends only on its face, its text and the Pango context, which takes the
+/// scale and rotation in force (not the translation) and the font options of
+/// the target, fixed for a Cairo context. Shaping is most of the cost of
+/// drawing a line: a layout is made once per line, face and such transform,
+/// each transform with a Pango context of its own, and drawn again from then
+/// on. (Updating a Pango context lays every layout on it out again, even for
+/// the same transform: each context is updated once, when made.)
+class CairoContext::ShapedLines {
+public:
+    ShapedLines() = default;
+    ShapedLines(const ShapedLines&) = delete;
+    ShapedLines& operator=(const ShapedLines&) = delete;
+    ~ShapedLines() { clear(); }
+
+    /// The layout of `line` in `spec`'s face for the transform of `cr`; it
+    /// stays ours.
+    PangoLayout* layout(cairo_t* cr, const detail::PangoSpec& spec, std::string_view line) {
+        cairo_matrix_t m;
+        cairo_get_matrix(cr, &m);
+        auto transform = transforms_.find({m.xx, m.yx, m.xy, m.yy});
+        if (transform == transforms_.end()) {
+            if (transforms_.size() >= kMostTransforms) clear();
+            PangoContext* context = pango_font_map_create_context(detail::fontMap());
+            detail::configure(context);
+            pango_cairo_update_context(cr, context);
+            transform = transforms_.emplace(Matrix{m.xx, m.yx, m.xy, m.yy}, Transform{context, {}}).first;
+        }
+        Transform& t = transform->second;
+        // The provider keeps every face for the life of the process, so its description names it.
+        Lines& lines = t.lines[spec.description];
+        if (auto kept = lines.find(line); kept != lines.end()) return kept->second;
+        if (count_ >= kMostLines) {
+            clear();
+            return layout(cr, spec, line);
+        }
+        PangoLayout* made = detail::newLayout(t.context, spec);
+        detail::setLayoutText(made, line);
+        lines.emplace(std::string(line), made);
+        ++count_;
+        return made;
+    }
+
+private:
+    // Bounds on what is kept: a page holds a few hundred lines in a handful
+    // of sizes; past either bound everything goes and is made afresh.
+    static constexpr std::size_t kMostLines = 1024;
+    static constexpr std::size_t kMostTransforms = 64;
+
+    using Matrix = std::array<double, 4>;  // xx, yx, xy, yy
+    struct LineHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using Lines = std::unordered_map<std::string, PangoLayout*, LineHash, std::equal_to<>>;
+    struct Transform {
+        PangoContext* context;
+        std::unordered_map<const PangoFontDescription*, Lines> lines;
+    };
+
+    void clear() {
+        for (auto& [matrix, t] : transforms_) {
+            for (auto& [description, lines] : t.lines)
+                for (auto& [text, made] : lines) g_object_unref(made);
+            g_object_unref(t.context);
+        }
+        transforms_.clear();
+        count_ = 0;
+    }
+
+    std::map<Matrix, Transform> transforms_;
+    std::size_t count_ = 0;
+};
+
+CairoContext::CairoContext(cairo_t* cr) : cr_(nullptr) {
     tl::require(cr != nullptr, "no Cairo context to draw into");
     // The font map may fail to load: hold nothing until it has.
-    pango_ = pango_font_map_create_context(detail::fontMap());
-    detail::configure(pango_);
+    static_cast<void>(detail::fontMap());
+    shaped_ = std::make_unique<ShapedLines>();
     cr_ = cairo_reference(cr);
 }
 
@@ -59,7 +137,6 @@ CairoContext::~CairoContext() {
         else
             restore();
     }
-    g_object_unref(pango_);
     cairo_destroy(cr_);
 }
 
@@ -183,15 +260,12 @@ void CairoContext::showText(std::string_view line, Point baselineLeft, const Fon
     cairo_scale(cr_, k, k);
     cairo_move_to(cr_, 0, 0);
     setSource(cr_, colour);
-    pango_cairo_update_context(cr_, pango_);
 
-    PangoLayout* layout = detail::newLayout(pango_, spec);
-    detail::setLayoutText(layout, line);
+    PangoLayout* layout = shaped_->layout(cr_, spec, line);
     // A layout line is drawn with its baseline's left end at the current point.
     PangoLayoutLine* first = pango_layout_get_line(layout, 0);
     detail::evenDigits(first, pango_layout_get_text(layout), spec.digitWidth);
     pango_cairo_show_layout_line(cr_, first);
-    g_object_unref(layout);
     cairo_restore(cr_);
 }
 

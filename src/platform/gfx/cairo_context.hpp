@@ -78,8 +78,10 @@ private:
     void fill(bool preserve);
     void stroke();
 
+    class ShapedLines;  // the lines set so far, kept to be drawn again
+
     cairo_t* cr_;
-    PangoContext* pango_;
+    std::unique_ptr<ShapedLines> shaped_;
     State state_;
     std::vector<Saved> stack_;
 };
