@@ -87,14 +87,14 @@ public:
             result.append(outOfScopePage(equationTable(style_, p)), prefix);
             return false;
         }
-        const LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_,
-                                                       p.LHS, p.RHS, p.relation, p.relation_color);
+        LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_, p.LHS,
+                                                 p.RHS, p.relation, p.relation_color);
         if (!nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
             throw OverflowError("the flattened equation's numbers leave 64 bits");
         std::size_t rows = 0;
         for (const Engine_Step& page : nested.steps) rows += rowCount(prefix) + rowCount(page);
         charge(rows);
-        result.append(nested, prefix);
+        result.append(std::move(nested), prefix);
         return true;
     }
 
@@ -195,7 +195,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
                 inScope = solver.handOver(flat, solver.history);
         }
         if (inScope && !embedded) solver.addClosingPage(problem, flat);
-        return solver.result;
+        return std::move(solver.result);
     } catch (const OverflowError&) {
         return outOfScopePage(extEquationTable(style, given));
     } catch (const TooLargeToShow&) {
