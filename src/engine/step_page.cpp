@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "base/errors.hpp"
 #include "common/drawing.hpp"
@@ -88,26 +89,35 @@ void drawStepTables(double x, double y, const Engine_Step& tables, const std::ve
     }
 }
 
-Engine_Step typesettableTables(const Engine_Step& tables, double base) {
-    Engine_Step out;
-    out.reserve(tables.size());
+namespace {
+
+/// The tables with every broken one replaced by the error message; nothing
+/// when none is broken (the page then draws the tables it was given).
+std::optional<Engine_Step> replaceBrokenTables(const Engine_Step& tables, double base) {
+    std::optional<Engine_Step> out;
     // A rehearsal into a context that is never shown reads every field and
     // colour the real drawing will.
     gfx::RecordingContext rehearsal;
-    for (const auto& table : tables) {
+    for (std::size_t i = 0; i < tables.size(); ++i) {
         try {
             gfx::ContextScope scope(&rehearsal);
-            NodeBox box = measureTable(table, base, kTableWeight);
-            drawTableNode(0, box.baseline, base, kTableWeight, table, tableRootRow(table));
-            out.push_back(table);
+            NodeBox box = measureTable(tables[i], base, kTableWeight);
+            drawTableNode(0, box.baseline, base, kTableWeight, tables[i], tableRootRow(tables[i]));
             rehearsal.clear();
         } catch (const std::exception&) {
             // A broken table must not take the whole app down: the page
             // says so in its place and the learner can page on.
-            out.push_back(messageTable(kTableErrorText));
+            if (!out) out = tables;
+            (*out)[i] = messageTable(kTableErrorText);
         }
     }
     return out;
+}
+
+}  // namespace
+
+Engine_Step typesettableTables(const Engine_Step& tables, double base) {
+    return replaceBrokenTables(tables, base).value_or(tables);
 }
 
 void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& tables,
@@ -123,7 +133,8 @@ void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& 
 
     double y = top + kLayOut::commentBandFraction * h + kLayOut::bandGap;
     if (!tables.empty()) {
-        Engine_Step shown = typesettableTables(tables, base);
+        const std::optional<Engine_Step> replaced = replaceBrokenTables(tables, base);
+        const Engine_Step& shown = replaced ? *replaced : tables;
         try {
             auto sizes = fitTableFontSizes(w, kLayOut::tableBandFraction * h, base, kTableWeight, shown);
             drawStepTables(lead, y, shown, sizes);
