@@ -31,12 +31,13 @@ void shiftField(std::string& field, std::int64_t offset) { field = decimal(check
 
 /// The row indices of a locator row moved by `offset`, in place.
 void shiftRow(Engine_Row& row, std::int64_t offset) {
+    using namespace std::string_view_literals;  // compared by length first
     if (row.empty()) return;
-    const std::string& key = row[0];
-    if (key == "unary_locator" || key == "font_locator" || key == "block") {
+    const std::string_view key = row[0];
+    if (key == "unary_locator"sv || key == "font_locator"sv || key == "block"sv) {
         shiftField(at(row, 1), offset);
         row.resize(2);
-    } else if (key == "join_locator") {
+    } else if (key == "join_locator"sv) {
         shiftField(at(row, 1), offset);
         shiftField(at(row, 2), offset);
         row.resize(3);
