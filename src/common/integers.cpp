@@ -79,23 +79,6 @@ std::optional<std::int64_t> floorSquareRoot(std::int64_t n) {
     return s;
 }
 
-std::vector<std::int64_t> divisors(std::int64_t n) {
-    require(n >= 1, "divisors of a number below 1");
-    auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
-    if (square(s + 1) <= n) s += 1;
-    while (square(s) > n) s -= 1;  // the double root may also come out just above
-    std::vector<std::int64_t> out;
-    for (std::int64_t i = 1; i <= s; ++i) {
-        if (n % i == 0) {
-            out.push_back(i);
-            out.push_back(n / i);
-        }
-    }
-    if (square(s) == n) out.pop_back();
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 namespace {
 
 using u64 = std::uint64_t;
@@ -207,29 +190,57 @@ void primeFactors(u64 n, std::vector<u64>& out) {
     primeFactors(n / d, out);
 }
 
+/// The prime factors of n ≥ 1 with repeats, ascending. Small primes by
+/// division, the rest by Pollard's rho: the slowest n, a product of two
+/// primes near 2^31.5, takes some 10^5 modular products (well under a
+/// millisecond); most take microseconds.
+std::vector<u64> sortedPrimeFactors(u64 n) {
+    std::vector<u64> primes;
+    for (u64 p = 2; p < 64; ++p)
+        for (; n % p == 0; n /= p) primes.push_back(p);
+    primeFactors(n, primes);
+    std::sort(primes.begin(), primes.end());
+    return primes;
+}
+
+/// Calls `each(p, k)` for each prime p of `primes` (ascending, with
+/// repeats) and the number k of times it occurs.
+template <class Each>
+void forEachPrimePower(const std::vector<u64>& primes, Each each) {
+    for (std::size_t i = 0; i < primes.size();) {
+        const std::size_t j = std::upper_bound(primes.begin() + i, primes.end(), primes[i]) - primes.begin();
+        each(static_cast<std::int64_t>(primes[i]), j - i);
+        i = j;
+    }
+}
+
 }  // namespace
+
+std::vector<std::int64_t> divisors(std::int64_t n) {
+    require(n >= 1, "divisors of a number below 1");
+    // From the prime factors: a 19-digit n needs no √n trial divisions.
+    std::vector<std::int64_t> out{1};
+    forEachPrimePower(sortedPrimeFactors(static_cast<u64>(n)), [&](std::int64_t p, std::size_t k) {
+        const std::size_t count = out.size();
+        std::int64_t power = 1;
+        for (std::size_t e = 0; e < k; ++e) {
+            power *= p;  // every product divides n: no overflow
+            for (std::size_t i = 0; i < count; ++i) out.push_back(out[i] * power);
+        }
+    });
+    std::sort(out.begin(), out.end());
+    return out;
+}
 
 std::optional<SquareSplit> splitSquareFactor(std::int64_t n) {
     if (n < 0) return std::nullopt;
     if (n == 0) return SquareSplit{0, 1};
-    // Small primes by division, the rest by Pollard's rho: the slowest n, a
-    // product of two primes near 2^31.5, takes some 10^5 modular products
-    // (well under a millisecond); most take microseconds. Each prime goes
-    // into k once per pair and into m once when its power is odd.
-    u64 rest = static_cast<u64>(n);
-    std::vector<u64> primes;
-    for (u64 p = 2; p < 64; ++p)
-        for (; rest % p == 0; rest /= p) primes.push_back(p);
-    primeFactors(rest, primes);
-    std::sort(primes.begin(), primes.end());
+    // Each prime goes into k once per pair and into m once when its power is odd.
     std::int64_t k = 1, m = 1;
-    for (std::size_t i = 0; i < primes.size();) {
-        const std::size_t j = std::upper_bound(primes.begin() + i, primes.end(), primes[i]) - primes.begin();
-        const auto p = static_cast<std::int64_t>(primes[i]);
-        for (std::size_t pair = 0; pair < (j - i) / 2; ++pair) k *= p;  // k² divides n: no overflow
-        if ((j - i) % 2 == 1) m *= p;
-        i = j;
-    }
+    forEachPrimePower(sortedPrimeFactors(static_cast<u64>(n)), [&](std::int64_t p, std::size_t count) {
+        for (std::size_t pair = 0; pair < count / 2; ++pair) k *= p;  // k² divides n: no overflow
+        if (count % 2 == 1) m *= p;
+    });
     return SquareSplit{k, m};
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "common/integers.hpp"
@@ -69,6 +71,27 @@ TEST(Integers, Divisors) {
     EXPECT_EQ(divisors(97), (std::vector<std::int64_t>{1, 97}));
     EXPECT_THROW(divisors(0), PreconditionError);
     EXPECT_THROW(divisors(-6), PreconditionError);
+    // Every divisor and no other, for small n and for 19-digit ones (built
+    // from the prime factors, not by √n trial divisions).
+    for (std::int64_t n = 1; n <= 2000; ++n) {
+        std::vector<std::int64_t> all;
+        for (std::int64_t d = 1; d <= n; ++d)
+            if (n % d == 0) all.push_back(d);
+        ASSERT_EQ(divisors(n), all) << n;
+    }
+    const std::pair<std::int64_t, std::size_t> large[] = {
+        {INT64_MAX, 96},                // 7² · 73 · 127 · 337 · 92737 · 649657
+        {963761198400, 6720},           // highly composite
+        {4611686018427387904, 63},      // 2^62
+        {9223372036854775783, 2},       // the largest prime below 2^63
+        {3037000493LL * 3037000453LL, 4},  // two primes near 2^31.5
+    };
+    for (const auto& [n, count] : large) {
+        const auto list = divisors(n);
+        EXPECT_EQ(list.size(), count) << n;
+        EXPECT_TRUE(std::is_sorted(list.begin(), list.end()) && std::ranges::all_of(list, [n](std::int64_t d) { return n % d == 0; }))
+            << n;
+    }
 }
 
 TEST(Integers, SplitSquareFactor) {
