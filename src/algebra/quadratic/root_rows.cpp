@@ -18,6 +18,23 @@ double toDouble(const Rational& r) {
     return static_cast<double>(r.numerator) / static_cast<double>(r.denominator);
 }
 
+/// a + b·√c as a double. Where a and b·√c nearly cancel (the smaller root
+/// of x² + 3036999996x + 2, about −6.6e−10), the sum would keep only
+/// rounding noise; the same value is then taken as (a² − b²c) ÷ (a − b·√c),
+/// whose numerator is exact.
+double rootValue(const Quadratic_solution& root) {
+    const double a = toDouble(root.a), s = toDouble(root.b) * std::sqrt(static_cast<double>(root.c));
+    if (a == 0 || s == 0 || (a < 0) == (s < 0)) return a + s;
+    try {
+        const Rational aa = multiplyRational(root.a, root.a).value();
+        const Rational bbc = multiplyRational(multiplyRational(root.b, root.b).value(),
+                                              makeDefaultRational(root.c, 1)).value();
+        return toDouble(subtractRational(aa, bbc).value()) / (a - s);
+    } catch (const OverflowError&) {
+        return a + s;  // a² − b²c beyond 64 bits: the plain sum
+    }
+}
+
 Engine_Table radical(std::int64_t c) { return unaryItem("\u221A", messageTable(std::to_string(c))); }
 
 Engine_Table number(std::int64_t n) { return messageTable(std::to_string(n)); }
@@ -62,8 +79,7 @@ Engine_Table commonDenominatorRoot(const Quadratic_solution& root) {
 Engine_Table quadraticSolutionRows(const Quadratic_solution& root, Style style) {
     switch (style) {
         case Style::decimal:
-            return messageTable(
-                formatG8(toDouble(root.a) + toDouble(root.b) * std::sqrt(static_cast<double>(root.c))));
+            return messageTable(formatG8(rootValue(root)));
         case Style::fraction:
             return fractionRoot(root);
         case Style::rational_fraction:
