@@ -21,8 +21,12 @@ namespace tl::testing {
 /// How much of a sweep runs in this build.
 inline constexpr int kSweepDivisor = kSanitizerSlowdown;
 
-/// The step view of a phone in portrait, inside its 5-point border.
+/// The step view of a phone (390 × 844) and of a tablet (1024 × 1366) in
+/// portrait, inside its 5-point border and under the navigation bar, with the
+/// base text size of each.
 inline constexpr gfx::Size kPhoneStepView{380, 790};
+inline constexpr gfx::Size kTabletStepView{1014, 1312};
+inline constexpr double kPhoneBaseSize = 30, kTabletBaseSize = 32;
 
 /// Whether `p` lies in the view, allowing `slack` points for a stroke's
 /// width or a shading box's overhang.
@@ -49,15 +53,15 @@ inline std::vector<std::string> expectSoundDrawing(const gfx::RecordingContext& 
     return texts;
 }
 
-/// Draws every page of `t` at `view`; `answer`, when not empty, must be
-/// drawn on the closing page.
+/// Draws every page of `t` at `view` with the base text size `base`;
+/// `answer`, when not empty, must be drawn on the closing page.
 inline void expectEveryPageDraws(const StepTriple& t, const std::string& what, const std::string& answer = {},
-                                 gfx::Size view = kPhoneStepView) {
+                                 gfx::Size view = kPhoneStepView, double base = kPhoneBaseSize) {
     for (std::size_t p = 0; p < t.steps.size(); ++p) {
         const std::string page = what + " page " + std::to_string(p + 1);
         gfx::RecordingContext context;
         bool drawn = false;
-        ASSERT_NO_THROW(drawn = drawStepPage(context, view, t, static_cast<std::int64_t>(p), 30)) << page;
+        ASSERT_NO_THROW(drawn = drawStepPage(context, view, t, static_cast<std::int64_t>(p), base)) << page;
         EXPECT_TRUE(drawn) << page;
         const auto texts = expectSoundDrawing(context, view, page);
         EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kTableErrorText)), 0) << page;
