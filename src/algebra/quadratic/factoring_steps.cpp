@@ -33,15 +33,24 @@ struct RationalRoot {
     std::int64_t q = 1;
 };
 
-/// The two rational roots in the order their factors are written: the
-/// smaller denominator first, then the smaller |p|, then the negative one
-/// (so a zero root always comes first).
+/// The two rational roots, the smaller first.
+std::array<RationalRoot, 2> rationalRoots(const QuadraticRoots& roots) {
+    return {RationalRoot{roots.root1->a.numerator, roots.root1->a.denominator},
+            RationalRoot{roots.root2->a.numerator, roots.root2->a.denominator}};
+}
+
+/// Whether the larger root's factor is written first: factors go by the
+/// smaller denominator, then the smaller |p|, then the negative root (so a
+/// zero root always comes first).
+bool largerFirst(const std::array<RationalRoot, 2>& r) {
+    const auto m1 = checked::magnitude(r[0].p), m2 = checked::magnitude(r[1].p);
+    return r[1].q != r[0].q ? r[1].q < r[0].q : m1 != m2 ? m2 < m1 : r[1].p < r[0].p;
+}
+
+/// The two rational roots in the order their factors are written.
 std::array<RationalRoot, 2> inFactorOrder(const QuadraticRoots& roots) {
-    const RationalRoot r1{roots.root1->a.numerator, roots.root1->a.denominator};
-    const RationalRoot r2{roots.root2->a.numerator, roots.root2->a.denominator};
-    const auto m1 = checked::magnitude(r1.p), m2 = checked::magnitude(r2.p);
-    const bool secondFirst = r2.q != r1.q ? r2.q < r1.q : m1 != m2 ? m2 < m1 : r2.p < r1.p;
-    return secondFirst ? std::array{r2, r1} : std::array{r1, r2};
+    const auto r = rationalRoots(roots);
+    return largerFirst(r) ? std::array{r[1], r[0]} : r;
 }
 
 bool isRational(Quadratic_status s) {
@@ -94,8 +103,12 @@ std::optional<Polynomial_Equation_XL> factorQuadraticSide(const PolyEquation& e)
     const bool rightIsZero = isZeroSide(e.RHS);
     std::vector<std::vector<Term_XL>> groups;
     if (first.p != 0) {
-        groups = {linearFactor(first, v), linearFactor(second, v),
-                  {makeTermXL(makeMonomial(whole(1), 0, v), {makeFactor(0, 1), makeFactor(1, 1)})}};
+        // Group 0 is the smaller root's factor, group 1 the larger's; the
+        // product names them in factor order.
+        const auto r = rationalRoots(roots);
+        const std::uint64_t i = largerFirst(r) ? 1 : 0;
+        groups = {linearFactor(r[0], v), linearFactor(r[1], v),
+                  {makeTermXL(makeMonomial(whole(1), 0, v), {makeFactor(i, 1), makeFactor(1 - i, 1)})}};
     } else {
         const std::int64_t leading = at((rightIsZero ? e.LHS : e.RHS).terms, 0).coefficient.numerator;
         const std::int64_t k = checked::div(leading, checked::mul(first.q, second.q));

@@ -1,6 +1,7 @@
 #include "algebra/quadratic/quadratic_run.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "algebra/linear/equation_steps.hpp"
@@ -49,70 +50,75 @@ public:
     explicit Opening(QuadraticRun& run) : run_(run) {}
 
     void simplify() {
-        PolyEquation& e = run_.current;
-        if (!equationHasUnreducedCoefficient(e)) return;
-        const PolyEquation reduced = reduceCoefficientsOfEquation(e);
-        run_.addPage({run_.table(e), run_.table(reduced)}, "simplify");
-        run_.remember(run_.table(e));
-        e = reduced;
+        if (!equationHasUnreducedCoefficient(run_.current())) return;
+        PolyEquation reduced = reduceCoefficientsOfEquation(run_.current());
+        Engine_Table after = run_.table(reduced);
+        run_.addPage({run_.currentTable(), after}, "simplify");
+        run_.remember(run_.currentTable());
+        run_.setCurrent(std::move(reduced), std::move(after));
     }
 
     /// Clears fractions whether or not the option asks for it; in decimal
     /// style by the smallest power of ten the denominators divide.
     void clearFractions() {
-        PolyEquation& e = run_.current;
+        const PolyEquation& e = run_.current();
         if (!equationHasFraction(e)) return;
         const std::int64_t L = lcmOfEquationDenominators(e);
         const FractionClearing clearing = fractionClearing(run_.style, L);
-        const PolyEquation cleared = clearFractionsOfEquation(e, clearing.factor);
+        PolyEquation cleared = clearFractionsOfEquation(e, clearing.factor);
+        Engine_Table after = run_.table(cleared);
         if (L == 1) {
-            run_.addPage({run_.table(e), run_.table(cleared)}, clearing.comment);
-            run_.remember(run_.table(e));
+            run_.addPage({run_.currentTable(), after}, clearing.comment);
+            run_.remember(run_.currentTable());
         } else {
             const Color mark = run_.colored ? Color::red : Color::black;
             auto multiplied = [&](Color c) {
                 return clearedEquationTable(run_.style, makePolyEquationClear(clearing.factor, e, c));
             };
-            Engine_Step own{run_.table(colorEquationDenominators(mark, e)), multiplied(mark), run_.table(cleared)};
+            Engine_Step own{run_.table(colorEquationDenominators(mark, e)), multiplied(mark), after};
             for (Engine_Table& blank : blankTable(2)) own.push_back(std::move(blank));
             own.push_back(messageTable(clearing.note));
-            run_.addPage(own, clearing.comment);
-            run_.remember(run_.table(e));
+            run_.addPage(std::move(own), clearing.comment);
+            run_.remember(run_.currentTable());
             run_.remember(multiplied(Color::black));
         }
-        e = cleared;
+        run_.setCurrent(std::move(cleared), std::move(after));
     }
 
     void combine() {
-        const CombinedEquation combined = combineLikeTermsOfEquation(false, run_.current);
+        const CombinedEquation combined = combineLikeTermsOfEquation(false, run_.current());
         if (combined.changed) rewrite(combined.equation, "combine like terms");
     }
 
     void removeSquareTerms() {
-        if (const auto removed = removeSameSquareTerm(run_.current)) rewrite(*removed, "same square term on both sides");
+        if (const auto removed = removeSameSquareTerm(run_.current())) rewrite(*removed, "same square term on both sides");
     }
 
     void descendingPowers() {
-        const auto convenient = exchangeSidesForConvenience(run_.current);
+        auto convenient = exchangeSidesForConvenience(run_.current());
         if (!convenient) return;
-        Engine_Step own;
-        for (const PolyEquation& e : convenient->equations) own.push_back(run_.table(e));
+        // The first equation is the current one.
+        Engine_Step own{run_.currentTable()};
+        for (auto e = convenient->equations.begin() + 1; e != convenient->equations.end(); ++e)
+            own.push_back(run_.table(*e));
+        Engine_Table last = own.back();
         own.push_back(convenient->note ? messageTable(*convenient->note) : blankTable(0).front());
-        run_.addPage(own, "descending powers of " + run_.variable);
-        for (std::size_t i = 0; i + 1 < convenient->equations.size(); ++i) run_.remember(own[i]);
-        run_.current = convenient->equations.back();
+        std::vector<Engine_Table> passed(own.begin(), own.end() - 2);  // every equation but the last
+        run_.addPage(std::move(own), "descending powers of " + run_.variable);
+        for (Engine_Table& t : passed) run_.remember(std::move(t));
+        run_.setCurrent(std::move(convenient->equations.back()), std::move(last));
     }
 
     /// The linear solver's pages under the worked tables, then the answer.
     /// False when the linear solver cannot work the equation.
     bool solveLinear() {
-        const PolyEquation& e = run_.current;
+        const PolyEquation& e = run_.current();
         if (!isSolvedForm(run_.style == Style::decimal, e)) {
-            const QuadraticSteps linear =
+            QuadraticSteps linear =
                 solveLinearEquation(Technique::transpose, false, true, run_.style, Method::smart, run_.clearFractions,
                                     e.LHS, e.RHS, e.relation, e.relation_color);
             if (!linear.comments.empty() && linear.comments.back() == std::vector<std::string>{"oops"}) return false;
-            run_.result.append(linear, run_.worked);
+            run_.result.append(std::move(linear), run_.worked);
         }
         if (run_.embedded) return true;
         const LinearSolution answer = linearSolution(e);
@@ -123,16 +129,17 @@ public:
                                            makePolynomial({makeMonomial(makeDefaultRational(1, 1), 1, run_.variable)}),
                                            makePolynomial({makeMonomialX(answer.solution, 0)}), answer.relation))
                 : messageTable(rawValue(answer.status));
-        run_.result.addPage({run_.table(run_.problem), last}, "\U0001F60E");
+        run_.result.addPage({run_.problemTable, last}, "\U0001F60E");
         return true;
     }
 
 private:
     /// The worked tables take the equation before, the page shows the one after.
     void rewrite(const PolyEquation& next, std::string comment) {
-        run_.remember(run_.table(run_.current));
-        run_.addPage({run_.table(next)}, std::move(comment));
-        run_.current = next;
+        run_.remember(run_.currentTable());
+        Engine_Table shown = run_.table(next);
+        run_.addPage({shown}, std::move(comment));
+        run_.setCurrent(next, std::move(shown));
     }
 
     QuadraticRun& run_;
@@ -147,19 +154,35 @@ QuadraticRun::QuadraticRun(bool colored, bool embedded, Style style, bool clearF
       clearFractions(clearFractions),
       variable(equationVariable(given, isNonZeroVariableTermClosure)),
       problem(removeZeroTermsOfEquation(true, given)),
-      current(problem) {}
+      problemTable(table(problem)),
+      current_(problem),
+      currentTable_(problemTable) {}
+
+const Engine_Table& QuadraticRun::currentTable() {
+    if (!currentTable_) currentTable_ = table(current_);
+    return *currentTable_;
+}
+
+void QuadraticRun::setCurrent(PolyEquation next, std::optional<Engine_Table> shown) {
+    current_ = std::move(next);
+    currentTable_ = std::move(shown);
+}
 
 Engine_Table QuadraticRun::table(const PolyEquation& e) const { return equationTable(style, e); }
 
-void QuadraticRun::addPage(const Engine_Step& own, std::string comment) {
-    result.addPage(concatenateClosure(worked, own), std::move(comment));
+void QuadraticRun::addPage(Engine_Step own, std::string comment) {
+    Engine_Step page;
+    page.reserve(worked.size() + own.size());
+    page.insert(page.end(), worked.begin(), worked.end());
+    page.insert(page.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+    result.addPage(std::move(page), std::move(comment));
 }
 
 void QuadraticRun::closingPage(bool orderNotes) {
     if (embedded) return;
     const QuadraticRoots roots = quadraticSolution(problem);
     Engine_Step page = blankTable(2);
-    page.insert(page.begin(), table(problem));
+    page.insert(page.begin(), problemTable);
     const bool twoRoots = roots.status != Quadratic_status::none && roots.status != Quadratic_status::rational_repeated;
     if (roots.status != Quadratic_status::none)
         page.push_back(rootsLine(variable, roots, Style::fraction,
@@ -179,13 +202,13 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
         QuadraticRun run(colored, embedded, style, clearFractions, given);
         if (hasOneLetter(run.problem)) {
             Opening opening(run);
-            if (!embedded) run.result.addPage({run.table(run.problem)}, "\U0001F914");
+            if (!embedded) run.result.addPage({run.problemTable}, "\U0001F914");
             tidying == Tidying::simplify ? opening.simplify() : opening.clearFractions();
             opening.combine();
             opening.removeSquareTerms();
-            if (higherPowerTerms(run.current) == 0) {
+            if (higherPowerTerms(run.current()) == 0) {
                 if (opening.solveLinear()) return std::move(run.result);
-            } else if (isQuadraticEquation(run.current)) {
+            } else if (isQuadraticEquation(run.current())) {
                 opening.descendingPowers();
                 quadraticSteps(run);
                 return std::move(run.result);

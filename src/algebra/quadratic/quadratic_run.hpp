@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,21 @@ public:
     const bool clearFractions;
     const std::string variable;  // of the first variable term as given, else "x"
     const PolyEquation problem;  // as given, without zero terms, black
-    PolyEquation current;
+    const Engine_Table problemTable;
     std::vector<Engine_Table> worked;  // tables of the equations worked through
     QuadraticSteps result;
 
+    /// The equation the next step works on, always black.
+    const PolyEquation& current() const { return current_; }
+    /// Its table, built once however often it is shown.
+    const Engine_Table& currentTable();
+    /// `next` (black) becomes the current equation; `shown` is its table
+    /// when a page has already built it.
+    void setCurrent(PolyEquation next, std::optional<Engine_Table> shown = std::nullopt);
+
     Engine_Table table(const PolyEquation& e) const;
     /// Adds the page: the worked tables, then `own`.
-    void addPage(const Engine_Step& own, std::string comment);
+    void addPage(Engine_Step own, std::string comment);
     void remember(Engine_Table table) { worked.push_back(std::move(table)); }
 
     /// "😎": the problem, two blanks, the roots and their kind (rational
@@ -39,6 +48,10 @@ public:
     /// denominator for the fraction style); with `orderNotes` the
     /// "(number line order)" notes of two roots. Nothing when embedded.
     void closingPage(bool orderNotes);
+
+private:
+    PolyEquation current_;
+    std::optional<Engine_Table> currentTable_;
 };
 
 /// The first tidying step of a method: reducing coefficients ("simplify"),

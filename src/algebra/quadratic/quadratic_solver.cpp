@@ -19,7 +19,7 @@ PolyEquation equationOf(const Polynomial& LHS, const Polynomial& RHS, Relation r
 }
 
 void formulaSteps(QuadraticRun& run) {
-    run.addPage(substituteInFormulaSteps(run.colored, run.current), "substitute in formula and solve");
+    run.addPage(substituteInFormulaSteps(run.colored, run.current()), "substitute in formula and solve");
     run.closingPage(false);
 }
 
@@ -27,61 +27,63 @@ void formulaSteps(QuadraticRun& run) {
 /// tables and the next step black.
 void completeTheSquareSteps(QuadraticRun& run) {
     const Style style = run.style;
-    if (const auto division = divideByLeadingCoefficientStep(run.current)) {
+    // A step's equation before is the current one with its marks, so the
+    // worked tables take the current equation's table for it.
+    if (const auto division = divideByLeadingCoefficientStep(run.current())) {
         Engine_Step own{run.table(division->before), extEquationTable(style, division->multiplied),
                         run.table(division->after)};
         own.insert(own.end(), division->notes.begin(), division->notes.end());
-        run.addPage(own, "divide by coefficient of " + run.variable + "\u00B2");
-        run.remember(run.table(blackEquation(division->before)));
+        run.addPage(std::move(own), "divide by coefficient of " + run.variable + "\u00B2");
+        run.remember(run.currentTable());
         run.remember(
             extEquationTable(style, recolorExtEquation(Color::black, Color::black, Color::black, division->multiplied)));
-        run.current = blackEquation(division->after);
+        run.setCurrent(blackEquation(division->after));
     }
-    if (const auto move = constantTermToRightStep(run.current)) {
+    if (const auto move = constantTermToRightStep(run.current())) {
         run.addPage({run.table((*move)[0]), run.table((*move)[1]), blankTable(0).front()},
                     "constant term to right hand side");
-        run.remember(run.table(blackEquation((*move)[0])));
-        run.current = blackEquation((*move)[1]);
+        run.remember(run.currentTable());
+        run.setCurrent(blackEquation((*move)[1]));
     }
     // Its numbers are always drawn as fractions.
-    if (const auto completion = completeTheSquareStep(Style::fraction, run.current)) {
+    if (const auto completion = completeTheSquareStep(Style::fraction, run.current())) {
         const auto& [before, after] = completion->equations;
         Engine_Step own{run.table(before), run.table(after), equationRow(style, completion->square)};
         own.insert(own.end(), completion->notes.begin(), completion->notes.end());
-        run.addPage(own, "complete the square");
-        run.remember(run.table(blackEquation(before)));
+        run.addPage(std::move(own), "complete the square");
+        run.remember(run.currentTable());
         run.remember(run.table(blackEquation(after)));
         run.remember(equationRow(style, recolorEquationXL(Color::black, completion->square)));
-        run.current = blackEquation(before);
+        // The current equation stays: the square root works from x² + p x = q.
     } else {
-        run.remember(run.table(run.current));
+        run.remember(run.currentTable());
     }
-    run.addPage(squareRootAndSolveStep(style, run.current), "square root and solve");
+    run.addPage(squareRootAndSolveStep(style, run.current()), "square root and solve");
     run.closingPage(false);
 }
 
 void factoringSteps(QuadraticRun& run) {
     const Style style = run.style;
-    if (const auto division = divideByCommonFactorStep(run.current)) {
+    if (const auto division = divideByCommonFactorStep(run.current())) {
         std::vector<Engine_Table> own, black;
         for (const Ext_polyEquation& e : division->equations) {
             own = extEquationTableClosure(style, std::move(own), e);
             black = blackExtEquationTableClosure(style, std::move(black), e);
         }
         own.push_back(messageTable(division->comment));
-        run.addPage(own, "simplify the equation");
+        run.addPage(std::move(own), "simplify the equation");
         black.pop_back();
         for (Engine_Table& t : black) run.remember(std::move(t));
-        run.current = polyEquationFromExtEquation(division->equations.back());
+        run.setCurrent(polyEquationFromExtEquation(division->equations.back()));
     }
-    run.remember(run.table(run.current));
-    if (const auto factored = factorQuadraticSide(run.current)) {
+    run.remember(run.currentTable());
+    if (const auto factored = factorQuadraticSide(run.current())) {
         run.remember(equationRow(style, *factored));
         run.addPage({}, "complete the factorization");
     }
     // The factor equations are always drawn as fractions.
     auto drawn = [](const PolyEquation& e) { return equationTable(Style::fraction, e); };
-    const ZeroProductSplit split = quadraticFactorability(run.colored, run.current);
+    const ZeroProductSplit split = quadraticFactorability(run.colored, run.current());
     Engine_Step own = blankTable(2);
     if (split.first && split.second) {
         const Color mark = run.colored ? Color::red : Color::black;
@@ -94,7 +96,7 @@ void factoringSteps(QuadraticRun& run) {
     } else {
         own.push_back(messageTable(split.message.value()));
     }
-    run.addPage(own, split.first ? "zero-product rule" : "no solution");
+    run.addPage(std::move(own), split.first ? "zero-product rule" : "no solution");
     run.closingPage(true);
 }
 
