@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -39,24 +40,24 @@ Engine_Row engineRow(Fields&&... fields) {
     return row;
 }
 
-/// One table of the given rows, moved in (a braced list of rows would build
-/// every row twice: the list's elements can only be copied out).
+/// One table of the given rows, temporaries moved in (a braced list of rows
+/// would copy every row once more: the list's elements can only be copied out).
 template <class... Rows>
-    requires(std::same_as<Rows, Engine_Row> && ...)
+    requires(std::same_as<std::remove_cvref_t<Rows>, Engine_Row> && ...)
 Engine_Table engineTable(Rows&&... rows) {
     Engine_Table table;
     table.reserve(sizeof...(Rows));
-    (table.push_back(std::move(rows)), ...);
+    (table.push_back(std::forward<Rows>(rows)), ...);
     return table;
 }
 
-/// One page of the given tables, moved in.
+/// One page of the given tables, temporaries moved in (as engineTable).
 template <class... Tables>
-    requires(std::same_as<Tables, Engine_Table> && ...)
+    requires(std::same_as<std::remove_cvref_t<Tables>, Engine_Table> && ...)
 Engine_Step engineStep(Tables&&... tables) {
     Engine_Step step;
     step.reserve(sizeof...(Tables));
-    (step.push_back(std::move(tables)), ...);
+    (step.push_back(std::forward<Tables>(tables)), ...);
     return step;
 }
 

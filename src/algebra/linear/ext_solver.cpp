@@ -64,15 +64,16 @@ public:
     /// `e` itself as before, and its after is black already.
     void addStep(const Ext_polyEquation& e, const ExtStepPair& step, bool marks, const char* comment) {
         Engine_Table after = table(step.after);
-        addWorkingPage({marks ? table(step.before) : workingTable(e), after}, comment);
+        addWorkingPage(engineStep(marks ? table(step.before) : workingTable(e), after), comment);
         history.push_back(workingTable(e));
         working_ = marks ? std::nullopt : std::optional{std::move(after)};
     }
 
     void addClearFractionsStep(const Ext_polyEquation& e, const ExtClearedFractions& c) {
         Engine_Table multiplied = table(c.multiplied), result = table(c.result);
-        addWorkingPage({colored_ ? table(c.marked) : workingTable(e), multiplied, result, messageTable(lcmNote(c.lcm))},
-                       "clear fractions");
+        addWorkingPage(
+            engineStep(colored_ ? table(c.marked) : workingTable(e), multiplied, result, messageTable(lcmNote(c.lcm))),
+            "clear fractions");
         history.push_back(workingTable(e));
         history.push_back(colored_ ? table(black(c.multiplied)) : std::move(multiplied));
         working_ = std::move(result);
@@ -111,7 +112,7 @@ public:
         } else {
             answer = messageTable(rawValue(s.status));
         }
-        result.addPage({problem, answer}, kClosingComment);
+        result.addPage(engineStep(problem, std::move(answer)), kClosingComment);
     }
 
     LinearSteps result;
