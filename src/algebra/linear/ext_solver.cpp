@@ -83,9 +83,9 @@ public:
     /// or, when `p` is not linear in one letter, its out-of-scope page (and
     /// false). The nested solver fails only when its numbers leave 64 bits,
     /// which ends this run as well.
-    bool handOver(const PolyEquation& p, const Engine_Step& prefix) {
+    bool handOver(const PolyEquation& p, Engine_Step prefix) {
         if (!isLinearInOneVariable(p)) {
-            result.append(outOfScopePage(equationTable(style_, p)), prefix);
+            result.append(outOfScopePage(equationTable(style_, p)), std::move(prefix));
             return false;
         }
         LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_, p.LHS,
@@ -95,7 +95,7 @@ public:
         std::size_t rows = 0;
         for (const Engine_Step& page : nested.steps) rows += rowCount(prefix) + rowCount(page);
         charge(rows);
-        result.append(std::move(nested), prefix);
+        result.append(std::move(nested), std::move(prefix));
         return true;
     }
 
@@ -193,7 +193,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
             if (folded) solver.history.push_back(problem);
             flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
             if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
-                inScope = solver.handOver(flat, solver.history);
+                inScope = solver.handOver(flat, std::move(solver.history));  // its last use
         }
         if (inScope && !embedded) solver.addClosingPage(problem, flat);
         return std::move(solver.result);

@@ -19,8 +19,14 @@ void LinearSteps::addPage(Engine_Step page, std::string comment) {
     comments.push_back({std::move(comment)});
 }
 
-void LinearSteps::append(LinearSteps nested, const Engine_Step& prefix) {
-    for (Engine_Step& page : nested.steps) steps.push_back(concatenateClosure(prefix, std::move(page)));
+void LinearSteps::append(LinearSteps nested, Engine_Step prefix) {
+    for (std::size_t i = 0; i + 1 < nested.steps.size(); ++i)
+        steps.push_back(concatenateClosure(prefix, std::move(nested.steps[i])));
+    if (!nested.steps.empty()) {
+        Engine_Step& last = nested.steps.back();
+        prefix.insert(prefix.end(), std::make_move_iterator(last.begin()), std::make_move_iterator(last.end()));
+        steps.push_back(std::move(prefix));
+    }
     comments.insert(comments.end(), std::make_move_iterator(nested.comments.begin()),
                     std::make_move_iterator(nested.comments.end()));
 }

@@ -22,8 +22,9 @@ struct LinearSteps {
 
     void addPage(Engine_Step page, std::string comment);
     /// Appends `nested`'s pages, each prefixed with `prefix`, and its comments
-    /// (taken by value: a solution passed as a temporary lends its pages).
-    void append(LinearSteps nested, const Engine_Step& prefix = {});
+    /// (taken by value: a solution or prefix passed as a temporary lends its
+    /// pages or tables, the prefix to the last page).
+    void append(LinearSteps nested, Engine_Step prefix = {});
     friend bool operator==(const LinearSteps&, const LinearSteps&) = default;
 };
 
