@@ -35,9 +35,9 @@ Rational_Expression makeColoredRationalExpression(Polynomial_XL numerator, Polyn
 }
 
 Engine_Table rationalExpressionRow(const Rational_Expression& e, bool forceFraction) {
-    const Engine_Table numerator = polynomialRow(Style::rational_fraction, e.poly_N);
+    Engine_Table numerator = polynomialRow(Style::rational_fraction, e.poly_N);
     if (!forceFraction && equalsConstantXL(1, e.poly_D)) return numerator;
-    return joinItem("/", numerator, polynomialRow(Style::rational_fraction, e.poly_D), e.color);
+    return joinItem("/", std::move(numerator), polynomialRow(Style::rational_fraction, e.poly_D), e.color);
 }
 
 bool isConstantOverOne(const Rational_Expression& e, std::int64_t n) {

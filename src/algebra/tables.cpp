@@ -163,27 +163,27 @@ private:
         std::optional<Engine_Table> loneGroup;  // the group of a single factor of exponent 1
         for (const Factor& f : t.factors) {
             Engine_Table inner = group(f.pointer);
-            Engine_Table factor = unaryItem("()", inner, f.parenthesis_color);
+            if (t.factors.size() == 1 && f.exponent == 1) loneGroup = inner;
+            Engine_Table factor = unaryItem("()", std::move(inner), f.parenthesis_color);
             if (f.exponent != 1)
                 factor = joinItem("^", std::move(factor), integerItem(checked::narrow(f.exponent), f.exponent_color));
             factors = besides(std::move(factors), std::move(factor));
-            if (t.factors.size() == 1 && f.exponent == 1) loneGroup = std::move(inner);
         }
 
         const Monomial& m = t.monomial;
         const Rational& c = m.coefficient;
-        const Engine_Table minus = messageTable("-", c.numerator_color);
+        auto minus = [&] { return messageTable("-", c.numerator_color); };
         if (style_ == Style::fraction) {
             const bool one = isConstant(m, 1), minusOne = isConstant(m, -1);
             if (one || (i > 0 && minusOne)) return factors;
-            if (minusOne) return besides(minus, std::move(factors));
+            if (minusOne) return besides(minus(), std::move(factors));
             return besides(rowPartsOf(viewOf(m, i > 0), Style::fraction), std::move(factors));
         }
 
         Engine_Table lead;
         if (checked::magnitude(c.numerator) == 1 && m.exponent == 0) {
             if (i == 0 && c.numerator < 0)
-                lead = besides(minus, std::move(factors));
+                lead = besides(minus(), std::move(factors));
             else if ((i == 0 || c.denominator != 1) && loneGroup)
                 lead = std::move(*loneGroup);
             else
