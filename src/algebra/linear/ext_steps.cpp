@@ -1,6 +1,7 @@
 #include "algebra/linear/ext_steps.hpp"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "algebra/linear/ext_equation.hpp"
@@ -56,7 +57,7 @@ std::uint64_t addExponents(std::uint64_t a, std::uint64_t b) {
 }
 
 /// Inner term × multiplier, reduced, a plain term (red when `colored`).
-Term distributeTerm(const Monomial& multiplier, bool colored, const Term& inner) {
+Term distributeTermClosure(const Monomial& multiplier, bool colored, const Term& inner) {
     const Rational& a = multiplier.coefficient;
     const Monomial& m = inner.monomial;
     const Rational product = makeDefaultRational(checked::mul(m.coefficient.numerator, a.numerator),
@@ -69,17 +70,48 @@ Term distributeTerm(const Monomial& multiplier, bool colored, const Term& inner)
                     {false, 0});
 }
 
+/// The term with its coefficient in lowest terms (black), `changed` set;
+/// unchanged, colours included, when it already is.
+Term reduceTermCoefficientClosure(const Term& t, bool& changed) {
+    const std::int64_t divisor = reducingDivisor(t.monomial.coefficient);
+    if (divisor == 1) return t;
+    changed = true;
+    return withCoefficient(t, dividedBy(t.monomial.coefficient, divisor));
+}
+
+void reduceGroupClosure(ExtGroup& group, bool& changed) {
+    for (Term& t : group) t = reduceTermCoefficientClosure(t, changed);
+}
+
+/// The denominators of the coefficient drawn red when `colored`, everything else black.
+Term markDenominatorClosure(bool colored, const Term& t) {
+    const Rational& c = t.monomial.coefficient;
+    return withCoefficient(t, makeThreeColorRational(c.numerator, c.denominator, Color::black, mark(colored),
+                                                     Color::black));
+}
+
+/// The coefficient times the multiple `l` of its denominator, over 1.
+Term scaleTermByLcmClosure(std::int64_t l, const Term& t) {
+    const Rational& c = t.monomial.coefficient;
+    return withCoefficient(t, makeDefaultRational(checked::mul(c.numerator, checked::div(l, c.denominator)), 1));
+}
+
+std::int64_t lcmOfDenominatorClosure(std::int64_t running, const Term& t) {
+    return lcm(running, t.monomial.coefficient.denominator);
+}
+
+/// The coefficient and the letter red when `colored`.
+Term markTermClosure(bool colored, Term t) {
+    if (colored) t.monomial = colorMonomial(Color::red, t.monomial);
+    return t;
+}
+
 }  // namespace
 
 std::optional<Ext_polynomial> reduceSideCoefficients(const Ext_polynomial& side) {
     bool changed = false;
     Ext_polynomial reduced = side;
-    for (ExtGroup& g : reduced.terms)
-        for (Term& t : g)
-            if (const std::int64_t divisor = reducingDivisor(t.monomial.coefficient); divisor != 1) {
-                t = withCoefficient(t, dividedBy(t.monomial.coefficient, divisor));
-                changed = true;
-            }
+    for (ExtGroup& g : reduced.terms) reduceGroupClosure(g, changed);
     if (!changed) return std::nullopt;
     return unwrapUnitGroups(std::move(reduced));
 }
@@ -90,19 +122,14 @@ std::optional<ExtStepPair> simplifyStep(const Ext_polyEquation& e) {
 
 std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_polyEquation& e) {
     const auto topLevelLcm = [](const Ext_polynomial& side) {
-        std::int64_t l = 1;
-        for (const Term& t : at(side.terms, side.terms.size() - 1)) l = lcm(l, t.monomial.coefficient.denominator);
-        return l;
+        const ExtGroup& top = at(side.terms, side.terms.size() - 1);
+        return std::accumulate(top.begin(), top.end(), std::int64_t{1}, lcmOfDenominatorClosure);
     };
     const std::int64_t l = lcm(topLevelLcm(e.LHS), topLevelLcm(e.RHS));
     if (l == 1) return std::nullopt;
 
     const auto markDenominators = [&](const Ext_polynomial& side) {
-        return withTopLevel(side, [&](const Term& t) {
-            const Rational& c = t.monomial.coefficient;
-            return withCoefficient(t, makeThreeColorRational(c.numerator, c.denominator, Color::black, mark(colored),
-                                                             Color::black));
-        });
+        return withTopLevel(side, [&](const Term& t) { return markDenominatorClosure(colored, t); });
     };
     const auto multiplySide = [&](const Ext_polynomial& side) {
         Ext_polynomial multiplied = side;
@@ -111,11 +138,7 @@ std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_po
         return multiplied;
     };
     const auto scaleSide = [&](const Ext_polynomial& side) {
-        return withTopLevel(side, [&](const Term& t) {
-            const Rational& c = t.monomial.coefficient;
-            return withCoefficient(
-                t, makeDefaultRational(checked::mul(c.numerator, checked::div(l, c.denominator)), 1));
-        });
+        return withTopLevel(side, [&](const Term& t) { return scaleTermByLcmClosure(l, t); });
     };
     return ExtClearedFractions{
         makeEquationXL(markDenominators(e.LHS), markDenominators(e.RHS), e.relation),
@@ -123,10 +146,10 @@ std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_po
         unwrapUnitGroupsOfExtEquation(makeEquationXL(scaleSide(e.LHS), scaleSide(e.RHS), e.relation)), l};
 }
 
-bool areLikeTerms(bool simple, const Term& a, const Term& b) {
-    const Monomial& m = a.monomial;
-    const Monomial& n = b.monomial;
-    if (isGroupTerm(a) || isGroupTerm(b) || m.exponent != n.exponent) return false;
+bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, bool simple) {
+    const Monomial& m = candidate.monomial;
+    const Monomial& n = current.monomial;
+    if (isGroupTerm(candidate) || isGroupTerm(current) || m.exponent != n.exponent) return false;
     if (m.exponent != 0 && m.variable != n.variable) return false;
     return !simple || (m.coefficient.denominator == 1 && n.coefficient.denominator == 1);
 }
@@ -142,11 +165,12 @@ std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ex
                 n.push_back(t);
                 continue;
             }
-            if (std::ranges::any_of(n, [&](const Term& u) { return areLikeTerms(simple, u, t); })) continue;
+            if (std::ranges::any_of(n, [&](const Term& u) { return combineSimpleLikeTermsClosure(u, t, simple); }))
+                continue;
             Rational sum = t.monomial.coefficient;
             bool summed = false;
             for (std::size_t j = i + 1; j < g.size(); ++j)
-                if (areLikeTerms(simple, t, g[j])) {
+                if (combineSimpleLikeTermsClosure(t, g[j], simple)) {
                     sum = knownRational(addRational(g[j].monomial.coefficient, sum));
                     summed = true;
                 }
@@ -174,11 +198,10 @@ std::optional<ExtDistribution> distributeFirstGroupOfSide(bool colored, const Ex
     if (colored) {
         Term& t = marked.terms[place->group][place->position];
         t = recolorTerm(Color::red, t);
-        for (Term& u : marked.terms[place->inner])
-            u.monomial = colorMonomial(Color::red, u.monomial);
+        for (Term& u : marked.terms[place->inner]) u = markTermClosure(colored, u);
     }
     ExtGroup products;
-    for (const Term& u : inner) products.push_back(distributeTerm(groupTerm.monomial, colored, u));
+    for (const Term& u : inner) products.push_back(distributeTermClosure(groupTerm.monomial, colored, u));
     return ExtDistribution{std::move(marked), replaceGroupTerm(side, *place, products)};
 }
 

@@ -40,7 +40,7 @@ std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_po
 
 /// Two plain terms of equal exponent with the same letter, or both
 /// constants; with `simple` both coefficients also written as whole numbers.
-bool areLikeTerms(bool simple, const Term& a, const Term& b);
+bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, bool simple);
 /// In every group, like terms added into the place of the first of them and
 /// terms of coefficient 0 dropped; nothing when no two terms were added.
 std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ext_polynomial& side);

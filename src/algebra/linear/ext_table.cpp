@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "algebra/tables.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/items.hpp"
@@ -59,12 +58,13 @@ Engine_Table groupTermTable(const Term& t, std::size_t i, Style style, Engine_Ta
     } else {
         const Rational whole = makeThreeColorRational(i == 0 ? c.numerator : laterNumerator(c.numerator), 1,
                                                       c.numerator_color, Color::black, Color::black);
-        product = beside(monomialTable(makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
+        product =
+            beside(termMonomialTable(makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
     }
     if (c.denominator == 1) return product;
     const Rational denominator =
         makeThreeColorRational(c.denominator, 1, c.denominator_color, Color::black, Color::black);
-    return joinItem(kOver, std::move(product), monomialTable(makeMonomialX(denominator, 0), style), c.bar_color);
+    return joinItem(kOver, std::move(product), termMonomialTable(makeMonomialX(denominator, 0), style), c.bar_color);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::
             require(t.sub_exp.second < k, "a group term must refer to an earlier group");
             table = groupTermTable(t, i, style, extTermsTable(t.sub_exp.second, style, groups));
         } else {
-            table = monomialTable(i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
+            table = termMonomialTable(i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
         }
         const Rational& c = t.monomial.coefficient;
         result = i == 0 ? std::move(table)

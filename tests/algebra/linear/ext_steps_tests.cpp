@@ -57,11 +57,12 @@ const std::map<std::string, Step> kSteps{
 struct Options {
     Style style = Style::fraction;
     bool fractionsFirst = false, clearFractions = false, embedded = false;
+    Technique technique = Technique::transpose;
 };
 
 LinearSteps solve(std::string_view text, Options o = {}) {
     const Ext_polyEquation e = equation(text);
-    return solveExtEquation(Technique::transpose, true, o.embedded, o.style, Method::standard, o.fractionsFirst,
+    return solveExtEquation(o.technique, true, o.embedded, o.style, Method::standard, o.fractionsFirst,
                             o.clearFractions, e.LHS, e.RHS, e.relation, e.relation_color);
 }
 
@@ -180,8 +181,8 @@ TEST(ExtSteps, ColoursReferencesAndLetters) {
 }
 
 TEST(ExtSolver, WorkedRuns) {
-    const Options rf{Style::rational_fraction}, de{Style::decimal}, first{Style::fraction, true, false},
-        embedded{Style::fraction, false, false, true};
+    const Options rf{Style::rational_fraction, false, false, false, Technique::balance}, de{Style::decimal},
+        first{Style::fraction, true, false}, embedded{Style::fraction, false, false, true};
     const std::tuple<const char*, Options, const char*> cases[] = {
         {"2(x + 1) = 8", {},
          "🤔 ; distribute to remove (  ) ; constant terms opposite to x ; solve for x ; 😎 | "
@@ -189,7 +190,7 @@ TEST(ExtSolver, WorkedRuns) {
         {"2(3(x + 1) + 4) = 20", rf,
          "🤔 ; distribute to remove (  ) ; combine simple like terms ; distribute to remove (  ) ; "
          "constant terms opposite to x ; solve for x ; 😎 | 2(3(x + 1) + 4) = 20 ; 2(3x + 3 + 4) = 20 ; "
-         "2(3x + 7) = 20 ; 6x + 14 = 20 ; 6x = 20 − 14 ; 6x = 6 ; x = 6/6 ; x = 1 | x = 1"},
+         "2(3x + 7) = 20 ; 6x + 14 = 20 ; 6x + 14 − 14 = 20 − 14 ; 6x = 6 ; 6x/6 = 6/6 ; x = 1 | x = 1"},
         {"(x + 1)/2 - 3(x - 1) = 4", first,
          "🤔 ; clear fractions ; distribute to remove (  ) ; combine simple like terms ; "
          "constant terms opposite to x ; solve for x ; 😎 | (1/2)(x + 1) − 3(x − 1) = 4 ; "
