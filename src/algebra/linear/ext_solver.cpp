@@ -65,7 +65,7 @@ public:
     void addStep(const Ext_polyEquation& e, const ExtStepPair& step, bool marks, const char* comment) {
         Engine_Table after = table(step.after);
         addWorkingPage(engineStep(marks ? table(step.before) : workingTable(e), after), comment);
-        history.push_back(workingTable(e));
+        history.push_back(takeWorkingTable(e));
         working_ = marks ? std::nullopt : std::optional{std::move(after)};
     }
 
@@ -74,7 +74,7 @@ public:
         addWorkingPage(
             engineStep(colored_ ? table(c.marked) : workingTable(e), multiplied, result, messageTable(lcmNote(c.lcm))),
             "clear fractions");
-        history.push_back(workingTable(e));
+        history.push_back(takeWorkingTable(e));
         history.push_back(colored_ ? table(black(c.multiplied)) : std::move(multiplied));
         working_ = std::move(result);
     }
@@ -128,6 +128,12 @@ private:
     const Engine_Table& workingTable(const Ext_polyEquation& e) {
         if (!working_) working_ = table(e);
         return *working_;
+    }
+    /// The same table given up, as the equation joins the history.
+    Engine_Table takeWorkingTable(const Ext_polyEquation& e) {
+        Engine_Table t = working_ ? std::move(*working_) : table(e);
+        working_.reset();
+        return t;
     }
 
     std::optional<Engine_Table> working_;
