@@ -2,8 +2,6 @@
 // multipliers, over denominators, every relation and option) worked by the
 // solver: the answer checked against the equation evaluated exactly at and
 // around it, every page against its history, a sample drawn in the step view.
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "algebra/linear/ext_equation.hpp"
@@ -106,16 +104,14 @@ std::string expectedAnswer(const Ext_polyEquation& e, const std::string& letter,
 
 /// The page begins with the tables of the history, each drawn black.
 bool startsWith(const Engine_Step& page, const std::vector<const Engine_Table*>& history) {
-    const auto isBlack = [](const std::string& colour) { return colour == "black"; };
-    const auto blackRow = [&](const Engine_Row& row, const Engine_Row& shown) {
-        return shown[0].ends_with("_color") ? row.size() == shown.size() && row[0] == shown[0] &&
-                                                  std::all_of(row.begin() + 1, row.end(), isBlack)
-                                            : row == shown;
+    const auto blackRow = [](const Engine_Row& row, const Engine_Row& shown) {
+        if (!shown[0].ends_with("_color")) return row == shown;
+        return row[0] == shown[0] && row.size() == shown.size() &&
+               std::count(row.begin(), row.end(), "black") + 1 == std::ssize(row);
     };
-    return page.size() >= history.size() &&
-           std::equal(history.begin(), history.end(), page.begin(), [&](const Engine_Table* shown, const auto& t) {
-               return std::ranges::equal(t, *shown, blackRow);
-           });
+    for (std::size_t k = 0; k < history.size(); ++k)
+        if (k >= page.size() || !std::ranges::equal(page[k], *history[k], blackRow)) return false;
+    return true;
 }
 
 /// The grouped steps (simplify, clear fractions when asked first, combine and
@@ -125,7 +121,7 @@ bool startsWith(const Engine_Step& page, const std::vector<const Engine_Table*>&
 /// empty, or as the problem after folding, and takes each step's first
 /// equation in black (two for clearing fractions).
 void expectHistories(const LinearSteps& s, const Ext_polyEquation& e0, Style style, bool embedded,
-                     bool fractionsFirst, const std::function<std::string()>& what) {
+                     bool fractionsFirst, const auto& what) {
     const Engine_Table problem = extEquationTable(style, e0);
     EXPECT_TRUE(embedded || (s.steps.front() == Engine_Step{problem} && s.steps.back().front() == problem)) << what();
     std::size_t p = embedded ? 0 : 1;
