@@ -14,6 +14,8 @@ TEST(ExtEntries, LastPages) {
         {"simplifyExtEquation", "2(3(x + 1) + 4) = 20", "😎: 2(3(x + 1) + 4) = 20 ; solution = 1 ; valid solution"},
         {"simplifyExtEquation", "2(x + 1) = x/2 + 5", "😎: 2(x + 1) = (1/2)x + 5 ; solution = 2 ; valid solution"},
         {"simplifyExtEquation", "-2(x + 1) < 4", "😎: -2(x + 1) < 4 ; solution > -3 ; valid solution"},
+        {"simplifyExtEquation", "2x + 1 = 5", "😎: 2x + 1 = 5 ; solution = 2 ; valid solution"},
+        {"simplifyExtEquation", "3(4) + x = 20", "😎: 3(4) + x = 20 ; solution = 8 ; valid solution"},
         {"simplifyExtEquation", "2(x + 1) = 2x + 2", "😎: 2(x + 1) = 2x + 2 ; TRUE, solution is all values of variable"},
         {"simplifyExtEquation", "2(x + 1) >= 2x + 3", "😎: 2(x + 1) ≥ 2x + 3 ; FALSE, no solution"},
         {"simplifyExtEquation", "x(x + 2) = 3", "oops: x(x + 2) = 3 ; beyond module scope"},
