@@ -40,25 +40,25 @@ Engine_Row engineRow(Fields&&... fields) {
     return row;
 }
 
-/// One table of the given rows, temporaries moved in (a braced list of rows
-/// would copy every row once more: the list's elements can only be copied out).
-template <class... Rows>
-    requires(std::same_as<std::remove_cvref_t<Rows>, Engine_Row> && ...)
-Engine_Table engineTable(Rows&&... rows) {
-    Engine_Table table;
-    table.reserve(sizeof...(Rows));
-    (table.push_back(std::forward<Rows>(rows)), ...);
-    return table;
+/// A vector of the given elements, temporaries moved in (a braced list would
+/// copy every element once more: its elements can only be copied out).
+template <class Element, class... Items>
+    requires(std::same_as<std::remove_cvref_t<Items>, Element> && ...)
+std::vector<Element> vectorOf(Items&&... items) {
+    std::vector<Element> elements;
+    elements.reserve(sizeof...(Items));
+    (elements.push_back(std::forward<Items>(items)), ...);
+    return elements;
 }
 
-/// One page of the given tables, temporaries moved in (as engineTable).
+/// One table of the given rows; one page of the given tables (as vectorOf).
+template <class... Rows>
+Engine_Table engineTable(Rows&&... rows) {
+    return vectorOf<Engine_Row>(std::forward<Rows>(rows)...);
+}
 template <class... Tables>
-    requires(std::same_as<std::remove_cvref_t<Tables>, Engine_Table> && ...)
 Engine_Step engineStep(Tables&&... tables) {
-    Engine_Step step;
-    step.reserve(sizeof...(Tables));
-    (step.push_back(std::forward<Tables>(tables)), ...);
-    return step;
+    return vectorOf<Engine_Table>(std::forward<Tables>(tables)...);
 }
 
 /// [["start","1"], ["message", text], ["message_color", colour], ["message_tag", tag]].
