@@ -168,14 +168,14 @@ Ext_polyEquation recolorExtEquation(Color left, Color right, Color relation, con
                                  relation);
 }
 
-Term recolorTermCoefficient(Color c, const Term& t) {
+Term recolorTermCoefficientClosure(Color c, const Term& t) {
     const Monomial& m = t.monomial;
     return makeTerm(makeMonomial(recolorRational(m.coefficient, c), m.exponent, m.variable), t.sub_exp);
 }
 
-ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group) {
+ExtGroup recolorGroupCoefficientsClosure(Color c, const ExtGroup& group) {
     ExtGroup result;
-    for (const Term& t : group) result.push_back(recolorTermCoefficient(c, t));
+    for (const Term& t : group) result.push_back(recolorTermCoefficientClosure(c, t));
     return result;
 }
 

@@ -74,7 +74,7 @@ Ext_polynomial recolorExtPolynomial(Color c, const Ext_polynomial& side);
 /// The LHS in `left`, the RHS in `right`, the relation in `relation`.
 Ext_polyEquation recolorExtEquation(Color left, Color right, Color relation, const Ext_polyEquation& e);
 /// Only the coefficient's colours set to `c`; variable and parentheses black.
-Term recolorTermCoefficient(Color c, const Term& t);
-ExtGroup recolorGroupCoefficients(Color c, const ExtGroup& group);
+Term recolorTermCoefficientClosure(Color c, const Term& t);
+ExtGroup recolorGroupCoefficientsClosure(Color c, const ExtGroup& group);
 
 }  // namespace tl

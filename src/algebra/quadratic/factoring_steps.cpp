@@ -152,7 +152,7 @@ ZeroProductSplit quadraticFactorability(bool colored, const PolyEquation& e) {
 
 Ext_polynomial recolorExtPolynomialCoefficients(Color c, const Ext_polynomial& side) {
     Ext_polynomial result = side;
-    for (ExtGroup& group : result.terms) group = recolorGroupCoefficients(c, group);
+    for (ExtGroup& group : result.terms) group = recolorGroupCoefficientsClosure(c, group);
     return result;
 }
 

@@ -158,7 +158,7 @@ TEST(ExtSteps, ColoursReferencesAndLetters) {
                            recoloured.RHS.terms[0][0].monomial.coefficient.numerator_color}),
               (std::vector{Color::red, Color::green, Color::blue}));
     EXPECT_EQ(removeZeroTermsOfExtEquation(true, recoloured).relation_color, Color::black);
-    EXPECT_EQ(colours(recolorTermCoefficient(Color::red, recoloured.LHS.terms[1][0])),
+    EXPECT_EQ(colours(recolorTermCoefficientClosure(Color::red, recoloured.LHS.terms[1][0])),
               (std::vector{Color::red, Color::red, Color::red, Color::black}));
 
     // An emptied group stays at its place as the zero term; a group term that moves up keeps its reference.
