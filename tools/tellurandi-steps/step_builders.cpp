@@ -170,6 +170,7 @@ StepTriple solveQuadraticEntry(const EntryInput& input) {
                                                             : readErrorText(read.error()));
     const PolyEquation& e = read.value();
     const FlagValues& f = input.flags;
+    const AdviceDraw fixed(f);  // a linear equation's advice draws too
     QuadraticSteps s = solveQuadratic(static_cast<Quadratic_method>(f.choiceIndex(quadraticMethod)),
                                       static_cast<Technique>(f.choiceIndex(technique)), f.isOn(colored),
                                       f.isOn(embedded), static_cast<Style>(f.choiceIndex(style)), Method::smart,
@@ -244,7 +245,7 @@ constexpr StepEntry kEntries[] = {
     arithmeticEntry<Partition_Model, &Partition_Model::solve>("partitionSteps", "N"),
     {"solveLinearEquation", "EQUATION", {technique, colored, embedded, style, method, clearFractions, draw},
      solveLinear},
-    {"solveQuadratic", "EQUATION", {quadraticMethod, technique, colored, embedded, style, clearFractions},
+    {"solveQuadratic", "EQUATION", {quadraticMethod, technique, colored, embedded, style, clearFractions, draw},
      solveQuadraticEntry},
     {"algebraTable", "EQUATION", {style}, algebraTable},
     {"solveExtEquation", "EQUATION",
