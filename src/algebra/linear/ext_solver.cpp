@@ -71,11 +71,13 @@ public:
 
     void addClearFractionsStep(const Ext_polyEquation& e, const ExtClearedFractions& c) {
         Engine_Table multiplied = table(c.multiplied), result = table(c.result);
-        addWorkingPage(
-            engineStep(colored_ ? table(c.marked) : workingTable(e), multiplied, result, messageTable(lcmNote(c.lcm))),
-            "clear fractions");
+        // Marked, the product on the page is the marked one and the history takes a black one.
+        Engine_Table blackMultiplied = colored_ ? table(black(c.multiplied)) : multiplied;
+        addWorkingPage(engineStep(colored_ ? table(c.marked) : workingTable(e), std::move(multiplied), result,
+                                  messageTable(lcmNote(c.lcm))),
+                       "clear fractions");
         history.push_back(takeWorkingTable(e));
-        history.push_back(colored_ ? table(black(c.multiplied)) : std::move(multiplied));
+        history.push_back(std::move(blackMultiplied));
         working_ = std::move(result);
     }
 
@@ -187,14 +189,14 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
         }
         ExtSolver solver(technique, colored, style, method, clearFractions);
         const Engine_Table problem = solver.table(e0);
-        if (!embedded) solver.result.addPage({problem}, kProblemComment);
+        if (!embedded) solver.result.addPage(engineStep(problem), kProblemComment);
 
         PolyEquation flat;
         bool inScope = true;
         const auto folded = foldConstantGroupsOfEquation(e0);
         if (folded && !equationHasParentheses(*folded)) {
             flat = polyEquationFromExtEquation(*folded);
-            inScope = solver.handOver(flat, {problem});
+            inScope = solver.handOver(flat, engineStep(problem));
         } else {
             if (folded) solver.history.push_back(problem);
             flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
