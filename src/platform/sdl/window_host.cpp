@@ -54,6 +54,9 @@ void WindowHost::open(ui::Application& application) {
         throw tl::PreconditionError(sdlError("SDL could not start video"));
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    // SDL drops a click it handles within 10 ms of a focus event; an app
+    // that is busy handles both at once, and a tap would be lost.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 
     const ui::Screen& screen = ui::Screen::main();
     const gfx::Size least = ui::kMinimumWindowSize;
@@ -62,11 +65,13 @@ void WindowHost::open(ui::Application& application) {
     const auto coordinates = [this](double p) { return static_cast<int>(std::lround(p * coordsPerPoint_)); };
     window_ = SDL_CreateWindow("Tellurandi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                coordinates(points.width), coordinates(points.height),
-                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
     if (!window_) throw tl::PreconditionError(sdlError("SDL could not make a window"));
-    // Below the smallest phone the pads' prompts would run into the keys.
+    // Below the smallest phone the pads' prompts would run into the keys. Set
+    // while the window is hidden: setting it moves and raises a window.
     SDL_SetWindowMinimumSize(window_, static_cast<int>(std::ceil(least.width * coordsPerPoint_)),
                              static_cast<int>(std::ceil(least.height * coordsPerPoint_)));
+    SDL_ShowWindow(window_);
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
