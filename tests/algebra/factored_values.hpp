@@ -1,7 +1,6 @@
 // Test support for factored polynomials and rational expressions: a compact
-// text of a value for golden comparisons, its colours, and an evaluator that
-// computes its value at a rational point with exact arithmetic, independently
-// of the code under test.
+// text of a value for golden comparisons and its colours (their exact values
+// at a point come from support/algebra_answers.hpp).
 #pragma once
 
 #include <optional>
@@ -9,6 +8,7 @@
 
 #include "algebra/rational_expression.hpp"
 #include "algebra/reader.hpp"
+#include "support/algebra_answers.hpp"
 
 namespace tl::testing {
 
@@ -68,39 +68,6 @@ inline std::string colors(const Rational_Expression& e) {
 inline Polynomial_XL xl(std::string_view text) { return readFactoredPolynomial(text).value(); }
 inline Rational_Expression ratio(std::string_view numerator, std::string_view denominator) {
     return makeRationalExpression(xl(numerator), xl(denominator));
-}
-
-/// Exact value of group `g` at x (every letter stands for x); none where a
-/// coefficient has denominator 0.
-inline std::optional<Rational> valueOfGroup(const Polynomial_XL& p, std::size_t g, const Rational& x, int depth = 0) {
-    if (depth > 64 || g >= p.terms.size()) return std::nullopt;
-    std::optional<Rational> sum = makeDefaultRational(0, 1);
-    const auto power = [](std::optional<Rational> base, std::uint64_t k) {
-        std::optional<Rational> r = makeDefaultRational(1, 1);
-        for (std::uint64_t i = 0; i < k && r && base; ++i) r = multiplyRational(*r, *base);
-        return base ? r : std::nullopt;
-    };
-    for (const Term_XL& t : p.terms[g]) {
-        std::optional<Rational> term = multiplyRational(t.monomial.coefficient, *power(x, t.monomial.exponent));
-        for (const Factor& f : t.factors)
-            if (term) {
-                const auto factor = power(valueOfGroup(p, f.pointer, x, depth + 1), f.exponent);
-                term = factor ? multiplyRational(*term, *factor) : std::nullopt;
-            }
-        if (!term || !sum) return std::nullopt;
-        sum = addRational(*sum, *term);
-    }
-    return sum;
-}
-inline std::optional<Rational> valueAt(const Polynomial_XL& p, const Rational& x) {
-    if (p.terms.empty()) return std::nullopt;
-    return valueOfGroup(p, p.terms.size() - 1, x);
-}
-/// N(x) / D(x); none where D(x) is 0.
-inline std::optional<Rational> valueAt(const Rational_Expression& e, const Rational& x) {
-    const auto n = valueAt(e.poly_N, x), d = valueAt(e.poly_D, x);
-    if (!n || !d || d->numerator == 0) return std::nullopt;
-    return divideRational(*n, *d);
 }
 
 }  // namespace tl::testing

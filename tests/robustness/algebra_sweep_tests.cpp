@@ -23,7 +23,6 @@
 #include <set>
 #include <type_traits>
 
-#include "algebra/factored_values.hpp"
 #include "algebra/linear/ext_solver.hpp"
 #include "algebra/quadratic/quadratic_solver.hpp"
 #include "algebra/rational_expression_steps.hpp"
@@ -34,10 +33,10 @@
 #include "base/text.hpp"
 #include "common/table_text.hpp"
 #include "platform/gfx/fake_fonts.hpp"
-#include "support/algebra_forms.hpp"
+#include "support/algebra_answers.hpp"
 
 using namespace tl;
-using tl::testing::widened;
+using namespace tl::testing;
 
 namespace {
 
@@ -45,8 +44,6 @@ namespace {
 constexpr int kDivisor = tl::testing::kSanitizerSlowdown > 1 ? 4 * tl::testing::kSanitizerSlowdown : 1;
 // One solution in this many is drawn.
 constexpr int kDrawEvery = 211;
-
-Rational q(std::int64_t n, std::int64_t d = 1) { return makeDefaultRational(n, d); }
 
 class Draw {
 public:
@@ -181,7 +178,7 @@ Net netOf(const Polynomial_XL& lhs, const Polynomial_XL& rhs) {
         return std::fabs(l - r) <= 1e-6L * (ls + rs);
     };
     const auto exact = [&](std::int64_t x) -> std::optional<Rational> {
-        const auto l = tl::testing::valueAt(lhs, q(x)), r = tl::testing::valueAt(rhs, q(x));
+        const auto l = valueAt(lhs, q(x)), r = valueAt(rhs, q(x));
         return l && r ? subtractRational(*l, *r) : std::nullopt;
     };
     try {
@@ -202,123 +199,17 @@ Net netOf(const Polynomial_XL& lhs, const Polynomial_XL& rhs) {
 
 // ---- reading a closing page ------------------------------------------------------------
 
-/// a + b·√m with rational a and b, m 0 while no root is taken: an answer
-/// read exactly. Arithmetic beyond that field (two different roots, a root in
-/// a denominator) or beyond 64 bits throws.
-struct Surd {
-    Rational a = q(0), b = q(0);
-    std::int64_t m = 0;
-};
-Surd operator+(const Surd& x, const Surd& y) {
-    require(x.b.numerator == 0 || y.b.numerator == 0 || x.m == y.m, "two roots");
-    return {addRational(x.a, y.a).value(), addRational(x.b, y.b).value(), x.m != 0 ? x.m : y.m};
-}
-Surd operator-(const Surd& x) { return {negateRational(x.a).value(), negateRational(x.b).value(), x.m}; }
-Surd operator-(const Surd& x, const Surd& y) { return x + -y; }
-Surd operator*(const Surd& x, const Surd& y) {
-    if (x.b.numerator == 0) return {multiplyRational(x.a, y.a).value(), multiplyRational(x.a, y.b).value(), y.m};
-    if (y.b.numerator == 0) return y * x;
-    require(x.m == y.m, "two roots");
-    const Rational bb = multiplyRational(multiplyRational(x.b, y.b).value(), q(x.m)).value();
-    return {addRational(multiplyRational(x.a, y.a).value(), bb).value(),
-            addRational(multiplyRational(x.a, y.b).value(), multiplyRational(x.b, y.a).value()).value(), x.m};
-}
-Surd operator/(const Surd& x, const Surd& y) {
-    require(y.b.numerator == 0, "a root in a denominator");
-    return {divideRational(x.a, y.a).value(), divideRational(x.b, y.a).value(), x.m};
-}
-Surd rootOf(const Surd& x) {
-    require(x.b.numerator == 0 && x.a.denominator == 1 && x.a.numerator >= 0, "a root of a whole number");
-    return {q(0), q(1), x.a.numerator};
-}
-Surd numberFrom(const std::string& digits, Surd*) { return {q(tryParseInt(digits).value())}; }
-long double rootOf(long double x) { return std::sqrt(x); }
-long double numberFrom(const std::string& digits, long double*) { return std::stold(digits); }
-
-/// The value of an answer as the page writes it: numbers (decimals, "e+18"),
-/// "-", " + ", " − ", "/", "√", parentheses and a number times a root; as a
-/// long double, or exactly as a Surd.
-template <class T>
-class Evaluator {
-public:
-    explicit Evaluator(std::string_view s) : s_(s) {}
-    std::optional<T> value() {
-        try {
-            const T v = sum();
-            if (at_ == s_.size()) return v;
-        } catch (const std::exception&) {  // not an answer, or not exact
-        }
-        return std::nullopt;
-    }
-
-private:
-    bool take(std::string_view t) { return s_.substr(at_).starts_with(t) ? (at_ += t.size(), true) : false; }
-    bool ahead(std::string_view t) const { return s_.substr(at_).starts_with(t); }
-    T sum() {
-        for (T v = quotient();;) {
-            if (take(" + ")) v = v + quotient();
-            else if (take(" \u2212 ")) v = v - quotient();
-            else return v;
-        }
-    }
-    T quotient() {
-        T v = product();
-        while (take("/")) v = v / product();
-        return v;
-    }
-    T product() {
-        if (take("-")) return -product();
-        T v = atom();
-        while (ahead("(") || ahead("\u221A")) v = v * atom();
-        return v;
-    }
-    T atom() {
-        if (take("(")) {
-            const T v = sum();
-            require(take(")"), "an unclosed parenthesis");
-            return v;
-        }
-        if (take("\u221A")) return rootOf(atom());
-        const std::size_t from = at_;
-        const auto digit = [&] { return at_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[at_])); };
-        while (digit() || (at_ < s_.size() && s_[at_] == '.')) ++at_;
-        if (at_ > from && at_ < s_.size() && s_[at_] == 'e') {
-            ++at_;
-            if (at_ < s_.size() && (s_[at_] == '+' || s_[at_] == '-')) ++at_;
-            while (digit()) ++at_;
-        }
-        require(at_ > from, "a number");
-        return numberFrom(std::string(s_.substr(from, at_ - from)), static_cast<T*>(nullptr));
-    }
-    std::string_view s_;
-    std::size_t at_ = 0;
-};
-
 /// Whether c₂r² + c₁r + c₀ is 0 for r as written, exactly; none when r is no
 /// exact number or the check leaves 64 bits.
 std::optional<bool> isExactRoot(const std::string& r, const std::array<Rational, 3>& c) {
     const auto v = Evaluator<Surd>(r).value();
     if (!v) return std::nullopt;
     try {
-        const Surd p = (Surd{c[2]} * *v + Surd{c[1]}) * *v + Surd{c[0]};
-        return p.a.numerator == 0 && p.b.numerator == 0;
+        return ((Surd{c[2]} * *v + Surd{c[1]}) * *v + Surd{c[0]}).isZero();
     } catch (const std::exception&) {
         return std::nullopt;
     }
 }
-
-bool relates(Relation r, int sign) {  // sign of (c₀ − 0)
-    switch (r) {
-        case Relation::equal_to: return sign == 0;
-        case Relation::less_than: return sign < 0;
-        case Relation::greater_than: return sign > 0;
-        case Relation::less_than_or_equal_to: return sign <= 0;
-        case Relation::greater_than_or_equal_to: return sign >= 0;
-    }
-    return false;
-}
-
-int signOf(const Rational& r) { return rationalLessThan(r, q(0)) ? -1 : rationalEquals(r, q(0)) ? 0 : 1; }
 
 /// The closing page's answer against LHS − RHS. Exactly, unless a value
 /// is beyond 64 bits: then only the values shown are put back, roughly.
@@ -354,15 +245,7 @@ void expectRightAnswer(const std::vector<std::string>& page, const Net& net, con
             } catch (const OverflowError&) {
             }
         }
-        bool square = false;
-        if (D && signOf(*D) > 0) {
-            const Rational r = *simplifyRational(*D);
-            const auto isSquare = [](std::int64_t n) {
-                const auto s = std::llround(std::sqrt(static_cast<long double>(n)));
-                return s * s == n;
-            };
-            square = isSquare(r.numerator) && isSquare(r.denominator);
-        }
+        const bool square = D && signOf(*D) > 0 && isSquare(*simplifyRational(*D));
         if (D) {
             EXPECT_EQ(*status, rawValue(signOf(*D) < 0    ? Quadratic_status::none
                                         : signOf(*D) == 0 ? Quadratic_status::rational_repeated
@@ -374,12 +257,7 @@ void expectRightAnswer(const std::vector<std::string>& page, const Net& net, con
         const std::string& line = *(status - 1);
         const std::string label = named(line) + " = ";
         std::vector<long double> roots;
-        for (std::size_t from = 0, end = 0; end != std::string::npos; from = end + 4) {
-            end = line.find(" or " + label, from);
-            ASSERT_EQ(line.compare(from, label.size(), label), 0) << line;
-            const std::string shown = line.substr(from + label.size(), end - from - label.size());
-            roots.push_back(root(shown));
-        }
+        for (const std::string& shown : rootTexts(line, label)) roots.push_back(root(shown));
         EXPECT_TRUE(!D || roots.size() == (signOf(*D) == 0 ? 1u : 2u)) << line;
         EXPECT_TRUE(roots.size() < 2 || roots[0] < roots[1]) << line;
         return;
@@ -394,27 +272,8 @@ void expectRightAnswer(const std::vector<std::string>& page, const Net& net, con
         }
         return;
     }
-    const auto& [c0, c1, c2] = *net.exact;
-    ASSERT_EQ(c2.numerator, 0) << last;
-    if (linearStatus) {
-        EXPECT_EQ(c1.numerator, 0) << last;
-        EXPECT_EQ(relates(relation, signOf(c0)), last == rawValue(Status::infinite)) << last;
-        return;
-    }
-    // "x ⋄ value": the boundary −c₀/c₁, the relation turned when c₁ < 0.
-    ASSERT_NE(c1.numerator, 0) << last;
-    const Relation expected = signOf(c1) > 0 ? relation : flipRelation(relation);
-    const std::string head = named(last) + " " + std::string(relationSymbol(expected)) + " ";
-    ASSERT_TRUE(last.starts_with(head)) << last;
-    const std::string shown = last.substr(head.size());
-    const Rational boundary = *divideRational(*multiplyRational(c0, q(-1)), c1);
-    if (const auto e = Evaluator<Surd>(shown).value(); e && style != Style::decimal) {
-        EXPECT_TRUE(e->b.numerator == 0 && rationalEquals(e->a, boundary)) << last;
-    } else {
-        const auto v = Evaluator<long double>(shown).value();
-        const long double b = static_cast<long double>(boundary.numerator) / static_cast<long double>(boundary.denominator);
-        EXPECT_TRUE(v && std::fabs(*v - b) <= 1e-7L * std::max(1.0L, std::fabs(b))) << last << " for " << b;
-    }
+    ASSERT_EQ((*net.exact)[2].numerator, 0) << last;
+    expectLinearAnswer(last, linearStatus ? "" : named(last), (*net.exact)[0], (*net.exact)[1], relation, style);
 }
 
 // ---- one solution ---------------------------------------------------------------------
@@ -707,7 +566,7 @@ TEST(AlgebraSweep, RationalExpressionStepsKeepTheirValue) {
                 pages.comments.push_back({name});
                 for (const Rational& x : points) {
                     try {
-                        const auto before = tl::testing::valueAt(e, x), after = tl::testing::valueAt(state, x);
+                        const auto before = valueAt(e, x), after = valueAt(state, x);
                         EXPECT_TRUE(!before || !after || rationalEquals(*before, *after))
                             << name << ": " << what << " → state " << pages.steps.size();
                     } catch (const OverflowError&) {  // a value beyond 64 bits cannot be compared

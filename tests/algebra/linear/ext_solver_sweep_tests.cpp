@@ -11,6 +11,7 @@
 #include "base/random.hpp"
 #include "common/table_text.hpp"
 #include "platform/gfx/fake_fonts.hpp"
+#include "support/algebra_answers.hpp"
 
 using namespace tl;
 using namespace tl::testing;
@@ -61,42 +62,22 @@ private:
     int groupTerms_ = 0;
 };
 
-Rational valueOf(const Ext_polynomial& side, std::uint64_t k, const Rational& t) {
-    Rational total = makeDefaultRational(0, 1);
-    for (const Term& term : side.terms[k]) {
-        Rational v = term.monomial.coefficient;
-        if (term.monomial.exponent == 1) v = *multiplyRational(v, t);
-        if (term.sub_exp.first) v = *multiplyRational(v, valueOf(side, term.sub_exp.second, t));
-        total = *addRational(total, v);
-    }
-    return total;
-}
-
-/// L(t) − R(t), the denominator positive (as every result of the arithmetic).
-Rational difference(const Ext_polyEquation& e, const Rational& t) {
-    return *subtractRational(valueOf(e.LHS, e.LHS.terms.size() - 1, t), valueOf(e.RHS, e.RHS.terms.size() - 1, t));
-}
-
-/// Whether n relation 0.
-bool relatesToZero(std::int64_t n, Relation r) {
-    const bool results[] = {n == 0, n < 0, n > 0, n <= 0, n >= 0};  // in the order of Relation
-    return results[static_cast<std::size_t>(r)];
-}
+/// L(t) − R(t), exactly.
+Rational difference(const Ext_polyEquation& e, const Rational& t) { return netAt(e, t).value(); }
 
 /// The closing answer: "x r x0" must hold exactly where the equation holds,
 /// at x0 and on both sides of it; or the equation's truth for every x.
 std::string expectedAnswer(const Ext_polyEquation& e, const std::string& letter, Style style) {
-    const Rational zero = makeDefaultRational(0, 1), one = makeDefaultRational(1, 1);
+    const Rational zero = q(0), one = q(1);
     const Rational slope = *subtractRational(difference(e, one), difference(e, zero));
     if (slope.numerator == 0) {
-        const bool always = relatesToZero(difference(e, zero).numerator, e.relation);
+        const bool always = holds(e.relation, difference(e, zero));
         return std::string(rawValue(always ? Status::infinite : Status::none));
     }
     const Rational x0 = *divideRational(*negateRational(difference(e, zero)), slope);
     const Relation r = slope.numerator < 0 ? flipRelation(e.relation) : e.relation;
     for (const Rational& t : {x0, *addRational(x0, one), *subtractRational(x0, one)})
-        EXPECT_EQ(relatesToZero(difference(e, t).numerator, e.relation),
-                  relatesToZero(subtractRational(t, x0)->numerator, r));
+        EXPECT_EQ(holds(e.relation, difference(e, t)), holds(r, *subtractRational(t, x0)));
     const Style answerStyle = style == Style::decimal ? Style::decimal : Style::fraction;
     return tableText(equationTable(answerStyle, makeEquationXL(makePolynomial({makeMonomial(one, 1, letter)}),
                                                                makePolynomial({makeMonomialX(x0, 0)}), r)));

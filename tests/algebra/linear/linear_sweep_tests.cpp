@@ -6,20 +6,17 @@
 // closing and the sign-change notes, and draw inside the step view.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "algebra/linear/linear_solver.hpp"
 #include "arithmetic/page_drawing.hpp"
 #include "base/random.hpp"
 #include "common/table_text.hpp"
 #include "platform/gfx/fake_fonts.hpp"
+#include "support/algebra_answers.hpp"
 
 using namespace tl;
 using namespace tl::testing;
 
 namespace {
-
-Rational q(std::int64_t n, std::int64_t d = 1) { return makeDefaultRational(n, d); }
 
 Polynomial randomSide(RandomSource& r) {
     std::vector<Monomial> terms;
@@ -35,55 +32,11 @@ Polynomial randomSide(RandomSource& r) {
     return makePolynomial(terms);
 }
 
-/// LHS(t) − RHS(t), exactly.
-Rational difference(const PolyEquation& e, const Rational& t) {
-    Rational sum = q(0);
-    for (const auto& [side, sign] : {std::pair{&e.LHS, 1}, std::pair{&e.RHS, -1}})
-        for (const Monomial& m : side->terms) {
-            const Rational term = m.exponent == 0 ? m.coefficient : *multiplyRational(m.coefficient, t);
-            sum = *addRational(sum, *multiplyRational(term, q(sign)));
-        }
-    return sum;
-}
-
-bool relates(const Rational& a, Relation r, const Rational& b) {
-    const bool less = rationalLessThan(a, b), equal = rationalEquals(a, b);
-    switch (r) {
-        case Relation::equal_to: return equal;
-        case Relation::less_than: return less;
-        case Relation::greater_than: return !less && !equal;
-        case Relation::less_than_or_equal_to: return less || equal;
-        case Relation::greater_than_or_equal_to: return !less;
-    }
-    return false;
-}
-bool holds(const PolyEquation& e, const Rational& t) { return relates(difference(e, t), e.relation, q(0)); }
-
-/// An answer line read back and checked against the equation: a status at
-/// any x, or "x ⋄ value" on and around the boundary, where the linear
-/// LHS − RHS is 0.
+/// The answer against LHS − RHS = c₀ + c₁x, worked out exactly.
 void expectRightAnswer(const PolyEquation& e, const std::string& text, Style style, const std::string& what) {
-    if (text == rawValue(Status::infinite) || text == rawValue(Status::none)) {
-        for (const Rational& t : {q(-1000000), q(0), q(1000000)})
-            EXPECT_EQ(holds(e, t), text == rawValue(Status::infinite)) << what;
-        return;
-    }
-    const auto blank = text.find(' '), value = text.find(' ', blank + 1);
-    const Relation claimed = relationFromSymbol(text.substr(blank + 1, value - blank - 1)).value();
-    const Rational f0 = difference(e, q(0)), slope = *subtractRational(difference(e, q(1)), f0);
-    ASSERT_NE(slope.numerator, 0) << what << ": " << text;
-    const Rational boundary = *divideRational(*multiplyRational(f0, q(-1)), slope);
-    const std::string shown = text.substr(value + 1);
-    if (style == Style::decimal) {
-        const double b = static_cast<double>(boundary.numerator) / static_cast<double>(boundary.denominator);
-        EXPECT_NEAR(std::strtod(shown.c_str(), nullptr), b, 1e-7 * std::max(1.0, std::abs(b))) << what << ": " << text;
-    } else {
-        const auto bar = shown.find('/');
-        const std::int64_t d = bar == std::string::npos ? 1 : std::stoll(shown.substr(bar + 1));
-        EXPECT_TRUE(rationalEquals(q(std::stoll(shown.substr(0, bar)), d), boundary)) << what << ": " << text;
-    }
-    for (const Rational& t : {*addRational(boundary, q(-1)), boundary, *addRational(boundary, q(1))})
-        EXPECT_EQ(holds(e, t), relates(t, claimed, boundary)) << what << ": " << text;
+    SCOPED_TRACE(what);
+    const Rational c0 = netAt(e, q(0)).value(), c1 = *subtractRational(netAt(e, q(1)).value(), c0);
+    expectLinearAnswer(text, "x", c0, c1, e.relation, style);
 }
 
 /// The tables of a page less the two blank tables and the sign-change note at its end.
