@@ -7,50 +7,19 @@
 #include "base/random.hpp"
 #include "common/layout.hpp"
 #include "support/algebra_forms.hpp"
+#include "support/equation_printer.hpp"
 
 using namespace tl;
 using tl::testing::widened;
 
 namespace {
 
-// A tiny printer: every number exactly as held ("n/d", "n/(-d)"), the
-// multiplier of a group in front of it, powers of groups as "^e".
-std::string magnitude(std::int64_t n) { return std::to_string(n).substr(n < 0 ? 1 : 0); }
-
-std::string monomialText(const Monomial& m, bool bare) {
-    const Rational& c = m.coefficient;
-    std::string s = magnitude(c.numerator);
-    if (c.denominator != 1) {
-        s += c.denominator < 0 ? "/(" : "/";
-        s += std::to_string(c.denominator);
-        if (c.denominator < 0) s += ")";
-    } else if (s == "1" && bare) {
-        s.clear();
-    }
-    if (m.exponent > 0) s += m.variable;
-    if (m.exponent > 1) (s += "^") += std::to_string(m.exponent);
-    return s;
-}
-
-std::string groupText(const Polynomial_XL& p, std::size_t g) {
-    std::string s;
-    for (const Term_XL& t : p.terms.at(g)) {
-        const bool negative = t.monomial.coefficient.numerator < 0;
-        s += s.empty() ? (negative ? "-" : "") : (negative ? " - " : " + ");
-        s += monomialText(t.monomial, t.monomial.exponent > 0 || !t.factors.empty());
-        for (const Factor& f : t.factors) {
-            ((s += "(") += groupText(p, f.pointer)) += ")";
-            if (f.exponent != 1) (s += "^") += std::to_string(f.exponent);
-        }
-    }
-    return s;
-}
+/// The plain print of a group: every number exactly as held ("n/d", "n/(-d)").
+std::string groupText(const Polynomial_XL& p, std::size_t g) { return tl::testing::Printer().group(p, g); }
 
 std::string text(const AnyEquation& any) {
     return std::visit([](const auto& e) {
-        const Polynomial_XL l = widened(e.LHS), r = widened(e.RHS);
-        return groupText(l, l.terms.size() - 1) + " " + std::string(relationSymbol(e.relation)) + " " +
-               groupText(r, r.terms.size() - 1);
+        return tl::testing::Printer().equation(widened(e.LHS), e.relation, widened(e.RHS));
     }, any);
 }
 
