@@ -16,7 +16,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -38,23 +37,24 @@ struct Polynomial {
     std::vector<Monomial> terms{Monomial{}};
 };
 
-/// An equation or inequality over flat polynomials.
-struct PolyEquation {
-    Polynomial LHS;
-    Polynomial RHS;
+/// An equation or inequality, LHS relation RHS, over one polynomial form.
+template <class Side>
+struct EquationOver {
+    Side LHS;
+    Side RHS;
     Relation relation = Relation::equal_to;
     Color relation_color = Color::black;
-
-    struct PolyEquationClear;
 };
 
+/// The equation form of the linear and quadratic solvers.
+using PolyEquation = EquationOver<Polynomial>;
+
 /// `equation` with both sides multiplied by the whole number `factor`.
-struct PolyEquation::PolyEquationClear {
+struct PolyEquationClear {
     std::int64_t factor = 1;
     PolyEquation equation;
     Color factor_color = Color::black;
 };
-using PolyEquationClear = PolyEquation::PolyEquationClear;
 
 /// An entry of a grouped polynomial: the monomial alone, or, when
 /// `sub_exp.first` is set, the monomial times the group `sub_exp.second`.
@@ -70,12 +70,7 @@ struct Ext_polynomial {
 };
 
 /// A linear equation with parenthesised groups.
-struct Ext_polyEquation {
-    Ext_polynomial LHS;
-    Ext_polynomial RHS;
-    Relation relation = Relation::equal_to;
-    Color relation_color = Color::black;
-};
+using Ext_polyEquation = EquationOver<Ext_polynomial>;
 
 /// The group `pointer` raised to `exponent`.
 struct Factor {
@@ -97,14 +92,9 @@ struct Polynomial_XL {
     std::vector<std::vector<Term_XL>> terms;
 };
 
-struct Polynomial_Equation_XL {
-    Polynomial_XL LHS;
-    Polynomial_XL RHS;
-    Relation relation = Relation::equal_to;
-    Color relation_color = Color::black;
-};
+using Polynomial_Equation_XL = EquationOver<Polynomial_XL>;
 
-/// The roots a ± b·√c of a quadratic equation.
+/// A root a + b·√c of a quadratic equation (b = 0/1 and c = 0 for a rational root).
 struct Quadratic_solution {
     Rational a;
     Rational b;
@@ -125,16 +115,11 @@ concept EquationSide =
     std::same_as<Side, Polynomial> || std::same_as<Side, Ext_polynomial> || std::same_as<Side, Polynomial_XL>;
 
 template <EquationSide Side>
-using EquationOf = std::conditional_t<std::same_as<Side, Polynomial>, PolyEquation,
-                                      std::conditional_t<std::same_as<Side, Ext_polynomial>, Ext_polyEquation,
-                                                         Polynomial_Equation_XL>>;
-
-template <EquationSide Side>
-EquationOf<Side> makeColoredEquationXL(Side LHS, Side RHS, Relation relation, Color relation_color) {
-    return EquationOf<Side>{std::move(LHS), std::move(RHS), relation, relation_color};
+EquationOver<Side> makeColoredEquationXL(Side LHS, Side RHS, Relation relation, Color relation_color) {
+    return EquationOver<Side>{std::move(LHS), std::move(RHS), relation, relation_color};
 }
 template <EquationSide Side>
-EquationOf<Side> makeEquationXL(Side LHS, Side RHS, Relation relation) {
+EquationOver<Side> makeEquationXL(Side LHS, Side RHS, Relation relation) {
     return makeColoredEquationXL(std::move(LHS), std::move(RHS), relation, Color::black);
 }
 
