@@ -61,6 +61,7 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         {{"addColumnSteps", "1", "2", "--colored=yes"}, 2, "--colored takes no value"},
         {{"addColumnSteps", "1", "2", "--text=yes"}, 2, "--text takes no value"},
         {{"addColumnSteps", "1", "2", "--png"}, 2, "--png needs a directory"},
+        {{"addColumnSteps", "1", "2", "--png="}, 2, "--png needs a directory"},
         {{"addColumnSteps", "1", "2", "--text", "--png", "d"}, 2, "exclude each other"},
         {{"addColumnSteps", "1", "2", "--screen", "390x844"}, 2, "--screen goes with --png"},
         {{"addColumnSteps", "1", "2", "--png", "d", "--screen", "16384x100"}, 2, "from 1 to 4096, not \"16384x100\""},
@@ -81,6 +82,11 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << what;
     }
+    // Output that cannot be written (a full disk, say) fails as well.
+    std::ostringstream full, err;
+    full.setstate(std::ios::badbit);
+    EXPECT_EQ(runStepsTool({"addColumnSteps", "1", "2"}, full, err), 1);
+    EXPECT_EQ(err.str(), "tellurandi-steps: cannot write the output\n");
 }
 
 // Flags become the option rows the screens write; flags left out take their

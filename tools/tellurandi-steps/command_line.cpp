@@ -130,6 +130,7 @@ CommandLine parse(const std::vector<std::string>& args) {
             textGiven = true;
         } else if (name == "png") {
             line.pngDirectory = value("a directory");
+            if (line.pngDirectory.empty()) refuse("--png needs a directory");
             pngGiven = true;
         } else if (name == "screen") {
             readScreen(value("a size WxH"), line);

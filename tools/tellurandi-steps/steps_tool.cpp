@@ -65,13 +65,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }  // namespace
 
 int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int status = 1;
     try {
-        return run(args, out, err);
+        status = run(args, out, err);
     } catch (const std::exception& e) {
         return fail(err, 1, std::string("failed: ") + e.what());
     } catch (...) {
         return fail(err, 1, "failed");
     }
+    // Output lost on the way (a full disk, say) is a failure, not a success.
+    if (status == 0 && !out.flush()) return fail(err, 1, "cannot write the output");
+    return status;
 }
 
 std::string solutionText(const StepTriple& solution) {
