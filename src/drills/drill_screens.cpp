@@ -76,6 +76,9 @@ ui::TableViewCell* DrillMenu::cellForRow(ui::TableView& table, ui::IndexPath pat
     if (ui::Label* label = cell->textLabel()) {
         label->setText(tl::at(pick_, static_cast<std::size_t>(path.row)));
         label->setFont(gfx::Font::monospacedDigit(kCellFontSize, gfx::weight::medium));
+        // In a window narrower than a phone the long rows shrink: cut short,
+        // "make a ten from nine" and "… eight" would read alike.
+        label->setAdjustsFontSizeToFitWidth(true);
     }
     return cell;
 }

@@ -193,6 +193,12 @@ TEST_F(DrillApp, MenusShowFiveRowsUnderOneHeader) {
             EXPECT_EQ(font.pointSize(), 30);
             EXPECT_EQ(font.weight(), gfx::weight::medium);
         }
+        // In the smallest window the long rows shrink rather than lose their ends.
+        host->resize(ui::kMinimumWindowSize);
+        for (int row = 0; row < 5; ++row) {
+            const ui::Label& label = *table->cellForRow({0, row})->textLabel();
+            EXPECT_EQ(label.layoutText(label.bounds().size()).shown(), expected[row]);
+        }
         host.reset();
     }
 }
