@@ -1,5 +1,5 @@
 // Partition of a number into its place values: 3052 partitions into
-// 3000+50+2. The number stays text throughout; it is never parsed.
+// 3000+50+2. The number stays text throughout (digits only); it is never parsed.
 #include <string>
 #include <vector>
 
@@ -34,6 +34,7 @@ std::string placeValueParts(const std::string& text) {
 
 StepTriple Partition_Model::solve() const {
     const std::string& number = at(at(at(inputs, 0), 0), 0);
+    require(frame::isDigitString(number), "partition operand is not a digit string: \"" + number + "\"");
     const std::string parts = placeValueParts(number);
 
     Engine_Step partition;

@@ -469,6 +469,7 @@ TEST(MultiplyDivide, RejectsOperandsThePadNeverSends) {
     EXPECT_THROW(standardProduct("007", "12"), PreconditionError);
     EXPECT_THROW(gridProduct("00", "37"), PreconditionError);
     EXPECT_THROW(gridProduct("-23", "45"), PreconditionError);
+    for (const char* n : {"1.5", "-5", "", "12a"}) EXPECT_THROW(partition(n), PreconditionError) << n;
     EXPECT_THROW(lattice("23", "4 5"), PreconditionError);
     EXPECT_THROW(lattice("23", "45", {{" top ", " left "}}), PreconditionError);  // one group only
     EXPECT_THROW(standardProduct("9999999999", "9999999999"), OverflowError);
