@@ -95,11 +95,17 @@ TEST(AppDrills, AMenuRowOpensACardWhoseBackFadesInOverOneSecond) {
     }
 }
 
-TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {
-    AppDriver app;
-    app.tap({"column addition"});
+// Opens a strategy by its menu row (and option taps), enters 45 and 67 and
+// asks for the steps.
+void askSteps(AppDriver& app, std::initializer_list<std::string_view> opening) {
+    app.tap(opening);
     app.type("45");
     app.tap({"I2", "6", "7", "\U0001F914"});
+}
+
+TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {
+    AppDriver app;
+    askSteps(app, {"column addition"});
     ASSERT_NE(app.steps(), nullptr);
     const auto pages = static_cast<std::int64_t>(app.steps()->detailSteps.size());
     ASSERT_GE(pages, 3);
@@ -119,9 +125,7 @@ TEST(StepScreen, PagingWithPriorAndNextWrapsAtBothEnds) {
 // straight after the segue would be lost.
 TEST(StepScreen, ATapRightAfterTheSegueTurnsThePage) {
     AppDriver app;
-    app.tap({"column addition"});
-    app.type("45");
-    app.tap({"I2", "6", "7", "\U0001F914"});
+    askSteps(app, {"column addition"});
     ASSERT_NE(app.steps(), nullptr);
     UniversalEngineView* view = app.steps()->universalEngineView();
     const gfx::Rect b = view->bounds();
@@ -131,9 +135,7 @@ TEST(StepScreen, ATapRightAfterTheSegueTurnsThePage) {
 
 TEST(StepScreen, BackReturnsToThePadWithItsNumbersAndAFreshEntryReplacesTheModel) {
     AppDriver app;
-    app.tap({"partial sums", "O4098"});
-    app.type("45");
-    app.tap({"I2", "6", "7", "\U0001F914"});
+    askSteps(app, {"partial sums", "O4098"});
     ASSERT_NE(app.steps(), nullptr);
     ASSERT_TRUE(app.host().back());
     ASSERT_NE(app.screen(), nullptr);

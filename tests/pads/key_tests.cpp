@@ -25,6 +25,13 @@ std::string afterKey(const KeyCase& c) {
     return text(host.root, 1);
 }
 
+template <class Pad, class Screen, std::size_t N>
+void expectKeys(const KeyCase (&cases)[N]) {
+    for (const auto& c : cases)
+        EXPECT_EQ((afterKey<Pad, Screen>(c)), c.result)
+            << '"' << c.start << "\" " << c.key << " limit " << c.digits << (c.negative ? " signed" : "");
+}
+
 class PadKeys : public PadTest {};
 
 }  // namespace
@@ -42,9 +49,7 @@ TEST_F(PadKeys, IntegerFields) {
         {"", "DEL", 4, false, "0"},       {"-", "DEL", 4, true, "-0"},       {"12", "9", -3, false, "12"},
         {"-1", "2", INT64_MAX, true, "-12"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ((afterKey<UniversalIntegerPadView, FakeScreen>(c)), c.result)
-            << '"' << c.start << "\" " << c.key << " limit " << c.digits << (c.negative ? " signed" : "");
+    expectKeys<UniversalIntegerPadView, FakeScreen>(cases);
 }
 
 TEST_F(PadKeys, RealFieldsCountDigitsNotSignPointOrLeadingZero) {
@@ -56,8 +61,7 @@ TEST_F(PadKeys, RealFieldsCountDigitsNotSignPointOrLeadingZero) {
         {"3.5", ".", 4, true, "3.5"},        {"0.", "DEL", 4, true, "0"},        {"-0.", "DEL", 4, true, "-0"},
         {"3.5", "+/-", 4, false, "3.5"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ((afterKey<UniversalRealPadView, FakeRealScreen>(c)), c.result) << '"' << c.start << "\" " << c.key;
+    expectKeys<UniversalRealPadView, FakeRealScreen>(cases);
 }
 
 TEST_F(PadKeys, TheDigitLimitIsAskedOnlyWhenTheRuleNeedsIt) {
