@@ -53,6 +53,15 @@ Ink inkOf(const ImageSurface& image, Test test, int y0 = 0, int y1 = -1) {
     return ink;
 }
 
+/// The ink that `test` accepts once `text` is drawn at `at` on a fresh white surface at scale 2.
+template <class Test>
+Ink inkOfText(const std::string& text, Point at, const TextAttributes& attributes, Test test, double width = 200) {
+    ImageSurface image(width, 50, 2);
+    ContextScope scope(&image.context());
+    drawText(text, at, attributes);
+    return inkOf(image, test);
+}
+
 }  // namespace
 
 TEST(ImageSurface, HasDevicePixelsAtItsScaleAndChecksItsArguments) {
@@ -262,12 +271,7 @@ TEST(CairoContext, TextSitsOnItsBaselineWithTheMeasuredWidth) {
     EXPECT_NEAR(ink.top, baseline - font.capHeight() * scale, 1.0);
     // The second H starts one advance of "H" after the first: same ink, shifted.
     double advance = measureText("H", font).width * scale;
-    ImageSurface single(200, 100, scale);
-    {
-        ContextScope inner(&single.context());
-        drawText("H", {10, 10}, {font, palette::red});
-    }
-    Ink one = inkOf(single, isReddish);
+    Ink one = inkOfText("H", {10, 10}, {font, palette::red}, isReddish);
     EXPECT_NEAR(ink.right - one.right, advance, 1.0);
     EXPECT_EQ(ink.left, one.left);
 }
@@ -295,44 +299,21 @@ TEST(CairoContext, DrawsEmojiInColourAndTextInItsColour) {
 }
 
 TEST(CairoContext, DrawsEmojiPresentationSequencesInColourWhereTheyMeasure) {
-    const double scale = 2;
     auto greenish = [](Pixel p) { return p.a == 255 && p.g > p.r + 40 && p.g > p.b + 40; };
     Font font = Font::system(30);
     // The shamrock with the selector is the colour picture: black text could not make green.
-    ImageSurface shamrock(100, 50, scale);
-    {
-        ContextScope scope(&shamrock.context());
-        drawText("☘️", {5, 5}, {font, palette::black});
-    }
-    EXPECT_GT(inkOf(shamrock, greenish).count, 300);
+    EXPECT_GT(inkOfText("☘️", {5, 5}, {font, palette::black}, greenish, 100).count, 300);
     // The heart without the selector is the text face's glyph in the text colour; with it, the red picture.
-    ImageSurface heart(100, 50, scale);
-    {
-        ContextScope scope(&heart.context());
-        drawText("❤", {5, 5}, {font, palette::black});
-    }
-    EXPECT_GT(inkOf(heart, isDark).count, 300);
-    EXPECT_EQ(inkOf(heart, isColourful).count, 0);
-    {
-        ContextScope scope(&heart.context());
-        drawText("❤️", {50, 5}, {font, palette::black});
-    }
-    EXPECT_GT(inkOf(heart, isReddish).count, 300);
+    EXPECT_GT(inkOfText("❤", {5, 5}, {font, palette::black}, isDark, 100).count, 300);
+    EXPECT_EQ(inkOfText("❤", {5, 5}, {font, palette::black}, isColourful, 100).count, 0);
+    EXPECT_GT(inkOfText("❤️", {5, 5}, {font, palette::black}, isReddish, 100).count, 300);
 
     // What follows the sequence starts one measured advance of it later,
     // under the monospaced-digit font's even digits too.
     for (const Font& f : {font, Font::monospacedDigit(30, weight::medium)}) {
         for (std::string sequence : {"☘️", "1️⃣"}) {
-            ImageSurface together(200, 50, scale), apart(200, 50, scale);
-            {
-                ContextScope inner(&together.context());
-                drawText(sequence + "H", {5, 5}, {f, palette::red});
-            }
-            {
-                ContextScope inner(&apart.context());
-                drawText("H", {5 + measureText(sequence, f).width, 5}, {f, palette::red});
-            }
-            Ink h = inkOf(together, isReddish), alone = inkOf(apart, isReddish);
+            Ink h = inkOfText(sequence + "H", {5, 5}, {f, palette::red}, isReddish);
+            Ink alone = inkOfText("H", {5 + measureText(sequence, f).width, 5}, {f, palette::red}, isReddish);
             ASSERT_GT(alone.count, 0);
             EXPECT_NEAR(h.left, alone.left, 1) << sequence;
             EXPECT_NEAR(h.right, alone.right, 1) << sequence;

@@ -188,36 +188,30 @@ TEST_F(Controllers, LaunchFailsLoudlyWithoutStoryboardOrWithAnUnknownDelegate) {
 // Each broken reference is reported with the name that is wrong.
 TEST_F(Controllers, StoryboardValidationNamesWhatIsMissing) {
     EXPECT_EQ(errorOf(test_scenes::storyboard()), "no error");
-
-    auto board = test_scenes::storyboard();
-    board.scenes[1].className = "Missing_VC";
-    EXPECT_NE(errorOf(board).find("\"Missing_VC\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.scenes[0].segues["Lost_Segue"] = "Nowhere";
-    EXPECT_NE(errorOf(board).find("\"Nowhere\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.scenes[0].views[0].outlet = "tableView";
-    EXPECT_NE(errorOf(board).find("\"tableView\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.scenes[0].views[0].className = "Card_View";
-    EXPECT_NE(errorOf(board).find("\"Card_View\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.scenes[1].views.push_back({});
-    board.scenes[1].views.back().className = "View";
-    board.scenes[1].views.back().outlet = "panel";  // DetailVC has no outlets
-    EXPECT_NE(errorOf(board).find("\"panel\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.initialScene = "Start";
-    EXPECT_NE(errorOf(board).find("\"Start\""), std::string::npos) << errorOf(board);
-
-    board = test_scenes::storyboard();
-    board.scenes.push_back(board.scenes[0]);
-    EXPECT_NE(errorOf(board).find("\"Home\""), std::string::npos) << errorOf(board);
+    struct Case {
+        const char* named;
+        void (*breakIt)(StoryboardDescription&);
+    };
+    const Case cases[] = {
+        {"\"Missing_VC\"", [](StoryboardDescription& b) { b.scenes[1].className = "Missing_VC"; }},
+        {"\"Nowhere\"", [](StoryboardDescription& b) { b.scenes[0].segues["Lost_Segue"] = "Nowhere"; }},
+        {"\"tableView\"", [](StoryboardDescription& b) { b.scenes[0].views[0].outlet = "tableView"; }},
+        {"\"Card_View\"", [](StoryboardDescription& b) { b.scenes[0].views[0].className = "Card_View"; }},
+        {"\"panel\"",  // DetailVC has no outlets
+         [](StoryboardDescription& b) {
+             b.scenes[1].views.push_back({});
+             b.scenes[1].views.back().className = "View";
+             b.scenes[1].views.back().outlet = "panel";
+         }},
+        {"\"Start\"", [](StoryboardDescription& b) { b.initialScene = "Start"; }},
+        {"\"Home\"", [](StoryboardDescription& b) { b.scenes.push_back(b.scenes[0]); }},
+    };
+    for (const Case& c : cases) {
+        auto board = test_scenes::storyboard();
+        c.breakIt(board);
+        std::string error = errorOf(board);
+        EXPECT_NE(error.find(c.named), std::string::npos) << c.named << ": " << error;
+    }
 }
 
 namespace {
