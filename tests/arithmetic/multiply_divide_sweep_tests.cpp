@@ -17,7 +17,6 @@
 #include "common/records.hpp"
 #include "engine/typesetter.hpp"
 #include "page_drawing.hpp"
-#include "platform/gfx/fake_fonts.hpp"
 #include "step_reading.hpp"
 
 using namespace tl;
@@ -52,13 +51,6 @@ std::vector<Pair> operandPairs(std::int64_t small, int count, std::int64_t limit
     return pairs;
 }
 
-std::string digitsOf(const std::vector<std::string>& cells) {
-    std::string s;
-    for (const auto& c : cells)
-        if (c != "Z") s += c;
-    return s;
-}
-
 /// The frame's invariants and the measure pass of every table.
 void expectWellFormed(const StepTriple& t, const std::string& what) {
     ASSERT_FALSE(t.steps.empty()) << what;
@@ -84,14 +76,9 @@ bool drawn(std::size_t n, Pair p, std::int64_t top) {
     return n % static_cast<std::size_t>(7 * kSweepDivisor) == 0 || p.first == top || p.second == top;
 }
 
-class Sweep : public ::testing::Test {
-protected:
-    gfx::ScopedFakeFonts fonts;
-};
-
 }  // namespace
 
-TEST_F(Sweep, MultiplicationByPartialAndStandardProducts) {
+TEST_F(SweepWithFonts, MultiplicationByPartialAndStandardProducts) {
     const auto pairs = operandPairs(40, 400, 1000);
     for (std::size_t n = 0; n < pairs.size(); ++n) {
         const auto [a, b] = pairs[n];
@@ -127,7 +114,7 @@ TEST_F(Sweep, MultiplicationByPartialAndStandardProducts) {
     }
 }
 
-TEST_F(Sweep, DivisionByPartialQuotientsAndLongDivision) {
+TEST_F(SweepWithFonts, DivisionByPartialQuotientsAndLongDivision) {
     auto pairs = operandPairs(30, 400, 10000);
     // Quotients of up to 19 digits, past which the next power of ten leaves 64 bits.
     for (const std::int64_t b : {2L, 3L, 12L, 97L, 4611686018427387903L}) pairs.emplace_back(INT64_MAX, b);
@@ -194,7 +181,7 @@ TEST_F(Sweep, DivisionByPartialQuotientsAndLongDivision) {
     }
 }
 
-TEST_F(Sweep, LatticeAndGrid) {
+TEST_F(SweepWithFonts, LatticeAndGrid) {
     const std::vector<std::vector<std::string>> orders[] = {
         {{" top ", " left "}, {" row ", " flyback "}},
         {{" bottom ", " right "}, {" column ", " snake "}},
@@ -245,7 +232,7 @@ TEST_F(Sweep, LatticeAndGrid) {
     }
 }
 
-TEST_F(Sweep, Partition) {
+TEST_F(SweepWithFonts, Partition) {
     std::mt19937_64 random(7);
     std::uniform_int_distribution<std::int64_t> draw(0, 99999);
     // Everything up to 999, random numbers of up to five digits, and the

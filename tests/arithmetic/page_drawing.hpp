@@ -13,6 +13,7 @@
 
 #include "common/tableau.hpp"
 #include "engine/step_page.hpp"
+#include "platform/gfx/fake_fonts.hpp"
 #include "platform/gfx/recording_context.hpp"
 #include "support/recording_checks.hpp"
 
@@ -70,5 +71,11 @@ inline void expectEveryPageDraws(const StepTriple& t, const std::string& what, c
         }
     }
 }
+
+/// A sweep that typesets and draws its pages, with the fake fonts installed.
+class SweepWithFonts : public ::testing::Test {
+protected:
+    gfx::ScopedFakeFonts fonts;
+};
 
 }  // namespace tl::testing

@@ -80,6 +80,14 @@ inline std::string joined(const std::vector<std::string>& cells) {
     return s;
 }
 
+/// The digits of a grid row, its "Z" (empty place) cells left out.
+inline std::string digitsOf(const std::vector<std::string>& cells) {
+    std::string s;
+    for (const auto& c : cells)
+        if (c != "Z") s += c;
+    return s;
+}
+
 /// The rows of a tableau_op record, each joined.
 inline std::vector<std::string> tableauOpRows(const Engine_Table& rec, const char* part = "tableau_op_tableau") {
     const auto globals = row(rec, "tableau_op_globals");
