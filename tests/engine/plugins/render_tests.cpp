@@ -1,13 +1,11 @@
-// Every tableau kind drawn with the real fonts into an image, and worked
-// pages through the typesetter. TL_RENDER_DIR keeps the pictures as PNGs.
+// Every tableau kind drawn with the real fonts into an image (whole worked
+// pages are drawn by the arithmetic sweeps). TL_RENDER_DIR keeps the pictures.
 #include <cstdlib>
 #include <functional>
 
 #include <gtest/gtest.h>
 
-#include "arithmetic/arithmetic_model.hpp"
 #include "engine/plugins/renderers.hpp"
-#include "engine/step_page.hpp"
 #include "platform/gfx/cairo_context.hpp"
 
 namespace tl {
@@ -91,27 +89,6 @@ TEST(PluginRendering, EveryKindDrawsInsideItsBox) {
     expectInkInBox("grid_multiply", measureGridMultiply(z, 2, 2, 2, 2), [&](double x, double y) {
         drawGridMultiply(x, y, z, {cell("20"), cell("3")}, {cell("40"), cell("5", "black", "gray")}, partials);
     });
-}
-
-TEST(PluginRendering, WorkedSolutionPagesDraw) {
-    struct Case {
-        const char* name;
-        StepTriple (New_Arithmetic_Model::*build)() const;
-        const char *a, *b;
-    };
-    for (const Case& c : {Case{"add_column_58_67", &New_Arithmetic_Model::addColumnSteps, "58", "67"},
-                          Case{"trade_302_47", &New_Arithmetic_Model::subtractTradeSteps, "302", "47"},
-                          Case{"count_500_123", &New_Arithmetic_Model::subtractCountSteps, "500", "123"}}) {
-        New_Arithmetic_Model model;
-        model.inputs = {{{c.a, c.b}}};
-        model.options = {{" count down "}};
-        StepTriple solution = (model.*c.build)();
-        for (std::size_t page = 1; page < solution.steps.size(); ++page) {
-            gfx::ImageSurface image(390, 700, 2.0);
-            ASSERT_TRUE(drawStepPage(image.context(), {390, 700}, solution, static_cast<std::int64_t>(page), 30));
-            keep(image, std::string(c.name) + "_" + std::to_string(page));
-        }
-    }
 }
 
 }  // namespace
