@@ -1,7 +1,8 @@
 // The counting and doubles cards: their texts, where the counters and boxes
 // go on each side, and the card views that hand their problem over.
-#include <limits>
+#include <array>
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,12 @@ std::vector<std::string> frameContents(const CountCard& card, double frameX) {
 
 using Contents = std::vector<std::string>;
 
+/// A card's four texts, front title first, for comparing whole.
+template <class Texts>
+std::array<std::string, 4> fields(const Texts& t) {
+    return {t.frontTitle, t.backTitle, t.frontEquation, t.backEquation};
+}
+
 }  // namespace
 
 TEST(CountTexts, EveryStrategy) {
@@ -96,14 +103,7 @@ TEST(CountTexts, EveryStrategy) {
         {"make a ten", 9, 1, {"make a ten", "make that ten", "9 + 1", "9 + 1 = 10"}},
         {"make ten", 9, 1, {"", "", "", ""}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CountTexts t = countTexts(row.name, row.a, row.b);
-        EXPECT_EQ(t.frontTitle, row.texts.frontTitle);
-        EXPECT_EQ(t.backTitle, row.texts.backTitle);
-        EXPECT_EQ(t.frontEquation, row.texts.frontEquation);
-        EXPECT_EQ(t.backEquation, row.texts.backEquation);
-    }
+    for (const Row& row : rows) EXPECT_EQ(fields(countTexts(row.name, row.a, row.b)), fields(row.texts)) << row.name;
     // Sums past the 64-bit range are still written out.
     EXPECT_EQ(countTexts("count on", 10, INT64_MAX).backEquation,
               "10 + 9223372036854775807 = 9223372036854775817 ");
@@ -184,14 +184,7 @@ TEST(DoublesTexts, EveryKind) {
          6,
          {"make a double", "6 + 4 = double 5", "6 + 4", "6 \u2212 1 + 4 + 1 = 5 + 5"}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.texts.backEquation);
-        DoublesTexts t = doublesTexts(row.kind, row.n);
-        EXPECT_EQ(t.frontTitle, row.texts.frontTitle);
-        EXPECT_EQ(t.backTitle, row.texts.backTitle);
-        EXPECT_EQ(t.frontEquation, row.texts.frontEquation);
-        EXPECT_EQ(t.backEquation, row.texts.backEquation);
-    }
+    for (const Row& row : rows) EXPECT_EQ(fields(doublesTexts(row.kind, row.n)), fields(row.texts)) << row.n;
     EXPECT_EQ(leftFace(8), "🌿");
     EXPECT_EQ(rightFace(8), "\u2618\uFE0F");
     EXPECT_EQ(leftFace(7), "🌵");
@@ -204,13 +197,9 @@ TEST(DoublesProblem, DecodesWhatTheMenusWrite) {
         if (!p) return "none";
         return std::to_string(static_cast<int>(p->kind)) + "/" + std::to_string(p->n);
     };
-    EXPECT_EQ(decoded(1), "0/1");
-    EXPECT_EQ(decoded(0), "0/0");
-    EXPECT_EQ(decoded(25), "1/9");
-    EXPECT_EQ(decoded(17), "1/1");
-    EXPECT_EQ(decoded(34), "2/2");
-    EXPECT_EQ(decoded(57), "3/9");
-    EXPECT_EQ(decoded(50), "3/2");
+    const std::pair<std::int64_t, const char*> codes[] = {{1, "0/1"},  {0, "0/0"},  {25, "1/9"}, {17, "1/1"},
+                                                          {34, "2/2"}, {57, "3/9"}, {50, "3/2"}};
+    for (const auto& [code, kindAndN] : codes) EXPECT_EQ(decoded(code), kindAndN) << code;
     // Codes no card can show: beyond the four kinds, negative, or n too small.
     for (std::int64_t code : std::initializer_list<std::int64_t>{64, 65, 1000, -1, -15, -16, 16, 32, 33, 48, 49, INT64_MIN})
         EXPECT_EQ(decoded(code), "none") << code;

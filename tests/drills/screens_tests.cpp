@@ -22,84 +22,58 @@ using namespace tl::drills;
 
 namespace {
 
-// Picks with a script of random answers; every answer must be used, and an
-// answer outside the range asked for throws.
-CountProblem countPick(int row, std::initializer_list<std::int64_t> script) {
-    tl::ScriptedRandom random(script);
-    tl::ScopedRandomSource scope(random);
-    CountProblem p = pickCountProblem(row);
-    EXPECT_EQ(random.remaining(), 0u) << "row " << row;
-    return p;
-}
+/// Row `row`'s pick under a script of random answers, written out, or
+/// "refused" where an answer is outside the range asked for; every answer
+/// of the script must be used.
+struct Pick {
+    int row;
+    std::vector<std::int64_t> script;
+    const char* expected;
+};
 
-std::int64_t doublesPick(int row, std::initializer_list<std::int64_t> script) {
-    tl::ScriptedRandom random(script);
-    tl::ScopedRandomSource scope(random);
-    std::int64_t code = pickDoublesProblem(row);
-    EXPECT_EQ(random.remaining(), 0u) << "row " << row;
-    return code;
-}
-
-std::string text(const CountProblem& p) {
-    return p.name + " " + std::to_string(p.first) + " " + std::to_string(p.second);
+template <class Picker>
+void expectPicks(Picker pick, std::initializer_list<Pick> picks) {
+    for (const Pick& p : picks) {
+        tl::ScriptedRandom random;
+        for (std::int64_t answer : p.script) random.push(answer);
+        tl::ScopedRandomSource scope(random);
+        std::string got = "refused";
+        try {
+            got = pick(p.row);
+            EXPECT_EQ(random.remaining(), 0u) << "row " << p.row << ": " << got;
+        } catch (const tl::PreconditionError&) {
+        }
+        EXPECT_EQ(got, p.expected) << "row " << p.row << ", first answer " << (p.script.empty() ? -1 : p.script[0]);
+    }
 }
 
 }  // namespace
 
-// Each counting row draws from its own ranges (an answer at a range's ends
-// is taken, one beyond them is refused).
-TEST(Picking, CountingRowsAndTheirRanges) {
-    EXPECT_EQ(text(countPick(0, {1})), "count on 1 1");  // 1 always comes with 1, one draw only
-    EXPECT_EQ(text(countPick(0, {2, 2})), "count on 2 2");
-    EXPECT_EQ(text(countPick(0, {9, 3})), "count on 9 3");
-    EXPECT_EQ(text(countPick(0, {3, 1})), "count on 3 1");
-    EXPECT_THROW(countPick(0, {2, 3}), tl::PreconditionError);
-    EXPECT_THROW(countPick(0, {9, 4}), tl::PreconditionError);
-    EXPECT_THROW(countPick(0, {0}), tl::PreconditionError);
-    EXPECT_THROW(countPick(0, {10}), tl::PreconditionError);
-
-    EXPECT_EQ(text(countPick(1, {5})), "combine to ten 5 5");
-    EXPECT_EQ(text(countPick(1, {9})), "combine to ten 9 1");
-    EXPECT_THROW(countPick(1, {4}), tl::PreconditionError);
-
-    EXPECT_EQ(text(countPick(2, {1})), "make a ten 9 1");
-    EXPECT_EQ(text(countPick(2, {9})), "make a ten 9 9");
-    EXPECT_THROW(countPick(2, {0}), tl::PreconditionError);
-
-    EXPECT_EQ(text(countPick(3, {2})), "make a ten 8 2");
-    EXPECT_EQ(text(countPick(3, {9})), "make a ten 8 9");
-    EXPECT_THROW(countPick(3, {1}), tl::PreconditionError);
-
-    // "all random": first the kind, then that row's draws (kind 3 draws below 8, plus 2).
-    EXPECT_EQ(text(countPick(4, {0, 9, 3})), "count on 9 3");
-    EXPECT_EQ(text(countPick(4, {1, 7})), "combine to ten 7 3");
-    EXPECT_EQ(text(countPick(4, {2, 5})), "make a ten 9 5");
-    EXPECT_EQ(text(countPick(4, {3, 0})), "make a ten 8 2");
-    EXPECT_EQ(text(countPick(4, {3, 7})), "make a ten 8 9");
-    EXPECT_THROW(countPick(4, {3, 8}), tl::PreconditionError);
-    EXPECT_THROW(countPick(4, {4}), tl::PreconditionError);
-    EXPECT_THROW(countPick(5, {}), tl::PreconditionError);
-}
-
-TEST(Picking, DoublesRowsAndTheirRanges) {
-    EXPECT_EQ(doublesPick(0, {1}), 1);
-    EXPECT_EQ(doublesPick(0, {9}), 9);
-    EXPECT_THROW(doublesPick(0, {0}), tl::PreconditionError);
-    EXPECT_THROW(doublesPick(0, {10}), tl::PreconditionError);
-    EXPECT_EQ(doublesPick(1, {2}), 18);
-    EXPECT_EQ(doublesPick(1, {9}), 25);
-    EXPECT_THROW(doublesPick(1, {1}), tl::PreconditionError);
-    EXPECT_EQ(doublesPick(2, {2}), 34);
-    EXPECT_EQ(doublesPick(2, {9}), 41);
-    EXPECT_THROW(doublesPick(2, {1}), tl::PreconditionError);
-    EXPECT_EQ(doublesPick(3, {3}), 51);
-    EXPECT_EQ(doublesPick(3, {9}), 57);
-    EXPECT_THROW(doublesPick(3, {2}), tl::PreconditionError);
-    EXPECT_EQ(doublesPick(4, {0, 1}), 1);
-    EXPECT_EQ(doublesPick(4, {1, 2}), 18);
-    EXPECT_EQ(doublesPick(4, {3, 3}), 51);
-    EXPECT_THROW(doublesPick(4, {3, 2}), tl::PreconditionError);
-    EXPECT_THROW(doublesPick(4, {4}), tl::PreconditionError);
+// Each row draws from its own ranges (an answer at a range's ends is taken,
+// one beyond them is refused); "all random" draws first the kind, then that
+// row's draws (counting kind 3 draws below 8, plus 2).
+TEST(Picking, RowsAndTheirRanges) {
+    const char* no = "refused";
+    expectPicks(
+        [](int row) {
+            const CountProblem p = pickCountProblem(row);
+            return p.name + " " + std::to_string(p.first) + " " + std::to_string(p.second);
+        },
+        {{0, {1}, "count on 1 1"},  // 1 always comes with 1, one draw only
+         {0, {2, 2}, "count on 2 2"}, {0, {9, 3}, "count on 9 3"}, {0, {3, 1}, "count on 3 1"},
+         {0, {2, 3}, no}, {0, {9, 4}, no}, {0, {0}, no}, {0, {10}, no},
+         {1, {5}, "combine to ten 5 5"}, {1, {9}, "combine to ten 9 1"}, {1, {4}, no},
+         {2, {1}, "make a ten 9 1"}, {2, {9}, "make a ten 9 9"}, {2, {0}, no},
+         {3, {2}, "make a ten 8 2"}, {3, {9}, "make a ten 8 9"}, {3, {1}, no},
+         {4, {0, 9, 3}, "count on 9 3"}, {4, {1, 7}, "combine to ten 7 3"}, {4, {2, 5}, "make a ten 9 5"},
+         {4, {3, 0}, "make a ten 8 2"}, {4, {3, 7}, "make a ten 8 9"}, {4, {3, 8}, no}, {4, {4}, no},
+         {5, {}, no}});
+    expectPicks([](int row) { return std::to_string(pickDoublesProblem(row)); },
+                {{0, {1}, "1"}, {0, {9}, "9"}, {0, {0}, no}, {0, {10}, no},
+                 {1, {2}, "18"}, {1, {9}, "25"}, {1, {1}, no},
+                 {2, {2}, "34"}, {2, {9}, "41"}, {2, {1}, no},
+                 {3, {3}, "51"}, {3, {9}, "57"}, {3, {2}, no},
+                 {4, {0, 1}, "1"}, {4, {1, 2}, "18"}, {4, {3, 3}, "51"}, {4, {3, 2}, no}, {4, {4}, no}});
 }
 
 // Over many mixed picks every kind comes up about a quarter of the time and
