@@ -12,31 +12,25 @@
 namespace tl::testing {
 namespace {
 
-constexpr double kMedium = 0.23;
-
 double shrunkTimes(double size, int times) {
     for (int i = 0; i < times; ++i) size *= 0.98;
     return size;
 }
 
 TEST(PageAfterTap, NextOnTheRightPreviousOnTheLeftWrappingAtBothEnds) {
-    gfx::Size view{400, 800};  // the tap band starts below y = 720
-    EXPECT_EQ(pageAfterTap({300, 750}, view, 1, 3), 2);
-    EXPECT_EQ(pageAfterTap({300, 750}, view, 2, 3), 0);
-    EXPECT_EQ(pageAfterTap({100, 750}, view, 1, 3), 0);
-    EXPECT_EQ(pageAfterTap({100, 750}, view, 0, 3), 2);
-    EXPECT_EQ(pageAfterTap({200, 750}, view, 1, 3), 0) << "the exact middle goes back";
-    EXPECT_EQ(pageAfterTap({200.001, 750}, view, 1, 3), 2);
-    EXPECT_EQ(pageAfterTap({300, 720}, view, 1, 3), std::nullopt) << "on the threshold nothing happens";
-    EXPECT_EQ(pageAfterTap({300, 720.001}, view, 1, 3), 2);
-    EXPECT_EQ(pageAfterTap({300, 400}, view, 1, 3), std::nullopt);
-}
-
-TEST(PageAfterTap, OnePageStaysAndNoPagesIgnoreTaps) {
-    gfx::Size view{400, 800};
-    EXPECT_EQ(pageAfterTap({300, 750}, view, 0, 1), 0);
-    EXPECT_EQ(pageAfterTap({100, 750}, view, 0, 1), 0);
-    EXPECT_EQ(pageAfterTap({300, 750}, view, 0, 0), std::nullopt);
+    // View 400 × 800: the tap band starts below y = 720.
+    struct Case {
+        gfx::Point tap;
+        std::int64_t page, pages;
+        std::optional<std::int64_t> after;
+    };
+    for (const auto& c : {Case{{300, 750}, 1, 3, 2}, {{300, 750}, 2, 3, 0}, {{100, 750}, 1, 3, 0},
+                          {{100, 750}, 0, 3, 2}, {{200, 750}, 1, 3, 0} /* the exact middle goes back */,
+                          {{200.001, 750}, 1, 3, 2}, {{300, 720}, 1, 3, std::nullopt} /* on the threshold */,
+                          {{300, 720.001}, 1, 3, 2}, {{300, 400}, 1, 3, std::nullopt}, {{300, 750}, 0, 1, 0},
+                          {{100, 750}, 0, 1, 0}, {{300, 750}, 0, 0, std::nullopt} /* no pages */})
+        EXPECT_EQ(pageAfterTap(c.tap, {400, 800}, c.page, c.pages), c.after)
+            << c.tap.x << ", " << c.tap.y << " on page " << c.page << " of " << c.pages;
 }
 
 class Fitting : public TypesetterTest {};
