@@ -48,6 +48,16 @@ struct Delegate : ui::ApplicationDelegate {
     void willTerminate(ui::Application&) override { gTerminated = true; }
 };
 
+/// The main storyboard: one "Press" scene of PressVC.
+void installPressBoard() {
+    ui::registerViewController<PressVC>("PressVC");
+    ui::StoryboardDescription board;
+    board.scenes.push_back({});
+    board.scenes[0].name = board.scenes[0].title = board.initialScene = "Press";
+    board.scenes[0].className = "PressVC";
+    ui::Storyboard::setMain(board);
+}
+
 bool haveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
 
 unsigned rgbAt(const std::string& png, int x, int y) {
@@ -69,15 +79,8 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
 
-    ui::registerViewController<PressVC>("PressVC");
+    installPressBoard();
     ui::registerApplicationDelegate<Delegate>("PressDelegate");
-    ui::StoryboardDescription board;
-    board.scenes.push_back({});
-    board.scenes[0].name = "Press";
-    board.scenes[0].className = "PressVC";
-    board.scenes[0].title = "Press";
-    board.initialScene = "Press";
-    ui::Storyboard::setMain(board);
     // 601 × 0.75 points make no whole number of pixels: the window is made at a rounded size.
     ui::Screen::main().setSize({390, 601});
     ui::Screen::main().setScale(0.75);
@@ -137,12 +140,7 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
 // made nor resized smaller than 320 × 480 points.
 TEST(WindowHost, TheWindowKeepsItsMinimumSize) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-    ui::registerViewController<PressVC>("PressVC");
-    ui::StoryboardDescription board;
-    board.scenes.push_back({});
-    board.scenes[0].name = board.initialScene = "Press";
-    board.scenes[0].className = "PressVC";
-    ui::Storyboard::setMain(board);
+    installPressBoard();
     ui::Screen::main().setSize({200, 200});
     auto app = ui::launchApplication("");
     sdl::WindowHost host;
