@@ -10,130 +10,101 @@ namespace {
 
 Rational q(std::int64_t n, std::int64_t d) { return makeDefaultRational(n, d); }
 
-/// Same numerator and denominator as written, and all black.
-::testing::AssertionResult isExactly(const std::optional<Rational>& r, std::int64_t n, std::int64_t d) {
-    if (!r) return ::testing::AssertionFailure() << "absent, expected " << n << "/" << d;
-    if (r->numerator != n || r->denominator != d)
-        return ::testing::AssertionFailure() << r->numerator << "/" << r->denominator << ", expected " << n << "/" << d;
-    if (r->numerator_color != Color::black || r->denominator_color != Color::black || r->bar_color != Color::black)
-        return ::testing::AssertionFailure() << "not black";
-    return ::testing::AssertionSuccess();
+/// "n/d" exactly as held ("none" when absent), "!" after it when any part is not black.
+std::string text(const std::optional<Rational>& r) {
+    if (!r) return "none";
+    const bool black = r->numerator_color == Color::black && r->denominator_color == Color::black &&
+                       r->bar_color == Color::black;
+    return std::to_string(r->numerator) + "/" + std::to_string(r->denominator) + (black ? "" : "!");
 }
+
+struct Row {
+    const char* call;
+    std::optional<Rational> got;
+    const char* expected;
+};
+#define ROW(call, expected) Row{#call, call, expected}
+/// A check that must hold, with its call as written.
+#define HOLDS(call) std::pair<const char*, bool>{#call, call}
 
 }  // namespace
 
-TEST(Rational, Reduction) {
-    EXPECT_TRUE(isExactly(simplifyRational(q(3, 6)), 1, 2));
-    EXPECT_TRUE(isExactly(negateRational(q(3, 6)), -1, 2));
-    EXPECT_TRUE(isExactly(simplifyRational(q(4, -6)), -2, 3));
-    EXPECT_TRUE(isExactly(simplifyRational(q(0, -7)), 0, 1));
-    EXPECT_FALSE(simplifyRational(q(5, 0)));
-    EXPECT_FALSE(negateRational(q(5, 0)));
-    EXPECT_TRUE(isExactly(negateRational(q(INT64_MIN, -1)), INT64_MIN, 1));
-    EXPECT_THROW(negateRational(q(INT64_MIN, 1)), OverflowError);
-    EXPECT_TRUE(isExactly(simplifyRational(q(INT64_MIN, INT64_MIN)), 1, 1));
-}
-
-TEST(Rational, Arithmetic) {
-    EXPECT_TRUE(isExactly(addRational(q(1, 2), q(1, 3)), 5, 6));
-    EXPECT_FALSE(addRational(q(1, 2), q(1, 0)));
-    EXPECT_TRUE(isExactly(subtractRational(q(1, 2), q(1, 3)), 1, 6));
-    EXPECT_TRUE(isExactly(subtractRational(q(1, 2), q(1, 2)), 0, 1));
-    EXPECT_TRUE(isExactly(multiplyRational(q(2, 3), q(3, -4)), -1, 2));
-    EXPECT_TRUE(isExactly(multiplyRational(q(2, 3), q(3, -4), false), -6, 12));
-    EXPECT_FALSE(multiplyRational(q(2, 0), q(3, 4)));
-    EXPECT_FALSE(divideRational(q(1, 2), q(0, 5)));
-    EXPECT_FALSE(divideRational(q(1, 2), q(3, 0)));
-    EXPECT_TRUE(isExactly(divideRational(q(1, 2), q(3, 4)), 2, 3));
-    EXPECT_TRUE(isExactly(divideRational(q(1, 2), q(-3, 4), false), -4, 6));
-    EXPECT_FALSE(reciprocalRational(q(0, 3)));
-    EXPECT_TRUE(isExactly(reciprocalRational(q(-2, 4)), -2, 1));
-    EXPECT_TRUE(isExactly(negativeReciprocalRational(q(2, 3)), -3, 2));
-    EXPECT_FALSE(negativeReciprocalRational(q(2, 0)));
-    // Colours of the operands are not carried over.
-    EXPECT_TRUE(isExactly(addRational(makeSingleColorRational(1, 2, Color::red), q(0, 1)), 1, 2));
-}
-
-TEST(Rational, LargeValuesAreExactOrThrow) {
-    // Intermediates beyond 64 bits that reduce back into range are exact.
-    const std::int64_t big = 3037000499;  // big² < 2^63 < (big + 1)²
-    EXPECT_TRUE(isExactly(addRational(q(1, INT64_MAX), q(1, INT64_MAX)), 2, INT64_MAX));
-    EXPECT_TRUE(isExactly(multiplyRational(q(INT64_MAX, 2), q(2, INT64_MAX)), 1, 1));
-    EXPECT_TRUE(isExactly(subtractRational(q(0, 1), q(INT64_MIN, -1)), INT64_MIN, 1));
+TEST(Rational, ReductionAndArithmetic) {
+    const std::int64_t min = INT64_MIN, max = INT64_MAX;
+    const Row rows[] = {
+        ROW(simplifyRational(q(3, 6)), "1/2"),           ROW(negateRational(q(3, 6)), "-1/2"),
+        ROW(simplifyRational(q(4, -6)), "-2/3"),         ROW(simplifyRational(q(0, -7)), "0/1"),
+        ROW(simplifyRational(q(5, 0)), "none"),          ROW(negateRational(q(5, 0)), "none"),
+        ROW(negateRational(q(min, -1)), "-9223372036854775808/1"), ROW(simplifyRational(q(min, min)), "1/1"),
+        ROW(addRational(q(1, 2), q(1, 3)), "5/6"),       ROW(addRational(q(1, 2), q(1, 0)), "none"),
+        ROW(subtractRational(q(1, 2), q(1, 3)), "1/6"),  ROW(subtractRational(q(1, 2), q(1, 2)), "0/1"),
+        ROW(multiplyRational(q(2, 3), q(3, -4)), "-1/2"), ROW(multiplyRational(q(2, 3), q(3, -4), false), "-6/12"),
+        ROW(multiplyRational(q(2, 0), q(3, 4)), "none"), ROW(divideRational(q(1, 2), q(0, 5)), "none"),
+        ROW(divideRational(q(1, 2), q(3, 0)), "none"),   ROW(divideRational(q(1, 2), q(3, 4)), "2/3"),
+        ROW(divideRational(q(1, 2), q(-3, 4), false), "-4/6"), ROW(reciprocalRational(q(0, 3)), "none"),
+        ROW(reciprocalRational(q(-2, 4)), "-2/1"),       ROW(negativeReciprocalRational(q(2, 3)), "-3/2"),
+        ROW(negativeReciprocalRational(q(2, 0)), "none"),
+        // Colours of the operands are not carried over.
+        ROW(addRational(makeSingleColorRational(1, 2, Color::red), q(0, 1)), "1/2"),
+        // Intermediates beyond 64 bits that reduce back into range are exact.
+        ROW(addRational(q(1, max), q(1, max)), "2/9223372036854775807"),
+        ROW(multiplyRational(q(max, 2), q(2, max)), "1/1"),
+        ROW(subtractRational(q(0, 1), q(min, -1)), "-9223372036854775808/1"),
+    };
+    for (const Row& row : rows) EXPECT_EQ(text(row.got), row.expected) << row.call;
     // A result that does not fit throws: it is never "absent" (which means a zero denominator).
+    const std::int64_t big = 3037000499;  // big² < 2^63 < (big + 1)²
+    EXPECT_THROW(negateRational(q(min, 1)), OverflowError);
     EXPECT_THROW(multiplyRational(q(big + 1, 1), q(big + 1, 1)), OverflowError);
-    EXPECT_THROW(addRational(q(INT64_MAX, 1), q(1, 1)), OverflowError);
-    EXPECT_THROW(multiplyRational(q(1, INT64_MAX), q(1, 3), false), OverflowError);
-    EXPECT_THROW(reciprocalRational(q(INT64_MIN, 1)), OverflowError);
+    EXPECT_THROW(addRational(q(max, 1), q(1, 1)), OverflowError);
+    EXPECT_THROW(multiplyRational(q(1, max), q(1, 3), false), OverflowError);
+    EXPECT_THROW(reciprocalRational(q(min, 1)), OverflowError);
 }
 
-TEST(Rational, EqualityAndOrder) {
-    EXPECT_TRUE(q(1, 2) == q(2, 4));
-    EXPECT_TRUE(q(2, -4) == q(-1, 2));
-    EXPECT_TRUE(makeSingleColorRational(1, 2, Color::red) == q(1, 2));
-    EXPECT_FALSE(q(1, 2) == q(1, 3));
-    // Zero denominators: equal only to the same n/0.
-    EXPECT_TRUE(q(1, 0) == q(1, 0));
-    EXPECT_FALSE(q(1, 0) == q(2, 0));
-    EXPECT_FALSE(q(0, 0) == q(3, 4));
-    EXPECT_FALSE(q(3, 4) == q(0, 0));
-    EXPECT_FALSE(q(0, 5) == q(1, 0));
-
-    EXPECT_TRUE(rationalLessThan(q(-1, 2), q(1, 3)));
-    EXPECT_TRUE(rationalLessThan(q(1, -2), q(1, 3)));
-    EXPECT_FALSE(rationalLessThan(q(1, 2), q(1, 0)));
-    EXPECT_FALSE(rationalLessThan(q(1, 0), q(1, 2)));
-    EXPECT_FALSE(rationalLessThan(q(1, 2), q(2, 4)));
+TEST(Rational, Predicates) {
     static_assert(!std::totally_ordered<Rational>);  // no ordering operators: 1/0 is incomparable
-    EXPECT_TRUE(rationalLessThan(q(INT64_MIN, 1), q(INT64_MAX, 1)));  // cross products beyond 64 bits
-    EXPECT_TRUE(rationalLessThan(q(1, INT64_MAX), q(1, INT64_MAX - 1)));
-
-    EXPECT_FALSE(rationalMatches(q(1, 2), true, q(2, 4)));
-    EXPECT_TRUE(rationalMatches(q(1, 2), false, q(2, 4)));
-    EXPECT_TRUE(rationalMatches(q(1, 2), true, q(1, 2)));
-    EXPECT_FALSE(rationalMatches(q(1, 0), true, q(1, 0)));
-    EXPECT_FALSE(rationalMatches(q(0, 1), false, q(0, 0)));
-}
-
-TEST(Rational, Tests) {
-    EXPECT_EQ(isNegativeRational(q(0, 5)), false);
-    EXPECT_EQ(isNegativeRational(q(-1, -2)), false);
-    EXPECT_EQ(isNegativeRational(q(1, -2)), true);
-    EXPECT_EQ(isPositiveRational(q(-1, -2)), true);
-    EXPECT_EQ(isPositiveRational(q(0, 2)), false);
-    EXPECT_FALSE(isNegativeRational(q(1, 0)));
-    EXPECT_FALSE(isPositiveRational(q(1, 0)));
-    EXPECT_EQ(rationalNeedsReducing(q(2, 4)), true);
-    EXPECT_EQ(rationalNeedsReducing(q(1, -3)), true);
-    EXPECT_EQ(rationalNeedsReducing(q(3, 4)), false);
-    EXPECT_FALSE(rationalNeedsReducing(q(1, 0)));
-
-    EXPECT_TRUE(isRationalSquare(q(0, 5)));
-    EXPECT_TRUE(isRationalSquare(q(4, 9)));
-    EXPECT_TRUE(isRationalSquare(q(8, 18)));
-    EXPECT_TRUE(isRationalSquare(q(-4, -9)));
-    EXPECT_FALSE(isRationalSquare(q(-4, 9)));
-    EXPECT_FALSE(isRationalSquare(q(2, 1)));
-    EXPECT_FALSE(isRationalSquare(q(4, 0)));
-    EXPECT_TRUE(isWholeRational(true, q(6, 3)));
-    EXPECT_FALSE(isWholeRational(false, q(6, 3)));
-    EXPECT_TRUE(isWholeRational(false, q(6, 1)));
-    EXPECT_FALSE(isWholeRational(true, q(6, 0)));
-    EXPECT_TRUE(isWholeRational(true, q(INT64_MIN, -1)));
+    const std::int64_t min = INT64_MIN, max = INT64_MAX;
+    // Zero denominators: equal only to the same n/0, and neither ordered, square nor whole.
+    for (const auto& [call, holds] : {
+             HOLDS(q(1, 2) == q(2, 4)), HOLDS(q(2, -4) == q(-1, 2)), HOLDS(q(1, 0) == q(1, 0)),
+             HOLDS(makeSingleColorRational(1, 2, Color::red) == q(1, 2)), HOLDS(rationalLessThan(q(-1, 2), q(1, 3))),
+             HOLDS(rationalLessThan(q(1, -2), q(1, 3))), HOLDS(rationalLessThan(q(min, 1), q(max, 1))),
+             HOLDS(rationalLessThan(q(1, max), q(1, max - 1))), HOLDS(rationalMatches(q(1, 2), false, q(2, 4))),
+             HOLDS(rationalMatches(q(1, 2), true, q(1, 2))), HOLDS(isRationalSquare(q(0, 5))),
+             HOLDS(isRationalSquare(q(4, 9))), HOLDS(isRationalSquare(q(8, 18))), HOLDS(isRationalSquare(q(-4, -9))),
+             HOLDS(isWholeRational(true, q(6, 3))), HOLDS(isWholeRational(false, q(6, 1))),
+             HOLDS(isWholeRational(true, q(min, -1)))})
+        EXPECT_TRUE(holds) << call;
+    for (const auto& [call, holds] : {
+             HOLDS(q(1, 2) == q(1, 3)), HOLDS(q(1, 0) == q(2, 0)), HOLDS(q(0, 0) == q(3, 4)), HOLDS(q(3, 4) == q(0, 0)),
+             HOLDS(q(0, 5) == q(1, 0)), HOLDS(rationalLessThan(q(1, 2), q(1, 0))),
+             HOLDS(rationalLessThan(q(1, 0), q(1, 2))), HOLDS(rationalLessThan(q(1, 2), q(2, 4))),
+             HOLDS(rationalMatches(q(1, 2), true, q(2, 4))), HOLDS(rationalMatches(q(1, 0), true, q(1, 0))),
+             HOLDS(rationalMatches(q(0, 1), false, q(0, 0))), HOLDS(isRationalSquare(q(-4, 9))),
+             HOLDS(isRationalSquare(q(2, 1))), HOLDS(isRationalSquare(q(4, 0))), HOLDS(isWholeRational(false, q(6, 3))),
+             HOLDS(isWholeRational(true, q(6, 0)))})
+        EXPECT_FALSE(holds) << call;
+    // The sign and the need to reduce are absent for a zero denominator.
+    struct Answer { const char* call; std::optional<bool> got, expected; };
+    const Answer answers[] = {
+        {"-(0/5)", isNegativeRational(q(0, 5)), false},      {"-(-1/-2)", isNegativeRational(q(-1, -2)), false},
+        {"-(1/-2)", isNegativeRational(q(1, -2)), true},     {"+(-1/-2)", isPositiveRational(q(-1, -2)), true},
+        {"+(0/2)", isPositiveRational(q(0, 2)), false},      {"-(1/0)", isNegativeRational(q(1, 0)), std::nullopt},
+        {"+(1/0)", isPositiveRational(q(1, 0)), std::nullopt}, {"reduce 2/4", rationalNeedsReducing(q(2, 4)), true},
+        {"reduce 1/-3", rationalNeedsReducing(q(1, -3)), true}, {"reduce 3/4", rationalNeedsReducing(q(3, 4)), false},
+        {"reduce 1/0", rationalNeedsReducing(q(1, 0)), std::nullopt},
+    };
+    for (const Answer& a : answers) EXPECT_EQ(a.got, a.expected) << a.call;
 }
 
 TEST(Rational, DecimalText) {
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("1.50"), 15, 10));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("2.000"), 2, 1));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("-0.25"), -25, 100));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("7"), 7, 1));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("+3.5"), 35, 10));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText(".5"), 5, 10));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("5."), 5, 1));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("-.00"), 0, 1));
-    EXPECT_TRUE(isExactly(rationalFromDecimalText("100"), 100, 1));
+    const std::pair<const char*, const char*> cases[] = {
+        {"1.50", "15/10"}, {"2.000", "2/1"}, {"-0.25", "-25/100"}, {"7", "7/1"},   {"+3.5", "35/10"},
+        {".5", "5/10"},    {"5.", "5/1"},    {"-.00", "0/1"},      {"100", "100/1"},
+    };
+    for (const auto& [decimal, expected] : cases)
+        EXPECT_EQ(text(rationalFromDecimalText(decimal)), expected) << decimal;
     for (const char* bad : {"", ".", "-", "abc", "inf", "nan", "1e3", " 1", "1 ", "1.2.3", "0x10", "--1", "1,5"})
-        EXPECT_TRUE(isExactly(rationalFromDecimalText(bad), 0, 1)) << '"' << bad << '"';
+        EXPECT_EQ(text(rationalFromDecimalText(bad)), "0/1") << '"' << bad << '"';
     EXPECT_THROW(rationalFromDecimalText("99999999999999999999"), OverflowError);
 }
-
