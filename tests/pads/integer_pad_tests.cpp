@@ -2,7 +2,6 @@
 // and captions, and the three lists of the done key.
 #include "base/errors.hpp"
 #include "pad_test_support.hpp"
-#include "platform/ui/window.hpp"
 
 using namespace tl;
 using namespace pad_test;
@@ -142,15 +141,10 @@ TEST_F(IntegerPad, RefusesShapesBeyondTheTagLimitsAndPressesFromNoButton) {
 
 TEST_F(IntegerPad, TapsOnTheFieldsFallThroughTheLabelsToTheirButtons) {
     FakeScreen screen;
-    ui::Window window({0, 0, 320, 600});
-    auto* pad = window.add(integerPad({{{"0", "0"}}}));
-    pad->topAnchor().constraintEqualTo(window.topAnchor());
-    pad->bottomAnchor().constraintEqualTo(window.bottomAnchor());
-    pad->leadingAnchor().constraintEqualTo(window.leadingAnchor());
-    pad->trailingAnchor().constraintEqualTo(window.trailingAnchor());
-    pad->setDataSource(&screen);
-    pad->setDelegate(&screen);
-    ui::layoutIfNeeded(&window);
+    Hosted<UniversalIntegerPadView, ui::Window> host({320, 600}, integerPad({{{"0", "0"}}}));
+    ui::Window& window = host.root;
+    host.pad->setDataSource(&screen);
+    host.pad->setDelegate(&screen);
     const auto centre = [](const ui::View& v) { return v.convertToWindow({v.bounds().width / 2, v.bounds().height / 2}); };
     window.tap(centre(label(window, 2)));
     window.tap(centre(*button(window, "9")));

@@ -14,6 +14,7 @@
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/label.hpp"
+#include "platform/ui/window.hpp"
 
 namespace pad_test {
 
@@ -47,10 +48,10 @@ inline gfx::Rect frameIn(const ui::View& view) {
     return {origin.x, origin.y, view.frame().width, view.frame().height};
 }
 
-/// A root view of `size` whose whole area the pad fills, laid out.
-template <class Pad>
+/// A root view (or window) of `size` whose whole area the pad fills, laid out.
+template <class Pad, class Root = ui::View>
 struct Hosted {
-    ui::View root;
+    Root root;
     Pad* pad;
     Hosted(gfx::Size size, std::unique_ptr<Pad> owned) : root({0, 0, size.width, size.height}) {
         pad = root.add(std::move(owned));
