@@ -117,24 +117,25 @@ TEST(Resize, BaseTextSizeFollowsTheWindowWidth) {
 /// Every face of every card a drill can show, drawn at `size`; `inside`:
 /// all of it within the view.
 void drawEveryCard(gfx::Size size, bool inside = false) {
-    const std::string where = name(size);
-    const std::vector<std::string> countNames = {"count on", "combine to ten", "make a ten"};
+    const auto check = [&](ui::View& card, const std::string& what, bool shown) {
+        card.setFrame({0, 0, size.width, size.height});
+        gfx::RecordingContext context;
+        ASSERT_NO_THROW(card.drawHierarchy(context)) << what;
+        expectFinite(context, what);
+        if (inside && shown) expectInside(context, size, what);
+    };
     for (bool front : {true, false}) {
-        for (const std::string& kind : countNames)
+        for (const char* kind : {"count on", "combine to ten", "make a ten"})
             for (std::int64_t first = 0; first <= 10; ++first) {
                 std::unique_ptr<drills::CountCardView> card;
                 if (front)
                     card = std::make_unique<drills::Count_First>();
                 else
                     card = std::make_unique<drills::Count_Flip>();
-                card->setFrame({0, 0, size.width, size.height});
                 card->countsName = kind;
                 card->countsFirst = first;
                 card->countsSecond = 10 - first;
-                gfx::RecordingContext context;
-                ASSERT_NO_THROW(card->drawHierarchy(context)) << where << " " << kind << " " << first;
-                expectFinite(context, where + " " + kind);
-                if (inside) expectInside(context, size, where + " " + kind + " " + std::to_string(first));
+                check(*card, name(size) + " " + kind + " " + std::to_string(first), true);
             }
         for (std::int64_t code = 0; code < 80; ++code) {
             std::unique_ptr<drills::DoubleCardView> card;
@@ -142,12 +143,8 @@ void drawEveryCard(gfx::Size size, bool inside = false) {
                 card = std::make_unique<drills::Double_First>();
             else
                 card = std::make_unique<drills::Double_Flip>();
-            card->setFrame({0, 0, size.width, size.height});
             card->doublesName = code;
-            gfx::RecordingContext context;
-            ASSERT_NO_THROW(card->drawHierarchy(context)) << where << " doubles " << code;
-            expectFinite(context, where + " doubles " + std::to_string(code));
-            if (inside && drills::doublesProblem(code)) expectInside(context, size, where + " doubles " + std::to_string(code));
+            check(*card, name(size) + " doubles " + std::to_string(code), drills::doublesProblem(code).has_value());
         }
     }
 }
