@@ -18,6 +18,23 @@ View* addConstrained(View& parent) {
     return v;
 }
 
+/// Chains `views` from `start` to `end`, `gap` apart, top to bottom (or leading to trailing
+/// when `across`), every relation between neighbours stated from both of its sides.
+void chain(const std::vector<View*>& views, LayoutAnchor start, LayoutAnchor end, double gap, bool across = false) {
+    auto head = [&](View* v) { return across ? v->leadingAnchor() : v->topAnchor(); };
+    auto tail = [&](View* v) { return across ? v->trailingAnchor() : v->bottomAnchor(); };
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        if (i == 0)
+            head(views[i]).constraintEqualTo(start);
+        else
+            head(views[i]).constraintEqualTo(tail(views[i - 1]), gap);
+        if (i + 1 == views.size())
+            tail(views[i]).constraintEqualTo(end);
+        else
+            tail(views[i]).constraintEqualTo(head(views[i + 1]), -gap);
+    }
+}
+
 void expectFrame(const View* v, gfx::Rect r, double tol = 1e-9) {
     EXPECT_NEAR(v->frame().x, r.x, tol);
     EXPECT_NEAR(v->frame().y, r.y, tol);
@@ -40,21 +57,15 @@ TEST(Layout, PadStackSharesTheHeightByRatios) {
     pad->leadingAnchor().constraintEqualTo(root.leadingAnchor(), 5);
     pad->trailingAnchor().constraintEqualTo(root.trailingAnchor(), -5);
 
-    double r = 2 / 7.5, s = 1 / 6.0;
-    info->topAnchor().constraintEqualTo(pad->topAnchor());
-    info->bottomAnchor().constraintEqualTo(entry->topAnchor(), -5);
+    chain({info, entry, keys}, pad->topAnchor(), pad->bottomAnchor(), 5);
     info->leadingAnchor().constraintEqualTo(pad->leadingAnchor());
     info->trailingAnchor().constraintEqualTo(pad->trailingAnchor());
-    info->heightAnchor().constraintEqualTo(keys->heightAnchor(), r, 0);
-    entry->topAnchor().constraintEqualTo(info->bottomAnchor(), 5);
-    entry->bottomAnchor().constraintEqualTo(keys->topAnchor(), -5);
-    entry->leadingAnchor().constraintEqualTo(info->leadingAnchor());
-    entry->trailingAnchor().constraintEqualTo(info->trailingAnchor());
-    entry->heightAnchor().constraintEqualTo(keys->heightAnchor(), s, 0);
-    keys->topAnchor().constraintEqualTo(entry->bottomAnchor(), 5);
-    keys->bottomAnchor().constraintEqualTo(pad->bottomAnchor());
-    keys->leadingAnchor().constraintEqualTo(info->leadingAnchor());
-    keys->trailingAnchor().constraintEqualTo(info->trailingAnchor());
+    for (View* v : {entry, keys}) {
+        v->leadingAnchor().constraintEqualTo(info->leadingAnchor());
+        v->trailingAnchor().constraintEqualTo(info->trailingAnchor());
+    }
+    info->heightAnchor().constraintEqualTo(keys->heightAnchor(), 2 / 7.5, 0);
+    entry->heightAnchor().constraintEqualTo(keys->heightAnchor(), 1 / 6.0, 0);
 
     layoutIfNeeded(&root);
     expectFrame(pad, {5, 20, 310, 600});
@@ -85,32 +96,16 @@ Keypad buildKeypad(View& parent, const std::vector<std::vector<double>>& multipl
         k.rows.push_back(r);
         std::vector<View*> keys;
         for (std::size_t j = 0; j < row.size(); ++j) keys.push_back(addConstrained(*r));
+        chain(keys, r->leadingAnchor(), r->trailingAnchor(), 1, true);
         for (std::size_t j = 0; j < keys.size(); ++j) {
-            View* key = keys[j];
-            key->topAnchor().constraintEqualTo(r->topAnchor());
-            key->bottomAnchor().constraintEqualTo(r->bottomAnchor());
-            if (j == 0)
-                key->leadingAnchor().constraintEqualTo(r->leadingAnchor());
-            else
-                key->leadingAnchor().constraintEqualTo(keys[j - 1]->trailingAnchor(), 1);
-            if (j + 1 == keys.size())
-                key->trailingAnchor().constraintEqualTo(r->trailingAnchor());
-            else
-                key->trailingAnchor().constraintEqualTo(keys[j + 1]->leadingAnchor(), -1);
-            key->widthAnchor().constraintEqualTo(keys[0]->widthAnchor(), row[j], 0);  // key 0: a self-equality
+            keys[j]->topAnchor().constraintEqualTo(r->topAnchor());
+            keys[j]->bottomAnchor().constraintEqualTo(r->bottomAnchor());
+            keys[j]->widthAnchor().constraintEqualTo(keys[0]->widthAnchor(), row[j], 0);  // key 0: a self-equality
         }
         k.keys.push_back(keys);
     }
-    for (std::size_t i = 0; i < k.rows.size(); ++i) {
-        View* r = k.rows[i];
-        if (i == 0)
-            r->topAnchor().constraintEqualTo(k.container->topAnchor());
-        else
-            r->topAnchor().constraintEqualTo(k.rows[i - 1]->bottomAnchor(), 1);
-        if (i + 1 == k.rows.size())
-            r->bottomAnchor().constraintEqualTo(k.container->bottomAnchor());
-        else
-            r->bottomAnchor().constraintEqualTo(k.rows[i + 1]->topAnchor(), -1);
+    chain(k.rows, k.container->topAnchor(), k.container->bottomAnchor(), 1);
+    for (View* r : k.rows) {
         r->leadingAnchor().constraintEqualTo(k.container->leadingAnchor());
         r->trailingAnchor().constraintEqualTo(k.container->trailingAnchor());
         r->heightAnchor().constraintEqualTo(k.rows[0]->heightAnchor());
@@ -164,16 +159,13 @@ TEST(Layout, EntryLinesAndFractionsFillTheDisplay) {
         c->widthAnchor().constraintEqualTo(c0->widthAnchor());
         c->heightAnchor().constraintEqualTo(c0->heightAnchor());
     }
-    c0->leadingAnchor().constraintEqualTo(display->leadingAnchor());
-    c0->trailingAnchor().constraintEqualTo(c1->leadingAnchor(), -5);
-    c1->leadingAnchor().constraintEqualTo(c0->trailingAnchor(), 5);
-    c1->trailingAnchor().constraintEqualTo(display->trailingAnchor());
+    chain({c0, c1}, display->leadingAnchor(), display->trailingAnchor(), 5, true);
     num->topAnchor().constraintEqualTo(c0->bottomAnchor(), 5);
     num->bottomAnchor().constraintEqualTo(den->topAnchor(), -5);
-    num->leadingAnchor().constraintEqualTo(display->leadingAnchor());
-    num->trailingAnchor().constraintEqualTo(display->trailingAnchor());
     den->topAnchor().constraintEqualTo(num->bottomAnchor(), 5);
     den->bottomAnchor().constraintEqualTo(display->bottomAnchor());
+    num->leadingAnchor().constraintEqualTo(display->leadingAnchor());
+    num->trailingAnchor().constraintEqualTo(display->trailingAnchor());
     den->leadingAnchor().constraintEqualTo(num->leadingAnchor());
     den->trailingAnchor().constraintEqualTo(num->trailingAnchor());
     num->widthAnchor().constraintEqualTo(num->widthAnchor());
