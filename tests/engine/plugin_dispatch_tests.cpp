@@ -169,13 +169,8 @@ TEST_F(PlugIns, FlatListKindsPassTheirRowsAsTheyAre) {
 }
 
 TEST_F(PlugIns, UnknownKindsAreEmpty) {
-    for (const char* kind : {"Prime_Tree", "add-column", ""}) {
-        Engine_Table record{{"start", "1"}, {"plug_in", kind, "4"}, {"x", "1"}, {"y", "black"}, {"z", "anon"}};
-        expectBox(measure(record), 0, 0, 0);
-        recorder.clear();
-        draw(record, 0, 100);
-        EXPECT_TRUE(recorder.ops().empty()) << kind;
-    }
+    for (const char* kind : {"Prime_Tree", "add-column", ""})
+        expectEmpty({{"start", "1"}, {"plug_in", kind, "4"}, {"x", "1"}, {"y", "black"}, {"z", "anon"}}, kind);
 }
 
 /// The factor tree of 12: 12 = 2 × 6, 6 = 2 × 3.

@@ -17,6 +17,12 @@
 
 namespace tl::testing {
 
+inline void expectBox(const NodeBox& box, double width, double height, double baseline) {
+    EXPECT_DOUBLE_EQ(box.width, width);
+    EXPECT_DOUBLE_EQ(box.height, height);
+    EXPECT_DOUBLE_EQ(box.baseline, baseline);
+}
+
 class TypesetterTest : public ::testing::Test {
 protected:
     static constexpr double kSize = 30;
@@ -27,6 +33,15 @@ protected:
     }
     void draw(const Engine_Table& table, double x, double y, double size = kSize) {
         drawTableNode(x, y, size, kMedium, table, tableRootRow(table));
+    }
+
+    /// A node that takes no room and draws nothing.
+    void expectEmpty(const Engine_Table& table, std::string_view what = {}) {
+        SCOPED_TRACE(what);
+        expectBox(measure(table), 0, 0, 0);
+        recorder.clear();
+        draw(table, 0, 100);
+        EXPECT_TRUE(recorder.ops().empty());
     }
 
     std::vector<gfx::RecordedText> texts() const { return recorder.texts(); }
@@ -45,12 +60,6 @@ protected:
     gfx::RecordingContext recorder;
     gfx::ContextScope scope{&recorder};
 };
-
-inline void expectBox(const NodeBox& box, double width, double height, double baseline) {
-    EXPECT_DOUBLE_EQ(box.width, width);
-    EXPECT_DOUBLE_EQ(box.height, height);
-    EXPECT_DOUBLE_EQ(box.baseline, baseline);
-}
 
 inline void expectPoint(gfx::Point p, double x, double y) {
     EXPECT_NEAR(p.x, x, 1e-9);
