@@ -17,9 +17,6 @@ using Grid = std::vector<std::vector<std::string>>;
 
 namespace {
 
-const std::string kThink = "\U0001F914";
-const std::string kCool = "\U0001F60E";
-
 using Builder = StepTriple (New_Arithmetic_Model::*)() const;
 
 struct NamedBuilder {

@@ -26,9 +26,6 @@ using Pair = std::pair<std::int64_t, std::int64_t>;
 
 namespace {
 
-const std::string kThink = "\U0001F914";
-const std::string kCool = "\U0001F60E";
-
 /// All pairs up to `small`, `count` seeded random pairs below `limit`, and
 /// pairs of numbers with zero digits inside and at the end, 0, 1 and the
 /// largest number below `limit` (each with itself too). The sanitizer build

@@ -20,9 +20,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-const std::string kThink = "\U0001F914";
-const std::string kCool = "\U0001F60E";
-
 template <class Model>
 Model modelOf(const std::string& a, const std::string& b,
               std::vector<std::vector<std::string>> options = {}) {
@@ -49,6 +46,8 @@ const std::vector<std::vector<std::string>> kTopLeftRowFlyback{{" top ", " left 
                                                                {" row ", " flyback "}};
 const std::vector<std::vector<std::string>> kBottomRightColumnSnake{{" bottom ", " right "},
                                                                     {" column ", " snake "}};
+/// The colours of a record's four digits, all shown, with nothing shaded.
+const Lines kDigitsShown{"black", "black", "black", "black", "clear", "clear", "clear", "clear"};
 StepTriple lattice(const std::string& a, const std::string& b,
                    const std::vector<std::vector<std::string>>& options = kTopLeftRowFlyback) {
     return modelOf<Multiply_Lattice_Model>(a, b, options).solve();
@@ -63,13 +62,17 @@ StepTriple partition(const std::string& n) {
     return m.solve();
 }
 
-/// The rows of a tableau_op record as it stands on a page, each joined.
+/// The rows of a tableau_op record as it stands on a page: its digits, each
+/// row joined, or its cell codes, each row joined by blanks.
 Lines opRows(const Engine_Step& page) { return tableauOpRows(record(page)); }
-Lines opCodes(const Engine_Step& page) {
+std::vector<Lines> codeGrid(const Engine_Step& page) {
     const auto& rec = record(page);
-    const auto columns = static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1)));
+    return grid(row(rec, "tableau_op_attributes"),
+                static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1))));
+}
+Lines opCodes(const Engine_Step& page) {
     Lines rows;
-    for (const auto& r : grid(row(rec, "tableau_op_attributes"), columns)) {
+    for (const auto& r : codeGrid(page)) {
         std::string codes;
         for (const auto& c : r) codes += (codes.empty() ? "" : " ") + c;
         rows.push_back(codes);
@@ -79,25 +82,12 @@ Lines opCodes(const Engine_Step& page) {
 
 /// The cells of (row, column) pairs whose code on the page is `code`.
 std::vector<std::pair<int, int>> cellsCoded(const Engine_Step& page, const std::string& code) {
-    const auto& rec = record(page);
-    const auto columns = static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1)));
-    const auto codes = grid(row(rec, "tableau_op_attributes"), columns);
+    const auto codes = codeGrid(page);
     std::vector<std::pair<int, int>> cells;
     for (std::size_t r = 0; r < codes.size(); ++r)
-        for (std::size_t c = 0; c < columns; ++c)
+        for (std::size_t c = 0; c < codes[r].size(); ++c)
             if (codes[r][c] == code) cells.emplace_back(int(r), int(c));
     return cells;
-}
-
-Lines messagesOfPages(const StepTriple& t, std::size_t from, std::size_t to) {
-    Lines all;
-    for (std::size_t p = from; p < to; ++p) {
-        std::string joinedMessages;
-        for (const auto& m : messages(t.steps.at(p)))
-            joinedMessages += (joinedMessages.empty() ? "" : " | ") + m;
-        all.push_back(joinedMessages);
-    }
-    return all;
 }
 
 void expectShortCut(const StepTriple& t, const std::string& problem, const std::string& caseComment,
@@ -496,8 +486,7 @@ TEST(LatticeRecord, TwentyThreeTimesFortyFive) {
     EXPECT_EQ(rec[1], (Engine_Row{"plug_in", "lattice_multiply", "9"}));
     EXPECT_EQ(rec[2], (Engine_Row{"lattice_multiply", "2", "2"}));
     EXPECT_EQ(row(rec, "lattice_multiply_factors"), (Lines{"2", "3", "4", "5"}));
-    EXPECT_EQ(row(rec, "lattice_multiply_factor_colors"),
-              (Lines{"black", "black", "black", "black", "clear", "clear", "clear", "clear"}));
+    EXPECT_EQ(row(rec, "lattice_multiply_factor_colors"), kDigitsShown);
     EXPECT_EQ(row(rec, "lattice_multiply_products"), (Lines{"1", "0", "3", "5"}));
     EXPECT_EQ(row(rec, "lattice_multiply_product_colors"), Lines(8, "clear"));
     EXPECT_EQ(row(rec, "lattice_multiply_partials"),
@@ -551,13 +540,11 @@ TEST(Lattice, TwentyThreeTimesFortyFivePageByPage) {
 
     const auto& last = record(t.steps.back());
     EXPECT_EQ(messages(t.steps.back()), Lines{"23 × 45 = 1035"});
-    Lines shown(4, "black");
-    shown.resize(8, "clear");
     EXPECT_EQ(row(last, "lattice_multiply_partial_colors"),
               (Lines{"black", "black", "black", "black", "clear", "clear", "clear", "clear",
                      "black", "black", "black", "black", "clear", "clear", "clear", "clear"}));
-    EXPECT_EQ(row(last, "lattice_multiply_product_colors"), shown);
-    EXPECT_EQ(row(last, "lattice_multiply_factor_colors"), shown);
+    EXPECT_EQ(row(last, "lattice_multiply_product_colors"), kDigitsShown);
+    EXPECT_EQ(row(last, "lattice_multiply_factor_colors"), kDigitsShown);
     EXPECT_EQ(row(last, "lattice_multiply_partials"),
               (Lines{"0¹", "1", "1", "1", "8", "2", "0", "5"}));
 }
@@ -657,8 +644,7 @@ TEST(Grid, TwentyThreeTimesFortyFive) {
     EXPECT_EQ(rec[2], (Engine_Row{"grid_multiply", "2", "2"}));
     EXPECT_EQ(row(rec, "grid_multiply_factors"), (Lines{"20", "3", "40", "5"}));
     EXPECT_EQ(row(rec, "grid_multiply_partials"), (Lines{"800", "120", "100", "15"}));
-    EXPECT_EQ(row(rec, "grid_multiply_factor_colors"),
-              (Lines{"black", "black", "black", "black", "clear", "clear", "clear", "clear"}));
+    EXPECT_EQ(row(rec, "grid_multiply_factor_colors"), kDigitsShown);
     EXPECT_EQ(row(rec, "grid_multiply_partial_colors"), Lines(8, "clear"));
     EXPECT_EQ(row(rec, "grid_multiply_tag"), Lines{"Grid"});
     EXPECT_EQ(messages(t.steps[1]), (Lines{"23 × 45", "23 = 20 + 3", "45 = 40 + 5"}));
@@ -678,11 +664,9 @@ TEST(Grid, TwentyThreeTimesFortyFive) {
     EXPECT_EQ(row(record(t.steps[7]), "grid_multiply_partial_colors"),
               (Lines{"black", "black", "black", "black", "light gray", "light gray", "light gray",
                      "light gray"}));
-    EXPECT_EQ(row(record(t.steps[7]), "grid_multiply_factor_colors"),
-              (Lines{"black", "black", "black", "black", "clear", "clear", "clear", "clear"}));
+    EXPECT_EQ(row(record(t.steps[7]), "grid_multiply_factor_colors"), kDigitsShown);
     EXPECT_EQ(messages(t.steps[8]), (Lines{"23 × 45 = 1035", "800 + ... + 15 = 1035"}));
-    EXPECT_EQ(row(record(t.steps[8]), "grid_multiply_partial_colors"),
-              (Lines{"black", "black", "black", "black", "clear", "clear", "clear", "clear"}));
+    EXPECT_EQ(row(record(t.steps[8]), "grid_multiply_partial_colors"), kDigitsShown);
 }
 
 TEST(Grid, OrdersSingleLinesAndZeroDigits) {

@@ -14,6 +14,10 @@
 
 namespace tl::testing {
 
+/// The first and last comments of every worked solution.
+inline const std::string kThink = "\U0001F914";
+inline const std::string kCool = "\U0001F60E";
+
 inline New_Arithmetic_Model arithmeticModel(const std::string& a, const std::string& b,
                                             std::vector<std::vector<std::string>> options = {}) {
     New_Arithmetic_Model model;
@@ -41,6 +45,17 @@ inline std::vector<std::string> messages(const Engine_Step& page) {
     for (const auto& table : page)
         if (isMessage(table)) texts.push_back(table[1][1]);
     return texts;
+}
+
+/// The messages of pages [from, to), one line per page, joined by " | ".
+inline std::vector<std::string> messagesOfPages(const StepTriple& t, std::size_t from, std::size_t to) {
+    std::vector<std::string> all;
+    for (std::size_t p = from; p < to; ++p) {
+        std::string joinedMessages;
+        for (const auto& m : messages(t.steps.at(p))) joinedMessages += (joinedMessages.empty() ? "" : " | ") + m;
+        all.push_back(joinedMessages);
+    }
+    return all;
 }
 
 /// The page's one plug-in record (a PreconditionError when there is none).
