@@ -61,16 +61,9 @@ TEST(CoreItems, JoinOfTwoLeaves) {
     const Engine_Table second = messageTable("m", Color::blue, "two");
     EXPECT_EQ(joinItem("+", kFour, second, Color::red, "j"),
               (Engine_Table{{"start", "7"},
-                            {"integer", "5"},
-                            {"integer_color", "black"},
-                            {"integer_tag", "anon"},
-                            {"message", "m"},
-                            {"message_color", "blue"},
-                            {"message_tag", "two"},
-                            {"join", "+"},
-                            {"join_locator", "1", "4"},
-                            {"join_color", "red"},
-                            {"join_tag", "j"}}));
+                            {"integer", "5"}, {"integer_color", "black"}, {"integer_tag", "anon"},
+                            {"message", "m"}, {"message_color", "blue"}, {"message_tag", "two"},
+                            {"join", "+"}, {"join_locator", "1", "4"}, {"join_color", "red"}, {"join_tag", "j"}}));
 }
 
 TEST(CoreItems, JoinShiftsTheLocatorsOfTheSecondOperand) {
@@ -86,13 +79,8 @@ TEST(CoreItems, JoinShiftsTheLocatorsOfTheSecondOperand) {
 TEST(CoreItems, UnaryAndLocatorShifting) {
     EXPECT_EQ(unaryItem("()", kFour, Color::invisible, "u"),
               (Engine_Table{{"start", "4"},
-                            {"integer", "5"},
-                            {"integer_color", "black"},
-                            {"integer_tag", "anon"},
-                            {"unary", "()"},
-                            {"unary_locator", "1"},
-                            {"unary_color", "invisible"},
-                            {"unary_tag", "u"}}));
+                            {"integer", "5"}, {"integer_color", "black"}, {"integer_tag", "anon"},
+                            {"unary", "()"}, {"unary_locator", "1"}, {"unary_color", "invisible"}, {"unary_tag", "u"}}));
     EXPECT_EQ(shiftLocators({"block", "3", "extra"}, 2), (Engine_Row{"block", "5"}));
     EXPECT_EQ(shiftLocators({"font_locator", "1"}, 6), (Engine_Row{"font_locator", "7"}));
     EXPECT_EQ(shiftLocators({"join_locator", "1", "+4"}, 1), (Engine_Row{"join_locator", "2", "5"}));

@@ -60,12 +60,8 @@ TEST(NumberItems, FontAndBlockWrappers) {
     const Engine_Table leaf = integerItem(7);
     EXPECT_EQ(fontItem(FontName::monospaced_system, leaf, "f"),
               (Engine_Table{{"start", "4"},
-                            {"integer", "7"},
-                            {"integer_color", "black"},
-                            {"integer_tag", "anon"},
-                            {"font", "monospaced system"},
-                            {"font_locator", "1"},
-                            {"font_tag", "f"}}));
+                            {"integer", "7"}, {"integer_color", "black"}, {"integer_tag", "anon"},
+                            {"font", "monospaced system"}, {"font_locator", "1"}, {"font_tag", "f"}}));
     const Engine_Table block = blockItem(leaf);
     ASSERT_EQ(block.size(), 5u);
     EXPECT_EQ(block[0], (Engine_Row{"start", "4"}));
