@@ -43,17 +43,13 @@ protected:
         ui::Screen::main().reset();
         ui::registerViewController<SourceVC>("SourceVC");
         ui::registerViewController<UniversalEngineVC>("UniversalEngineVC");
-        ui::StoryboardDescription board;
-        ui::SceneDescription source;
+        ui::SceneDescription source, steps;
         source.name = "Source";
         source.className = "SourceVC";
         source.segues["Steps_Segue"] = "Steps";
-        ui::SceneDescription steps;
         steps.name = "Steps";
         steps.className = "UniversalEngineVC";
-        board.scenes = {source, steps};
-        board.initialScene = "Source";
-        ui::Storyboard::setMain(board);
+        ui::Storyboard::setMain({{source, steps}, "Source"});
     }
     void TearDown() override {
         ui::Storyboard::clearMain();
