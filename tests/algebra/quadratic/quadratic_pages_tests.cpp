@@ -1,9 +1,5 @@
 // The quadratic methods page by page, on the examples and edge cases their
-// rules name. A solution is read as plain text, one line per page:
-// "comment: table ; table ; ...", a blank table "_", a line break "⏎", and
-// "[k]" standing for the first k tables of the page before (the worked
-// tables repeat from page to page). The problem page "🤔", which shows the
-// equation as given without its zero terms, is read but not written.
+// rules name, each solution read as plain text (tests/support/solution_pages.hpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,30 +10,12 @@
 #include "algebra/reader.hpp"
 #include "base/errors.hpp"
 #include "common/table_text.hpp"
+#include "support/solution_pages.hpp"
 
 using namespace tl;
+using tl::testing::pagesText;
 
 namespace {
-
-std::string pagesText(const QuadraticSteps& r) {
-    std::string out;
-    std::vector<std::string> before;
-    for (std::size_t p = 0; p < r.steps.size(); ++p) {
-        std::vector<std::string> tables;
-        for (const Engine_Table& t : r.steps[p]) {
-            std::string s = tableText(t);
-            for (std::size_t at; (at = s.find('\n')) != std::string::npos;) s.replace(at, 1, "⏎");
-            tables.push_back(s.empty() ? "_" : s);
-        }
-        const auto common = std::ranges::mismatch(tables, before).in1 - tables.begin();
-        std::string line = r.comments[p].at(0) + ":" + (common > 0 ? " [" + std::to_string(common) + "]" : "");
-        for (auto t = tables.begin() + common; t != tables.end(); ++t)
-            line += (t == tables.begin() + common ? " " : " ; ") + *t;
-        if (p > 0 || r.comments[p].at(0) != "\U0001F914") out += (out.empty() ? "" : "\n") + line;
-        before = tables;
-    }
-    return out;
-}
 
 /// The texts of the items (and join and unary texts) drawn in `c`, as
 /// "k:texts" for each table k that has any.
@@ -213,7 +191,7 @@ solve for x: [2] 3/3 < x ; 1 < x ; x > 1
     };
     for (const auto& c : cases) {
         const QuadraticSteps whole = solve(c.run);
-        EXPECT_EQ(pagesText(whole), c.pages) << c.run.equation;
+        EXPECT_EQ(pagesText(whole.steps, whole.comments), c.pages) << c.run.equation;
         QuadraticSteps embedded = solve({c.run.method, c.run.equation, c.run.style, c.run.colored, true});
         if (whole.comments.front().front() == "\U0001F914") {
             embedded.steps.insert(embedded.steps.begin(), whole.steps.front());
