@@ -1,5 +1,6 @@
 // The counting and doubles cards: their texts, where the counters and boxes
 // go on each side, and the card views that hand their problem over.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -109,59 +110,55 @@ TEST(CountTexts, EveryStrategy) {
               "10 + 9223372036854775807 = 9223372036854775817 ");
 }
 
-TEST(CountCards, CountOnNineAndThree) {
-    CountCard front(9, 3, true, "count on");
-    EXPECT_EQ(front.texts, (Contents{"count on", "9 + 3"}));
-    EXPECT_EQ(frameContents(front, kLeftX), (Contents(9, "r")));
-    EXPECT_EQ(frameContents(front, kRightX), (Contents{"b", "b", "b"}));
-
-    // One counter moves over and counts on to 10; those left go on from 11.
-    CountCard back(9, 3, false, "count on");
-    EXPECT_EQ(back.texts, (Contents{"count from 9", "9 + 3 = 12 ", "10", "11", "12"}));
-    EXPECT_EQ(frameContents(back, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "r", "r", "r", "b10"}));
-    EXPECT_EQ(frameContents(back, kRightX), (Contents{"b11", "b12"}));
-}
-
-TEST(CountCards, BacksMoveBlueCountersUntilTen) {
-    CountCard makeTen(8, 7, false, "make a ten");
-    EXPECT_EQ(makeTen.texts, (Contents{"make that ten", "8 + 7 = 10 + 5 = 15"}));
-    EXPECT_EQ(frameContents(makeTen, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "r", "r", "b", "b"}));
-    EXPECT_EQ(frameContents(makeTen, kRightX), (Contents(5, "b")));
-
-    CountCard exact(6, 4, false, "make a ten");
-    EXPECT_EQ(exact.texts, (Contents{"make that ten", "6 + 4 = 10"}));
-    EXPECT_EQ(frameContents(exact, kLeftX), (Contents{"r", "r", "r", "r", "r", "r", "b", "b", "b", "b"}));
-    EXPECT_TRUE(exact.inFrame(kRightX).empty());
-
-    CountCard combine(3, 7, false, "combine to ten");
-    EXPECT_EQ(combine.texts, (Contents{"combine them", "3 + 7 = 10 "}));
-    EXPECT_EQ(frameContents(combine, kLeftX), (Contents{"r", "r", "r", "b", "b", "b", "b", "b", "b", "b"}));
-
-    // A full left frame takes nothing; counting on still numbers the rest.
-    CountCard full(10, 4, false, "count on");
-    EXPECT_EQ(frameContents(full, kLeftX), (Contents(10, "r")));
-    EXPECT_EQ(frameContents(full, kRightX), (Contents{"b11", "b12", "b13", "b14"}));
-
-    // An unknown strategy has no texts but moves its counters unnumbered.
-    CountCard unknown(8, 5, false, "skip");
-    EXPECT_TRUE(unknown.texts.empty());
-    EXPECT_EQ(frameContents(unknown, kLeftX).size(), 10u);
-    EXPECT_EQ(frameContents(unknown, kRightX), (Contents(3, "b")));
-}
-
-// A frame shows ten counters at most, whatever the second addend.
-TEST(CountCards, LargeSecondAddends) {
-    CountCard front(9, 15, true, "count on");
-    EXPECT_EQ(frameContents(front, kRightX), (Contents(10, "b")));
-
-    CountCard back(9, 15, false, "count on");
-    EXPECT_EQ(frameContents(back, kLeftX).back(), "b10");
-    EXPECT_EQ(frameContents(back, kRightX),
-              (Contents{"b11", "b12", "b13", "b14", "b15", "b16", "b17", "b18", "b19", "b20"}));
-
-    CountCard huge(5, INT64_MAX, false, "count on");
-    EXPECT_EQ(huge.discs.size(), 20u);
-    EXPECT_EQ(frameContents(huge, kLeftX).back(), "b10");
+// Each side of a card: its texts and both frames' counters in slot order. The
+// back moves blue counters over until the left frame holds ten ("count on"
+// numbers them on from the first addend); a frame shows ten at most.
+TEST(CountCards, TextsAndFramesOnEachSide) {
+    const auto run = [](std::int64_t from, std::int64_t to, const char* prefix) {
+        Contents out;
+        for (std::int64_t k = from; k <= to; ++k) out.push_back(prefix + std::to_string(k));
+        return out;
+    };
+    const auto join = [](Contents a, const Contents& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
+    const auto reds = [](std::size_t n) { return Contents(n, "r"); };
+    const auto blues = [](std::size_t n) { return Contents(n, "b"); };
+    struct Row {
+        std::int64_t first, second;
+        bool front;
+        const char* name;
+        Contents texts, left, right;
+    };
+    const Row rows[] = {
+        {9, 3, true, "count on", {"count on", "9 + 3"}, reds(9), blues(3)},
+        {9, 3, false, "count on", join({"count from 9", "9 + 3 = 12 "}, run(10, 12, "")), join(reds(9), {"b10"}),
+         {"b11", "b12"}},
+        {8, 7, false, "make a ten", {"make that ten", "8 + 7 = 10 + 5 = 15"}, join(reds(8), blues(2)), blues(5)},
+        {6, 4, false, "make a ten", {"make that ten", "6 + 4 = 10"}, join(reds(6), blues(4)), {}},
+        {3, 7, false, "combine to ten", {"combine them", "3 + 7 = 10 "}, join(reds(3), blues(7)), {}},
+        // A full left frame takes nothing; counting on still numbers the rest.
+        {10, 4, false, "count on", join({"count from 10", "10 + 4 = 14 "}, run(11, 14, "")), reds(10),
+         run(11, 14, "b")},
+        // An unknown strategy has no texts but moves its counters unnumbered.
+        {8, 5, false, "skip", {}, join(reds(8), blues(2)), blues(3)},
+        {9, 15, true, "count on", {"count on", "9 + 15"}, reds(9), blues(10)},
+        {9, 15, false, "count on", join({"count from 9", "9 + 15 = 24 "}, run(10, 20, "")), join(reds(9), {"b10"}),
+         run(11, 20, "b")},
+        {5, INT64_MAX, false, "count on",
+         join({"count from 5", "5 + 9223372036854775807 = 9223372036854775812 "}, run(6, 20, "")),
+         join(reds(5), run(6, 10, "b")), run(11, 20, "b")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.first) + " " + std::to_string(row.second) +
+                     (row.front ? " front" : " back"));
+        const CountCard card(row.first, row.second, row.front, row.name);
+        // The texts in any order: the frames below hold each number in its place.
+        Contents texts = card.texts, expected = row.texts;
+        std::ranges::sort(texts);
+        std::ranges::sort(expected);
+        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(frameContents(card, kLeftX), row.left);
+        EXPECT_EQ(frameContents(card, kRightX), row.right);
+    }
 }
 
 // ---- Doubles ----------------------------------------------------------------
