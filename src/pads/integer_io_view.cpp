@@ -199,13 +199,6 @@ namespace {
 
 using pad_detail::Line;
 
-struct Built {
-    std::vector<Line<ui::Button>> buttonLines;
-    std::vector<Line<ui::Label>> labelLines;
-    std::vector<std::unique_ptr<ui::Button>> buttons;
-    std::vector<std::unique_ptr<ui::Label>> labels;
-};
-
 std::unique_ptr<ui::Label> makeLabel(const std::string& text, std::int64_t tag, gfx::Rgba colour) {
     auto label = std::make_unique<ui::Label>();
     label->setTextColor(gfx::palette::black);
@@ -220,38 +213,15 @@ std::unique_ptr<ui::Label> makeLabel(const std::string& text, std::int64_t tag, 
     return label;
 }
 
-// Appends one line per table of `tables`.
+// The value labels of `tables`, coloured by `colourOf(a, b, c, tag)`; a
+// polynomial row's arrow cell is cyan.
 template <class Colour>
-void appendLines(Built& built, const PadTables& tables, Tag kind, Colour colourOf) {
-    for (std::size_t a = 0; a < tables.size(); ++a) {
-        Line<ui::Button> buttonLine;
-        Line<ui::Label> labelLine;
-        for (std::size_t b = 0; b < tables[a].size(); ++b) {
-            std::vector<ui::Button*> buttonRow;
-            std::vector<ui::Label*> labelRow;
-            const auto& row = tables[a][b];
-            const auto add = [&](const std::string& title, const std::string& text, std::int64_t tag,
-                                 gfx::Rgba colour) {
-                built.buttons.push_back(pad_detail::makeKey(title, gfx::palette::clear));
-                built.labels.push_back(makeLabel(text, tag, colour));
-                buttonRow.push_back(built.buttons.back().get());
-                labelRow.push_back(built.labels.back().get());
-            };
-            const auto ia = static_cast<std::int64_t>(a), ib = static_cast<std::int64_t>(b);
-            for (std::size_t c = 0; c < row.size(); ++c) {
-                const auto tag = viewTag(ia, ib, static_cast<std::int64_t>(c), kind);
-                add(selectorTitle(kind, tag), row[c], tag, colourOf(a, b, c, tag));
-            }
-            if (kind == Tag::polynomial) {
-                const auto tag = viewTag(ia, ib, static_cast<std::int64_t>(row.size()), kind);
-                add(arrowTitle(tag), std::string(kArrowDown), tag, kArrowColour);
-            }
-            buttonLine.push_back(std::move(buttonRow));
-            labelLine.push_back(std::move(labelRow));
-        }
-        built.buttonLines.push_back(std::move(buttonLine));
-        built.labelLines.push_back(std::move(labelLine));
-    }
+auto valueLabels(const PadTables& tables, Colour colourOf) {
+    return [&tables, colourOf](std::size_t a, std::size_t b, std::size_t c, std::int64_t tag) {
+        const auto& row = tables[a][b];
+        return c < row.size() ? makeLabel(row[c], tag, colourOf(a, b, c, tag))
+                              : makeLabel(std::string(kArrowDown), tag, kArrowColour);
+    };
 }
 
 }  // namespace
@@ -276,15 +246,18 @@ UniversalIntegerIOView::UniversalIntegerIOView(gfx::Rect frame, const PadTables&
         return greenWhen(field && *field == tag);
     };
 
-    Built built;
-    appendLines(built, multiLine, Tag::multi_line,
-                [&](std::size_t, std::size_t, std::size_t, std::int64_t tag) { return greenWhen(caption && *caption == tag); });
-    appendLines(built, options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c, std::int64_t) {
+    pad_detail::BuiltLines built;
+    const auto append = [&](const PadTables& tables, Tag kind, auto colourOf) {
+        pad_detail::appendLines(built, tables, kind, valueLabels(tables, colourOf));
+    };
+    append(multiLine, Tag::multi_line,
+           [&](std::size_t, std::size_t, std::size_t, std::int64_t tag) { return greenWhen(caption && *caption == tag); });
+    append(options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c, std::int64_t) {
         return greenWhen(static_cast<std::int64_t>(c) == defaultChoice(options[a][b].size(), optionDefaults, a, b));
     });
-    appendLines(built, inputs, Tag::input, isField);
-    appendLines(built, polynomials, Tag::polynomial, isField);
-    appendLines(built, fractions, Tag::fraction, isField);
+    append(inputs, Tag::input, isField);
+    append(polynomials, Tag::polynomial, isField);
+    append(fractions, Tag::fraction, isField);
 
     for (auto& button : built.buttons) addSubview(std::move(button));
     for (auto& label : built.labels) addSubview(std::move(label));

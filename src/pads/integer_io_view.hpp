@@ -18,6 +18,9 @@
 // other value labels are white. From then on only the pad recolours.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "pads/base_sized_view.hpp"
 #include "pads/key_view.hpp"
 #include "pads/pad_vocabulary.hpp"
@@ -59,6 +62,46 @@ void sizeDisplayTexts(ui::View& display, double base, double labelWeight);
 /// Cells of one display line: segments (table rows) of cells.
 template <class T>
 using Line = std::vector<std::vector<T*>>;
+
+/// The keys and value labels of a display's lines, made before they join
+/// the display.
+struct BuiltLines {
+    std::vector<Line<ui::Button>> buttonLines;
+    std::vector<Line<ui::Label>> labelLines;
+    std::vector<std::unique_ptr<ui::Button>> buttons;
+    std::vector<std::unique_ptr<ui::Label>> labels;
+};
+
+/// Appends one line per table of `tables`: each cell a clear selector key
+/// under the label `labelFor(a, b, c, tag)` gives for table a, row b, cell c.
+/// A polynomial row gets one more cell, c == the row's size, keyed as its
+/// arrow.
+template <class LabelFor>
+void appendLines(BuiltLines& built, const PadTables& tables, Tag kind, LabelFor labelFor) {
+    for (std::size_t a = 0; a < tables.size(); ++a) {
+        Line<ui::Button> buttonLine;
+        Line<ui::Label> labelLine;
+        for (std::size_t b = 0; b < tables[a].size(); ++b) {
+            std::vector<ui::Button*> buttonRow;
+            std::vector<ui::Label*> labelRow;
+            const std::size_t values = tables[a][b].size();
+            const std::size_t cells = values + (kind == Tag::polynomial ? 1 : 0);
+            for (std::size_t c = 0; c < cells; ++c) {
+                const auto tag = viewTag(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b),
+                                         static_cast<std::int64_t>(c), kind);
+                built.buttons.push_back(
+                    makeKey(c < values ? selectorTitle(kind, tag) : arrowTitle(tag), gfx::palette::clear));
+                built.labels.push_back(labelFor(a, b, c, tag));
+                buttonRow.push_back(built.buttons.back().get());
+                labelRow.push_back(built.labels.back().get());
+            }
+            buttonLine.push_back(std::move(buttonRow));
+            labelLine.push_back(std::move(labelRow));
+        }
+        built.buttonLines.push_back(std::move(buttonLine));
+        built.labelLines.push_back(std::move(labelLine));
+    }
+}
 
 /// Places ordinary and fraction lines (the last `fractionLines` of them) in
 /// `container`; see the display's comment for the geometry. Segments without

@@ -31,35 +31,12 @@ std::unique_ptr<ui::Label> makeLabel(ui::AttributedText text, std::int64_t tag, 
 
 ui::AttributedText plain(const std::string& text) { return ui::AttributedText{{ui::TextRun{text, {}, {}}}}; }
 
-struct Built {
-    std::vector<Line<ui::Button>> buttonLines;
-    std::vector<Line<ui::Label>> labelLines;
-    std::vector<std::unique_ptr<ui::Button>> buttons;
-    std::vector<std::unique_ptr<ui::Label>> labels;
-};
-
+// The labels of `tables`, coloured by `colourOf(a, b, c, tag)`.
 template <class Colour>
-void appendLines(Built& built, const PadTables& tables, Tag kind, Colour colourOf) {
-    for (std::size_t a = 0; a < tables.size(); ++a) {
-        Line<ui::Button> buttonLine;
-        Line<ui::Label> labelLine;
-        for (std::size_t b = 0; b < tables[a].size(); ++b) {
-            std::vector<ui::Button*> buttonRow;
-            std::vector<ui::Label*> labelRow;
-            for (std::size_t c = 0; c < tables[a][b].size(); ++c) {
-                const auto tag = viewTag(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b),
-                                         static_cast<std::int64_t>(c), kind);
-                built.buttons.push_back(pad_detail::makeKey(selectorTitle(kind, tag), gfx::palette::clear));
-                built.labels.push_back(makeLabel(plain(tables[a][b][c]), tag, colourOf(a, b, c)));
-                buttonRow.push_back(built.buttons.back().get());
-                labelRow.push_back(built.labels.back().get());
-            }
-            buttonLine.push_back(std::move(buttonRow));
-            labelLine.push_back(std::move(labelRow));
-        }
-        built.buttonLines.push_back(std::move(buttonLine));
-        built.labelLines.push_back(std::move(labelLine));
-    }
+auto valueLabels(const PadTables& tables, Colour colourOf) {
+    return [&tables, colourOf](std::size_t a, std::size_t b, std::size_t c, std::int64_t tag) {
+        return makeLabel(plain(tables[a][b][c]), tag, colourOf(a, b, c, tag));
+    };
 }
 
 // Lines of choices, then the example lines, then the done key, each tied to
@@ -166,18 +143,18 @@ UniversalIntegerPracticeIOView::UniversalIntegerPracticeIOView(gfx::Rect frame, 
     setBackgroundColor(gfx::palette::clear);
     const auto greenWhen = [](bool selected) { return selected ? kSelectedColour : kUnselectedColour; };
 
-    Built built;
+    pad_detail::BuiltLines built;
+    const auto append = [&](const PadTables& tables, Tag kind, auto colourOf) {
+        pad_detail::appendLines(built, tables, kind, valueLabels(tables, colourOf));
+    };
     const auto caption = firstCellTag(multiLine, Tag::multi_line);
-    appendLines(built, multiLine, Tag::multi_line, [&](std::size_t a, std::size_t b, std::size_t c) {
-        return greenWhen(caption && *caption == viewTag(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b),
-                                                        static_cast<std::int64_t>(c), Tag::multi_line));
-    });
-    appendLines(built, options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c) {
+    append(multiLine, Tag::multi_line,
+           [&](std::size_t, std::size_t, std::size_t, std::int64_t tag) { return greenWhen(caption && *caption == tag); });
+    append(options, Tag::option, [&](std::size_t a, std::size_t b, std::size_t c, std::int64_t) {
         return greenWhen(static_cast<std::int64_t>(c) == defaultChoice(options[a][b].size(), optionDefaults, a, b));
     });
     if (!levels.empty())
-        appendLines(built, PadTables{StringGrid{levels}}, Tag::level,
-                    [&](std::size_t, std::size_t, std::size_t c) { return greenWhen(c == 0); });
+        append(PadTables{StringGrid{levels}}, Tag::level, [&](std::size_t, std::size_t, std::size_t c, std::int64_t) { return greenWhen(c == 0); });
 
     for (auto& button : built.buttons) addSubview(std::move(button));
     for (auto& label : built.labels) addSubview(std::move(label));
