@@ -198,11 +198,7 @@ TEST_F(Controllers, StoryboardValidationNamesWhatIsMissing) {
         {"\"tableView\"", [](StoryboardDescription& b) { b.scenes[0].views[0].outlet = "tableView"; }},
         {"\"Card_View\"", [](StoryboardDescription& b) { b.scenes[0].views[0].className = "Card_View"; }},
         {"\"panel\"",  // DetailVC has no outlets
-         [](StoryboardDescription& b) {
-             b.scenes[1].views.push_back({});
-             b.scenes[1].views.back().className = "View";
-             b.scenes[1].views.back().outlet = "panel";
-         }},
+         [](StoryboardDescription& b) { b.scenes[1].views.push_back(test_scenes::sceneView("View", "panel")); }},
         {"\"Start\"", [](StoryboardDescription& b) { b.initialScene = "Start"; }},
         {"\"Home\"", [](StoryboardDescription& b) { b.scenes.push_back(b.scenes[0]); }},
     };
@@ -226,15 +222,8 @@ TEST_F(Controllers, OutletsAcceptOnlyTheirClass) {
     registerView<CardFront>("CardFront");
     registerView<CardBack>("CardBack");
     registerViewController<CardVC>("CardVC").outlet("front", &CardVC::front);
-    StoryboardDescription board;
-    board.scenes.push_back({});
-    board.scenes[0].name = "Card";
-    board.scenes[0].className = "CardVC";
-    SceneView view;
-    view.className = "CardBack";
-    view.outlet = "front";
-    board.scenes[0].views.push_back(view);
-    board.initialScene = "Card";
+    StoryboardDescription board{{test_scenes::scene("Card", "CardVC")}, "Card"};
+    board.scenes[0].views.push_back(test_scenes::sceneView("CardBack", "front"));
     EXPECT_NE(errorOf(board).find("\"CardBack\""), std::string::npos) << errorOf(board);
 
     board.scenes[0].views[0].className = "CardFront";

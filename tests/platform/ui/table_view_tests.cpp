@@ -14,6 +14,7 @@
 #include "platform/ui/table_view.hpp"
 #include "platform/ui/table_view_controller.hpp"
 #include "platform/ui/window.hpp"
+#include "test_scenes.hpp"
 
 using namespace ui;
 
@@ -162,19 +163,11 @@ TEST(TableScenes, AMenuSceneSelectsSeguesAndClearsOnReturn) {
     Screen::main().reset();
     registerViewController<MenuVC>("MenuVC").outlet("tableView", &MenuVC::tableView);
     registerViewController<ViewController>("PlainVC");
-    StoryboardDescription board;
-    board.scenes.resize(2);
-    board.scenes[0].name = "Menu";
-    board.scenes[0].className = "MenuVC";
-    board.scenes[0].segues["Card_Segue"] = "Card";
-    board.scenes[0].views.push_back({});
-    board.scenes[0].views[0].className = "TableView";
-    board.scenes[0].views[0].outlet = "tableView";
-    board.scenes[0].cellIdentifiers = {"TextCell"};
-    board.scenes[1].name = "Card";
-    board.scenes[1].className = "PlainVC";
-    board.initialScene = "Menu";
-    Storyboard::setMain(board);
+    SceneDescription menuScene = test_scenes::scene("Menu", "MenuVC");
+    menuScene.segues["Card_Segue"] = "Card";
+    menuScene.views.push_back(test_scenes::sceneView("TableView", "tableView"));
+    menuScene.cellIdentifiers = {"TextCell"};
+    Storyboard::setMain({{menuScene, test_scenes::scene("Card", "PlainVC")}, "Menu"});
     {
         HeadlessHost host;
         auto* menu = dynamic_cast<MenuVC*>(host.window().navigationController()->topViewController());

@@ -79,25 +79,32 @@ inline void registerClasses() {
     ui::registerViewController<DetailVC>("DetailVC");
 }
 
+/// A scene `name` of the view controller class `className`.
+inline ui::SceneDescription scene(std::string name, std::string className, std::string title = "") {
+    ui::SceneDescription s;
+    s.name = std::move(name);
+    s.className = std::move(className);
+    s.title = std::move(title);
+    return s;
+}
+
+/// A view of the class `className` in a scene, bound to `outlet` if that is not empty.
+inline ui::SceneView sceneView(std::string className, std::string outlet) {
+    ui::SceneView v;
+    v.className = std::move(className);
+    v.outlet = std::move(outlet);
+    return v;
+}
+
 inline ui::StoryboardDescription storyboard() {
     ui::StoryboardDescription board;
-    ui::SceneDescription home;
-    home.name = "Home";
-    home.className = "HomeVC";
-    home.title = "Home";
+    ui::SceneDescription home = scene("Home", "HomeVC", "Home");
     home.segues["Detail_Segue"] = "Detail";
-    ui::SceneView panel;
-    panel.className = "View";
-    panel.outlet = "panel";
+    ui::SceneView panel = sceneView("View", "panel");
     panel.tag = 7;
     panel.margins = {-1, 0, 0, 0};  // pinned to the bottom and sides only
     home.views.push_back(panel);
-    board.scenes.push_back(home);
-    ui::SceneDescription detail;
-    detail.name = "Detail";
-    detail.className = "DetailVC";
-    detail.title = "Detail";
-    board.scenes.push_back(detail);
+    board.scenes = {home, scene("Detail", "DetailVC", "Detail")};
     board.initialScene = "Home";
     return board;
 }
