@@ -108,4 +108,11 @@ inline std::unique_ptr<tl::UniversalIntegerPadView> integerPad(tl::PadTables inp
 inline constexpr gfx::Rgba kGreen = gfx::palette::green;
 inline constexpr gfx::Rgba kWhite = gfx::palette::white;
 
+/// The labels tagged `green` show as selected, those tagged `white` do not.
+inline void expectSelected(ui::View& root, std::initializer_list<std::int64_t> green,
+                           std::initializer_list<std::int64_t> white) {
+    for (std::int64_t tag : green) EXPECT_EQ(colour(root, tag), kGreen) << "label " << tag;
+    for (std::int64_t tag : white) EXPECT_EQ(colour(root, tag), kWhite) << "label " << tag;
+}
+
 }  // namespace pad_test
