@@ -64,26 +64,22 @@ TEST(EquationReader, ReadsEveryFormAsWritten) {
     ASSERT_EQ(factored.size(), 3u);
     ASSERT_EQ(factored[2].size(), 1u);
     EXPECT_EQ(groupText(makePolynomialXL(factored), 1), "x - 3");
-    EXPECT_EQ(factored[2][0].factors[1].pointer, 1u);
-    EXPECT_EQ(factored[2][0].factors[1].exponent, 2u);
+    EXPECT_EQ(std::pair(factored[2][0].factors[1].pointer, factored[2][0].factors[1].exponent), std::pair(1ul, 2ul));
     const auto grouped = readExtEquation("2(3(x + 1) + 4) = 20").value().LHS.terms;
     ASSERT_EQ(grouped.size(), 3u);
-    EXPECT_EQ(grouped[1][0].sub_exp, (std::pair<bool, std::uint64_t>{true, 0}));
-    EXPECT_EQ(grouped[2][0].sub_exp, (std::pair<bool, std::uint64_t>{true, 1}));
+    EXPECT_EQ(std::pair(grouped[1][0].sub_exp, grouped[2][0].sub_exp),
+              std::pair(std::pair<bool, std::uint64_t>{true, 0}, std::pair<bool, std::uint64_t>{true, 1}));
 }
 
 TEST(EquationReader, RefusesWithTheColumn) {
-    const auto equation = [](std::string_view t) { return readEquation(t).ok() ? 0 : readEquation(t).error().position; };
-    const auto flat = [](std::string_view t) { return readPolyEquation(t).ok() ? 0 : readPolyEquation(t).error().position; };
-    const auto grouped = [](std::string_view t) { return readExtEquation(t).ok() ? 0 : readExtEquation(t).error().position; };
-    const auto factored = [](std::string_view t) {
-        return readFactoredPolynomial(t).ok() ? 0 : readFactoredPolynomial(t).error().position;
+    // The column of the refusal, 0 when the text is read.
+    const auto column = [](auto read) {
+        return [read](std::string_view t) -> std::size_t { const auto r = read(t); return r.ok() ? 0 : r.error().position; };
     };
-    struct Case {
-        std::function<std::size_t(std::string_view)> read;
-        std::string text;
-        std::size_t position;
-    } cases[] = {
+    using Read = std::function<std::size_t(std::string_view)>;
+    const Read equation = column(readEquation), flat = column(readPolyEquation), grouped = column(readExtEquation),
+               factored = column(readFactoredPolynomial);
+    struct Case { Read read; std::string text; std::size_t position; } cases[] = {
         {equation, "", 1}, {equation, "x + 1", 6}, {equation, "x = 1 = 2", 7}, {equation, "x + = 1", 5},
         {equation, "2x^ = 1", 5}, {equation, "x^-1 = 2", 3}, {equation, "2^3 = x", 2}, {equation, "xy = 1", 2},
         {equation, "a = 1", 1}, {equation, "x = 1 $", 7}, {equation, "x = \xff", 5}, {equation, "x = \t\x01", 6},
