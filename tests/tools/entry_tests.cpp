@@ -1,0 +1,96 @@
+// The algebra entries of tellurandi-steps: what each refuses and reads, the
+// last page of the grouped ones (and through them simplifyExtEquation),
+// --draw and --clear-fractions-first, and one page per value returned by the
+// factoring and rational-expression ones.
+#include <gtest/gtest.h>
+
+#include "common/table_text.hpp"
+#include "step_builders.hpp"
+
+using namespace tl::steps_tool;
+using Comments = std::vector<std::vector<std::string>>;
+
+namespace {
+
+tl::StepTriple run(const char* entry, std::vector<std::string> operands, FlagValues flags = {}) {
+    return findStepEntry(entry)->run({std::move(operands), std::move(flags)});
+}
+
+std::string refusal(const char* entry, const std::string& operand) {
+    try {
+        run(entry, {operand});
+    } catch (const OperandError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(LinearEntry, ReadsFlatEquationsOnly) {
+    EXPECT_EQ(refusal("solveLinearEquation", "2(x + 1) = 8"),
+              "an equation with parentheses: solve it with solveExtEquation");
+    EXPECT_EQ(refusal("solveLinearEquation", "2x + = 3"),
+              "column 6: expected a number, a letter x, y or z, or '(', found the relation =");
+    // Not linear in one letter: the one out-of-scope page.
+    for (const char* text : {"x^2 + x = 2", "2x^2 = 8", "x + y = 3"})
+        EXPECT_EQ(run("solveLinearEquation", {text}).comments, (Comments{{"oops"}})) << text;
+}
+
+TEST(LinearEntry, DrawChoosesTheAdvice) {
+    // 2x + 3 = 5x + 1, smart: a draw of 1 exchanges the sides first (four equations and the advice).
+    for (const auto& [draw, tables] : {std::pair{"1", 5u}, std::pair{"2", 4u}}) {
+        FlagValues flags;
+        flags.set(Flag::method, "smart");
+        flags.set(Flag::draw, draw);
+        EXPECT_EQ(run("solveLinearEquation", {"2x + 3 = 5x + 1"}, flags).steps.at(1).size(), tables) << draw;
+    }
+}
+
+TEST(ExtEntries, LastPages) {
+    const char* cases[][2] = {
+        {"(x + 1)/2 − 3(x − 1) = 4", "😎: (1/2)(x + 1) − 3(x − 1) = 4 ; solution = -1/5 ; valid solution"},
+        {"2(3(x + 1) + 4) = 20", "😎: 2(3(x + 1) + 4) = 20 ; solution = 1 ; valid solution"},
+        {"2(x + 1) = x/2 + 5", "😎: 2(x + 1) = (1/2)x + 5 ; solution = 2 ; valid solution"},
+        {"-2(x + 1) < 4", "😎: -2(x + 1) < 4 ; solution > -3 ; valid solution"},
+        {"2x + 1 = 5", "😎: 2x + 1 = 5 ; solution = 2 ; valid solution"},
+        {"3(4) + x = 20", "😎: 3(4) + x = 20 ; solution = 8 ; valid solution"},
+        {"2(x + 1) = 2x + 2", "😎: 2(x + 1) = 2x + 2 ; TRUE, solution is all values of variable"},
+        {"2(x + 1) >= 2x + 3", "😎: 2(x + 1) ≥ 2x + 3 ; FALSE, no solution"},
+        {"x(x + 2) = 3", "oops: x(x + 2) = 3 ; beyond module scope"},
+        {"9223372036854775807(x + 2) = 1", "oops: 9223372036854775807(x + 2) = 1 ; beyond module scope"},
+        {"x/0 = 3(x)", "oops: (1/0)x = 3(x) ; division by zero"},
+    };
+    for (const auto& [equation, expected] : cases) {
+        const tl::StepTriple s = run("simplifyExtEquation", {equation});
+        std::string reading = s.comments.back().at(0) + ":";
+        for (const auto& table : s.steps.back())
+            reading.append(reading.ends_with(":") ? " " : " ; ").append(tl::tableText(table));
+        EXPECT_EQ(reading, expected) << equation;
+    }
+    FlagValues first;
+    first.set(Flag::clearFractionsFirst, "");
+    EXPECT_EQ(run("solveExtEquation", {"(x + 1)/2 = 3"}, first).comments.at(1).at(0), "clear fractions");
+    // A product of groups is no grouped equation.
+    for (const char* entry : {"solveExtEquation", "simplifyExtEquation"})
+        EXPECT_THROW(run(entry, {"2(x + 1)(x + 2) = 0"}), OperandError) << entry;
+}
+
+TEST(RationalExpressionEntries, OnePagePerValue) {
+    const std::string problem = "\U0001F914";
+    const struct {
+        const char* entry;
+        std::vector<std::string> operands;
+        Comments comments;
+    } cases[] = {
+        {"rationalCancelSteps", {"(x + 1)(x + 2)/((x + 1)(x + 3))"}, {{problem}, {"before"}, {"after"}}},
+        {"rationalSimplifySteps", {"3x(x - 2)"}, {{problem}, {"finished"}}},
+        {"rationalReduceSteps", {"(2x^2 + 4x)/(6x)"}, {{problem}, {"does not apply"}}},
+        {"rationalReduceSteps", {"(6x^2)/(4x)"}, {{problem}, {"before"}, {"after"}}},
+        {"factorCompletely", {"x^2 + 5x + 6"}, {{problem}, {"factor 1"}, {"factor 2"}, {"last quotient"}}},
+        {"chooseFactoringMethod", {"x^2 + 1", "guess and check"}, {{problem}, {"does not apply"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(run(c.entry, c.operands).comments, c.comments) << c.entry;
+    EXPECT_THROW(run("factorOutGcfXL", {"x^2 = 1"}), OperandError);
+    EXPECT_THROW(run("rationalCancelSteps", {"x/(x + 1)/2x"}), OperandError);
+}
