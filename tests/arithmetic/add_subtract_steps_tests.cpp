@@ -38,19 +38,12 @@ StepTriple run(Builder builder, const std::string& a, const std::string& b, cons
     return (arithmeticModel(a, b, {{option}}).*builder)();
 }
 
-Grid addColumnGrid(const Engine_Table& rec) {
-    const auto header = row(rec, "add_column");
-    return grid(row(rec, "add_column_tableau"), static_cast<std::size_t>(parseInt(header.at(3))));
+/// The cells (or, with `part` "add_column_attributes", the codes) of an
+/// add_column record, row by row.
+Grid addColumnGrid(const Engine_Table& rec, const char* part = "add_column_tableau") {
+    return grid(row(rec, part), static_cast<std::size_t>(parseInt(row(rec, "add_column").at(3))));
 }
-
-Grid addColumnCodes(const Engine_Table& rec) {
-    const auto header = row(rec, "add_column");
-    return grid(row(rec, "add_column_attributes"), static_cast<std::size_t>(parseInt(header.at(3))));
-}
-
-Grid tableauOpGrid(const Engine_Table& rec, const char* part = "tableau_op_tableau") {
-    return grid(row(rec, part), static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1))));
-}
+Grid addColumnCodes(const Engine_Table& rec) { return addColumnGrid(rec, "add_column_attributes"); }
 
 }  // namespace
 

@@ -65,11 +65,7 @@ StepTriple partition(const std::string& n) {
 /// The rows of a tableau_op record as it stands on a page: its digits, each
 /// row joined, or its cell codes, each row joined by blanks.
 Lines opRows(const Engine_Step& page) { return tableauOpRows(record(page)); }
-std::vector<Lines> codeGrid(const Engine_Step& page) {
-    const auto& rec = record(page);
-    return grid(row(rec, "tableau_op_attributes"),
-                static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1))));
-}
+std::vector<Lines> codeGrid(const Engine_Step& page) { return tableauOpGrid(record(page), "tableau_op_attributes"); }
 Lines opCodes(const Engine_Step& page) {
     Lines rows;
     for (const auto& r : codeGrid(page)) {
@@ -426,15 +422,9 @@ TEST(Division, ByZeroAndShortCuts) {
                        "5 ÷ 0 IS NOT DEFINED");
         expectShortCut((arithmeticModel("0", "0").*builder)(), "0 ÷ 0", "division by zero",
                        "0 ÷ 0 IS NOT DEFINED");
-        for (const auto& [a, b, answer] :
-             std::vector<std::tuple<std::string, std::string, std::string>>{{"7", "7", "1"},
-                                                                            {"5", "8", "0 R 5"},
-                                                                            {"0", "3", "0"},
-                                                                            {"500", "100", "5"},
-                                                                            {"36", "4", "9"},
-                                                                            {"40", "10", "4"},
-                                                                            {"7", "9", "0 R 7"},
-                                                                            {"70", "7", "10"}})
+        for (const auto& [a, b, answer] : std::vector<std::tuple<std::string, std::string, std::string>>{
+                 {"7", "7", "1"}, {"5", "8", "0 R 5"}, {"0", "3", "0"}, {"500", "100", "5"},
+                 {"36", "4", "9"}, {"40", "10", "4"}, {"7", "9", "0 R 7"}, {"70", "7", "10"}})
             expectShortCut((arithmeticModel(a, b).*builder)(), a + " ÷ " + b, "a simple case",
                            a + " ÷ " + b + " = " + answer);
         for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{

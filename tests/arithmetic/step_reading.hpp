@@ -103,11 +103,17 @@ inline std::string digitsOf(const std::vector<std::string>& cells) {
     return s;
 }
 
+/// The cells (or, with `part` "tableau_op_attributes", the codes) of a
+/// tableau_op record, row by row.
+inline std::vector<std::vector<std::string>> tableauOpGrid(const Engine_Table& rec,
+                                                           const char* part = "tableau_op_tableau") {
+    return grid(row(rec, part), static_cast<std::size_t>(parseInt(row(rec, "tableau_op_globals").at(1))));
+}
+
 /// The rows of a tableau_op record, each joined.
 inline std::vector<std::string> tableauOpRows(const Engine_Table& rec, const char* part = "tableau_op_tableau") {
-    const auto globals = row(rec, "tableau_op_globals");
     std::vector<std::string> rows;
-    for (const auto& r : grid(row(rec, part), static_cast<std::size_t>(parseInt(globals.at(1))))) rows.push_back(joined(r));
+    for (const auto& r : tableauOpGrid(rec, part)) rows.push_back(joined(r));
     return rows;
 }
 
