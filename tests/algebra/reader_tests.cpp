@@ -1,11 +1,8 @@
-#include <cctype>
 #include <functional>
 
 #include <gtest/gtest.h>
 
 #include "algebra/reader.hpp"
-#include "base/random.hpp"
-#include "common/layout.hpp"
 #include "support/algebra_forms.hpp"
 #include "support/equation_printer.hpp"
 
@@ -110,60 +107,4 @@ TEST(EquationReader, ReadsFactoredPolynomialsFromAPosition) {
     EXPECT_EQ(readFactoredPolynomialAt("−x/2 = 1", 0).value().end, 7u);  // "/2" divides the term
     EXPECT_EQ(readFactoredPolynomialAt("x = ", 4).error().position, 5u);
     EXPECT_EQ(columnOfOffset("−x", 3), 2u);
-}
-
-TEST(EquationReader, PrintedEquationsReadBackAsWritten) {
-    SystemRandom random(15);
-    const auto draw = [&](std::int64_t lo, std::int64_t hi) { return random.uniformInRange(lo, hi); };
-    const std::int64_t extremes[] = {INT64_MIN, INT64_MAX, 0, -1, 10};
-    const auto number = [&](std::int64_t lo, std::int64_t hi) { return draw(0, 9) == 0 ? extremes[draw(0, 4)] : draw(lo, hi); };
-    for (int i = 0; i < 3000; ++i) {
-        PolyEquation e;
-        e.relation = allRelations[draw(0, 4)];
-        for (Polynomial* side : {&e.LHS, &e.RHS}) {
-            side->terms.clear();
-            for (auto k = draw(1, 4); k > 0; --k) {
-                const auto power = static_cast<std::uint64_t>(draw(0, 9) == 0 ? 12 : draw(0, 3));
-                side->terms.push_back(makeMonomial(makeDefaultRational(number(-99, 99), number(1, 12)), power,
-                                                   power == 0 ? "x" : std::string(1, "xyz"[draw(0, 2)])));
-            }
-        }
-        std::string written;  // respelt: blanks dropped or kept, "−" or "-", superscripts or "^"
-        const std::string canonical = text(AnyEquation{e});
-        const bool blanks = draw(0, 1), minus = draw(0, 1), superscripts = draw(0, 1);
-        for (std::size_t j = 0; j < canonical.size(); ++j) {
-            const char c = canonical[j];
-            if (c == ' ' && !blanks) continue;
-            if (c == '-' && minus && j > 0 && canonical[j - 1] == ' ') {
-                written += "−";
-            } else if (c == '^' && superscripts) {
-                while (j + 1 < canonical.size() && std::isdigit(static_cast<unsigned char>(canonical[j + 1])))
-                    written += superscriptDigit(std::string(1, canonical[++j]));
-            } else {
-                written += c;
-            }
-        }
-        const auto read = readPolyEquation(written);
-        ASSERT_TRUE(read.ok()) << written << ": " << read.error().message;
-        ASSERT_TRUE(polyEquationEquals(read.value(), e)) << written;
-        EXPECT_EQ(text(AnyEquation{read.value()}), canonical) << written;  // numbers exactly as written
-    }
-}
-
-TEST(EquationReader, HostileTextsAreRefusedCleanly) {
-    SystemRandom random(16);
-    const char* pieces[] = {"x", "2", ".5", "/", "(", ")", "^", "²", "-", "−", "+", "=", "<=", "≥", " ",
-                            "\xff", "\xe2\x88", "99999999999999999999", "y", "a", "3/4", "(2)"};
-    for (int i = 0; i < 3000; ++i) {
-        std::string junk;
-        for (auto k = random.uniformInRange(0, 24); k > 0; --k) junk += pieces[random.uniformBelow(std::size(pieces))];
-        const auto offset = static_cast<std::size_t>(random.uniformInRange(0, static_cast<std::int64_t>(junk.size())));
-        const auto whole = readEquation(junk);
-        const auto part = readFactoredPolynomialAt(junk, offset);
-        for (const ReadError* refusal : {whole.ok() ? nullptr : &whole.error(), part.ok() ? nullptr : &part.error()}) {
-            if (refusal) {
-                EXPECT_LE(refusal->position, columnOfOffset(junk, junk.size())) << junk;
-            }
-        }
-    }
 }
