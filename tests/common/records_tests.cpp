@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "common/records.hpp"
@@ -72,13 +74,10 @@ TEST(PlugInRecords, RecolorMessageByTagChangesTheFirstMatchOnly) {
 }
 
 TEST(TextHelpers, PlaceValueNames) {
-    EXPECT_EQ(placeValueName(0, false), "one");
-    EXPECT_EQ(placeValueName(1, true), "tens");
-    EXPECT_EQ(placeValueName(4, true), "ten thousands");
-    EXPECT_EQ(placeValueName(7, false), "ten million");
-    EXPECT_EQ(placeValueName(8, false), "...?");
-    EXPECT_EQ(placeValueName(8, true), "...?");
-    EXPECT_EQ(placeValueName(-1, true), "...?");
+    const std::tuple<std::int64_t, bool, const char*> names[] = {
+        {0, false, "one"}, {1, true, "tens"}, {4, true, "ten thousands"}, {7, false, "ten million"},
+        {8, false, "...?"}, {8, true, "...?"}, {-1, true, "...?"}};
+    for (const auto& [place, plural, name] : names) EXPECT_EQ(placeValueName(place, plural), name) << place << plural;
 }
 
 TEST(TextHelpers, CharactersAreUserPerceived) {

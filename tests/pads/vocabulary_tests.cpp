@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "base/errors.hpp"
@@ -6,13 +8,11 @@
 using namespace tl;
 
 TEST(ViewTags, EncodeTheWorkedPositions) {
-    EXPECT_EQ(viewTag(0, 0, 0, Tag::input), 1);
-    EXPECT_EQ(viewTag(0, 0, 1, Tag::input), 2);
-    EXPECT_EQ(viewTag(1, 0, 0, Tag::input), 65);
-    EXPECT_EQ(viewTag(0, 1, 0, Tag::option), 4105);
-    EXPECT_EQ(viewTag(0, 0, 2, Tag::level), 5123);
-    EXPECT_EQ(viewTag(15, 7, 7, Tag::input), 1024);
-    EXPECT_EQ(viewTag(1, 1, 1, Tag::option), 4170);
+    const std::tuple<std::int64_t, std::int64_t, std::int64_t, Tag, std::int64_t> tags[] = {
+        {0, 0, 0, Tag::input, 1},     {0, 0, 1, Tag::input, 2},    {1, 0, 0, Tag::input, 65},
+        {0, 1, 0, Tag::option, 4105}, {0, 0, 2, Tag::level, 5123}, {15, 7, 7, Tag::input, 1024},
+        {1, 1, 1, Tag::option, 4170}};
+    for (const auto& [a, b, c, kind, tag] : tags) EXPECT_EQ(viewTag(a, b, c, kind), tag) << a << ',' << b << ',' << c;
     EXPECT_EQ(viewTagParts(4105, Tag::option), (ViewTagParts{0, 1, 0}));
     EXPECT_EQ(viewTagParts(4097 + 64 * 2 + 8 * 3 + 5, Tag::option), (ViewTagParts{2, 3, 5}));
     // A ninth cell would collide with the next row: the reason for the limits.
