@@ -12,13 +12,6 @@ Monomial m(std::int64_t n, std::int64_t d, std::uint64_t e, std::string v = "x")
 
 }  // namespace
 
-TEST(AlgebraValues, Defaults) {
-    const Polynomial p;
-    ASSERT_EQ(p.terms.size(), 1u);
-    EXPECT_TRUE(monomialEquals(p.terms[0], m(0, 1, 0)) && p.terms[0].variable == "x" &&
-                p.terms[0].coefficient.denominator == 1);
-}
-
 TEST(AlgebraValues, MonomialEqualityAndMatching) {
     struct Case { Monomial a, b; bool equals, matchesExact, matchesReduced; } cases[] = {
         {m(3, 1, 0, "y"), m(3, 1, 0, "x"), true, true, true},  // constants ignore the letter
