@@ -135,6 +135,12 @@ protected:
         return dynamic_cast<T*>(nav().topViewController());
     }
 
+    /// Writes the window to $TL_DRILL_SHOTS/`name`.png when that is set.
+    void shot(const std::string& name) {
+        const char* dir = std::getenv("TL_DRILL_SHOTS");
+        EXPECT_TRUE(!dir || host->renderPng(std::string(dir) + "/" + name + ".png")) << name;
+    }
+
     gfx::ScopedFakeFonts fonts;
     std::unique_ptr<ui::HeadlessHost> host;
 };
@@ -223,15 +229,11 @@ TEST_F(DrillApp, CountingRowOpensACardThatFlips) {
     host->wait(0.5);
     EXPECT_GT(back->presentedAlpha(), 0.1);
     EXPECT_LT(back->presentedAlpha(), 0.9);
-    if (const char* dir = std::getenv("TL_DRILL_SHOTS")) {
-        EXPECT_TRUE(host->renderPng(std::string(dir) + "/count_mid.png"));
-    }
+    shot("count_mid");
     host->wait(0.5);
     EXPECT_EQ(front->presentedAlpha(), 0);
     EXPECT_EQ(back->presentedAlpha(), 1);
-    if (const char* dir = std::getenv("TL_DRILL_SHOTS")) {
-        EXPECT_TRUE(host->renderPng(std::string(dir) + "/count_back.png"));
-    }
+    shot("count_back");
 
     // The hidden front still passes the touch on; two more taps, the second
     // during the fade, leave the back shown; the label keeps its alpha.
@@ -265,9 +267,7 @@ TEST_F(DrillApp, DoublesRowOpensItsCard) {
     EXPECT_EQ(screen->linkFirst->doublesName, 37);
     EXPECT_EQ(screen->linkFlip->doublesName, 37);
     EXPECT_EQ(screen->linkFlip->alpha(), 0);
-    if (const char* dir = std::getenv("TL_DRILL_SHOTS")) {
-        EXPECT_TRUE(host->renderPng(std::string(dir) + "/double_back.png"));
-    }
+    shot("double_back");
 }
 
 // Without a chosen row, with another segue or another destination, the card
