@@ -287,7 +287,6 @@ TEST(AdditionByTrading, WithAndWithoutCarryRow) {
 }
 
 TEST(SubtractionByTrading, ThreeHundredTwoMinusFortySeven) {
-    const Rows check = {"302 \u2212 47", "trade needed", "\U0001F641" "2 ones \u2212 7 ones"};
     const StepTriple t = run(&New_Arithmetic_Model::subtractTradeSteps, "302", "47");
     ASSERT_EQ(commentLines(t), (Rows{kThink, "first step", "check for trade", "seek trader", "seek trader",
                                      "trade in progress", "trade in progress", "subtraction in progress",
@@ -297,21 +296,18 @@ TEST(SubtractionByTrading, ThreeHundredTwoMinusFortySeven) {
     EXPECT_EQ(row(record(t.steps[1]), "tableau_op_globals"), (Rows{"5", "3", "2", "true"}));
     EXPECT_EQ(row(record(t.steps[1]), "tableau_op_locals"), (Rows{"4", "false"}));
     EXPECT_EQ(row(record(t.steps[2]), "tableau_op_locals"), (Rows{"5", "false"}));
-    EXPECT_EQ(messages(t.steps[2]), check);
-    EXPECT_EQ(messages(t.steps[3]), (Rows{"302 \u2212 47", "\U0001F641no trade with tens"}));
-    EXPECT_EQ(messages(t.steps[4]), (Rows{"302 \u2212 47", "\U0001F642trade with hundreds"}));
-    EXPECT_EQ(messages(t.steps[5]), (Rows{"302 \u2212 47", "trade 1 hundred ...", "... for 10  tens"}));
+    EXPECT_EQ(messagesOfPages(t, 2, 13),
+              (Rows{"302 \u2212 47 | trade needed | \U0001F641" "2 ones \u2212 7 ones",
+                    "302 \u2212 47 | \U0001F641no trade with tens", "302 \u2212 47 | \U0001F642trade with hundreds",
+                    "302 \u2212 47 | trade 1 hundred ... | ... for 10  tens",
+                    "302 \u2212 47 | trade 1 ten ... | ... for 10  ones", "302 \u2212 47 | 12 ones \u2212 7 ones",
+                    "302 \u2212 47 | no trade needed | \U0001F642" "9 tens \u2212 4 tens",
+                    "302 \u2212 47 | 9 tens \u2212 4 tens",
+                    "302 \u2212 47 | no trade needed | \U0001F642" "2 hundreds \u2212 0 hundreds",
+                    "302 \u2212 47 | 2 hundreds \u2212 0 hundreds", "302 \u2212 47 = 255"}));
     EXPECT_EQ(tableauOpGrid(record(t.steps[5])).at(1), (Rows{"2", "10", "B"}));
     EXPECT_EQ(tableauOpGrid(record(t.steps[5]), "tableau_op_attributes").at(1), (Rows{"YNG", "YNR", "NNN"}));
     EXPECT_EQ(tableauOpGrid(record(t.steps[5]), "tableau_op_attributes").at(2), (Rows{"YYG", "YYR", "YNC"}));
-    EXPECT_EQ(messages(t.steps[6]), (Rows{"302 \u2212 47", "trade 1 ten ...", "... for 10  ones"}));
-    EXPECT_EQ(messages(t.steps[7]), (Rows{"302 \u2212 47", "12 ones \u2212 7 ones"}));
-    EXPECT_EQ(messages(t.steps[8]), (Rows{"302 \u2212 47", "no trade needed", "\U0001F642" "9 tens \u2212 4 tens"}));
-    EXPECT_EQ(messages(t.steps[9]), (Rows{"302 \u2212 47", "9 tens \u2212 4 tens"}));
-    EXPECT_EQ(messages(t.steps[10]),
-              (Rows{"302 \u2212 47", "no trade needed", "\U0001F642" "2 hundreds \u2212 0 hundreds"}));
-    EXPECT_EQ(messages(t.steps[11]), (Rows{"302 \u2212 47", "2 hundreds \u2212 0 hundreds"}));
-    EXPECT_EQ(messages(t.steps[12]), Rows{"302 \u2212 47 = 255"});
     const Engine_Table& last = record(t.steps[12]);
     EXPECT_EQ(tableauOpGrid(last),
               (Grid{{"B", "9", "B"}, {"2", "10", "12"}, {"3", "0", "2"}, {"Z", "4", "7"}, {"2", "5", "5"}}));
@@ -326,9 +322,9 @@ TEST(SubtractionByTrading, ThreeHundredTwoMinusFortySeven) {
                                          "trade in progress", "trade in progress", "check for trade",
                                          "check for trade", "subtraction in progress", "subtraction in progress",
                                          "subtraction in progress", kCool}));
-    EXPECT_EQ(messages(first.steps[9]), (Rows{"302 \u2212 47", "12 ones \u2212 7 ones"}));
-    EXPECT_EQ(messages(first.steps[10]), (Rows{"302 \u2212 47", "9 tens \u2212 4 tens"}));
-    EXPECT_EQ(messages(first.steps[11]), (Rows{"302 \u2212 47", "2 hundreds \u2212 0 hundreds"}));
+    EXPECT_EQ(messagesOfPages(first, 9, 12),
+              (Rows{"302 \u2212 47 | 12 ones \u2212 7 ones", "302 \u2212 47 | 9 tens \u2212 4 tens",
+                    "302 \u2212 47 | 2 hundreds \u2212 0 hundreds"}));
     EXPECT_EQ(first.steps.back(), t.steps.back());
 }
 
