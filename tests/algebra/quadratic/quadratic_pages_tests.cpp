@@ -64,128 +64,98 @@ constexpr auto D = Style::decimal, R = Style::rational_fraction;
 // pages ("🤔", "😎"); completing the square ignores the colour option.
 TEST(QuadraticPages, Golden) {
     const struct { Case run; const char* pages; } cases[] = {
-        {{F, "x^2 - 5x + 6 = 0"},
-         R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = -5 and c = 6 ; x = (-(-5) ± √((-5)^2 − 4(1)(6)))/(2(1)) ; _ ; _ ; _ ; x = 2 or x = 3 ; from calculator
+        {{F, "x^2 - 5x + 6 = 0"}, R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = -5 and c = 6 ; x = (-(-5) ± √((-5)^2 − 4(1)(6)))/(2(1)) ; _ ; _ ; _ ; x = 2 or x = 3 ; from calculator
 😎: [3] x = 2 or x = 3 ; distinct rational solutions)"},
-        {{F, "x^2 + 1 = 0"},
-         R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = 1 ; x = (0 ± √(0^2 − 4(1)(1)))/(2(1)) ; _ ; _ ; _ ; no solution
+        {{F, "x^2 + 1 = 0"}, R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = 1 ; x = (0 ± √(0^2 − 4(1)(1)))/(2(1)) ; _ ; _ ; _ ; no solution
 😎: [3] no solution)"},
-        {{F, "0 = 6 + x^2 - 5x"},
-         R"(descending powers of x: [1] 0 = x² − 5x + 6 ; x² − 5x + 6 = 0 ; exchange sides for convenience
+        {{F, "0 = 6 + x^2 - 5x"}, R"(descending powers of x: [1] 0 = x² − 5x + 6 ; x² − 5x + 6 = 0 ; exchange sides for convenience
 substitute in formula and solve: [3] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = -5 and c = 6 ; x = (-(-5) ± √((-5)^2 − 4(1)(6)))/(2(1)) ; _ ; _ ; _ ; x = 2 or x = 3 ; from calculator
 😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions)"},
         {{F, "x = 3"}, R"(😎: [1] x = 3)"},
-        {{F, "x^2 + 2x = x^2 + 4"},
-         R"(same square term on both sides: [1] 2x = 4
+        {{F, "x^2 + 2x = x^2 + 4"}, R"(same square term on both sides: [1] 2x = 4
 solve for x: [2] x = 4/2 ; x = 2
 😎: [1] x = 2)"},
-        {{F, "x^2 - 2 = 0", D},
-         R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = -2 ; x = (0 ± √(0^2 − 4(1)(-2)))/(2(1)) ; _ ; _ ; _ ; x = -√2 or x = √2 ; from calculator
+        {{F, "x^2 - 2 = 0", D}, R"(substitute in formula and solve: [1] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = -2 ; x = (0 ± √(0^2 − 4(1)(-2)))/(2(1)) ; _ ; _ ; _ ; x = -√2 or x = √2 ; from calculator
 😎: [3] x = -1.4142136 or x = 1.4142136 ; distinct irrational solutions)"},
-        {{F, "x^2 + 1/0 = 0", Style::fraction, false, true},
-         R"(oops: x² + 1/0 = 0 ; _ ; _ ; division by zero ; please correct)"},
-        {{F, "2/4x^2 - 2 = 0"},
-         R"(simplify: [1] (1/2)x² − 2 = 0
+        {{F, "x^2 + 1/0 = 0", Style::fraction, false, true}, R"(oops: x² + 1/0 = 0 ; _ ; _ ; division by zero ; please correct)"},
+        {{F, "2/4x^2 - 2 = 0"}, R"(simplify: [1] (1/2)x² − 2 = 0
 substitute in formula and solve: [2] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1/2 , b = 0 and c = -2 ; x = (0 ± √(0^2 − 4(1/2)(-2)))/(2(1/2)) ; _ ; _ ; _ ; x = -2 or x = 2 ; from calculator
 😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions)"},
-        {{C, "x^2 + 2x - 3 = 0"},
-         R"(constant term to right hand side: [1] x² + 2x = 3 ; _
+        {{C, "x^2 + 2x - 3 = 0"}, R"(constant term to right hand side: [1] x² + 2x = 3 ; _
 complete the square: [2] x² + 2x + 1 = 3 + 1 ; (x + 1)^2 = 4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [4] x + 1 = ±√4 ; x = -1 ± 2 ; x = -3 or x = 1
 😎: [1] _ ; _ ; x = -3 or x = 1 ; distinct rational solutions)"},
-        {{C, "2x^2 + 4x - 6 = 0"},
-         R"(divide by coefficient of x²: [1] (1/2)(2x² + 4x − 6) = (1/2)(0) ; x² + 2x − 3 = 0 ; divide both sides by  2 ; or multiply by  (1/2)
+        {{C, "2x^2 + 4x - 6 = 0"}, R"(divide by coefficient of x²: [1] (1/2)(2x² + 4x − 6) = (1/2)(0) ; x² + 2x − 3 = 0 ; divide both sides by  2 ; or multiply by  (1/2)
 constant term to right hand side: [3] x² + 2x = 3 ; _
 complete the square: [4] x² + 2x + 1 = 3 + 1 ; (x + 1)^2 = 4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [6] x + 1 = ±√4 ; x = -1 ± 2 ; x = -3 or x = 1
 😎: [1] _ ; _ ; x = -3 or x = 1 ; distinct rational solutions)"},
-        {{C, "x^2 + 2x + 5 = 0"},
-         R"(constant term to right hand side: [1] x² + 2x = -5 ; _
+        {{C, "x^2 + 2x + 5 = 0"}, R"(constant term to right hand side: [1] x² + 2x = -5 ; _
 complete the square: [2] x² + 2x + 1 = -5 + 1 ; (x + 1)^2 = -4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [4] negative RHS, no solution
 😎: [1] _ ; _ ; no solution)"},
-        {{C, "x^2 - 4 = 0"},
-         R"(constant term to right hand side: [1] x² = 4 ; _
+        {{C, "x^2 - 4 = 0"}, R"(constant term to right hand side: [1] x² = 4 ; _
 square root and solve: [2] x = ±√4 ; x = -2 or x = 2
 😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions)"},
-        {{C, "x^2 + 2x = 0"},
-         R"(complete the square: [1] x² + 2x + 1 = 0 + 1 ; (x + 1)^2 = 1 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
+        {{C, "x^2 + 2x = 0"}, R"(complete the square: [1] x² + 2x + 1 = 0 + 1 ; (x + 1)^2 = 1 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [3] x + 1 = ±√1 ; x = -1 ± 1 ; x = -2 or x = 0
 😎: [1] _ ; _ ; x = -2 or x = 0 ; distinct rational solutions)"},
-        {{C, "x^2 + 2x + 1 = 0"},
-         R"(constant term to right hand side: [1] x² + 2x = -1 ; _
+        {{C, "x^2 + 2x + 1 = 0"}, R"(constant term to right hand side: [1] x² + 2x = -1 ; _
 complete the square: [2] x² + 2x + 1 = -1 + 1 ; (x + 1)^2 = 0 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [4] x + 1 = 0 ; x = -1
 😎: [1] _ ; _ ; x = -1 ; repeated rational solution)"},
-        {{C, "y^2 + 3y - 4 = 0", R},
-         R"(constant term to right hand side: [1] y² + 3y = 4 ; _
+        {{C, "y^2 + 3y - 4 = 0", R}, R"(constant term to right hand side: [1] y² + 3y = 4 ; _
 complete the square: [2] y² + 3y + 9/4 = 4 + 9/4 ; (y + 3/2)^2 = 25/4 ; halve y coefficient from 3 to (3/2) ; square to (9/4) , add to both sides ; complete the square
 square root and solve: [4] y + 3/2 = ±√(25/4) ; y = -3/2 ± 5/2 ; y = -4 or y = 1
 😎: [1] _ ; _ ; y = -4 or y = 1 ; distinct rational solutions)"},
-        {{C, "x^2 = 0"},
-         R"(square root and solve: [1] x = 0
+        {{C, "x^2 = 0"}, R"(square root and solve: [1] x = 0
 😎: [1] _ ; _ ; x = 0 ; repeated rational solution)"},
-        {{P, "x^2 - 5x + 6 = 0", Style::fraction, true},
-         R"(complete the factorization: [1] (x − 2)(x − 3) = 0
+        {{P, "x^2 - 5x + 6 = 0", Style::fraction, true}, R"(complete the factorization: [1] (x − 2)(x − 3) = 0
 zero-product rule: [2] _ ; _ ; x − 2 = 0 or x − 3 = 0 ; x = 2 or x = 3
 😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions ; (number line order))"},
-        {{P, "x^2 - 2 = 0"},
-         R"(no solution: [1] _ ; _ ; factors but not over integers
+        {{P, "x^2 - 2 = 0"}, R"(no solution: [1] _ ; _ ; factors but not over integers
 😎: [3] x = -√2 or x = √2 ; distinct irrational solutions ; (number line order)⏎⏎shown for convenience)"},
-        {{P, "2x^2 - 10x + 12 = 0"},
-         R"(simplify the equation: [1] 2(x² − 5x + 6) = 0 ; x² − 5x + 6 = 0 ; ⏎2 is greatest common divisor⏎⏎factor out  2⏎divide both sides by  2
+        {{P, "2x^2 - 10x + 12 = 0"}, R"(simplify the equation: [1] 2(x² − 5x + 6) = 0 ; x² − 5x + 6 = 0 ; ⏎2 is greatest common divisor⏎⏎factor out  2⏎divide both sides by  2
 complete the factorization: [3] (x − 2)(x − 3) = 0
 zero-product rule: [4] _ ; _ ; x − 2 = 0 or x − 3 = 0 ; x = 2 or x = 3
 😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions ; (number line order))"},
-        {{P, "1/2x^2 - 1/2 = 0", Style::fraction, true},
-         R"(clear fractions: [1] 2((1/2)x² − 1/2) = 2(0) ; x² − 1 = 0 ; _ ; _ ; 2 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {{P, "1/2x^2 - 1/2 = 0", Style::fraction, true}, R"(clear fractions: [1] 2((1/2)x² − 1/2) = 2(0) ; x² − 1 = 0 ; _ ; _ ; 2 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 complete the factorization: [3] (x + 1)(x − 1) = 0
 zero-product rule: [4] _ ; _ ; x + 1 = 0 or x − 1 = 0 ; x = -1 or x = 1
 😎: [1] _ ; _ ; x = -1 or x = 1 ; distinct rational solutions ; (number line order))"},
-        {{P, "0.25x^2 - 0.01 = 0", D},
-         R"(clear decimals: [1] 100(0.25x² − 0.01) = 100(0) ; 25x² − 1 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
+        {{P, "0.25x^2 - 0.01 = 0", D}, R"(clear decimals: [1] 100(0.25x² − 0.01) = 100(0) ; 25x² − 1 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 complete the factorization: [3] (5x + 1)(5x − 1) = 0
 zero-product rule: [4] _ ; _ ; 5x + 1 = 0 or 5x − 1 = 0 ; x = -1/5 or x = 1/5
 😎: [1] _ ; _ ; x = (-1/5) or x = (1/5) ; distinct rational solutions ; (number line order))"},
-        {{P, "1/4x^2 - 1/5 = 0", D},
-         R"(clear decimals: [1] 100(0.25x² − 0.2) = 100(0) ; 25x² − 20 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
+        {{P, "1/4x^2 - 1/5 = 0", D}, R"(clear decimals: [1] 100(0.25x² − 0.2) = 100(0) ; 25x² − 20 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 simplify the equation: [3] 5(5x² − 4) = 0 ; 5x² − 4 = 0 ; ⏎5 is greatest common divisor⏎⏎factor out  5⏎divide both sides by  5
 no solution: [5] _ ; _ ; factors but not over integers
 😎: [1] _ ; _ ; x = -0.89442719 or x = 0.89442719 ; distinct irrational solutions ; (number line order)⏎⏎shown for convenience)"},
-        {{P, "1/3x^2 - 3 = 0", D},
-         R"(clear fractions: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {{P, "1/3x^2 - 3 = 0", D}, R"(clear fractions: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 complete the factorization: [3] (x + 3)(x − 3) = 0
 zero-product rule: [4] _ ; _ ; x + 3 = 0 or x − 3 = 0 ; x = -3 or x = 3
 😎: [1] _ ; _ ; x = -3 or x = 3 ; distinct rational solutions ; (number line order))"},
-        {{P, "-x^2 + 5x - 6 = 0"},
-         R"(simplify the equation: [1] -(x² − 5x + 6) = 0 ; x² − 5x + 6 = 0 ;  ⏎factor out  -1⏎divide both sides by  -1
+        {{P, "-x^2 + 5x - 6 = 0"}, R"(simplify the equation: [1] -(x² − 5x + 6) = 0 ; x² − 5x + 6 = 0 ;  ⏎factor out  -1⏎divide both sides by  -1
 complete the factorization: [3] (x − 2)(x − 3) = 0
 zero-product rule: [4] _ ; _ ; x − 2 = 0 or x − 3 = 0 ; x = 2 or x = 3
 😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions ; (number line order))"},
-        {{P, "6x^2 - 5x + 1 = 0"},
-         R"(complete the factorization: [1] (2x − 1)(3x − 1) = 0
+        {{P, "6x^2 - 5x + 1 = 0"}, R"(complete the factorization: [1] (2x − 1)(3x − 1) = 0
 zero-product rule: [2] _ ; _ ; 2x − 1 = 0 or 3x − 1 = 0 ; x = 1/2 or x = 1/3
 😎: [1] _ ; _ ; x = (1/3) or x = (1/2) ; distinct rational solutions ; (number line order))"},
-        {{P, "x^2 - 4x + 4 = 0"},
-         R"(complete the factorization: [1] (x − 2)(x − 2) = 0
+        {{P, "x^2 - 4x + 4 = 0"}, R"(complete the factorization: [1] (x − 2)(x − 2) = 0
 zero-product rule: [2] _ ; _ ; x − 2 = 0 ; x = 2
 😎: [1] _ ; _ ; x = 2 ; repeated rational solution)"},
-        {{P, "x^2 = 0"},
-         R"(zero-product rule: [1] _ ; _ ; x = 0 ; x = 0
+        {{P, "x^2 = 0"}, R"(zero-product rule: [1] _ ; _ ; x = 0 ; x = 0
 😎: [4] repeated rational solution)"},
-        {{P, "-x^2 + 3x = 0"},
-         R"(complete the factorization: [1] -x(x − 3) = 0
+        {{P, "-x^2 + 3x = 0"}, R"(complete the factorization: [1] -x(x − 3) = 0
 zero-product rule: [2] _ ; _ ; x = 0 or x − 3 = 0 ; x = 0 or x = 3
 😎: [1] _ ; _ ; x = 0 or x = 3 ; distinct rational solutions ; (number line order))"},
-        {{P, "x^2 + 1 = 0"},
-         R"(no solution: [1] _ ; _ ; no solution
+        {{P, "x^2 + 1 = 0"}, R"(no solution: [1] _ ; _ ; no solution
 😎: [4])"},
-        {{P, "y^2 - 9 = 0"},
-         R"(complete the factorization: [1] (y + 3)(y − 3) = 0
+        {{P, "y^2 - 9 = 0"}, R"(complete the factorization: [1] (y + 3)(y − 3) = 0
 zero-product rule: [2] _ ; _ ; y + 3 = 0 or y − 3 = 0 ; y = -3 or y = 3
 😎: [1] _ ; _ ; y = -3 or y = 3 ; distinct rational solutions ; (number line order))"},
-        {{C, "x^2 + 3 < x^2 + 3x"},
-         R"(same square term on both sides: [1] 3 < 3x
+        {{C, "x^2 + 3 < x^2 + 3x"}, R"(same square term on both sides: [1] 3 < 3x
 solve for x: [2] 3/3 < x ; 1 < x ; x > 1
 😎: [1] x > 1)"},
     };
