@@ -1,13 +1,9 @@
 // The app in a real window on an X server: a click made through the X
 // server (xdotool) reaches a button, a screenshot read back from the window
 // shows what the button did, and the app closes cleanly.
-#include <cairo.h>
-
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,6 +14,7 @@
 #include "platform/ui/button.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
+#include "support/png_pixels.hpp"
 
 // Last: the X11 headers behind it define macros that clash with the others.
 #include <SDL.h>
@@ -60,19 +57,6 @@ void installPressBoard() {
 
 bool haveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
 
-unsigned rgbAt(const std::string& png, int x, int y) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
-    unsigned rgb = 0xdeadbeef;
-    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
-        const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
-        std::uint32_t argb;
-        std::memcpy(&argb, row + 4 * x, 4);
-        rgb = argb & 0xffffffu;
-    }
-    cairo_surface_destroy(s);
-    return rgb;
-}
-
 }  // namespace
 
 TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
@@ -113,8 +97,12 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
 
     std::string shot = (std::filesystem::temp_directory_path() / "tl_sdl_window.png").string();
     ASSERT_TRUE(host.saveScreenshot(shot));
-    EXPECT_EQ(rgbAt(shot, static_cast<int>(20 * k), static_cast<int>(500 * k)), 0x00ff00u);  // the screen turned green
-    EXPECT_NE(rgbAt(shot, static_cast<int>(195 * k), static_cast<int>(340 * k)), 0x00ff00u);  // the button
+    {
+        tl::testing::Png png(shot);
+        ASSERT_TRUE(png.ok());
+        EXPECT_EQ(png.rgb(static_cast<int>(20 * k), static_cast<int>(500 * k)), 0x00ff00u);  // the screen turned green
+        EXPECT_NE(png.rgb(static_cast<int>(195 * k), static_cast<int>(340 * k)), 0x00ff00u);  // the button
+    }
     std::remove(shot.c_str());
 
     // Idle: no event and nothing changed, so no frame is drawn.

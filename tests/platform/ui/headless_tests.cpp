@@ -1,8 +1,4 @@
-#include <cairo.h>
-
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,31 +11,17 @@
 #include "platform/ui/headless.hpp"
 #include "platform/ui/navigation.hpp"
 #include "platform/ui/screen.hpp"
+#include "support/png_pixels.hpp"
 #include "test_scenes.hpp"
 
 using namespace ui;
+using tl::testing::Png;
 
 namespace {
 
 std::string tempPng(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("tl_ui_" + name + ".png")).string();
 }
-
-// A PNG read back: its size and straight RGB at a pixel.
-struct Png {
-    explicit Png(const std::string& path) : surface(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Png() { cairo_surface_destroy(surface); }
-    bool ok() const { return cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS; }
-    int width() const { return cairo_image_surface_get_width(surface); }
-    int height() const { return cairo_image_surface_get_height(surface); }
-    unsigned rgb(int x, int y) const {
-        const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-        std::uint32_t argb;
-        std::memcpy(&argb, row + 4 * x, 4);
-        return argb & 0xffffffu;
-    }
-    cairo_surface_t* surface;
-};
 
 }  // namespace
 
