@@ -69,19 +69,22 @@ void drawCard(gfx::Context& ctx, DoublesKind kind, std::int64_t n, bool front, d
     // The back: the towers close up to 2 points either side of the middle.
     const double leftX = A / 2 - u - 2, rightX = A / 2 + 2;
     const double liftedY = B / 2 - u * (half - 0.75);  // a quarter box above an (n − 1)-box tower
+    // Draws the left tower without its top box, which it hands back.
+    const auto leftWithoutTop = [&] {
+        std::vector<box> top{left.bricks.back()};
+        left.bricks.pop_back();
+        drawTower(ctx, left.bricks, leftX, y0, fit.scale);
+        return top;
+    };
     switch (kind) {
         case DoublesKind::double_:
             drawTower(ctx, left.bricks, leftX, y0, fit.scale);
             drawTower(ctx, right.bricks, rightX, y0, fit.scale);
             break;
-        case DoublesKind::doublePlusOne: {
-            const std::vector<box> lone{left.bricks.back()};
-            left.bricks.pop_back();
-            drawTower(ctx, left.bricks, leftX, y0, fit.scale);
-            drawTower(ctx, lone, leftX, liftedY, fit.scale);
+        case DoublesKind::doublePlusOne:
+            drawTower(ctx, leftWithoutTop(), leftX, liftedY, fit.scale);
             drawTower(ctx, right.bricks, rightX, y0, fit.scale);
             break;
-        }
         case DoublesKind::doubleMinusOne: {
             box crossed = right.bricks.back();
             crossed.edgeColor = left.bricks.back().edgeColor;
@@ -92,11 +95,9 @@ void drawCard(gfx::Context& ctx, DoublesKind kind, std::int64_t n, bool front, d
             break;
         }
         case DoublesKind::makeADouble: {
-            const std::vector<box> moved{left.bricks.back()};
-            left.bricks.pop_back();
-            drawTower(ctx, left.bricks, leftX, y0, fit.scale);
+            const auto moved = leftWithoutTop();
             drawTower(ctx, right.bricks, rightX, y0, fit.scale);
-            drawTower(ctx, moved, rightX, B / 2 - u * ((static_cast<double>(n) - 2) / 2 - 0.75), fit.scale);
+            drawTower(ctx, moved, rightX, liftedY + u, fit.scale);  // a quarter box above the right tower
             break;
         }
     }
