@@ -30,10 +30,17 @@ TEST(FrameGeometry, DefaultFrameAndItsInverses) {
     frame f = defaultFrame();
     EXPECT_DOUBLE_EQ(f.tenFrameSpan(), 617.5);
     EXPECT_DOUBLE_EQ(f.tenFrameCell(), 235.0 * 5 / 12);
-    f.frameWidthForHeight(617.5);
-    EXPECT_DOUBLE_EQ(f.frameWidth, 250.0);
-    f.frameWidthForCounter(235.0 * 5 / 12);
-    EXPECT_DOUBLE_EQ(f.frameWidth, 250.0);
+    // Each inverse gives back the width it measures, whatever the width was.
+    for (double width : {250.0, 100.0, 731.5}) {
+        f.frameWidth = width;
+        const double span = f.tenFrameSpan(), cell = f.tenFrameCell();
+        f.frameWidth = 1;
+        f.frameWidthForHeight(span);
+        EXPECT_DOUBLE_EQ(f.frameWidth, width);
+        f.frameWidth = 1;
+        f.frameWidthForCounter(cell);
+        EXPECT_DOUBLE_EQ(f.frameWidth, width);
+    }
 }
 
 // The ten-frame's open outline, middle line and four row lines at scale 1.
