@@ -33,7 +33,7 @@ TEST_F(LabelText, FitsAtFullSizeCentredOnTheLineBox) {
     EXPECT_DOUBLE_EQ(t.baselineLeft.x, 42.5);
     EXPECT_DOUBLE_EQ(t.baselineLeft.y, 31);  // (50 − 36) / 2 + 24
     EXPECT_EQ(l->intrinsicContentSize(), (gfx::Size{15, 36}));
-    EXPECT_FALSE(l->isUserInteractionEnabled());
+    EXPECT_FALSE(l->isUserInteractionEnabled());  // a tap on it falls through to what lies below
 }
 
 TEST_F(LabelText, ShrinksToTheWidthKeepingTheBaselineOrTheCentre) {

@@ -106,14 +106,6 @@ TEST(HitTest, GoesFrontToBackAndSkipsHiddenTransparentAndInertViews) {
     EXPECT_EQ(root.hitTest({120, 10}), &root);
 }
 
-TEST(HitTest, ATapOnALabelFallsThroughToTheButtonBelow) {
-    gfx::ScopedFakeFonts fonts;
-    View root({0, 0, 100, 100});
-    auto* button = root.add(std::make_unique<Button>(gfx::Rect{0, 0, 100, 50}));
-    root.add(std::make_unique<Label>(gfx::Rect{0, 0, 100, 50}));
-    EXPECT_EQ(root.hitTest({10, 10}), button);
-}
-
 TEST(ResponderChain, ActionWithoutTargetReachesTheFirstViewUpTheChainThatAnswers) {
     Handler outer("keyPressed"), inner("other");
     auto* middle = outer.add(std::make_unique<Handler>("keyPressed"));
