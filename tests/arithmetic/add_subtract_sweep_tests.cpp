@@ -5,7 +5,6 @@
 // tableau that really computes it, and pages the typesetter can measure and
 // draw. The sanitizer build takes fewer random pairs.
 #include <algorithm>
-#include <cmath>
 #include <random>
 #include <set>
 #include <string>
@@ -15,8 +14,6 @@
 
 #include "arithmetic/arithmetic_model.hpp"
 #include "base/text.hpp"
-#include "engine/step_page.hpp"
-#include "engine/typesetter.hpp"
 #include "page_drawing.hpp"
 #include "step_reading.hpp"
 
@@ -69,38 +66,21 @@ const std::vector<std::pair<long, long>>& pairs() {
 
 i64 rowValue(const std::vector<std::string>& cells) { return parseInt(digitsOf(cells)); }
 
-// The frame every solution shares; returns false (after reporting) when the
-// solution is too broken to look into.
+// The frame every solution shares, the problem on the first page and the
+// answer on the last; returns false (after reporting) when the solution is
+// too broken to look into. Every fifth solution has its tables measured,
+// which covers each shape and keeps the run short; a sample, and every
+// solution with the largest number, is drawn whole as the step view draws it.
 bool checkFrame(const StepTriple& t, const std::string& problem, const std::string& answer) {
-    EXPECT_EQ(t.comments.size(), t.steps.size()) << problem;
-    if (t.steps.size() < 3 || t.comments.size() != t.steps.size()) return false;
-    EXPECT_EQ(t.comments.front(), Rows{"\U0001F914"}) << problem;
-    EXPECT_EQ(t.comments.back(), Rows{"\U0001F60E"}) << problem;
-    EXPECT_EQ(t.parameters, Rows{"NO PARAMETERS"});
+    static std::size_t solutions = 0;
+    const bool measure = solutions++ % 5 == 0;
+    if (!expectWellFormed(t, problem, measure) || t.steps.size() < 3) return false;
     EXPECT_EQ(messages(t.steps.front()), Rows{problem});
     if (messages(t.steps.back()).empty()) return false;
     EXPECT_EQ(messages(t.steps.back()).at(0), answer) << problem;
-    bool whole = true;
-    for (const auto& page : t.steps) whole = whole && !page.empty();
-    EXPECT_TRUE(whole) << problem;
-    // Every table typesets: measured to a real box, and drawn (into a
-    // recording) without a table being replaced by the error line. Every
-    // fifth solution is enough to cover each shape and keeps the run short.
-    static std::size_t solutions = 0;
-    // A sample, and every solution with the largest number, is drawn whole
-    // as the step view draws it.
-    if (solutions % static_cast<std::size_t>(7 * kSweepDivisor) == 0 || problem.find("9999") != std::string::npos)
+    if ((solutions - 1) % static_cast<std::size_t>(7 * kSweepDivisor) == 0 || problem.find("9999") != std::string::npos)
         expectEveryPageDraws(t, problem, answer);
-    for (const auto& page : t.steps) {
-        if (solutions % 5 != 0) break;
-        for (const auto& table : page) {
-            const NodeBox box = measureTableNode(30, 0.23, table, tableRootRow(table));
-            EXPECT_TRUE(std::isfinite(box.width) && std::isfinite(box.height) && box.width > 0) << problem;
-        }
-        EXPECT_EQ(typesettableTables(page, 30), page) << problem;
-    }
-    ++solutions;
-    return whole && messages(t.steps.back()).size() >= 1;
+    return true;
 }
 
 /// Checks the frame of `problem` worked to `result`, and that it is a short cut

@@ -7,7 +7,6 @@
 // one with the largest number) draws page by page as the step view does.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "arithmetic/arithmetic_model.hpp"
 #include "base/text.hpp"
 #include "common/records.hpp"
-#include "engine/typesetter.hpp"
 #include "page_drawing.hpp"
 #include "step_reading.hpp"
 
@@ -46,25 +44,6 @@ std::vector<Pair> operandPairs(std::int64_t small, int count, std::int64_t limit
         for (auto b : zeros)
             if (a < limit && b < limit) pairs.emplace_back(a, b);
     return pairs;
-}
-
-/// The frame's invariants and the measure pass of every table.
-void expectWellFormed(const StepTriple& t, const std::string& what) {
-    ASSERT_FALSE(t.steps.empty()) << what;
-    ASSERT_EQ(t.steps.size(), t.comments.size()) << what;
-    for (const auto& c : t.comments) ASSERT_EQ(c.size(), 1u) << what;
-    EXPECT_EQ(t.comments.front()[0], kThink) << what;
-    EXPECT_EQ(t.comments.back()[0], kCool) << what;
-    EXPECT_EQ(t.parameters, Lines{"NO PARAMETERS"}) << what;
-    for (const auto& page : t.steps)
-        for (const auto& table : page) {
-            NodeBox box;
-            ASSERT_NO_THROW(box = measureTableNode(30, 0.23, table, tableRootRow(table))) << what;
-            EXPECT_TRUE(std::isfinite(box.width) && std::isfinite(box.height)) << what;
-            if (isRecord(table) || isMessage(table)) {
-                EXPECT_GT(box.width, 0) << what;
-            }
-        }
 }
 
 /// Whether the n-th solution of a sweep is also drawn page by page: a

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 
 #include "common/tableau.hpp"
 #include "engine/step_page.hpp"
+#include "engine/typesetter.hpp"
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/gfx/recording_context.hpp"
 #include "support/recording_checks.hpp"
@@ -52,6 +54,38 @@ inline std::vector<std::string> expectSoundDrawing(const gfx::RecordingContext& 
         EXPECT_TRUE(inside({r.rect.x, r.rect.y}, view) && inside({r.rect.x + r.rect.width, r.rect.y + r.rect.height}, view))
             << what << ": rect " << r.rect.x << ", " << r.rect.y << ", " << r.rect.width << " × " << r.rect.height;
     return texts;
+}
+
+/// The frame every solution shares: one comment line per page, "🤔" first and
+/// "😎" last, no parameters, no empty page. With `measure`, every table of
+/// every page also measures to a finite box (to a real width unless it is a
+/// blank) and passes the typesetter's check unchanged. Returns whether the
+/// frame is whole enough to look into.
+inline bool expectWellFormed(const StepTriple& t, const std::string& what, bool measure = true) {
+    using Lines = std::vector<std::string>;
+    EXPECT_FALSE(t.steps.empty()) << what;
+    EXPECT_EQ(t.comments.size(), t.steps.size()) << what;
+    if (t.steps.empty() || t.comments.size() != t.steps.size()) return false;
+    for (const auto& c : t.comments) EXPECT_EQ(c.size(), 1u) << what;
+    EXPECT_EQ(t.comments.front(), Lines{"\U0001F914"}) << what;
+    EXPECT_EQ(t.comments.back(), Lines{"\U0001F60E"}) << what;
+    EXPECT_EQ(t.parameters, Lines{"NO PARAMETERS"}) << what;
+    bool whole = true;
+    for (const auto& page : t.steps) {
+        whole = whole && !page.empty();
+        if (!measure) continue;
+        for (const auto& table : page) {
+            NodeBox box;
+            EXPECT_NO_THROW(box = measureTableNode(30, 0.23, table, tableRootRow(table))) << what;
+            EXPECT_TRUE(std::isfinite(box.width) && std::isfinite(box.height)) << what;
+            if (table.size() < 2 || table[1] != Engine_Row{"BLANK"}) {
+                EXPECT_GT(box.width, 0) << what;
+            }
+        }
+        EXPECT_EQ(typesettableTables(page, 30), page) << what;
+    }
+    EXPECT_TRUE(whole) << what << ": an empty page";
+    return whole;
 }
 
 /// Draws every page of `t` at `view` with the base text size `base`;
