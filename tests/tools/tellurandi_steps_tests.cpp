@@ -92,16 +92,11 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
 // Flags become the option rows the screens write; flags left out take their
 // first value; "-" starts an operand, "--" ends the flags.
 TEST(StepsTool, FlagsAreTheScreensOptions) {
-    const auto model = [](Args operands, std::vector<std::vector<std::string>> options) {
-        ModelFields fields;
-        fields.inputs = {{std::move(operands)}};
-        fields.options = std::move(options);
-        return fields;
-    };
-    const auto arithmetic = [&](auto method, const ModelFields& fields) {
-        New_Arithmetic_Model m;
-        static_cast<ModelFields&>(m) = fields;
-        return (m.*method)();
+    // A screen's model holding the operands and option rows.
+    const auto model = [](auto m, Args operands, std::vector<std::vector<std::string>> options) {
+        m.inputs = {{std::move(operands)}};
+        m.options = std::move(options);
+        return m;
     };
     const auto entry = [](const Args& args) {
         std::string error;
@@ -109,17 +104,16 @@ TEST(StepsTool, FlagsAreTheScreensOptions) {
         EXPECT_TRUE(line) << error;
         return line ? line->entry->run(line->input) : StepTriple{};
     };
+    const New_Arithmetic_Model arithmetic;
     EXPECT_EQ(entry({"addPartialSteps", "57", "38"}),
-              arithmetic(&New_Arithmetic_Model::addPartialSteps, model({"57", "38"}, {{" left to right "}})));
+              model(arithmetic, {"57", "38"}, {{" left to right "}}).addPartialSteps());
     EXPECT_EQ(entry({"subtractPartialSteps", "--order=right-to-left", "57", "38"}),
-              arithmetic(&New_Arithmetic_Model::subtractPartialSteps, model({"57", "38"}, {{" right to left "}})));
+              model(arithmetic, {"57", "38"}, {{" right to left "}}).subtractPartialSteps());
     EXPECT_EQ(entry({"subtractCountSteps", "83", "27", "--direction", "count-down"}),
-              arithmetic(&New_Arithmetic_Model::subtractCountSteps, model({"83", "27"}, {{" count down "}})));
-    Multiply_Lattice_Model lattice;
-    static_cast<ModelFields&>(lattice) = model({"23", "45"}, {{" bottom ", " left "}, {" column ", " snake "}});
+              model(arithmetic, {"83", "27"}, {{" count down "}}).subtractCountSteps());
     EXPECT_EQ(entry({"multiplyLatticeSteps", "23", "45", "--start-row", "bottom", "--fill-by", "column",
                      "--line-change", "snake"}),
-              lattice.solve());
+              model(Multiply_Lattice_Model{}, {"23", "45"}, {{" bottom ", " left "}, {" column ", " snake "}}).solve());
 
     std::string error;
     EXPECT_EQ(parseCommandLine({"addColumnSteps", "-5", "--", "--text"}, error)->input.operands, (Args{"-5", "--text"}));
