@@ -205,9 +205,8 @@ std::string commonDivisorComment(std::int64_t n) {
     if (n == -1) {
         text = " \n";
     } else {
-        // |n| as an unsigned magnitude, so that the most negative integer is written too.
-        const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-        text.append("\n").append(std::to_string(magnitude)).append(" is greatest common divisor\n\n");
+        // |n| unsigned, so that the most negative integer is written too.
+        text.append("\n").append(std::to_string(checked::magnitude(n))).append(" is greatest common divisor\n\n");
     }
     const std::string number = std::to_string(n);
     return text.append("factor out  ").append(number).append("\ndivide both sides by  ").append(number);

@@ -312,8 +312,7 @@ std::int64_t drawAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<st
 
 /// gcd that also takes INT64_MIN (as an unsigned magnitude), for the coprime test.
 std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
-    auto mag = [](std::int64_t v) { return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v); };
-    std::uint64_t x = mag(a), y = mag(b);
+    std::uint64_t x = checked::magnitude(a), y = checked::magnitude(b);
     while (x != 0) {
         const std::uint64_t r = y % x;
         y = x;
