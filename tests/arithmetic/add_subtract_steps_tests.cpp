@@ -341,9 +341,8 @@ TEST(SubtractionByTrading, SingularPlacesAndLongTrades) {
     EXPECT_EQ(row(record(far.steps[1]), "tableau_op_globals"), (Rows{"5", "4", "2", "true"}));
     const Rows comments = commentLines(far);
     EXPECT_EQ(std::count(comments.begin(), comments.end(), "trade in progress"), 3);
-    EXPECT_EQ(messages(far.steps[3]).at(1), "\U0001F641no trade with tens");
-    EXPECT_EQ(messages(far.steps[4]).at(1), "\U0001F641no trade with hundreds");
-    EXPECT_EQ(messages(far.steps[5]).at(1), "\U0001F642trade with thousands");
+    EXPECT_EQ(secondLines(far, 3, 6), (Rows{"\U0001F641no trade with tens", "\U0001F641no trade with hundreds",
+                                            "\U0001F642trade with thousands"}));
     const Grid last = tableauOpGrid(record(far.steps.back()));
     EXPECT_EQ(last.at(0), (Rows{"B", "9", "9", "B"}));
     EXPECT_EQ(last.at(1), (Rows{"0", "10", "10", "10"}));
@@ -373,10 +372,8 @@ TEST(SubtractionByCounting, FiveHundredMinusOneHundredTwentyThree) {
 
     EXPECT_EQ(row(record(t.steps[2]), "count_op_tableau"), (Rows{"500", "300", "200"}));
     EXPECT_EQ(row(record(t.steps[2]), "count_op_locals"), (Rows{"STEP", "1"}));
-    EXPECT_EQ(messages(t.steps[2]).at(1), "to lowest hundred");
-    EXPECT_EQ(messages(t.steps[3]).at(1), "to lowest ten");
+    EXPECT_EQ(secondLines(t, 2, 5), (Rows{"to lowest hundred", "to lowest ten", "to lowest one"}));
     EXPECT_EQ(row(record(t.steps[4]), "count_op_locals"), (Rows{"STEP", "3"}));
-    EXPECT_EQ(messages(t.steps[4]).at(1), "to lowest one");
     const Rows chain{"500", "300", "200", "200", "70", "130", "130", "7", "123"};
     EXPECT_EQ(row(record(t.steps[4]), "count_op_count_ups"), Rows{});
 
@@ -396,9 +393,7 @@ TEST(SubtractionByCounting, CountingUpAndPlaceJumps) {
     ASSERT_EQ(commentLines(up), (Rows{kThink, "first step", "count up", "count up", "count up", "add counts", kCool}));
     EXPECT_EQ(messages(up.steps[1]), (Rows{"500 \u2212 123", "count up", "from smaller to larger"}));
     EXPECT_EQ(row(record(up.steps[1]), "count_op_tableau"), (Rows{"123", "?", "?"}));
-    EXPECT_EQ(messages(up.steps[2]).at(1), "to nearest ten");
-    EXPECT_EQ(messages(up.steps[3]).at(1), "to nearest hundred");
-    EXPECT_EQ(messages(up.steps[4]).at(1), "to highest hundred");
+    EXPECT_EQ(secondLines(up, 2, 5), (Rows{"to nearest ten", "to nearest hundred", "to highest hundred"}));
     EXPECT_EQ(row(record(up.steps[4]), "count_op_tableau"),
               (Rows{"123", "7", "130", "130", "70", "200", "200", "300", "500"}));
     EXPECT_EQ(row(record(up.steps[4]), "count_op_globals"), (Rows{"COUNT UP", "3", "3", "377"}));

@@ -77,9 +77,10 @@ Lines opCodes(const Engine_Step& page) {
 }
 
 /// The cells of (row, column) pairs whose code on the page is `code`.
-std::vector<std::pair<int, int>> cellsCoded(const Engine_Step& page, const std::string& code) {
+using Cells = std::vector<std::pair<int, int>>;
+Cells cellsCoded(const Engine_Step& page, const std::string& code) {
     const auto codes = codeGrid(page);
-    std::vector<std::pair<int, int>> cells;
+    Cells cells;
     for (std::size_t r = 0; r < codes.size(); ++r)
         for (std::size_t c = 0; c < codes[r].size(); ++c)
             if (codes[r][c] == code) cells.emplace_back(int(r), int(c));
@@ -182,18 +183,17 @@ TEST(StandardMultiplication, FortySevenTimesThirtySix) {
     EXPECT_EQ(row(record(t.steps[1]), "tableau_op_locals"), (Lines{"4", "false"}));
 
     // 6 × 7: the 2 written in the ones of the first product, the carry 4 over the 4.
-    EXPECT_EQ(cellsCoded(t.steps[2], "YNR"), (std::vector<std::pair<int, int>>{{1, 2}, {4, 3}}));
-    EXPECT_EQ(cellsCoded(t.steps[2], "YNG"), (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}}));
+    EXPECT_EQ(cellsCoded(t.steps[2], "YNR"), (Cells{{1, 2}, {4, 3}}));
+    EXPECT_EQ(cellsCoded(t.steps[2], "YNG"), (Cells{{2, 3}, {3, 3}}));
     // 6 × 4 + 4: the carry on gray, 8 and 2 written.
-    EXPECT_EQ(cellsCoded(t.steps[3], "YNG"),
-              (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 3}}));
-    EXPECT_EQ(cellsCoded(t.steps[3], "YNR"), (std::vector<std::pair<int, int>>{{4, 1}, {4, 2}}));
-    EXPECT_EQ(cellsCoded(t.steps[4], "YYR"), (std::vector<std::pair<int, int>>{{1, 2}}));
+    EXPECT_EQ(cellsCoded(t.steps[3], "YNG"), (Cells{{1, 2}, {2, 2}, {3, 3}}));
+    EXPECT_EQ(cellsCoded(t.steps[3], "YNR"), (Cells{{4, 1}, {4, 2}}));
+    EXPECT_EQ(cellsCoded(t.steps[4], "YYR"), (Cells{{1, 2}}));
     // The zero page: the row 1410 appended, its 0 and the 3 of 36 on gray.
-    EXPECT_EQ(cellsCoded(t.steps[5], "YNG"), (std::vector<std::pair<int, int>>{{3, 2}, {5, 3}}));
+    EXPECT_EQ(cellsCoded(t.steps[5], "YNG"), (Cells{{3, 2}, {5, 3}}));
     EXPECT_EQ(row(record(t.steps[5]), "tableau_op_locals"), (Lines{"6", "false"}));
     // 3 × 7 writes its carry in slot 2, above the crossed-out 4.
-    EXPECT_EQ(cellsCoded(t.steps[6], "YNR"), (std::vector<std::pair<int, int>>{{0, 2}, {5, 2}}));
+    EXPECT_EQ(cellsCoded(t.steps[6], "YNR"), (Cells{{0, 2}, {5, 2}}));
     // The sum page.
     EXPECT_EQ(cellsCoded(t.steps[9], "YNG").size(), 8u);
     EXPECT_EQ(opCodes(t.steps[9]).at(6), "YNR YNR YNR YNR");
@@ -402,8 +402,7 @@ TEST(LongDivision, NotesEvenDivisionAndZeroDifferences) {
     ASSERT_EQ(t.steps.size(), 4u + 4 * 3);
     EXPECT_EQ(messages(t.steps[2]), (Lines{"1212 ÷ 12", "12 ÷ 12 = 1", "divides evenly here",
                                            "note the 12 start is", "equal to divisor"}));
-    EXPECT_EQ(messages(t.steps[4]).at(1), "12 − 12 = 0");
-    EXPECT_EQ(messages(t.steps[5]).at(1), "down comes the 1");
+    EXPECT_EQ(secondLines(t, 4, 6), (Lines{"12 − 12 = 0", "down comes the 1"}));
     EXPECT_EQ(row(record(t.steps[5]), "divide_op_tableau").back(), "BBB01B");
     EXPECT_EQ(messagesOfPages(t, 6, 9),
               (Lines{"1212 ÷ 12 | 1 ÷ 12 = 0 | 1 would be too many",
@@ -544,9 +543,7 @@ TEST(Lattice, FillOrdersAndSizes) {
     EXPECT_EQ(messages(snake.steps[1]), (Lines{"23 × 45", "fill from bottom right ",
                                                "fill by column ", "🐍 to next column "}));
     // Cells (1, 1), (0, 1), (0, 0), (1, 0).
-    Lines facts;
-    for (std::size_t p = 2; p < 6; ++p) facts.push_back(messages(snake.steps[p]).at(1));
-    EXPECT_EQ(facts, (Lines{"3 × 5 = 5 × 3 = 15", "3 × 4 = 4 × 3 = 12", "2 × 4 = 4 × 2 = 8",
+    EXPECT_EQ(secondLines(snake, 2, 6), (Lines{"3 × 5 = 5 × 3 = 15", "3 × 4 = 4 × 3 = 12", "2 × 4 = 4 × 2 = 8",
                             "2 × 5 = 5 × 2 = 10"}));
     EXPECT_EQ(messages(snake.steps[5]).at(3), "really 20 × 5 = 100");
 
@@ -565,8 +562,7 @@ TEST(Lattice, FillOrdersAndSizes) {
               (Lines{"0", "8", "6", "1"}));
 
     const auto same = lattice("44", "4");
-    EXPECT_EQ(messages(same.steps[2]).at(1), "4 × 4 = 16");
-    EXPECT_EQ(messages(same.steps[3]).at(1), "4 × 4 = 16");
+    EXPECT_EQ(secondLines(same, 2, 4), (Lines{"4 × 4 = 16", "4 × 4 = 16"}));
     const auto zero = lattice("20", "31");
     EXPECT_EQ(messages(zero.steps[3]), (Lines{"20 × 31", "0 × 3 = 3 × 0 = 0"}));
     EXPECT_EQ(row(record(lattice("12", "34").steps[1]), "lattice_multiply_products"),

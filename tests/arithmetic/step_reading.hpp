@@ -58,6 +58,13 @@ inline std::vector<std::string> messagesOfPages(const StepTriple& t, std::size_t
     return all;
 }
 
+/// The second message line (the one after the problem) of pages [from, to).
+inline std::vector<std::string> secondLines(const StepTriple& t, std::size_t from, std::size_t to) {
+    std::vector<std::string> lines;
+    for (std::size_t p = from; p < to; ++p) lines.push_back(messages(t.steps.at(p)).at(1));
+    return lines;
+}
+
 /// The page's one plug-in record (a PreconditionError when there is none).
 inline const Engine_Table& record(const Engine_Step& page) {
     for (const auto& table : page)
