@@ -1,7 +1,5 @@
 #include "engine/typesetter.hpp"
 
-#include <algorithm>
-
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -37,7 +35,7 @@ Frame makeFrame(const Engine_Table& table, std::string_view rowText, double size
     gfx::Font frac = whole.withSize(kMetric::fractionSizeRatio * size);
     gfx::Font exponent = whole.withSize(kMetric::exponentSizeRatio * size);
 
-    double barSpace = std::max(kMetric::minimumBarSpace, size * kMetric::barSpaceRatio);
+    const double barSpace = barSpaceFor(size);
     Metric m = makeMetric(size, whole.capHeight(), 0.5 * whole.capHeight(), whole.ascender(), whole.lineHeight(),
                           whole.xHeight(), 0.5 * whole.xHeight(), frac.capHeight(), frac.ascender(),
                           2 * frac.capHeight() + barSpace, frac.pointSize(), barSpace, 0.5 * barSpace);
