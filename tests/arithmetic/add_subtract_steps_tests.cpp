@@ -19,10 +19,7 @@ namespace {
 
 using Builder = StepTriple (New_Arithmetic_Model::*)() const;
 
-struct NamedBuilder {
-    const char* name;
-    Builder builder;
-};
+struct NamedBuilder { const char* name; Builder builder; };
 
 const std::vector<NamedBuilder> kAllBuilders{
     {"addColumnSteps", &New_Arithmetic_Model::addColumnSteps},
@@ -120,10 +117,7 @@ TEST(Frame, ShortCutsShowTheAnswerAlone) {
     }
     struct Case {
         Builder builder;
-        const char* a;
-        const char* b;
-        const char* comment;
-        const char* answer;
+        const char *a, *b, *comment, *answer;
     };
     const std::vector<Case> cases{
         {&New_Arithmetic_Model::subtractTradeSteps, "40", "0", "a simple case", "40 \u2212 0 = 40"},
