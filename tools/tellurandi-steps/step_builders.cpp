@@ -262,8 +262,6 @@ constexpr StepEntry kEntries[] = {
 
 }  // namespace
 
-std::span<const FlagSpec> flagSpecs() { return kFlags; }
-
 const FlagSpec& flagSpec(Flag flag) { return kFlags[static_cast<std::size_t>(flag)]; }
 
 const FlagSpec* findFlag(std::string_view name) { return byName(kFlags, name); }

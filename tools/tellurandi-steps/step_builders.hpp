@@ -55,8 +55,7 @@ struct FlagSpec {
     std::int64_t low = 0, high = 0;  // an integer's range
 };
 
-/// The flag table, in the order of Flag.
-std::span<const FlagSpec> flagSpecs();
+/// The entry for `flag` in the flag table.
 const FlagSpec& flagSpec(Flag flag);
 /// The flag typed as --name, or nullptr.
 const FlagSpec* findFlag(std::string_view name);
