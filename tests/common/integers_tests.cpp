@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "base/errors.hpp"
 #include "base/random.hpp"
@@ -9,11 +10,9 @@
 using namespace tl;
 
 TEST(Integers, GcdLcmPowers) {
-    EXPECT_EQ(gcd(0, 0), 0);
-    EXPECT_EQ(gcd(-12, 18), 6);
-    EXPECT_EQ(gcd(0, -5), 5);
-    EXPECT_EQ(gcd(6, 12), 6);  // a divisor of the other: no remainder-by-zero
-    EXPECT_EQ(gcd(17, 5), 1);
+    // (6, 12): a divisor of the other, no remainder by zero.
+    for (const auto& [a, b, g] : {std::array<std::int64_t, 3>{0, 0, 0}, {-12, 18, 6}, {0, -5, 5}, {6, 12, 6}, {17, 5, 1}})
+        EXPECT_EQ(gcd(a, b), g) << a << ' ' << b;
     EXPECT_EQ(lcm(0, 7), 0);
     EXPECT_EQ(lcm(-4, 6), 12);
     EXPECT_THROW(lcm(INT64_MAX, INT64_MAX - 1), OverflowError);
