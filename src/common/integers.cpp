@@ -16,17 +16,7 @@ using checked::i128;
 
 std::int64_t absoluteValue(std::int64_t n) { return checked::abs(n); }
 
-std::int64_t gcd(std::int64_t a, std::int64_t b) {
-    std::int64_t x = checked::abs(a), y = checked::abs(b);
-    if (x > y) std::swap(x, y);
-    if (x == 0) return y;
-    while (y % x != 0) {
-        const std::int64_t r = y % x;
-        y = x;
-        x = r;
-    }
-    return x;
-}
+std::int64_t gcd(std::int64_t a, std::int64_t b) { return std::gcd(checked::abs(a), checked::abs(b)); }
 
 std::int64_t lcm(std::int64_t a, std::int64_t b) {
     if (a == 0 || b == 0) return 0;
@@ -312,13 +302,7 @@ std::int64_t drawAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<st
 
 /// gcd that also takes INT64_MIN (as an unsigned magnitude), for the coprime test.
 std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
-    std::uint64_t x = checked::magnitude(a), y = checked::magnitude(b);
-    while (x != 0) {
-        const std::uint64_t r = y % x;
-        y = x;
-        x = r;
-    }
-    return y;
+    return std::gcd(checked::magnitude(a), checked::magnitude(b));
 }
 
 struct PairRules {
