@@ -10,7 +10,7 @@ std::optional<std::size_t> findPlugInRecord(const Engine_Table& table, const std
     std::size_t i = 0;
     while (i < table.size()) {
         const Engine_Row& row = table[i];
-        const std::string& key = at(row, 0);
+        std::string_view key = at(row, 0);
         if (key == "plug_in") {
             if (at(row, 1) == kind && at(at(table, i + tagOffset), 1) == tag) return i;
             // A record spans the row count written in its plug-in row; a

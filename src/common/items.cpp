@@ -1,6 +1,8 @@
 #include "common/items.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <utility>
 
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -10,7 +12,18 @@ namespace tl {
 
 namespace {
 
-std::string decimal(std::int64_t n) { return std::to_string(n); }
+/// The decimal text of n, kept in place (a row copies it).
+class Decimal {
+public:
+    explicit Decimal(std::int64_t n) : end_(std::to_chars(text_, text_ + sizeof text_, n).ptr) {}
+    operator std::string_view() const { return {text_, static_cast<std::size_t>(end_ - text_)}; }
+
+private:
+    char text_[20];
+    char* end_;
+};
+
+Decimal decimal(std::int64_t n) { return Decimal(n); }
 
 /// The root row of a table: field 1 of its start row, as an integer.
 std::int64_t rootIndex(const Engine_Table& table) {
@@ -19,41 +32,31 @@ std::int64_t rootIndex(const Engine_Table& table) {
 }
 
 /// The start row ["start", root].
-void setRoot(Engine_Table& table, std::int64_t root) {
-    Engine_Row& start = table[0];
-    start.resize(2);
-    start[0] = "start";
-    start[1] = decimal(root);
+void setRoot(Engine_Table& table, std::int64_t root) { table.replace(0, Engine_Row{"start", decimal(root)}); }
+
+/// A row index field moved by `offset`.
+Decimal shifted(std::string_view field, std::int64_t offset) {
+    return decimal(checked::add(parseInt(field), offset));
 }
 
-/// A row index field moved by `offset`, rewritten in place.
-void shiftField(std::string& field, std::int64_t offset) { field = decimal(checked::add(parseInt(field), offset)); }
-
-/// The row indices of a locator row moved by `offset`, in place.
-void shiftRow(Engine_Row& row, std::int64_t offset) {
+/// The row with the row indices it holds moved by `offset`.
+Engine_Row shiftedRow(const Engine_Row& row, std::int64_t offset) {
     using namespace std::string_view_literals;  // compared by length first
-    if (row.empty()) return;
+    if (row.empty()) return row;
     const std::string_view key = row[0];
-    if (key == "unary_locator"sv || key == "font_locator"sv || key == "block"sv) {
-        shiftField(at(row, 1), offset);
-        row.resize(2);
-    } else if (key == "join_locator"sv) {
-        shiftField(at(row, 1), offset);
-        shiftField(at(row, 2), offset);
-        row.resize(3);
-    }
+    if (key == "unary_locator"sv || key == "font_locator"sv || key == "block"sv)
+        return Engine_Row{key, shifted(at(row, 1), offset)};
+    if (key == "join_locator"sv) return Engine_Row{key, shifted(at(row, 1), offset), shifted(at(row, 2), offset)};
+    return row;
 }
 
 std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
 
-/// Room for `more` rows. A small table gets exactly what it needs (its
-/// blocks stay in the allocator's fast caches); a large one at least
-/// doubles, so a long chain of joins moves each row a bounded number of times.
+/// Room for `more` rows, growing geometrically, so that a long chain of
+/// joins moves each row a bounded number of times.
 void grow(Engine_Table& table, std::size_t more) {
-    constexpr std::size_t kLargeTable = 256;
     const std::size_t needed = table.size() + more;
-    if (table.capacity() >= needed) return;
-    table.reserve(needed < kLargeTable ? needed : std::max(needed, 2 * table.capacity()));
+    if (table.capacity() < needed) table.reserve(std::max(needed, 2 * table.capacity()));
 }
 
 }  // namespace
@@ -93,10 +96,7 @@ Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator,
                        engineRow("signed_rational_tag", tag));
 }
 
-Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
-    shiftRow(row, offset);
-    return row;
-}
+Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) { return shiftedRow(row, offset); }
 
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
@@ -107,10 +107,7 @@ Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table se
     Engine_Table result = std::move(first);  // its rows keep their places
     grow(result, second.size() + 3);
     setRoot(result, checked::add(d, rowCount(second)));
-    for (std::size_t i = 1; i < second.size(); ++i) {
-        shiftRow(second[i], d);
-        result.push_back(std::move(second[i]));
-    }
+    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftedRow(std::as_const(second)[i], d));
     result.push_back(engineRow("join", text));
     result.push_back(engineRow("join_locator", decimal(left), decimal(checked::add(right, d))));
     result.push_back(engineRow("join_color", colorName(colour)));
@@ -134,7 +131,7 @@ Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour, 
 std::optional<Engine_Table> joinTableaux(std::vector<Engine_Table> tables) {
     std::optional<Engine_Table> result;
     for (Engine_Table& table : tables) {
-        if (std::ranges::all_of(table, &Engine_Row::empty)) continue;
+        if (std::ranges::all_of(std::as_const(table), &Engine_Row::empty)) continue;
         if (!result)
             result = std::move(table);
         else

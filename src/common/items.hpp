@@ -32,12 +32,9 @@ inline constexpr char juxtapositionJoinText[] = "\U0001F587";
 
 /// One row of the given texts, built in place.
 template <class... Fields>
-    requires(std::constructible_from<std::string, Fields &&> && ...)
+    requires(std::constructible_from<std::string_view, Fields &&> && ...)
 Engine_Row engineRow(Fields&&... fields) {
-    Engine_Row row;
-    row.reserve(sizeof...(Fields));
-    (row.emplace_back(std::forward<Fields>(fields)), ...);
-    return row;
+    return Engine_Row{std::string_view(std::forward<Fields>(fields))...};
 }
 
 /// A vector of the given elements, temporaries moved in (a braced list would
@@ -54,7 +51,10 @@ std::vector<Element> vectorOf(Items&&... items) {
 /// One table of the given rows; one page of the given tables (as vectorOf).
 template <class... Rows>
 Engine_Table engineTable(Rows&&... rows) {
-    return vectorOf<Engine_Row>(std::forward<Rows>(rows)...);
+    Engine_Table table;
+    table.reserve(sizeof...(Rows));
+    (table.push_back(std::forward<Rows>(rows)), ...);
+    return table;
 }
 template <class... Tables>
 Engine_Step engineStep(Tables&&... tables) {

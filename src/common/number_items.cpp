@@ -14,15 +14,16 @@ std::string dec(std::int64_t n) { return std::to_string(n); }
 std::string name(Color c) { return std::string(colorName(c)); }
 
 /// The row `key`, then `fields`.
-Engine_Row keyed(std::string key, Engine_Row fields) {
-    fields.insert(fields.begin(), std::move(key));
-    return fields;
+Engine_Row keyed(std::string_view key, const Engine_Row& fields) {
+    Engine_Row row{key};
+    row.append(fields);
+    return row;
 }
 
 Engine_Table leaf(const std::string& kind, Engine_Row fields, Engine_Row colours, std::string_view tag,
                   const std::string& tagKey) {
-    return engineTable(engineRow("start", "1"), keyed(kind, std::move(fields)),
-                       keyed(kind + "_color", std::move(colours)), engineRow(tagKey, tag));
+    return engineTable(engineRow("start", "1"), keyed(kind, fields),
+                       keyed(kind + "_color", colours), engineRow(tagKey, tag));
 }
 
 Engine_Table leaf(const std::string& kind, Engine_Row fields, Engine_Row colours, std::string_view tag) {
@@ -108,7 +109,7 @@ Engine_Table fontItem(FontName font, const Engine_Table& table, std::string_view
     const std::int64_t child = parseInt(at(table[0], 1));
     Engine_Table result;
     result.push_back({"start", dec(static_cast<std::int64_t>(table.size()))});
-    result.insert(result.end(), table.begin() + 1, table.end());
+    result.insert(result.cend(), table.begin() + 1, table.end());
     result.push_back({"font", std::string(fontNameText(font))});
     result.push_back({"font_locator", dec(child)});
     result.push_back({"font_tag", std::string(tag)});
@@ -119,7 +120,7 @@ Engine_Table blockItem(const Engine_Table& table) {
     require(!table.empty(), "table without a start row");
     Engine_Table result;
     result.push_back({"start", dec(static_cast<std::int64_t>(table.size()))});
-    result.insert(result.end(), table.begin() + 1, table.end());
+    result.insert(result.cend(), table.begin() + 1, table.end());
     result.push_back({"block", at(table[0], 1)});
     return result;
 }

@@ -12,7 +12,7 @@ namespace tl {
 
 namespace {
 
-const std::string& field(const Engine_Table& table, std::size_t row, std::size_t index) {
+std::string_view field(const Engine_Table& table, std::size_t row, std::size_t index) {
     return at(at(table, row), index);
 }
 
@@ -26,7 +26,7 @@ std::size_t childIndex(const Engine_Table& table, std::size_t row, std::size_t i
     return static_cast<std::size_t>(child);
 }
 
-bool isLeafWithTagAtTwo(const std::string& kind) {
+bool isLeafWithTagAtTwo(std::string_view kind) {
     return kind == "message" || kind == "integer" || kind == "rational" || kind == "signed_rational" ||
            kind == "whole" || kind == "fraction" || kind == "mixed_number";
 }
@@ -53,7 +53,7 @@ std::optional<std::size_t> findTaggedItem(const Engine_Table& table, std::string
     while (!stack.empty()) {
         const std::size_t r = stack.back();
         stack.pop_back();
-        const std::string& kind = field(table, r, 0);
+        const std::string_view kind = field(table, r, 0);
         if (kind == "start") {
             stack.push_back(childIndex(table, 0, 1, 0));
         } else if (isLeafWithTagAtTwo(kind)) {
@@ -85,7 +85,7 @@ Engine_Table setTaggedItemColor(const Engine_Table& table, Color color, std::str
     while (!stack.empty()) {
         const std::size_t r = stack.back();
         stack.pop_back();
-        const std::string kind = field(out, r, 0);
+        const std::string kind(field(out, r, 0));
         auto colourRowAt = [&](std::size_t row, std::size_t count) {
             at(out, row) = allColoured(at(out, row), count, color);
         };
@@ -130,7 +130,7 @@ Engine_Table recolourTaggedFraction(const Engine_Table& table, std::string_view 
     if (!found) return table;
     Engine_Table out = table;
     const std::size_t r = *found;
-    const std::string& kind = field(out, r, 0);
+    const std::string kind(field(out, r, 0));
     if (kind == "fraction") at(out, r + 1) = recoloured(at(out, r + 1), fraction);
     else if (kind == "mixed_number") at(out, r + 1) = recoloured(at(out, r + 1), mixed);
     return out;
@@ -156,7 +156,7 @@ using ColourPlan = std::function<std::optional<std::vector<std::optional<Color>>
 void recolourLinearly(Engine_Table& table, std::string_view tag, const ColourPlan& plan) {
     std::size_t i = 0;
     while (i < table.size()) {
-        const std::string kind = at(table[i], 0);
+        const std::string kind(at(std::as_const(table)[i], 0));
         if (auto colours = plan(kind); colours && field(table, i + 2, 1) == tag) {
             at(table, i + 1) = recoloured(at(table, i + 1), *colours);
             return;

@@ -52,13 +52,13 @@ bool isRegionalIndicator(char32_t cp) { return cp >= 0x1F1E6 && cp <= 0x1F1FF; }
 
 Engine_Row listRow(std::string key, const StringList& values) {
     Engine_Row row{std::move(key)};
-    row.insert(row.end(), values.begin(), values.end());
+    row.append(values);
     return row;
 }
 
 Engine_Row gridRow(std::string key, const StringGrid& grid) {
     Engine_Row row{std::move(key)};
-    for (const auto& r : grid) row.insert(row.end(), r.begin(), r.end());
+    for (const auto& r : grid) row.append(r);
     return row;
 }
 

@@ -98,7 +98,7 @@ private:
 
     const Engine_Table& table_;
 
-    const std::string& field(i64 row, std::size_t f) const { return at(at(table_, row), f); }
+    std::string field(i64 row, std::size_t f) const { return std::string(at(at(table_, row), f)); }
     // A row's values after its key.
     Texts values(i64 row) const {
         const Engine_Row& r = at(table_, row);
@@ -152,15 +152,15 @@ private:
     Reading plain(i64 r) const { return leaf(field(r, 1)); }
     Reading blank(i64) const { return {}; }
     Reading signedRational(i64 r) const {
-        return {(field(r, 1) == "-" ? "-" : "") + field(r, 2) + "/" + field(r, 3), Binding::fraction};
+        return {std::string(field(r, 1) == "-" ? "-" : "") + field(r, 2) + "/" + field(r, 3), Binding::fraction};
     }
     Reading fraction(i64 r) const { return {field(r, 1) + "/" + field(r, 2), Binding::fraction}; }
     Reading mixedNumber(i64 r) const {
         return {field(r, 1) + " " + field(r, 2) + "/" + field(r, 3), Binding::fraction};
     }
     Reading extendedFraction(i64 r) const {
-        const std::string op = " " + field(r, 1) + " ";
-        return {"(" + field(r, 2) + op + field(r, 4) + ")/(" + field(r, 3) + op + field(r, 5) + ")", Binding::fraction};
+        const std::string op = std::string(" ") + field(r, 1) + " ";
+        return {std::string("(") + field(r, 2) + op + field(r, 4) + ")/(" + field(r, 3) + op + field(r, 5) + ")", Binding::fraction};
     }
     Reading cancelBoth(i64 r) const {
         return {changed(field(r, 1), field(r, 3)) + "/" + changed(field(r, 2), field(r, 4)), Binding::fraction};

@@ -1,7 +1,8 @@
 // The page format every worked solution is written in.
 //
-// An Engine_Table is one typeset table: rows of strings forming a tree of
-// items (row 0 is ["start", k], k the row of the root item). An Engine_Step is
+// An Engine_Table is one typeset table: rows of texts (Engine_Row) forming a
+// tree of items (row 0 is ["start", k], k the row of the root item); copies
+// of a table share its rows until one of them changes. An Engine_Step is
 // the tables of one page, drawn top to bottom. A StepTriple is what every
 // step builder returns and the step screen shows.
 #pragma once
@@ -9,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "common/engine_row.hpp"
+#include "common/engine_table.hpp"
+
 namespace tl {
 
-using Engine_Row = std::vector<std::string>;
-using Engine_Table = std::vector<Engine_Row>;
+using Engine_Table = SharedRows<Engine_Row>;
 using Engine_Step = std::vector<Engine_Table>;
 
 /// A flat list of texts, and a grid of texts (rows of cells).

@@ -45,7 +45,7 @@ void drawBoxGridNode(const Frame& f, double x, double y) {
         for (int j = 0; j < 3; ++j) {
             int k = 3 * i + j + 1;
             gfx::Rgba colour = colourNamed(at(colours, k));
-            const std::string& text = at(terms, k);
+            std::string_view text = at(terms, k);
             double tw = textWidth(text, f.wholeFont);
             drawTextAt(text, x + (j + 0.5) * cell - tw / 2, y - 1.5 * cell + i * cell + (cell - h0) / 2, f.wholeFont,
                        colour);
@@ -86,7 +86,7 @@ void drawBoxTableNode(const Frame& f, double x, double y) {
         for (std::int64_t j = 0; j < s.columns; ++j) {
             std::int64_t k = checked::add(checked::add(checked::mul(i, s.columns), j), 1);
             gfx::Rgba colour = colourNamed(at(colours, k));
-            const std::string& text = at(entries, k);
+            std::string_view text = at(entries, k);
             drawTextAt(text, x + xOff + columnWidth - textWidth(text, f.wholeFont), y + yOff, f.wholeFont, colour);
             xOff += columnWidth + w0;
         }

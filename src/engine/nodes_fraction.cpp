@@ -53,12 +53,12 @@ void drawCancelNode(const Frame& f, std::string_view kind, double x, double y) {
                      y);
     bool both = kind == "fraction_cancel_numerator_and_denominator";
     if (cancelsNumerator(kind)) {
-        const std::string& text = f.field(0, 3);
+        const std::string_view text = f.field(0, 3);
         drawFractionText(text, f.field(1, 3), f.fracFont, f.wholeFont, m,
                          x + (w - textWidth(text, f.fracFont)) / 2, y - newNumeratorRise(m));
     }
     if (cancelsDenominator(kind)) {
-        const std::string& text = f.field(0, both ? 4 : 3);
+        const std::string_view text = f.field(0, both ? 4 : 3);
         drawFractionText(text, f.field(1, both ? 4 : 3), f.fracFont, f.wholeFont, m,
                          x + (w - textWidth(text, f.fracFont)) / 2, y + newDenominatorDrop(m));
     }
@@ -77,24 +77,24 @@ void drawCancelNode(const Frame& f, std::string_view kind, double x, double y) {
 }
 
 NodeBox measureExtendedFractionNode(const Frame& f) {
-    std::string op = " " + f.field(0, 1) + " ";
+    const std::string op = std::string(" ").append(f.field(0, 1)).append(" ");
     std::string_view a = f.field(0, 2);
     double s = 0;
     if (!a.empty() && a.front() == '-') {
         s = textWidth("-", f.wholeFont);
         a.remove_prefix(1);
     }
-    std::string top = std::string(a) + op + f.field(0, 4);
-    std::string bottom = f.field(0, 3) + op + f.field(0, 5);
+    std::string top = std::string(a) + op + std::string(f.field(0, 4));
+    std::string bottom = std::string(f.field(0, 3)) + op + std::string(f.field(0, 5));
     const Metric& m = f.metric;
     return {s + std::max(textWidth(top, f.fracFont), textWidth(bottom, f.fracFont)), 2 * m.fracCapHeight + m.barSpace,
             m.fracCapHeight + m.wholeHalfXHeight + m.halfBarSpace};
 }
 
 void drawExtendedFractionNode(const Frame& f, double x, double y) {
-    const std::string& op = f.field(0, 1);
-    std::string numerator = f.field(0, 2) + " " + op + " " + f.field(0, 4);
-    std::string denominator = f.field(0, 3) + " " + op + " " + f.field(0, 5);
+    const std::string op(f.field(0, 1));
+    std::string numerator = std::string(f.field(0, 2)) + " " + op + " " + std::string(f.field(0, 4));
+    std::string denominator = std::string(f.field(0, 3)) + " " + op + " " + std::string(f.field(0, 5));
     drawFractionPart(numerator, denominator, f.field(1, 1), f.field(1, 2), f.fracFont, f.wholeFont, f.metric, {}, x,
                      y);
 }

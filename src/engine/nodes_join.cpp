@@ -2,6 +2,7 @@
 // block nodes (a small column computation with two rules).
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -16,14 +17,14 @@ namespace tl::typeset {
 namespace {
 
 struct Operand {
-    const std::string* row = nullptr;  // null for a BLANK operand
+    std::optional<std::string_view> row;  // none for a BLANK operand
     NodeBox box;
 };
 
 Operand operand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed) {
-    const std::string& text = f.field(1, field);
+    const std::string_view text = f.field(1, field);
     if (blankAllowed && text == blankOperand) return {};
-    return {&text, measureTableNode(f.size, f.weight, f.table, text, fontName)};
+    return {text, measureTableNode(f.size, f.weight, f.table, text, fontName)};
 }
 
 void drawOperand(const Frame& f, const Operand& o, double x, double y, std::string_view fontName) {
@@ -37,7 +38,7 @@ NodeBox sideBySide(const NodeBox& l, double middle, const NodeBox& r) {
     return {l.width + middle + r.width, b + std::max(l.height - l.baseline, r.height - r.baseline), b};
 }
 
-std::string operatorText(const Frame& f) { return " " + f.field(0, 1) + " "; }
+std::string operatorText(const Frame& f) { return std::string(" ").append(f.field(0, 1)).append(" "); }
 
 /// How far the exponent's box reaches down into the base's box.
 double exponentOverlap(const Frame& f) {
@@ -102,7 +103,7 @@ void drawJoinNode(const Frame& f, double x, double y) {
         }
         case JoinLayout::power: {
             Operand base = operand(f, 1, kDefaultTableFontName, false);
-            const std::string& exponentRow = f.field(1, 2);
+            const std::string_view exponentRow = f.field(1, 2);
             double exponentSize = f.exponentFont.pointSize();
             NodeBox e = measureTableNode(exponentSize, f.weight, f.table, exponentRow, kDefaultTableFontName);
             double o = exponentOverlap(f);
@@ -169,7 +170,7 @@ BlockLayout blockLayout(const Frame& f) {
         l.wholeColumn = std::max(l.wholeColumn, l.entries[i].wholeWidth);
         l.fractionColumn = std::max(l.fractionColumn, l.entries[i].fractionWidth);
     }
-    l.op = at(f.absoluteRow(l.rows.k), 1) + " ";
+    l.op = std::string(at(f.absoluteRow(l.rows.k), 1)) + " ";
     l.opWidth = textWidth(l.op, f.wholeFont);
     return l;
 }

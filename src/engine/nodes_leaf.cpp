@@ -24,8 +24,8 @@ double fractionWidth(const Frame& f, std::int64_t numeratorField) {
 /// Numerator, denominator and bar of a rational whose bar starts at x.
 void drawStackedRational(const Frame& f, std::int64_t numeratorField, double x, double y) {
     const Metric& m = f.metric;
-    const std::string& numerator = f.field(0, numeratorField);
-    const std::string& denominator = f.field(0, numeratorField + 1);
+    const std::string_view numerator = f.field(0, numeratorField);
+    const std::string_view denominator = f.field(0, numeratorField + 1);
     double nW = textWidth(numerator, f.fracFont);
     double dW = textWidth(denominator, f.fracFont);
     double w = std::max(nW, dW);
@@ -56,7 +56,7 @@ NodeBox measureMessageNode(const Frame& f) {
 }
 
 void drawMessageNode(const Frame& f, double x, double y) {
-    const std::string& text = f.field(0, 1);
+    const std::string_view text = f.field(0, 1);
     gfx::Rgba colour = colourNamed(f.field(1, 1));
     double h = textHeight(text, f.wholeFont);
     drawTextAt(text, x, y - f.metric.wholeAscender - h / 2 + f.metric.wholeLineHeight / 2, f.wholeFont, colour);

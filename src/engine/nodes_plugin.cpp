@@ -41,7 +41,7 @@ StringGrid asGrid(const Engine_Row& row, i64 rows, i64 columns) {
 /// The cell of field j of a values row whose colour row holds the V
 /// foregrounds first and then the V backgrounds.
 StyledCell cellAt(const Engine_Row& values, const Engine_Row& colours, i64 j, i64 v) {
-    return {at(values, j), at(colours, j), at(colours, checked::add(v, j))};
+    return {std::string(at(values, j)), std::string(at(colours, j)), std::string(at(colours, checked::add(v, j)))};
 }
 
 CellList cellRange(const Engine_Row& values, const Engine_Row& colours, i64 first, i64 last, i64 v) {
@@ -59,9 +59,9 @@ CellGrid cellGrid(const Engine_Row& values, const Engine_Row& colours, i64 rows,
         CellList line;
         for (i64 j = 0; j < columns; ++j) {
             i64 k = checked::add(checked::add(checked::mul(i, columns), j), 1);
-            line.push_back({at(values, checked::add(valueOffset, k)),
-                            at(colours, checked::add(foregroundOffset, k)),
-                            at(colours, checked::add(backgroundOffset, k))});
+            line.push_back({std::string(at(values, checked::add(valueOffset, k))),
+                            std::string(at(colours, checked::add(foregroundOffset, k))),
+                            std::string(at(colours, checked::add(backgroundOffset, k)))});
         }
         grid.push_back(std::move(line));
     }
@@ -108,10 +108,10 @@ void drawPrimeTree(const Frame& f, double x, double y) {
     double cx = x;
     double cy = y - l.ascender;
     for (i64 k = 0; 2 * k < values; ++k) {
-        const std::string& left = at(pairs, 2 * k + 1);
+        std::string_view left = at(pairs, 2 * k + 1);
         gfx::Rgba leftColour = colourNamed(at(colours, 2 * k + 1));
         drawTextAt(left, cx + (l.cell - textWidth(left, f.wholeFont)) / 2, cy, f.wholeFont, leftColour);
-        const std::string& right = at(pairs, 2 * k + 2);
+        std::string_view right = at(pairs, 2 * k + 2);
         gfx::Rgba rightColour = colourNamed(at(colours, 2 * k + 2));
         drawTextAt(right, cx + l.cell + l.gap + (l.cell - textWidth(right, f.wholeFont)) / 2, cy, f.wholeFont,
                    rightColour);
@@ -133,7 +133,7 @@ void drawPrimeTree(const Frame& f, double x, double y) {
 }  // namespace
 
 NodeBox measurePlugInNode(const Frame& f) {
-    const std::string& kind = f.field(0, 1);
+    const std::string_view kind = f.field(0, 1);
     if (kind == "lattice_multiply") {
         LatticeSize s = latticeSize(f);
         return measureLatticeMultiply(f.size, s.rows, s.columns);
@@ -145,19 +145,19 @@ NodeBox measurePlugInNode(const Frame& f) {
                                    characterStringCount(at(factors, checked::add(s.columns, 1))));
     }
     if (kind == "tableau_op")
-        return measureTableauOp(f.size, f.field(1, 1), asList(f.row(4)), asList(f.row(5)));
+        return measureTableauOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
     if (kind == "divide_partial_op")
-        return measureDividePartialOp(f.size, f.field(1, 1), asList(f.row(4)), asList(f.row(5)));
-    if (kind == "divide_op") return measureDivideOp(f.size, f.field(1, 1), asList(f.row(5)), asList(f.row(6)));
+        return measureDividePartialOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
+    if (kind == "divide_op") return measureDivideOp(f.size, std::string(f.field(1, 1)), asList(f.row(5)), asList(f.row(6)));
     if (kind == "add_column")
-        return measureAddColumn(f.size, f.field(1, 1), f.intField(1, 2), f.intField(1, 3), f.intField(1, 4));
-    if (kind == "count_op") return measureCountOp(f.size, f.field(1, 1), asList(f.row(4)), asList(f.row(5)));
+        return measureAddColumn(f.size, std::string(f.field(1, 1)), f.intField(1, 2), f.intField(1, 3), f.intField(1, 4));
+    if (kind == "count_op") return measureCountOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
     if (kind == "prime_tree") return measurePrimeTree(f);
     return {};
 }
 
 void drawPlugInNode(const Frame& f, double x, double y) {
-    const std::string& kind = f.field(0, 1);
+    const std::string_view kind = f.field(0, 1);
     if (kind == "lattice_multiply") {
         LatticeSize s = latticeSize(f);
         require(s.rows >= 1 && s.columns >= 1, "lattice without rows or columns");
@@ -196,16 +196,16 @@ void drawPlugInNode(const Frame& f, double x, double y) {
         i64 columns = f.intField(4, 2);
         StringGrid tableau = asGrid(f.row(2), rows, columns);
         StringGrid attributes = asGrid(f.row(3), rows, columns);
-        drawTableauOp(x, y, f.size, f.field(1, 1), tableau, attributes, globals, locals);
+        drawTableauOp(x, y, f.size, std::string(f.field(1, 1)), tableau, attributes, globals, locals);
         return;
     }
     if (kind == "divide_partial_op") {
-        drawDividePartialOp(x, y, f.size, f.field(1, 1), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawDividePartialOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                             asList(f.row(5)));
         return;
     }
     if (kind == "divide_op") {
-        drawDivideOp(x, y, f.size, f.field(1, 1), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawDivideOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                      asList(f.row(5)), asList(f.row(6)));
         return;
     }
@@ -215,11 +215,11 @@ void drawPlugInNode(const Frame& f, double x, double y) {
         i64 columns = f.intField(1, 4);
         StringGrid tableau = asGrid(f.row(2), rows, columns);
         StringGrid attributes = asGrid(f.row(3), rows, columns);
-        drawAddColumn(x, y, f.size, f.field(1, 1), option, rows, columns, tableau, attributes);
+        drawAddColumn(x, y, f.size, std::string(f.field(1, 1)), option, rows, columns, tableau, attributes);
         return;
     }
     if (kind == "count_op") {
-        drawCountOp(x, y, f.size, f.field(1, 1), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawCountOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                     asList(f.row(5)));
         return;
     }

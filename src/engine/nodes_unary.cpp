@@ -12,7 +12,7 @@ namespace {
 constexpr double kBracketSizeRatio = 1.125;
 
 struct Child {
-    std::string row;
+    std::string_view row;
     NodeBox box;
 };
 
@@ -39,7 +39,7 @@ void drawFontNode(const Frame& f, double x, double y) {
 }
 
 NodeBox measureUnaryNode(const Frame& f) {
-    const std::string& op = f.field(0, 1);
+    const std::string_view op = f.field(0, 1);
     Child child = unaryChild(f);
     const NodeBox& c = child.box;
     const Metric& m = f.metric;
@@ -62,7 +62,7 @@ NodeBox measureUnaryNode(const Frame& f) {
 }
 
 void drawUnaryNode(const Frame& f, double x, double y) {
-    const std::string& op = f.field(0, 1);
+    const std::string_view op = f.field(0, 1);
     Child child = unaryChild(f);
     const NodeBox& c = child.box;
     const Metric& m = f.metric;

@@ -70,7 +70,7 @@ NumberBlockMeasure measureNumberBlock(const Engine_Row& entry, const gfx::Font& 
                                       const gfx::Font& fracFont) {
     NumberBlockMeasure r;
     r.height = 2 * fracFont.capHeight() + std::max(6.0, fracFont.pointSize() / 8);
-    const std::string& kind = at(entry, 0);
+    std::string_view kind = at(entry, 0);
     if (kind == "whole") {
         r.wholeWidth = textWidth(at(entry, 1), wholeFont);
     } else if (kind == "fraction") {
@@ -91,7 +91,7 @@ void drawNumberBlockEntry(const Engine_Row& entry, const Engine_Row& colours, co
                           const gfx::Font& fracFont, const std::vector<double>& widths, const Metric& m, double x,
                           double y, double wholeColumn, double fractionColumn) {
     static const std::vector<std::string> top{"TOP"};
-    const std::string& kind = at(entry, 0);
+    std::string_view kind = at(entry, 0);
     if (kind == "whole") {
         drawWholeText(at(entry, 1), at(colours, 1), fracFont, wholeFont, m, x + wholeColumn - at(widths, 0), y);
     } else if (kind == "fraction") {

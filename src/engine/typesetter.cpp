@@ -18,7 +18,7 @@ const Engine_Row& Frame::absoluteRow(std::int64_t index) const { return at(table
 
 const Engine_Row& Frame::row(std::int64_t offset) const { return absoluteRow(checked::add(r, offset)); }
 
-const std::string& Frame::field(std::int64_t offset, std::int64_t index) const {
+std::string_view Frame::field(std::int64_t offset, std::int64_t index) const {
     return at(row(offset), index);
 }
 
@@ -70,7 +70,7 @@ double heavierFontWeight(double weight) {
     return weight;
 }
 
-const std::string& tableRootRow(const Engine_Table& table) { return at(at(table, 0), 1); }
+std::string_view tableRootRow(const Engine_Table& table) { return at(at(table, 0), 1); }
 
 namespace {
 
@@ -84,7 +84,7 @@ bool isCancelKind(std::string_view kind) {
 NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
                          std::string_view fontName) {
     Frame f = makeFrame(table, row, size, weight, fontName);
-    const std::string& kind = f.field(0, 0);
+    const std::string_view kind = f.field(0, 0);
     if (kind == "font") return measureFontNode(f);
     if (kind == "unary") return measureUnaryNode(f);
     if (kind == "join") return measureJoinNode(f);
@@ -107,7 +107,7 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
     Frame f = makeFrame(table, row, size, weight, fontName);
-    const std::string& kind = f.field(0, 0);
+    const std::string_view kind = f.field(0, 0);
     if (kind == "font") return drawFontNode(f, x, y);
     if (kind == "unary") return drawUnaryNode(f, x, y);
     if (kind == "join") return drawJoinNode(f, x, y);

@@ -36,6 +36,6 @@ void drawTableNode(double x, double y, double size, double weight, const Engine_
                    std::string_view fontName = kDefaultTableFontName);
 
 /// The root row text of a table: field 1 of its start row.
-const std::string& tableRootRow(const Engine_Table& table);
+std::string_view tableRootRow(const Engine_Table& table);
 
 }  // namespace tl

@@ -30,7 +30,7 @@ struct Frame {
     /// Row r + offset (a missing row is a broken table).
     const Engine_Row& row(std::int64_t offset = 0) const;
     /// Field `index` of row r + offset.
-    const std::string& field(std::int64_t offset, std::int64_t index) const;
+    std::string_view field(std::int64_t offset, std::int64_t index) const;
     /// Field `index` of row r + offset, parsed as a decimal integer.
     std::int64_t intField(std::int64_t offset, std::int64_t index) const;
     /// Any row of the table by absolute index.

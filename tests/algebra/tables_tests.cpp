@@ -16,23 +16,23 @@ constexpr Style F = Style::fraction, RF = Style::rational_fraction, D = Style::d
 /// (a t b) with "🖇" as "·". A colour other than black follows the text it
 /// colours as {colour}; a tag other than "anon" reads "!tag".
 std::string read(const Engine_Table& t, std::size_t k) {
-    const Engine_Row& item = t.at(k);
-    const std::string& kind = item.at(0);
+    const auto field = [&](std::size_t row, std::size_t i) { return std::string(t.at(row).at(i)); };
+    const std::string kind = field(k, 0);
     const bool composite = kind == "join" || kind == "unary";
     const Engine_Row& colours = t.at(k + (composite ? 2 : 1));
-    std::string colour = t.at(k + (composite ? 3 : 2)).at(1) == "anon" ? "" : "!tag";
+    std::string colour = field(k + (composite ? 3 : 2), 1) == "anon" ? "" : "!tag";
     for (std::size_t c = 1; c < colours.size(); ++c)
-        if (colours[c] != "black") colour += "{" + colours[c] + "}";
-    auto operand = [&](std::size_t i) { return read(t, std::stoul(t.at(k + 1).at(i))); };
+        if (colours[c] != "black") colour.append("{").append(colours[c]).append("}");
+    auto operand = [&](std::size_t i) { return read(t, std::stoul(field(k + 1, i))); };
     if (kind == "join")
-        return "(" + operand(1) + " " + (item.at(1) == juxtapositionJoinText ? "·" : item.at(1)) + colour + " " +
+        return "(" + operand(1) + " " + (field(k, 1) == juxtapositionJoinText ? "·" : field(k, 1)) + colour + " " +
                operand(2) + ")";
     if (kind == "unary") return "[" + operand(1) + "]" + colour;
-    if (kind == "integer") return "#" + item.at(1) + colour;
-    if (kind == "signed_rational") return "<" + item.at(1) + item.at(2) + "/" + item.at(3) + ">" + colour;
-    return (item.at(1).empty() ? "''" : item.at(1)) + colour;
+    if (kind == "integer") return "#" + field(k, 1) + colour;
+    if (kind == "signed_rational") return "<" + field(k, 1) + field(k, 2) + "/" + field(k, 3) + ">" + colour;
+    return (field(k, 1).empty() ? "''" : field(k, 1)) + colour;
 }
-std::string read(const Engine_Table& t) { return t.empty() ? "<none>" : read(t, std::stoul(t.at(0).at(1))); }
+std::string read(const Engine_Table& t) { return t.empty() ? "<none>" : read(t, std::stoul(std::string(t.at(0).at(1)))); }
 
 Monomial mono(std::int64_t n, std::int64_t d, std::uint64_t e, Color nc = Color::black) {
     return makeMonomialX(makeSingleColorRational(n, d, nc), e);

@@ -43,7 +43,7 @@ inline bool isRecord(const Engine_Table& table) { return table.size() > 2 && !ta
 inline std::vector<std::string> messages(const Engine_Step& page) {
     std::vector<std::string> texts;
     for (const auto& table : page)
-        if (isMessage(table)) texts.push_back(table[1][1]);
+        if (isMessage(table)) texts.emplace_back(table[1][1]);
     return texts;
 }
 

@@ -48,7 +48,7 @@ TEST(SetTaggedItemColor, RecoloursTheWholeSubtree) {
     const Engine_Table red = setTaggedItemColor(t, Color::red, "start");
     EXPECT_EQ(red, setTaggedItemColor(t, Color::red, "all"));
     for (const Engine_Row& row : red) {
-        const std::string& key = row[0];
+        const std::string_view key = row[0];
         if (!key.ends_with("_color") && !key.ends_with("_colors")) continue;
         for (std::size_t i = 1; i < row.size(); ++i) {
             EXPECT_EQ(row[i], "red") << key;

@@ -74,7 +74,7 @@ TEST_F(PlugIns, TableauOpGridIsFirstLocalRowsBySecondGlobalColumns) {
     for (const auto& t : viaNode.texts) EXPECT_NE(std::get<0>(t), "X");
 
     // The record's own row count is not read.
-    record[1][2] = "99";
+    record[1].set(2, "99");
     EXPECT_EQ(drawn([&] { draw(record, 10, 200); }), direct);
 }
 
@@ -118,7 +118,7 @@ TEST_F(PlugIns, LatticeCellsFollowTheColourBlocks) {
     EXPECT_FALSE(viaNode.rects.empty());
 
     Engine_Table empty = record;
-    empty[2][1] = "0";
+    empty[2].set(1, "0");
     EXPECT_THROW(draw(empty, 10, 200), PreconditionError);
 }
 
@@ -150,14 +150,14 @@ TEST_F(PlugIns, AddColumnReadsItsHeaderInBothPasses) {
               drawn([&] { drawAddColumn(5, 150, kSize, "+", 0, 3, 3, tableau, codes); }));
 
     Engine_Table broken = record;
-    broken[2][3] = "three";
+    broken[2].set(3, "three");
     EXPECT_THROW(measure(broken), PreconditionError);
 
     // A grid larger than its record row is refused before any room is reserved.
     Engine_Table huge = record;
-    huge[2][3] = "1099511627776";
+    huge[2].set(3, "1099511627776");
     EXPECT_THROW(draw(huge, 5, 150), PreconditionError);
-    huge[2][4] = "0";
+    huge[2].set(4, "0");
     EXPECT_THROW(draw(huge, 5, 150), PreconditionError);
 }
 

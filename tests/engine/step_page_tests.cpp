@@ -132,7 +132,7 @@ TEST_F(Page, APageWithoutTablesShowsItsCommentAndNavigator) {
 
 TEST_F(Page, BrokenTablesShowTheSystemErrorInTheirPlace) {
     Engine_Table badColour = messageTable("colour");
-    badColour[2][1] = "purple";
+    badColour[2].set(1, "purple");
     Engine_Table badIndex{{"start", "one"}, {"message", "index"}};
     Engine_Table badLattice{{"start", "1"},
                             {"plug_in", "lattice_multiply", "9"},

@@ -22,7 +22,7 @@ Engine_Table message(std::string_view text) { return messageTable(text); }
 Engine_Table withField(Engine_Table table, std::string_view key, std::size_t field, std::string value) {
     for (auto& row : table)
         if (!row.empty() && row[0] == key) {
-            row.at(field) = std::move(value);
+            row.set(field, value);
             return table;
         }
     ADD_FAILURE() << "no row " << key;

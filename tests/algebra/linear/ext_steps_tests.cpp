@@ -137,7 +137,7 @@ TEST(ExtSteps, TablesInEveryStyle) {
     groupTerm.sub_exp_parenthesis_color = Color::cyan;
     std::string colourRows;
     for (const Engine_Row& row : extEquationTable(rf, e))
-        if (row[0].ends_with("_color") && row[1] != "black") colourRows += row[1] + " ";
+        if (row[0].ends_with("_color") && row[1] != "black") colourRows += std::string(row[1]) + " ";
     EXPECT_EQ(colourRows, "red cyan blue green red ");  // 2, (), 3, the bar, the "−"
 }
 

@@ -24,9 +24,9 @@ std::string marks(const Engine_Step& page, Color c) {
     for (const Engine_Table& t : page) {
         std::string marked;
         for (std::size_t i = 1; i < t.size(); ++i) {
-            const std::string& key = t[i][0];
+            const std::string_view key = t[i][0];
             if (!key.ends_with("_color") || std::ranges::find(t[i], colorName(c)) == t[i].end()) continue;
-            const std::string item = key.substr(0, key.size() - 6);
+            const std::string item(key.substr(0, key.size() - 6));
             for (std::size_t j = i; j-- > 0;)
                 if (t[j][0] == item) {
                     for (std::size_t k = 1; k < t[j].size(); ++k) marked += t[j][k];

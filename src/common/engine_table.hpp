@@ -1,0 +1,238 @@
+// The rows of one typeset table, shared between copies until one changes.
+//
+// Every working page of a solution repeats the tables of the equations
+// before it, so a solution holds the same table many times over. A copy of
+// a table shares its rows with the original; the first change to either
+// gives that one rows of its own. The rows and their count of owners lie in
+// one block, so a table costs one allocation. The interface is a vector's.
+//
+// A table that has handed out a mutable reference or iterator (operator[],
+// begin(), front(), back() on a non-const table) keeps its rows to itself
+// from then on: its copies are deep, so a write through a reference kept
+// across a copy changes that table alone, as with a vector. Appending,
+// inserting, replacing and erasing hand out nothing and keep a table
+// shareable.
+#pragma once
+
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <initializer_list>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace tl {
+
+template <class Row>
+class SharedRows {
+public:
+    using value_type = Row;
+    using size_type = std::size_t;
+    using reference = Row&;
+    using const_reference = const Row&;
+    using iterator = Row*;
+    using const_iterator = const Row*;
+
+    SharedRows() = default;
+    SharedRows(std::initializer_list<Row> rows) { append(rows.begin(), rows.end()); }
+    /// The rows of a vector, moved in.
+    SharedRows(std::vector<Row> rows) {
+        own(rows.size());
+        append(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    }
+    template <std::input_iterator Iterator>
+    SharedRows(Iterator first, Iterator last) {
+        append(first, last);
+    }
+
+    SharedRows(const SharedRows& other) : block_(other.shareable()) {}
+    SharedRows(SharedRows&& other) noexcept
+        : block_(std::exchange(other.block_, nullptr)), leaked_(std::exchange(other.leaked_, false)) {}
+    SharedRows& operator=(const SharedRows& other) {
+        if (this != &other) {
+            Block* shared = other.shareable();
+            drop(block_);
+            block_ = shared;
+            leaked_ = false;
+        }
+        return *this;
+    }
+    SharedRows& operator=(SharedRows&& other) noexcept {
+        if (this != &other) {
+            drop(block_);
+            block_ = std::exchange(other.block_, nullptr);
+            leaked_ = std::exchange(other.leaked_, false);
+        }
+        return *this;
+    }
+    ~SharedRows() { drop(block_); }
+
+    // ---- reading ---------------------------------------------------------
+    size_type size() const { return block_ ? block_->size : 0; }
+    bool empty() const { return size() == 0; }
+    size_type capacity() const { return block_ ? block_->capacity : 0; }
+    const Row& operator[](size_type i) const { return block_->rows()[i]; }
+    const Row& at(size_type i) const {
+        if (i >= size()) throw std::out_of_range("no such row in a table");
+        return (*this)[i];
+    }
+    const_iterator begin() const { return block_ ? block_->rows() : nullptr; }
+    const_iterator end() const { return begin() + size(); }
+    const_iterator cbegin() const { return begin(); }
+    const_iterator cend() const { return end(); }
+    const Row& front() const { return *begin(); }
+    const Row& back() const { return end()[-1]; }
+    /// Whether both hold the very same rows (a copy not yet changed).
+    bool sharesRowsWith(const SharedRows& other) const { return block_ && block_ == other.block_; }
+
+    friend bool operator==(const SharedRows& a, const SharedRows& b) {
+        return a.block_ == b.block_ || std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+    // ---- writing: the rows become this table's own -----------------------
+    Row& operator[](size_type i) { return leak()[i]; }
+    iterator begin() { return leak(); }
+    iterator end() { return leak() + size(); }
+    Row& front() { return *begin(); }
+    Row& back() { return end()[-1]; }
+
+    void push_back(const Row& row) { emplace_back(row); }
+    void push_back(Row&& row) { emplace_back(std::move(row)); }
+    template <class... Args>
+    void emplace_back(Args&&... args) {
+        if (hasRoom()) {
+            new (block_->rows() + block_->size) Row(std::forward<Args>(args)...);
+        } else {
+            Row row(std::forward<Args>(args)...);  // first, as the arguments may be rows of this table
+            own(size() + 1);
+            new (block_->rows() + block_->size) Row(std::move(row));
+        }
+        ++block_->size;
+    }
+    void pop_back() { resize(size() - 1); }
+    void reserve(size_type n) { own(std::max(n, size())); }
+    void resize(size_type n) {
+        own(n);
+        while (block_->size > n) block_->rows()[--block_->size].~Row();
+        while (block_->size < n) {
+            new (block_->rows() + block_->size) Row();
+            ++block_->size;
+        }
+    }
+    void clear() {
+        drop(block_);
+        block_ = nullptr;
+        leaked_ = false;
+    }
+    /// Row `i` becomes `row`, without handing out a reference.
+    void replace(size_type i, Row row) {
+        if (i >= size()) throw std::out_of_range("no such row in a table");
+        own(size());
+        block_->rows()[i] = std::move(row);
+    }
+    /// As a vector's; `at` may point into these rows or into a copy sharing them.
+    template <std::input_iterator Iterator>
+    void insert(const_iterator at, Iterator first, Iterator last) {
+        const auto index = static_cast<size_type>(at - cbegin());
+        std::vector<Row> rows(first, last);
+        own(size() + rows.size());
+        for (Row& row : rows) emplace_back(std::move(row));
+        std::rotate(block_->rows() + index, block_->rows() + size() - rows.size(), block_->rows() + size());
+    }
+    void insert(const_iterator at, Row row) {
+        const auto index = static_cast<size_type>(at - cbegin());
+        emplace_back(std::move(row));
+        std::rotate(block_->rows() + index, block_->rows() + size() - 1, block_->rows() + size());
+    }
+    void erase(const_iterator first, const_iterator last) {
+        const auto from = static_cast<size_type>(first - cbegin()), to = static_cast<size_type>(last - cbegin());
+        own(size());
+        std::move(block_->rows() + to, block_->rows() + size(), block_->rows() + from);
+        resize(size() - (to - from));
+    }
+
+private:
+    // A count of owners and the rows, in one allocation.
+    struct Block {
+        std::atomic<std::size_t> owners{1};
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+        Row* rows() { return std::launder(reinterpret_cast<Row*>(this + 1)); }
+    };
+    static_assert(sizeof(Block) % alignof(Row) == 0);
+
+    Block* block_ = nullptr;  // null: no rows
+    bool leaked_ = false;     // a mutable reference was handed out
+
+    static Block* allocate(size_type capacity) {
+        void* memory = ::operator new(sizeof(Block) + capacity * sizeof(Row));
+        Block* block = new (memory) Block;
+        block->capacity = capacity;
+        return block;
+    }
+    static void destroy(Block* block) {
+        for (size_type i = 0; i < block->size; ++i) block->rows()[i].~Row();
+        block->~Block();
+        ::operator delete(block);
+    }
+    static void drop(Block* block) {
+        if (block && block->owners.fetch_sub(1, std::memory_order_acq_rel) == 1) destroy(block);
+    }
+    /// A block a copy may share: this one, or a copy of it once leaked.
+    Block* shareable() const {
+        if (!block_) return nullptr;
+        if (leaked_) return copyOf(block_, block_->size);
+        block_->owners.fetch_add(1, std::memory_order_relaxed);
+        return block_;
+    }
+    static Block* copyOf(Block* from, size_type capacity) {
+        Block* block = allocate(capacity);
+        try {
+            for (; block->size < from->size; ++block->size) new (block->rows() + block->size) Row(from->rows()[block->size]);
+        } catch (...) {
+            destroy(block);
+            throw;
+        }
+        return block;
+    }
+    /// Whether a row can be added in place.
+    bool hasRoom() const {
+        return block_ && block_->size < block_->capacity && block_->owners.load(std::memory_order_acquire) == 1;
+    }
+    /// The block as this table's own, with room for at least `needed` rows
+    /// (growing geometrically).
+    void own(size_type needed) {
+        static_assert(std::is_nothrow_move_constructible_v<Row>);
+        if (block_ && block_->owners.load(std::memory_order_acquire) == 1 && needed <= block_->capacity) return;
+        const size_type capacity = std::max(needed, block_ && needed > block_->capacity ? 2 * block_->capacity : 0);
+        if (!block_) {
+            block_ = allocate(std::max<size_type>(capacity, 1));
+        } else if (block_->owners.load(std::memory_order_acquire) > 1) {
+            Block* copy = copyOf(block_, std::max(capacity, block_->size));
+            drop(block_);
+            block_ = copy;
+        } else {
+            Block* moved = allocate(capacity);
+            for (; moved->size < block_->size; ++moved->size)
+                new (moved->rows() + moved->size) Row(std::move(block_->rows()[moved->size]));
+            destroy(block_);
+            block_ = moved;
+        }
+    }
+    template <class Iterator>
+    void append(Iterator first, Iterator last) {
+        if constexpr (std::forward_iterator<Iterator>) own(size() + static_cast<size_type>(std::distance(first, last)));
+        for (; first != last; ++first) emplace_back(*first);
+    }
+    Row* leak() {
+        own(size());
+        leaked_ = true;
+        return block_->rows();
+    }
+};
+
+}  // namespace tl

@@ -1,0 +1,149 @@
+// Rows and tables against plain vectors of strings under random edits: the
+// packed row (inline and on the heap) and the shared table (copies, writes
+// through kept references, appends, inserts and erases).
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/tableau.hpp"
+
+using namespace tl;
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+std::string randomText(std::mt19937& rng) {
+    static const std::vector<std::string> texts{"", "x", "start", "signed_rational_color", "black",
+                                                "9223372036854775808", "\u2212", std::string(70, 'a')};
+    return texts[rng() % texts.size()];
+}
+
+void expectSame(const Engine_Row& row, const Fields& fields) {
+    ASSERT_EQ(row.size(), fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(row[i], fields[i]) << i;
+    EXPECT_EQ(row.strings(), fields);
+    EXPECT_EQ(row, Engine_Row(fields));
+}
+
+}  // namespace
+
+TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
+    std::mt19937 rng(3);
+    for (int round = 0; round < 400; ++round) {
+        Engine_Row row;
+        Fields model;
+        for (int step = 0; step < 30; ++step) {
+            const std::string text = randomText(rng);
+            switch (rng() % 6) {
+                case 0:
+                case 1:
+                    row.push_back(text);
+                    model.push_back(text);
+                    break;
+                case 2:
+                    if (!model.empty()) {
+                        const std::size_t i = rng() % model.size();
+                        row.set(i, text);
+                        model[i] = text;
+                    }
+                    break;
+                case 3: {
+                    const std::size_t n = rng() % 8;
+                    row.resize(n);
+                    model.resize(n);
+                    break;
+                }
+                case 4: {  // copies and moves keep the fields, and the source of a copy
+                    Engine_Row copy = row;
+                    expectSame(copy, model);
+                    Engine_Row moved = std::move(copy);
+                    row = moved;
+                    break;
+                }
+                default:
+                    row = Engine_Row(model);
+            }
+            expectSame(row, model);
+        }
+    }
+    EXPECT_THROW(Engine_Row{"key"}.set(1, "x"), std::out_of_range);
+    EXPECT_THROW(Engine_Row{"key"}.at(1), std::out_of_range);
+    EXPECT_NE((Engine_Row{"ab", "c"}), (Engine_Row{"a", "bc"}));
+}
+
+TEST(EngineTable, CopiesShareRowsUntilOneChanges) {
+    const Engine_Table original{{"start", "1"}, {"message", "hi"}};
+    Engine_Table copy = original;
+    EXPECT_TRUE(copy.sharesRowsWith(original));
+    copy.push_back({"extra"});
+    EXPECT_FALSE(copy.sharesRowsWith(original));
+    EXPECT_EQ(original.size(), 2u);
+
+    // A row reference handed out before a copy writes to its own table only.
+    Engine_Table table = original;
+    Engine_Row& row = table[1];
+    const Engine_Table snapshot = table;
+    row.set(1, "changed");
+    EXPECT_EQ(table[1][1], "changed");
+    EXPECT_EQ(snapshot[1][1], "hi");
+    EXPECT_EQ(original[1][1], "hi");
+}
+
+TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<Engine_Table> tables(3);
+        std::vector<std::vector<Engine_Row>> models(3);
+        for (int step = 0; step < 40; ++step) {
+            const std::size_t a = rng() % 3, b = rng() % 3;
+            Engine_Table& t = tables[a];
+            auto& m = models[a];
+            const Engine_Row row{randomText(rng), randomText(rng)};
+            switch (rng() % 7) {
+                case 0:
+                    t.push_back(row);
+                    m.push_back(row);
+                    break;
+                case 1:
+                    tables[b] = tables[a];
+                    models[b] = models[a];
+                    break;
+                case 2:
+                    if (!m.empty()) {
+                        const std::size_t i = rng() % m.size();
+                        t[i] = row;  // through a mutable reference
+                        m[i] = row;
+                    }
+                    break;
+                case 3:
+                    if (!m.empty()) {
+                        const std::size_t i = rng() % m.size();
+                        t.replace(i, row);
+                        m[i] = row;
+                    }
+                    break;
+                case 4: {
+                    const std::size_t i = m.empty() ? 0 : rng() % (m.size() + 1);
+                    t.insert(t.cbegin() + static_cast<std::ptrdiff_t>(i), row);
+                    m.insert(m.begin() + static_cast<std::ptrdiff_t>(i), row);
+                    break;
+                }
+                case 5:
+                    if (!m.empty()) {
+                        t.erase(t.cbegin(), t.cbegin() + 1);
+                        m.erase(m.begin());
+                    }
+                    break;
+                default:
+                    tables[b] = std::move(tables[a]);
+                    models[b] = std::move(models[a]);
+                    tables[a] = {};
+                    models[a].clear();
+            }
+            for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(std::vector<Engine_Row>(tables[k].cbegin(), tables[k].cend()), models[k]) << round << " " << step;
+        }
+    }
+}
