@@ -117,7 +117,7 @@ public:
     // ---- writing ---------------------------------------------------------
     void push_back(std::string_view field) {
         reserveFor(size_ + 1, bytes_ + field.size());
-        if (!field.empty()) std::memcpy(text() + bytes_, field.data(), field.size());
+        copyText(text() + bytes_, field);
         bytes_ += static_cast<std::uint32_t>(field.size());
         setEnd(size_++, bytes_);
     }
@@ -168,6 +168,31 @@ private:
         char text[kInlineBytes] = {};
     } inline_;  // copied whole: a fixed size copies faster than the bytes in use
 
+    /// The field's bytes to `to`: the short texts of a row without a call
+    /// to the library's memcpy (two overlapping words cover 4 to 16 bytes).
+    static void copyText(char* to, std::string_view field) {
+        const char* from = field.data();
+        const std::size_t n = field.size();
+        if (n > 16) {
+            std::memcpy(to, from, n);
+        } else if (n >= 8) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + n - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + n - 8, &tail, 8);
+        } else if (n >= 4) {
+            std::uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + n - 4, &tail, 4);
+        } else if (n > 0) {
+            to[0] = from[0];
+            to[n / 2] = from[n / 2];
+            to[n - 1] = from[n - 1];
+        }
+    }
     static std::uint32_t load(const char* p) {
         std::uint32_t v;
         std::memcpy(&v, p, 4);
@@ -210,7 +235,7 @@ private:
         reserveFor(static_cast<std::size_t>(last - first), bytes);
         for (const Field* f = first; f != last; ++f) {
             const std::string_view field(*f);
-            if (!field.empty()) std::memcpy(text() + bytes_, field.data(), field.size());
+            copyText(text() + bytes_, field);
             bytes_ += static_cast<std::uint32_t>(field.size());
             setEnd(size_++, bytes_);
         }

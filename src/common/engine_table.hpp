@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstddef>
 #include <initializer_list>
 #include <iterator>
@@ -168,16 +169,46 @@ private:
     Block* block_ = nullptr;  // null: no rows
     bool leaked_ = false;     // a mutable reference was handed out
 
+    // Tables come and go by the hundred in one solution, most of a few rows
+    // (an item is four), so each thread keeps some freed blocks of the
+    // small capacities, 4, 8, … 128 rows, for the next tables to take.
+    static constexpr size_type kSmallestPooled = 4;
+    static constexpr int kPooledSizes = 6;
+    static constexpr int kPooledPerSize = 32;
+    struct Pool {
+        void* blocks[kPooledSizes][kPooledPerSize];
+        int count[kPooledSizes];
+    };
+    static Pool& pool() {
+        static thread_local Pool freed{};  // kept for the thread's life, at most some 300 KB
+        return freed;
+    }
+    /// The pool size for a block of `capacity` rows, or -1 when not pooled.
+    static int pooledSize(size_type capacity) {
+        const int k = std::countr_zero(capacity / kSmallestPooled);
+        return capacity % kSmallestPooled == 0 && std::has_single_bit(capacity) && k < kPooledSizes ? k : -1;
+    }
+
     static Block* allocate(size_type capacity) {
-        void* memory = ::operator new(sizeof(Block) + capacity * sizeof(Row));
+        if (capacity <= kSmallestPooled << (kPooledSizes - 1))
+            capacity = std::bit_ceil(std::max(capacity, kSmallestPooled));
+        void* memory = nullptr;
+        if (const int k = pooledSize(capacity); k >= 0 && pool().count[k] > 0)
+            memory = pool().blocks[k][--pool().count[k]];
+        else
+            memory = ::operator new(sizeof(Block) + capacity * sizeof(Row));
         Block* block = new (memory) Block;
         block->capacity = capacity;
         return block;
     }
     static void destroy(Block* block) {
         for (size_type i = 0; i < block->size; ++i) block->rows()[i].~Row();
+        const size_type capacity = block->capacity;
         block->~Block();
-        ::operator delete(block);
+        if (const int k = pooledSize(capacity); k >= 0 && pool().count[k] < kPooledPerSize)
+            pool().blocks[k][pool().count[k]++] = block;
+        else
+            ::operator delete(block);
     }
     static void drop(Block* block) {
         if (block && block->owners.fetch_sub(1, std::memory_order_acq_rel) == 1) destroy(block);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <concepts>
 #include <utility>
 
 #include "base/checked.hpp"
@@ -15,7 +16,8 @@ namespace {
 /// The decimal text of n, kept in place (a row copies it).
 class Decimal {
 public:
-    explicit Decimal(std::int64_t n) : end_(std::to_chars(text_, text_ + sizeof text_, n).ptr) {}
+    template <std::integral Integer>
+    explicit Decimal(Integer n) : end_(std::to_chars(text_, text_ + sizeof text_, n).ptr) {}
     operator std::string_view() const { return {text_, static_cast<std::size_t>(end_ - text_)}; }
 
 private:
@@ -23,7 +25,18 @@ private:
     char* end_;
 };
 
-Decimal decimal(std::int64_t n) { return Decimal(n); }
+template <std::integral Integer>
+Decimal decimal(Integer n) {
+    return Decimal(n);
+}
+
+/// A new table with room for `rows` rows, its start row ["start", "1"] in place.
+Engine_Table leafTable(std::size_t rows) {
+    Engine_Table table;
+    table.reserve(rows);
+    addRow(table, "start", "1");
+    return table;
+}
 
 /// The root row of a table: field 1 of its start row, as an integer.
 std::int64_t rootIndex(const Engine_Table& table) {
@@ -32,22 +45,23 @@ std::int64_t rootIndex(const Engine_Table& table) {
 }
 
 /// The start row ["start", root].
-void setRoot(Engine_Table& table, std::int64_t root) { table.replace(0, Engine_Row{"start", decimal(root)}); }
+void setRoot(Engine_Table& table, std::int64_t root) { table.replace(0, engineRow("start", decimal(root))); }
 
 /// A row index field moved by `offset`.
 Decimal shifted(std::string_view field, std::int64_t offset) {
     return decimal(checked::add(parseInt(field), offset));
 }
 
-/// The row with the row indices it holds moved by `offset`.
-Engine_Row shiftedRow(const Engine_Row& row, std::int64_t offset) {
+/// Appends `row` to `table` with the row indices it holds moved by `offset`.
+void addShiftedRow(Engine_Table& table, const Engine_Row& row, std::int64_t offset) {
     using namespace std::string_view_literals;  // compared by length first
-    if (row.empty()) return row;
-    const std::string_view key = row[0];
+    const std::string_view key = row.empty() ? ""sv : row[0];
     if (key == "unary_locator"sv || key == "font_locator"sv || key == "block"sv)
-        return Engine_Row{key, shifted(at(row, 1), offset)};
-    if (key == "join_locator"sv) return Engine_Row{key, shifted(at(row, 1), offset), shifted(at(row, 2), offset)};
-    return row;
+        addRow(table, key, shifted(at(row, 1), offset));
+    else if (key == "join_locator"sv)
+        addRow(table, key, shifted(at(row, 1), offset), shifted(at(row, 2), offset));
+    else
+        table.push_back(row);
 }
 
 std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
@@ -62,22 +76,29 @@ void grow(Engine_Table& table, std::size_t more) {
 }  // namespace
 
 Engine_Table messageTable(std::string_view text, Color colour, std::string_view tag) {
-    return engineTable(engineRow("start", "1"), engineRow("message", text),
-                       engineRow("message_color", colorName(colour)), engineRow("message_tag", tag));
+    Engine_Table table = leafTable(4);
+    addRow(table, "message", text);
+    addRow(table, "message_color", colorName(colour));
+    addRow(table, "message_tag", tag);
+    return table;
 }
 
 Engine_Step blankTable(std::int64_t count) {
     Engine_Step step;
     do {
-        step.push_back(engineTable(engineRow("start", "1"), engineRow("BLANK")));
+        step.push_back(leafTable(2));
+        addRow(step.back(), "BLANK");
         --count;
     } while (count > 0);
     return step;
 }
 
 Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
-    return engineTable(engineRow("start", "1"), engineRow("integer", decimal(n)),
-                       engineRow("integer_color", colorName(colour)), engineRow("integer_tag", tag));
+    Engine_Table table = leafTable(4);
+    addRow(table, "integer", decimal(n));
+    addRow(table, "integer_color", colorName(colour));
+    addRow(table, "integer_tag", tag);
+    return table;
 }
 
 Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
@@ -89,14 +110,18 @@ Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator
 
 Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1,
                                          Color c2, Color c3, Color c4, std::string_view tag) {
-    return engineTable(engineRow("start", "1"),
-                       engineRow("signed_rational", negative ? "-" : "+", std::to_string(numerator),
-                                 std::to_string(denominator)),
-                       engineRow("signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4)),
-                       engineRow("signed_rational_tag", tag));
+    Engine_Table table = leafTable(4);
+    addRow(table, "signed_rational", negative ? "-" : "+", decimal(numerator), decimal(denominator));
+    addRow(table, "signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4));
+    addRow(table, "signed_rational_tag", tag);
+    return table;
 }
 
-Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) { return shiftedRow(row, offset); }
+Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
+    Engine_Table shifted;
+    addShiftedRow(shifted, row, offset);
+    return std::as_const(shifted)[0];
+}
 
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
@@ -107,11 +132,11 @@ Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table se
     Engine_Table result = std::move(first);  // its rows keep their places
     grow(result, second.size() + 3);
     setRoot(result, checked::add(d, rowCount(second)));
-    for (std::size_t i = 1; i < second.size(); ++i) result.push_back(shiftedRow(std::as_const(second)[i], d));
-    result.push_back(engineRow("join", text));
-    result.push_back(engineRow("join_locator", decimal(left), decimal(checked::add(right, d))));
-    result.push_back(engineRow("join_color", colorName(colour)));
-    result.push_back(engineRow("join_tag", tag));
+    for (std::size_t i = 1; i < second.size(); ++i) addShiftedRow(result, std::as_const(second)[i], d);
+    addRow(result, "join", text);
+    addRow(result, "join_locator", decimal(left), decimal(checked::add(right, d)));
+    addRow(result, "join_color", colorName(colour));
+    addRow(result, "join_tag", tag);
     return result;
 }
 
@@ -121,10 +146,10 @@ Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour, 
     Engine_Table result = std::move(table);  // its rows keep their places
     grow(result, 4);
     setRoot(result, rows);
-    result.push_back(engineRow("unary", text));
-    result.push_back(engineRow("unary_locator", decimal(child)));
-    result.push_back(engineRow("unary_color", colorName(colour)));
-    result.push_back(engineRow("unary_tag", tag));
+    addRow(result, "unary", text);
+    addRow(result, "unary_locator", decimal(child));
+    addRow(result, "unary_color", colorName(colour));
+    addRow(result, "unary_tag", tag);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <concepts>
+#include <initializer_list>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +36,13 @@ template <class... Fields>
     requires(std::constructible_from<std::string_view, Fields &&> && ...)
 Engine_Row engineRow(Fields&&... fields) {
     return Engine_Row{std::string_view(std::forward<Fields>(fields))...};
+}
+
+/// Appends one row of the given texts to `table`, built where it lies.
+template <class... Fields>
+    requires(std::constructible_from<std::string_view, Fields &&> && ...)
+void addRow(Engine_Table& table, Fields&&... fields) {
+    table.emplace_back(std::initializer_list<std::string_view>{std::string_view(std::forward<Fields>(fields))...});
 }
 
 /// A vector of the given elements, temporaries moved in (a braced list would
