@@ -139,11 +139,12 @@ const bool registered = [] {
     for (std::size_t i = 0; i < cases().size(); ++i) {
         std::string n = std::to_string(i);
         n.insert(0, 1, '/');  // (not "/" + …, which g++ 12 warns about wrongly: -Wrestrict)
-        // Nine short runs, so that the build time is a median.
+        // Fifteen runs, so that the build time is a median that a busy
+        // machine moves little.
         benchmark::RegisterBenchmark(("BM_AlgebraBuild" + n).c_str(), BM_AlgebraBuild, i)
             ->Unit(benchmark::kMicrosecond)
-            ->MinTime(0.05)
-            ->Repetitions(9)
+            ->MinTime(0.1)
+            ->Repetitions(15)
             ->ReportAggregatesOnly(true);
         benchmark::RegisterBenchmark(("BM_AlgebraCopy" + n).c_str(), BM_AlgebraCopy, i)->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_AlgebraPages" + n).c_str(), BM_AlgebraPages, i)

@@ -24,9 +24,9 @@ void updateGridItem(Engine_Table& table, const StringList& factorColors,
     if (!found) return;
     const std::size_t i = *found;
     if (!factorColors.empty())
-        at(table, i + 3) = listRow("grid_multiply_factor_colors", factorColors);
+        table.replace(i + 3, listRow("grid_multiply_factor_colors", factorColors));
     if (!partialColors.empty())
-        at(table, i + 5) = listRow("grid_multiply_partial_colors", partialColors);
+        table.replace(i + 5, listRow("grid_multiply_partial_colors", partialColors));
 }
 
 }  // namespace tl

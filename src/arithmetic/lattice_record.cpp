@@ -27,13 +27,13 @@ void updateLatticeItem(Engine_Table& table, const StringList& partials,
     const auto found = detail::findPlugInRecord(table, "lattice_multiply", 8, tag);
     if (!found) return;
     const std::size_t i = *found;
-    if (!partials.empty()) at(table, i + 6) = listRow("lattice_multiply_partials", partials);
+    if (!partials.empty()) table.replace(i + 6, listRow("lattice_multiply_partials", partials));
     if (!factorColors.empty())
-        at(table, i + 3) = listRow("lattice_multiply_factor_colors", factorColors);
+        table.replace(i + 3, listRow("lattice_multiply_factor_colors", factorColors));
     if (!productColors.empty())
-        at(table, i + 5) = listRow("lattice_multiply_product_colors", productColors);
+        table.replace(i + 5, listRow("lattice_multiply_product_colors", productColors));
     if (!partialColors.empty())
-        at(table, i + 7) = listRow("lattice_multiply_partial_colors", partialColors);
+        table.replace(i + 7, listRow("lattice_multiply_partial_colors", partialColors));
 }
 
 }  // namespace tl

@@ -14,11 +14,12 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "base/errors.hpp"
 
 namespace tl {
 
@@ -97,7 +98,7 @@ public:
         return {text() + from, end(i) - from};
     }
     const std::string_view at(size_type i) const {
-        if (i >= size_) throw std::out_of_range("no such field in a table row");
+        if (i >= size_) throw PreconditionError("no such field in a table row");
         return (*this)[i];
     }
     const std::string_view front() const { return (*this)[0]; }
@@ -132,7 +133,7 @@ public:
     }
     /// Field `i` becomes `field`; the others stay.
     void set(size_type i, std::string_view field) {
-        if (i >= size_) throw std::out_of_range("no such field in a table row");
+        if (i >= size_) throw PreconditionError("no such field in a table row");
         Engine_Row row;
         row.reserveFor(size_, bytes_ - (*this)[i].size() + field.size());
         for (std::size_t j = 0; j < size_; ++j) row.push_back(j == i ? field : (*this)[j]);
@@ -219,7 +220,7 @@ private:
         if (fields <= oldFields && bytes <= oldBytes) return;
         const std::size_t newFields = std::max({fields, 2 * oldFields, std::size_t{8}});
         const std::size_t newBytes = std::max({bytes, 2 * oldBytes, std::size_t{64}});
-        if (newFields > UINT32_MAX / 4 || newBytes > UINT32_MAX / 2) throw std::length_error("table row too long");
+        if (newFields > UINT32_MAX / 4 || newBytes > UINT32_MAX / 2) throw PreconditionError("table row too long");
         char* block = new char[kHeader + 4 * newFields + newBytes];
         store(block, newFields);
         store(block + 4, newBytes);

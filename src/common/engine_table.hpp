@@ -21,10 +21,11 @@
 #include <initializer_list>
 #include <iterator>
 #include <new>
-#include <stdexcept>
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "base/errors.hpp"
 
 namespace tl {
 
@@ -78,7 +79,7 @@ public:
     size_type capacity() const { return block_ ? block_->capacity : 0; }
     const Row& operator[](size_type i) const { return block_->rows()[i]; }
     const Row& at(size_type i) const {
-        if (i >= size()) throw std::out_of_range("no such row in a table");
+        if (i >= size()) throw PreconditionError("no such row in a table");
         return (*this)[i];
     }
     const_iterator begin() const { return block_ ? block_->rows() : nullptr; }
@@ -131,7 +132,7 @@ public:
     }
     /// Row `i` becomes `row`, without handing out a reference.
     void replace(size_type i, Row row) {
-        if (i >= size()) throw std::out_of_range("no such row in a table");
+        if (i >= size()) throw PreconditionError("no such row in a table");
         own(size());
         block_->rows()[i] = std::move(row);
     }

@@ -87,7 +87,7 @@ Engine_Table setTaggedItemColor(const Engine_Table& table, Color color, std::str
         stack.pop_back();
         const std::string kind(field(out, r, 0));
         auto colourRowAt = [&](std::size_t row, std::size_t count) {
-            at(out, row) = allColoured(at(out, row), count, color);
+            out.replace(row, allColoured(at(std::as_const(out), row), count, color));
         };
         if (kind == "start") {
             stack.push_back(childIndex(out, 0, 1, 0));
@@ -131,8 +131,8 @@ Engine_Table recolourTaggedFraction(const Engine_Table& table, std::string_view 
     Engine_Table out = table;
     const std::size_t r = *found;
     const std::string kind(field(out, r, 0));
-    if (kind == "fraction") at(out, r + 1) = recoloured(at(out, r + 1), fraction);
-    else if (kind == "mixed_number") at(out, r + 1) = recoloured(at(out, r + 1), mixed);
+    if (kind == "fraction") out.replace(r + 1, recoloured(at(std::as_const(out), r + 1), fraction));
+    else if (kind == "mixed_number") out.replace(r + 1, recoloured(at(std::as_const(out), r + 1), mixed));
     return out;
 }
 
@@ -158,7 +158,7 @@ void recolourLinearly(Engine_Table& table, std::string_view tag, const ColourPla
     while (i < table.size()) {
         const std::string kind(at(std::as_const(table)[i], 0));
         if (auto colours = plan(kind); colours && field(table, i + 2, 1) == tag) {
-            at(table, i + 1) = recoloured(at(table, i + 1), *colours);
+            table.replace(i + 1, recoloured(at(std::as_const(table), i + 1), *colours));
             return;
         }
         if (kind == "start" || kind == "block" || kind == "BLANK") {

@@ -69,8 +69,9 @@ TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
             expectSame(row, model);
         }
     }
-    EXPECT_THROW(Engine_Row{"key"}.set(1, "x"), std::out_of_range);
-    EXPECT_THROW(Engine_Row{"key"}.at(1), std::out_of_range);
+    EXPECT_THROW(Engine_Row{"key"}.set(1, "x"), PreconditionError);
+    EXPECT_THROW(Engine_Row{"key"}.at(1), PreconditionError);
+    EXPECT_THROW(Engine_Table{}.replace(0, {}), PreconditionError);
     EXPECT_NE((Engine_Row{"ab", "c"}), (Engine_Row{"a", "bc"}));
 }
 
