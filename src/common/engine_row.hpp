@@ -177,22 +177,23 @@ private:
         if (n > 16) {
             std::memcpy(to, from, n);
         } else if (n >= 8) {
-            std::uint64_t head, tail;
-            std::memcpy(&head, from, 8);
-            std::memcpy(&tail, from + n - 8, 8);
-            std::memcpy(to, &head, 8);
-            std::memcpy(to + n - 8, &tail, 8);
+            copyByTwoWords<std::uint64_t>(to, from, n);
         } else if (n >= 4) {
-            std::uint32_t head, tail;
-            std::memcpy(&head, from, 4);
-            std::memcpy(&tail, from + n - 4, 4);
-            std::memcpy(to, &head, 4);
-            std::memcpy(to + n - 4, &tail, 4);
+            copyByTwoWords<std::uint32_t>(to, from, n);
         } else if (n > 0) {
             to[0] = from[0];
             to[n / 2] = from[n / 2];
             to[n - 1] = from[n - 1];
         }
+    }
+    /// n bytes, sizeof(Word) ≤ n ≤ 2·sizeof(Word), as the first and the last word.
+    template <class Word>
+    static void copyByTwoWords(char* to, const char* from, std::size_t n) {
+        Word head, tail;
+        std::memcpy(&head, from, sizeof head);
+        std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
+        std::memcpy(to, &head, sizeof head);
+        std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
     }
     static std::uint32_t load(const char* p) {
         std::uint32_t v;
