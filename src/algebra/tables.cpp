@@ -74,55 +74,86 @@ std::string variableText(const TermView& t) {
     return std::string(t.variable) + (t.e == 1 ? "" : exponentText(t.e));
 }
 
-Engine_Table besides(Engine_Table a, Engine_Table b) {
-    return joinItem(juxtapositionJoinText, std::move(a), std::move(b), Color::black);
-}
+using Item = ItemWriter::Item;
 
-Engine_Table rationalTableOf(bool forceFraction, Style style, Numerator n, std::int64_t d, Color nc, Color dc,
-                             Color bc) {
-    if (style == Style::decimal) return messageTable(decimalText(n, d), nc);
-    if (!forceFraction && d == 1) return messageTable(text(n), nc);
-    if (style == Style::rational_fraction)
-        return joinItem("/", messageTable(text(n), nc), messageTable(std::to_string(d), dc), bc);
+/// a and b side by side.
+Item besides(ItemWriter& w, Item a, Item b) { return w.join(juxtapositionJoinText, a, b, Color::black); }
+
+Item writeRational(ItemWriter& w, bool forceFraction, Style style, Numerator n, std::int64_t d, Color nc, Color dc,
+                   Color bc) {
+    if (style == Style::decimal) return w.message(decimalText(n, d), nc);
+    if (!forceFraction && d == 1) return w.message(text(n), nc);
+    if (style == Style::rational_fraction) {
+        const Item top = w.message(text(n), nc);
+        return w.join("/", top, w.message(std::to_string(d), dc), bc);
+    }
     const bool negative = n.magnitude != 0 && n.negative != (d < 0) && d != 0;
-    return signedRationalItemFromParts(negative, n.magnitude, checked::magnitude(d), nc, nc, dc, bc);
+    return w.signedRational(negative, n.magnitude, checked::magnitude(d), nc, nc, dc, bc);
 }
 
-Engine_Table rowPartsOf(const TermView& t, Style style) {
-    if (t.e == 0) return rationalTableOf(false, style, t.n, t.d, t.nc, t.dc, t.bc);
-    const Engine_Table variable = messageTable(variableText(t), t.vc);
+Item writeRowParts(ItemWriter& w, const TermView& t, Style style) {
+    if (t.e == 0) return writeRational(w, false, style, t.n, t.d, t.nc, t.dc, t.bc);
+    const auto variable = [&] { return w.message(variableText(t), t.vc); };
+    const auto coefficientTimesVariable = [&](Item coefficient) { return besides(w, coefficient, variable()); };
     const int unit = unitValue(t.n, t.d);
     switch (style) {
         case Style::fraction:
-            if (unit == 1) return variable;
-            if (unit == -1) return besides(messageTable("-", t.nc), variable);
-            return besides(rationalTableOf(false, Style::fraction, t.n, t.d, t.nc, t.dc, t.bc), variable);
+            if (unit == 1) return variable();
+            if (unit == -1) return coefficientTimesVariable(w.message("-", t.nc));
+            return coefficientTimesVariable(writeRational(w, false, Style::fraction, t.n, t.d, t.nc, t.dc, t.bc));
         case Style::rational_fraction: {
             // The unit test looks at the numerator alone: (1x)/3 shows as x over 3.
             const std::string c = t.n.magnitude == 1 ? (t.n.negative ? "-" : "") : text(t.n);
-            const Engine_Table top = besides(messageTable(c, t.nc), variable);
+            const Item top = coefficientTimesVariable(w.message(c, t.nc));
             if (t.d == 1) return top;
-            return joinItem("/", top, messageTable(std::to_string(t.d), t.dc), t.bc);
+            return w.join("/", top, w.message(std::to_string(t.d), t.dc), t.bc);
         }
         case Style::decimal: {
             const std::string c = unit == 1 ? "" : unit == -1 ? "-" : decimalText(t.n, t.d);
-            return besides(messageTable(c, t.nc), variable);
+            return coefficientTimesVariable(w.message(c, t.nc));
         }
     }
-    return variable;
+    return variable();
 }
 
-Engine_Table monomialTableOf(const TermView& t, Style style) {
-    if (style != Style::rational_fraction) return rowPartsOf(t, style);
+Item writeMonomialOf(ItemWriter& w, const TermView& t, Style style) {
+    if (style != Style::rational_fraction) return writeRowParts(w, t, style);
     const std::vector<MessagePiece> pieces{
         {t.n.negative ? "-" : "", t.nc},
         {t.n.magnitude == 1 && t.e != 0 ? "" : std::to_string(t.n.magnitude), t.nc},
         {t.e != 0 ? std::string(t.variable) : "", t.vc},
         {t.e >= 2 ? exponentText(t.e) : "", t.vc},
     };
-    const Engine_Table line = messageFromPieces(pieces).value_or(messageTable("", t.nc));
-    if (t.d == 1) return line;
-    return joinItem("/", line, messageTable(std::to_string(t.d), t.dc), t.nc);
+    // The non-empty pieces side by side (as messageFromPieces), else an empty line.
+    std::optional<Item> line;
+    for (const auto& [text, colour] : pieces) {
+        if (text.empty()) continue;
+        const Item piece = w.message(text, colour);
+        line = line ? besides(w, *line, piece) : piece;
+    }
+    if (!line) line = w.message("", t.nc);
+    if (t.d == 1) return *line;
+    return w.join("/", *line, w.message(std::to_string(t.d), t.dc), t.nc);
+}
+
+/// A table of the items one writer function writes.
+template <class Write>
+Engine_Table tableOf(Write write) {
+    ItemWriter w;
+    const Item root = write(w);
+    return std::move(w).finish(root);
+}
+
+Engine_Table besides(Engine_Table a, Engine_Table b) {
+    return joinItem(juxtapositionJoinText, std::move(a), std::move(b), Color::black);
+}
+
+Engine_Table rowPartsOf(const TermView& t, Style style) {
+    return tableOf([&](ItemWriter& w) { return writeRowParts(w, t, style); });
+}
+
+Engine_Table monomialTableOf(const TermView& t, Style style) {
+    return tableOf([&](ItemWriter& w) { return writeMonomialOf(w, t, style); });
 }
 
 std::string_view signBetween(const Monomial& m) { return m.coefficient.numerator < 0 ? kMinus : "+"; }
@@ -209,8 +240,10 @@ private:
 
 Engine_Table rationalTable(bool forceFraction, Style style, std::int64_t numerator, std::int64_t denominator,
                            Color numerator_color, Color denominator_color, Color bar_color) {
-    return rationalTableOf(forceFraction, style, {numerator < 0, checked::magnitude(numerator)}, denominator,
-                           numerator_color, denominator_color, bar_color);
+    return tableOf([&](ItemWriter& w) {
+        return writeRational(w, forceFraction, style, {numerator < 0, checked::magnitude(numerator)}, denominator,
+                             numerator_color, denominator_color, bar_color);
+    });
 }
 
 Engine_Table rationalTable(bool forceFraction, Style style, const Rational& r) {
@@ -218,25 +251,41 @@ Engine_Table rationalTable(bool forceFraction, Style style, const Rational& r) {
                          r.bar_color);
 }
 
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool later) {
+    return writeRowParts(w, viewOf(m, later), style);
+}
+
+ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style) {
+    return writeMonomialOf(w, viewOf(m, false), style);
+}
+
+ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<Monomial>& terms) {
+    if (terms.empty()) return w.message("0");  // the empty sum
+    Item sum = writeRowParts(w, viewOf(terms.front(), false), style);
+    for (std::size_t i = 1; i < terms.size(); ++i) {
+        const Item term = writeRowParts(w, viewOf(terms[i], true), style);
+        sum = w.join(signBetween(terms[i]), sum, term, terms[i].coefficient.numerator_color);
+    }
+    return sum;
+}
+
 Engine_Table numberRowParts(const Monomial& m, Style style) { return rowPartsOf(viewOf(m, false), style); }
 
 Engine_Table monomialTable(const Monomial& m, Style style) { return monomialTableOf(viewOf(m, false), style); }
 
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms) {
-    if (terms.empty()) return messageTable("0");  // the empty sum
-    Engine_Table table = numberRowParts(terms.front(), style);
-    for (std::size_t i = 1; i < terms.size(); ++i)
-        table = joinItem(signBetween(terms[i]), std::move(table), rowPartsOf(viewOf(terms[i], true), style),
-                         terms[i].coefficient.numerator_color);
-    return table;
+    return tableOf([&](ItemWriter& w) { return writePolynomial(w, style, terms); });
 }
 
 Engine_Table clearedEquationTable(Style style, const PolyEquationClear& c) {
-    auto side = [&](const Polynomial& p) {
-        return besides(messageTable(std::to_string(c.factor), c.factor_color),
-                       unaryItem("()", polynomialTable(style, p.terms)));
-    };
-    return joinItem(relationSymbol(c.equation.relation), side(c.equation.LHS), side(c.equation.RHS));
+    return tableOf([&](ItemWriter& w) {
+        const auto side = [&](const Polynomial& p) {
+            const Item factor = w.message(std::to_string(c.factor), c.factor_color);
+            return besides(w, factor, w.unary("()", writePolynomial(w, style, p.terms)));
+        };
+        const Item left = side(c.equation.LHS);
+        return w.join(relationSymbol(c.equation.relation), left, side(c.equation.RHS));
+    });
 }
 
 Engine_Table polynomialRowParts(std::uint64_t group, Style style, const Groups& groups) {

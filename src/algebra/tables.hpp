@@ -18,6 +18,7 @@
 #include "algebra/algebra_enums.hpp"
 #include "algebra/values.hpp"
 #include "common/enums.hpp"
+#include "common/items.hpp"
 #include "common/tableau.hpp"
 
 namespace tl {
@@ -52,6 +53,12 @@ Engine_Table monomialTable(const Monomial& m, Style style);
 /// following term's numerator, which is then drawn without its sign); the
 /// first term keeps its sign. No terms: "0".
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms);
+
+/// numberRowParts (of a later term, drawn by its magnitude, with `later`),
+/// monomialTable and polynomialTable written into `w`; each gives its root.
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool later = false);
+ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style);
+ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<Monomial>& terms);
 
 /// k·(LHS) relation k·(RHS), k in the factor colour, the relation black.
 Engine_Table clearedEquationTable(Style style, const PolyEquationClear& c);

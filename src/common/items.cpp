@@ -30,22 +30,11 @@ Decimal decimal(Integer n) {
     return Decimal(n);
 }
 
-/// A new table with room for `rows` rows, its start row ["start", "1"] in place.
-Engine_Table leafTable(std::size_t rows) {
-    Engine_Table table;
-    table.reserve(rows);
-    addRow(table, "start", "1");
-    return table;
-}
-
 /// The root row of a table: field 1 of its start row, as an integer.
 std::int64_t rootIndex(const Engine_Table& table) {
     require(!table.empty(), "table without a start row");
     return parseInt(at(at(table, 0), 1));
 }
-
-/// The start row ["start", root].
-void setRoot(Engine_Table& table, std::int64_t root) { table.replace(0, engineRow("start", decimal(root))); }
 
 /// A row index field moved by `offset`.
 Decimal shifted(std::string_view field, std::int64_t offset) {
@@ -64,41 +53,103 @@ void addShiftedRow(Engine_Table& table, const Engine_Row& row, std::int64_t offs
         table.push_back(row);
 }
 
-std::int64_t rowCount(const Engine_Table& table) { return static_cast<std::int64_t>(table.size()); }
-
-/// Room for `more` rows, growing geometrically, so that a long chain of
-/// joins moves each row a bounded number of times.
-void grow(Engine_Table& table, std::size_t more) {
-    const std::size_t needed = table.size() + more;
-    if (table.capacity() < needed) table.reserve(std::max(needed, 2 * table.capacity()));
-}
-
 }  // namespace
 
+ItemWriter::ItemWriter(std::size_t rows) {
+    table_.reserve(rows);
+    addRow(table_, "start", "");  // written by finish
+}
+
+ItemWriter::ItemWriter(Engine_Table table) : table_(std::move(table)) {
+    require(!table_.empty(), "table without a start row");
+}
+
+void ItemWriter::grow(std::size_t rows) {
+    const std::size_t needed = table_.size() + rows;
+    if (table_.capacity() < needed) table_.reserve(std::max(needed, 2 * table_.capacity()));
+}
+
+ItemWriter::Item ItemWriter::message(std::string_view text, Color colour, std::string_view tag) {
+    const auto item = static_cast<Item>(table_.size());
+    grow(3);
+    addRow(table_, "message", text);
+    addRow(table_, "message_color", colorName(colour));
+    addRow(table_, "message_tag", tag);
+    return item;
+}
+
+ItemWriter::Item ItemWriter::integer(std::int64_t n, Color colour, std::string_view tag) {
+    const auto item = static_cast<Item>(table_.size());
+    grow(3);
+    addRow(table_, "integer", decimal(n));
+    addRow(table_, "integer_color", colorName(colour));
+    addRow(table_, "integer_tag", tag);
+    return item;
+}
+
+ItemWriter::Item ItemWriter::signedRational(bool negative, std::uint64_t numerator, std::uint64_t denominator,
+                                            Color c1, Color c2, Color c3, Color c4, std::string_view tag) {
+    const auto item = static_cast<Item>(table_.size());
+    grow(3);
+    addRow(table_, "signed_rational", negative ? "-" : "+", decimal(numerator), decimal(denominator));
+    addRow(table_, "signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4));
+    addRow(table_, "signed_rational_tag", tag);
+    return item;
+}
+
+ItemWriter::Item ItemWriter::join(std::string_view text, Item first, Item second, Color colour,
+                                  std::string_view tag) {
+    const auto item = static_cast<Item>(table_.size());
+    grow(4);
+    addRow(table_, "join", text);
+    addRow(table_, "join_locator", decimal(first), decimal(second));
+    addRow(table_, "join_color", colorName(colour));
+    addRow(table_, "join_tag", tag);
+    return item;
+}
+
+ItemWriter::Item ItemWriter::unary(std::string_view text, Item child, Color colour, std::string_view tag) {
+    const auto item = static_cast<Item>(table_.size());
+    grow(4);
+    addRow(table_, "unary", text);
+    addRow(table_, "unary_locator", decimal(child));
+    addRow(table_, "unary_color", colorName(colour));
+    addRow(table_, "unary_tag", tag);
+    return item;
+}
+
+ItemWriter::Item ItemWriter::items(const Engine_Table& table) {
+    const std::int64_t offset = static_cast<std::int64_t>(table_.size()) - 1;
+    const Item root = checked::add(rootIndex(table), offset);
+    grow(table.size() - 1);
+    for (std::size_t i = 1; i < table.size(); ++i) addShiftedRow(table_, table[i], offset);
+    return root;
+}
+
+Engine_Table ItemWriter::finish(Item root) && {
+    table_.replace(0, engineRow("start", decimal(root)));
+    return std::move(table_);
+}
+
 Engine_Table messageTable(std::string_view text, Color colour, std::string_view tag) {
-    Engine_Table table = leafTable(4);
-    addRow(table, "message", text);
-    addRow(table, "message_color", colorName(colour));
-    addRow(table, "message_tag", tag);
-    return table;
+    ItemWriter w(4);
+    const auto item = w.message(text, colour, tag);
+    return std::move(w).finish(item);
 }
 
 Engine_Step blankTable(std::int64_t count) {
     Engine_Step step;
     do {
-        step.push_back(leafTable(2));
-        addRow(step.back(), "BLANK");
+        step.push_back(engineTable(engineRow("start", "1"), engineRow("BLANK")));
         --count;
     } while (count > 0);
     return step;
 }
 
 Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
-    Engine_Table table = leafTable(4);
-    addRow(table, "integer", decimal(n));
-    addRow(table, "integer_color", colorName(colour));
-    addRow(table, "integer_tag", tag);
-    return table;
+    ItemWriter w(4);
+    const auto item = w.integer(n, colour, tag);
+    return std::move(w).finish(item);
 }
 
 Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
@@ -110,11 +161,9 @@ Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator
 
 Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1,
                                          Color c2, Color c3, Color c4, std::string_view tag) {
-    Engine_Table table = leafTable(4);
-    addRow(table, "signed_rational", negative ? "-" : "+", decimal(numerator), decimal(denominator));
-    addRow(table, "signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4));
-    addRow(table, "signed_rational_tag", tag);
-    return table;
+    ItemWriter w(4);
+    const auto item = w.signedRational(negative, numerator, denominator, c1, c2, c3, c4, tag);
+    return std::move(w).finish(item);
 }
 
 Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
@@ -126,31 +175,18 @@ Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
     const std::int64_t left = rootIndex(first);
-    const std::int64_t right = rootIndex(second);
-    const std::int64_t d = rowCount(first) - 1;
-
-    Engine_Table result = std::move(first);  // its rows keep their places
-    grow(result, second.size() + 3);
-    setRoot(result, checked::add(d, rowCount(second)));
-    for (std::size_t i = 1; i < second.size(); ++i) addShiftedRow(result, std::as_const(second)[i], d);
-    addRow(result, "join", text);
-    addRow(result, "join_locator", decimal(left), decimal(checked::add(right, d)));
-    addRow(result, "join_color", colorName(colour));
-    addRow(result, "join_tag", tag);
-    return result;
+    rootIndex(second);  // (both operands checked before anything is written)
+    ItemWriter w(std::move(first));  // its rows keep their places
+    const auto right = w.items(second);
+    const auto item = w.join(text, left, right, colour, tag);
+    return std::move(w).finish(item);
 }
 
 Engine_Table unaryItem(std::string_view text, Engine_Table table, Color colour, std::string_view tag) {
     const std::int64_t child = rootIndex(table);
-    const std::int64_t rows = rowCount(table);
-    Engine_Table result = std::move(table);  // its rows keep their places
-    grow(result, 4);
-    setRoot(result, rows);
-    addRow(result, "unary", text);
-    addRow(result, "unary_locator", decimal(child));
-    addRow(result, "unary_color", colorName(colour));
-    addRow(result, "unary_tag", tag);
-    return result;
+    ItemWriter w(std::move(table));  // its rows keep their places
+    const auto item = w.unary(text, child, colour, tag);
+    return std::move(w).finish(item);
 }
 
 std::optional<Engine_Table> joinTableaux(std::vector<Engine_Table> tables) {

@@ -115,6 +115,44 @@ Engine_Row shiftLocators(Engine_Row row, std::int64_t offset);
 /// value, so that a list passed as a temporary lends them its rows.
 std::optional<Engine_Table> joinTableaux(std::vector<Engine_Table> tables);
 
+/// Writes the items of one table in the order composing them gives, each
+/// item after the items it is made of, so that every row is written once,
+/// where it lies. Each call appends one item and gives the row where it
+/// begins; `finish` writes the start row. Writing the items of a
+/// composition in this order gives the very table that messageTable,
+/// joinItem, unaryItem and the others compose: first operand, second
+/// operand, then the item joining them.
+class ItemWriter {
+public:
+    using Item = std::int64_t;
+
+    /// A new table, with room for `rows` rows to begin with.
+    explicit ItemWriter(std::size_t rows = 16);
+    /// Goes on after the items of `table` (which has a start row).
+    explicit ItemWriter(Engine_Table table);
+
+    Item message(std::string_view text, Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);
+    Item integer(std::int64_t n, Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);
+    /// As signedRationalItemFromParts.
+    Item signedRational(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1, Color c2,
+                        Color c3, Color c4, std::string_view tag = defaultMessageTag);
+    Item join(std::string_view text, Item first, Item second, Color colour = defaultMessageColor,
+              std::string_view tag = defaultMessageTag);
+    Item unary(std::string_view text, Item child, Color colour = defaultMessageColor,
+               std::string_view tag = defaultMessageTag);
+    /// The items of `table` (which has a start row), after those written so
+    /// far; its root item.
+    Item items(const Engine_Table& table);
+
+    /// The table, `root` its root item.
+    Engine_Table finish(Item root) &&;
+
+private:
+    Engine_Table table_;
+    /// Room for `rows` more rows, growing geometrically.
+    void grow(std::size_t rows);
+};
+
 /// One piece of a message line: its text and colour.
 using MessagePiece = std::pair<std::string, Color>;
 

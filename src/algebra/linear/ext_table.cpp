@@ -1,6 +1,8 @@
 #include "algebra/linear/ext_table.hpp"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -30,68 +32,88 @@ bool equalsConstant(const Monomial& m, std::int64_t value) {
     return monomialEquals(m, makeMonomialX(makeDefaultRational(value, 1), 0));
 }
 
-/// The table of a group term at position `i`: its multiplier beside the
-/// table of its group, which is drawn in parentheses unless the multiplier
-/// is a first 1 (or a unit over a denominator) outside fraction style.
-Engine_Table groupTermTable(const Term& t, std::size_t i, Style style, Engine_Table group) {
+using Item = ItemWriter::Item;
+using Groups = std::vector<std::vector<Term>>;
+
+/// The root of a written group; a group without terms has none, and
+/// composing it is a broken precondition (as composing an empty table).
+Item present(std::optional<Item> item) {
+    require(item.has_value(), "table without a start row");
+    return *item;
+}
+
+std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, const Groups& groups);
+
+/// A group term at position `i`: its multiplier beside its group `g` in
+/// parentheses, unless the multiplier is a first 1 (or a unit over a
+/// denominator) outside fraction style. The multiplier is written before
+/// the group, the parentheses and the product after it.
+std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, Style style, const Groups& groups) {
     const Monomial& m = t.monomial;
     const Rational& c = m.coefficient;
-    const auto inParentheses = [&] { return unaryItem(kParentheses, std::move(group), t.sub_exp_parenthesis_color); };
-    const auto beside = [&](Engine_Table multiplier) {
-        return joinItem(juxtapositionJoinText, std::move(multiplier), inParentheses());
-    };
+    const auto group = [&] { return writeTerms(w, t.sub_exp.second, style, groups); };
+    const auto inParentheses = [&] { return w.unary(kParentheses, present(group()), t.sub_exp_parenthesis_color); };
+    const auto beside = [&](Item multiplier) { return w.join(juxtapositionJoinText, multiplier, inParentheses()); };
 
     if (style == Style::fraction) {
         if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses();
-        if (i == 0 && equalsConstant(m, -1)) return beside(messageTable("-", c.numerator_color));
-        return beside(numberRowParts(i == 0 ? m : withLaterNumerator(m), style));
+        if (i == 0 && equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
+        return beside(writeNumberRowParts(w, i == 0 ? m : withLaterNumerator(m), style));
     }
 
-    Engine_Table product;
+    std::optional<Item> product;
     if (checked::magnitude(c.numerator) == 1 && m.exponent == 0) {
         if (i == 0 && c.numerator == -1)
-            product = beside(messageTable("-", c.numerator_color));
+            product = beside(w.message("-", c.numerator_color));
         else if (i > 0 && c.denominator == 1)
             product = inParentheses();
         else
-            product = std::move(group);
+            product = group();
     } else {
         const Rational whole = makeThreeColorRational(i == 0 ? c.numerator : laterNumerator(c.numerator), 1,
                                                       c.numerator_color, Color::black, Color::black);
-        product =
-            beside(termMonomialTable(makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
+        product = beside(writeMonomial(w, makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
     }
     if (c.denominator == 1) return product;
+    const Item top = present(product);
     const Rational denominator =
         makeThreeColorRational(c.denominator, 1, c.denominator_color, Color::black, Color::black);
-    return joinItem(kOver, std::move(product), termMonomialTable(makeMonomialX(denominator, 0), style), c.bar_color);
+    return w.join(kOver, top, writeMonomial(w, makeMonomialX(denominator, 0), style), c.bar_color);
+}
+
+std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, const Groups& groups) {
+    std::optional<Item> sum;
+    const auto& terms = at(groups, k);
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        const Term& t = terms[i];
+        std::optional<Item> term;
+        if (t.sub_exp.first) {
+            require(t.sub_exp.second < k, "a group term must refer to an earlier group");
+            term = writeGroupTerm(w, t, i, style, groups);
+        } else {
+            term = writeMonomial(w, i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
+        }
+        const Rational& c = t.monomial.coefficient;
+        sum = i == 0 ? term : w.join(signText(c), present(sum), present(term), c.numerator_color);
+    }
+    return sum;
 }
 
 }  // namespace
 
 Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::vector<Term>>& groups) {
-    Engine_Table result;
-    const auto& terms = at(groups, k);
-    for (std::size_t i = 0; i < terms.size(); ++i) {
-        const Term& t = terms[i];
-        Engine_Table table;
-        if (t.sub_exp.first) {
-            require(t.sub_exp.second < k, "a group term must refer to an earlier group");
-            table = groupTermTable(t, i, style, extTermsTable(t.sub_exp.second, style, groups));
-        } else {
-            table = termMonomialTable(i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
-        }
-        const Rational& c = t.monomial.coefficient;
-        result = i == 0 ? std::move(table)
-                        : joinItem(signText(c), std::move(result), std::move(table), c.numerator_color);
-    }
-    return result;
+    ItemWriter w;
+    const std::optional<Item> root = writeTerms(w, k, style, groups);
+    return root ? std::move(w).finish(*root) : Engine_Table{};
 }
 
 Engine_Table extEquationTable(Style style, const Ext_polyEquation& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
-    return joinItem(relationSymbol(e.relation), extTermsTable(e.LHS.terms.size() - 1, style, e.LHS.terms),
-                    extTermsTable(e.RHS.terms.size() - 1, style, e.RHS.terms), e.relation_color);
+    ItemWriter w;
+    const Item left = present(writeTerms(w, e.LHS.terms.size() - 1, style, e.LHS.terms));
+    const Item right = present(writeTerms(w, e.RHS.terms.size() - 1, style, e.RHS.terms));
+    const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
+    return std::move(w).finish(equation);
 }
 
 }  // namespace tl

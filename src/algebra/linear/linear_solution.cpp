@@ -38,8 +38,11 @@ LinearSolution linearSolution(const PolyEquation& e) {
 }
 
 Engine_Table equationTable(Style style, const PolyEquation& e) {
-    return joinItem(rawValue(e.relation), polynomialTable(style, e.LHS.terms), polynomialTable(style, e.RHS.terms),
-                    e.relation_color);
+    ItemWriter w;
+    const auto left = writePolynomial(w, style, e.LHS.terms);
+    const auto right = writePolynomial(w, style, e.RHS.terms);
+    const auto equation = w.join(rawValue(e.relation), left, right, e.relation_color);
+    return std::move(w).finish(equation);
 }
 
 bool isLoneVariable(bool negative, const Polynomial& side) {
