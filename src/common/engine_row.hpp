@@ -164,10 +164,13 @@ private:
     std::uint32_t size_ = 0;   // fields
     std::uint32_t bytes_ = 0;  // of text
     char* heap_ = nullptr;     // null while the row fits inline
+    // Copied whole, as a fixed size copies faster than the bytes in use; the
+    // bytes past the fields are never written (unsigned char: copying them
+    // is defined) nor read.
     struct Inline {
-        std::uint8_t ends[kInlineFields] = {};
-        char text[kInlineBytes] = {};
-    } inline_;  // copied whole: a fixed size copies faster than the bytes in use
+        std::uint8_t ends[kInlineFields];
+        unsigned char text[kInlineBytes];
+    } inline_;
 
     /// The field's bytes to `to`: the short texts of a row without a call
     /// to the library's memcpy (two overlapping words cover 4 to 16 bytes).
@@ -213,8 +216,8 @@ private:
         else if (i < kInlineFields)  // always, inline; said for the compiler's bounds checks
             inline_.ends[i] = static_cast<std::uint8_t>(e);
     }
-    const char* text() const { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : inline_.text; }
-    char* text() { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : inline_.text; }
+    const char* text() const { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : reinterpret_cast<const char*>(inline_.text); }
+    char* text() { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : reinterpret_cast<char*>(inline_.text); }
 
     void reserveFor(std::size_t fields, std::size_t bytes) {
         const std::size_t oldFields = fieldCapacity(), oldBytes = byteCapacity();

@@ -187,7 +187,7 @@ private:
     /// The pool size for a block of `capacity` rows, or -1 when not pooled.
     static int pooledSize(size_type capacity) {
         const int k = std::countr_zero(capacity / kSmallestPooled);
-        return capacity % kSmallestPooled == 0 && std::has_single_bit(capacity) && k < kPooledSizes ? k : -1;
+        return capacity % kSmallestPooled == 0 && (capacity & (capacity - 1)) == 0 && k < kPooledSizes ? k : -1;
     }
 
     static Block* allocate(size_type capacity) {

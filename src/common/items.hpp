@@ -127,7 +127,7 @@ public:
     using Item = std::int64_t;
 
     /// A new table, with room for `rows` rows to begin with.
-    explicit ItemWriter(std::size_t rows = 16);
+    explicit ItemWriter(std::size_t rows = 64);
     /// Goes on after the items of `table` (which has a start row).
     explicit ItemWriter(Engine_Table table);
 
