@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/items.hpp"
 #include "common/tableau.hpp"
 
 using namespace tl;
@@ -146,5 +147,53 @@ TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
             }
             for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(std::vector<Engine_Row>(tables[k].cbegin(), tables[k].cend()), models[k]) << round << " " << step;
         }
+    }
+}
+
+namespace {
+
+/// A random composition of items, built twice: nested (each builder gives a
+/// table its parent takes) and written in order by one ItemWriter.
+struct Composition {
+    std::mt19937& rng;
+    int depth = 0;
+
+    std::pair<Engine_Table, ItemWriter::Item> build(ItemWriter& w) {
+        ++depth;
+        const unsigned kind = depth > 5 ? rng() % 3 : rng() % 6;
+        std::pair<Engine_Table, ItemWriter::Item> result;
+        const auto colour = static_cast<Color>(rng() % 3);
+        if (kind == 0) {
+            const std::string text = randomText(rng);
+            result = {messageTable(text, colour), w.message(text, colour)};
+        } else if (kind == 1) {
+            const auto n = static_cast<std::int64_t>(rng()) - (1LL << 31);
+            result = {integerItem(n, colour, "t"), w.integer(n, colour, "t")};
+        } else if (kind == 2) {
+            const bool negative = rng() % 2 == 0;
+            const std::uint64_t n = rng(), d = std::uint64_t{rng()} << 32;
+            result = {signedRationalItemFromParts(negative, n, d, colour, Color::red, colour, colour),
+                      w.signedRational(negative, n, d, colour, Color::red, colour, colour)};
+        } else if (kind == 3) {
+            auto [table, item] = build(w);
+            result = {unaryItem("()", std::move(table), colour), w.unary("()", item, colour)};
+        } else {
+            auto [first, left] = build(w);
+            auto [second, right] = build(w);
+            result = {joinItem("+", std::move(first), std::move(second), colour), w.join("+", left, right, colour)};
+        }
+        --depth;
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST(ItemWriter, WritesTheTablesOfNestedBuilders) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        ItemWriter w(1);
+        auto [nested, root] = Composition{rng}.build(w);
+        ASSERT_EQ(std::move(w).finish(root), nested) << round;
     }
 }
