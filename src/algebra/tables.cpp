@@ -144,97 +144,105 @@ Engine_Table tableOf(Write write) {
     return std::move(w).finish(root);
 }
 
-Engine_Table besides(Engine_Table a, Engine_Table b) {
-    return joinItem(juxtapositionJoinText, std::move(a), std::move(b), Color::black);
-}
-
-Engine_Table rowPartsOf(const TermView& t, Style style) {
-    return tableOf([&](ItemWriter& w) { return writeRowParts(w, t, style); });
-}
-
-Engine_Table monomialTableOf(const TermView& t, Style style) {
-    return tableOf([&](ItemWriter& w) { return writeMonomialOf(w, t, style); });
-}
-
 std::string_view signBetween(const Monomial& m) { return m.coefficient.numerator < 0 ? kMinus : "+"; }
 
 bool isConstant(const Monomial& m, std::int64_t value) {
     return monomialEquals(m, makeMonomialX(makeDefaultRational(value, 1), 0));
 }
 
-/// Draws the groups of one grouped polynomial, following factors into the
+/// The root of a written group; a group without terms has none, and
+/// composing it is a broken precondition (as composing an empty table).
+Item present(std::optional<Item> item) {
+    require(item.has_value(), "table without a start row");
+    return *item;
+}
+
+/// Writes the groups of one grouped polynomial, following factors into the
 /// groups they point at; `onPath` marks the groups being drawn, so that a
 /// cycle is refused instead of recursing for ever.
 class GroupDrawer {
 public:
-    GroupDrawer(Style style, const Groups& groups) : style_(style), groups_(groups), onPath_(groups.size(), 0) {}
+    GroupDrawer(ItemWriter& w, Style style, const Groups& groups)
+        : w_(w), style_(style), groups_(groups), onPath_(groups.size(), 0) {}
 
-    Engine_Table group(std::uint64_t g) {
+    /// Group `g`'s terms joined by their signs; none for a group without terms.
+    std::optional<Item> group(std::uint64_t g) {
         require(g < groups_.size(), "group index out of range");
         require(!onPath_[g], "groups that contain themselves");
         onPath_[g] = 1;
-        Engine_Table result;  // no rows for a group without terms
+        std::optional<Item> sum;
         const std::vector<Term_XL>& terms = groups_[g];
         for (std::size_t i = 0; i < terms.size(); ++i) {
             const Monomial& m = terms[i].monomial;
-            Engine_Table drawn = terms[i].factors.empty() ? rowPartsOf(viewOf(m, i > 0), style_)
-                                                          : factoredTerm(terms[i], i);
-            result = i == 0 ? std::move(drawn)
-                            : joinItem(signBetween(m), std::move(result), std::move(drawn),
-                                       m.coefficient.numerator_color);
+            const Item term =
+                terms[i].factors.empty() ? writeRowParts(w_, viewOf(m, i > 0), style_) : factoredTerm(terms[i], i);
+            sum = i == 0 ? term : w_.join(signBetween(m), *sum, term, m.coefficient.numerator_color);
         }
         onPath_[g] = 0;
-        return result;
+        return sum;
     }
 
 private:
-    Engine_Table factoredTerm(const Term_XL& t, std::size_t i) {
-        // The factor part: an empty message, then each factor, side by side.
-        Engine_Table factors = messageTable("");
-        std::optional<Engine_Table> loneGroup;  // the group of a single factor of exponent 1
+    /// An empty message, then each factor in parentheses (a power as
+    /// factor ^ exponent), side by side.
+    Item factors(const Term_XL& t) {
+        Item line = w_.message("");
         for (const Factor& f : t.factors) {
-            Engine_Table inner = group(f.pointer);
-            if (t.factors.size() == 1 && f.exponent == 1) loneGroup = inner;
-            Engine_Table factor = unaryItem("()", std::move(inner), f.parenthesis_color);
+            Item factor = w_.unary("()", present(group(f.pointer)), f.parenthesis_color);
             if (f.exponent != 1)
-                factor = joinItem("^", std::move(factor), integerItem(checked::narrow(f.exponent), f.exponent_color));
-            factors = besides(std::move(factors), std::move(factor));
+                factor = w_.join("^", factor, w_.integer(checked::narrow(f.exponent), f.exponent_color));
+            line = besides(w_, line, factor);
         }
+        return line;
+    }
 
+    /// The monomial's part (a sign, a coefficient, or nothing), then the
+    /// factors; over the denominator outside fraction style. A lone factor of
+    /// exponent 1 after a unit stands as its group, without parentheses.
+    Item factoredTerm(const Term_XL& t, std::size_t i) {
         const Monomial& m = t.monomial;
         const Rational& c = m.coefficient;
-        auto minus = [&] { return messageTable("-", c.numerator_color); };
+        const auto minus = [&] { return w_.message("-", c.numerator_color); };
         if (style_ == Style::fraction) {
             const bool one = isConstant(m, 1), minusOne = isConstant(m, -1);
-            if (one || (i > 0 && minusOne)) return factors;
-            if (minusOne) return besides(minus(), std::move(factors));
-            return besides(rowPartsOf(viewOf(m, i > 0), Style::fraction), std::move(factors));
+            if (one || (i > 0 && minusOne)) return factors(t);
+            const Item lead = minusOne ? minus() : writeRowParts(w_, viewOf(m, i > 0), Style::fraction);
+            return besides(w_, lead, factors(t));
         }
 
-        Engine_Table lead;
+        const bool loneGroup = t.factors.size() == 1 && t.factors.front().exponent == 1;
+        Item product;
         if (checked::magnitude(c.numerator) == 1 && m.exponent == 0) {
-            if (i == 0 && c.numerator < 0)
-                lead = besides(minus(), std::move(factors));
-            else if ((i == 0 || c.denominator != 1) && loneGroup)
-                lead = std::move(*loneGroup);
-            else
-                lead = std::move(factors);
+            if (i == 0 && c.numerator < 0) {
+                const Item sign = minus();
+                product = besides(w_, sign, factors(t));
+            } else if ((i == 0 || c.denominator != 1) && loneGroup) {
+                product = present(group(t.factors.front().pointer));
+            } else {
+                product = factors(t);
+            }
         } else {
             TermView whole = viewOf(m, i > 0);
             whole.d = 1;
             whole.dc = whole.bc = whole.nc;
-            lead = besides(monomialTableOf(whole, style_), std::move(factors));
+            const Item coefficient = writeMonomialOf(w_, whole, style_);
+            product = besides(w_, coefficient, factors(t));
         }
-        if (c.denominator == 1) return lead;
+        if (c.denominator == 1) return product;
         const Numerator d{c.denominator < 0, checked::magnitude(c.denominator)};
-        return joinItem("/", std::move(lead), monomialTableOf(constantView(d, c.denominator_color), style_),
-                        c.bar_color);
+        return w_.join("/", product, writeMonomialOf(w_, constantView(d, c.denominator_color), style_), c.bar_color);
     }
 
+    ItemWriter& w_;
     Style style_;
     const Groups& groups_;
     std::vector<char> onPath_;
 };
+
+/// The root group of p.
+std::optional<Item> writePolynomialRow(ItemWriter& w, Style style, const Polynomial_XL& p) {
+    return GroupDrawer(w, style, p.terms).group(p.terms.size() - 1);
+}
 
 }  // namespace
 
@@ -269,9 +277,13 @@ ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<M
     return sum;
 }
 
-Engine_Table numberRowParts(const Monomial& m, Style style) { return rowPartsOf(viewOf(m, false), style); }
+Engine_Table numberRowParts(const Monomial& m, Style style) {
+    return tableOf([&](ItemWriter& w) { return writeNumberRowParts(w, m, style); });
+}
 
-Engine_Table monomialTable(const Monomial& m, Style style) { return monomialTableOf(viewOf(m, false), style); }
+Engine_Table monomialTable(const Monomial& m, Style style) {
+    return tableOf([&](ItemWriter& w) { return writeMonomial(w, m, style); });
+}
 
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms) {
     return tableOf([&](ItemWriter& w) { return writePolynomial(w, style, terms); });
@@ -289,7 +301,9 @@ Engine_Table clearedEquationTable(Style style, const PolyEquationClear& c) {
 }
 
 Engine_Table polynomialRowParts(std::uint64_t group, Style style, const Groups& groups) {
-    return GroupDrawer(style, groups).group(group);
+    ItemWriter w;
+    const std::optional<Item> root = GroupDrawer(w, style, groups).group(group);
+    return root ? std::move(w).finish(*root) : Engine_Table{};  // no rows for a group without terms
 }
 
 Engine_Table polynomialRow(Style style, const Polynomial_XL& p) {
@@ -299,8 +313,11 @@ Engine_Table polynomialRow(Style style, const Polynomial_XL& p) {
 
 Engine_Table equationRow(Style style, const Polynomial_Equation_XL& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
-    return joinItem(relationSymbol(e.relation), polynomialRow(style, e.LHS), polynomialRow(style, e.RHS),
-                    e.relation_color);
+    ItemWriter w;
+    const Item left = present(writePolynomialRow(w, style, e.LHS));
+    const Item right = present(writePolynomialRow(w, style, e.RHS));
+    const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
+    return std::move(w).finish(equation);
 }
 
 std::string polynomialText(const std::vector<TermTextPair>& pairs, bool dropZero) {
