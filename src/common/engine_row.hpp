@@ -238,12 +238,18 @@ private:
         std::size_t bytes = 0;
         for (const Field* f = first; f != last; ++f) bytes += std::string_view(*f).size();
         reserveFor(static_cast<std::size_t>(last - first), bytes);
+        // The counts stay in locals: the texts are written through char
+        // pointers, which could alias the members and force a reload each time.
+        char* const to = text();
+        std::size_t end = 0, count = 0;
         for (const Field* f = first; f != last; ++f) {
             const std::string_view field(*f);
-            copyText(text() + bytes_, field);
-            bytes_ += static_cast<std::uint32_t>(field.size());
-            setEnd(size_++, bytes_);
+            copyText(to + end, field);
+            end += field.size();
+            setEnd(count++, end);
         }
+        size_ = static_cast<std::uint32_t>(count);
+        bytes_ = static_cast<std::uint32_t>(end);
     }
     void copyFrom(const Engine_Row& other) {
         if (other.heap_) {
