@@ -117,7 +117,12 @@ public:
 
     // ---- writing ---------------------------------------------------------
     void push_back(std::string_view field) {
-        reserveFor(size_ + 1, bytes_ + field.size());
+        if (fieldCapacity() <= size_ || byteCapacity() < bytes_ + field.size()) {
+            // Growing moves the texts, so a field of this row is copied out first.
+            const std::string own(field);
+            reserveFor(size_ + 1, bytes_ + own.size());
+            return push_back(own);
+        }
         copyText(text() + bytes_, field);
         bytes_ += static_cast<std::uint32_t>(field.size());
         setEnd(size_++, bytes_);
@@ -148,7 +153,10 @@ public:
             while (size_ < n) push_back({});
         }
     }
-    void pop_back() { resize(size_ - 1); }
+    void pop_back() {
+        require(size_ > 0, "no field to take from an empty table row");
+        resize(size_ - 1);
+    }
     void clear() { resize(0); }
     /// Room for `fields` fields of `bytes` bytes in all.
     void reserve(size_type fields, size_type bytes = 0) { reserveFor(fields, std::max<size_type>(bytes, bytes_)); }

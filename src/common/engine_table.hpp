@@ -18,6 +18,7 @@
 #include <atomic>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <new>
@@ -115,7 +116,10 @@ public:
         }
         ++block_->size;
     }
-    void pop_back() { resize(size() - 1); }
+    void pop_back() {
+        require(!empty(), "no row to take from an empty table");
+        resize(size() - 1);
+    }
     void reserve(size_type n) { own(std::max(n, size())); }
     void resize(size_type n) {
         own(n);
@@ -193,6 +197,7 @@ private:
     static Block* allocate(size_type capacity) {
         if (capacity <= kSmallestPooled << (kPooledSizes - 1))
             capacity = std::bit_ceil(std::max(capacity, kSmallestPooled));
+        require(capacity <= (SIZE_MAX - sizeof(Block)) / sizeof(Row), "table too long");
         void* memory = nullptr;
         if (const int k = pooledSize(capacity); k >= 0 && pool().count[k] > 0)
             memory = pool().blocks[k][--pool().count[k]];

@@ -96,9 +96,9 @@ Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator,
                                          std::string_view tag = defaultMessageTag);
 
 /// One table holding both, joined by a join item with `text` between them.
-/// The operands are taken by value: a table passed as a temporary (or moved
-/// in) lends its rows to the result instead of having them copied, so a
-/// chain of joins stays linear in its rows.
+/// The first operand, passed as a temporary (or moved in), lends its rows to
+/// the result; the second's are copied after them. A composition of many
+/// items is written once by an ItemWriter instead.
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second,
                       Color colour = defaultMessageColor, std::string_view tag = defaultMessageTag);
 

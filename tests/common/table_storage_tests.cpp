@@ -40,9 +40,15 @@ TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
             const std::string text = randomText(rng);
             switch (rng() % 6) {
                 case 0:
-                case 1:
                     row.push_back(text);
                     model.push_back(text);
+                    break;
+                case 1:  // a field of the row itself, also when the row grows
+                    if (!model.empty()) {
+                        const std::size_t i = rng() % model.size();
+                        row.push_back(row[i]);
+                        model.push_back(model[i]);
+                    }
                     break;
                 case 2:
                     if (!model.empty()) {
@@ -73,6 +79,8 @@ TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
     EXPECT_THROW(Engine_Row{"key"}.set(1, "x"), PreconditionError);
     EXPECT_THROW(Engine_Row{"key"}.at(1), PreconditionError);
     EXPECT_THROW(Engine_Table{}.replace(0, {}), PreconditionError);
+    EXPECT_THROW(Engine_Table{}.pop_back(), PreconditionError);
+    EXPECT_THROW(Engine_Row{}.pop_back(), PreconditionError);
     EXPECT_NE((Engine_Row{"ab", "c"}), (Engine_Row{"a", "bc"}));
 }
 
