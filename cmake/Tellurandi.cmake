@@ -9,13 +9,24 @@ endfunction()
 # tl_test(name SOURCES ... DEPS ... [DISPLAY]): one GoogleTest program, one CTest entry.
 # DISPLAY marks a test that needs an X server; scripts/test runs CTest under xvfb-run.
 function(tl_test name)
-  cmake_parse_arguments(ARG "DISPLAY" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "DISPLAY" "SHARDS" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "TL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(ARG_SHARDS)
+    # A long program runs as SHARDS tests, each a share of its test cases,
+    # so that a parallel run spreads it over the cores.
+    math(EXPR last "${ARG_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME ${name}_${shard} COMMAND ${name} --gtest_brief=1)
+      set_tests_properties(${name}_${shard} PROPERTIES ENVIRONMENT
+        "TL_SOURCE_DIR=${PROJECT_SOURCE_DIR};GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "TL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endif()
   if(ARG_DISPLAY)
     set_tests_properties(${name} PROPERTIES LABELS display RESOURCE_LOCK display)
   endif()

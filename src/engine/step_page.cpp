@@ -74,6 +74,21 @@ std::vector<TableSizes> fitTableFontSizes(double width, double height, double ba
     }
 }
 
+gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
+    require(sizes.size() == tables.size(), "one size pair per table");
+    gfx::Size extent{0, 0};
+    if (tables.empty()) return extent;
+    const double base = sizes.front()[0];
+    const double gap = baseLineGap(base);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const NodeBox box = measureTable(tables[i], sizes[i][1], kTableWeight);
+        extent.width = std::max(extent.width, box.width);
+        extent.height += box.height;
+        if (i + 1 < tables.size()) extent.height += tableGap(sizes[i][1], sizes[i + 1][1], base, gap);
+    }
+    return extent;
+}
+
 void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
     if (tables.empty()) return;
     require(sizes.size() == tables.size(), "one size pair per table");
@@ -136,8 +151,27 @@ void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& 
         const std::optional<Engine_Step> replaced = replaceBrokenTables(tables, base);
         const Engine_Step& shown = replaced ? *replaced : tables;
         try {
-            auto sizes = fitTableFontSizes(w, kLayOut::tableBandFraction * h, base, kTableWeight, shown);
-            drawStepTables(lead, y, shown, sizes);
+            const double band = kLayOut::tableBandFraction * h;
+            auto sizes = fitTableFontSizes(w, band, base, kTableWeight, shown);
+            // Only a table at the size floor can still overflow the band;
+            // then the whole stack is drawn scaled down to fit it.
+            const bool atFloor = std::ranges::any_of(sizes, [](const TableSizes& s) { return s[1] <= kMinimumTableFontSize; });
+            const gfx::Size extent = atFloor ? stepTablesExtent(shown, sizes) : gfx::Size{0, 0};
+            const double scale = std::min({1.0, w / std::max(extent.width, 1e-9), band / std::max(extent.height, 1e-9)});
+            if (scale < 1) {
+                context.save();
+                try {
+                    context.translate(lead, y);
+                    context.scale(scale, scale);
+                    drawStepTables(0, 0, shown, sizes);
+                } catch (...) {
+                    context.restore();
+                    throw;
+                }
+                context.restore();
+            } else {
+                drawStepTables(lead, y, shown, sizes);
+            }
         } catch (const std::exception&) {
             // Every table drew once already; whatever still breaks leaves the
             // rest of the page (and the navigator) standing.

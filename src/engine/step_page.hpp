@@ -33,8 +33,8 @@ inline constexpr std::string_view kNavigatorLine =
 /// What a table that cannot be typeset shows in its place.
 inline constexpr std::string_view kTableErrorText = "system error in table";
 
-/// Fitting never goes below this size: a table that does not fit even here
-/// is drawn here and overflows its band.
+/// Fitting never goes below this size. When the tables do not fit their band
+/// even here, the page draws the whole stack scaled down to the band.
 inline constexpr double kMinimumTableFontSize = 4.0;
 
 /// [start size, fitted size] of one table.
@@ -48,6 +48,10 @@ std::vector<TableSizes> fitTableFontSizes(double width, double height, double ba
 /// Draws the tables from top to bottom, the first table's top at y, every
 /// table at the left edge x. Draws nothing for an empty page.
 void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes);
+
+/// The width of the widest table and the height of the stack, gaps
+/// included, as drawStepTables draws them.
+gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes);
 
 /// The tables of a page with every table that cannot be measured or drawn
 /// (a broken table) replaced by the message "system error in table".

@@ -11,8 +11,8 @@
 // quadratic inequality) or holds numbers near the 64-bit ends; otherwise its
 // closing page states the right answer, checked against LHS − RHS worked out
 // here with exact rationals (decimals to 7 digits, irrational roots put back
-// in long double). A sample of the solutions is drawn at phone and tablet
-// size. Each step of a rational expression keeps its value at several points.
+// in long double). Every page of every solution is drawn at phone and
+// tablet size. Each step of a rational expression keeps its value at several points.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,8 +42,9 @@ namespace {
 
 // The sanitizer build runs a thirty-second of each sweep.
 constexpr int kDivisor = tl::testing::kSanitizerSlowdown > 1 ? 4 * tl::testing::kSanitizerSlowdown : 1;
-// One solution in this many is drawn.
-constexpr int kDrawEvery = 211;
+// The sweep of random equations runs in this many slices, each a test of
+// its own, so that a parallel test run spreads them over the cores.
+constexpr int kSlices = 8;
 
 class Draw {
 public:
@@ -321,9 +322,9 @@ bool mustBeOutOfScope(const Net& net, Solver s, Relation r) {
 
 bool hasText(const std::vector<std::string>& page, std::string_view text) { return std::ranges::find(page, text) != page.end(); }
 
-/// Checks one solution; `draw` also draws every page at phone and tablet size.
+/// Checks one solution, and draws every page at phone and tablet size.
 void expectHonest(const LinearSteps& r, const Traits& t, const Net& net, Solver s, const Options& o,
-                  const std::string& letter, Relation relation, bool draw) {
+                  const std::string& letter, Relation relation) {
     ASSERT_EQ(r.steps.size(), r.comments.size());
     if (r.steps.empty()) {  // an embedded run of an equation that already reads "x ⋄ c"
         EXPECT_TRUE(o.embedded);
@@ -346,11 +347,9 @@ void expectHonest(const LinearSteps& r, const Traits& t, const Net& net, Solver 
             expectRightAnswer(page, net, t.answerLetters(letter), relation, o.style);
         }
     }
-    if (draw) {
-        const StepTriple triple{r.steps, r.comments, {}};
-        tl::testing::expectEveryPageDraws(triple, page.front());
-        tl::testing::expectEveryPageDraws(triple, page.front(), {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
-    }
+    const StepTriple triple{r.steps, r.comments, {}};
+    tl::testing::expectEveryPageDraws(triple, page.front());
+    tl::testing::expectEveryPageDraws(triple, page.front(), {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
 }
 
 /// Runs an entry point, failing the test on anything it throws.
@@ -371,10 +370,10 @@ std::string equationText(const Polynomial_XL& lhs, Relation r, const Polynomial_
 /// One equation through one solver (flat sides for the linear and quadratic
 /// ones, grouped for the other) with options `o`, checked; `seed` fixes the
 /// draws of the advice, `compare` also runs the method's own quadratic entry
-/// or the direct grouped answer, `draw` draws every page.
+/// or the direct grouped answer.
 template <class Equation>
 void expectSolvedHonestly(Solver s, const Options& o, const Equation& e, const std::string& letter,
-                          std::uint64_t seed, bool compare, bool draw) {
+                          std::uint64_t seed, bool compare) {
     const Polynomial_XL lhs = widened(e.LHS), rhs = widened(e.RHS);
     const std::string what = equationText(lhs, e.relation, rhs);
     SCOPED_TRACE(what);
@@ -402,7 +401,7 @@ void expectSolvedHonestly(Solver s, const Options& o, const Equation& e, const s
         }
     };
     const auto r = guarded([&] { return solve(false); }, what);
-    if (r) expectHonest(*r, t, net, s, o, letter, e.relation, draw);
+    if (r) expectHonest(*r, t, net, s, o, letter, e.relation);
     if (!compare) return;
     if constexpr (std::is_same_v<Equation, Ext_polyEquation>) {
         // The direct answer: the same failure, or the right answer.
@@ -428,12 +427,18 @@ void expectSolvedHonestly(Solver s, const Options& o, const Equation& e, const s
 
 }  // namespace
 
-TEST(AlgebraSweep, EverySolverEveryOption) {
+class AlgebraSweepSlice : public ::testing::TestWithParam<int> {};
+
+TEST_P(AlgebraSweepSlice, EverySolverEveryOption) {
     gfx::ScopedFakeFonts fonts;
-    Draw draw(2121);
-    const int count = 100000 / kDivisor;
-    std::array<std::size_t, 3> runs{};  // per solver, so that each meets every combination
-    for (int i = 0; i < count && !HasFailure(); ++i) {
+    const int slice = GetParam();
+    Draw draw(2121 + static_cast<std::uint64_t>(slice));
+    const int count = 100000 / kDivisor / kSlices;
+    // Per solver, so that each meets every combination; the slices start
+    // apart, so that the small sanitizer sample meets them all too.
+    std::array<std::size_t, 3> runs{};
+    runs.fill(static_cast<std::size_t>(slice * count));
+    for (int i = slice * count; i < (slice + 1) * count && !HasFailure(); ++i) {
         const auto s = static_cast<Solver>(i % 10 < 3 ? 0 : i % 10 < 6 ? 1 : 2);
         const Options o = optionsNumber(7 * runs[static_cast<std::size_t>(s)]++);
         const std::string letter(1, "xyz"[draw.in(0, 2)]);
@@ -441,17 +446,19 @@ TEST(AlgebraSweep, EverySolverEveryOption) {
         if (s == Solver::quadratic && !draw.percent(10)) relation = Relation::equal_to;
         SCOPED_TRACE("case " + std::to_string(i));
         const auto seed = static_cast<std::uint64_t>(i);
-        const bool compare = i % 50 < 10, drawn = i % kDrawEvery == 0;
+        const bool compare = i % 50 < 10;
         if (s == Solver::grouped) {
             expectSolvedHonestly(s, o, makeEquationXL(draw.groupedSide(letter), draw.groupedSide(letter), relation),
-                                 letter, seed, compare, drawn);
+                                 letter, seed, compare);
         } else {
             const std::uint64_t degree = s == Solver::linear ? 1 : 2;
             expectSolvedHonestly(s, o, makeEquationXL(draw.side(letter, degree), draw.side(letter, degree), relation),
-                                 letter, seed, compare, drawn);
+                                 letter, seed, compare);
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(AlgebraSweep, AlgebraSweepSlice, ::testing::Range(0, kSlices));
 
 // The texts a learner might try first, and the edge of each solver's scope,
 // in all 576 option combinations.
@@ -471,11 +478,11 @@ TEST(AlgebraSweep, NamedEquationsEveryOption) {
         for (std::size_t n = 0; n < 576 / static_cast<std::size_t>(kDivisor); ++n) {
             const Options o = optionsNumber(n * static_cast<std::size_t>(kDivisor));
             if (const auto* flat = std::get_if<PolyEquation>(&read.value())) {
-                expectSolvedHonestly(Solver::linear, o, *flat, "x", n, false, false);
-                expectSolvedHonestly(Solver::quadratic, o, *flat, "x", n, n % 16 == 0, n == 0);
+                expectSolvedHonestly(Solver::linear, o, *flat, "x", n, false);
+                expectSolvedHonestly(Solver::quadratic, o, *flat, "x", n, n % 16 == 0);
             }
             const auto grouped = readExtEquation(text);
-            if (grouped) expectSolvedHonestly(Solver::grouped, o, grouped.value(), "x", n, n % 16 == 0, n == 0);
+            if (grouped) expectSolvedHonestly(Solver::grouped, o, grouped.value(), "x", n, n % 16 == 0);
         }
     }
 }
@@ -573,10 +580,8 @@ TEST(AlgebraSweep, RationalExpressionStepsKeepTheirValue) {
                     }
                 }
             }
-            if (i % kDrawEvery == 0) {
-                tl::testing::expectEveryPageDraws(pages, what);
-                tl::testing::expectEveryPageDraws(pages, what, {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
-            }
+            tl::testing::expectEveryPageDraws(pages, what);
+            tl::testing::expectEveryPageDraws(pages, what, {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
         }
     }
 }
