@@ -150,13 +150,6 @@ bool isConstant(const Monomial& m, std::int64_t value) {
     return monomialEquals(m, makeMonomialX(makeDefaultRational(value, 1), 0));
 }
 
-/// The root of a written group; a group without terms has none, and
-/// composing it is a broken precondition (as composing an empty table).
-Item present(std::optional<Item> item) {
-    require(item.has_value(), "table without a start row");
-    return *item;
-}
-
 /// Writes the groups of one grouped polynomial, following factors into the
 /// groups they point at; `onPath` marks the groups being drawn, so that a
 /// cycle is refused instead of recursing for ever.
@@ -188,7 +181,7 @@ private:
     Item factors(const Term_XL& t) {
         Item line = w_.message("");
         for (const Factor& f : t.factors) {
-            Item factor = w_.unary("()", present(group(f.pointer)), f.parenthesis_color);
+            Item factor = w_.unary("()", requireItem(group(f.pointer)), f.parenthesis_color);
             if (f.exponent != 1)
                 factor = w_.join("^", factor, w_.integer(checked::narrow(f.exponent), f.exponent_color));
             line = besides(w_, line, factor);
@@ -217,7 +210,7 @@ private:
                 const Item sign = minus();
                 product = besides(w_, sign, factors(t));
             } else if ((i == 0 || c.denominator != 1) && loneGroup) {
-                product = present(group(t.factors.front().pointer));
+                product = requireItem(group(t.factors.front().pointer));
             } else {
                 product = factors(t);
             }
@@ -314,8 +307,8 @@ Engine_Table polynomialRow(Style style, const Polynomial_XL& p) {
 Engine_Table equationRow(Style style, const Polynomial_Equation_XL& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
     ItemWriter w;
-    const Item left = present(writePolynomialRow(w, style, e.LHS));
-    const Item right = present(writePolynomialRow(w, style, e.RHS));
+    const Item left = requireItem(writePolynomialRow(w, style, e.LHS));
+    const Item right = requireItem(writePolynomialRow(w, style, e.RHS));
     const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
     return std::move(w).finish(equation);
 }

@@ -224,7 +224,9 @@ private:
         else if (i < kInlineFields)  // always, inline; said for the compiler's bounds checks
             inline_.ends[i] = static_cast<std::uint8_t>(e);
     }
-    const char* text() const { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : reinterpret_cast<const char*>(inline_.text); }
+    const char* text() const {
+        return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : reinterpret_cast<const char*>(inline_.text);
+    }
     char* text() { return heap_ ? heap_ + kHeader + 4 * fieldCapacity() : reinterpret_cast<char*>(inline_.text); }
 
     void reserveFor(std::size_t fields, std::size_t bytes) {

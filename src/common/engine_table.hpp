@@ -229,7 +229,8 @@ private:
     static Block* copyOf(Block* from, size_type capacity) {
         Block* block = allocate(capacity);
         try {
-            for (; block->size < from->size; ++block->size) new (block->rows() + block->size) Row(from->rows()[block->size]);
+            for (; block->size < from->size; ++block->size)
+                new (block->rows() + block->size) Row(from->rows()[block->size]);
         } catch (...) {
             destroy(block);
             throw;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "common/enums.hpp"
 #include "common/tableau.hpp"
 
@@ -152,6 +153,13 @@ private:
     /// Room for `rows` more rows, growing geometrically.
     void grow(std::size_t rows);
 };
+
+/// The root of a composition that may have none (a group without terms):
+/// composing none is a broken precondition, as composing an empty table.
+inline ItemWriter::Item requireItem(std::optional<ItemWriter::Item> item) {
+    require(item.has_value(), "table without a start row");
+    return *item;
+}
 
 /// One piece of a message line: its text and colour.
 using MessagePiece = std::pair<std::string, Color>;

@@ -160,7 +160,8 @@ private:
     }
     Reading extendedFraction(i64 r) const {
         const std::string op = std::string(" ") + field(r, 1) + " ";
-        return {std::string("(") + field(r, 2) + op + field(r, 4) + ")/(" + field(r, 3) + op + field(r, 5) + ")", Binding::fraction};
+        return {std::string("(") + field(r, 2) + op + field(r, 4) + ")/(" + field(r, 3) + op + field(r, 5) + ")",
+                Binding::fraction};
     }
     Reading cancelBoth(i64 r) const {
         return {changed(field(r, 1), field(r, 3)) + "/" + changed(field(r, 2), field(r, 4)), Binding::fraction};

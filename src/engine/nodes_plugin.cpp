@@ -17,6 +17,9 @@ using i64 = std::int64_t;
 
 
 /// A record row without its key.
+/// The record's header (its operator or label): field 1 of the row after the plug-in row.
+std::string recordHeader(const Frame& f) { return std::string(f.field(1, 1)); }
+
 StringList asList(const Engine_Row& row) {
     require(!row.empty(), "plug-in record row without a key");
     return StringList(row.begin() + 1, row.end());
@@ -145,13 +148,13 @@ NodeBox measurePlugInNode(const Frame& f) {
                                    characterStringCount(at(factors, checked::add(s.columns, 1))));
     }
     if (kind == "tableau_op")
-        return measureTableauOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
+        return measureTableauOp(f.size, recordHeader(f), asList(f.row(4)), asList(f.row(5)));
     if (kind == "divide_partial_op")
-        return measureDividePartialOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
-    if (kind == "divide_op") return measureDivideOp(f.size, std::string(f.field(1, 1)), asList(f.row(5)), asList(f.row(6)));
+        return measureDividePartialOp(f.size, recordHeader(f), asList(f.row(4)), asList(f.row(5)));
+    if (kind == "divide_op") return measureDivideOp(f.size, recordHeader(f), asList(f.row(5)), asList(f.row(6)));
     if (kind == "add_column")
-        return measureAddColumn(f.size, std::string(f.field(1, 1)), f.intField(1, 2), f.intField(1, 3), f.intField(1, 4));
-    if (kind == "count_op") return measureCountOp(f.size, std::string(f.field(1, 1)), asList(f.row(4)), asList(f.row(5)));
+        return measureAddColumn(f.size, recordHeader(f), f.intField(1, 2), f.intField(1, 3), f.intField(1, 4));
+    if (kind == "count_op") return measureCountOp(f.size, recordHeader(f), asList(f.row(4)), asList(f.row(5)));
     if (kind == "prime_tree") return measurePrimeTree(f);
     return {};
 }
@@ -196,16 +199,16 @@ void drawPlugInNode(const Frame& f, double x, double y) {
         i64 columns = f.intField(4, 2);
         StringGrid tableau = asGrid(f.row(2), rows, columns);
         StringGrid attributes = asGrid(f.row(3), rows, columns);
-        drawTableauOp(x, y, f.size, std::string(f.field(1, 1)), tableau, attributes, globals, locals);
+        drawTableauOp(x, y, f.size, recordHeader(f), tableau, attributes, globals, locals);
         return;
     }
     if (kind == "divide_partial_op") {
-        drawDividePartialOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawDividePartialOp(x, y, f.size, recordHeader(f), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                             asList(f.row(5)));
         return;
     }
     if (kind == "divide_op") {
-        drawDivideOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawDivideOp(x, y, f.size, recordHeader(f), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                      asList(f.row(5)), asList(f.row(6)));
         return;
     }
@@ -215,11 +218,11 @@ void drawPlugInNode(const Frame& f, double x, double y) {
         i64 columns = f.intField(1, 4);
         StringGrid tableau = asGrid(f.row(2), rows, columns);
         StringGrid attributes = asGrid(f.row(3), rows, columns);
-        drawAddColumn(x, y, f.size, std::string(f.field(1, 1)), option, rows, columns, tableau, attributes);
+        drawAddColumn(x, y, f.size, recordHeader(f), option, rows, columns, tableau, attributes);
         return;
     }
     if (kind == "count_op") {
-        drawCountOp(x, y, f.size, std::string(f.field(1, 1)), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
+        drawCountOp(x, y, f.size, recordHeader(f), asList(f.row(2)), asList(f.row(3)), asList(f.row(4)),
                     asList(f.row(5)));
         return;
     }

@@ -155,9 +155,11 @@ void drawStepPage(gfx::Context& context, gfx::Size viewSize, const Engine_Step& 
             auto sizes = fitTableFontSizes(w, band, base, kTableWeight, shown);
             // Only a table at the size floor can still overflow the band;
             // then the whole stack is drawn scaled down to fit it.
-            const bool atFloor = std::ranges::any_of(sizes, [](const TableSizes& s) { return s[1] <= kMinimumTableFontSize; });
+            const bool atFloor =
+                std::ranges::any_of(sizes, [](const TableSizes& s) { return s[1] <= kMinimumTableFontSize; });
             const gfx::Size extent = atFloor ? stepTablesExtent(shown, sizes) : gfx::Size{0, 0};
-            const double scale = std::min({1.0, w / std::max(extent.width, 1e-9), band / std::max(extent.height, 1e-9)});
+            const double scale =
+                std::min({1.0, w / std::max(extent.width, 1e-9), band / std::max(extent.height, 1e-9)});
             if (scale < 1) {
                 context.save();
                 try {

@@ -32,7 +32,9 @@ std::string read(const Engine_Table& t, std::size_t k) {
     if (kind == "signed_rational") return "<" + field(k, 1) + field(k, 2) + "/" + field(k, 3) + ">" + colour;
     return (field(k, 1).empty() ? "''" : field(k, 1)) + colour;
 }
-std::string read(const Engine_Table& t) { return t.empty() ? "<none>" : read(t, std::stoul(std::string(t.at(0).at(1)))); }
+std::string read(const Engine_Table& t) {
+    return t.empty() ? "<none>" : read(t, std::stoul(std::string(t.at(0).at(1))));
+}
 
 Monomial mono(std::int64_t n, std::int64_t d, std::uint64_t e, Color nc = Color::black) {
     return makeMonomialX(makeSingleColorRational(n, d, nc), e);

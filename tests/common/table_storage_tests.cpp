@@ -153,7 +153,9 @@ TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
                     tables[a] = {};
                     models[a].clear();
             }
-            for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(std::vector<Engine_Row>(tables[k].cbegin(), tables[k].cend()), models[k]) << round << " " << step;
+            for (std::size_t k = 0; k < 3; ++k)
+                ASSERT_EQ(std::vector<Engine_Row>(tables[k].cbegin(), tables[k].cend()), models[k])
+                    << round << " " << step;
         }
     }
 }

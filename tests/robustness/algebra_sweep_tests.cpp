@@ -349,7 +349,8 @@ void expectHonest(const LinearSteps& r, const Traits& t, const Net& net, Solver 
     }
     const StepTriple triple{r.steps, r.comments, {}};
     tl::testing::expectEveryPageDraws(triple, page.front());
-    tl::testing::expectEveryPageDraws(triple, page.front(), {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
+    tl::testing::expectEveryPageDraws(triple, page.front(), {}, tl::testing::kTabletStepView,
+                                      tl::testing::kTabletBaseSize);
 }
 
 /// Runs an entry point, failing the test on anything it throws.
@@ -581,7 +582,8 @@ TEST(AlgebraSweep, RationalExpressionStepsKeepTheirValue) {
                 }
             }
             tl::testing::expectEveryPageDraws(pages, what);
-            tl::testing::expectEveryPageDraws(pages, what, {}, tl::testing::kTabletStepView, tl::testing::kTabletBaseSize);
+            tl::testing::expectEveryPageDraws(pages, what, {}, tl::testing::kTabletStepView,
+                                              tl::testing::kTabletBaseSize);
         }
     }
 }

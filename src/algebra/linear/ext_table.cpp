@@ -35,13 +35,6 @@ bool equalsConstant(const Monomial& m, std::int64_t value) {
 using Item = ItemWriter::Item;
 using Groups = std::vector<std::vector<Term>>;
 
-/// The root of a written group; a group without terms has none, and
-/// composing it is a broken precondition (as composing an empty table).
-Item present(std::optional<Item> item) {
-    require(item.has_value(), "table without a start row");
-    return *item;
-}
-
 std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, const Groups& groups);
 
 /// A group term at position `i`: its multiplier beside its group `g` in
@@ -52,7 +45,7 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
     const Monomial& m = t.monomial;
     const Rational& c = m.coefficient;
     const auto group = [&] { return writeTerms(w, t.sub_exp.second, style, groups); };
-    const auto inParentheses = [&] { return w.unary(kParentheses, present(group()), t.sub_exp_parenthesis_color); };
+    const auto inParentheses = [&] { return w.unary(kParentheses, requireItem(group()), t.sub_exp_parenthesis_color); };
     const auto beside = [&](Item multiplier) { return w.join(juxtapositionJoinText, multiplier, inParentheses()); };
 
     if (style == Style::fraction) {
@@ -75,7 +68,7 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
         product = beside(writeMonomial(w, makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
     }
     if (c.denominator == 1) return product;
-    const Item top = present(product);
+    const Item top = requireItem(product);
     const Rational denominator =
         makeThreeColorRational(c.denominator, 1, c.denominator_color, Color::black, Color::black);
     return w.join(kOver, top, writeMonomial(w, makeMonomialX(denominator, 0), style), c.bar_color);
@@ -94,7 +87,7 @@ std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, cons
             term = writeMonomial(w, i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
         }
         const Rational& c = t.monomial.coefficient;
-        sum = i == 0 ? term : w.join(signText(c), present(sum), present(term), c.numerator_color);
+        sum = i == 0 ? term : w.join(signText(c), requireItem(sum), requireItem(term), c.numerator_color);
     }
     return sum;
 }
@@ -110,8 +103,8 @@ Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::
 Engine_Table extEquationTable(Style style, const Ext_polyEquation& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
     ItemWriter w;
-    const Item left = present(writeTerms(w, e.LHS.terms.size() - 1, style, e.LHS.terms));
-    const Item right = present(writeTerms(w, e.RHS.terms.size() - 1, style, e.RHS.terms));
+    const Item left = requireItem(writeTerms(w, e.LHS.terms.size() - 1, style, e.LHS.terms));
+    const Item right = requireItem(writeTerms(w, e.RHS.terms.size() - 1, style, e.RHS.terms));
     const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
     return std::move(w).finish(equation);
 }
