@@ -136,14 +136,6 @@ Item writeMonomialOf(ItemWriter& w, const TermView& t, Style style) {
     return w.join("/", *line, w.message(std::to_string(t.d), t.dc), t.nc);
 }
 
-/// A table of the items one writer function writes.
-template <class Write>
-Engine_Table tableOf(Write write) {
-    ItemWriter w;
-    const Item root = write(w);
-    return std::move(w).finish(root);
-}
-
 std::string_view signBetween(const Monomial& m) { return m.coefficient.numerator < 0 ? kMinus : "+"; }
 
 bool isConstant(const Monomial& m, std::int64_t value) {
@@ -241,7 +233,7 @@ std::optional<Item> writePolynomialRow(ItemWriter& w, Style style, const Polynom
 
 Engine_Table rationalTable(bool forceFraction, Style style, std::int64_t numerator, std::int64_t denominator,
                            Color numerator_color, Color denominator_color, Color bar_color) {
-    return tableOf([&](ItemWriter& w) {
+    return writtenTable([&](ItemWriter& w) {
         return writeRational(w, forceFraction, style, {numerator < 0, checked::magnitude(numerator)}, denominator,
                              numerator_color, denominator_color, bar_color);
     });
@@ -271,19 +263,19 @@ ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<M
 }
 
 Engine_Table numberRowParts(const Monomial& m, Style style) {
-    return tableOf([&](ItemWriter& w) { return writeNumberRowParts(w, m, style); });
+    return writtenTable([&](ItemWriter& w) { return writeNumberRowParts(w, m, style); });
 }
 
 Engine_Table monomialTable(const Monomial& m, Style style) {
-    return tableOf([&](ItemWriter& w) { return writeMonomial(w, m, style); });
+    return writtenTable([&](ItemWriter& w) { return writeMonomial(w, m, style); });
 }
 
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms) {
-    return tableOf([&](ItemWriter& w) { return writePolynomial(w, style, terms); });
+    return writtenTable([&](ItemWriter& w) { return writePolynomial(w, style, terms); });
 }
 
 Engine_Table clearedEquationTable(Style style, const PolyEquationClear& c) {
-    return tableOf([&](ItemWriter& w) {
+    return writtenTable([&](ItemWriter& w) {
         const auto side = [&](const Polynomial& p) {
             const Item factor = w.message(std::to_string(c.factor), c.factor_color);
             return besides(w, factor, w.unary("()", writePolynomial(w, style, p.terms)));
@@ -306,11 +298,11 @@ Engine_Table polynomialRow(Style style, const Polynomial_XL& p) {
 
 Engine_Table equationRow(Style style, const Polynomial_Equation_XL& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
-    ItemWriter w;
-    const Item left = requireItem(writePolynomialRow(w, style, e.LHS));
-    const Item right = requireItem(writePolynomialRow(w, style, e.RHS));
-    const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
-    return std::move(w).finish(equation);
+    return writtenTable([&](ItemWriter& w) {
+        const Item left = requireItem(writePolynomialRow(w, style, e.LHS));
+        return w.join(relationSymbol(e.relation), left, requireItem(writePolynomialRow(w, style, e.RHS)),
+                      e.relation_color);
+    });
 }
 
 std::string polynomialText(const std::vector<TermTextPair>& pairs, bool dropZero) {

@@ -28,7 +28,7 @@ std::string termText(const Monomial& term, std::size_t position) {
 
 Engine_Row colourRow(std::string key, const std::vector<Color>& colors) {
     Engine_Row row{std::move(key)};
-    for (Color c : colors) row.emplace_back(colorName(c));
+    for (Color c : colors) row.push_back(colorName(c));
     return row;
 }
 

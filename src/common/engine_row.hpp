@@ -105,8 +105,6 @@ public:
     const std::string_view back() const { return (*this)[size_ - 1]; }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size_}; }
-    /// The fields as strings.
-    std::vector<std::string> strings() const { return {begin(), end()}; }
 
     friend bool operator==(const Engine_Row& a, const Engine_Row& b) {
         if (a.size_ != b.size_ || a.bytes_ != b.bytes_) return false;
@@ -127,10 +125,6 @@ public:
         bytes_ += static_cast<std::uint32_t>(field.size());
         setEnd(size_++, bytes_);
     }
-    template <class Text>
-    void emplace_back(Text&& field) {
-        push_back(std::string_view(std::forward<Text>(field)));
-    }
     /// The texts of `fields` after these.
     template <class Range>
     void append(const Range& fields) {
@@ -144,22 +138,11 @@ public:
         for (std::size_t j = 0; j < size_; ++j) row.push_back(j == i ? field : (*this)[j]);
         *this = std::move(row);
     }
-    /// The first `n` fields, or these and empty ones up to `n`.
-    void resize(size_type n) {
-        if (n <= size_) {
-            size_ = static_cast<std::uint32_t>(n);
-            bytes_ = n == 0 ? 0 : static_cast<std::uint32_t>(end(n - 1));
-        } else {
-            while (size_ < n) push_back({});
-        }
-    }
     void pop_back() {
         require(size_ > 0, "no field to take from an empty table row");
-        resize(size_ - 1);
+        --size_;
+        bytes_ = size_ == 0 ? 0 : static_cast<std::uint32_t>(end(size_ - 1));
     }
-    void clear() { resize(0); }
-    /// Room for `fields` fields of `bytes` bytes in all.
-    void reserve(size_type fields, size_type bytes = 0) { reserveFor(fields, std::max<size_type>(bytes, bytes_)); }
 
 private:
     // Inline: the ends as bytes, then the texts. On the heap: a block of

@@ -4,13 +4,14 @@
 // before it, so a solution holds the same table many times over. A copy of
 // a table shares its rows with the original; the first change to either
 // gives that one rows of its own. The rows and their count of owners lie in
-// one block, so a table costs one allocation. The interface is a vector's.
+// one block, so a table costs one allocation. The interface is a vector's
+// (the part of it that tables need).
 //
 // A table that has handed out a mutable reference or iterator (operator[],
-// begin(), front(), back() on a non-const table) keeps its rows to itself
+// begin(), end() on a non-const table) keeps its rows to itself
 // from then on: its copies are deep, so a write through a reference kept
 // across a copy changes that table alone, as with a vector. Appending,
-// inserting, replacing and erasing hand out nothing and keep a table
+// inserting and replacing hand out nothing and keep a table
 // shareable.
 #pragma once
 
@@ -89,8 +90,6 @@ public:
     const_iterator cend() const { return end(); }
     const Row& front() const { return *begin(); }
     const Row& back() const { return end()[-1]; }
-    /// Whether both hold the very same rows (a copy not yet changed).
-    bool sharesRowsWith(const SharedRows& other) const { return block_ && block_ == other.block_; }
 
     friend bool operator==(const SharedRows& a, const SharedRows& b) {
         return a.block_ == b.block_ || std::equal(a.begin(), a.end(), b.begin(), b.end());
@@ -100,8 +99,6 @@ public:
     Row& operator[](size_type i) { return leak()[i]; }
     iterator begin() { return leak(); }
     iterator end() { return leak() + size(); }
-    Row& front() { return *begin(); }
-    Row& back() { return end()[-1]; }
 
     void push_back(const Row& row) { emplace_back(row); }
     void push_back(Row&& row) { emplace_back(std::move(row)); }
@@ -116,24 +113,7 @@ public:
         }
         ++block_->size;
     }
-    void pop_back() {
-        require(!empty(), "no row to take from an empty table");
-        resize(size() - 1);
-    }
     void reserve(size_type n) { own(std::max(n, size())); }
-    void resize(size_type n) {
-        own(n);
-        while (block_->size > n) block_->rows()[--block_->size].~Row();
-        while (block_->size < n) {
-            new (block_->rows() + block_->size) Row();
-            ++block_->size;
-        }
-    }
-    void clear() {
-        drop(block_);
-        block_ = nullptr;
-        leaked_ = false;
-    }
     /// Row `i` becomes `row`, without handing out a reference.
     void replace(size_type i, Row row) {
         if (i >= size()) throw PreconditionError("no such row in a table");
@@ -148,17 +128,6 @@ public:
         own(size() + rows.size());
         for (Row& row : rows) emplace_back(std::move(row));
         std::rotate(block_->rows() + index, block_->rows() + size() - rows.size(), block_->rows() + size());
-    }
-    void insert(const_iterator at, Row row) {
-        const auto index = static_cast<size_type>(at - cbegin());
-        emplace_back(std::move(row));
-        std::rotate(block_->rows() + index, block_->rows() + size() - 1, block_->rows() + size());
-    }
-    void erase(const_iterator first, const_iterator last) {
-        const auto from = static_cast<size_type>(first - cbegin()), to = static_cast<size_type>(last - cbegin());
-        own(size());
-        std::move(block_->rows() + to, block_->rows() + size(), block_->rows() + from);
-        resize(size() - (to - from));
     }
 
 private:

@@ -41,16 +41,15 @@ Decimal shifted(std::string_view field, std::int64_t offset) {
     return decimal(checked::add(parseInt(field), offset));
 }
 
-/// Appends `row` to `table` with the row indices it holds moved by `offset`.
-void addShiftedRow(Engine_Table& table, const Engine_Row& row, std::int64_t offset) {
+/// A locator row ("unary_locator", "font_locator", "block", "join_locator")
+/// with the row indices it holds moved by `offset`; nothing for any other row.
+std::optional<Engine_Row> shiftedLocator(const Engine_Row& row, std::int64_t offset) {
     using namespace std::string_view_literals;  // compared by length first
     const std::string_view key = row.empty() ? ""sv : row[0];
     if (key == "unary_locator"sv || key == "font_locator"sv || key == "block"sv)
-        addRow(table, key, shifted(at(row, 1), offset));
-    else if (key == "join_locator"sv)
-        addRow(table, key, shifted(at(row, 1), offset), shifted(at(row, 2), offset));
-    else
-        table.push_back(row);
+        return engineRow(key, shifted(at(row, 1), offset));
+    if (key == "join_locator"sv) return engineRow(key, shifted(at(row, 1), offset), shifted(at(row, 2), offset));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -122,7 +121,12 @@ ItemWriter::Item ItemWriter::items(const Engine_Table& table) {
     const std::int64_t offset = static_cast<std::int64_t>(table_.size()) - 1;
     const Item root = checked::add(rootIndex(table), offset);
     grow(table.size() - 1);
-    for (std::size_t i = 1; i < table.size(); ++i) addShiftedRow(table_, table[i], offset);
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        if (auto locator = shiftedLocator(table[i], offset))
+            table_.push_back(std::move(*locator));
+        else
+            table_.push_back(table[i]);
+    }
     return root;
 }
 
@@ -132,9 +136,7 @@ Engine_Table ItemWriter::finish(Item root) && {
 }
 
 Engine_Table messageTable(std::string_view text, Color colour, std::string_view tag) {
-    ItemWriter w(4);
-    const auto item = w.message(text, colour, tag);
-    return std::move(w).finish(item);
+    return writtenTable([&](ItemWriter& w) { return w.message(text, colour, tag); }, 4);
 }
 
 Engine_Step blankTable(std::int64_t count) {
@@ -147,9 +149,7 @@ Engine_Step blankTable(std::int64_t count) {
 }
 
 Engine_Table integerItem(std::int64_t n, Color colour, std::string_view tag) {
-    ItemWriter w(4);
-    const auto item = w.integer(n, colour, tag);
-    return std::move(w).finish(item);
+    return writtenTable([&](ItemWriter& w) { return w.integer(n, colour, tag); }, 4);
 }
 
 Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator, Color c1, Color c2, Color c3,
@@ -161,17 +161,13 @@ Engine_Table signedRationalItem(std::int64_t numerator, std::int64_t denominator
 
 Engine_Table signedRationalItemFromParts(bool negative, std::uint64_t numerator, std::uint64_t denominator, Color c1,
                                          Color c2, Color c3, Color c4, std::string_view tag) {
-    ItemWriter w(4);
-    const auto item = w.signedRational(negative, numerator, denominator, c1, c2, c3, c4, tag);
-    return std::move(w).finish(item);
+    return writtenTable(
+        [&](ItemWriter& w) { return w.signedRational(negative, numerator, denominator, c1, c2, c3, c4, tag); }, 4);
 }
 
 Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
-    Engine_Table shifted;
-    addShiftedRow(shifted, row, offset);
-    return std::as_const(shifted)[0];
+    return shiftedLocator(row, offset).value_or(std::move(row));
 }
-
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
     const std::int64_t left = rootIndex(first);

@@ -154,6 +154,15 @@ private:
     void grow(std::size_t rows);
 };
 
+/// The table of the items `write(w)` writes into a new ItemWriter w (room for
+/// `rows` rows to begin with), the item it gives as its root.
+template <class Write>
+Engine_Table writtenTable(Write write, std::size_t rows = 64) {
+    ItemWriter w(rows);
+    const ItemWriter::Item root = write(w);
+    return std::move(w).finish(root);
+}
+
 /// The root of a composition that may have none (a group without terms):
 /// composing none is a broken precondition, as composing an empty table.
 inline ItemWriter::Item requireItem(std::optional<ItemWriter::Item> item) {

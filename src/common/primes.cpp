@@ -75,8 +75,8 @@ Engine_Table primeTreeItem(std::string_view tag, const std::vector<PrimeTreeEntr
     for (const PrimeTreeEntry& e : entries) {
         pairs.push_back(std::to_string(e.left.value));
         pairs.push_back(std::to_string(e.right.value));
-        colours.emplace_back(colorName(e.left.color));
-        colours.emplace_back(colorName(e.right.color));
+        colours.push_back(colorName(e.left.color));
+        colours.push_back(colorName(e.right.color));
     }
     return engineTable(engineRow("start", "1"), engineRow("plug_in", "prime_tree", "4"), std::move(pairs),
                        std::move(colours), engineRow("prime_tree_tag", tag));

@@ -74,34 +74,40 @@ std::vector<TableSizes> fitTableFontSizes(double width, double height, double ba
     }
 }
 
-gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
+namespace {
+
+/// Calls `visit(i, box, top)` for each table from top to bottom, with its box
+/// at its fitted size and its top, the first at `y`; gives the bottom of the
+/// stack.
+template <class Visit>
+double stackTables(double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes, Visit visit) {
+    if (tables.empty()) return y;
     require(sizes.size() == tables.size(), "one size pair per table");
-    gfx::Size extent{0, 0};
-    if (tables.empty()) return extent;
     const double base = sizes.front()[0];
     const double gap = baseLineGap(base);
+    double cursor = y;
     for (std::size_t i = 0; i < tables.size(); ++i) {
         const NodeBox box = measureTable(tables[i], sizes[i][1], kTableWeight);
-        extent.width = std::max(extent.width, box.width);
-        extent.height += box.height;
-        if (i + 1 < tables.size()) extent.height += tableGap(sizes[i][1], sizes[i + 1][1], base, gap);
+        visit(i, box, cursor);
+        cursor += box.height;
+        if (i + 1 < tables.size()) cursor += tableGap(sizes[i][1], sizes[i + 1][1], base, gap);
     }
-    return extent;
+    return cursor;
+}
+
+}  // namespace
+
+gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
+    double width = 0;
+    const double height = stackTables(0, tables, sizes,
+                                      [&](std::size_t, const NodeBox& box, double) { width = std::max(width, box.width); });
+    return {width, height};
 }
 
 void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
-    if (tables.empty()) return;
-    require(sizes.size() == tables.size(), "one size pair per table");
-    double base = sizes.front()[0];
-    double gap = baseLineGap(base);
-    double cursor = y;
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        double s = sizes[i][1];
-        NodeBox box = measureTable(tables[i], s, kTableWeight);
-        drawTableNode(x, cursor + box.baseline, s, kTableWeight, tables[i], tableRootRow(tables[i]));
-        cursor += box.height;
-        if (i + 1 < tables.size()) cursor += tableGap(s, sizes[i + 1][1], base, gap);
-    }
+    stackTables(y, tables, sizes, [&](std::size_t i, const NodeBox& box, double top) {
+        drawTableNode(x, top + box.baseline, sizes[i][1], kTableWeight, tables[i], tableRootRow(tables[i]));
+    });
 }
 
 namespace {

@@ -102,11 +102,11 @@ Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::
 
 Engine_Table extEquationTable(Style style, const Ext_polyEquation& e) {
     if (e.LHS.terms.empty() || e.RHS.terms.empty()) return messageTable("unexpected error");
-    ItemWriter w;
-    const Item left = requireItem(writeTerms(w, e.LHS.terms.size() - 1, style, e.LHS.terms));
-    const Item right = requireItem(writeTerms(w, e.RHS.terms.size() - 1, style, e.RHS.terms));
-    const Item equation = w.join(relationSymbol(e.relation), left, right, e.relation_color);
-    return std::move(w).finish(equation);
+    return writtenTable([&](ItemWriter& w) {
+        const Item left = requireItem(writeTerms(w, e.LHS.terms.size() - 1, style, e.LHS.terms));
+        const Item right = requireItem(writeTerms(w, e.RHS.terms.size() - 1, style, e.RHS.terms));
+        return w.join(relationSymbol(e.relation), left, right, e.relation_color);
+    });
 }
 
 }  // namespace tl

@@ -38,11 +38,10 @@ LinearSolution linearSolution(const PolyEquation& e) {
 }
 
 Engine_Table equationTable(Style style, const PolyEquation& e) {
-    ItemWriter w;
-    const auto left = writePolynomial(w, style, e.LHS.terms);
-    const auto right = writePolynomial(w, style, e.RHS.terms);
-    const auto equation = w.join(rawValue(e.relation), left, right, e.relation_color);
-    return std::move(w).finish(equation);
+    return writtenTable([&](ItemWriter& w) {
+        const auto left = writePolynomial(w, style, e.LHS.terms);
+        return w.join(rawValue(e.relation), left, writePolynomial(w, style, e.RHS.terms), e.relation_color);
+    });
 }
 
 bool isLoneVariable(bool negative, const Polynomial& side) {
