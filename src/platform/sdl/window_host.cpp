@@ -67,11 +67,6 @@ void WindowHost::open(ui::Application& application) {
                                coordinates(points.width), coordinates(points.height),
                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
     if (!window_) throw tl::PreconditionError(sdlError("SDL could not make a window"));
-    // Below the smallest phone the pads' prompts would run into the keys. Set
-    // while the window is hidden: setting it moves and raises a window.
-    SDL_SetWindowMinimumSize(window_, static_cast<int>(std::ceil(least.width * coordsPerPoint_)),
-                             static_cast<int>(std::ceil(least.height * coordsPerPoint_)));
-    SDL_ShowWindow(window_);
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
@@ -79,6 +74,13 @@ void WindowHost::open(ui::Application& application) {
         close();
         throw tl::PreconditionError(message);
     }
+    // Below the smallest phone the pads' prompts would run into the keys.
+    // Set once the renderer exists: making one may make the X window anew,
+    // with no size hints but its location. And set while the window is
+    // hidden: setting it moves and raises a window.
+    SDL_SetWindowMinimumSize(window_, static_cast<int>(std::ceil(least.width * coordsPerPoint_)),
+                             static_cast<int>(std::ceil(least.height * coordsPerPoint_)));
+    SDL_ShowWindow(window_);
     quit_ = false;
     // The window is made at a rounded size (and a window manager may change
     // it): the screen takes the size it really has, so the frame buffer is

@@ -1,12 +1,14 @@
 // The app in a real window on an X server: a click made through the X
 // server (xdotool) reaches a button, a screenshot read back from the window
-// shows what the button did, and the app closes cleanly.
+// shows what the button did, the window manager is told the smallest size
+// the window may take, and the app closes cleanly.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,8 @@
 // Last: the X11 headers behind it define macros that clash with the others.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -57,6 +61,46 @@ void installPressBoard() {
 
 bool haveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
 
+/// SDL's connection to the X server and the X11 window that shows `window`;
+/// a null connection when it is no X11 window.
+std::pair<Display*, Window> x11WindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return {nullptr, 0};
+    return {info.info.x11.display, info.info.x11.window};
+}
+
+/// The smallest size in the window's size hints as the X server holds them
+/// (what a window manager reads), or {0, 0} when the hints name none.
+struct MinimumHint {
+    int width = 0;
+    int height = 0;
+};
+
+MinimumHint minimumHintOf(SDL_Window* window) {
+    const auto [sdlDisplay, xWindow] = x11WindowOf(window);
+    if (!sdlDisplay) {
+        ADD_FAILURE() << "not an X11 window";
+        return {};
+    }
+    // Everything SDL sent has reached the server before another client asks.
+    XSync(sdlDisplay, False);
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        ADD_FAILURE() << "cannot open the X display";
+        return {};
+    }
+    MinimumHint hint;
+    XSizeHints* hints = XAllocSizeHints();
+    long supplied = 0;
+    if (hints && XGetWMNormalHints(display, xWindow, hints, &supplied) != 0 &&
+        (hints->flags & PMinSize) != 0)
+        hint = {hints->min_width, hints->min_height};
+    if (hints) XFree(hints);
+    XCloseDisplay(display);
+    return hint;
+}
+
 }  // namespace
 
 TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
@@ -82,11 +126,9 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(50));
     EXPECT_GE(host.framesDrawn(), 1);
 
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    ASSERT_EQ(SDL_GetWindowWMInfo(host.sdlWindow(), &info), SDL_TRUE);
-    ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
-    std::string click = "xdotool mousemove --window " + std::to_string(info.info.x11.window) + " " +
+    const auto [display, xWindow] = x11WindowOf(host.sdlWindow());
+    ASSERT_NE(display, nullptr) << "not an X11 window";
+    std::string click = "xdotool mousemove --window " + std::to_string(xWindow) + " " +
                         std::to_string(static_cast<int>(195 * k)) + " " + std::to_string(static_cast<int>(340 * k)) +
                         " click 1";
     ASSERT_EQ(std::system(click.c_str()), 0);
@@ -139,6 +181,52 @@ TEST(WindowHost, TheWindowKeepsItsMinimumSize) {
     EXPECT_GE(ui::Screen::main().bounds().height, ui::kMinimumWindowSize.height - 1e-9);
     host.close();
     app->terminate();
+    ui::Screen::main().reset();
+    ui::Storyboard::clearMain();
+}
+
+// The window manager keeps the window from being dragged below the smallest
+// phone: the size hints the X server holds for the window name the fewest
+// whole window coordinates that hold 320 × 480 points, at every scale.
+TEST(WindowHost, TheWindowManagerIsToldTheMinimumSize) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    struct Case {
+        gfx::Size screen;
+        double scale;
+    };
+    const Case cases[] = {
+        {{200, 200}, 1},     // a screen below the minimum
+        {{320, 480}, 1},     // exactly the minimum
+        {{390, 601}, 0.75},  // minimum coordinates that are no whole numbers
+        {{390, 844}, 2},     // the phone, fitted into the display
+        {{375, 667}, 1.3},
+    };
+    installPressBoard();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.screen.width << " x " << c.screen.height << " at " << c.scale);
+        ui::Screen::main().setSize(c.screen);
+        ui::Screen::main().setScale(c.scale);
+        auto app = ui::launchApplication("");
+        sdl::WindowHost host;
+        host.open(*app);
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(host.pump(10));
+        const double k = host.coordinatesPerPoint();
+        const MinimumHint hint = minimumHintOf(host.sdlWindow());
+        ASSERT_GT(hint.width, 0) << "the size hints name no minimum";
+        const gfx::Size least = ui::kMinimumWindowSize;
+        // The fewest coordinates: one fewer would hold less than the minimum.
+        EXPECT_GE(hint.width / k, least.width - 1e-9);
+        EXPECT_LT((hint.width - 1) / k, least.width);
+        EXPECT_GE(hint.height / k, least.height - 1e-9);
+        EXPECT_LT((hint.height - 1) / k, least.height);
+        // And the window as made is no smaller than it allows.
+        int width = 0, height = 0;
+        SDL_GetWindowSize(host.sdlWindow(), &width, &height);
+        EXPECT_GE(width, hint.width);
+        EXPECT_GE(height, hint.height);
+        host.close();
+        app->terminate();
+    }
     ui::Screen::main().reset();
     ui::Storyboard::clearMain();
 }
