@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/linear/equation_rewrites.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "algebra/side_operations.hpp"
 #include "base/checked.hpp"
 #include "base/random.hpp"

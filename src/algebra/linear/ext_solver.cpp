@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "algebra/linear/equation_steps.hpp"
 #include "algebra/linear/ext_equation.hpp"
 #include "algebra/linear/ext_steps.hpp"
 #include "algebra/linear/ext_table.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "base/errors.hpp"
 #include "common/items.hpp"
 

@@ -1,6 +1,6 @@
 #include "algebra/linear/linear_solution.hpp"
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "algebra/tables.hpp"
 #include "common/items.hpp"
 

@@ -6,8 +6,9 @@
 #include <set>
 
 #include "algebra/linear/collecting_terms.hpp"
-#include "algebra/linear/equation_steps.hpp"
-#include "algebra/linear/step_exclusions.hpp"
+#include "algebra/linear/equation_rewrites.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/quadratic/step_exclusions.hpp"
 #include "algebra/tables.hpp"
 #include "base/errors.hpp"
 #include "common/items.hpp"

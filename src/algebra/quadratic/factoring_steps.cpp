@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/linear/equation_rewrites.hpp"
 #include "algebra/linear/ext_equation.hpp"
 #include "algebra/linear/ext_table.hpp"
-#include "algebra/linear/quadratic_roots.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
 #include "algebra/side_operations.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "algebra/linear/equation_steps.hpp"
 #include "algebra/linear/linear_solution.hpp"
-#include "algebra/linear/quadratic_roots.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
 #include "algebra/quadratic/root_rows.hpp"
 #include "algebra/tables.hpp"
 #include "base/errors.hpp"

@@ -1,6 +1,6 @@
 #include "algebra/quadratic/quadratic_solver.hpp"
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/linear/equation_rewrites.hpp"
 #include "algebra/linear/ext_equation.hpp"
 #include "algebra/linear/ext_table.hpp"
 #include "algebra/quadratic/factoring_steps.hpp"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "algebra/algebra_enums.hpp"
-#include "algebra/linear/quadratic_roots.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
 #include "algebra/values.hpp"
 #include "common/tableau.hpp"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "algebra/linear/equation_steps.hpp"
 #include "algebra/linear/linear_solution.hpp"
-#include "algebra/linear/quadratic_roots.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
 #include "algebra/quadratic/root_rows.hpp"
 #include "algebra/side_operations.hpp"
 #include "algebra/tables.hpp"

@@ -1,6 +1,6 @@
-#include "algebra/linear/quadratic_roots.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "base/checked.hpp"
 #include "common/integers.hpp"
 

@@ -1,8 +1,8 @@
-// Equation-level workers of the linear and quadratic solvers: per-term
-// filters, tests and rewrites of whole equations (zero denominators, zero
-// terms, reducing, combining, clearing fractions, equal square terms,
-// orientation towards "polynomial = 0"), recolouring, and the folds that turn
-// equations into page tables.
+// Equation-level workers that the quadratic methods open with and the linear
+// solvers share: per-term filters, tests and rewrites of whole equations
+// (zero denominators, zero terms, reducing, combining, equal square terms,
+// orientation towards "polynomial = 0"), and the join of a nested run's pages
+// to the tables before them.
 //
 // Pure functions on values; exact arithmetic (beyond 64 bits: OverflowError).
 // Every rewrite gives the relation colour black unless it says otherwise.
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "algebra/algebra_enums.hpp"
@@ -43,6 +44,16 @@ std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&
 
 // ---- tests and rewrites of an equation --------------------------------------
 
+inline PolyEquation withSides(Polynomial LHS, Polynomial RHS, Relation relation) {
+    return makeEquationXL(std::move(LHS), std::move(RHS), relation);
+}
+
+/// f(side) on both sides, relation kept, relation colour black.
+template <class F>
+PolyEquation onBothSides(const PolyEquation& e, F f) {
+    return withSides(f(e.LHS), f(e.RHS), e.relation);
+}
+
 bool equationHasZeroDenominator(const PolyEquation& e);
 /// `removeZeroTerms`(recolor, side) on both sides.
 PolyEquation removeZeroTermsOfEquation(bool recolor, const PolyEquation& e);
@@ -73,40 +84,8 @@ struct ConvenientSides {
 /// left, like terms added ("left hand side for convenience").
 std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e);
 
-bool equationHasFraction(const PolyEquation& e);
-/// lcm of the two sides' `lcmOfDenominators`.
-std::int64_t lcmOfEquationDenominators(const PolyEquation& e);
-/// Both sides multiplied by the one lcm of all denominators, every
-/// coefficient over 1 (`clearFractionsOfSide` of the joined sides).
-PolyEquation clearFractionsOfEquation(const PolyEquation& e);
-/// The same with both sides multiplied by `multiple`, a multiple of that lcm.
-PolyEquation clearFractionsOfEquation(const PolyEquation& e, std::int64_t multiple);
-/// The denominators other than 1 drawn in c, on both sides.
-PolyEquation colorEquationDenominators(Color c, const PolyEquation& e);
+// ---- pages ------------------------------------------------------------------
 
-/// How a clearing step with lcm L clears: the factor, the note under the
-/// step, and the step's comment. Decimal style with L = 2^a·5^b clears with
-/// the smallest power of ten that L divides ("clear decimals",
-/// "...multiply both sides\nby 10ᵏ = M"); any other L clears with L ("L is
-/// LCM of denominators...", "clear fractions").
-struct FractionClearing {
-    std::int64_t factor = 1;
-    std::string note;
-    std::string comment;
-};
-FractionClearing fractionClearing(Style style, std::int64_t lcm);
-
-// ---- colours and tables -----------------------------------------------------
-
-/// LHS all in `lhs`, RHS all in `rhs`, the relation in `relation`.
-PolyEquation recolorEquation(Color lhs, Color rhs, Color relation, const PolyEquation& e);
-/// e all black.
-PolyEquation blackEquation(const PolyEquation& e);
-/// `partial` followed by the table of e all black (the step of a fold).
-std::vector<Engine_Table> blackEquationTableClosure(Style style, std::vector<Engine_Table> partial,
-                                                    const PolyEquation& e);
-/// Appends the table of e as it is.
-void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation& e, Style style);
 /// `tables` followed by `page` (taken by value: a page passed as a temporary
 /// lends its tables instead of having them copied).
 Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page);

@@ -1,9 +1,9 @@
-#include "algebra/linear/step_exclusions.hpp"
+#include "algebra/quadratic/step_exclusions.hpp"
 
 #include <algorithm>
 #include <vector>
 
-#include "algebra/linear/equation_steps.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "algebra/side_operations.hpp"
 
 namespace tl {

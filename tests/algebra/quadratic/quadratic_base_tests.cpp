@@ -1,0 +1,91 @@
+// The roots, the step exclusions and the opening workers of an equation, each
+// on the cases its rules name, the equations in the terse notation of
+// support/equation_text.hpp.
+#include <gtest/gtest.h>
+
+#include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/quadratic/quadratic_roots.hpp"
+#include "algebra/quadratic/step_exclusions.hpp"
+#include "base/errors.hpp"
+#include "support/equation_text.hpp"
+
+using namespace tl;
+using tl::testing::eq;
+using tl::testing::S;
+
+TEST(StepExclusions, ByShapeAndStyle) {
+    using enum Step_exclusions;
+    const struct {
+        Style style;
+        const char* equation;
+        Step_exclusions expected;
+    } cases[] = {
+        {Style::fraction, "x + 2 = 5", reduce_and_clear},     {Style::decimal, "x + 2 = 5", reduce_and_clear},
+        {Style::fraction, "(1/2)x = 3", reduce_and_clear},    {Style::fraction, "(2/3)x = 3", clear},
+        {Style::fraction, "(1/2)x + x = 3", none},            {Style::rational_fraction, "x = 1/2", clear},
+        {Style::fraction, "x + 1/2 = 0 + 3", none},           {Style::fraction, "x + 1/2 = 0", clear},
+        {Style::fraction, "(1/2)x = 1/3", clear},             {Style::fraction, "(1/2)x + 0 = 1/3", clear},
+        {Style::fraction, "(1/2)x + x = 1/3", none},          {Style::fraction, "(1/2)x + (1/4)x = 1", none},
+        {Style::fraction, "(1/2)x + 1/4 = 1/3", none},        {Style::decimal, "x = 1/2", reduce_and_clear},
+        {Style::decimal, "-x + 0 = 1/2", reduce_and_clear},   {Style::decimal, "2x = 1/2", reduce},
+        {Style::decimal, "(1/2)x = 3", reduce},
+    };
+    for (const auto& c : cases) EXPECT_EQ(stepExclusions(c.style, eq(c.equation)), c.expected) << c.equation;
+}
+
+TEST(QuadraticSolution, RootsAndStatus) {
+    auto text = [](const std::optional<Quadratic_solution>& r) {
+        if (!r) return std::string("-");
+        return r->c == 0 ? S(r->a) : S(r->a) + " + " + S(r->b) + "√" + std::to_string(r->c);
+    };
+    const struct {
+        const char *equation, *roots;
+        Quadratic_status status;
+    } cases[] = {
+        {"x^2 - 5x + 6 = 0", "2/1 3/1", Quadratic_status::rational_distinct},
+        {"x^2 - 2x - 1 = 0", "1/1 + -1/1√2 1/1 + 1/1√2", Quadratic_status::irrational_distinct},
+        {"-x^2 + 2x - 1 = 0", "1/1 1/1", Quadratic_status::rational_repeated},
+        {"(1/2)x^2 + (1/3)x = 0", "-2/3 0/1", Quadratic_status::rational_distinct},
+        {"x^2 + 1 = 0", "- -", Quadratic_status::none},
+        {"x^3 + x^2 - 1 = 0", "-1/1 1/1", Quadratic_status::rational_distinct},
+        {"6 - x^2 = 5x", "-6/1 1/1", Quadratic_status::rational_distinct},
+        {"(1/4)x^2 - 1/4 = 0", "-1/1 1/1", Quadratic_status::rational_distinct},
+        {"x^2 - 3 = 0", "0/1 + -1/1√3 0/1 + 1/1√3", Quadratic_status::irrational_distinct},
+        // No x² term: no roots rather than a division by zero.
+        {"x + 1 = 0", "- -", Quadratic_status::none},
+    };
+    for (const auto& c : cases) {
+        const QuadraticRoots r = quadraticSolution(eq(c.equation));
+        EXPECT_EQ(text(r.root1) + " " + text(r.root2), c.roots) << c.equation;
+        EXPECT_EQ(r.status, c.status) << c.equation;
+    }
+    EXPECT_THROW(quadraticSolution(eq("3037000500x^2 + 3037000500x - 3037000500 = 0")), OverflowError);
+}
+
+TEST(EquationSteps, SquareTermsAndOrientation) {
+    EXPECT_EQ(S(removeSameSquareTerm(eq("2x^2 + 3 = 2x^2 + x")).value()), "3 = 1x");
+    EXPECT_EQ(S(removeSameSquareTerm(eq("x^2 = x^2")).value()), "0 = 0");
+    EXPECT_EQ(S(removeSameSquareTerm(eq("x^2 + x^2 = x^2 + 1")).value()), "0 = 1");
+    EXPECT_FALSE(removeSameSquareTerm(eq("x^2 = 2x^2")));
+    EXPECT_FALSE(removeSameSquareTerm(eq("(1/2)x^2 = (1/3)x^2 + 1")));
+
+    const struct {
+        const char *equation, *equations, *note;
+    } cases[] = {
+        {"6 + x^2 - 5x = 0", "6 1x^2 -5x = 0 | 1x^2 -5x 6 = 0", ""},
+        {"0 = x^2 - 5x + 6", "0 = 1x^2 -5x 6 | 1x^2 -5x 6 = 0", "exchange sides for convenience"},
+        {"0 = 6 + x^2 - 5x", "0 = 6 1x^2 -5x | 0 = 1x^2 -5x 6 | 1x^2 -5x 6 = 0", "exchange sides for convenience"},
+        {"x^2 = 5x - 6", "1x^2 = 5x -6 | 1x^2 -5x 6 = 0", "left hand side for convenience"},
+        {"x^2 + 3x = 3x + 4", "1x^2 3x = 3x 4 | 1x^2 -4 = 0", "left hand side for convenience"},
+        {"y^2 = y^2", "1y^2 = 1y^2 | 0 = 0", "left hand side for convenience"},
+        // Exchanging the sides of an inequality turns it round.
+        {"0 < x^2 - 1", "0 < 1x^2 -1 | 1x^2 -1 > 0", "exchange sides for convenience"},
+    };
+    for (const auto& c : cases) {
+        const auto r = exchangeSidesForConvenience(eq(c.equation));
+        ASSERT_TRUE(r) << c.equation;
+        EXPECT_EQ(S(r->equations), c.equations) << c.equation;
+        EXPECT_EQ(r->note.value_or(""), c.note) << c.equation;
+    }
+    EXPECT_FALSE(exchangeSidesForConvenience(eq("x^2 - 5x + 6 = 0")));
+}
