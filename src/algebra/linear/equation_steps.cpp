@@ -36,6 +36,9 @@ Polynomial withoutSquareTerms(const Polynomial& side, const std::string& variabl
     return kept.empty() ? zeroSide(variable) : makePolynomial(std::move(kept));
 }
 
+/// The running sum s with m's coefficient added.
+Rational rationalSumReducer(const Rational& s, const Monomial& m) { return addRational(m.coefficient, s).value(); }
+
 /// The terms of equal exponent of a side in descending order added up; the
 /// groups that come out 0 dropped (none left: the zero term).
 Polynomial sumByExponent(const Polynomial& sorted) {
@@ -53,7 +56,7 @@ Polynomial sumByExponent(const Polynomial& sorted) {
             sum = m.coefficient;
             exponent = m.exponent;
         } else {
-            sum = addRational(m.coefficient, sum).value();
+            sum = rationalSumReducer(sum, m);
         }
     }
     close(sum, exponent);
@@ -73,7 +76,7 @@ Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
     auto sum = [exponent](const Polynomial& side) {
         Rational total = makeDefaultRational(0, 1);
         for (const Monomial& m : side.terms)
-            if (m.exponent == exponent) total = addRational(m.coefficient, total).value();
+            if (m.exponent == exponent) total = rationalSumReducer(total, m);
         return total;
     };
     return subtractRational(sum(e.LHS), sum(e.RHS)).value();
@@ -201,12 +204,9 @@ void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation&
     tables.push_back(equationTable(style, e));
 }
 
-Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page) {
-    Engine_Step joined;
-    joined.reserve(tables.size() + page.size());
-    joined.insert(joined.end(), tables.begin(), tables.end());
-    joined.insert(joined.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
-    return joined;
+Engine_Step concatenateClosure(std::vector<Engine_Table> tables, Engine_Step page) {
+    tables.insert(tables.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
+    return tables;
 }
 
 }  // namespace tl
