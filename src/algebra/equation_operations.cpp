@@ -33,7 +33,7 @@ bool equationHasNoVariableTerms(const Polynomial& LHS, const Polynomial& RHS, Re
 
 bool sidesAreEqualConstants(const Polynomial& LHS, const Polynomial& RHS, Relation) {
     return isSingleConstant(LHS) && isSingleConstant(RHS) &&
-           rationalMatches(RHS.terms.front().coefficient, false, LHS.terms.front().coefficient);
+           rationalMatches(RHS.terms.front().coefficient, defaultFalse(), LHS.terms.front().coefficient);
 }
 
 OverCommonDenominator<Polynomial> expandToCommonDenominator(const std::vector<Monomial>& terms) {

@@ -25,6 +25,8 @@ struct Rational {
 };
 
 inline constexpr bool defaultReduceFlag = true;
+/// An exact or reduce flag left clear.
+constexpr bool defaultFalse() { return false; }
 
 Rational makeDefaultRational(std::int64_t numerator, std::int64_t denominator);
 Rational makeSingleColorRational(std::int64_t numerator, std::int64_t denominator, Color c);
@@ -42,6 +44,13 @@ bool rationalEquals(const Rational& a, const Rational& b);
 /// signs. Not a total order: a value with denominator 0 is neither less nor
 /// greater than any other.
 bool rationalLessThan(const Rational& a, const Rational& b);
+
+/// The other three orderings, each read off rationalLessThan: a > b is
+/// b < a, a ≤ b is not b < a, a ≥ b is not a < b. So a value with
+/// denominator 0 is ≤ and ≥ every value, and > none.
+inline bool rationalGreaterThan(const Rational& a, const Rational& b) { return rationalLessThan(b, a); }
+inline bool rationalLessThanOrEqual(const Rational& a, const Rational& b) { return !rationalLessThan(b, a); }
+inline bool rationalGreaterThanOrEqual(const Rational& a, const Rational& b) { return !rationalLessThan(a, b); }
 
 inline bool operator==(const Rational& a, const Rational& b) { return rationalEquals(a, b); }
 // No ordering operators on purpose: rationalLessThan is no strict weak order

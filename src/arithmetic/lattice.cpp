@@ -33,12 +33,8 @@ using frame::i64;
 constexpr char kTag[] = "Lattice";
 constexpr char kGrin[] = "\U0001F600 automatic place value";  // 😀
 
-/// The value of a plain or superscript digit; 0 for any other character.
-i64 digitValue(const std::string& character) {
-    for (i64 v = 0; v < 10; ++v)
-        if (character == decimal(v) || character == superscriptDigit(decimal(v))) return v;
-    return 0;
-}
+/// The value of a plain or superscript digit; 0 for any other scalar.
+i64 digitValue(char32_t scalar) { return digitValueOfCodePoint(scalarHexText(scalar)); }
 
 /// A partial entry: its digit and the carry written after it in
 /// superscript digits (absent when there is none).
@@ -48,12 +44,13 @@ struct Entry {
 };
 
 Entry readEntry(const std::string& text) {
-    const StringList cs = characterStrings(text);
-    require(!cs.empty(), "empty lattice digit");
-    Entry e{digitValue(cs[0]), std::nullopt};
-    if (cs.size() > 1) {
+    const std::vector<char32_t> scalars = unicodeScalars(text);
+    require(!scalars.empty(), "empty lattice digit");
+    Entry e{digitValue(scalars[0]), std::nullopt};
+    if (scalars.size() > 1) {
         i64 carry = 0;
-        for (std::size_t k = 1; k < cs.size(); ++k) carry = checked::add(checked::mul(carry, 10), digitValue(cs[k]));
+        for (std::size_t k = 1; k < scalars.size(); ++k)
+            carry = checked::add(checked::mul(carry, 10), digitValue(scalars[k]));
         e.carry = carry;
     }
     return e;

@@ -27,7 +27,7 @@ inline constexpr double minimumFittedFontSize = 1.0;
 
 /// The line width of drawLine when none is given, and of every rule,
 /// bracket and grid line the renderers draw.
-inline constexpr double drawLineDefaultWidth = 2.5;
+inline constexpr double defaultLineWidth = 2.5;
 
 /// The largest size, starting at the attributes' font size and shrinking by
 /// 5% per step, at which the widest line fits the width and the tallest line
@@ -47,9 +47,9 @@ void drawTextLines(double x, double y, double width, double height, double size,
 /// Fills and strokes the segment with `colour` and `width`; the colours and
 /// the width stay set on the context. A null context draws nothing.
 void drawLine(gfx::Context* context, gfx::Rgba colour, double x1, double y1, double x2, double y2,
-              double width = drawLineDefaultWidth);
+              double width = defaultLineWidth);
 inline void drawLine(gfx::Context* context, Color colour, double x1, double y1, double x2, double y2,
-                     double width = drawLineDefaultWidth) {
+                     double width = defaultLineWidth) {
     drawLine(context, toRgba(colour), x1, y1, x2, y2, width);
 }
 

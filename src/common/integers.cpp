@@ -270,6 +270,16 @@ std::int64_t digitValueOfCodePoint(std::string_view hex) {
     return 0;
 }
 
+std::string scalarHexText(char32_t scalar) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), kHexDigits[scalar % 16]);
+        scalar /= 16;
+    } while (scalar != 0);
+    return text;
+}
+
 // --- random draws ----------------------------------------------------------
 
 namespace {

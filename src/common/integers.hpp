@@ -72,6 +72,9 @@ TextLengths textLengths(std::string_view a, std::string_view b);
 /// The digit value of a plain or superscript digit given as its upper-case
 /// hexadecimal code point ("35" and "2075" give 5); 0 for any other text.
 std::int64_t digitValueOfCodePoint(std::string_view codePointHex);
+/// A Unicode scalar's value in upper-case hexadecimal without leading zeros
+/// ("33" for "3", "B9" for "¹", "2074" for "⁴").
+std::string scalarHexText(char32_t scalar);
 
 /// A value of lo…hi not in `excluded`, drawn from randomSource(). lo > hi,
 /// or every value of the range excluded, is a broken precondition.

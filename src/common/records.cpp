@@ -151,6 +151,16 @@ std::int64_t characterStringCount(std::string_view text) {
     return static_cast<std::int64_t>(characterStrings(text).size());
 }
 
+std::vector<char32_t> unicodeScalars(std::string_view text) {
+    std::vector<char32_t> scalars;
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded d = decode(text, i);
+        scalars.push_back(d.cp);
+        i += d.length;
+    }
+    return scalars;
+}
+
 std::string characterText(char c) { return std::string(1, c); }
 
 std::string characterText(char32_t cp) {

@@ -66,6 +66,8 @@ std::string placeValueName(std::int64_t position, bool plural);
 StringList characterStrings(std::string_view text);
 /// How many of them there are.
 std::int64_t characterStringCount(std::string_view text);
+/// The Unicode scalars of a text, in order (a stray byte reads as U+FFFD).
+std::vector<char32_t> unicodeScalars(std::string_view text);
 
 /// The one-character string of a character (an ASCII char or a code point).
 std::string characterText(char c);

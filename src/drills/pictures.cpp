@@ -52,6 +52,10 @@ counter makeCounter(double counterDiameter, gfx::Rgba counterColor, gfx::Rgba co
 
 std::optional<gfx::Font> fontNamed(std::string_view name, double size) { return gfx::Font::named(name, size); }
 
+void arcPath(gfx::Context& ctx, gfx::Point center, double radius, double startAngle, double endAngle, bool clockwise) {
+    ctx.addArc(center, radius, startAngle, endAngle, clockwise);
+}
+
 void drawBox(gfx::Context& ctx, double x, double y, double s, const box& b) {
     const double L = b.height * s;
     const double e = b.edgeWidth;
@@ -115,7 +119,7 @@ void drawCounter(gfx::Context& ctx, double cx, double cy, double s, const counte
     ctx.setStrokeColor(c.counterEdgeColor);
     ctx.setLineWidth(e);
     ctx.setFillColor(c.counterColor);
-    ctx.addArc({cx, cy}, D / 2 - e / 2, 0, 2 * std::numbers::pi, true);
+    arcPath(ctx, {cx, cy}, D / 2 - e / 2, 0, 2 * std::numbers::pi, true);
     ctx.drawPath(gfx::PathMode::fillStroke);
 
     if (c.counterNumber.empty()) return;

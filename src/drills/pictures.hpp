@@ -77,6 +77,9 @@ counter makeCounter(double counterDiameter, gfx::Rgba counterColor, gfx::Rgba co
 
 /// The font of that family, or none when it is not installed.
 std::optional<gfx::Font> fontNamed(std::string_view name, double size);
+/// Adds to the context's path the arc of `radius` around `center` from
+/// `startAngle` to `endAngle` (radians).
+void arcPath(gfx::Context& ctx, gfx::Point center, double radius, double startAngle, double endAngle, bool clockwise);
 
 /// Text fitting never goes below this size, so a fit that cannot succeed
 /// (no room at all) still ends.

@@ -21,7 +21,7 @@ bool cancelsDenominator(std::string_view kind) {
 }
 
 double cancelWidth(const Frame& f) {
-    return std::max(textWidth(f.field(0, 1), f.fracFont), textWidth(f.field(0, 2), f.fracFont));
+    return std::max(textWidth(f.field(0, 1), f.fracAttributes), textWidth(f.field(0, 2), f.fracAttributes));
 }
 
 /// How far the new numerator's baseline lies above the node's baseline.
@@ -49,18 +49,18 @@ NodeBox measureCancelNode(const Frame& f, std::string_view kind) {
 void drawCancelNode(const Frame& f, std::string_view kind, double x, double y) {
     const Metric& m = f.metric;
     double w = cancelWidth(f);
-    drawFractionPart(f.field(0, 1), f.field(0, 2), f.field(1, 1), f.field(1, 2), f.fracFont, f.wholeFont, m, {}, x,
-                     y);
+    drawFractionPart(f.field(0, 1), f.field(0, 2), f.field(1, 1), f.field(1, 2), f.fracAttributes, f.wholeAttributes, m,
+                     {}, x, y);
     bool both = kind == "fraction_cancel_numerator_and_denominator";
     if (cancelsNumerator(kind)) {
         const std::string_view text = f.field(0, 3);
-        drawFractionText(text, f.field(1, 3), f.fracFont, f.wholeFont, m,
-                         x + (w - textWidth(text, f.fracFont)) / 2, y - newNumeratorRise(m));
+        drawFractionText(text, f.field(1, 3), f.fracAttributes, f.wholeAttributes, m,
+                         x + (w - textWidth(text, f.fracAttributes)) / 2, y - newNumeratorRise(m));
     }
     if (cancelsDenominator(kind)) {
         const std::string_view text = f.field(0, both ? 4 : 3);
-        drawFractionText(text, f.field(1, both ? 4 : 3), f.fracFont, f.wholeFont, m,
-                         x + (w - textWidth(text, f.fracFont)) / 2, y + newDenominatorDrop(m));
+        drawFractionText(text, f.field(1, both ? 4 : 3), f.fracAttributes, f.wholeAttributes, m,
+                         x + (w - textWidth(text, f.fracAttributes)) / 2, y + newDenominatorDrop(m));
     }
     if (!canStroke()) return;
     double width = m.halfBarSpace * kStrokeWidthRatio;
@@ -81,22 +81,22 @@ NodeBox measureExtendedFractionNode(const Frame& f) {
     std::string_view a = f.field(0, 2);
     double s = 0;
     if (!a.empty() && a.front() == '-') {
-        s = textWidth("-", f.wholeFont);
+        s = textWidth("-", f.wholeAttributes);
         a.remove_prefix(1);
     }
     std::string top = std::string(a) + op + std::string(f.field(0, 4));
     std::string bottom = std::string(f.field(0, 3)) + op + std::string(f.field(0, 5));
     const Metric& m = f.metric;
-    return {s + std::max(textWidth(top, f.fracFont), textWidth(bottom, f.fracFont)), 2 * m.fracCapHeight + m.barSpace,
-            m.fracCapHeight + m.wholeHalfXHeight + m.halfBarSpace};
+    return {s + std::max(textWidth(top, f.fracAttributes), textWidth(bottom, f.fracAttributes)),
+            2 * m.fracCapHeight + m.barSpace, m.fracCapHeight + m.wholeHalfXHeight + m.halfBarSpace};
 }
 
 void drawExtendedFractionNode(const Frame& f, double x, double y) {
     const std::string op(f.field(0, 1));
     std::string numerator = std::string(f.field(0, 2)) + " " + op + " " + std::string(f.field(0, 4));
     std::string denominator = std::string(f.field(0, 3)) + " " + op + " " + std::string(f.field(0, 5));
-    drawFractionPart(numerator, denominator, f.field(1, 1), f.field(1, 2), f.fracFont, f.wholeFont, f.metric, {}, x,
-                     y);
+    drawFractionPart(numerator, denominator, f.field(1, 1), f.field(1, 2), f.fracAttributes, f.wholeAttributes,
+                     f.metric, {}, x, y);
 }
 
 }  // namespace tl::typeset

@@ -55,7 +55,7 @@ NodeBox measureJoinNode(const Frame& f) {
             return sideBySide(l.box, 0, r.box);
         }
         case JoinLayout::op: {
-            double tw = textWidth(operatorText(f), f.wholeFont);
+            double tw = textWidth(operatorText(f), f.wholeAttributes);
             Operand l = operand(f, 1, kDefaultTableFontName, true);
             Operand r = operand(f, 2, kDefaultTableFontName, true);
             return sideBySide(l.box, tw, r.box);
@@ -93,12 +93,12 @@ void drawJoinNode(const Frame& f, double x, double y) {
         }
         case JoinLayout::op: {
             std::string t = operatorText(f);
-            double tw = textWidth(t, f.wholeFont);
+            double tw = textWidth(t, f.wholeAttributes);
             Operand l = operand(f, 1, kDefaultTableFontName, true);
             Operand r = operand(f, 2, kDefaultTableFontName, true);
             drawOperand(f, l, x, y, kDefaultTableFontName);
             drawOperand(f, r, x + l.box.width + tw, y, kDefaultTableFontName);
-            drawTextAt(t, x + l.box.width, y - m.wholeAscender, f.wholeFont, colourNamed(f.field(2, 1)));
+            drawTextAt(t, x + l.box.width, y - m.wholeAscender, f.wholeAttributes, colourNamed(f.field(2, 1)));
             return;
         }
         case JoinLayout::power: {
@@ -166,12 +166,12 @@ BlockLayout blockLayout(const Frame& f) {
     l.rows = blockRows(f);
     std::array<std::int64_t, 3> e{l.rows.e1, l.rows.e2, l.rows.e3};
     for (std::size_t i = 0; i < 3; ++i) {
-        l.entries[i] = measureNumberBlock(f.absoluteRow(e[i]), f.wholeFont, f.fracFont);
+        l.entries[i] = measureNumberBlock(f.absoluteRow(e[i]), f.wholeAttributes, f.fracAttributes);
         l.wholeColumn = std::max(l.wholeColumn, l.entries[i].wholeWidth);
         l.fractionColumn = std::max(l.fractionColumn, l.entries[i].fractionWidth);
     }
     l.op = std::string(at(f.absoluteRow(l.rows.k), 1)) + " ";
-    l.opWidth = textWidth(l.op, f.wholeFont);
+    l.opWidth = textWidth(l.op, f.wholeAttributes);
     return l;
 }
 
@@ -190,11 +190,12 @@ void drawBlockNode(const Frame& f, double x, double y) {
     std::array<std::int64_t, 3> e{l.rows.e1, l.rows.e2, l.rows.e3};
     std::array<double, 3> ys{y - m.fracHeight - m.barSpace, y, y + m.fracHeight + 2 * m.barSpace};
     for (std::size_t i = 0; i < 3; ++i) {
-        drawNumberBlockEntry(f.absoluteRow(e[i]), f.absoluteRow(checked::add(e[i], 1)), f.wholeFont, f.fracFont,
-                             {l.entries[i].wholeWidth, l.entries[i].fractionWidth}, m, x + l.opWidth, ys[i],
-                             l.wholeColumn, l.fractionColumn);
+        drawNumberBlockEntry(f.absoluteRow(e[i]), f.absoluteRow(checked::add(e[i], 1)), f.wholeAttributes,
+                             f.fracAttributes, {l.entries[i].wholeWidth, l.entries[i].fractionWidth}, m, x + l.opWidth,
+                             ys[i], l.wholeColumn, l.fractionColumn);
     }
-    drawTextAt(l.op, x, y - m.wholeAscender, f.wholeFont, colourNamed(at(f.absoluteRow(checked::add(l.rows.k, 2)), 1)));
+    drawTextAt(l.op, x, y - m.wholeAscender, f.wholeAttributes,
+               colourNamed(at(f.absoluteRow(checked::add(l.rows.k, 2)), 1)));
     gfx::Rgba rule = colourNamed(at(f.absoluteRow(checked::add(l.rows.j, 2)), 1));
     if (canStroke()) {
         double x1 = x + l.opWidth;

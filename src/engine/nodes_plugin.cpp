@@ -89,7 +89,7 @@ struct PrimeTreeLayout {
 
 PrimeTreeLayout primeTreeLayout(const Frame& f) {
     PrimeTreeLayout l{};
-    l.cell = textWidth(f.field(1, 2), f.wholeFont);
+    l.cell = textWidth(f.field(1, 2), f.wholeAttributes);
     l.lineHeight = f.metric.wholeLineHeight;
     l.ascender = f.metric.wholeAscender;
     l.gap = 0.25 * l.lineHeight;
@@ -113,11 +113,11 @@ void drawPrimeTree(const Frame& f, double x, double y) {
     for (i64 k = 0; 2 * k < values; ++k) {
         std::string_view left = at(pairs, 2 * k + 1);
         gfx::Rgba leftColour = colourNamed(at(colours, 2 * k + 1));
-        drawTextAt(left, cx + (l.cell - textWidth(left, f.wholeFont)) / 2, cy, f.wholeFont, leftColour);
+        drawTextAt(left, cx + (l.cell - textWidth(left, f.wholeAttributes)) / 2, cy, f.wholeAttributes, leftColour);
         std::string_view right = at(pairs, 2 * k + 2);
         gfx::Rgba rightColour = colourNamed(at(colours, 2 * k + 2));
-        drawTextAt(right, cx + l.cell + l.gap + (l.cell - textWidth(right, f.wholeFont)) / 2, cy, f.wholeFont,
-                   rightColour);
+        drawTextAt(right, cx + l.cell + l.gap + (l.cell - textWidth(right, f.wholeAttributes)) / 2, cy,
+                   f.wholeAttributes, rightColour);
         cx += l.shift;
         cy += l.lineHeight + l.gap;
     }

@@ -45,7 +45,7 @@ NodeBox measureUnaryNode(const Frame& f) {
     const Metric& m = f.metric;
     switch (unaryGroup(op)) {
         case UnaryGroup::root: {
-            double sw = textWidth(rootSign, f.wholeFont);
+            double sw = textWidth(rootSign, f.wholeAttributes);
             return {sw + c.width, c.height + 1.25 * m.barSpace, c.baseline + m.barSpace};
         }
         case UnaryGroup::brackets: {
@@ -56,7 +56,7 @@ NodeBox measureUnaryNode(const Frame& f) {
             return {lw + c.width + rw, c.height, c.baseline};
         }
         case UnaryGroup::prefix:
-            return {textWidth(op, f.wholeFont) + c.width, c.height, c.baseline};
+            return {textWidth(op, f.wholeAttributes) + c.width, c.height, c.baseline};
     }
     return c;
 }
@@ -70,7 +70,7 @@ void drawUnaryNode(const Frame& f, double x, double y) {
     double bottom = y - c.baseline + c.height;
     switch (unaryGroup(op)) {
         case UnaryGroup::root: {
-            double sw = textWidth(rootSign, f.wholeFont);
+            double sw = textWidth(rootSign, f.wholeAttributes);
             drawTableNode(x + sw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
             if (gfx::Context* context = gfx::currentContext()) {
                 context->setStrokeColor(colourNamed(f.field(2, 1)));
@@ -106,9 +106,9 @@ void drawUnaryNode(const Frame& f, double x, double y) {
             return;
         }
         case UnaryGroup::prefix: {
-            double ow = textWidth(op, f.wholeFont);
+            double ow = textWidth(op, f.wholeAttributes);
             drawTableNode(x + ow, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
-            drawTextAt(op, x, y - m.wholeAscender, f.wholeFont, colourNamed(f.field(2, 1)));
+            drawTextAt(op, x, y - m.wholeAscender, f.wholeAttributes, colourNamed(f.field(2, 1)));
             return;
         }
     }

@@ -13,30 +13,31 @@
 
 #include "common/tableau.hpp"
 #include "common/layout.hpp"
-#include "platform/gfx/font.hpp"
+#include "platform/gfx/text.hpp"
 
 namespace tl {
 
 /// The whole text with its baseline on y.
-void drawWholeText(std::string_view text, std::string_view colour, const gfx::Font& fracFont,
-                   const gfx::Font& wholeFont, const Metric& m, double x, double y);
+void drawWholeText(std::string_view text, std::string_view colour, const gfx::TextAttributes& fracAttributes,
+                   const gfx::TextAttributes& wholeAttributes, const Metric& m, double x, double y);
 
 /// A fraction-size text with its baseline on y.
-void drawFractionText(std::string_view text, std::string_view colour, const gfx::Font& fracFont,
-                      const gfx::Font& wholeFont, const Metric& m, double x, double y);
+void drawFractionText(std::string_view text, std::string_view colour, const gfx::TextAttributes& fracAttributes,
+                      const gfx::TextAttributes& wholeAttributes, const Metric& m, double x, double y);
 
 /// A stacked fraction whose bar lies half the whole x-height above y. With
 /// the option "LEFT" (or no option) a leading "-" of the numerator is drawn
 /// whole-size in front and the bar starts after it; with any other first
 /// option the sign stays in the numerator.
 void drawFractionPart(std::string_view numerator, std::string_view denominator, std::string_view numeratorColour,
-                      std::string_view denominatorColour, const gfx::Font& fracFont, const gfx::Font& wholeFont,
-                      const Metric& m, const std::vector<std::string>& options, double x, double y);
+                      std::string_view denominatorColour, const gfx::TextAttributes& fracAttributes,
+                      const gfx::TextAttributes& wholeAttributes, const Metric& m,
+                      const std::vector<std::string>& options, double x, double y);
 
 /// The whole part, then the fraction right after it.
 void drawMixedNumber(std::string_view whole, std::string_view numerator, std::string_view denominator,
-                     std::string_view wholeColour, std::string_view numeratorColour,
-                     std::string_view denominatorColour, const gfx::Font& fracFont, const gfx::Font& wholeFont,
+                     std::string_view wholeColour, std::string_view numeratorColour, std::string_view denominatorColour,
+                     const gfx::TextAttributes& fracAttributes, const gfx::TextAttributes& wholeAttributes,
                      const Metric& m, double x, double y);
 
 /// The measures of one entry of a column computation.
@@ -48,13 +49,15 @@ struct NumberBlockMeasure {
     double height = 0;
 };
 
-NumberBlockMeasure measureNumberBlock(const Engine_Row& entry, const gfx::Font& wholeFont, const gfx::Font& fracFont);
+NumberBlockMeasure measureNumberBlock(const Engine_Row& entry, const gfx::TextAttributes& wholeAttributes,
+                                      const gfx::TextAttributes& fracAttributes);
 
 /// Draws one entry: its whole part right-aligned in a column `wholeColumn`
 /// wide, its fraction centred in the next column `fractionColumn` wide.
 /// `widths` are the entry's own [whole width, fraction width].
-void drawNumberBlockEntry(const Engine_Row& entry, const Engine_Row& colours, const gfx::Font& wholeFont,
-                          const gfx::Font& fracFont, const std::vector<double>& widths, const Metric& m, double x,
-                          double y, double wholeColumn, double fractionColumn);
+void drawNumberBlockEntry(const Engine_Row& entry, const Engine_Row& colours,
+                          const gfx::TextAttributes& wholeAttributes, const gfx::TextAttributes& fracAttributes,
+                          const std::vector<double>& widths, const Metric& m, double x, double y, double wholeColumn,
+                          double fractionColumn);
 
 }  // namespace tl

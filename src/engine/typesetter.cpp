@@ -31,22 +31,25 @@ gfx::Font familyFont(std::string_view fontName, double size, double weight) {
 
 Frame makeFrame(const Engine_Table& table, std::string_view rowText, double size, double weight,
                 std::string_view fontName) {
-    gfx::Font whole = familyFont(fontName, size, weight);
-    gfx::Font frac = whole.withSize(kMetric::fractionSizeRatio * size);
-    gfx::Font exponent = whole.withSize(kMetric::exponentSizeRatio * size);
+    gfx::Font wholeFont = familyFont(fontName, size, weight);
+    gfx::Font fracFont = wholeFont.withSize(kMetric::fractionSizeRatio * size);
+    gfx::Font exponentFont = wholeFont.withSize(kMetric::exponentSizeRatio * size);
 
     const double barSpace = barSpaceFor(size);
-    Metric m = makeMetric(size, whole.capHeight(), 0.5 * whole.capHeight(), whole.ascender(), whole.lineHeight(),
-                          whole.xHeight(), 0.5 * whole.xHeight(), frac.capHeight(), frac.ascender(),
-                          2 * frac.capHeight() + barSpace, frac.pointSize(), barSpace, 0.5 * barSpace);
-    return Frame{table, parseInt(rowText), size, weight, fontName, whole, frac, exponent, m};
+    Metric m = makeMetric(size, wholeFont.capHeight(), 0.5 * wholeFont.capHeight(), wholeFont.ascender(),
+                          wholeFont.lineHeight(), wholeFont.xHeight(), 0.5 * wholeFont.xHeight(), fracFont.capHeight(),
+                          fracFont.ascender(), 2 * fracFont.capHeight() + barSpace, fracFont.pointSize(), barSpace,
+                          0.5 * barSpace);
+    const gfx::TextAttributes wholeAttributes{wholeFont}, fracAttributes{fracFont};
+    return Frame{table, parseInt(rowText), size, weight, fontName, wholeAttributes, fracAttributes, exponentFont, m};
 }
 
 double textWidth(std::string_view text, const gfx::Font& font) { return gfx::measureText(text, font).width; }
 double textHeight(std::string_view text, const gfx::Font& font) { return gfx::measureText(text, font).height; }
 
-void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour) {
-    gfx::drawText(text, {x, y}, gfx::TextAttributes{font, colour, gfx::palette::clear});
+void drawTextAt(std::string_view text, double x, double y, gfx::TextAttributes attributes, gfx::Rgba colour) {
+    attributes.foreground = colour;
+    gfx::drawText(text, {x, y}, attributes);
 }
 
 bool canStroke() { return gfx::currentContext() != nullptr; }

@@ -12,6 +12,7 @@
 #include "common/tableau.hpp"
 #include "platform/gfx/color.hpp"
 #include "platform/gfx/font.hpp"
+#include "platform/gfx/text.hpp"
 
 namespace tl::typeset {
 
@@ -22,8 +23,8 @@ struct Frame {
     double size;
     double weight;
     std::string_view fontName;
-    gfx::Font wholeFont;
-    gfx::Font fracFont;
+    gfx::TextAttributes wholeAttributes;  // only the whole-size font
+    gfx::TextAttributes fracAttributes;   // only the fraction-size font
     gfx::Font exponentFont;
     Metric metric;
 
@@ -38,7 +39,8 @@ struct Frame {
 };
 
 /// Builds the working set for a call: the family by font name, the three
-/// fonts at the call's weight, and the Metric.
+/// fonts at the call's weight, the Metric, and the attributes of the whole
+/// and fraction fonts.
 Frame makeFrame(const Engine_Table& table, std::string_view rowText, double size, double weight,
                 std::string_view fontName);
 
@@ -47,9 +49,15 @@ gfx::Font familyFont(std::string_view fontName, double size, double weight);
 
 double textWidth(std::string_view text, const gfx::Font& font);
 double textHeight(std::string_view text, const gfx::Font& font);
+inline double textWidth(std::string_view text, const gfx::TextAttributes& a) { return textWidth(text, a.font); }
+inline double textHeight(std::string_view text, const gfx::TextAttributes& a) { return textHeight(text, a.font); }
 
-/// Draws `text` with its top-left corner at (x, y) in `colour`.
-void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour);
+/// Draws `text` with its top-left corner at (x, y): the attributes with the
+/// foreground `colour`.
+void drawTextAt(std::string_view text, double x, double y, gfx::TextAttributes attributes, gfx::Rgba colour);
+inline void drawTextAt(std::string_view text, double x, double y, const gfx::Font& font, gfx::Rgba colour) {
+    drawTextAt(text, x, y, gfx::TextAttributes{font}, colour);
+}
 
 /// Whether strokes can be drawn now (there is a current context).
 bool canStroke();

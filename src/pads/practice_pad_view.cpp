@@ -76,7 +76,7 @@ void UniversalIntegerPracticePadView::refresh(std::int64_t level) {
     inputs_ = std::move(answer->second);
     const auto& lines = answer->first;
     for (std::int64_t j = 0; j < exampleNumberOfRows_; ++j) {
-        auto* label = labelWithTag(*this, viewTag(0, 0, j, Tag::example));
+        auto* label = labelWithTag(*this, viewTag(0, 0, exampleRowTagStart + j, Tag::example));
         if (!label) continue;
         // Lines the answer lacks are blanked rather than left stale.
         label->setAttributedText(static_cast<std::size_t>(j) < lines.size() ? lines[static_cast<std::size_t>(j)]

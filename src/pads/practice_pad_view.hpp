@@ -71,6 +71,8 @@ private:
     std::int64_t levelSelection_ = 0;
     PadTables inputs_;
     StringGrid flushOptions_;
+    /// Example line j is the label of view-tag position exampleRowTagStart + j.
+    static constexpr std::int64_t exampleRowTagStart = 0;
     std::int64_t exampleNumberOfRows_ = 0;
 };
 

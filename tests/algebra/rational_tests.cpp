@@ -2,6 +2,7 @@
 
 #include "algebra/values.hpp"
 #include "algebra/rational.hpp"
+#include "base/checked.hpp"
 #include "base/errors.hpp"
 
 using namespace tl;
@@ -95,6 +96,34 @@ TEST(Rational, Predicates) {
         {"reduce 1/0", rationalNeedsReducing(q(1, 0)), std::nullopt},
     };
     for (const Answer& a : answers) EXPECT_EQ(a.got, a.expected) << a.call;
+}
+
+TEST(Rational, OrderingsAgreeWithCrossMultiplication) {
+    // Independent of the code under test: a < b when (a.n·b.d − b.n·a.d) and
+    // a.d·b.d are non-zero and of opposite signs, in 128 bits.
+    const auto less = [](const Rational& a, const Rational& b) {
+        using checked::i128;
+        const i128 diff = static_cast<i128>(a.numerator) * b.denominator - static_cast<i128>(b.numerator) * a.denominator;
+        const i128 den = static_cast<i128>(a.denominator) * b.denominator;
+        return diff != 0 && den != 0 && (diff < 0) != (den < 0);
+    };
+    const std::int64_t min = INT64_MIN, max = INT64_MAX;
+    std::vector<Rational> values{q(min, 1), q(max, 1), q(1, max), q(1, min), q(min, max), q(max, min),
+                                 q(max - 1, max), q(min, -1), q(3, 0), q(-3, 0), q(0, 0)};
+    for (std::int64_t n = -3; n <= 3; ++n)
+        for (std::int64_t d = -3; d <= 3; ++d) values.push_back(q(n, d));
+    for (const Rational& a : values)
+        for (const Rational& b : values) {
+            const std::string pair = text(a) + " vs " + text(b);
+            EXPECT_EQ(rationalLessThan(a, b), less(a, b)) << pair;
+            EXPECT_EQ(rationalGreaterThan(a, b), less(b, a)) << pair;
+            EXPECT_EQ(rationalLessThanOrEqual(a, b), !less(b, a)) << pair;
+            EXPECT_EQ(rationalGreaterThanOrEqual(a, b), !less(a, b)) << pair;
+            // Values with a number are ordered one way, equal, or the other way.
+            if (a.denominator != 0 && b.denominator != 0) {
+                EXPECT_EQ(rationalLessThan(a, b) + rationalEquals(a, b) + rationalGreaterThan(a, b), 1) << pair;
+            }
+        }
 }
 
 TEST(Rational, DecimalText) {

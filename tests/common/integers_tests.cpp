@@ -134,6 +134,18 @@ TEST(Numerals, Texts) {
     for (const auto& [code, digit] : codePoints) EXPECT_EQ(digitValueOfCodePoint(code), digit) << code;
 }
 
+TEST(Numerals, ScalarHexTextReadsBackAsItsDigit) {
+    const std::pair<char32_t, const char*> texts[] = {{U'3', "33"},     {U'¹', "B9"},       {U'⁴', "2074"},
+                                                      {U'\0', "0"},     {U'\U0001F914', "1F914"}, {U'\x0A', "A"}};
+    for (const auto& [scalar, hex] : texts) EXPECT_EQ(scalarHexText(scalar), hex) << hex;
+    // Every plain and superscript digit comes back as its value, whatever writes its superscript.
+    const char32_t superscripts[] = {U'⁰', U'¹', U'²', U'³', U'⁴', U'⁵', U'⁶', U'⁷', U'⁸', U'⁹'};
+    for (std::int64_t v = 0; v < 10; ++v) {
+        EXPECT_EQ(digitValueOfCodePoint(scalarHexText(static_cast<char32_t>(U'0' + v))), v);
+        EXPECT_EQ(digitValueOfCodePoint(scalarHexText(superscripts[v])), v);
+    }
+}
+
 TEST(RandomDraws, RedrawUntilAcceptable) {
     ScriptedRandom script{3, 4, 5};
     ScopedRandomSource scope(script);

@@ -90,6 +90,10 @@ TEST(TextHelpers, CharactersAreUserPerceived) {
     EXPECT_EQ(characterStrings("👩‍👧"), (StringList{"👩‍👧"}));
     EXPECT_EQ(characterStrings("🇩🇪🇫🇷"), (StringList{"🇩🇪", "🇫🇷"}));
     EXPECT_EQ(characterStrings("e\u0301!"), (StringList{"e\u0301", "!"}));
+    EXPECT_EQ(unicodeScalars("3¹²"), (std::vector<char32_t>{U'3', U'¹', U'²'}));
+    EXPECT_EQ(unicodeScalars("🖇️x"), (std::vector<char32_t>{U'\U0001F587', U'\uFE0F', U'x'}));
+    EXPECT_EQ(unicodeScalars("a\xFF" "b"), (std::vector<char32_t>{U'a', U'\uFFFD', U'b'}));
+    EXPECT_TRUE(unicodeScalars("").empty());
     EXPECT_EQ(characterText('Z'), "Z");
     EXPECT_EQ(characterText(U'\u2212'), "−");
     EXPECT_EQ(characterText(U'\U0001F587'), "🖇");

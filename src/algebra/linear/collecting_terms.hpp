@@ -44,5 +44,8 @@ struct ConstantMove {
 /// opposite on the other side (after that side's constant, or at the end).
 /// Everything starts black. Nothing to move: the equation three times, black.
 ConstantMove moveConstantTerm(Technique technique, bool colored, const PolyEquation& e);
+inline ConstantMove moveConstantTerms(Technique technique, bool colored, const PolyEquation& e) {
+    return moveConstantTerm(technique, colored, e);
+}
 
 }  // namespace tl

@@ -1,6 +1,8 @@
 #include "algebra/linear/ext_equation.hpp"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -13,7 +15,9 @@ namespace {
 
 const Monomial kOne = makeMonomialX(makeDefaultRational(1, 1), 0);
 
-bool hasZeroNumerator(const Term& t) { return t.monomial.coefficient.numerator == 0; }
+bool hasNonZeroDenominatorClosure(const Term& t) { return t.monomial.coefficient.denominator != 0; }
+
+Monomial termMonomialClosure(const Term& t) { return t.monomial; }
 
 /// Both sides through `f`, the relation kept, the relation colour black.
 template <class SideOp>
@@ -37,7 +41,7 @@ void requireWellFormedExtSide(const Ext_polynomial& side) {
     for (std::size_t i = 0; i < side.terms.size(); ++i) {
         require(!side.terms[i].empty(), "an empty group");
         for (const Term& t : side.terms[i]) {
-            if (!isGroupTerm(t)) continue;
+            if (!isGroupTermClosure(t)) continue;
             const std::uint64_t k = t.sub_exp.second;
             require(k < i, "a group term must refer to an earlier group");
             require(!referenced[k], "a group referred to twice");
@@ -47,9 +51,8 @@ void requireWellFormedExtSide(const Ext_polynomial& side) {
 }
 
 bool extSideHasZeroDenominator(const Ext_polynomial& side) {
-    return std::ranges::any_of(side.terms, [](const ExtGroup& g) {
-        return std::ranges::any_of(g, [](const Term& t) { return t.monomial.coefficient.denominator == 0; });
-    });
+    return std::ranges::any_of(side.terms,
+                               [](const ExtGroup& g) { return !std::ranges::all_of(g, hasNonZeroDenominatorClosure); });
 }
 
 bool extEquationHasZeroDenominator(const Ext_polyEquation& e) {
@@ -60,7 +63,7 @@ Ext_polynomial removeZeroTermsOfExtSide(bool recolor, const Ext_polynomial& side
     // First pass: every term of coefficient 0 goes, a group term judged by its multiplier.
     Ext_polynomial result = side;
     for (ExtGroup& g : result.terms) {
-        std::erase_if(g, hasZeroNumerator);
+        std::erase_if(g, std::not_fn(isNonZeroTermXL));
         if (g.empty()) g = {zeroTerm()};
     }
     // Later passes: a group term goes when its group (as the previous pass
@@ -72,9 +75,9 @@ Ext_polynomial removeZeroTermsOfExtSide(bool recolor, const Ext_polynomial& side
         const Ext_polynomial previous = result;
         for (ExtGroup& g : result.terms) {
             std::erase_if(g, [&](const Term& t) {
-                if (!isGroupTerm(t)) return false;
+                if (!isGroupTermClosure(t)) return false;
                 const ExtGroup& inner = at(previous.terms, t.sub_exp.second);
-                return inner.size() == 1 && rationalMatches(inner[0].monomial.coefficient, false, zero);
+                return inner.size() == 1 && rationalMatches(inner[0].monomial.coefficient, defaultFalse(), zero);
             });
             if (g.empty()) {
                 g = {zeroTerm()};
@@ -109,7 +112,7 @@ std::optional<Ext_polynomial> foldConstantGroupOnce(const Ext_polynomial& side) 
     const auto place = firstGroupTerm(side, [&](const Term& t) {
         if (t.monomial.exponent != 0) return false;
         const ExtGroup& inner = at(side.terms, t.sub_exp.second);
-        return inner.size() == 1 && !isGroupTerm(inner[0]) && inner[0].monomial.exponent == 0;
+        return inner.size() == 1 && !isGroupTermClosure(inner[0]) && inner[0].monomial.exponent == 0;
     });
     if (!place) return std::nullopt;
     const Term& multiplier = side.terms[place->group][place->position];
@@ -134,7 +137,7 @@ std::optional<Ext_polyEquation> foldConstantGroupsOfEquation(const Ext_polyEquat
 
 bool sideHasParentheses(const Ext_polynomial& side) {
     require(!side.terms.empty(), "a side without a top-level group");
-    return std::ranges::any_of(side.terms.back(), isGroupTerm);
+    return std::ranges::any_of(side.terms.back(), isGroupTermClosure);
 }
 
 bool equationHasParentheses(const Ext_polyEquation& e) {
@@ -144,7 +147,7 @@ bool equationHasParentheses(const Ext_polyEquation& e) {
 Polynomial polynomialFromExtPolynomial(const Ext_polynomial& side) {
     require(!side.terms.empty(), "a side without a top-level group");
     std::vector<Monomial> monomials;
-    for (const Term& t : side.terms.back()) monomials.push_back(t.monomial);
+    std::ranges::transform(side.terms.back(), std::back_inserter(monomials), termMonomialClosure);
     return makePolynomial(std::move(monomials));
 }
 
@@ -157,9 +160,10 @@ Term recolorTerm(Color c, const Term& t) {
 }
 
 Ext_polynomial recolorExtPolynomial(Color c, const Ext_polynomial& side) {
+    const auto recolorTermClosure = [c](Term& t) { t = recolorTerm(c, t); };
+    const auto recolorGroupClosure = [&](ExtGroup& g) { std::ranges::for_each(g, recolorTermClosure); };
     Ext_polynomial result = side;
-    for (ExtGroup& g : result.terms)
-        for (Term& t : g) t = recolorTerm(c, t);
+    std::ranges::for_each(result.terms, recolorGroupClosure);
     return result;
 }
 

@@ -24,7 +24,9 @@ using ExtGroup = std::vector<Term>;
 /// 0/1, exponent 0, variable "x", a plain term, every colour black.
 Term zeroTerm();
 Term makeColoredTerm(Monomial monomial, bool isGroupTerm, std::uint64_t group, Color parenthesisColor);
-inline bool isGroupTerm(const Term& t) { return t.sub_exp.first; }
+inline bool isGroupTermClosure(const Term& t) { return t.sub_exp.first; }
+/// The coefficient's numerator is not 0 (a group term judged by its multiplier).
+inline bool isNonZeroTermXL(const Term& t) { return t.monomial.coefficient.numerator != 0; }
 
 /// The side is well formed: it has a top-level group, no group is empty, and
 /// every group term refers to an earlier group that no other group term
@@ -58,10 +60,14 @@ std::optional<Ext_polynomial> foldConstantGroupOnce(const Ext_polynomial& side);
 std::optional<Ext_polynomial> foldConstantGroups(const Ext_polynomial& side);
 /// Absent when neither side folds.
 std::optional<Ext_polyEquation> foldConstantGroupsOfEquation(const Ext_polyEquation& e);
+inline std::optional<Ext_polyEquation> foldConstantGroupsOfExtEquation(const Ext_polyEquation& e) {
+    return foldConstantGroupsOfEquation(e);
+}
 
 /// The top-level group holds a group term.
 bool sideHasParentheses(const Ext_polynomial& side);
 bool equationHasParentheses(const Ext_polyEquation& e);
+inline bool extEquationHasGroup(const Ext_polyEquation& e) { return equationHasParentheses(e); }
 
 /// The monomials of the top-level group in order (a group term would give
 /// its multiplier alone: callers flatten only sides without parentheses).

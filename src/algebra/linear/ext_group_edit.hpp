@@ -25,7 +25,8 @@ std::optional<GroupTermPlace> firstGroupTerm(const Ext_polynomial& side, Predica
     for (std::size_t i = 0; i < side.terms.size(); ++i)
         for (std::size_t j = 0; j < side.terms[i].size(); ++j) {
             const Term& t = side.terms[i][j];
-            if (isGroupTerm(t) && accept(t)) return GroupTermPlace{i, j, static_cast<std::size_t>(t.sub_exp.second)};
+            if (isGroupTermClosure(t) && accept(t))
+                return GroupTermPlace{i, j, static_cast<std::size_t>(t.sub_exp.second)};
         }
     return std::nullopt;
 }

@@ -81,13 +81,13 @@ public:
         working_ = std::move(result);
     }
 
-    /// The linear solver's pages for the flat equation `p` under `prefix`,
-    /// or, when `p` is not linear in one letter, its out-of-scope page (and
-    /// false). The nested solver fails only when its numbers leave 64 bits,
-    /// which ends this run as well.
-    bool handOver(const PolyEquation& p, Engine_Step prefix) {
+    /// The linear solver's pages for the flat equation `p` under `prefix`
+    /// (put over each page by `join`), or, when `p` is not linear in one
+    /// letter, its out-of-scope page (and false). The nested solver fails
+    /// only when its numbers leave 64 bits, which ends this run as well.
+    bool handOver(const PolyEquation& p, Engine_Step prefix, PagePrefixClosure join) {
         if (!isLinearInOneVariable(p)) {
-            result.append(outOfScopePage(equationTable(style_, p)), std::move(prefix));
+            result.append(outOfScopePage(equationTable(style_, p)), std::move(prefix), join);
             return false;
         }
         LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_, p.LHS,
@@ -97,7 +97,7 @@ public:
         std::size_t rows = 0;
         for (const Engine_Step& page : nested.steps) rows += rowCount(prefix) + rowCount(page);
         charge(rows);
-        result.append(std::move(nested), std::move(prefix));
+        result.append(std::move(nested), std::move(prefix), join);
         return true;
     }
 
@@ -182,7 +182,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
     if (extEquationHasZeroDenominator(given)) return divisionByZeroPage(extEquationTable(style, given));
     try {
         const Ext_polyEquation e0 = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
-        if (!equationHasParentheses(e0)) {
+        if (!extEquationHasGroup(e0)) {
             const PolyEquation p = polyEquationFromExtEquation(e0);
             return solveLinearEquation(technique, colored, embedded, style, method, clearFractions, p.LHS, p.RHS,
                                        p.relation, p.relation_color);
@@ -193,15 +193,15 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
 
         PolyEquation flat;
         bool inScope = true;
-        const auto folded = foldConstantGroupsOfEquation(e0);
-        if (folded && !equationHasParentheses(*folded)) {
+        const auto folded = foldConstantGroupsOfExtEquation(e0);
+        if (folded && !extEquationHasGroup(*folded)) {
             flat = polyEquationFromExtEquation(*folded);
-            inScope = solver.handOver(flat, engineStep(problem));
+            inScope = solver.handOver(flat, engineStep(problem), appendGroupClosure);
         } else {
             if (folded) solver.history.push_back(problem);
             flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
             if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
-                inScope = solver.handOver(flat, std::move(solver.history));  // its last use
+                inScope = solver.handOver(flat, std::move(solver.history), concatenateClosure);  // its last use
         }
         if (inScope && !embedded) solver.addClosingPage(problem, flat);
         return std::move(solver.result);

@@ -1,6 +1,7 @@
 #include "algebra/linear/ext_steps.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <utility>
 
@@ -149,7 +150,7 @@ std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_po
 bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, bool simple) {
     const Monomial& m = candidate.monomial;
     const Monomial& n = current.monomial;
-    if (isGroupTerm(candidate) || isGroupTerm(current) || m.exponent != n.exponent) return false;
+    if (isGroupTermClosure(candidate) || isGroupTermClosure(current) || m.exponent != n.exponent) return false;
     if (m.exponent != 0 && m.variable != n.variable) return false;
     return !simple || (m.coefficient.denominator == 1 && n.coefficient.denominator == 1);
 }
@@ -161,7 +162,7 @@ std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ex
         ExtGroup n;
         for (std::size_t i = 0; i < g.size(); ++i) {
             const Term& t = g[i];
-            if (isGroupTerm(t)) {
+            if (isGroupTermClosure(t)) {
                 n.push_back(t);
                 continue;
             }
@@ -177,7 +178,7 @@ std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ex
             changed = changed || summed;
             n.push_back(withCoefficient(t, sum));
         }
-        std::erase_if(n, [](const Term& u) { return u.monomial.coefficient.numerator == 0; });
+        std::erase_if(n, std::not_fn(isNonZeroTermXL));
         g = n.empty() ? ExtGroup{zeroTerm()} : std::move(n);
     }
     if (!changed) return std::nullopt;

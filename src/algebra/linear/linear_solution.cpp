@@ -10,13 +10,13 @@ namespace {
 
 /// Whether 0 relation q holds.
 bool zeroRelates(Relation relation, const Rational& q) {
-    const int sign = (q.numerator > 0) - (q.numerator < 0);  // q is reduced: its denominator is positive
+    const Rational zero = makeDefaultRational(0, 1);
     switch (relation) {
-        case Relation::equal_to: return sign == 0;
-        case Relation::less_than: return sign > 0;
-        case Relation::greater_than: return sign < 0;
-        case Relation::less_than_or_equal_to: return sign >= 0;
-        case Relation::greater_than_or_equal_to: return sign <= 0;
+        case Relation::equal_to: return rationalEquals(zero, q);
+        case Relation::less_than: return rationalLessThan(zero, q);
+        case Relation::greater_than: return rationalGreaterThan(zero, q);
+        case Relation::less_than_or_equal_to: return rationalLessThanOrEqual(zero, q);
+        case Relation::greater_than_or_equal_to: return rationalGreaterThanOrEqual(zero, q);
     }
     return false;
 }

@@ -20,14 +20,9 @@ void LinearSteps::addPage(Engine_Step page, std::string comment) {
     comments.push_back({std::move(comment)});
 }
 
-void LinearSteps::append(LinearSteps nested, Engine_Step prefix) {
-    for (std::size_t i = 0; i + 1 < nested.steps.size(); ++i)
-        steps.push_back(concatenateClosure(prefix, std::move(nested.steps[i])));
-    if (!nested.steps.empty()) {
-        Engine_Step& last = nested.steps.back();
-        prefix.insert(prefix.end(), std::make_move_iterator(last.begin()), std::make_move_iterator(last.end()));
-        steps.push_back(std::move(prefix));
-    }
+void LinearSteps::append(LinearSteps nested, Engine_Step prefix, PagePrefixClosure join) {
+    for (std::size_t i = 0; i + 1 < nested.steps.size(); ++i) steps.push_back(join(prefix, std::move(nested.steps[i])));
+    if (!nested.steps.empty()) steps.push_back(join(std::move(prefix), std::move(nested.steps.back())));
     comments.insert(comments.end(), std::make_move_iterator(nested.comments.begin()),
                     std::make_move_iterator(nested.comments.end()));
 }
@@ -226,7 +221,8 @@ private:
     // ---- tidying -------------------------------------------------------------
 
     void tidy(Step_exclusions exclusions) {
-        if (exclusions != Step_exclusions::reduce && exclusions != Step_exclusions::reduce_and_clear &&
+        using enum Step_exclusions;
+        if (!stepExclusionsEquals(exclusions, reduce) && !stepExclusionsEquals(exclusions, reduce_and_clear) &&
             equationHasUnreducedCoefficient(current_)) {
             PolyEquation next = reduceCoefficientsOfEquation(current_);
             Engine_Table before = currentTable();
@@ -236,7 +232,7 @@ private:
         }
         combine(true, "combine simple like terms");
         const Step_exclusions again = stepExclusions(style_, current_);
-        if (clearFractions_ && again != Step_exclusions::clear && again != Step_exclusions::reduce_and_clear &&
+        if (clearFractions_ && !stepExclusionsEquals(again, clear) && !stepExclusionsEquals(again, reduce_and_clear) &&
             equationHasFraction(current_))
             clearFractionsStep();
         combine(false, "combine like terms");
@@ -287,7 +283,7 @@ private:
                 history_ = blackEquationTableClosure(style_, std::move(history_), advice->equations[i]);
             advance(blackEquation(advice->equations.back()), std::nullopt);
         }
-        const ConstantMove move = moveConstantTerm(technique_, colored_, current_);
+        const ConstantMove move = moveConstantTerms(technique_, colored_, current_);
         if (!move.didMove) return;
         PolyEquation next = combineLikeTermsOfEquation(false, move.black).equation;
         const std::size_t own = addWorkingPage(engineStep(table(move.marked), table(move.moved), table(next)),

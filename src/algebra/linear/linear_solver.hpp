@@ -8,6 +8,7 @@
 
 #include "algebra/algebra_enums.hpp"
 #include "algebra/linear/linear_solution.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "algebra/values.hpp"
 #include "common/enums.hpp"
 #include "common/tableau.hpp"
@@ -21,10 +22,10 @@ struct LinearSteps {
     std::vector<std::vector<std::string>> comments;
 
     void addPage(Engine_Step page, std::string comment);
-    /// Appends `nested`'s pages, each prefixed with `prefix`, and its comments
-    /// (taken by value: a solution or prefix passed as a temporary lends its
-    /// pages or tables, the prefix to the last page).
-    void append(LinearSteps nested, Engine_Step prefix = {});
+    /// Appends `nested`'s pages, each prefixed with `prefix` by `join`, and
+    /// its comments (taken by value: a solution or prefix passed as a
+    /// temporary lends its pages or tables, the prefix to the last page).
+    void append(LinearSteps nested, Engine_Step prefix = {}, PagePrefixClosure join = concatenateClosure);
     friend bool operator==(const LinearSteps&, const LinearSteps&) = default;
 };
 

@@ -21,6 +21,9 @@ Polynomial withoutSquareTerms(const Polynomial& side, const std::string& variabl
     return kept.empty() ? zeroSide(variable) : makePolynomial(std::move(kept));
 }
 
+/// The running sum s with m's coefficient added.
+Rational rationalSumReducer(const Rational& s, const Monomial& m) { return addRational(m.coefficient, s).value(); }
+
 /// The terms of equal exponent of a side in descending order added up; the
 /// groups that come out 0 dropped (none left: the zero term).
 Polynomial sumByExponent(const Polynomial& sorted) {
@@ -38,7 +41,7 @@ Polynomial sumByExponent(const Polynomial& sorted) {
             sum = m.coefficient;
             exponent = m.exponent;
         } else {
-            sum = addRational(m.coefficient, sum).value();
+            sum = rationalSumReducer(sum, m);
         }
     }
     close(sum, exponent);
@@ -51,7 +54,7 @@ Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
     auto sum = [exponent](const Polynomial& side) {
         Rational total = makeDefaultRational(0, 1);
         for (const Monomial& m : side.terms)
-            if (m.exponent == exponent) total = addRational(m.coefficient, total).value();
+            if (m.exponent == exponent) total = rationalSumReducer(total, m);
         return total;
     };
     return subtractRational(sum(e.LHS), sum(e.RHS)).value();
@@ -115,12 +118,9 @@ std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e
     return ConvenientSides{{e, withSides(gathered, right, e.relation)}, "left hand side for convenience"};
 }
 
-Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page) {
-    Engine_Step joined;
-    joined.reserve(tables.size() + page.size());
-    joined.insert(joined.end(), tables.begin(), tables.end());
-    joined.insert(joined.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
-    return joined;
+Engine_Step concatenateClosure(std::vector<Engine_Table> tables, Engine_Step page) {
+    tables.insert(tables.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
+    return tables;
 }
 
 }  // namespace tl

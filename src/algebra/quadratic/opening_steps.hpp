@@ -86,8 +86,14 @@ std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e
 
 // ---- pages ------------------------------------------------------------------
 
-/// `tables` followed by `page` (taken by value: a page passed as a temporary
-/// lends its tables instead of having them copied).
-Engine_Step concatenateClosure(const std::vector<Engine_Table>& tables, Engine_Step page);
+/// `tables` followed by `page` (both taken by value: tables passed as a
+/// temporary are lent instead of copied).
+Engine_Step concatenateClosure(std::vector<Engine_Table> tables, Engine_Step page);
+/// The same join, as the grouped solver puts its problem table over a page.
+inline Engine_Step appendGroupClosure(std::vector<Engine_Table> tables, Engine_Step page) {
+    return concatenateClosure(std::move(tables), std::move(page));
+}
+/// How a solver puts tables over each page of a nested solution.
+using PagePrefixClosure = Engine_Step (*)(std::vector<Engine_Table>, Engine_Step);
 
 }  // namespace tl

@@ -18,4 +18,7 @@ namespace tl {
 /// read.
 Step_exclusions stepExclusions(Style style, const PolyEquation& e);
 
+/// Equality by case.
+constexpr bool stepExclusionsEquals(Step_exclusions a, Step_exclusions b) { return a == b; }
+
 }  // namespace tl

@@ -66,7 +66,7 @@ gfx::Rgba grayShade();
 gfx::Rgba lightGrayShade();
 
 /// A black line into the current context; skipped when there is none.
-void rule(double x1, double y1, double x2, double y2, double lineWidth = drawLineDefaultWidth);
+void rule(double x1, double y1, double x2, double y2, double lineWidth = defaultLineWidth);
 
 }  // namespace plugin
 }  // namespace tl

@@ -108,7 +108,7 @@ void drawGridMultiply(double x, double y, double size, const CellList& firstFact
         context->lineTo({gx + C * cell + 1.25, ly});
     }
     context->setStrokeColor(toRgba(Color::black));
-    context->setLineWidth(drawLineDefaultWidth);
+    context->setLineWidth(defaultLineWidth);
     context->drawPath(gfx::PathMode::stroke);
 }
 

@@ -133,7 +133,7 @@ void drawLatticeMultiply(double x, double y, double size, const CellList& firstF
         context->lineTo(to);
     }
     context->setStrokeColor(toRgba(Color::black));
-    context->setLineWidth(drawLineDefaultWidth);
+    context->setLineWidth(defaultLineWidth);
     context->drawPath(gfx::PathMode::stroke);
 }
 
