@@ -48,7 +48,7 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         int status;
         std::string message;
     } cases[] = {
-        {{}, 2, "no entry named"},
+        {{"--text"}, 2, "no entry named"},
         {{"nosuch"}, 2, "no entry called \"nosuch\""},
         {{"addColumnSteps", "1", "2", "3"}, 2, "addColumnSteps takes 2 operands (A B), not 3"},
         {{"addColumnSteps", "1"}, 2, "takes 2 operands (A B): missing B"},
@@ -70,7 +70,7 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         {{"addColumnSteps", "\xff", "2"}, 2, "argument 2 is not valid UTF-8"},
         {{"addColumnSteps", "1", "2", "--order\xc0\xaf"}, 2, "argument 4 is not valid UTF-8"},
         {{"partitionSteps", std::string(30000, '7')}, 2, "30000 characters is longer than any number"},
-        {{"addColumnSteps", "1\n2", "3"}, 1, "refused its input: operand is not \"0\" or a digit string"},
+        {{"addColumnSteps", "1\n2", "3"}, 2, "addColumnSteps: the operand \"1\\n2\" is no whole number"},
         {{"addColumnSteps", "9223372036854775807", "1"}, 1, "overflow"},
         {{"algebraTable", "2x^ = 1"}, 2, "algebraTable: column 5: an exponent is a whole number"},
     };
@@ -87,6 +87,72 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
     full.setstate(std::ios::badbit);
     EXPECT_EQ(runStepsTool({"addColumnSteps", "1", "2"}, full, err), 1);
     EXPECT_EQ(err.str(), "tellurandi-steps: cannot write the output\n");
+}
+
+// Status 2 for every operand that is no number as the number pad sends it,
+// in any place of any arithmetic entry; status 1 only for a well-formed
+// problem that the builder refuses.
+TEST(StepsTool, MalformedOperandsAreUsageErrors) {
+    const struct {
+        std::string operand;
+        int status;
+    } cases[] = {
+        {"", 2}, {"-5", 2}, {"+5", 2}, {"1.5", 2}, {"5 8", 2}, {"0005", 2}, {"00", 2}, {" 5", 2}, {"5\t", 2},
+        {"\uFF15", 2} /* full-width 5 */, {"\u0665", 2} /* Arabic-Indic 5 */, {"1e3", 2}, {"0x10", 2}, {"five", 2},
+        {"0", 0}, {"7", 0}, {"1234567890123456789", 0},
+    };
+    for (const StepEntry& entry : stepEntries()) {
+        const auto names = operandNames(entry);
+        if (names.front() == "EQUATION" || names.front() == "EXPRESSION" || names.front() == "POLYNOMIAL") continue;
+        for (std::size_t place = 0; place < names.size(); ++place)
+            for (const auto& c : cases) {
+                Args args{std::string(entry.name)};
+                for (std::size_t i = 0; i < names.size(); ++i) args.push_back(i == place ? c.operand : "3");
+                args.push_back("--text");
+                const Outcome r = run(args);
+                const std::string what = args.front() + " \"" + c.operand + "\" in place " + std::to_string(place);
+                if (c.status == 0) {
+                    // Well-formed: run, or refused by the builder (a sum out of range, say).
+                    EXPECT_NE(r.status, 2) << what << ": " << r.err;
+                    continue;
+                }
+                EXPECT_EQ(r.status, 2) << what << ": " << r.err;
+                EXPECT_TRUE(r.err.starts_with("tellurandi-steps: " + args.front() + ": ")) << what << ": " << r.err;
+                EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what;
+                EXPECT_TRUE(r.out.empty()) << what;
+            }
+    }
+    // Refused problems, not operands.
+    for (const Args& args : {Args{"addColumnSteps", "9223372036854775807", "1"},
+                             Args{"multiplyStandardSteps", "9999999999999999999", "2"}}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 1) << args[1] << ": " << r.err;
+        EXPECT_NE(r.err.find("refused its input"), std::string::npos) << r.err;
+    }
+    // An equation the reader refuses is malformed too.
+    for (const char* text : {"", "2x + = 3", "x = \uFF15"}) {
+        const Outcome r = run({"solveLinearEquation", text});
+        EXPECT_EQ(r.status, 2) << text << ": " << r.err;
+        EXPECT_TRUE(r.err.starts_with("tellurandi-steps: solveLinearEquation: ")) << r.err;
+    }
+}
+
+// --help (like --list) prints the usage and succeeds; no arguments at all is
+// a usage error, with the usage on standard error.
+TEST(StepsTool, Usage) {
+    for (const char* flag : {"--help", "--list"}) {
+        const Outcome r = run({flag});
+        EXPECT_EQ(r.status, 0) << flag;
+        EXPECT_EQ(r.out, usageText()) << flag;
+        EXPECT_TRUE(r.err.empty()) << flag;
+    }
+    EXPECT_NE(usageText().find("tellurandi-steps --list | --help\n"), std::string::npos);
+    const Outcome none = run({});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_EQ(none.err, usageText());
+    EXPECT_EQ(run({"--help=yes"}).status, 2);
+    EXPECT_EQ(run({"--help", "--nosuch"}).status, 2);
 }
 
 // Flags become the option rows the screens write; flags left out take their
@@ -180,6 +246,37 @@ TEST(StepsTool, PagesAsText) {
     EXPECT_NE(count.out.find("9223372036854775807 \u2212 1 = 9223372036854775806\n"), std::string::npos) << count.err;
     const Outcome divide = run({"dividePartialSteps", "9223372036854775807", "3", "--text"});
     EXPECT_NE(divide.out.find("\u00F7: 9223372036854775807 "), std::string::npos) << divide.err;
+
+    // Roots read as the page sets them, without brackets it does not draw.
+    const struct {
+        Args args;
+        std::string line;
+    } roots[] = {
+        {{"solveQuadratic", "x^2 - x - 1 = 0", "--quadratic-method", "formula"},
+         "\nx = (1 \u2212 \u221A5)/2 or x = (1 + \u221A5)/2\n"},
+        {{"solveQuadratic", "5x^2 + x = 0", "--quadratic-method", "formula"}, "\nx = -1/5 or x = 0\n"},
+        {{"solveQuadratic", "25x^2 - 1 = 0", "--quadratic-method", "factor"}, "\nx = -1/5 or x = 1/5\n"},
+        {{"solveLinearEquation", "5x = -1"}, "\nx = -1/5\n"},
+        {{"solveQuadratic", "4x^2 - 1 = 0", "--quadratic-method", "complete_the_square"}, "\nor multiply by  1/4\n"},
+        {{"solveQuadratic", "4x^2 - 1 = 0", "--quadratic-method", "complete_the_square"},
+         "\nx = \u00B1\u221A(1/4)\nx = -1/2 or x = 1/2\n"},
+    };
+    for (const auto& c : roots) {
+        Args args = c.args;
+        args.push_back("--text");
+        const Outcome r = run(args);
+        EXPECT_NE(r.out.find(c.line), std::string::npos) << c.args[1] << ":\n" << r.out;
+    }
+    // The zero-product rows: a repeated x = 0 drawn in a hidden colour is left
+    // out (its table reads as an empty line); one drawn in black stays.
+    EXPECT_EQ(run({"solveQuadratic", "x^2 = 0", "--quadratic-method", "factor", "--text"}).out,
+              "page 1: \U0001F914\nx\u00B2 = 0\n"
+              "page 2: zero-product rule\nx\u00B2 = 0\n\n\nx = 0\n\n"
+              "page 3: \U0001F60E\nx\u00B2 = 0\n\n\nx = 0\nrepeated rational solution\n");
+    EXPECT_NE(run({"solveQuadratic", "3x^2 - 6x = 0", "--quadratic-method", "factor", "--text"})
+                  .out.find("page 3: zero-product rule\n3x\u00B2 \u2212 6x = 0\n3x(x \u2212 2) = 0\n\n\n"
+                            "x = 0 or x \u2212 2 = 0\nx = 0 or x = 2\n"),
+              std::string::npos);
 
     StepTriple broken{{{messageTable("a\nb")}}, {{"one", "two"}}, {}};
     EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");
