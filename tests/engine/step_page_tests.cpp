@@ -11,7 +11,6 @@
 #include "algebra/reader.hpp"
 #include "arithmetic/arithmetic_model.hpp"
 #include "common/items.hpp"
-#include "common/layout.hpp"
 #include "common/number_items.hpp"
 #include "engine/step_page.hpp"
 #include "typesetter_test_support.hpp"
@@ -87,100 +86,73 @@ TEST_F(Fitting, ABoxThatNothingFitsStopsAtTheFloor) {
 /// after the other, and every table measured again in each round of the
 /// height pass.
 std::vector<TableSizes> stepwiseFit(double width, double height, double base, const Engine_Step& tables) {
-    const auto measure = [](const Engine_Table& t, double size) {
-        return measureTableNode(size, gfx::weight::medium, t, tableRootRow(t));
-    };
-    const auto shrink = [](double size) { return std::max(kMinimumTableFontSize, size * 0.98); };
-    const gfx::Font font = gfx::Font::monospacedDigit(base, gfx::weight::medium);
+    const auto box = [](const Engine_Table& t, double s) { return measureTableNode(s, 0.23, t, tableRootRow(t)); };
+    const auto shrink = [](double s) { return std::max(kMinimumTableFontSize, s * 0.98); };
+    const gfx::Font font = gfx::Font::monospacedDigit(base, 0.23);
     const double gap = font.lineHeight() - font.pointSize();
     std::vector<TableSizes> sizes(tables.size(), TableSizes{base, base});
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        double s = base;
-        while (measure(tables[i], s).width > width && s > kMinimumTableFontSize) s = shrink(s);
-        sizes[i][1] = s;
-    }
-    while (true) {
-        double total = 0;
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        while (box(tables[i], sizes[i][1]).width > width && sizes[i][1] > kMinimumTableFontSize)
+            sizes[i][1] = shrink(sizes[i][1]);
+    for (bool shrank = true; shrank;) {
+        double total = 0, rmax = 0;
         for (std::size_t i = 0; i < tables.size(); ++i) {
-            total += measure(tables[i], sizes[i][1]).height;
-            if (i > 0) total += ((sizes[i - 1][1] + sizes[i][1]) * 0.5 / base) * gap;
+            total += box(tables[i], sizes[i][1]).height;
+            if (i > 0) total += (sizes[i - 1][1] + sizes[i][1]) * 0.5 / base * gap;
+            if (i == 0 || sizes[i][1] / base > rmax) rmax = sizes[i][1] / base;
         }
-        if (total <= height) return sizes;
-        double rmax = 0;
-        for (std::size_t i = 0; i < sizes.size(); ++i)
-            if (i == 0 || sizes[i][1] / sizes[i][0] > rmax) rmax = sizes[i][1] / sizes[i][0];
-        bool shrank = false;
+        if (total <= height) break;
+        shrank = false;
         for (auto& s : sizes)
             if (rmax - s[1] / s[0] < 0.01 && s[1] > kMinimumTableFontSize) s[1] = shrink(s[1]), shrank = true;
-        if (!shrank) return sizes;
     }
+    return sizes;
 }
 
-/// Pages of the arithmetic strategies and of the algebra solvers.
-std::vector<Engine_Step> samplePages() {
+// The fitting finds exactly the sizes of the stepwise search, with the
+// system's own fonts, on pages of the arithmetic strategies and the algebra
+// solvers, in boxes from a sliver to a tablet.
+TEST(FittingSizes, AsTheStepwiseSearchFindsThem) {
     std::vector<Engine_Step> pages;
-    const auto add = [&](const StepTriple& t) { pages.insert(pages.end(), t.steps.begin(), t.steps.end()); };
+    const auto add = [&](const std::vector<Engine_Step>& s) { pages.insert(pages.end(), s.begin(), s.end()); };
     New_Arithmetic_Model m;
     m.inputs = {{{"98765", "4321"}}};
     for (auto method : {&New_Arithmetic_Model::addColumnSteps, &New_Arithmetic_Model::subtractTradeSteps,
-                        &New_Arithmetic_Model::multiplyStandardSteps, &New_Arithmetic_Model::divideStandardSteps,
-                        &New_Arithmetic_Model::dividePartialSteps})
-        add((m.*method)());
-    for (const char* text : {"x^2 - x - 1 = 0", "2x^2 + 3x - 2 = 0", "x^2/3 - 5x/7 + 1/2 = 0"}) {
+                        &New_Arithmetic_Model::multiplyStandardSteps, &New_Arithmetic_Model::divideStandardSteps})
+        add((m.*method)().steps);
+    for (const char* text : {"x^2 - x - 1 = 0", "x^2/3 - 5x/7 + 1/2 = 0"}) {
         const PolyEquation e = readPolyEquation(text).value();
-        for (auto method : {Quadratic_method::factor, Quadratic_method::formula, Quadratic_method::complete_the_square}) {
-            QuadraticSteps q = solveQuadratic(method, Technique::balance, true, false, Style::fraction, Method::standard,
-                                              true, e.LHS, e.RHS, e.relation, e.relation_color);
-            add({q.steps, q.comments, {}});
-        }
+        for (auto method : {Quadratic_method::factor, Quadratic_method::formula, Quadratic_method::complete_the_square})
+            add(solveQuadratic(method, Technique::balance, true, false, Style::fraction, Method::standard, true, e.LHS,
+                               e.RHS, e.relation, e.relation_color)
+                    .steps);
     }
-    std::string sum = "x";
-    for (int i = 1; i < 40; ++i) sum += " + " + std::to_string(i) + "x/" + std::to_string(i + 1);
-    const PolyEquation e = readPolyEquation(sum + " = 1").value();
-    LinearSteps l = solveLinearEquation(Technique::balance, true, false, Style::fraction, Method::standard, true, e.LHS,
-                                        e.RHS, e.relation, e.relation_color);
-    add({l.steps, l.comments, {}});
-    return pages;
-}
-
-// The fitting finds exactly the sizes of the stepwise search: with the
-// system's own fonts, on pages of every kind, in boxes from a sliver to a
-// tablet.
-TEST(FittingSizes, AsTheStepwiseSearchFindsThem) {
-    const std::vector<Engine_Step> pages = samplePages();
-    ASSERT_GT(pages.size(), 40u);
-    std::size_t shrunkTables = 0;
+    std::size_t between = 0;  // tables fitted between the base size and the floor
     for (const auto& [w, h] : {std::pair{1014.0, 1100.0}, {380.0, 660.0}, {250.0, 400.0}, {120.0, 660.0}, {60.0, 90.0}})
         for (std::size_t p = 0; p < pages.size(); ++p) {
-            const auto fitted = fitTableFontSizes(w, h, 30, gfx::weight::medium, pages[p]);
+            const auto fitted = fitTableFontSizes(w, h, 30, 0.23, pages[p]);
             EXPECT_EQ(fitted, stepwiseFit(w, h, 30, pages[p])) << "page " << p << " in " << w << " × " << h;
-            shrunkTables += static_cast<std::size_t>(std::ranges::count_if(
-                fitted, [](const TableSizes& s) { return s[1] < s[0] && s[1] > kMinimumTableFontSize; }));
+            for (const auto& s : fitted) between += s[1] < s[0] && s[1] > kMinimumTableFontSize;
         }
-    EXPECT_GT(shrunkTables, 100u);  // most of them between the base size and the floor
+    EXPECT_GT(between, 100u);
 }
 
 /// Fake-metric faces that count the texts they measure.
 class CountingFonts final : public gfx::FontProvider {
 public:
     std::shared_ptr<const gfx::FontFace> face(gfx::FontKind kind, double weight, std::string_view name) override {
-        auto inner = fake_.face(kind, weight, name);
-        return inner ? std::make_shared<Counting>(std::move(inner), measured) : nullptr;
+        return std::make_shared<Counting>(fake_.face(kind, weight, name), measured);
     }
     std::shared_ptr<std::size_t> measured = std::make_shared<std::size_t>(0);
 
 private:
     struct Counting final : gfx::FontFace {
-        Counting(std::shared_ptr<const gfx::FontFace> f, std::shared_ptr<std::size_t> n)
-            : inner(std::move(f)), count(std::move(n)) {}
+        Counting(std::shared_ptr<const gfx::FontFace> f, std::shared_ptr<std::size_t> n) : inner(f), count(n) {}
         gfx::FontKind kind() const override { return inner->kind(); }
         double weight() const override { return inner->weight(); }
         const std::string& name() const override { return inner->name(); }
         const gfx::UnitMetrics& unitMetrics() const override { return inner->unitMetrics(); }
-        double unitAdvance(std::string_view line) const override {
-            ++*count;
-            return inner->unitAdvance(line);
-        }
+        double unitAdvance(std::string_view line) const override { return ++*count, inner->unitAdvance(line); }
         std::shared_ptr<const gfx::FontFace> inner;
         std::shared_ptr<std::size_t> count;
     };
