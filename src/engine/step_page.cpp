@@ -36,10 +36,6 @@ double baseLineGap(double base) {
 
 double shrunk(double size) { return std::max(kMinimumTableFontSize, size * kLayOut::tableShrinkFactor); }
 
-}  // namespace
-
-namespace {
-
 /// The trial sizes of the width pass: base, then 2 % less each step, down
 /// to the floor (the last trial).
 std::vector<double> trialSizes(double base) {

@@ -139,26 +139,6 @@ private:
 };
 
 NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
-                    std::string_view fontName);
-
-}  // namespace
-
-NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
-                         std::string_view fontName) {
-    if (!activeMemo || !activeMemo->holds(table)) return measureNode(size, weight, table, row, fontName);
-    const std::optional<std::int64_t> r = tryParseInt(row);
-    // A row that is no index, or none of the table's, is measured to fail.
-    if (!r || *r < 0 || static_cast<std::size_t>(*r) >= table.size())
-        return measureNode(size, weight, table, row, fontName);
-    if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
-    const NodeBox box = measureNode(size, weight, table, row, fontName);
-    activeMemo->add(*r, size, weight, fontName, box);
-    return box;
-}
-
-namespace {
-
-NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
                     std::string_view fontName) {
     Frame f = makeFrame(table, row, size, weight, fontName);
     const std::string_view kind = f.field(0, 0);
@@ -182,6 +162,19 @@ NodeBox measureNode(double size, double weight, const Engine_Table& table, std::
 }
 
 }  // namespace
+
+NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
+                         std::string_view fontName) {
+    if (!activeMemo || !activeMemo->holds(table)) return measureNode(size, weight, table, row, fontName);
+    const std::optional<std::int64_t> r = tryParseInt(row);
+    // A row that is no index, or none of the table's, is measured to fail.
+    if (!r || *r < 0 || static_cast<std::size_t>(*r) >= table.size())
+        return measureNode(size, weight, table, row, fontName);
+    if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
+    const NodeBox box = measureNode(size, weight, table, row, fontName);
+    activeMemo->add(*r, size, weight, fontName, box);
+    return box;
+}
 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
