@@ -4,7 +4,10 @@
 // first, each quadratic by the three methods, and the simplification of
 // (x² − 1)/(x + 1) written factored. BM_AlgebraCopy copies the finished
 // pages (the floor under any build of them), BM_AlgebraLayout draws the
-// slowest page into a recording (everything but the pixels).
+// slowest page into a recording (everything but the pixels). Then a long
+// legal equation, x + x + … + x = 1, solved and drawn page by page at phone
+// size as tellurandi-steps --png draws it, and the font fitting of its
+// first page alone.
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -133,6 +136,34 @@ void BM_AlgebraLayout(benchmark::State& state, std::size_t i) {
     state.counters["page"] = static_cast<double>(page + 1);
     state.SetLabel(label(i));
 }
+
+/// x+x+…+x=1 with `terms` terms, written without blanks so that 4,999 terms
+/// stay within the reader's 10,000 characters.
+std::string longSum(std::int64_t terms) {
+    std::string text = "x";
+    for (std::int64_t i = 1; i < terms; ++i) text += "+x";
+    return text + "=1";
+}
+
+StepTriple longSumSteps(std::int64_t terms) { return linear(longSum(terms).c_str(), false)(); }
+
+void BM_LongEquationPages(benchmark::State& state) {
+    const StepTriple t = longSumSteps(state.range(0));
+    gfx::ImageSurface image(tl::bench::kPhone.size.width, tl::bench::kPhone.size.height, 2);
+    for (auto _ : state)
+        for (std::size_t p = 0; p < t.steps.size(); ++p) tl::bench::drawPage(image, t, p, tl::bench::kPhone.base);
+    state.counters["pages"] = static_cast<double>(t.steps.size());
+}
+BENCHMARK(BM_LongEquationPages)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark::kMillisecond)->MinTime(0.05);
+
+void BM_LongEquationFit(benchmark::State& state) {
+    const StepTriple t = longSumSteps(state.range(0));
+    const tl::bench::Device& phone = tl::bench::kPhone;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tl::fitTableFontSizes(phone.size.width, 0.85 * phone.size.height, phone.base,
+                                                       gfx::weight::medium, t.steps.front()));
+}
+BENCHMARK(BM_LongEquationFit)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark::kMillisecond)->MinTime(0.05);
 
 // Benchmarks are named by case number; the label says which case it is.
 const bool registered = [] {

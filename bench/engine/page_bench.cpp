@@ -1,5 +1,6 @@
-// What one redraw of the step view costs: the table fitting (every trial size
-// re-measures whole tables) and the drawing of a page, with the real fonts.
+// What one redraw of the step view costs: the table fitting (each trial size
+// it tries measures whole tables) and the drawing of a page, with the real
+// fonts.
 #include <benchmark/benchmark.h>
 
 #include "common/items.hpp"

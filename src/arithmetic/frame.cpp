@@ -18,8 +18,12 @@ bool isDigitString(std::string_view text) {
     return digits;
 }
 
+bool isCanonicalOperand(std::string_view text) {
+    return isDigitString(text) && (text == "0" || text.front() != '0');
+}
+
 void requireCanonicalOperand(std::string_view text) {
-    require(isDigitString(text) && (text == "0" || text.front() != '0'),
+    require(isCanonicalOperand(text),
             "operand is not \"0\" or a digit string without leading zero: \"" + std::string(text) + "\"");
 }
 

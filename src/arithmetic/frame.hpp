@@ -60,6 +60,9 @@ Digits digitsOf(const Operands& operands, i64 result);
 /// One ASCII digit or more, nothing else.
 bool isDigitString(std::string_view text);
 
+/// "0", or a digit string without a leading zero.
+bool isCanonicalOperand(std::string_view text);
+
 /// Throws PreconditionError unless `text` is "0" or a digit string without a
 /// leading zero.
 void requireCanonicalOperand(std::string_view text);

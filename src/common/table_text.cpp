@@ -113,31 +113,44 @@ private:
         return cells;
     }
 
+    // Whether every colour of a row (a leaf's colours, a join's or a unary's
+    // colour) draws nothing.
+    bool hidden(i64 coloursRow) const {
+        const Texts colours = values(coloursRow);
+        return !colours.empty() && std::all_of(colours.begin(), colours.end(), isHiddenColour);
+    }
+
     Reading node(i64 row) const {
-        static constexpr std::pair<std::string_view, Kind> kinds[] = {
-            {"message", &Reader::plain},
-            {"integer", &Reader::plain},
-            {"whole", &Reader::plain},
-            {"BLANK", &Reader::blank},
-            {"signed_rational", &Reader::signedRational},
-            {"rational", &Reader::fraction},
-            {"fraction", &Reader::fraction},
-            {"mixed_number", &Reader::mixedNumber},
-            {"extended_fraction", &Reader::extendedFraction},
-            {"fraction_cancel_numerator_and_denominator", &Reader::cancelBoth},
-            {"fraction_cancel_numerator", &Reader::cancelNumerator},
-            {"fraction_cancel_denominator", &Reader::cancelDenominator},
-            {"font", &Reader::font},
-            {"block", &Reader::block},
-            {"unary", &Reader::unary},
-            {"join", &Reader::join},
-            {"box_grid", &Reader::boxGrid},
-            {"box_table", &Reader::boxTable},
-            {"plug_in", &Reader::plugIn},
+        // Leaves keep their colours in the row after them; a leaf drawn in
+        // none but hidden colours reads as nothing.
+        static constexpr struct {
+            std::string_view name;
+            Kind read;
+            bool leaf;
+        } kinds[] = {
+            {"message", &Reader::plain, true},
+            {"integer", &Reader::plain, true},
+            {"whole", &Reader::plain, true},
+            {"BLANK", &Reader::blank, false},
+            {"signed_rational", &Reader::signedRational, true},
+            {"rational", &Reader::fraction, true},
+            {"fraction", &Reader::fraction, true},
+            {"mixed_number", &Reader::mixedNumber, true},
+            {"extended_fraction", &Reader::extendedFraction, true},
+            {"fraction_cancel_numerator_and_denominator", &Reader::cancelBoth, true},
+            {"fraction_cancel_numerator", &Reader::cancelNumerator, true},
+            {"fraction_cancel_denominator", &Reader::cancelDenominator, true},
+            {"font", &Reader::font, false},
+            {"block", &Reader::block, false},
+            {"unary", &Reader::unary, false},
+            {"join", &Reader::join, false},
+            {"box_grid", &Reader::boxGrid, false},
+            {"box_table", &Reader::boxTable, false},
+            {"plug_in", &Reader::plugIn, false},
         };
         const std::string& kind = field(row, 0);
-        for (const auto& [name, read] : kinds)
-            if (kind == name) return (this->*read)(row);
+        for (const auto& k : kinds)
+            if (kind == k.name) return k.leaf && hidden(row + 1) ? Reading{} : (this->*k.read)(row);
         return {};
     }
 
@@ -179,13 +192,14 @@ private:
     Reading unary(i64 r) const {
         const std::string& text = field(r, 1);
         Reading c = child(r, r + 1, 1);
+        // The sign, brackets or prefix in a hidden colour are not seen.
+        if (hidden(r + 2)) return c;
         switch (unaryGroup(text)) {
             case UnaryGroup::root: {
                 const std::string index = text == rootSign ? "" : superscriptDigit(text.substr(rootSign.size()));
                 return {index + std::string(rootSign) + parenthesised(c, c.binding != Binding::atom)};
             }
             case UnaryGroup::brackets:
-                if (field(r + 2, 1) == "invisible") return c;
                 return {text.substr(0, 1) + c.text + text.substr(text.size() - 1)};
             case UnaryGroup::prefix:
                 if (text.empty()) return c;
@@ -205,15 +219,23 @@ private:
         if (layout == JoinLayout::none) return {};
         const Reading left = operand(r, 1), right = operand(r, 2);
         switch (layout) {
-            case JoinLayout::juxtaposition:
+            case JoinLayout::juxtaposition: {
                 if (left.text.empty()) return right;
                 if (right.text.empty()) return left;
-                return {parenthesised(left, left.binding == Binding::fraction) +
-                            parenthesised(right, right.binding == Binding::fraction),
+                // A fraction is parenthesised only where it touches its
+                // neighbour: "(1/3)x", but "x = -1/5" as the page sets it.
+                const bool touching = !left.text.ends_with(' ') && !right.text.starts_with(' ');
+                return {parenthesised(left, touching && left.binding == Binding::fraction) +
+                            parenthesised(right, touching && right.binding == Binding::fraction),
                         Binding::product};
+            }
             case JoinLayout::op: {
-                std::string s = left.text.empty() ? text : left.text + " " + text;
-                if (!right.text.empty()) s += " " + right.text;
+                // An operator in a hidden colour leaves its room blank.
+                const std::string shown = hidden(r + 2) ? "" : text;
+                std::string s = left.text;
+                for (const std::string& part : {shown, right.text})
+                    if (!part.empty()) s += (s.empty() ? "" : " ") + part;
+                if (s.empty()) return {};
                 return {s, Binding::sum};
             }
             case JoinLayout::power:

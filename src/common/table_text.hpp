@@ -9,8 +9,12 @@
 //   "(x + 1)/2", "1/(2x)", "(1/3)x", "(2x)^2", "x^(n + 1)", "√(x + 1)".
 // - An operator join with a blank on each side ("x + 1", "2x = 6"), a prefix
 //   before its operand ("= 4"), brackets as drawn (none when invisible),
-//   juxtaposition as the two texts side by side; a join or kind that draws
-//   nothing reads as nothing.
+//   juxtaposition as the two texts side by side (a fraction parenthesised
+//   only where it touches the other text: "(1/3)x", but "x = -1/5"); a join
+//   or kind that draws nothing reads as nothing.
+// - What the page draws in a hidden colour ("clear" or "invisible") is left
+//   out: a leaf in none but hidden colours, an operator, a sign, brackets or
+//   a prefix in one.
 // - A cancelled part as (old→new): "(6→3)/(8→4)"; an extended fraction as
 //   "(3 × 2)/(4 × 2)".
 // - Grids as their rows joined by " | ", the cells of a row by blanks: a box

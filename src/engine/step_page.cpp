@@ -1,6 +1,7 @@
 #include "engine/step_page.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <optional>
 
@@ -35,23 +36,64 @@ double baseLineGap(double base) {
 
 double shrunk(double size) { return std::max(kMinimumTableFontSize, size * kLayOut::tableShrinkFactor); }
 
+/// The trial sizes of the width pass: base, then 2 % less each step, down
+/// to the floor (the last trial).
+std::vector<double> trialSizes(double base) {
+    std::vector<double> sizes{base};
+    while (std::isfinite(sizes.back()) && sizes.back() > kMinimumTableFontSize) sizes.push_back(shrunk(sizes.back()));
+    return sizes;
+}
+
+struct Fitted {
+    double size;
+    NodeBox box;  // the table at that size
+};
+
+/// The first trial size at which the table is no wider than `width`, or the
+/// floor when none is. A table never gets narrower as its size grows, so
+/// the trials split into a run too wide and a run that fits, and halving
+/// finds the first that fits in a few measures rather than one per trial.
+Fitted widthFit(const Engine_Table& table, double width, const std::vector<double>& trials, double weight) {
+    const auto at = [&](std::size_t k) { return Fitted{trials[k], measureTable(table, trials[k], weight)}; };
+    Fitted first = at(0);
+    if (first.box.width <= width || trials.size() == 1) return first;
+    Fitted fits = at(trials.size() - 1);
+    if (fits.box.width > width) return fits;  // at the floor: drawn there
+    std::size_t tooWide = 0, fitting = trials.size() - 1;
+    while (fitting - tooWide > 1) {
+        const std::size_t middle = tooWide + (fitting - tooWide) / 2;
+        Fitted trial = at(middle);
+        if (trial.box.width <= width) {
+            fitting = middle;
+            fits = trial;
+        } else {
+            tooWide = middle;
+        }
+    }
+    return fits;
+}
+
 }  // namespace
 
 std::vector<TableSizes> fitTableFontSizes(double width, double height, double base, double weight,
                                           const Engine_Step& tables) {
     double gap = baseLineGap(base);
     std::vector<TableSizes> sizes(tables.size(), TableSizes{base, base});
+    // Each table's height at its fitted size; only a table that shrinks is
+    // measured again.
+    std::vector<double> heights(tables.size());
 
+    const std::vector<double> trials = trialSizes(base);
     for (std::size_t i = 0; i < tables.size(); ++i) {
-        double s = base;
-        while (measureTable(tables[i], s, weight).width > width && s > kMinimumTableFontSize) s = shrunk(s);
-        sizes[i][1] = s;
+        const Fitted fitted = widthFit(tables[i], width, trials, weight);
+        sizes[i][1] = fitted.size;
+        heights[i] = fitted.box.height;
     }
 
     while (true) {
         double total = 0;
         for (std::size_t i = 0; i < tables.size(); ++i) {
-            total += measureTable(tables[i], sizes[i][1], weight).height;
+            total += heights[i];
             if (i > 0) total += tableGap(sizes[i - 1][1], sizes[i][1], base, gap);
         }
         if (total <= height) return sizes;
@@ -64,9 +106,11 @@ std::vector<TableSizes> fitTableFontSizes(double width, double height, double ba
             if (i == 0 || r > rmax) rmax = r;
         }
         bool shrank = false;
-        for (auto& s : sizes) {
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            TableSizes& s = sizes[i];
             if (rmax - s[1] / s[0] < 0.01 && s[1] > kMinimumTableFontSize) {
                 s[1] = shrunk(s[1]);
+                heights[i] = measureTable(tables[i], s[1], weight).height;
                 shrank = true;
             }
         }

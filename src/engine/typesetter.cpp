@@ -1,5 +1,8 @@
 #include "engine/typesetter.hpp"
 
+#include <optional>
+#include <vector>
+
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -82,10 +85,64 @@ bool isCancelKind(std::string_view kind) {
            kind == "fraction_cancel_denominator";
 }
 
-}  // namespace
+/// The boxes measured while one table is drawn. A handler measures the
+/// children it places, and every ancestor has measured them already, so
+/// without it a chain of n joins would take n² measurements. A box depends
+/// on nothing but the table, the node, the size, the weight and the font
+/// name, so a remembered one is exactly the one measuring would give.
+/// It lives for one outermost draw of its table, and nothing survives it.
+class MeasureMemo {
+public:
+    explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()) {}
 
-NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
-                         std::string_view fontName) {
+    bool holds(const Engine_Table& table) const { return &table == &table_; }
+
+    const NodeBox* find(std::int64_t row, double size, double weight, std::string_view fontName) const {
+        for (const Entry& e : at(rows_, row))
+            if (e.size == size && e.weight == weight && e.fontName == fontName) return &e.box;
+        return nullptr;
+    }
+
+    void add(std::int64_t row, double size, double weight, std::string_view fontName, const NodeBox& box) {
+        at(rows_, row).push_back({size, weight, fontName, box});
+    }
+
+private:
+    struct Entry {
+        double size, weight;
+        std::string_view fontName;  // a literal, or a field of the table
+        NodeBox box;
+    };
+    const Engine_Table& table_;
+    std::vector<std::vector<Entry>> rows_;
+};
+
+thread_local MeasureMemo* activeMemo = nullptr;
+
+/// Makes a memo for `table` the active one for its lifetime, unless one
+/// for the same table is active already (a draw nested in the draw of its
+/// own table).
+class MemoScope {
+public:
+    explicit MemoScope(const Engine_Table& table) {
+        if (activeMemo && activeMemo->holds(table)) return;
+        memo_.emplace(table);
+        outer_ = activeMemo;
+        activeMemo = &*memo_;
+    }
+    ~MemoScope() {
+        if (memo_) activeMemo = outer_;
+    }
+    MemoScope(const MemoScope&) = delete;
+    MemoScope& operator=(const MemoScope&) = delete;
+
+private:
+    std::optional<MeasureMemo> memo_;
+    MeasureMemo* outer_ = nullptr;
+};
+
+NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
+                    std::string_view fontName) {
     Frame f = makeFrame(table, row, size, weight, fontName);
     const std::string_view kind = f.field(0, 0);
     if (kind == "font") return measureFontNode(f);
@@ -107,8 +164,24 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
     return {};
 }
 
+}  // namespace
+
+NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
+                         std::string_view fontName) {
+    if (!activeMemo || !activeMemo->holds(table)) return measureNode(size, weight, table, row, fontName);
+    const std::optional<std::int64_t> r = tryParseInt(row);
+    // A row that is no index, or none of the table's, is measured to fail.
+    if (!r || *r < 0 || static_cast<std::size_t>(*r) >= table.size())
+        return measureNode(size, weight, table, row, fontName);
+    if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
+    const NodeBox box = measureNode(size, weight, table, row, fontName);
+    activeMemo->add(*r, size, weight, fontName, box);
+    return box;
+}
+
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
+    const MemoScope memo(table);
     Frame f = makeFrame(table, row, size, weight, fontName);
     const std::string_view kind = f.field(0, 0);
     if (kind == "font") return drawFontNode(f, x, y);

@@ -106,6 +106,33 @@ TEST(TableText, ReadsStrategyTableauxCellByCell) {
     });
 }
 
+// A fraction beside other text is parenthesised only where the two touch;
+// whatever the page draws in a hidden colour is left out.
+TEST(TableText, ReadsWhatThePageShows) {
+    const Engine_Table half = signedRationalItem(1, 2), minusFifth = signedRationalItem(-1, 5);
+    const Engine_Table root = join("/", join(kMinus, num(1), unaryItem("\u221A", num(5))), num(2));
+    const auto clear = Color::clear;
+    expectReadings({
+        {join(kSide, msg("x = "), minusFifth), "x = -1/5"},
+        {join(kSide, msg("x = "), root), "x = (1 \u2212 \u221A5)/2"},
+        {join(kSide, join(kSide, msg("x = "), half), msg(" or x = 0")), "x = 1/2 or x = 0"},
+        {join(kSide, msg("x ="), half), "x =(1/2)"},
+        {join(kSide, half, msg("x")), "(1/2)x"},
+        {join(kSide, half, unaryItem("()", join("+", msg("x"), num(1)))), "(1/2)(x + 1)"},
+        {join("/", num(3), join(kSide, msg("a "), half)), "3/(a 1/2)"},
+        {messageTable("x = 0", clear), ""},
+        {messageTable("x = 0", Color::invisible), ""},
+        {fractionItem(1, 2, clear, clear), ""},
+        {fractionItem(1, 2, clear, Color::black), "1/2"},
+        {joinItem("=", messageTable("x", clear), integerItem(0, clear), clear), ""},
+        {joinItem("=", msg("x"), num(0), clear), "x 0"},
+        {join("=", messageTable("x", clear), num(0)), "= 0"},
+        {unaryItem("()", join("+", msg("x"), num(1)), clear), "x + 1"},
+        {unaryItem(kMinus, msg("x"), clear), "x"},
+        {unaryItem("\u221A", num(5), clear), "5"},
+    });
+}
+
 TEST(TableText, RefusesBrokenTables) {
     const Engine_Table loop{{"start", "1"}, {"unary", "()"}, {"unary_locator", "1"}, {"unary_color", "black"}};
     for (const Engine_Table& broken : {Engine_Table{}, Engine_Table{{"start", "4"}, {"BLANK"}}, loop,

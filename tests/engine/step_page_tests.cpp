@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 
+#include "algebra/linear/linear_solver.hpp"
+#include "algebra/quadratic/quadratic_solver.hpp"
+#include "algebra/reader.hpp"
+#include "arithmetic/arithmetic_model.hpp"
 #include "common/items.hpp"
 #include "common/number_items.hpp"
 #include "engine/step_page.hpp"
@@ -73,6 +79,102 @@ TEST_F(Fitting, ABoxThatNothingFitsStopsAtTheFloor) {
     for (auto [w, h] : {std::pair{0.0, 0.0}, {-10.0, 100.0}, {100.0, -5.0}, {1.0, 1.0}}) {
         auto sizes = fitTableFontSizes(w, h, 30, kMedium, page);
         for (const auto& s : sizes) EXPECT_EQ(s[1], kMinimumTableFontSize) << w << " × " << h;
+    }
+}
+
+/// The fitting as first written: every trial size of the width pass, one
+/// after the other, and every table measured again in each round of the
+/// height pass.
+std::vector<TableSizes> stepwiseFit(double width, double height, double base, const Engine_Step& tables) {
+    const auto box = [](const Engine_Table& t, double s) { return measureTableNode(s, 0.23, t, tableRootRow(t)); };
+    const auto shrink = [](double s) { return std::max(kMinimumTableFontSize, s * 0.98); };
+    const gfx::Font font = gfx::Font::monospacedDigit(base, 0.23);
+    const double gap = font.lineHeight() - font.pointSize();
+    std::vector<TableSizes> sizes(tables.size(), TableSizes{base, base});
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        while (box(tables[i], sizes[i][1]).width > width && sizes[i][1] > kMinimumTableFontSize)
+            sizes[i][1] = shrink(sizes[i][1]);
+    for (bool shrank = true; shrank;) {
+        double total = 0, rmax = 0;
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            total += box(tables[i], sizes[i][1]).height;
+            if (i > 0) total += (sizes[i - 1][1] + sizes[i][1]) * 0.5 / base * gap;
+            if (i == 0 || sizes[i][1] / base > rmax) rmax = sizes[i][1] / base;
+        }
+        if (total <= height) break;
+        shrank = false;
+        for (auto& s : sizes)
+            if (rmax - s[1] / s[0] < 0.01 && s[1] > kMinimumTableFontSize) s[1] = shrink(s[1]), shrank = true;
+    }
+    return sizes;
+}
+
+// The fitting finds exactly the sizes of the stepwise search, with the
+// system's own fonts, on pages of the arithmetic strategies and the algebra
+// solvers, in boxes from a sliver to a tablet.
+TEST(FittingSizes, AsTheStepwiseSearchFindsThem) {
+    std::vector<Engine_Step> pages;
+    const auto add = [&](const std::vector<Engine_Step>& s) { pages.insert(pages.end(), s.begin(), s.end()); };
+    New_Arithmetic_Model m;
+    m.inputs = {{{"98765", "4321"}}};
+    for (auto method : {&New_Arithmetic_Model::addColumnSteps, &New_Arithmetic_Model::subtractTradeSteps,
+                        &New_Arithmetic_Model::multiplyStandardSteps, &New_Arithmetic_Model::divideStandardSteps})
+        add((m.*method)().steps);
+    for (const char* text : {"x^2 - x - 1 = 0", "x^2/3 - 5x/7 + 1/2 = 0"}) {
+        const PolyEquation e = readPolyEquation(text).value();
+        for (auto method : {Quadratic_method::factor, Quadratic_method::formula, Quadratic_method::complete_the_square})
+            add(solveQuadratic(method, Technique::balance, true, false, Style::fraction, Method::standard, true, e.LHS,
+                               e.RHS, e.relation, e.relation_color)
+                    .steps);
+    }
+    std::size_t between = 0;  // tables fitted between the base size and the floor
+    for (const auto& [w, h] : {std::pair{1014.0, 1100.0}, {380.0, 660.0}, {250.0, 400.0}, {120.0, 660.0}, {60.0, 90.0}})
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const auto fitted = fitTableFontSizes(w, h, 30, 0.23, pages[p]);
+            EXPECT_EQ(fitted, stepwiseFit(w, h, 30, pages[p])) << "page " << p << " in " << w << " × " << h;
+            for (const auto& s : fitted) between += s[1] < s[0] && s[1] > kMinimumTableFontSize;
+        }
+    EXPECT_GT(between, 100u);
+}
+
+/// Fake-metric faces that count the texts they measure.
+class CountingFonts final : public gfx::FontProvider {
+public:
+    std::shared_ptr<const gfx::FontFace> face(gfx::FontKind kind, double weight, std::string_view name) override {
+        return std::make_shared<Counting>(fake_.face(kind, weight, name), measured);
+    }
+    std::shared_ptr<std::size_t> measured = std::make_shared<std::size_t>(0);
+
+private:
+    struct Counting final : gfx::FontFace {
+        Counting(std::shared_ptr<const gfx::FontFace> f, std::shared_ptr<std::size_t> n) : inner(f), count(n) {}
+        gfx::FontKind kind() const override { return inner->kind(); }
+        double weight() const override { return inner->weight(); }
+        const std::string& name() const override { return inner->name(); }
+        const gfx::UnitMetrics& unitMetrics() const override { return inner->unitMetrics(); }
+        double unitAdvance(std::string_view line) const override { return ++*count, inner->unitAdvance(line); }
+        std::shared_ptr<const gfx::FontFace> inner;
+        std::shared_ptr<std::size_t> count;
+    };
+    gfx::FakeFontProvider fake_;
+};
+
+// Drawing a page measures each node of a long expression a bounded number of
+// times: neither once per trial size of the fitting, nor once per
+// enclosing node while drawing.
+TEST(FittingSizes, ALongExpressionIsMeasuredInLinearTime) {
+    CountingFonts fonts;
+    gfx::ScopedFontProvider scope(fonts);
+    for (int terms : {50, 200, 400}) {
+        Engine_Table sum = messageTable("x");
+        for (int i = 1; i < terms; ++i) sum = joinItem("+", std::move(sum), messageTable("x"));
+        const Engine_Step page{messageTable("x = 1"), joinItem("=", sum, integerItem(1))};
+        *fonts.measured = 0;
+        gfx::RecordingContext context;
+        drawStepPage(context, {380, 790}, page, {"combine like terms"}, 2, 30);
+        // Each term is one text and one operator; the tables go to the floor.
+        EXPECT_LT(*fonts.measured, 40u * static_cast<std::size_t>(terms)) << terms << " terms";
+        EXPECT_GT(*fonts.measured, 2u * static_cast<std::size_t>(terms)) << terms << " terms";
     }
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         int status;
         std::string message;
     } cases[] = {
-        {{}, 2, "no entry named"},
+        {{"--text"}, 2, "no entry named"},
         {{"nosuch"}, 2, "no entry called \"nosuch\""},
         {{"addColumnSteps", "1", "2", "3"}, 2, "addColumnSteps takes 2 operands (A B), not 3"},
         {{"addColumnSteps", "1"}, 2, "takes 2 operands (A B): missing B"},
@@ -70,8 +71,10 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
         {{"addColumnSteps", "\xff", "2"}, 2, "argument 2 is not valid UTF-8"},
         {{"addColumnSteps", "1", "2", "--order\xc0\xaf"}, 2, "argument 4 is not valid UTF-8"},
         {{"partitionSteps", std::string(30000, '7')}, 2, "30000 characters is longer than any number"},
-        {{"addColumnSteps", "1\n2", "3"}, 1, "refused its input: operand is not \"0\" or a digit string"},
+        {{"addColumnSteps", "1\n2", "3"}, 2, "addColumnSteps: the operand \"1\\n2\" is no whole number"},
         {{"addColumnSteps", "9223372036854775807", "1"}, 1, "overflow"},
+        {{"multiplyStandardSteps", "9999999999999999999", "2"}, 1, "refused its input"},
+        {{"solveLinearEquation", ""}, 2, "solveLinearEquation: column 1"},
         {{"algebraTable", "2x^ = 1"}, 2, "algebraTable: column 5: an exponent is a whole number"},
     };
     for (const auto& c : cases) {
@@ -87,6 +90,39 @@ TEST(StepsTool, RefusesBadCommandLinesInOneLine) {
     full.setstate(std::ios::badbit);
     EXPECT_EQ(runStepsTool({"addColumnSteps", "1", "2"}, full, err), 1);
     EXPECT_EQ(err.str(), "tellurandi-steps: cannot write the output\n");
+}
+
+// Status 2 for every operand that is no number as the number pad sends it,
+// in any place of any arithmetic entry; status 1 stays for a well-formed
+// problem that the builder refuses (the table above).
+TEST(StepsTool, MalformedOperandsAreUsageErrors) {
+    const std::string malformed[] = {"", "-5", "+5", "1.5", "5 8", "0005", "00", " 5", "1e3", "\uFF15", "\u0665"};
+    for (const StepEntry& entry : stepEntries()) {
+        const auto names = operandNames(entry);
+        if (names.front() != "A" && names.front() != "N") continue;
+        for (std::size_t place = 0; place < names.size(); ++place)
+            for (const std::string& operand : malformed) {
+                Args args(1 + names.size(), "3");
+                args[0] = entry.name, args[1 + place] = operand;
+                const Outcome r = run(args);
+                EXPECT_EQ(r.status, 2) << args[0] << " \"" << operand << "\": " << r.err;
+                EXPECT_TRUE(r.err.starts_with("tellurandi-steps: " + args[0] + ": the operand")) << r.err;
+                EXPECT_TRUE(r.out.empty());
+                args[1 + place] = place == 0 ? "1234567890123456789" : "0";  // well-formed
+                EXPECT_NE(run(args).status, 2) << args[0];
+            }
+    }
+}
+
+// --help (like --list) prints the usage and succeeds; no arguments at all is
+// a usage error, with the usage on standard error.
+TEST(StepsTool, Usage) {
+    for (const Args& args : {Args{"--help"}, Args{"--list"}, Args{}}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(std::tuple(r.status, args.empty() ? r.err : r.out), std::tuple(args.empty() ? 2 : 0, usageText()));
+        EXPECT_TRUE((args.empty() ? r.out : r.err).empty());
+    }
+    EXPECT_EQ(run({"--help=yes"}).status, 2);
 }
 
 // Flags become the option rows the screens write; flags left out take their
@@ -180,6 +216,25 @@ TEST(StepsTool, PagesAsText) {
     EXPECT_NE(count.out.find("9223372036854775807 \u2212 1 = 9223372036854775806\n"), std::string::npos) << count.err;
     const Outcome divide = run({"dividePartialSteps", "9223372036854775807", "3", "--text"});
     EXPECT_NE(divide.out.find("\u00F7: 9223372036854775807 "), std::string::npos) << divide.err;
+
+    // Roots read as the page sets them, without brackets it does not draw;
+    // a repeated x = 0 in a hidden colour reads as an empty line, one in
+    // black stays.
+    const std::pair<Args, std::string> lines[] = {
+        {{"solveQuadratic", "x^2 - x - 1 = 0", "--quadratic-method", "formula"},
+         "\nx = (1 \u2212 \u221A5)/2 or x = (1 + \u221A5)/2\n"},
+        {{"solveQuadratic", "5x^2 + x = 0", "--quadratic-method", "formula"}, "\nx = -1/5 or x = 0\n"},
+        {{"solveLinearEquation", "5x = -1"}, "\nx = -1/5\n"},
+        {{"solveQuadratic", "4x^2 - 1 = 0", "--quadratic-method", "complete_the_square"}, "\nor multiply by  1/4\n"},
+        {{"solveQuadratic", "x^2 = 0", "--quadratic-method", "factor"},
+         "page 2: zero-product rule\nx\u00B2 = 0\n\n\nx = 0\n\npage 3:"},
+        {{"solveQuadratic", "3x^2 - 6x = 0", "--quadratic-method", "factor"},
+         "\n\n\nx = 0 or x \u2212 2 = 0\nx = 0 or x = 2\npage 4:"},
+    };
+    for (auto [args, line] : lines) {
+        args.push_back("--text");
+        EXPECT_NE(run(args).out.find(line), std::string::npos) << args[1] << ":\n" << run(args).out;
+    }
 
     StepTriple broken{{{messageTable("a\nb")}}, {{"one", "two"}}, {}};
     EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");

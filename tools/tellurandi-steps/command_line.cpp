@@ -122,7 +122,7 @@ CommandLine parse(const std::vector<std::string>& args) {
             if (i + 1 == args.size()) refuse(flag + " needs " + wanted);
             return args[++i];
         };
-        if (name == "list") {
+        if (name == "list" || name == "help") {
             noValue();
             line.list = true;
         } else if (name == "text") {
@@ -176,7 +176,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
 std::string usageText() {
     std::string text =
         "usage: tellurandi-steps ENTRY OPERAND... [FLAG...] [--text | --png DIR [--screen WxH]]\n"
-        "       tellurandi-steps --list\n"
+        "       tellurandi-steps --list | --help\n"
         "Runs an entry (a step builder) on its operands and prints its pages, comments and\n"
         "parameters as JSON. A flag is --name VALUE or --name=VALUE; a flag not given is off, or\n"
         "takes the first of its values. An operand may begin with one \"-\"; after \"--\" every\n"
@@ -186,7 +186,8 @@ std::string usageText() {
         "--png DIR draws every page into DIR/page-01.png ... as the step screen shows it, on a\n"
         "screen of WxH points (390x844 by default; 1 to 4096 on each side), 2 pixels per point.\n"
         "Status: 0 done; 1 the entry refused its problem; 2 a malformed command line or operand.\n"
-        "Numbers of the arithmetic entries have at most 19 digits.\n"
+        "Numbers of the arithmetic entries are written in the digits 0 to 9, at most 19 of them,\n"
+        "without a sign or a leading zero.\n"
         "entries:\n";
     for (const auto& entry : stepEntries()) text += "  " + entryUsage(entry) + "\n";
     return text;

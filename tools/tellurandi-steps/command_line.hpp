@@ -1,7 +1,7 @@
 // The command line of tellurandi-steps.
 //
 //   tellurandi-steps ENTRY OPERAND... [--FLAG [VALUE]]... [--text | --png DIR [--screen WxH]]
-//   tellurandi-steps --list
+//   tellurandi-steps --list | --help
 //
 // The first argument that is no flag names the entry, the following ones are
 // its operands, exactly as many as it names. A flag is written --name VALUE or
@@ -25,7 +25,7 @@ inline constexpr int kSmallestScreen = 1;
 inline constexpr int kLargestScreen = 4096;
 
 struct CommandLine {
-    bool list = false;
+    bool list = false;  // --list or --help: the usage and nothing else
     const StepEntry* entry = nullptr;
     EntryInput input;
     Output output = Output::json;

@@ -10,6 +10,7 @@
 #include "algebra/reader.hpp"
 #include "algebra/tables.hpp"
 #include "arithmetic/arithmetic_model.hpp"
+#include "arithmetic/frame.hpp"
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "base/text.hpp"
@@ -73,15 +74,24 @@ std::string optionText(std::string_view value) {
 // memory quadratic in its length).
 constexpr std::size_t kLongestOperand = 19;
 
+// A number the arithmetic builders read is what the number pad sends: "0",
+// or the digits 0 to 9 without a leading zero, of at most 19 digits. Any
+// other text is no problem a builder could refuse but a malformed operand.
+void checkNumber(const std::string& operand) {
+    if (operand.size() > kLongestOperand)
+        throw OperandError("an operand of " + std::to_string(operand.size()) +
+                           " characters is longer than any number the builders hold (" +
+                           std::to_string(kLongestOperand) + " digits)");
+    if (!frame::isCanonicalOperand(operand))
+        throw OperandError("the operand \"" + operand +
+                           "\" is no whole number: \"0\", or the digits 0 to 9 without a sign or a leading zero");
+}
+
 // Runs `method` on a model holding the operands and the chosen values of
 // `options`, two flags to an option row.
 template <class Model, StepTriple (Model::*method)() const, Flag... options>
 StepTriple arithmetic(const EntryInput& input) {
-    for (const std::string& operand : input.operands)
-        if (operand.size() > kLongestOperand)
-            throw OperandError("an operand of " + std::to_string(operand.size()) +
-                               " characters is longer than any number the builders hold (" +
-                               std::to_string(kLongestOperand) + " digits)");
+    for (const std::string& operand : input.operands) checkNumber(operand);
     Model model;
     model.inputs = {{input.operands}};
     const std::array<Flag, sizeof...(options)> flags{options...};

@@ -35,6 +35,10 @@ int fail(std::ostream& err, int status, std::string_view message) {
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << usageText();
+        return 2;
+    }
     std::string error;
     const auto line = parseCommandLine(args, error);
     if (!line) return fail(err, 2, error);

@@ -36,7 +36,7 @@ struct UnitMetrics {
 
 /// One resolved face: its unit metrics and the advance of a single line of
 /// text at size 1. Implementations must make `unitAdvance` cheap to call
-/// repeatedly (the step view re-measures every table at every trial size).
+/// repeatedly (the step view measures its tables at several trial sizes).
 class FontFace {
 public:
     virtual ~FontFace() = default;

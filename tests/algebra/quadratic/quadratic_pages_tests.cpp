@@ -85,7 +85,7 @@ substitute in formula and solve: [2] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ;
 complete the square: [2] x² + 2x + 1 = 3 + 1 ; (x + 1)^2 = 4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [4] x + 1 = ±√4 ; x = -1 ± 2 ; x = -3 or x = 1
 😎: [1] _ ; _ ; x = -3 or x = 1 ; distinct rational solutions)"},
-        {{C, "2x^2 + 4x - 6 = 0"}, R"(divide by coefficient of x²: [1] (1/2)(2x² + 4x − 6) = (1/2)(0) ; x² + 2x − 3 = 0 ; divide both sides by  2 ; or multiply by  (1/2)
+        {{C, "2x^2 + 4x - 6 = 0"}, R"(divide by coefficient of x²: [1] (1/2)(2x² + 4x − 6) = (1/2)(0) ; x² + 2x − 3 = 0 ; divide both sides by  2 ; or multiply by  1/2
 constant term to right hand side: [3] x² + 2x = 3 ; _
 complete the square: [4] x² + 2x + 1 = 3 + 1 ; (x + 1)^2 = 4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
 square root and solve: [6] x + 1 = ±√4 ; x = -1 ± 2 ; x = -3 or x = 1
@@ -105,7 +105,7 @@ complete the square: [2] x² + 2x + 1 = -1 + 1 ; (x + 1)^2 = 0 ; halve x coeffic
 square root and solve: [4] x + 1 = 0 ; x = -1
 😎: [1] _ ; _ ; x = -1 ; repeated rational solution)"},
         {{C, "y^2 + 3y - 4 = 0", R}, R"(constant term to right hand side: [1] y² + 3y = 4 ; _
-complete the square: [2] y² + 3y + 9/4 = 4 + 9/4 ; (y + 3/2)^2 = 25/4 ; halve y coefficient from 3 to (3/2) ; square to (9/4) , add to both sides ; complete the square
+complete the square: [2] y² + 3y + 9/4 = 4 + 9/4 ; (y + 3/2)^2 = 25/4 ; halve y coefficient from 3 to 3/2 ; square to 9/4 , add to both sides ; complete the square
 square root and solve: [4] y + 3/2 = ±√(25/4) ; y = -3/2 ± 5/2 ; y = -4 or y = 1
 😎: [1] _ ; _ ; y = -4 or y = 1 ; distinct rational solutions)"},
         {{C, "x^2 = 0"}, R"(square root and solve: [1] x = 0
@@ -126,7 +126,7 @@ zero-product rule: [4] _ ; _ ; x + 1 = 0 or x − 1 = 0 ; x = -1 or x = 1
         {{P, "0.25x^2 - 0.01 = 0", D}, R"(clear decimals: [1] 100(0.25x² − 0.01) = 100(0) ; 25x² − 1 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 complete the factorization: [3] (5x + 1)(5x − 1) = 0
 zero-product rule: [4] _ ; _ ; 5x + 1 = 0 or 5x − 1 = 0 ; x = -1/5 or x = 1/5
-😎: [1] _ ; _ ; x = (-1/5) or x = (1/5) ; distinct rational solutions ; (number line order))"},
+😎: [1] _ ; _ ; x = -1/5 or x = 1/5 ; distinct rational solutions ; (number line order))"},
         {{P, "1/4x^2 - 1/5 = 0", D}, R"(clear decimals: [1] 100(0.25x² − 0.2) = 100(0) ; 25x² − 20 = 0 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 simplify the equation: [3] 5(5x² − 4) = 0 ; 5x² − 4 = 0 ; ⏎5 is greatest common divisor⏎⏎factor out  5⏎divide both sides by  5
 no solution: [5] _ ; _ ; factors but not over integers
@@ -141,11 +141,11 @@ zero-product rule: [4] _ ; _ ; x − 2 = 0 or x − 3 = 0 ; x = 2 or x = 3
 😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions ; (number line order))"},
         {{P, "6x^2 - 5x + 1 = 0"}, R"(complete the factorization: [1] (2x − 1)(3x − 1) = 0
 zero-product rule: [2] _ ; _ ; 2x − 1 = 0 or 3x − 1 = 0 ; x = 1/2 or x = 1/3
-😎: [1] _ ; _ ; x = (1/3) or x = (1/2) ; distinct rational solutions ; (number line order))"},
+😎: [1] _ ; _ ; x = 1/3 or x = 1/2 ; distinct rational solutions ; (number line order))"},
         {{P, "x^2 - 4x + 4 = 0"}, R"(complete the factorization: [1] (x − 2)(x − 2) = 0
 zero-product rule: [2] _ ; _ ; x − 2 = 0 ; x = 2
 😎: [1] _ ; _ ; x = 2 ; repeated rational solution)"},
-        {{P, "x^2 = 0"}, R"(zero-product rule: [1] _ ; _ ; x = 0 ; x = 0
+        {{P, "x^2 = 0"}, R"(zero-product rule: [1] _ ; _ ; x = 0 ; _
 😎: [4] repeated rational solution)"},
         {{P, "-x^2 + 3x = 0"}, R"(complete the factorization: [1] -x(x − 3) = 0
 zero-product rule: [2] _ ; _ ; x = 0 or x − 3 = 0 ; x = 0 or x = 3
