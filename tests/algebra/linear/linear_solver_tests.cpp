@@ -106,8 +106,12 @@ constant terms opposite to x: [3] 25x − 50 + 50 = 175 + 50 ; 25x = 225
 solve for x: [5] 25x/25 = 225/25 ; x = 9)"},
         {"decimal clear embedded", "(1/4)x = 1/5", R"(clear decimals: 0.25x = 0.2 ; 100(0.25x) = 100(0.2) ; 25x = 20 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 solve for x: [3] 25x/25 = 20/25 ; x = 0.8)"},
-        {"decimal clear embedded", "(1/3)x = 1/2", R"(clear fractions: 0.33333333x = 0.5 ; 6(0.33333333x) = 6(0.5) ; 2x = 3 ; _ ; _ ; 6 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {"decimal clear embedded", "(1/3)x = 1/2", R"(clear decimals: 0.33333333x = 0.5 ; 6(0.33333333x) = 6(0.5) ; 2x = 3 ; _ ; _ ; 6 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 solve for x: [3] 2x/2 = 3/2 ; x = 1.5)"},
+        {"decimal clear", "(2/3)x = 3", R"(🤔: 0.66666667x = 3 ; x = 4.5
+clear decimals: [1] 3(0.66666667x) = 3(3) ; 2x = 9 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+solve for x: [3] 2x/2 = 9/2 ; x = 4.5
+😎: [1] x = 4.5)"},
         {"embedded", "(2/4)x + 1/3 = 1", R"(simplify: (2/4)x + 1/3 = 1 ; (1/2)x + 1/3 = 1
 constant terms opposite to x: [2] (1/2)x + 1/3 − 1/3 = 1 − 1/3 ; (1/2)x = 2/3
 solve for x: [4] (2/1)((1/2)x) = (2/1)(2/3) ; x = 4/3)"},

@@ -131,7 +131,7 @@ zero-product rule: [4] _ ; _ ; 5x + 1 = 0 or 5x − 1 = 0 ; x = -1/5 or x = 1/5
 simplify the equation: [3] 5(5x² − 4) = 0 ; 5x² − 4 = 0 ; ⏎5 is greatest common divisor⏎⏎factor out  5⏎divide both sides by  5
 no solution: [5] _ ; _ ; factors but not over integers
 😎: [1] _ ; _ ; x = -0.89442719 or x = 0.89442719 ; distinct irrational solutions ; (number line order)⏎⏎shown for convenience)"},
-        {{P, "1/3x^2 - 3 = 0", D}, R"(clear fractions: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {{P, "1/3x^2 - 3 = 0", D}, R"(clear decimals: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 complete the factorization: [3] (x + 3)(x − 3) = 0
 zero-product rule: [4] _ ; _ ; x + 3 = 0 or x − 3 = 0 ; x = -3 or x = 3
 😎: [1] _ ; _ ; x = -3 or x = 3 ; distinct rational solutions ; (number line order))"},
