@@ -275,7 +275,7 @@ private:
         advance(std::move(next), own + 2);
     }
 
-    // ---- higher powers --------------------------------------------------------
+    // ---- higher powers ------------------------------------------------------
 
     /// Powers above the first cancel across the sides here (tidying has added
     /// up like terms on each side): equal squares leave both sides, and

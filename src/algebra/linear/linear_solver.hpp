@@ -1,6 +1,7 @@
 // The linear solver: one linear equation or inequality in one variable,
-// worked page by page (problem, tidying, collecting terms, division, answer),
-// and the two failure pages the solvers share.
+// worked page by page (problem, tidying, higher powers that cancel across the
+// sides, collecting terms, division, answer), and the two failure pages the
+// solvers share.
 #pragma once
 
 #include <string>

@@ -1,8 +1,7 @@
 // Random grouped linear equations (groups three deep, constant and variable
 // multipliers, over denominators, every relation and option) worked by the
 // solver: the answer checked against the equation evaluated exactly, every
-// page against its history, a sample drawn in the step view. The same with
-// a product k·v(v + b) on both sides, whose squares cancel.
+// page against its history, a sample drawn in the step view.
 #include <gtest/gtest.h>
 
 #include "algebra/linear/ext_equation.hpp"
@@ -133,44 +132,5 @@ TEST(ExtSolverSweep, AnswersHistoriesAndDrawing) {
         const Ext_polyEquation e0 = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, e));
         if (equationHasParentheses(e0)) expectHistories(s, e0, style, embedded, first, what);
         if (i % 100 == 0) expectEveryPageDraws(StepTriple{s.steps, s.comments, {}}, what());
-    }
-}
-
-// A random grouped equation with the same k·v(v + b) added to both sides:
-// once multiplied out the squares cancel, and the answer is that of the
-// equation without them.
-TEST(ExtSolverSweep, SquaresThatCancelAcrossTheSides) {
-    EquationMaker maker(20261207);
-    for (int i = 0; i < 2000 / kSanitizerSlowdown && !HasFailure(); ++i) {
-        Ext_polyEquation e = maker.equation();
-        const Monomial k = makeMonomial(makeDefaultRational(maker.pick(-9, 9) | 1, maker.pick(1, 3)), 1, maker.letter_);
-        const std::vector<Term> inner{makeTerm(makeMonomial(makeDefaultRational(1, 1), 1, maker.letter_), {false, 0}),
-                                      makeTerm(makeMonomial(makeDefaultRational(maker.pick(-9, 9), 1), 0, "x"),
-                                               {false, 0})};
-        for (Ext_polynomial* side : {&e.LHS, &e.RHS}) {
-            // The new group goes before the top level, which keeps every reference.
-            const std::uint64_t at = side->terms.size() - 1;
-            side->terms.insert(side->terms.begin() + static_cast<std::ptrdiff_t>(at), inner);
-            std::vector<Term>& top = side->terms.back();
-            top.insert(top.begin() + maker.pick(0, std::ssize(top)), makeTerm(k, {true, at}));
-        }
-        const auto style = static_cast<Style>(maker.pick(0, 2));
-        const LinearSteps s = solveExtEquation(static_cast<Technique>(maker.pick(0, 1)), maker.pick(0, 1), false, style,
-                                               static_cast<Method>(maker.pick(0, 1)), maker.pick(0, 1),
-                                               maker.pick(0, 1), e.LHS, e.RHS, e.relation, e.relation_color);
-        const auto what = [&] { return "case " + std::to_string(i) + ": " + tableText(extEquationTable(style, e)); };
-        ASSERT_EQ(s.steps.size(), s.comments.size()) << what();
-        EXPECT_EQ(s.comments.back()[0], "\U0001F60E") << what();
-        SCOPED_TRACE(what());
-        const Rational c0 = netAt(e, q(0)).value(), c1 = *subtractRational(netAt(e, q(1)).value(), c0);
-        expectLinearAnswer(tableText(s.steps.back().back()), maker.letter_, c0, c1, e.relation, style);
-        // And without pages.
-        const auto direct = simplifyExtEquation(e.LHS, e.RHS, e.relation, e.relation_color);
-        ASSERT_TRUE(std::holds_alternative<LinearSolution>(direct)) << what();
-        const LinearSolution& a = std::get<LinearSolution>(direct);
-        EXPECT_EQ(a.status, c1.numerator != 0 ? Status::unique : holds(e.relation, c0) ? Status::infinite : Status::none);
-        if (a.status == Status::unique) {
-            EXPECT_TRUE(rationalEquals(*multiplyRational(a.solution, c1), *negateRational(c0))) << what();
-        }
     }
 }

@@ -150,9 +150,6 @@ descending powers of x: [2] x − 2 = 0 ; left hand side for convenience
 constant terms opposite to x: [3] x − 2 + 2 = 0 + 2 ; x = 2)"},
         {"colored embedded", "2x^2 + 3 > 2x^2 - x", R"(same square term on both sides: 2x² + 3 > 2x² − x ; 3 > -x
 solve for x: [2] -3 < x{1} ; x > -3{1})"},
-        {"clear embedded", "(1/2)x^2 + x/3 = (1/2)x^2 + 1", R"(clear fractions: (1/2)x² + (1/3)x = (1/2)x² + 1 ; 6((1/2)x² + (1/3)x) = 6((1/2)x² + 1) ; 3x² + 2x = 3x² + 6 ; _ ; _ ; 6 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
-same square term on both sides: [3] 2x = 6
-solve for x: [4] 2x/2 = 6/2 ; x = 3)"},
         {"embedded", "y^4 = y^4 + 1", R"(descending powers of y: y⁴ = y⁴ + 1 ; -1 = 0 ; left hand side for convenience
 solve: [2] FALSE, no solution)"},
     });

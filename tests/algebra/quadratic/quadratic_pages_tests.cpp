@@ -160,14 +160,6 @@ zero-product rule: [2] _ ; _ ; y + 3 = 0 or y − 3 = 0 ; y = -3 or y = 3
 complete the factorization: [2] (x + 2)(x − 2) = 0
 zero-product rule: [3] _ ; _ ; x + 2 = 0 or x − 2 = 0 ; x = -2 or x = 2
 😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions ; (number line order))"},
-        {{F, "x^3 + x^2 = x^3 + 4"}, R"(descending powers of x: [1] x² − 4 = 0 ; left hand side for convenience
-substitute in formula and solve: [2] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = -4 ; x = (0 ± √(0^2 − 4(1)(-4)))/(2(1)) ; _ ; _ ; _ ; x = -2 or x = 2 ; from calculator
-😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions)"},
-        {{C, "2x^3 + x^2 + 2x = 2x^3 + 3"}, R"(descending powers of x: [1] x² + 2x − 3 = 0 ; left hand side for convenience
-constant term to right hand side: [2] x² + 2x = 3 ; _
-complete the square: [3] x² + 2x + 1 = 3 + 1 ; (x + 1)^2 = 4 ; halve x coefficient from 2 to 1 ; square to 1 , add to both sides ; complete the square
-square root and solve: [5] x + 1 = ±√4 ; x = -1 ± 2 ; x = -3 or x = 1
-😎: [1] _ ; _ ; x = -3 or x = 1 ; distinct rational solutions)"},
         {{F, "x^3 + x = x^3 + 4"}, R"(descending powers of x: [1] x − 4 = 0 ; left hand side for convenience
 constant terms opposite to x: [2] x = 0 + 4 ; x = 4
 😎: [1] x = 4)"},
