@@ -240,6 +240,56 @@ TEST(StepsTool, PagesAsText) {
     EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");
 }
 
+// Equations whose higher powers cancel across the sides are solved through
+// the door as by the solvers: the comments of the text and the JSON agree,
+// and the last page states the answer; one that keeps its square is refused.
+// In decimal style the clearing page is "clear decimals", whatever the LCM.
+TEST(StepsTool, PowersThatCancelAndClearingDecimals) {
+    const struct {
+        Args args;
+        const char* comments;
+        const char* lastPage;
+    } cases[] = {
+        {{"solveLinearEquation", "x^2 - x^2 + x = 2"}, "🤔 ; combine simple like terms ; 😎", "x² − x² + x = 2\nx = 2\n"},
+        {{"solveLinearEquation", "x^2 + x = x^2 + 2"}, "🤔 ; same square term on both sides ; 😎",
+         "x² + x = x² + 2\nx = 2\n"},
+        {{"solveExtEquation", "x(x + 1) = x(x + 2)"},
+         "🤔 ; distribute to remove (  ) ; distribute to remove (  ) ; same square term on both sides ; "
+         "x terms to one side ; solve for x ; 😎",
+         "x(x + 1) = x(x + 2)\nx = 0\n"},
+        {{"solveQuadratic", "x^3 + x^2 = x^3 + 4"},
+         "🤔 ; descending powers of x ; complete the factorization ; zero-product rule ; 😎",
+         "x³ + x² = x³ + 4\n\n\nx = -2 or x = 2\ndistinct rational solutions\n(number line order)\n"},
+        {{"solveLinearEquation", "x^2 + x = 2"}, "oops", "x² + x = 2\n\n\nbeyond module scope\nplease correct\n"},
+        {{"solveQuadratic", "1/3x^2 - 3 = 0", "--style", "decimal"},
+         "🤔 ; clear decimals ; complete the factorization ; zero-product rule ; 😎",
+         "0.33333333x² − 3 = 0\n\n\nx = -3 or x = 3\ndistinct rational solutions\n(number line order)\n"},
+        {{"solveLinearEquation", "2/3x = 3", "--style", "decimal", "--clear-fractions"},
+         "🤔 ; clear decimals ; solve for x ; 😎", "0.66666667x = 3\nx = 4.5\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome json = run(c.args);
+        ASSERT_EQ(json.status, 0) << c.args[1] << json.err;
+        const auto parsed = nlohmann::json::parse(json.out);
+        std::string comments;
+        for (const auto& comment : parsed["comments"])
+            comments += (comments.empty() ? "" : " ; ") + comment.at(0).get<std::string>();
+        EXPECT_EQ(comments, c.comments) << c.args[1];
+
+        Args text = c.args;
+        text.push_back("--text");
+        const std::string out = run(text).out;
+        std::string textComments;
+        for (std::size_t at = out.find("page "); at != std::string::npos; at = out.find("\npage ", at + 1)) {
+            const std::size_t from = out.find(": ", at) + 2;
+            textComments += (textComments.empty() ? "" : " ; ") + out.substr(from, out.find('\n', from) - from);
+        }
+        EXPECT_EQ(textComments, c.comments) << c.args[1];
+        const std::size_t last = out.rfind("page ");
+        EXPECT_EQ(out.substr(out.find('\n', last) + 1), c.lastPage) << c.args[1];
+    }
+}
+
 // The pictures show each page where the step screen puts it: below the status
 // and navigation bars, five points in from every edge; both ends of the
 // screen range draw.

@@ -66,7 +66,7 @@ FractionClearing fractionClearing(Style style, std::int64_t L) {
     return {L,
             std::to_string(L) +
                 " is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions",
-            "clear fractions"};
+            style == Style::decimal ? "clear decimals" : "clear fractions"};
 }
 
 PolyEquation recolorEquation(Color lhs, Color rhs, Color relation, const PolyEquation& e) {

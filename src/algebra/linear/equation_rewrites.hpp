@@ -31,9 +31,9 @@ PolyEquation colorEquationDenominators(Color c, const PolyEquation& e);
 
 /// How a clearing step with lcm L clears: the factor, the note under the
 /// step, and the step's comment. Decimal style with L = 2^a·5^b clears with
-/// the smallest power of ten that L divides ("clear decimals",
-/// "...multiply both sides\nby 10ᵏ = M"); any other L clears with L ("L is
-/// LCM of denominators...", "clear fractions").
+/// the smallest power of ten that L divides ("...multiply both sides\nby
+/// 10ᵏ = M"); any other L clears with L ("L is LCM of denominators...").
+/// The comment is "clear decimals" in decimal style, else "clear fractions".
 struct FractionClearing {
     std::int64_t factor = 1;
     std::string note;

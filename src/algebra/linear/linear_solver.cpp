@@ -47,12 +47,9 @@ LinearSteps outOfScopePage(const Engine_Table& equation) { return failurePage(eq
 bool isLinearInOneVariable(const PolyEquation& e) {
     std::set<std::string> letters;
     for (const Polynomial* side : {&e.LHS, &e.RHS})
-        for (const Monomial& m : side->terms) {
-            if (m.coefficient.numerator == 0) continue;
-            if (m.exponent > 1) return false;
-            if (m.exponent == 1) letters.insert(m.variable);
-        }
-    return letters.size() <= 1;
+        for (const Monomial& m : side->terms)
+            if (isNonZeroVariableTermClosure(m)) letters.insert(m.variable);
+    return letters.size() <= 1 && netDegree(e) <= 1;
 }
 
 namespace {
@@ -85,6 +82,7 @@ public:
         if (!embedded_) out_.addPage(problem_, "🤔");
         if (shortCut()) return std::move(out_);
         tidy(exclusions);
+        cancelHigherPowers();
         collect();
         finish();
         if (!embedded_) out_.addPage(std::move(problem_), "😎");
@@ -240,10 +238,14 @@ private:
 
     void combine(bool simpleOnly, const char* comment) {
         CombinedEquation combined = combineLikeTermsOfEquation(simpleOnly, current_);
-        if (!combined.changed) return;
+        if (combined.changed) rewrite(std::move(combined.equation), comment);
+    }
+
+    /// The current equation joins the history; the page shows `next`.
+    void rewrite(PolyEquation next, std::string comment) {
         history_.push_back(currentTable());
-        const std::size_t own = addWorkingPage(engineStep(table(combined.equation)), comment);
-        advance(std::move(combined.equation), own);
+        const std::size_t own = addWorkingPage(engineStep(table(next)), std::move(comment));
+        advance(std::move(next), own);
     }
 
     void clearFractionsStep() {
@@ -268,6 +270,38 @@ private:
         history_.push_back(std::move(before));
         history_.push_back(multiplied(Color::black));
         advance(std::move(next), own + 2);
+    }
+
+    // ---- higher powers ------------------------------------------------------
+
+    /// Powers above the first cancel across the sides here (tidying has added
+    /// up like terms on each side): equal squares leave both sides, and
+    /// anything higher goes when everything is gathered on the left.
+    void cancelHigherPowers() {
+        if (!holdsHigherPower()) return;
+        if (auto removed = removeSameSquareTerm(current_)) {
+            rewrite(std::move(*removed), "same square term on both sides");
+            if (!holdsHigherPower()) return;
+        }
+        auto convenient = exchangeSidesForConvenience(current_);
+        if (!convenient) return;
+        const std::string letter = equationVariable(current_, isNonZeroVariableTermClosure);
+        // The first equation is the current one.
+        Engine_Step tables = engineStep(currentTable());
+        for (auto e = convenient->equations.begin() + 1; e != convenient->equations.end(); ++e)
+            tables.push_back(table(*e));
+        const std::size_t shown = tables.size();
+        tables.push_back(convenient->note ? messageTable(*convenient->note) : blankTable(0).front());
+        const std::size_t own = addWorkingPage(std::move(tables), "descending powers of " + letter);
+        const Engine_Step& page = out_.steps.back();
+        history_.insert(history_.end(), page.begin() + static_cast<std::ptrdiff_t>(own),
+                        page.begin() + static_cast<std::ptrdiff_t>(own + shown - 1));
+        advance(std::move(convenient->equations.back()), own + shown - 1);
+    }
+
+    bool holdsHigherPower() const {
+        const auto higher = [](const Monomial& m) { return m.exponent > 1; };
+        return std::ranges::any_of(current_.LHS.terms, higher) || std::ranges::any_of(current_.RHS.terms, higher);
     }
 
     // ---- collecting terms ----------------------------------------------------

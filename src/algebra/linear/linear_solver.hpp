@@ -1,6 +1,7 @@
 // The linear solver: one linear equation or inequality in one variable,
-// worked page by page (problem, tidying, collecting terms, division, answer),
-// and the two failure pages the solvers share.
+// worked page by page (problem, tidying, higher powers that cancel across the
+// sides, collecting terms, division, answer), and the two failure pages the
+// solvers share.
 #pragma once
 
 #include <string>
@@ -38,8 +39,9 @@ LinearSteps divisionByZeroPage(const Engine_Table& equation);
 /// "division by zero".
 LinearSteps outOfScopePage(const Engine_Table& equation);
 
-/// Every non-zero term has exponent 0 or 1, and the exponent-1 terms share
-/// one letter.
+/// The non-zero variable terms share one letter, and with like powers of
+/// both sides gathered no power above 1 keeps a coefficient other than 0
+/// (x² + x = x² + 2 is linear, x² + x = 2 is not).
 bool isLinearInOneVariable(const PolyEquation& e);
 
 /// The worked solution of LHS relation RHS.

@@ -1,7 +1,9 @@
 #include "algebra/quadratic/opening_steps.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
+#include <set>
 
 #include "algebra/equation_operations.hpp"
 #include "algebra/side_operations.hpp"
@@ -58,6 +60,16 @@ Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
         return total;
     };
     return subtractRational(sum(e.LHS), sum(e.RHS)).value();
+}
+
+std::uint64_t netDegree(const PolyEquation& e) {
+    std::set<std::uint64_t, std::greater<>> exponents;
+    for (const Polynomial* side : {&e.LHS, &e.RHS})
+        for (const Monomial& m : side->terms)
+            if (isNonZeroVariableTermClosure(m)) exponents.insert(m.exponent);
+    for (const std::uint64_t exponent : exponents)
+        if (netCoefficient(e, exponent).numerator != 0) return exponent;
+    return 0;
 }
 
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&)) {

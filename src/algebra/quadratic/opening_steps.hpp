@@ -39,6 +39,11 @@ inline std::int64_t countHigherPowerTermsClosure(std::int64_t count, const Monom
 /// of that exponent on the left less the same sum on the right.
 Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent);
 
+/// The highest exponent whose `netCoefficient` is not 0: the degree of
+/// LHS − RHS once like powers of both sides are gathered (0 for none above
+/// the constant). Letters are not told apart.
+std::uint64_t netDegree(const PolyEquation& e);
+
 /// The letter of the first term of LHS then RHS that passes `test`, or "x".
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&));
 

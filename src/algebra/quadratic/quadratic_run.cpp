@@ -32,19 +32,10 @@ bool hasOneLetter(const PolyEquation& e) {
     return letters.size() <= 1;
 }
 
-std::int64_t higherPowerTerms(const PolyEquation& e) {
-    std::int64_t count = 0;
-    for (const Monomial* m : termsOf(e)) count = countHigherPowerTermsClosure(count, *m);
-    return count;
-}
-
-/// What the quadratic steps can work: an equation of degree 2 at most.
-/// Inequalities are not solved by their roots.
-bool isQuadraticEquation(const PolyEquation& e) {
-    const auto terms = termsOf(e);
-    return e.relation == Relation::equal_to &&
-           std::ranges::none_of(terms, [](const Monomial* m) { return isNonZeroTerm(*m) && m->exponent > 2; });
-}
+/// What the quadratic steps can work: an equation of degree 2 at most once
+/// like powers of both sides are gathered (a cube on both sides cancels on
+/// the "descending powers" page). Inequalities are not solved by their roots.
+bool isQuadraticEquation(const PolyEquation& e) { return e.relation == Relation::equal_to && netDegree(e) <= 2; }
 
 class Opening {
 public:
@@ -207,7 +198,8 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
             tidying == Tidying::simplify ? opening.simplify() : opening.clearFractions();
             opening.combine();
             opening.removeSquareTerms();
-            if (higherPowerTerms(run.current()) == 0) {
+            // Powers above the first that cancel are the linear solver's to show.
+            if (netDegree(run.current()) <= 1) {
                 if (opening.solveLinear()) return std::move(run.result);
             } else if (isQuadraticEquation(run.current())) {
                 opening.descendingPowers();

@@ -210,6 +210,11 @@ TEST(ExtSolver, WorkedRuns) {
         {"x(x + 2) = 3", {},
          "🤔 ; distribute to remove (  ) ; oops | x(x + 2) = 3 ; x² + 2x = 3 ;  ;  ; beyond module scope ; "
          "please correct"},
+        // Squares that cancel once multiplied out leave a linear equation.
+        {"x(x + 1) = x(x + 2)", {},
+         "🤔 ; distribute to remove (  ) ; distribute to remove (  ) ; same square term on both sides ; "
+         "x terms to one side ; solve for x ; 😎 | x(x + 1) = x(x + 2) ; x² + x = x(x + 2) ; x² + x = x² + 2x ; "
+         "x = 2x ; x − 2x = 0 ; -x = 0 ; x = 0 | x = 0"},
         {"2(x + 3y) = 4", embedded,
          "distribute to remove (  ) ; oops | 2(x + 3y) = 4 ; 2x + 6y = 4 ;  ;  ; beyond module scope ; please correct"},
         // Numbers beyond 64 bits and zero denominators: one page with the equation as given.
@@ -237,4 +242,15 @@ TEST(ExtSolver, WorkedRuns) {
     EXPECT_EQ(std::ranges::count(later.comments, std::vector<std::string>{"clear fractions"}), 1);
     EXPECT_EQ(solve("(x + 1)/2 = 3", first).steps[1].back()[1][1],
               "\n2 is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions");
+
+    // Without pages: squares that cancel once multiplied out leave the linear answer; others stay out of scope.
+    auto direct = [](std::string_view text) {
+        const Ext_polyEquation e = readExtEquation(text).value();
+        return simplifyExtEquation(e.LHS, e.RHS, e.relation, e.relation_color);
+    };
+    const auto cancelled = direct("x(x + 1) = x(x + 2) - 3");
+    ASSERT_TRUE(std::holds_alternative<LinearSolution>(cancelled));
+    EXPECT_EQ(std::get<LinearSolution>(cancelled).solution, makeDefaultRational(3, 1));
+    EXPECT_EQ(std::get<LinearSolution>(cancelled).status, Status::unique);
+    EXPECT_EQ(direct("x(x + 2) = 3"), (std::variant<LinearSolution, ExtFailure>(ExtFailure::beyond_module_scope)));
 }

@@ -106,8 +106,12 @@ constant terms opposite to x: [3] 25x − 50 + 50 = 175 + 50 ; 25x = 225
 solve for x: [5] 25x/25 = 225/25 ; x = 9)"},
         {"decimal clear embedded", "(1/4)x = 1/5", R"(clear decimals: 0.25x = 0.2 ; 100(0.25x) = 100(0.2) ; 25x = 20 ; _ ; _ ; ⏎highest decimal place count⏎is 2, multiply both sides⏎by 10² = 100
 solve for x: [3] 25x/25 = 20/25 ; x = 0.8)"},
-        {"decimal clear embedded", "(1/3)x = 1/2", R"(clear fractions: 0.33333333x = 0.5 ; 6(0.33333333x) = 6(0.5) ; 2x = 3 ; _ ; _ ; 6 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {"decimal clear embedded", "(1/3)x = 1/2", R"(clear decimals: 0.33333333x = 0.5 ; 6(0.33333333x) = 6(0.5) ; 2x = 3 ; _ ; _ ; 6 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 solve for x: [3] 2x/2 = 3/2 ; x = 1.5)"},
+        {"decimal clear", "(2/3)x = 3", R"(🤔: 0.66666667x = 3 ; x = 4.5
+clear decimals: [1] 3(0.66666667x) = 3(3) ; 2x = 9 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+solve for x: [3] 2x/2 = 9/2 ; x = 4.5
+😎: [1] x = 4.5)"},
         {"embedded", "(2/4)x + 1/3 = 1", R"(simplify: (2/4)x + 1/3 = 1 ; (1/2)x + 1/3 = 1
 constant terms opposite to x: [2] (1/2)x + 1/3 − 1/3 = 1 − 1/3 ; (1/2)x = 2/3
 solve for x: [4] (2/1)((1/2)x) = (2/1)(2/3) ; x = 4/3)"},
@@ -127,13 +131,41 @@ solve for x: [3] 3x + 1 > 3 ; 3x > 3 − 1 ; 3x > 2 ; x > 2/3{2} ; x > 2/3{1})"}
     });
 }
 
+// Powers above the first that cancel across the sides: within a side by
+// combining, equal squares on both sides, anything higher by gathering
+// everything on the left.
+TEST(LinearSolverGolden, PowersThatCancel) {
+    expectGolden({
+        {"", "x^2 - x^2 + x = 2", R"(🤔: x² − x² + x = 2 ; x = 2
+combine simple like terms: [2]
+😎: [2])"},
+        {"", "x^2 + x = x^2 + 2", R"(🤔: x² + x = x² + 2 ; x = 2
+same square term on both sides: [2]
+😎: [2])"},
+        {"embedded", "x^3 + 2x = x^3 + 6", R"(descending powers of x: x³ + 2x = x³ + 6 ; 2x − 6 = 0 ; left hand side for convenience
+constant terms opposite to x: [2] 2x − 6 + 6 = 0 + 6 ; 2x = 6
+solve for x: [4] 2x/2 = 6/2 ; x = 3)"},
+        {"embedded", "x^3 + x^2 + x = x^3 + x^2 + 2", R"(same square term on both sides: x³ + x² + x = x³ + x² + 2 ; x³ + x = x³ + 2
+descending powers of x: [2] x − 2 = 0 ; left hand side for convenience
+constant terms opposite to x: [3] x − 2 + 2 = 0 + 2 ; x = 2)"},
+        {"colored embedded", "2x^2 + 3 > 2x^2 - x", R"(same square term on both sides: 2x² + 3 > 2x² − x ; 3 > -x
+solve for x: [2] -3 < x{1} ; x > -3{1})"},
+        {"embedded", "y^4 = y^4 + 1", R"(descending powers of y: y⁴ = y⁴ + 1 ; -1 = 0 ; left hand side for convenience
+solve: [2] FALSE, no solution)"},
+    });
+}
+
 // One page, comment "oops", whatever embedded is: a zero denominator, an
-// equation not linear in one letter, numbers beyond 64 bits.
+// equation not linear in one letter (a square that stays once both sides are
+// gathered, a second letter), numbers beyond 64 bits.
 TEST(LinearSolverGolden, FailurePages) {
     expectGolden({
         {"", "x/0 = 1", R"(oops: (1/0)x = 1 ; _ ; _ ; division by zero ; please correct)"},
         {"embedded decimal", "x/0 = 1", R"(oops: infx = 1 ; _ ; _ ; division by zero ; please correct)"},
         {"embedded", "x^2 + x = 2", R"(oops: x² + x = 2 ; _ ; _ ; beyond module scope ; please correct)"},
+        {"", "x^3 + x^2 = x^3 + 4", R"(oops: x³ + x² = x³ + 4 ; _ ; _ ; beyond module scope ; please correct)"},
+        {"embedded", "x^2 + x = 2x^2 + 1", R"(oops: x² + x = 2x² + 1 ; _ ; _ ; beyond module scope ; please correct)"},
+        {"embedded", "x^2 + y = x^2 + 2", R"(oops: x² + y = x² + 2 ; _ ; _ ; beyond module scope ; please correct)"},
         {"", "x/3 = 9223372036854775807", R"(oops: (1/3)x = 9223372036854775807 ; _ ; _ ; beyond module scope ; please correct)"},
         {"embedded", "0x^2 + 0y + x = 3", R"(solve: x = 3)"},
     });

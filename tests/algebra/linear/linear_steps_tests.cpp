@@ -49,7 +49,8 @@ TEST(EquationSteps, ClearingFractions) {
     EXPECT_EQ(colorEquationDenominators(Color::red, eq("(1/4)x = 2")).LHS.terms[0].coefficient.denominator_color,
               Color::red);
 
-    // Decimal style clears 2^a·5^b with the smallest power of ten it divides, anything else with its lcm.
+    // Decimal style clears 2^a·5^b with the smallest power of ten it divides, anything else with its lcm;
+    // its comment is "clear decimals" either way.
     auto clearing = [](Style style, std::int64_t lcm) {
         const FractionClearing f = fractionClearing(style, lcm);
         return std::to_string(f.factor) + " " + f.comment + ":" + f.note;
@@ -57,7 +58,9 @@ TEST(EquationSteps, ClearingFractions) {
     const std::string lcmNote =
         " is LCM of denominators\n\nwe can use any multiple of the\ndenominators to clear fractions";
     EXPECT_EQ(clearing(Style::fraction, 6), "6 clear fractions:6" + lcmNote);
-    EXPECT_EQ(clearing(Style::decimal, 30), "30 clear fractions:30" + lcmNote);
+    EXPECT_EQ(clearing(Style::decimal, 30), "30 clear decimals:30" + lcmNote);
+    EXPECT_EQ(clearing(Style::decimal, 3), "3 clear decimals:3" + lcmNote);
+    EXPECT_EQ(clearing(Style::rational_fraction, 8), "8 clear fractions:8" + lcmNote);
     EXPECT_EQ(clearing(Style::decimal, 8),
               "1000 clear decimals:\nhighest decimal place count\nis 3, multiply both sides\nby 10³ = 1000");
     EXPECT_EQ(clearing(Style::decimal, 100000000000),

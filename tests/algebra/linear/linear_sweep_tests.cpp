@@ -3,7 +3,8 @@
 // the closing answer must be right, checked by substituting into the
 // equation with exact rationals on and around the boundary; the pages must
 // hold together, equal those of the embedded run but for the opening, the
-// closing and the sign-change notes, and draw inside the step view.
+// closing and the sign-change notes, and draw inside the step view. The same
+// with one power from 2 to 4 added alike to both sides, which must cancel.
 #include <gtest/gtest.h>
 
 #include "algebra/linear/linear_solver.hpp"
@@ -92,5 +93,41 @@ TEST(LinearSweep, AnswersPagesAndDrawing) {
             }
         }
         if (i % (40 * kSweepDivisor) == 0) expectEveryPageDraws({full.steps, full.comments, {}}, what);
+    }
+}
+
+// A random linear equation with the same a·xᵖ (p from 2 to 4) put on both
+// sides, on the left as one term or split in two: the powers cancel, and
+// the answer is that of the equation without them.
+TEST(LinearSweep, PowersThatCancelAcrossTheSides) {
+    SystemRandom r(20261207);
+    for (int i = 0; i < 2000 / kSweepDivisor && !HasFailure(); ++i) {
+        PolyEquation e = makeEquationXL(randomSide(r), randomSide(r), allRelations[r.uniformInRange(0, 4)]);
+        const auto p = static_cast<std::uint64_t>(r.uniformInRange(2, 4));
+        const std::int64_t n = r.uniformInRange(-9, 9) | 1, d = r.uniformInRange(1, 4), t = r.uniformInRange(-5, 5);
+        auto insert = [&r](Polynomial& side, const Monomial& m) {
+            side.terms.insert(side.terms.begin() + r.uniformInRange(0, std::ssize(side.terms)), m);
+        };
+        insert(e.RHS, makeMonomialX(q(n, d), p));
+        if (r.uniformInRange(0, 1) == 0) {
+            insert(e.LHS, makeMonomialX(q(n, d), p));
+        } else {
+            insert(e.LHS, makeMonomialX(q(n - t * d, d), p));
+            insert(e.LHS, makeMonomialX(q(t), p));
+        }
+        const auto style = static_cast<Style>(r.uniformInRange(0, 2));
+        ScriptedRandom fixed{r.uniformInRange(1, 5)};
+        ScopedRandomSource scope(fixed);
+        const LinearSteps s = solveLinearEquation(static_cast<Technique>(r.uniformInRange(0, 1)),
+                                                  r.uniformInRange(0, 1) == 1, false, style,
+                                                  static_cast<Method>(r.uniformInRange(0, 1)),
+                                                  r.uniformInRange(0, 1) == 1, e.LHS, e.RHS, e.relation,
+                                                  e.relation_color);
+        const std::string what = "case " + std::to_string(i) + ": " + tableText(s.steps.front().front());
+        ASSERT_EQ(s.steps.size(), s.comments.size()) << what;
+        ASSERT_GE(s.steps.size(), 3u) << what;
+        EXPECT_EQ(s.comments.front()[0], "🤔") << what;
+        EXPECT_EQ(s.comments.back()[0], "😎") << what;
+        expectRightAnswer(e, tableText(s.steps.back().back()), style, what);
     }
 }

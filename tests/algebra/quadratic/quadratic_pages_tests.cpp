@@ -131,7 +131,7 @@ zero-product rule: [4] _ ; _ ; 5x + 1 = 0 or 5x − 1 = 0 ; x = -1/5 or x = 1/5
 simplify the equation: [3] 5(5x² − 4) = 0 ; 5x² − 4 = 0 ; ⏎5 is greatest common divisor⏎⏎factor out  5⏎divide both sides by  5
 no solution: [5] _ ; _ ; factors but not over integers
 😎: [1] _ ; _ ; x = -0.89442719 or x = 0.89442719 ; distinct irrational solutions ; (number line order)⏎⏎shown for convenience)"},
-        {{P, "1/3x^2 - 3 = 0", D}, R"(clear fractions: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
+        {{P, "1/3x^2 - 3 = 0", D}, R"(clear decimals: [1] 3(0.33333333x² − 3) = 3(0) ; x² − 9 = 0 ; _ ; _ ; 3 is LCM of denominators⏎⏎we can use any multiple of the⏎denominators to clear fractions
 complete the factorization: [3] (x + 3)(x − 3) = 0
 zero-product rule: [4] _ ; _ ; x + 3 = 0 or x − 3 = 0 ; x = -3 or x = 3
 😎: [1] _ ; _ ; x = -3 or x = 3 ; distinct rational solutions ; (number line order))"},
@@ -155,6 +155,18 @@ zero-product rule: [2] _ ; _ ; x = 0 or x − 3 = 0 ; x = 0 or x = 3
         {{P, "y^2 - 9 = 0"}, R"(complete the factorization: [1] (y + 3)(y − 3) = 0
 zero-product rule: [2] _ ; _ ; y + 3 = 0 or y − 3 = 0 ; y = -3 or y = 3
 😎: [1] _ ; _ ; y = -3 or y = 3 ; distinct rational solutions ; (number line order))"},
+        // Powers above the square that cancel go on the "descending powers" page, or the linear solver's.
+        {{P, "x^3 + x^2 = x^3 + 4"}, R"(descending powers of x: [1] x² − 4 = 0 ; left hand side for convenience
+complete the factorization: [2] (x + 2)(x − 2) = 0
+zero-product rule: [3] _ ; _ ; x + 2 = 0 or x − 2 = 0 ; x = -2 or x = 2
+😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions ; (number line order))"},
+        {{F, "x^3 + x = x^3 + 4"}, R"(descending powers of x: [1] x − 4 = 0 ; left hand side for convenience
+constant terms opposite to x: [2] x = 0 + 4 ; x = 4
+😎: [1] x = 4)"},
+        {{P, "x^4 + x^2 + x = x^4 + x^2 + 1"}, R"(same square term on both sides: [1] x⁴ + x = x⁴ + 1
+descending powers of x: [2] x − 1 = 0 ; left hand side for convenience
+constant terms opposite to x: [3] x = 0 + 1 ; x = 1
+😎: [1] x = 1)"},
         {{C, "x^2 + 3 < x^2 + 3x"}, R"(same square term on both sides: [1] 3 < 3x
 solve for x: [2] 3/3 < x ; 1 < x ; x > 1
 😎: [1] x > 1)"},
@@ -176,12 +188,12 @@ solve for x: [2] 3/3 < x ; 1 < x ; x > 1
     }
 }
 
-// Degree 3 or more, an inequality on the quadratic path, two letters and
-// numbers beyond 64 bits: the one page of the equation as given, embedded
-// or not, by every method.
+// Degree 3 or more once both sides are gathered, an inequality on the
+// quadratic path, two letters and numbers beyond 64 bits: the one page of
+// the equation as given, embedded or not, by every method.
 TEST(QuadraticPages, OutOfScope) {
     for (const char* equation :
-         {"x^3 + x^2 - 1 = 0", "x^3 = 8", "x^2 - 5x + 6 < 0", "x^2 >= 2x", "x^2 + y = 1", "y^2 = 1 + x",
+         {"x^3 + x^2 - 1 = 0", "x^3 = 8", "x^3 + x^2 = 2x^3", "x^3 + x^2 < x^3 + 4", "x^2 - 5x + 6 < 0", "x^2 >= 2x", "x^2 + y = 1", "y^2 = 1 + x",
           "x^2 + 4611686018427387904x = 0",
           "1/9223372036854775807x^2 + 1/9223372036854775806x = 0", "4294967296x^2 + 4294967296x = 1/3"})
         for (const Quadratic_method method : allCases<Quadratic_method>())

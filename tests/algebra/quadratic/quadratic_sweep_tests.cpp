@@ -2,7 +2,8 @@
 // the solver: every root it names is put back into the equation exactly
 // (in Q(√m) for a ± b√m; decimals to 7 digits), two roots are distinct and
 // ascending, and the status follows the discriminant of the equation as
-// generated ("no solution" only when it is negative).
+// generated ("no solution" only when it is negative). The same with one
+// power from 2 to 5 added alike to both sides, which must cancel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -129,6 +130,32 @@ TEST(QuadraticSweep, ClosingPagesStateTheRoots) {
                          tableText(r.steps.front().front()));
             ASSERT_EQ(r.steps.size(), r.comments.size());
             EXPECT_TRUE(std::ranges::all_of(r.comments, [](const auto& c) { return c.size() == 1; }));
+            EXPECT_EQ(r.comments.front().front(), "\U0001F914");
+            EXPECT_EQ(r.comments.back().front(), "\U0001F60E");
+            checkClosingPage(g, r.steps.back());
+        }
+}
+
+// The same equations with a·vᵖ (p from 2 to 5) put on both sides at random
+// places: the powers cancel, and the roots are those of the equation as
+// generated, by every method.
+TEST(QuadraticSweep, PowersThatCancelAcrossTheSides) {
+    SystemRandom linearDraws(11);
+    ScopedRandomSource scoped(linearDraws);
+    for (const Quadratic_method method : allCases<Quadratic_method>())
+        for (int i = 0; i < 2000 / tl::testing::kSanitizerSlowdown && !HasFailure(); ++i) {
+            Generated g = generate(i % 6);
+            const Monomial added = makeMonomial(makeDefaultRational(draw(-9, 9) | 1, draw(1, 4)),
+                                                static_cast<std::uint64_t>(draw(2, 5)), g.letter);
+            for (Polynomial* side : {&g.LHS, &g.RHS})
+                side->terms.insert(side->terms.begin() + draw(0, std::ssize(side->terms)), added);
+            const auto style = static_cast<Style>(draw(0, 2));
+            const QuadraticSteps r = solveQuadratic(method, Technique::balance, draw(0, 1), false, style,
+                                                    Method::standard, draw(0, 1), g.LHS, g.RHS, Relation::equal_to,
+                                                    Color::black);
+            SCOPED_TRACE(std::string(rawValue(method)) + ", " + std::string(rawValue(style)) + ": " +
+                         tableText(r.steps.front().front()));
+            ASSERT_EQ(r.steps.size(), r.comments.size());
             EXPECT_EQ(r.comments.front().front(), "\U0001F914");
             EXPECT_EQ(r.comments.back().front(), "\U0001F60E");
             checkClosingPage(g, r.steps.back());
