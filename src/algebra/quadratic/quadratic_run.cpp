@@ -198,8 +198,12 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
             tidying == Tidying::simplify ? opening.simplify() : opening.clearFractions();
             opening.combine();
             opening.removeSquareTerms();
-            // Powers above the first that cancel are the linear solver's to show.
-            if (netDegree(run.current()) <= 1) {
+            // The degree test: no term above the first power, or only powers
+            // that cancel across the sides (the linear solver shows them go).
+            std::int64_t higherPowerTerms = 0;
+            for (const Monomial* m : termsOf(run.current()))
+                higherPowerTerms = countHigherPowerTermsClosure(higherPowerTerms, *m);
+            if (higherPowerTerms == 0 || netDegree(run.current()) <= 1) {
                 if (opening.solveLinear()) return std::move(run.result);
             } else if (isQuadraticEquation(run.current())) {
                 opening.descendingPowers();
