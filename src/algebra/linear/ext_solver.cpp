@@ -28,9 +28,10 @@ std::string lcmNote(std::int64_t lcm) {
 
 /// Every working page repeats the equations worked through before it, and
 /// pages share those tables, so the last page holds nearly every row that
-/// the whole solution holds. A page of more than this many rows (16 MB, and
-/// seconds to draw) gets the out-of-scope page instead: 2(x) + 2(x) + … = 1
-/// reaches it at 117 groups, groups nested 32 deep come to 20,000 rows.
+/// the whole solution holds. A solution with a page of more than this many
+/// rows (16 MB, and seconds to draw) gets the out-of-scope page instead:
+/// 2(x) + 2(x) + … = 1 reaches it at 117 groups, while the pages of groups
+/// nested 32 deep come to 20,000 rows.
 constexpr std::size_t kMaxPageRows = 250'000;
 struct TooLargeToShow {};
 
