@@ -95,7 +95,7 @@ const std::vector<Case>& cases() {
         {"2x² + 3x − 2 = 0", "formula", quadratic("2x^2 + 3x - 2 = 0", tl::Quadratic_method::formula)},
         {"2x² + 3x − 2 = 0", "square", quadratic("2x^2 + 3x - 2 = 0", tl::Quadratic_method::complete_the_square)},
         {"(x − 1)(x + 1)/(x + 1)", "cancel", cancelled("(x - 1)(x + 1)", "x + 1")},
-        {"2(2(…2(x + 1) + 1…) + 1) + 1 = 5, 32 deep", "grouped", grouped(deepestGrouped(), false)},
+        {"2(2(…2(x + 1) + 1…) + 1) + 1 = 5, 32 deep", "grouped, no target", grouped(deepestGrouped(), false)},
     };
     return list;
 }
