@@ -3,9 +3,10 @@
 // tablet size (1024 × 1366, scale 2), for the equations a learner meets
 // first, each quadratic by the three methods, the simplification of
 // (x² − 1)/(x + 1) written factored, and a grouped equation nested as deep
-// as the reader takes it (the longest solution of them). BM_AlgebraCopy copies the finished
-// pages (the floor under any build of them), BM_AlgebraLayout draws the
-// slowest page into a recording (everything but the pixels).
+// as the reader takes it (the longest solution of them). BM_AlgebraCopy
+// copies the finished pages (the floor under any build of them),
+// BM_AlgebraLayout draws the slowest page into a recording (everything but
+// the pixels).
 #include <benchmark/benchmark.h>
 
 #include <functional>
