@@ -1,17 +1,19 @@
 // What a worked algebra solution costs: building every page of it (the
 // equation read beforehand), and drawing each page with the real faces at
 // tablet size (1024 × 1366, scale 2), for the equations a learner meets
-// first, each quadratic by the three methods, and the simplification of
-// (x² − 1)/(x + 1) written factored. BM_AlgebraCopy copies the finished
-// pages (the floor under any build of them), BM_AlgebraLayout draws the
-// slowest page into a recording (everything but the pixels). Then a long
-// legal equation, x + x + … + x = 1, solved and drawn page by page at phone
-// size as tellurandi-steps --png draws it, and the font fitting of its
-// first page alone.
+// first, each quadratic by the three methods, the simplification of
+// (x² − 1)/(x + 1) written factored, and a grouped equation nested as deep
+// as the reader takes it (the longest solution of them). BM_AlgebraCopy
+// copies the finished pages (the floor under any build of them),
+// BM_AlgebraLayout draws the slowest page into a recording (everything but
+// the pixels). Then a long legal equation, x + x + … + x = 1, solved and
+// drawn page by page at phone size as tellurandi-steps --png draws it, and
+// the font fitting of its first page alone.
 #include <benchmark/benchmark.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "algebra/linear/ext_solver.hpp"
@@ -43,13 +45,21 @@ std::function<StepTriple()> linear(const char* text, bool clearFractions) {
     };
 }
 
-std::function<StepTriple()> grouped(const char* text, bool clearFractions) {
+std::function<StepTriple()> grouped(std::string_view text, bool clearFractions) {
     const tl::Ext_polyEquation e = tl::readExtEquation(text).value();
     return [=] {
         return triple(tl::solveExtEquation(tl::Technique::balance, true, false, tl::Style::fraction,
                                            tl::Method::standard, clearFractions, clearFractions, e.LHS, e.RHS,
                                            e.relation, e.relation_color));
     };
+}
+
+/// 2(2(…2(x + 1) + 1…) + 1) + 1 = 5 with groups nested as deep as the reader
+/// takes them: a page for each pair of parentheses, each repeating the ones before.
+std::string deepestGrouped() {
+    std::string side = "x + 1";
+    for (std::size_t i = 0; i < tl::kMaxGroupNestingDepth; ++i) side = "2(" + side + ") + 1";
+    return side + " = 5";
 }
 
 std::function<StepTriple()> quadratic(const char* text, tl::Quadratic_method m) {
@@ -88,6 +98,7 @@ const std::vector<Case>& cases() {
         {"2x² + 3x − 2 = 0", "formula", quadratic("2x^2 + 3x - 2 = 0", tl::Quadratic_method::formula)},
         {"2x² + 3x − 2 = 0", "square", quadratic("2x^2 + 3x - 2 = 0", tl::Quadratic_method::complete_the_square)},
         {"(x − 1)(x + 1)/(x + 1)", "cancel", cancelled("(x - 1)(x + 1)", "x + 1")},
+        {"2(2(…2(x + 1) + 1…) + 1) + 1 = 5, 32 deep", "grouped, no target", grouped(deepestGrouped(), false)},
     };
     return list;
 }

@@ -4,6 +4,7 @@
 // {"pages": [[table, ...], ...], "comments": [[line, ...], ...], "parameters": [...]}.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -20,6 +21,9 @@ nlohmann::json tripleToJson(const StepTriple& triple);
 std::string dumpTable(const Engine_Table& table);
 /// Indented JSON, two blanks per level.
 std::string dumpTriple(const StepTriple& triple);
+/// The same text written page by page, never held whole: pages share the
+/// tables they repeat, their JSON does not.
+void writeTriple(std::ostream& out, const StepTriple& triple);
 
 /// The inverse of tableToJson (throws PreconditionError on another shape).
 Engine_Table tableFromJson(const nlohmann::json& json);

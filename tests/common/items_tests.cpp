@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "base/random.hpp"
 #include "common/dump.hpp"
 #include "common/enums.hpp"
 #include "common/items.hpp"
@@ -121,4 +124,34 @@ TEST(Dump, TablesAndTriplesAsJson) {
     EXPECT_EQ(json["parameters"][0], "NO PARAMETERS");
     EXPECT_NE(dumpTriple(triple).find("\"pages\""), std::string::npos);
     EXPECT_THROW(tableFromJson(nlohmann::json::parse(R"([["a", 1]])")), PreconditionError);
+}
+
+TEST(Dump, WrittenTriplesAreJsonsOwnDump) {
+    // Random triples (empty lists, texts to escape, shared tables) written
+    // page by page, against the json library's dump of the whole.
+    const char* const texts[] = {"", "start", "\U0001F914", "\u2212", "a\"b", "back\\slash", "one\ntwo", "\t\x01", "12"};
+    SystemRandom random(7);
+    const auto pick = [&](std::int64_t hi) { return static_cast<std::size_t>(random.uniformInRange(0, hi)); };
+    const auto strings = [&](std::int64_t most) {
+        std::vector<std::string> list(pick(most));
+        for (std::string& s : list) s = texts[pick(std::size(texts) - 1)];
+        return list;
+    };
+    for (int i = 0; i < 300; ++i) {
+        StepTriple t{{}, {}, strings(2)};
+        for (std::size_t p = pick(4); p > 0; --p) {
+            Engine_Step page = t.steps.empty() || pick(1) ? Engine_Step{} : t.steps.back();
+            for (std::size_t k = pick(3); k > 0; --k) {
+                Engine_Table table;
+                for (std::size_t r = pick(4); r > 0; --r) table.push_back(Engine_Row(strings(3)));
+                page.push_back(std::move(table));
+            }
+            t.steps.push_back(std::move(page));
+            t.comments.push_back(strings(2));
+        }
+        std::ostringstream written;
+        writeTriple(written, t);
+        ASSERT_EQ(written.str(), tripleToJson(t).dump(2)) << i;
+        ASSERT_EQ(dumpTriple(t), written.str()) << i;
+    }
 }

@@ -56,7 +56,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return fail(err, 1, name + " refused its input: " + e.what());
     }
     switch (line->output) {
-        case Output::json: out << dumpTriple(solution) << "\n"; break;
+        case Output::json:
+            writeTriple(out, solution);
+            out << "\n";
+            break;
         case Output::text: out << solutionText(solution); break;
         case Output::png:
             if (!writePageImages(solution, {line->pngDirectory, line->screenWidth, line->screenHeight}, error))

@@ -26,11 +26,13 @@ std::string lcmNote(std::int64_t lcm) {
     return note;
 }
 
-/// Every page repeats the equations worked through, so a solution grows with
-/// the square of its steps: one larger than this many table rows (some fifty
-/// pages of a long equation, twenty times the largest of ordinary ones) is
-/// beyond what the step view can show, and gets the out-of-scope page.
-constexpr std::size_t kMaxSolutionRows = 250'000;
+/// Every working page repeats the equations worked through before it, and
+/// pages share those tables, so the last page holds nearly every row that
+/// the whole solution holds. A solution with a page of more than this many
+/// rows (16 MB, and seconds to draw) gets the out-of-scope page instead:
+/// 2(x) + 2(x) + … = 1 reaches it at 117 groups, while the pages of groups
+/// nested 32 deep come to 20,000 rows.
+constexpr std::size_t kMaxPageRows = 250'000;
 struct TooLargeToShow {};
 
 std::size_t rowCount(const Engine_Step& tables) {
@@ -54,8 +56,8 @@ public:
 
     /// A page of the history followed by `tables`.
     void addWorkingPage(Engine_Step tables, const char* comment) {
-        charge(rowCount(history) + rowCount(tables));
-        tables.insert(tables.begin(), history.begin(), history.end());
+        requireShowable(historyRows_ + rowCount(tables));
+        tables.insert(tables.begin(), history_.begin(), history_.end());
         result.addPage(std::move(tables), comment);
     }
 
@@ -65,7 +67,7 @@ public:
     void addStep(const Ext_polyEquation& e, const ExtStepPair& step, bool marks, const char* comment) {
         Engine_Table after = table(step.after);
         addWorkingPage(engineStep(marks ? table(step.before) : workingTable(e), after), comment);
-        history.push_back(takeWorkingTable(e));
+        remember(takeWorkingTable(e));
         working_ = marks ? std::nullopt : std::optional{std::move(after)};
     }
 
@@ -76,8 +78,8 @@ public:
         addWorkingPage(engineStep(colored_ ? table(c.marked) : workingTable(e), std::move(multiplied), result,
                                   messageTable(lcmNote(c.lcm))),
                        "clear fractions");
-        history.push_back(takeWorkingTable(e));
-        history.push_back(std::move(blackMultiplied));
+        remember(takeWorkingTable(e));
+        remember(std::move(blackMultiplied));
         working_ = std::move(result);
     }
 
@@ -94,9 +96,8 @@ public:
                                                  p.RHS, p.relation, p.relation_color);
         if (!nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
             throw OverflowError("the flattened equation's numbers leave 64 bits");
-        std::size_t rows = 0;
-        for (const Engine_Step& page : nested.steps) rows += rowCount(prefix) + rowCount(page);
-        charge(rows);
+        const std::size_t prefixRows = rowCount(prefix);
+        for (const Engine_Step& page : nested.steps) requireShowable(prefixRows + rowCount(page));
         result.append(std::move(nested), std::move(prefix), join);
         return true;
     }
@@ -117,13 +118,22 @@ public:
         result.addPage(engineStep(problem, std::move(answer)), kClosingComment);
     }
 
+    /// The table joins the history, the tables every later page starts with.
+    void remember(Engine_Table t) {
+        historyRows_ += t.size();
+        history_.push_back(std::move(t));
+    }
+    /// The history given up, to go in front of the linear solver's pages.
+    Engine_Step takeHistory() {
+        historyRows_ = 0;
+        return std::exchange(history_, {});
+    }
+
     LinearSteps result;
-    Engine_Step history;
 
 private:
-    void charge(std::size_t rows) {
-        rows_ += rows;
-        if (rows_ > kMaxSolutionRows) throw TooLargeToShow{};
+    static void requireShowable(std::size_t pageRows) {
+        if (pageRows > kMaxPageRows) throw TooLargeToShow{};
     }
 
     /// The table of the working equation, made once per equation.
@@ -138,8 +148,9 @@ private:
         return t;
     }
 
+    Engine_Step history_;
+    std::size_t historyRows_ = 0;
     std::optional<Engine_Table> working_;
-    std::size_t rows_ = 0;
     Technique technique_;
     bool colored_;
     Style style_;
@@ -198,10 +209,10 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
             flat = polyEquationFromExtEquation(*folded);
             inScope = solver.handOver(flat, engineStep(problem), appendGroupClosure);
         } else {
-            if (folded) solver.history.push_back(problem);
+            if (folded) solver.remember(problem);
             flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
             if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
-                inScope = solver.handOver(flat, std::move(solver.history), concatenateClosure);  // its last use
+                inScope = solver.handOver(flat, solver.takeHistory(), concatenateClosure);
         }
         if (inScope && !embedded) solver.addClosingPage(problem, flat);
         return std::move(solver.result);

@@ -22,8 +22,9 @@ namespace tl {
 /// had none, which it solves as given). An equation that multiplying out
 /// makes non-linear (x(x + 2) = 3) or that holds two letters ends with the
 /// linear solver's out-of-scope page; any step whose numbers leave 64 bits,
-/// and a solution too long to show (very many parentheses), give that page
-/// alone. A malformed side (see requireWellFormedExtSide) is a
+/// and a solution with a page too long to draw (more than 250,000 table
+/// rows: very many parentheses side by side), give that page alone. A
+/// malformed side (see requireWellFormedExtSide) is a
 /// PreconditionError.
 LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, Style style, Method method,
                              bool clearFractionsFirst, bool clearFractions, const Ext_polynomial& LHS,

@@ -233,9 +233,12 @@ TEST(ExtSolver, WorkedRuns) {
     // The answer of a run in rational_fraction style is drawn in fraction style.
     const Engine_Table answer = solve("2(x + 1) = 3", rf).steps.back().back();
     EXPECT_TRUE(std::ranges::any_of(answer, [](const Engine_Row& row) { return row[0] == "signed_rational"; }));
-    // A solution too long to show (each page repeats the ones before it): the out-of-scope page alone.
+    // Many parentheses: each page repeats the ones before it, and shares their tables.
     std::string many = "2(x)";
     for (int i = 0; i < 60; ++i) many += " + 2(x)";
+    EXPECT_EQ(tableText(solve(many + " = 1").steps.back().back()), "x = 1/122");
+    // A solution with a page too long to show: the out-of-scope page alone.
+    for (int i = 0; i < 140; ++i) many += " + 2(x)";
     EXPECT_EQ(solve(many + " = 1").comments, std::vector<std::vector<std::string>>{{"oops"}});
     // Clearing fractions first is the grouped solver's step only when asked.
     const LinearSteps later = solve("(x + 1)/2 = 3", {Style::fraction, false, true});
