@@ -114,6 +114,22 @@ void checkClosingPage(const Generated& g, const Engine_Step& closing) {
     }
 }
 
+/// g solved by `method` in a random style, with and without colours and
+/// clearing: one comment line a page, opened and closed by the emoji, and
+/// the closing page's roots those of g.
+void solveAndCheck(Quadratic_method method, const Generated& g) {
+    const auto style = static_cast<Style>(draw(0, 2));
+    const QuadraticSteps r = solveQuadratic(method, Technique::balance, draw(0, 1), false, style, Method::standard,
+                                            draw(0, 1), g.LHS, g.RHS, Relation::equal_to, Color::black);
+    SCOPED_TRACE(std::string(rawValue(method)) + ", " + std::string(rawValue(style)) + ": " +
+                 tableText(r.steps.front().front()));
+    ASSERT_EQ(r.steps.size(), r.comments.size());
+    EXPECT_TRUE(std::ranges::all_of(r.comments, [](const auto& c) { return c.size() == 1; }));
+    EXPECT_EQ(r.comments.front().front(), "\U0001F914");
+    EXPECT_EQ(r.comments.back().front(), "\U0001F60E");
+    checkClosingPage(g, r.steps.back());
+}
+
 }  // namespace
 
 TEST(QuadraticSweep, ClosingPagesStateTheRoots) {
@@ -121,18 +137,7 @@ TEST(QuadraticSweep, ClosingPagesStateTheRoots) {
     ScopedRandomSource scoped(linearDraws);
     for (const Quadratic_method method : allCases<Quadratic_method>())
         for (int i = 0; i < 10000 / tl::testing::kSanitizerSlowdown && !HasFailure(); ++i) {
-            const Generated g = generate(i % 6);
-            const auto style = static_cast<Style>(draw(0, 2));
-            const QuadraticSteps r = solveQuadratic(method, Technique::balance, draw(0, 1), false, style,
-                                                    Method::standard, draw(0, 1), g.LHS, g.RHS, Relation::equal_to,
-                                                    Color::black);
-            SCOPED_TRACE(std::string(rawValue(method)) + ", " + std::string(rawValue(style)) + ": " +
-                         tableText(r.steps.front().front()));
-            ASSERT_EQ(r.steps.size(), r.comments.size());
-            EXPECT_TRUE(std::ranges::all_of(r.comments, [](const auto& c) { return c.size() == 1; }));
-            EXPECT_EQ(r.comments.front().front(), "\U0001F914");
-            EXPECT_EQ(r.comments.back().front(), "\U0001F60E");
-            checkClosingPage(g, r.steps.back());
+            solveAndCheck(method, generate(i % 6));
         }
 }
 
@@ -149,15 +154,6 @@ TEST(QuadraticSweep, PowersThatCancelAcrossTheSides) {
                                                 static_cast<std::uint64_t>(draw(2, 5)), g.letter);
             for (Polynomial* side : {&g.LHS, &g.RHS})
                 side->terms.insert(side->terms.begin() + draw(0, std::ssize(side->terms)), added);
-            const auto style = static_cast<Style>(draw(0, 2));
-            const QuadraticSteps r = solveQuadratic(method, Technique::balance, draw(0, 1), false, style,
-                                                    Method::standard, draw(0, 1), g.LHS, g.RHS, Relation::equal_to,
-                                                    Color::black);
-            SCOPED_TRACE(std::string(rawValue(method)) + ", " + std::string(rawValue(style)) + ": " +
-                         tableText(r.steps.front().front()));
-            ASSERT_EQ(r.steps.size(), r.comments.size());
-            EXPECT_EQ(r.comments.front().front(), "\U0001F914");
-            EXPECT_EQ(r.comments.back().front(), "\U0001F60E");
-            checkClosingPage(g, r.steps.back());
+            solveAndCheck(method, g);
         }
 }
