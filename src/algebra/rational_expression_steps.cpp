@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "algebra/common_factor.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
@@ -199,8 +200,7 @@ bool partIsFinished(const Polynomial_XL& p) {
                                [&](const Factor& f) { return isFinished(Polynomial_XL{{at(p.terms, f.pointer)}}); });
 }
 
-/// A polynomial in one letter written out: coefficients by ascending power,
-/// without trailing zeros (none at all for 0).
+/// A polynomial in one letter written out: coefficients by ascending power.
 struct Dense {
     std::vector<Rational> coefficients;
     std::string variable;
@@ -209,10 +209,6 @@ struct Dense {
 Rational present(const std::optional<Rational>& r) {
     require(r.has_value(), "zero denominator in a rational expression");
     return *r;
-}
-
-void trim(std::vector<Rational>& c) {
-    while (!c.empty() && c.back().numerator == 0) c.pop_back();
 }
 
 /// A group of plain terms written out; none when it mixes letters.
@@ -233,32 +229,7 @@ std::optional<Dense> written(const GroupXL& group) {
         Rational& c = d.coefficients[m.exponent];
         c = present(addRational(c, m.coefficient));
     }
-    trim(d.coefficients);
     return d;
-}
-
-/// a mod b for b ≠ 0 made monic.
-std::vector<Rational> remainder(std::vector<Rational> a, const std::vector<Rational>& monic) {
-    while (a.size() >= monic.size()) {
-        const Rational lead = a.back();
-        const std::size_t shift = a.size() - monic.size();
-        for (std::size_t i = 0; i + 1 < monic.size(); ++i)
-            a[shift + i] = present(subtractRational(a[shift + i], present(multiplyRational(lead, monic[i]))));
-        a.pop_back();
-        trim(a);
-    }
-    return a;
-}
-
-/// The two share a factor of positive degree (Euclid; 0 shares everything).
-bool shareAFactor(std::vector<Rational> a, std::vector<Rational> b) {
-    while (!b.empty()) {
-        const Rational lead = b.back();
-        for (Rational& c : b) c = present(divideRational(c, lead));
-        a = remainder(std::move(a), b);
-        std::swap(a, b);
-    }
-    return a.size() != 1;
 }
 
 /// What a finished part multiplies: the sum itself, or the groups of its
@@ -286,7 +257,7 @@ bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
     return std::ranges::any_of(upper, [&](const Dense& a) {
         return std::ranges::any_of(lower, [&](const Dense& b) {
             const bool constant = a.variable.empty() || b.variable.empty();
-            return (constant || a.variable == b.variable) && shareAFactor(a.coefficients, b.coefficients);
+            return (constant || a.variable == b.variable) && haveCommonFactor(a.coefficients, b.coefficients);
         });
     });
 }

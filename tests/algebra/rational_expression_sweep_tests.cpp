@@ -9,13 +9,18 @@
 
 #include "algebra/rational_expression_steps.hpp"
 #include "base/random.hpp"
+#include "exact_polynomials.hpp"
 #include "factored_values.hpp"
 #include "support/recording_checks.hpp"
 
 namespace tl {
 namespace {
 
+using testing::Dense;
+using testing::gcdOf;
+using testing::product;
 using testing::show;
+using testing::trimmed;
 using testing::valueAt;
 
 const Rational kPoints[] = {makeDefaultRational(-5, 3), makeDefaultRational(-1, 2), makeDefaultRational(2, 5),
@@ -163,37 +168,6 @@ TEST(RationalExpressionSweep, EveryStepKeepsTheValue) {
 }
 
 // ---- finished exactly in lowest terms ------------------------------------------------
-
-/// A polynomial in x by ascending powers, exact; no trailing zeros (none for 0).
-using Dense = std::vector<Rational>;
-
-Dense trimmed(Dense a) {
-    while (!a.empty() && a.back().numerator == 0) a.pop_back();
-    return a;
-}
-Dense product(const Dense& a, const Dense& b) {
-    if (a.empty() || b.empty()) return {};
-    Dense c(a.size() + b.size() - 1, makeDefaultRational(0, 1));
-    for (std::size_t i = 0; i < a.size(); ++i)
-        for (std::size_t j = 0; j < b.size(); ++j) c[i + j] = *addRational(c[i + j], *multiplyRational(a[i], b[j]));
-    return c;
-}
-/// Euclid: a, b ← b, a mod b until b is 0; each remainder scaled to lead with 1,
-/// which keeps the numbers small.
-Dense gcdOf(Dense a, Dense b) {
-    while (!b.empty()) {
-        while (a.size() >= b.size()) {
-            const Rational f = *divideRational(a.back(), b.back());
-            const std::size_t shift = a.size() - b.size();
-            for (std::size_t i = 0; i < b.size(); ++i)
-                a[shift + i] = *subtractRational(a[shift + i], *multiplyRational(f, b[i]));
-            a = trimmed(a);
-        }
-        for (Rational& c : a) c = *divideRational(c, a.back());
-        std::swap(a, b);
-    }
-    return a;
-}
 
 /// A group drawn with its value, and whether it passes the tests of a finished sum.
 struct DrawnGroup {

@@ -91,6 +91,8 @@ TEST(RationalExpressionEntries, OnePagePerValue) {
         {"rationalSimplifySteps", {"(x(-x^2))/(5(8)(-4x))"}, {{problem}, {"does not apply"}}},
         {"rationalSimplifySteps", {"(-5(-x - 3))/(2(2x + 6)(-3x - 4)(2x + 6))"}, {{problem}, {"does not apply"}}},
         {"rationalSimplifySteps", {"(x + 1)(x^2 + 1)/(x^2 + 2)"}, {{problem}, {"finished"}}},
+        {"rationalSimplifySteps", {"(7x^6 + 4x^3 + 9x^2 + 10x + 8)/(x^5 + 13x^4 - 7x^3 + 2x^2 + 5x + 11)"},
+         {{problem}, {"finished"}}},
         // The fraction bar is the last "/" outside parentheses.
         {"rationalSimplifySteps", {"6/4"}, {{problem}, {"does not apply"}}},
         {"rationalSimplifySteps", {"3x/(-2)"}, {{problem}, {"before"}, {"after"}}},
