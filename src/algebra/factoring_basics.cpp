@@ -71,8 +71,8 @@ Term_XL shiftedTerm(Term_XL t, std::uint64_t offset) {
 /// expression term, to an odd power in all: negating it negates the value.
 bool firstGroupIsNegativeOddFactor(const Polynomial_XL& p) {
     const std::size_t root = p.terms.size() - 1;
-    if (root == 0 || p.terms[root].size() != 1 || p.terms[0].empty() || p.terms[0].front().monomial.coefficient.numerator >= 0)
-        return false;
+    if (root == 0 || p.terms[root].size() != 1 || p.terms[0].empty()) return false;
+    if (p.terms[0].front().monomial.coefficient.numerator >= 0) return false;
     std::uint64_t power = 0;
     for (std::size_t g = 0; g <= root; ++g)
         for (const Term_XL& t : p.terms[g])

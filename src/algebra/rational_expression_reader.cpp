@@ -1,5 +1,6 @@
 #include "algebra/rational_expression_reader.hpp"
 
+#include <cstddef>
 #include <optional>
 
 namespace tl {
@@ -22,7 +23,7 @@ Polynomial_XL withoutOuterParentheses(Polynomial_XL p) {
 /// The byte offset of the fraction bar: the last "/" outside parentheses.
 std::optional<std::size_t> fractionBar(std::string_view text) {
     std::optional<std::size_t> bar;
-    long depth = 0;
+    std::ptrdiff_t depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '(') ++depth;
         else if (text[i] == ')') --depth;

@@ -70,8 +70,10 @@ TEST(CommonFactor, SharedRootsBeyondEuclid) {
     for (int i = 0; i < 500 / tl::testing::kSanitizerSlowdown; ++i) {
         std::vector<std::int64_t> roots[2];
         for (auto& list : roots)
-            for (std::int64_t k = random.uniformInRange(3, 6); k > 0; --k) list.push_back(random.uniformInRange(-60, 60));
-        const bool expected = std::ranges::any_of(roots[0], [&](std::int64_t r) { return std::ranges::count(roots[1], r) > 0; });
+            for (std::int64_t k = random.uniformInRange(3, 6); k > 0; --k)
+                list.push_back(random.uniformInRange(-60, 60));
+        const bool expected =
+            std::ranges::any_of(roots[0], [&](std::int64_t r) { return std::ranges::count(roots[1], r) > 0; });
         ASSERT_EQ(haveCommonFactor(withRoots(roots[0]), withRoots(roots[1])), expected) << i;
     }
 }

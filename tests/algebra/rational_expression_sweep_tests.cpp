@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <utility>
 
@@ -212,7 +211,8 @@ DrawnGroup drawnGroup(Draw& d, bool quartic) {
     const auto quadratic = [&] {
         for (;;) {
             const std::int64_t a = d.in(1, 2), b = d.in(-2, 2), c = d.nonZero(3), disc = b * b - 4 * a * c;
-            const auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(std::max<std::int64_t>(disc, 0))));
+            std::int64_t root = 0;
+            while (root * root < disc) ++root;
             if (root * root != disc && std::gcd(std::gcd(a, b), c) == 1) return dense({c, b, a});
         }
     };
