@@ -67,6 +67,23 @@ Term_XL shiftedTerm(Term_XL t, std::uint64_t offset) {
     return t;
 }
 
+/// Group 0 leads negative and stands in the value only as a factor of the one
+/// expression term, to an odd power in all: negating it negates the value.
+bool firstGroupIsNegativeOddFactor(const Polynomial_XL& p) {
+    const std::size_t root = p.terms.size() - 1;
+    if (root == 0 || p.terms[root].size() != 1 || p.terms[0].empty()) return false;
+    if (p.terms[0].front().monomial.coefficient.numerator >= 0) return false;
+    std::uint64_t power = 0;
+    for (std::size_t g = 0; g <= root; ++g)
+        for (const Term_XL& t : p.terms[g])
+            for (const Factor& f : t.factors)
+                if (f.pointer == 0) {
+                    if (g != root) return false;
+                    power ^= f.exponent & 1;
+                }
+    return power == 1;
+}
+
 }  // namespace
 
 Term_XL colorTermXL(Color color, const Term_XL& term) { return recolorTermXL(color, term); }
@@ -289,12 +306,22 @@ Polynomial_XL sortedAscendingXL(const Polynomial_XL& polynomial) {
 Polynomial_XL factorOutNegativeOneXL(const Polynomial_XL& polynomial) {
     firstTerm(polynomial);
     const std::size_t root = polynomial.terms.size() - 1;
+    // A product whose first group leads negative takes the −1 out of that
+    // group: −1·(x + 1)(x + 2), not −1·(−(−x − 1)(x + 2)).
+    const bool intoFirstGroup = firstGroupIsNegativeOddFactor(polynomial);
     Polynomial_XL result;
     result.terms.push_back({constantTerm(-1, "x")});
     for (std::size_t i = 0; i < root; ++i) {
         GroupXL moved;
-        for (const Term_XL& t : polynomial.terms[i]) moved.push_back(shiftedTerm(t, 1));
+        for (const Term_XL& t : polynomial.terms[i])
+            moved.push_back(i == 0 && intoFirstGroup ? negatedTerm(shiftedTerm(t, 1)) : shiftedTerm(t, 1));
         result.terms.push_back(std::move(moved));
+    }
+    if (intoFirstGroup) {
+        Term_XL expression = shiftedTerm(polynomial.terms[root].front(), 1);
+        expression.factors.insert(expression.factors.begin(), makeFactor(0, 1));
+        result.terms.push_back({std::move(expression)});
+        return recolorPolynomialXL(Color::black, result);
     }
     GroupXL negated;
     for (const Term_XL& t : polynomial.terms[root]) negated.push_back(negatedTerm(shiftedTerm(t, 1)));

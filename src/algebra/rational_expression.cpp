@@ -1,5 +1,6 @@
 #include "algebra/rational_expression.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "algebra/tables.hpp"
@@ -12,14 +13,34 @@ namespace {
 /// [before, after] of one part; the identity pair for a part left alone.
 using PartPair = std::array<Polynomial_XL, 2>;
 
+/// Written alike: the same groups of the same terms, coefficients as written,
+/// the same factors; colours take no part.
+bool writtenAlike(const Polynomial_XL& a, const Polynomial_XL& b) {
+    const auto sameFactor = [](const Factor& f, const Factor& g) {
+        return f.pointer == g.pointer && f.exponent == g.exponent;
+    };
+    const auto sameTerm = [&](const Term_XL& s, const Term_XL& t) {
+        const Monomial &m = s.monomial, &n = t.monomial;
+        return m.coefficient.numerator == n.coefficient.numerator &&
+               m.coefficient.denominator == n.coefficient.denominator && m.exponent == n.exponent &&
+               m.variable == n.variable && std::ranges::equal(s.factors, t.factors, sameFactor);
+    };
+    return std::ranges::equal(a.terms, b.terms,
+                              [&](const GroupXL& g, const GroupXL& h) { return std::ranges::equal(g, h, sameTerm); });
+}
+
 /// The step pair that rewrites every part for which `applies` holds (numerator
-/// red, denominator blue); none when it holds for neither.
+/// red, denominator blue); none when it holds for neither, or when the
+/// rewrites leave both parts as they were (a caller repeating a step while it
+/// applies then stops).
 template <class Applies, class Rewrite>
 std::optional<RationalStepPair> stepPair(const Rational_Expression& e, Applies applies, Rewrite rewrite) {
     const bool n = applies(e.poly_N), d = applies(e.poly_D);
     if (!n && !d) return std::nullopt;
     const PartPair numerator = n ? rewrite(Color::red, e.poly_N) : PartPair{e.poly_N, e.poly_N};
     const PartPair denominator = d ? rewrite(Color::blue, e.poly_D) : PartPair{e.poly_D, e.poly_D};
+    if (writtenAlike(numerator[0], numerator[1]) && writtenAlike(denominator[0], denominator[1]))
+        return std::nullopt;
     return RationalStepPair{makeRationalExpression(numerator[0], denominator[0]),
                             makeRationalExpression(numerator[1], denominator[1])};
 }

@@ -7,7 +7,8 @@
 // the numerator and blue in the denominator, after the result in the same
 // colours; a part the step does not touch keeps its colours. Every expression
 // a step makes has a black bar. A pair is absent when its step applies to
-// neither part. Every step keeps the value of the expression.
+// neither part, and when after would be written as before (colours aside).
+// Every step keeps the value of the expression.
 #pragma once
 
 #include <array>
@@ -57,7 +58,8 @@ bool eitherPartLeadsNegative(const Rational_Expression& e);
 
 /// The parts that are not in standard order (isInStandardOrderXL) sorted by
 /// descending exponent; absent when both are. A part of several groups never
-/// is: it is sorted group by group, keeping its value (and may look the same).
+/// is: it is sorted group by group, keeping its value; when that changes
+/// nothing in either part, the pair is absent too.
 std::optional<RationalStepPair> standardOrderStepPair(const Rational_Expression& e);
 /// The factorable parts rewritten by factorTrinomialXL.
 std::optional<RationalStepPair> factorStepPair(const Rational_Expression& e);

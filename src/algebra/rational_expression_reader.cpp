@@ -1,5 +1,8 @@
 #include "algebra/rational_expression_reader.hpp"
 
+#include <cstddef>
+#include <optional>
+
 namespace tl {
 
 namespace {
@@ -17,24 +20,46 @@ Polynomial_XL withoutOuterParentheses(Polynomial_XL p) {
     return p;
 }
 
+/// The byte offset of the fraction bar: the last "/" outside parentheses.
+std::optional<std::size_t> fractionBar(std::string_view text) {
+    std::optional<std::size_t> bar;
+    std::ptrdiff_t depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        else if (text[i] == ')') --depth;
+        else if (text[i] == '/' && depth == 0) bar = i;
+    }
+    return bar;
+}
+
+/// The refusal of a part that the reader left at `end` of `text`.
+ReadError leftOver(std::string_view text, std::size_t end) {
+    return ReadError{columnOfOffset(text, end), text[end] == '/'   ? "a second \"/\": an expression has one"
+                                                : text[end] == ')' ? "a \")\" without its \"(\""
+                                                                   : "a relation: this is an expression, not an equation"};
+}
+
+/// One whole part: `text` from `offset` to its end.
+ReadResult<Polynomial_XL> readPart(std::string_view text, std::size_t offset) {
+    const auto part = readFactoredPolynomialAt(text, offset);
+    if (!part) return part.error();
+    if (part.value().end < text.size()) return leftOver(text, part.value().end);
+    return withoutOuterParentheses(part.value().polynomial);
+}
+
 }  // namespace
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
-    const auto numerator = readFactoredPolynomialAt(text, 0);
+    const std::optional<std::size_t> bar = fractionBar(text);
+    const auto numerator = readPart(text.substr(0, bar.value_or(text.size())), 0);
     if (!numerator) return numerator.error();
     Rational_Expression e;
-    e.poly_N = withoutOuterParentheses(numerator.value().polynomial);
-    std::size_t end = numerator.value().end;
-    if (end < text.size() && text[end] == '/') {
-        const auto denominator = readFactoredPolynomialAt(text, end + 1);
+    e.poly_N = numerator.value();
+    if (bar) {
+        const auto denominator = readPart(text, *bar + 1);
         if (!denominator) return denominator.error();
-        e.poly_D = withoutOuterParentheses(denominator.value().polynomial);
-        end = denominator.value().end;
+        e.poly_D = denominator.value();
     }
-    if (end < text.size())
-        return ReadError{columnOfOffset(text, end), text[end] == '/'   ? "a second \"/\": an expression has one"
-                                                    : text[end] == ')' ? "a \")\" without its \"(\""
-                                                                       : "a relation: this is an expression, not an equation"};
     return e;
 }
 

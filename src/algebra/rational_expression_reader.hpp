@@ -3,7 +3,10 @@
 // "3x(x - 2)" (over 1) or "(2x^2 + 4x)/(6x)". Each part is read as the equation
 // reader reads a factored polynomial; parentheses around a whole part only
 // delimit it and are not kept, so "(2x^2 + 4x)" is the one group 2x² + 4x.
-// A "/" followed by a whole number divides the term before it ("x/2" is ½x).
+// The fraction bar is the last "/" outside parentheses: "6/4" is 6 over 4 and
+// "3x/(-2)" is 3x over −2. A fractional coefficient is written in parentheses,
+// "(1/2)x/(x + 1)"; a "/" before the bar is read as in the numerator of an
+// equation ("x/2 / (x - 1)" is ½x over x − 1).
 // Anything else is refused with its character column and a message.
 #pragma once
 

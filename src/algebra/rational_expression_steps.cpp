@@ -4,7 +4,11 @@
 #include <array>
 #include <map>
 #include <ranges>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "algebra/common_factor.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
@@ -182,9 +186,80 @@ bool isNegativeUnit(const Polynomial_XL& d) {
 
 // ---- finishing ---------------------------------------------------------------------
 
+/// A sum in standard order, not leading negative, without a common factor and
+/// not factorable.
 bool isFinished(const Polynomial_XL& p) {
     return isInStandardOrderXL(p) && !isNegativeRational(expressionTermXL(p).monomial.coefficient).value_or(false) &&
            !hasCommonFactorXL(p) && !isFactorableXL(p);
+}
+
+/// A sum is finished as above; a product when every group it multiplies is.
+bool partIsFinished(const Polynomial_XL& p) {
+    if (p.terms.back().size() > 1) return isFinished(p);
+    return std::ranges::all_of(expressionTermXL(p).factors,
+                               [&](const Factor& f) { return isFinished(Polynomial_XL{{at(p.terms, f.pointer)}}); });
+}
+
+/// A polynomial in one letter written out: coefficients by ascending power.
+struct Dense {
+    std::vector<Rational> coefficients;
+    std::string variable;
+};
+
+Rational present(const std::optional<Rational>& r) {
+    require(r.has_value(), "zero denominator in a rational expression");
+    return *r;
+}
+
+/// A group of plain terms written out; none when it mixes letters.
+std::optional<Dense> written(const GroupXL& group) {
+    Dense d;
+    for (const Term_XL& t : group) {
+        require(t.factors.empty(), "a factor inside a finished group");
+        const Monomial& m = t.monomial;
+        if (m.exponent == 0 || m.coefficient.numerator == 0) continue;
+        if (d.variable.empty()) d.variable = m.variable;
+        else if (d.variable != m.variable) return std::nullopt;
+    }
+    for (const Term_XL& t : group) {
+        const Monomial& m = t.monomial;
+        if (m.coefficient.numerator == 0) continue;
+        require(m.exponent <= kMaxDividedDegree, "a degree too high to write out");
+        if (d.coefficients.size() <= m.exponent) d.coefficients.resize(m.exponent + 1, makeDefaultRational(0, 1));
+        Rational& c = d.coefficients[m.exponent];
+        c = present(addRational(c, m.coefficient));
+    }
+    return d;
+}
+
+/// What a finished part multiplies: the sum itself, or the groups of its
+/// product and x for a power of x in front.
+std::vector<Dense> multiplicands(const Polynomial_XL& p) {
+    std::vector<std::optional<Dense>> pieces;
+    if (p.terms.back().size() > 1) {
+        pieces.push_back(written(p.terms.back()));
+    } else {
+        const Term_XL& t = expressionTermXL(p);
+        if (t.monomial.exponent > 0)
+            pieces.push_back(Dense{{makeDefaultRational(0, 1), makeDefaultRational(1, 1)}, t.monomial.variable});
+        for (const Factor& f : t.factors)
+            if (f.exponent > 0) pieces.push_back(written(at(p.terms, f.pointer)));
+    }
+    std::vector<Dense> result;
+    for (auto& piece : pieces)
+        if (piece) result.push_back(std::move(*piece));
+    return result;
+}
+
+/// Two finished parts have a common factor of positive degree in their letter.
+bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
+    const std::vector<Dense> upper = multiplicands(n), lower = multiplicands(d);
+    return std::ranges::any_of(upper, [&](const Dense& a) {
+        return std::ranges::any_of(lower, [&](const Dense& b) {
+            const bool constant = a.variable.empty() || b.variable.empty();
+            return (constant || a.variable == b.variable) && haveCommonFactor(a.coefficients, b.coefficients);
+        });
+    });
 }
 
 /// The part with its one expression term's coefficient replaced: a plain term
@@ -298,16 +373,19 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
     using States = std::vector<Rational_Expression>;
     // Nothing is finished while numerator and denominator still share a group,
-    // or products of them a monomial factor ((2x)² over 4x).
+    // products of them a monomial factor ((2x)² over 4x), or their finished
+    // groups a polynomial factor ((x² + 3x + 2) over (x + 1)(x² + 1)).
     const auto shared = [&] {
-        return findCancellation(e.poly_N, e.poly_D).numerator.any() || rationalReduceSteps(e).has_value();
+        return findCancellation(e.poly_N, e.poly_D).numerator.any() || rationalReduceSteps(e).has_value() ||
+               sharePolynomialFactor(e.poly_N, e.poly_D);
     };
+    const auto finished = [&] { return partIsFinished(e.poly_N) && partIsFinished(e.poly_D) && !shared(); };
     if (n > 1 && d > 1) {
-        if (isFinished(e.poly_N) && isFinished(e.poly_D) && !shared()) return States{e};
+        if (finished()) return States{e};
         return std::nullopt;
     }
     if (n > 1) {
-        if (!isFinished(e.poly_N) || shared()) return std::nullopt;
+        if (!finished()) return std::nullopt;
         if (t.monomial.coefficient.numerator >= 0) return States{e};
         const auto c = multiplyRational(t.monomial.coefficient, makeDefaultRational(-1, 1));
         require(c.has_value(), "zero denominator in a rational expression");
@@ -318,7 +396,7 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
     if (s.monomial.coefficient.numerator == 0)
         return States{e, makeRationalExpression(constantPart(0, s.monomial.variable),
                                                 constantPart(1, s.monomial.variable))};
-    if (shared()) return std::nullopt;
+    if (!finished()) return std::nullopt;
     if (d > 1) return States{e};
     if (gcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||
         std::min(s.monomial.exponent, t.monomial.exponent) != 0)

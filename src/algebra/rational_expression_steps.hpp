@@ -62,9 +62,11 @@ std::optional<RationalStepPair> rationalReduceSteps(const Rational_Expression& e
 /// can cancel.
 std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Rational_Expression& e);
 
-/// [e] when the expression is finished (each multi-term part in standard order,
-/// not leading negative, without common factor and not factorable, and no
-/// group or monomial factor shared by both parts); [e, tidied] when only a
+/// [e] when the expression is finished (each part that is a sum, and each
+/// group a product multiplies, in standard order, not leading negative,
+/// without common factor and not factorable, and numerator and denominator
+/// share no group, no monomial factor and no factor of positive degree, found
+/// by Euclid on the groups written out); [e, tidied] when only a
 /// last tidy step is left: a negative one-term denominator's sign moved up, or
 /// a zero numerator over anything made 0 over 1; none when it is not yet
 /// simplified.

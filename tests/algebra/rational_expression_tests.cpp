@@ -8,6 +8,7 @@
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/tables.hpp"
 #include "common/items.hpp"
+#include "common/table_text.hpp"
 #include "factored_values.hpp"
 
 namespace tl {
@@ -65,14 +66,29 @@ TEST(RationalExpression, StepPairs) {
     EXPECT_EQ(shown(standardOrderStepPair(ratio("x^2 + 1", "x - 1"))), "none");
     // A part of several groups is sorted group by group, keeping its value.
     EXPECT_EQ(shown(standardOrderStepPair(ratio("(1 + x)(x + 2)", "3"))), "1, x | x, 2 | (0)(1) // 3  ->  x, 1 | x, 2 | (0)(1) // 3");
-    // ... and such a part never counts as in standard order, so the pair is there even when it is.
-    EXPECT_EQ(shown(standardOrderStepPair(ratio("(x + 1)(x + 2)", "x^2 + 1"))),
-              "x, 1 | x, 2 | (0)(1) // x^2, 1  ->  x, 1 | x, 2 | (0)(1) // x^2, 1");
+    // Such a part never counts as in standard order, but a step that would change nothing is none.
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("(x + 1)(x + 2)", "x^2 + 1"))), "none");
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("(x + 1)(x + 2)", "(x + 1)(x + 3)"))), "none");
+    EXPECT_EQ(shown(standardOrderStepPair(ratio("(x + 1)(x + 2)", "1 + x^2"))),
+              "x, 1 | x, 2 | (0)(1) // 1, x^2  ->  x, 1 | x, 2 | (0)(1) // x^2, 1");
 
     const auto negative = negativeOneStepPair(ratio("-1", "-x - 1"));
     EXPECT_EQ(shown(negative), "-1 // -x, -1  ->  -1 // -1 | x, 1 | (0)(1)");
     EXPECT_EQ(painted(negative), "k/k/bb  k/k/b|bb|b(b)(b)");
     EXPECT_EQ(shown(negativeOneStepPair(ratio("-1", "-1"))), "none");
+    // −1 comes out of the group that leads negative, when that keeps the value.
+    const Case minusOne[] = {
+        {"(-x - 1)(x + 2)", "1", "(-1)(x + 1)(x + 2)"},
+        {"3x^2(-x + 4)", "1", "3x²(-1)(x − 4)"},
+        {"(-x - 1)^3(x + 2)", "1", "(-1)(x + 1)^3(x + 2)"},
+        {"(-x - 1)^2(x + 2)", "1", "(-1)(-(-x − 1)^2(x + 2))"},  // an even power: no sign of its own to give
+        {"(-x - 1)(x + 2) + 1", "1", "(-1)(-(-x − 1)(x + 2) − 1)"},
+        {"-x^2 + 1", "1", "(-1)(x² − 1)"},
+    };
+    expectEach(minusOne, [](const Rational_Expression& e) {
+        const auto pair = negativeOneStepPair(e);
+        return pair ? tableText(rationalExpressionRow((*pair)[1])) : "none";
+    });
     EXPECT_EQ(shown(factorStepPair(ratio("x^2 + 5x + 6", "2x + 4"))),
               "x^2, 5x, 6 // 2x, 4  ->  x, 2 | x, 3 | 1 | (0)(1)(2) // 2x, 4");
     EXPECT_EQ(painted(commonFactorStepPair(ratio("x^2 + 5x + 6", "2x + 4"))), "kkk/k/bb  kkk/k/bb|b(b)");
@@ -148,6 +164,16 @@ TEST(RationalExpression, Finishing) {
         {"x^2 + 1", "x^2 + 1", "none"},
         {"(x + 1)(x + 2)", "(x + 5)(x + 3)", "x, 1 | x, 2 | (0)(1) // x, 5 | x, 3 | (0)(1)"},
         {"x^2 + 1", "-(x + 3)", "x^2, 1 // x, 3 | -(0)  ->  x^2, 1 | -(0) // x, 3 | (0)"},
+        // Every group of a product is finished itself, and no factor is shared.
+        {"(x^2 - 1)(x + 3)", "(x - 1)(x + 2)", "none"},
+        {"(x^2 + 2x + 1)(x)", "x + 1", "none"},
+        {"x(-x^2)", "5(8)(-4x)", "none"},
+        {"-5(-x - 3)", "2(2x + 6)(-3x - 4)(2x + 6)", "none"},
+        {"x^2 + 1", "(x^2 - 4)(x + 3)", "none"},
+        {"(x + 1)(x^2 + 1)", "x^4 + 3x^2 + 2", "none"},  // x² + 1, though nothing factors
+        {"x(x + 1)", "x^2 + 2", "x, 1 | x(0) // x^2, 2"},
+        {"x(x + 1)", "x^2 + 2x + 3", "x, 1 | x(0) // x^2, 2x, 3"},
+        {"x(x + 1)", "x^2 + 3x", "none"},
     };
     expectEach(cases, [](const Rational_Expression& e) { return shown(rationalSimplifySteps(e)); });
     const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
@@ -161,8 +187,19 @@ TEST(RationalExpression, Reading) {
         {"(2x^2 + 4x)/(6x)", "2x^2, 4x // 6x"},
         {"x/2 / (x - 1)^2", "1/2x // x, -1 | (0)^2"},
         {"x + 1 / x", "x, 1 // x"},  // 1/x is no whole divisor: the "/" divides the parts
-        {"x/(x + 1)/(x + 2)", "column 10: a second \"/\": an expression has one"},
-        {"(x + 1)/2x", "column 10: a relation: this is an expression, not an equation"},
+        {"x/(x + 1)/(x + 2)", "column 2: a second \"/\": an expression has one"},
+        // The fraction bar is the last "/" outside parentheses.
+        {"(x + 1)/2x", "x, 1 // 2x"},
+        {"6/4", "6 // 4"},
+        {"3x/(-2)", "3x // -2"},
+        {"(x^2+1)/(-2)", "x^2, 1 // -2"},
+        {"(1/2)x/(x + 1)", "1/2x // x, 1"},
+        {"x/2", "x // 2"},
+        {"(x/2 + 1)(x - 1)", "1/2x, 1 | x, -1 | (0)(1) // 1"},
+        {"x/", "column 3: expected a number, a letter x, y or z, or '(', found the end of the text"},
+        {"/x", "column 1: expected a number, a letter x, y or z, or '(', found the end of the text"},
+        {"(x + 1)/(x", "column 11: expected ')' to close the '(' at column 9, found the end of the text"},
+        {"x)/2", "column 2: a \")\" without its \"(\""},
         {"x = 1", "column 3: a relation: this is an expression, not an equation"},
         {"x)", "column 2: a \")\" without its \"(\""},
     };

@@ -85,6 +85,19 @@ TEST(RationalExpressionEntries, OnePagePerValue) {
     } cases[] = {
         {"rationalCancelSteps", {"(x + 1)(x + 2)/((x + 1)(x + 3))"}, {{problem}, {"before"}, {"after"}}},
         {"rationalSimplifySteps", {"3x(x - 2)"}, {{problem}, {"finished"}}},
+        // Not finished while a group still factors or leads negative, or a factor is shared.
+        {"rationalSimplifySteps", {"(x^2 - 1)(x + 3)/((x - 1)(x + 2))"}, {{problem}, {"does not apply"}}},
+        {"rationalSimplifySteps", {"(x^2+2x+1)(x)/(x+1)"}, {{problem}, {"does not apply"}}},
+        {"rationalSimplifySteps", {"(x(-x^2))/(5(8)(-4x))"}, {{problem}, {"does not apply"}}},
+        {"rationalSimplifySteps", {"(-5(-x - 3))/(2(2x + 6)(-3x - 4)(2x + 6))"}, {{problem}, {"does not apply"}}},
+        {"rationalSimplifySteps", {"(x + 1)(x^2 + 1)/(x^2 + 2)"}, {{problem}, {"finished"}}},
+        {"rationalSimplifySteps", {"(7x^6 + 4x^3 + 9x^2 + 10x + 8)/(x^5 + 13x^4 - 7x^3 + 2x^2 + 5x + 11)"},
+         {{problem}, {"finished"}}},
+        // The fraction bar is the last "/" outside parentheses.
+        {"rationalSimplifySteps", {"6/4"}, {{problem}, {"does not apply"}}},
+        {"rationalSimplifySteps", {"3x/(-2)"}, {{problem}, {"before"}, {"after"}}},
+        {"rationalSimplifySteps", {"(x^2+1)/(-2)"}, {{problem}, {"before"}, {"after"}}},
+        {"rationalSimplifySteps", {"(1/2)x/(x + 1)"}, {{problem}, {"finished"}}},
         {"rationalReduceSteps", {"(2x^2 + 4x)/(6x)"}, {{problem}, {"does not apply"}}},
         {"rationalReduceSteps", {"(6x^2)/(4x)"}, {{problem}, {"before"}, {"after"}}},
         {"factorCompletely", {"x^2 + 5x + 6"}, {{problem}, {"factor 1"}, {"factor 2"}, {"last quotient"}}},
