@@ -1,6 +1,7 @@
 #include "algebra/factoring_basics.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <ranges>
 #include <utility>
 
@@ -67,21 +68,27 @@ Term_XL shiftedTerm(Term_XL t, std::uint64_t offset) {
     return t;
 }
 
-/// Group 0 leads negative and stands in the value only as a factor of the one
-/// expression term, to an odd power in all: negating it negates the value.
-bool firstGroupIsNegativeOddFactor(const Polynomial_XL& p) {
+/// Where the −1 taken out of a value can come from its first group instead
+/// of its expression: group 0 leads negative and only one term of the
+/// expression (the last group) names it, to an odd power in all or not.
+struct NegativeFirstGroup {
+    std::size_t term = 0;
+    bool odd = false;
+};
+
+std::optional<NegativeFirstGroup> negativeFirstGroup(const Polynomial_XL& p) {
     const std::size_t root = p.terms.size() - 1;
-    if (root == 0 || p.terms[root].size() != 1 || p.terms[0].empty()) return false;
-    if (p.terms[0].front().monomial.coefficient.numerator >= 0) return false;
-    std::uint64_t power = 0;
+    if (root == 0 || p.terms[0].empty() || p.terms[0].front().monomial.coefficient.numerator >= 0) return std::nullopt;
+    std::optional<NegativeFirstGroup> found;
     for (std::size_t g = 0; g <= root; ++g)
-        for (const Term_XL& t : p.terms[g])
-            for (const Factor& f : t.factors)
-                if (f.pointer == 0) {
-                    if (g != root) return false;
-                    power ^= f.exponent & 1;
-                }
-    return power == 1;
+        for (std::size_t k = 0; k < p.terms[g].size(); ++k)
+            for (const Factor& f : p.terms[g][k].factors) {
+                if (f.pointer != 0) continue;
+                if (g != root || (found && found->term != k)) return std::nullopt;
+                if (!found) found = NegativeFirstGroup{k, false};
+                found->odd ^= (f.exponent & 1) != 0;
+            }
+    return found;
 }
 
 }  // namespace
@@ -306,25 +313,31 @@ Polynomial_XL sortedAscendingXL(const Polynomial_XL& polynomial) {
 Polynomial_XL factorOutNegativeOneXL(const Polynomial_XL& polynomial) {
     firstTerm(polynomial);
     const std::size_t root = polynomial.terms.size() - 1;
-    // A product whose first group leads negative takes the −1 out of that
-    // group: −1·(x + 1)(x + 2), not −1·(−(−x − 1)(x + 2)).
-    const bool intoFirstGroup = firstGroupIsNegativeOddFactor(polynomial);
+    // A first group that leads negative is shown negated, so that no minus
+    // stands before a group that opens with one: −1·(x + 1)(x + 2), not
+    // −1·(−(−x − 1)(x + 2)). To an odd power it takes the sign of the term
+    // that names it; to an even power the value does not see it.
+    const std::optional<NegativeFirstGroup> first = negativeFirstGroup(polynomial);
     Polynomial_XL result;
     result.terms.push_back({constantTerm(-1, "x")});
     for (std::size_t i = 0; i < root; ++i) {
         GroupXL moved;
         for (const Term_XL& t : polynomial.terms[i])
-            moved.push_back(i == 0 && intoFirstGroup ? negatedTerm(shiftedTerm(t, 1)) : shiftedTerm(t, 1));
+            moved.push_back(i == 0 && first ? negatedTerm(shiftedTerm(t, 1)) : shiftedTerm(t, 1));
         result.terms.push_back(std::move(moved));
     }
-    if (intoFirstGroup) {
+    const bool signTaken = first && first->odd;
+    if (signTaken && polynomial.terms[root].size() == 1) {
         Term_XL expression = shiftedTerm(polynomial.terms[root].front(), 1);
         expression.factors.insert(expression.factors.begin(), makeFactor(0, 1));
         result.terms.push_back({std::move(expression)});
         return recolorPolynomialXL(Color::black, result);
     }
     GroupXL negated;
-    for (const Term_XL& t : polynomial.terms[root]) negated.push_back(negatedTerm(shiftedTerm(t, 1)));
+    for (std::size_t k = 0; k < polynomial.terms[root].size(); ++k) {
+        Term_XL t = shiftedTerm(polynomial.terms[root][k], 1);
+        negated.push_back(signTaken && k == first->term ? std::move(t) : negatedTerm(t));
+    }
     result.terms.push_back(std::move(negated));
     result.terms.push_back({constantTerm(1, "x", {makeFactor(0, 1), makeFactor(root + 1, 1)})});
     return recolorPolynomialXL(Color::black, result);

@@ -107,12 +107,13 @@ Polynomial_XL sortedAscendingXL(const Polynomial_XL& polynomial);
 /// same value in standard order group by group.
 Polynomial_XL sortedGroupsXL(const Polynomial_XL& polynomial);
 /// −1 · (−P), black. A one-group value gives [−1], [the group negated], [1·(0)·(1)].
-/// Of several groups (indices moved on by one past the new group 0): when
-/// group 0 leads negative and is only a factor of the one expression term, to
-/// an odd power in all, it is the group negated and the expression term keeps its monomial
-/// with the factor (0) put first, c·(−1)·(−g₀)·…; otherwise the old root
-/// becomes a negated group of its own after the others and the new root is
-/// 1·(0)·(that group). Either way the value is kept.
+/// Of several groups (indices moved on by one past the new group 0), the old
+/// root becomes a negated group of its own after the others and the new root
+/// is 1·(0)·(that group). When group 0 leads negative and one expression term
+/// alone names it, it is shown negated: to an odd power that term keeps its
+/// sign, and when it is the only one it keeps its monomial with the factor
+/// (0) put first, c·(−1)·(−g₀)·…; to an even power the value does not change.
+/// Either way the value is kept.
 Polynomial_XL factorOutNegativeOneXL(const Polynomial_XL& polynomial);
 /// One group: the first group with every numerator negated.
 Polynomial_XL negatedXL(const Polynomial_XL& polynomial);

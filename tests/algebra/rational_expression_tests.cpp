@@ -81,8 +81,10 @@ TEST(RationalExpression, StepPairs) {
         {"(-x - 1)(x + 2)", "1", "(-1)(x + 1)(x + 2)"},
         {"3x^2(-x + 4)", "1", "3x²(-1)(x − 4)"},
         {"(-x - 1)^3(x + 2)", "1", "(-1)(x + 1)^3(x + 2)"},
-        {"(-x - 1)^2(x + 2)", "1", "(-1)(-(-x − 1)^2(x + 2))"},  // an even power: no sign of its own to give
-        {"(-x - 1)(x + 2) + 1", "1", "(-1)(-(-x − 1)(x + 2) − 1)"},
+        {"(-x - 1)^2(x + 2)", "1", "(-1)(-(x + 1)^2(x + 2))"},  // an even power: no sign of its own to give
+        {"(-x - 1)(x + 2) + 1", "1", "(-1)((x + 1)(x + 2) − 1)"},
+        {"(-x - 1)^2(x + 2) + 1", "1", "(-1)(-(x + 1)^2(x + 2) − 1)"},
+        {"(-x - 1)(x + 2) + (-x - 1)", "1", "(-1)((x + 1)(x + 2) − (-x − 1))"},  // the second group is its own
         {"-x^2 + 1", "1", "(-1)(x² − 1)"},
     };
     expectEach(minusOne, [](const Rational_Expression& e) {
