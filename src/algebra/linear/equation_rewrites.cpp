@@ -8,6 +8,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
+#include "common/items.hpp"
 #include "common/layout.hpp"
 
 namespace tl {
@@ -85,6 +86,13 @@ std::vector<Engine_Table> blackEquationTableClosure(Style style, std::vector<Eng
 
 void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation& e, Style style) {
     tables.push_back(equationTable(style, e));
+}
+
+Engine_Step descendingPowersTables(Style style, Engine_Table first, const ConvenientSides& sides) {
+    Engine_Step tables{std::move(first)};
+    for (auto e = sides.equations.begin() + 1; e != sides.equations.end(); ++e) equationTableClosure(tables, *e, style);
+    tables.push_back(sides.note ? messageTable(*sides.note) : blankTable(0).front());
+    return tables;
 }
 
 }  // namespace tl

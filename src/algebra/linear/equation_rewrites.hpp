@@ -1,5 +1,7 @@
 // Equation-level workers of the linear solvers: clearing fractions or
-// decimals, recolouring, and the folds that turn equations into page tables.
+// decimals, recolouring, and the folds that turn equations into page tables
+// (also the tables of the "descending powers" page, which the quadratic
+// methods show too).
 //
 // Pure functions on values; exact arithmetic (beyond 64 bits: OverflowError).
 // Every rewrite gives the relation colour black unless it says otherwise.
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "algebra/algebra_enums.hpp"
+#include "algebra/quadratic/opening_steps.hpp"
 #include "algebra/values.hpp"
 #include "common/enums.hpp"
 #include "common/tableau.hpp"
@@ -52,5 +55,9 @@ std::vector<Engine_Table> blackEquationTableClosure(Style style, std::vector<Eng
                                                     const PolyEquation& e);
 /// Appends the table of e as it is.
 void equationTableClosure(std::vector<Engine_Table>& tables, const PolyEquation& e, Style style);
+/// The tables a "descending powers" page adds: `first` (the table of the
+/// first equation of `sides`, as shown before), the tables of the others,
+/// then the note, or the one blank table when there is none.
+Engine_Step descendingPowersTables(Style style, Engine_Table first, const ConvenientSides& sides);
 
 }  // namespace tl

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
-#include <set>
 
 #include "algebra/linear/collecting_terms.hpp"
 #include "algebra/linear/equation_rewrites.hpp"
@@ -44,13 +43,7 @@ LinearSteps failurePage(const Engine_Table& equation, std::string_view message) 
 LinearSteps divisionByZeroPage(const Engine_Table& equation) { return failurePage(equation, "division by zero"); }
 LinearSteps outOfScopePage(const Engine_Table& equation) { return failurePage(equation, "beyond module scope"); }
 
-bool isLinearInOneVariable(const PolyEquation& e) {
-    std::set<std::string> letters;
-    for (const Polynomial* side : {&e.LHS, &e.RHS})
-        for (const Monomial& m : side->terms)
-            if (isNonZeroVariableTermClosure(m)) letters.insert(m.variable);
-    return letters.size() <= 1 && netDegree(e) <= 1;
-}
+bool isLinearInOneVariable(const PolyEquation& e) { return equationHasOneLetter(e) && netDegree(e) <= 1; }
 
 namespace {
 
@@ -287,12 +280,9 @@ private:
         if (!convenient) return;
         const std::string letter = equationVariable(current_, isNonZeroVariableTermClosure);
         // The first equation is the current one.
-        Engine_Step tables = engineStep(currentTable());
-        for (auto e = convenient->equations.begin() + 1; e != convenient->equations.end(); ++e)
-            tables.push_back(table(*e));
-        const std::size_t shown = tables.size();
-        tables.push_back(convenient->note ? messageTable(*convenient->note) : blankTable(0).front());
-        const std::size_t own = addWorkingPage(std::move(tables), "descending powers of " + letter);
+        const std::size_t shown = convenient->equations.size();
+        const std::size_t own = addWorkingPage(descendingPowersTables(style_, currentTable(), *convenient),
+                                               "descending powers of " + letter);
         const Engine_Step& page = out_.steps.back();
         history_.insert(history_.end(), page.begin() + static_cast<std::ptrdiff_t>(own),
                         page.begin() + static_cast<std::ptrdiff_t>(own + shown - 1));

@@ -79,6 +79,14 @@ std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&
     return std::string(rawValue(Var::x));
 }
 
+bool equationHasOneLetter(const PolyEquation& e) {
+    std::set<std::string> letters;
+    for (const Polynomial* side : {&e.LHS, &e.RHS})
+        for (const Monomial& m : side->terms)
+            if (isNonZeroVariableTermClosure(m)) letters.insert(m.variable);
+    return letters.size() <= 1;
+}
+
 bool equationHasZeroDenominator(const PolyEquation& e) {
     return sideHasZeroDenominator(e.LHS) || sideHasZeroDenominator(e.RHS);
 }

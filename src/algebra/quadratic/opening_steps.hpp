@@ -47,6 +47,10 @@ std::uint64_t netDegree(const PolyEquation& e);
 /// The letter of the first term of LHS then RHS that passes `test`, or "x".
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&));
 
+/// The terms that name the variable (`isNonZeroVariableTermClosure`) share
+/// one letter, or there are none.
+bool equationHasOneLetter(const PolyEquation& e);
+
 // ---- tests and rewrites of an equation --------------------------------------
 
 inline PolyEquation withSides(Polynomial LHS, Polynomial RHS, Relation relation) {

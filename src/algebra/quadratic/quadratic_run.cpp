@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <set>
 
 #include "algebra/linear/equation_rewrites.hpp"
 #include "algebra/linear/linear_solution.hpp"
@@ -23,13 +22,6 @@ std::vector<const Monomial*> termsOf(const PolyEquation& e) {
     for (const Polynomial* side : {&e.LHS, &e.RHS})
         for (const Monomial& m : side->terms) terms.push_back(&m);
     return terms;
-}
-
-bool hasOneLetter(const PolyEquation& e) {
-    std::set<std::string> letters;
-    for (const Monomial* m : termsOf(e))
-        if (isNonZeroVariableTermClosure(*m)) letters.insert(m->variable);
-    return letters.size() <= 1;
 }
 
 /// What the quadratic steps can work: an equation of degree 2 at most once
@@ -90,11 +82,8 @@ public:
         auto convenient = exchangeSidesForConvenience(run_.current());
         if (!convenient) return;
         // The first equation is the current one.
-        Engine_Step own{run_.currentTable()};
-        for (auto e = convenient->equations.begin() + 1; e != convenient->equations.end(); ++e)
-            own.push_back(run_.table(*e));
-        Engine_Table last = own.back();
-        own.push_back(convenient->note ? messageTable(*convenient->note) : blankTable(0).front());
+        Engine_Step own = descendingPowersTables(run_.style, run_.currentTable(), *convenient);
+        Engine_Table last = own.end()[-2];
         std::vector<Engine_Table> passed(own.begin(), own.end() - 2);  // every equation but the last
         run_.addPage(std::move(own), "descending powers of " + run_.variable);
         for (Engine_Table& t : passed) run_.remember(std::move(t));
@@ -192,7 +181,7 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
     if (equationHasZeroDenominator(given)) return divisionByZeroPage(equationTable(style, given));
     try {
         QuadraticRun run(colored, embedded, style, clearFractions, given);
-        if (hasOneLetter(run.problem)) {
+        if (equationHasOneLetter(run.problem)) {
             Opening opening(run);
             if (!embedded) run.result.addPage({run.problemTable}, "\U0001F914");
             tidying == Tidying::simplify ? opening.simplify() : opening.clearFractions();
