@@ -56,8 +56,8 @@ public:
 
     /// A page of the history followed by `tables`.
     void addWorkingPage(Engine_Step tables, const char* comment) {
-        requireShowable(historyRows_ + rowCount(tables));
         tables.insert(tables.begin(), history_.begin(), history_.end());
+        requireShowable(rowCount(tables));
         result.addPage(std::move(tables), comment);
     }
 
@@ -119,15 +119,9 @@ public:
     }
 
     /// The table joins the history, the tables every later page starts with.
-    void remember(Engine_Table t) {
-        historyRows_ += t.size();
-        history_.push_back(std::move(t));
-    }
+    void remember(Engine_Table t) { history_.push_back(std::move(t)); }
     /// The history given up, to go in front of the linear solver's pages.
-    Engine_Step takeHistory() {
-        historyRows_ = 0;
-        return std::exchange(history_, {});
-    }
+    Engine_Step takeHistory() { return std::exchange(history_, {}); }
 
     LinearSteps result;
 
@@ -149,7 +143,6 @@ private:
     }
 
     Engine_Step history_;
-    std::size_t historyRows_ = 0;
     std::optional<Engine_Table> working_;
     Technique technique_;
     bool colored_;
