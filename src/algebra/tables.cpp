@@ -244,8 +244,8 @@ Engine_Table rationalTable(bool forceFraction, Style style, const Rational& r) {
                          r.bar_color);
 }
 
-ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool later) {
-    return writeRowParts(w, viewOf(m, later), style);
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style) {
+    return writeRowParts(w, viewOf(m, false), style);
 }
 
 ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style) {

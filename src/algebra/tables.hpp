@@ -54,9 +54,9 @@ Engine_Table monomialTable(const Monomial& m, Style style);
 /// first term keeps its sign. No terms: "0".
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms);
 
-/// numberRowParts (of a later term, drawn by its magnitude, with `later`),
-/// monomialTable and polynomialTable written into `w`; each gives its root.
-ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool later = false);
+/// numberRowParts, monomialTable and polynomialTable written into `w`; each
+/// gives its root.
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style);
 ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style);
 ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<Monomial>& terms);
 

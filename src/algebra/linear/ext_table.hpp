@@ -16,12 +16,8 @@ namespace tl {
 /// The table of group `k` of a side's `groups`. In the styles
 /// rational_fraction and decimal a leading multiplier 1 shows its group
 /// without parentheses, and a multiplier's denominator goes under the whole
-/// product. Every monomial is drawn by termMonomialTable.
+/// product. Every monomial is drawn as monomialTable draws it.
 Engine_Table extTermsTable(std::uint64_t k, Style style, const std::vector<std::vector<Term>>& groups);
-
-/// The table of one monomial (sign, coefficient, letter, exponent, and a
-/// denominator under a bar): the display table of a monomial, one for both.
-inline Engine_Table termMonomialTable(const Monomial& m, Style style) { return monomialTable(m, style); }
 
 /// Both top-level groups joined by the relation symbol in the relation
 /// colour; the message "unexpected error" when a side has no group.
