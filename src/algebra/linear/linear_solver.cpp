@@ -271,10 +271,10 @@ private:
     /// up like terms on each side): equal squares leave both sides, and
     /// anything higher goes when everything is gathered on the left.
     void cancelHigherPowers() {
-        if (!holdsHigherPower()) return;
+        if (countHigherPowerTerms(current_) == 0) return;
         if (auto removed = removeSameSquareTerm(current_)) {
             rewrite(std::move(*removed), "same square term on both sides");
-            if (!holdsHigherPower()) return;
+            if (countHigherPowerTerms(current_) == 0) return;
         }
         auto convenient = exchangeSidesForConvenience(current_);
         if (!convenient) return;
@@ -287,11 +287,6 @@ private:
         history_.insert(history_.end(), page.begin() + static_cast<std::ptrdiff_t>(own),
                         page.begin() + static_cast<std::ptrdiff_t>(own + shown - 1));
         advance(std::move(convenient->equations.back()), own + shown - 1);
-    }
-
-    bool holdsHigherPower() const {
-        const auto higher = [](const Monomial& m) { return m.exponent > 1; };
-        return std::ranges::any_of(current_.LHS.terms, higher) || std::ranges::any_of(current_.RHS.terms, higher);
     }
 
     // ---- collecting terms ----------------------------------------------------

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <numeric>
 #include <set>
 
 #include "algebra/equation_operations.hpp"
@@ -51,6 +52,13 @@ Polynomial sumByExponent(const Polynomial& sorted) {
 }
 
 }  // namespace
+
+std::int64_t countHigherPowerTerms(const PolyEquation& e) {
+    std::int64_t count = 0;
+    for (const Polynomial* side : {&e.LHS, &e.RHS})
+        count = std::accumulate(side->terms.begin(), side->terms.end(), count, countHigherPowerTermsClosure);
+    return count;
+}
 
 Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
     auto sum = [exponent](const Polynomial& side) {

@@ -34,6 +34,9 @@ inline bool isNonZeroLinearTermClosure(const Monomial& m) { return m.coefficient
 inline std::int64_t countHigherPowerTermsClosure(std::int64_t count, const Monomial& m) {
     return count + (m.exponent > 1 ? 1 : 0);
 }
+/// The terms of LHS then RHS of exponent above 1, whatever their
+/// coefficients, counted by that fold.
+std::int64_t countHigherPowerTerms(const PolyEquation& e);
 
 /// The coefficient of v^exponent in LHS − RHS: the sum of the coefficients
 /// of that exponent on the left less the same sum on the right.

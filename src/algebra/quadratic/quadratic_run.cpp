@@ -17,13 +17,6 @@ namespace tl {
 
 namespace {
 
-std::vector<const Monomial*> termsOf(const PolyEquation& e) {
-    std::vector<const Monomial*> terms;
-    for (const Polynomial* side : {&e.LHS, &e.RHS})
-        for (const Monomial& m : side->terms) terms.push_back(&m);
-    return terms;
-}
-
 /// What the quadratic steps can work: an equation of degree 2 at most once
 /// like powers of both sides are gathered (a cube on both sides cancels on
 /// the "descending powers" page). Inequalities are not solved by their roots.
@@ -189,10 +182,7 @@ QuadraticSteps runQuadraticMethod(Tidying tidying, bool colored, bool embedded, 
             opening.removeSquareTerms();
             // The degree test: no term above the first power, or only powers
             // that cancel across the sides (the linear solver shows them go).
-            std::int64_t higherPowerTerms = 0;
-            for (const Monomial* m : termsOf(run.current()))
-                higherPowerTerms = countHigherPowerTermsClosure(higherPowerTerms, *m);
-            if (higherPowerTerms == 0 || netDegree(run.current()) <= 1) {
+            if (countHigherPowerTerms(run.current()) == 0 || netDegree(run.current()) <= 1) {
                 if (opening.solveLinear()) return std::move(run.result);
             } else if (isQuadraticEquation(run.current())) {
                 opening.descendingPowers();

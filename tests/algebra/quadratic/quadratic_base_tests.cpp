@@ -90,29 +90,31 @@ TEST(EquationSteps, SquareTermsAndOrientation) {
     EXPECT_FALSE(exchangeSidesForConvenience(eq("x^2 - 5x + 6 = 0")));
 }
 
-// The degree once like powers of both sides are gathered, and the one-letter
-// test, on terms that cancel within a side, across the sides, or have a
-// coefficient of 0.
-TEST(EquationSteps, NetDegreeAndLetters) {
+// The terms above the first power, the degree once like powers of both sides
+// are gathered, and the one-letter test, on terms that cancel within a side,
+// across the sides, or have a coefficient of 0.
+TEST(EquationSteps, DegreeAndLetters) {
     const struct {
         const char* equation;
+        std::int64_t higherTerms;
         std::uint64_t degree;
         bool oneLetter;
     } cases[] = {
-        {"x^2 + 3x = 1", 2, true},
-        {"x^2 + x = x^2 + 2", 1, true},
-        {"x^3 + x^2 = x^3 + 4", 2, true},
-        {"x^5 + x^2 = 2x^2 + x^5 - x^5", 5, true},
-        {"x^2 - x^2 + x = 2", 1, true},
-        {"(1/2)x^2 + (1/2)x^2 = x^2 + x", 1, true},
-        {"0x^3 + x = 1", 1, true},
-        {"y^4 = y^4 + 1", 0, true},
-        {"3 = 5", 0, true},
-        {"x^2 = y^2", 0, false},  // letters are not told apart
-        {"x^2 + y = x^2 + 2", 1, false},
-        {"0y + x = 1", 1, true},
+        {"x^2 + 3x = 1", 1, 2, true},
+        {"x^2 + x = x^2 + 2", 2, 1, true},
+        {"x^3 + x^2 = x^3 + 4", 3, 2, true},
+        {"x^5 + x^2 = 2x^2 + x^5 - x^5", 5, 5, true},
+        {"x^2 - x^2 + x = 2", 2, 1, true},
+        {"(1/2)x^2 + (1/2)x^2 = x^2 + x", 3, 1, true},
+        {"0x^3 + x = 1", 1, 1, true},
+        {"y^4 = y^4 + 1", 2, 0, true},
+        {"3 = 5", 0, 0, true},
+        {"x^2 = y^2", 2, 0, false},  // letters are not told apart
+        {"x^2 + y = x^2 + 2", 2, 1, false},
+        {"0y + x = 1", 0, 1, true},
     };
     for (const auto& c : cases) {
+        EXPECT_EQ(countHigherPowerTerms(eq(c.equation)), c.higherTerms) << c.equation;
         EXPECT_EQ(netDegree(eq(c.equation)), c.degree) << c.equation;
         EXPECT_EQ(equationHasOneLetter(eq(c.equation)), c.oneLetter) << c.equation;
     }
