@@ -1,8 +1,5 @@
 #include "algebra/quadratic/quadratic_run.hpp"
 
-#include <algorithm>
-#include <iterator>
-
 #include "algebra/linear/equation_rewrites.hpp"
 #include "algebra/linear/linear_solution.hpp"
 #include "algebra/quadratic/opening_steps.hpp"
@@ -145,11 +142,7 @@ void QuadraticRun::setCurrent(PolyEquation next, std::optional<Engine_Table> sho
 Engine_Table QuadraticRun::table(const PolyEquation& e) const { return equationTable(style, e); }
 
 void QuadraticRun::addPage(Engine_Step own, std::string comment) {
-    Engine_Step page;
-    page.reserve(worked.size() + own.size());
-    page.insert(page.end(), worked.begin(), worked.end());
-    page.insert(page.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
-    result.addPage(std::move(page), std::move(comment));
+    result.addPage(concatenateClosure(worked, std::move(own)), std::move(comment));
 }
 
 void QuadraticRun::closingPage(bool orderNotes) {
