@@ -1,8 +1,8 @@
 #include "algebra/linear/linear_solver.hpp"
 
-#include <algorithm>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "algebra/linear/collecting_terms.hpp"
 #include "algebra/linear/equation_rewrites.hpp"
@@ -279,7 +279,8 @@ private:
         auto convenient = exchangeSidesForConvenience(current_);
         if (!convenient) return;
         const std::string letter = equationVariable(current_, isNonZeroVariableTermClosure);
-        // The first equation is the current one.
+        // The page shows the current equation (the first) and the others;
+        // all but the last join the history.
         const std::size_t shown = convenient->equations.size();
         const std::size_t own = addWorkingPage(descendingPowersTables(style_, currentTable(), *convenient),
                                                "descending powers of " + letter);
