@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.hpp"
+#include "base/text.hpp"
 #include "common/box_items.hpp"
 #include "common/items.hpp"
 #include "common/number_items.hpp"
@@ -260,6 +261,26 @@ TEST_F(Joins, PowerRaisesASmallerExponentDrawnOneWeightHeavier) {
     draw(joinItem("^", integer(2), joinItem("^", integer(3), integer(4))), 0, 100);
     EXPECT_EQ(textNamed("3").weight, 0.56);
     EXPECT_EQ(textNamed("4").weight, 0.4);
+}
+
+// A row that two nodes share is measured at the size each sets it at: a
+// power whose exponent is its own base draws as one with a copy of it does.
+TEST_F(Joins, ARowSharedAtTwoSizesIsMeasuredAtEach) {
+    const Engine_Table copies = joinItem("^", integer(2), integer(2));
+    Engine_Table shared = copies;
+    Engine_Row& operands = shared[static_cast<std::size_t>(parseInt(tableRootRow(shared))) + 1];
+    ASSERT_NE(operands[1], operands[2]);
+    operands.set(2, std::string(operands[1]));
+    draw(copies, 0, 100);
+    const auto expected = texts();
+    recorder.clear();
+    draw(shared, 0, 100);
+    const auto got = texts();
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        expectPoint(got[i].baselineLeft, expected[i].baselineLeft.x, expected[i].baselineLeft.y);
+        EXPECT_EQ(got[i].size, expected[i].size);
+    }
 }
 
 TEST_F(Joins, BuiltUpFractionCentresTheNarrowerPart) {
