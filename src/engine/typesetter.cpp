@@ -83,7 +83,8 @@ std::string_view tableRootRow(const Engine_Table& table) { return at(at(table, 0
 /// measures the children it places, and every ancestor has measured them
 /// already, so without it a chain of n joins would take n² measurements. A
 /// box depends on nothing but the table, the node, the size, the weight and
-/// the font name, so a remembered one is exactly the one measuring would give.
+/// the family the font name selects, so a remembered one is exactly the one
+/// measuring would give.
 class MeasureMemo {
 public:
     explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()) {}
@@ -91,19 +92,20 @@ public:
     bool holds(const Engine_Table& table) const { return &table == &table_; }
 
     const NodeBox* find(std::int64_t row, double size, double weight, std::string_view fontName) const {
+        const bool monospaced = fontName == kMonospacedFontName;
         for (const Entry& e : at(rows_, row))
-            if (e.size == size && e.weight == weight && e.fontName == fontName) return &e.box;
+            if (e.size == size && e.weight == weight && e.monospaced == monospaced) return &e.box;
         return nullptr;
     }
 
     void add(std::int64_t row, double size, double weight, std::string_view fontName, const NodeBox& box) {
-        at(rows_, row).push_back({size, weight, fontName, box});
+        at(rows_, row).push_back({size, weight, fontName == kMonospacedFontName, box});
     }
 
 private:
     struct Entry {
         double size, weight;
-        std::string_view fontName;  // a literal, or a field of the table
+        bool monospaced;  // the family: familyFont
         NodeBox box;
     };
     const Engine_Table& table_;

@@ -196,7 +196,9 @@ TEST(FittingSizes, APageDrawMeasuresATableOnce) {
     const Engine_Table table = joinItem("=", sum, fractionItem(1, 2));
     const std::string_view root = tableRootRow(table);
     const Engine_Row& operands = table[static_cast<std::size_t>(parseInt(root)) + 1];
-    const auto measured = [&](std::string_view row) { return texts([&] { measureTableNode(30, gfx::weight::medium, table, row); }); };
+    const auto measured = [&](std::string_view row) {
+        return texts([&] { measureTableNode(30, gfx::weight::medium, table, row); });
+    };
     gfx::RecordingContext context;
     const std::size_t measure = measured(root);
     const std::size_t draw = texts([&] {
