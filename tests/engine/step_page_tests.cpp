@@ -110,6 +110,16 @@ std::vector<TableSizes> stepwiseFit(double width, double height, double base, co
     return sizes;
 }
 
+// Start sizes below the floor, at it and a few trials above it: the
+// fitting keeps or shrinks them as the stepwise search does.
+TEST_F(Fitting, StartSizesNearTheFloor) {
+    const Engine_Step page{messageTable(std::string(12, 'a')), fractionItem(1, 2)};
+    for (double base : {2.0, 4.0, 4.05, 4.1, 4.5, 6.0})
+        for (const auto& [w, h] : {std::pair{1000.0, 1000.0}, {30.0, 1000.0}, {20.0, 1000.0}, {30.0, 9.0}, {1.0, 1.0}})
+            EXPECT_EQ(fitTableFontSizes(w, h, base, kMedium, page), stepwiseFit(w, h, base, page))
+                << "from " << base << " in " << w << " × " << h;
+}
+
 // The fitting finds exactly the sizes of the stepwise search, with the
 // system's own fonts, on pages of the arithmetic strategies and the algebra
 // solvers, in boxes from a sliver to a tablet.
