@@ -169,10 +169,7 @@ BENCHMARK(BM_LongEquationPages)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark
 
 void BM_LongEquationFit(benchmark::State& state) {
     const StepTriple t = longSumSteps(state.range(0));
-    const tl::bench::Device& phone = tl::bench::kPhone;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(tl::fitTableFontSizes(phone.size.width, 0.85 * phone.size.height, phone.base,
-                                                       gfx::weight::medium, t.steps.front()));
+    for (auto _ : state) benchmark::DoNotOptimize(tl::bench::fitPageTables(t.steps.front(), tl::bench::kPhone));
 }
 BENCHMARK(BM_LongEquationFit)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark::kMillisecond)->MinTime(0.05);
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "common/layout.hpp"
 #include "engine/step_page.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/gfx/recording_context.hpp"
@@ -49,7 +48,7 @@ void BM_FitWorstPage(benchmark::State& state, std::size_t strategy) {
     const std::size_t page = tl::bench::slowestPage(t, tl::bench::kPhone);
     const auto& tables = t.steps.at(page);
     for (auto _ : state)
-        benchmark::DoNotOptimize(tl::fitTableFontSizes(390, tl::kLayOut::tableBandFraction * (844 - 10), 30, gfx::weight::medium, tables));
+        benchmark::DoNotOptimize(tl::bench::fitPageTables(tables, tl::bench::kPhone));
     state.counters["page"] = static_cast<double>(page + 1);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/layout.hpp"
 #include "common/tableau.hpp"
 #include "engine/step_page.hpp"
 #include "platform/gfx/cairo_context.hpp"
@@ -30,6 +31,15 @@ inline double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const std::size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+/// The font fitting of a page's tables alone, in the table band the step
+/// view gives them on `device`.
+inline std::vector<TableSizes> fitPageTables(const Engine_Step& tables, const Device& device) {
+    using namespace stepPageMargin;
+    const double h = (device.size.height - 10) - (top + bottom);
+    return fitTableFontSizes(device.size.width - (lead + trail), kLayOut::tableBandFraction * h, device.base,
+                             gfx::weight::medium, tables);
 }
 
 inline void drawPage(gfx::ImageSurface& image, const StepTriple& t, std::size_t page, double base) {

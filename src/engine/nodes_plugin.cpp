@@ -15,11 +15,10 @@ namespace {
 
 using i64 = std::int64_t;
 
-
-/// A record row without its key.
 /// The record's header (its operator or label): field 1 of the row after the plug-in row.
 std::string recordHeader(const Frame& f) { return std::string(f.field(1, 1)); }
 
+/// A record row without its key.
 StringList asList(const Engine_Row& row) {
     require(!row.empty(), "plug-in record row without a key");
     return StringList(row.begin() + 1, row.end());

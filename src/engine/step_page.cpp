@@ -131,6 +131,7 @@ double stackTables(double y, const Engine_Step& tables, const std::vector<TableS
     const double gap = baseLineGap(base);
     double cursor = y;
     for (std::size_t i = 0; i < tables.size(); ++i) {
+        const TableMeasures measures(tables[i]);  // a draw in `visit` measures no node again
         const NodeBox box = measureTable(tables[i], sizes[i][1], kTableWeight);
         visit(i, box, cursor);
         cursor += box.height;
@@ -139,14 +140,16 @@ double stackTables(double y, const Engine_Step& tables, const std::vector<TableS
     return cursor;
 }
 
-}  // namespace
-
+/// The width of the widest table and the height of the stack, gaps
+/// included, as drawStepTables draws them.
 gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
     double width = 0;
     const double height = stackTables(0, tables, sizes,
                                       [&](std::size_t, const NodeBox& box, double) { width = std::max(width, box.width); });
     return {width, height};
 }
+
+}  // namespace
 
 void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes) {
     stackTables(y, tables, sizes, [&](std::size_t i, const NodeBox& box, double top) {
@@ -166,6 +169,7 @@ std::optional<Engine_Step> replaceBrokenTables(const Engine_Step& tables, double
     for (std::size_t i = 0; i < tables.size(); ++i) {
         try {
             gfx::ContextScope scope(&rehearsal);
+            const TableMeasures measures(tables[i]);
             NodeBox box = measureTable(tables[i], base, kTableWeight);
             drawTableNode(0, box.baseline, base, kTableWeight, tables[i], tableRootRow(tables[i]));
             rehearsal.clear();

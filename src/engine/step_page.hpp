@@ -49,10 +49,6 @@ std::vector<TableSizes> fitTableFontSizes(double width, double height, double ba
 /// table at the left edge x. Draws nothing for an empty page.
 void drawStepTables(double x, double y, const Engine_Step& tables, const std::vector<TableSizes>& sizes);
 
-/// The width of the widest table and the height of the stack, gaps
-/// included, as drawStepTables draws them.
-gfx::Size stepTablesExtent(const Engine_Step& tables, const std::vector<TableSizes>& sizes);
-
 /// The tables of a page with every table that cannot be measured or drawn
 /// (a broken table) replaced by the message "system error in table".
 Engine_Step typesettableTables(const Engine_Step& tables, double base);

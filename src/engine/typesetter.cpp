@@ -1,5 +1,6 @@
 #include "engine/typesetter.hpp"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -78,19 +79,12 @@ double heavierFontWeight(double weight) {
 
 std::string_view tableRootRow(const Engine_Table& table) { return at(at(table, 0), 1); }
 
-namespace {
-
-bool isCancelKind(std::string_view kind) {
-    return kind == "fraction_cancel_numerator_and_denominator" || kind == "fraction_cancel_numerator" ||
-           kind == "fraction_cancel_denominator";
-}
-
-/// The boxes measured while one table is drawn. A handler measures the
-/// children it places, and every ancestor has measured them already, so
-/// without it a chain of n joins would take n² measurements. A box depends
-/// on nothing but the table, the node, the size, the weight and the font
-/// name, so a remembered one is exactly the one measuring would give.
-/// It lives for one outermost draw of its table, and nothing survives it.
+/// The boxes measured in one table while a TableMeasures lives. A handler
+/// measures the children it places, and every ancestor has measured them
+/// already, so without it a chain of n joins would take n² measurements. A
+/// box depends on nothing but the table, the node, the size, the weight and
+/// the family the font name selects, so a remembered one is exactly the one
+/// measuring would give.
 class MeasureMemo {
 public:
     explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()) {}
@@ -98,48 +92,34 @@ public:
     bool holds(const Engine_Table& table) const { return &table == &table_; }
 
     const NodeBox* find(std::int64_t row, double size, double weight, std::string_view fontName) const {
+        const bool monospaced = fontName == kMonospacedFontName;
         for (const Entry& e : at(rows_, row))
-            if (e.size == size && e.weight == weight && e.fontName == fontName) return &e.box;
+            if (e.size == size && e.weight == weight && e.monospaced == monospaced) return &e.box;
         return nullptr;
     }
 
     void add(std::int64_t row, double size, double weight, std::string_view fontName, const NodeBox& box) {
-        at(rows_, row).push_back({size, weight, fontName, box});
+        at(rows_, row).push_back({size, weight, fontName == kMonospacedFontName, box});
     }
 
 private:
     struct Entry {
         double size, weight;
-        std::string_view fontName;  // a literal, or a field of the table
+        bool monospaced;  // the family: familyFont
         NodeBox box;
     };
     const Engine_Table& table_;
     std::vector<std::vector<Entry>> rows_;
 };
 
+namespace {
+
+bool isCancelKind(std::string_view kind) {
+    return kind == "fraction_cancel_numerator_and_denominator" || kind == "fraction_cancel_numerator" ||
+           kind == "fraction_cancel_denominator";
+}
+
 thread_local MeasureMemo* activeMemo = nullptr;
-
-/// Makes a memo for `table` the active one for its lifetime, unless one
-/// for the same table is active already (a draw nested in the draw of its
-/// own table).
-class MemoScope {
-public:
-    explicit MemoScope(const Engine_Table& table) {
-        if (activeMemo && activeMemo->holds(table)) return;
-        memo_.emplace(table);
-        outer_ = activeMemo;
-        activeMemo = &*memo_;
-    }
-    ~MemoScope() {
-        if (memo_) activeMemo = outer_;
-    }
-    MemoScope(const MemoScope&) = delete;
-    MemoScope& operator=(const MemoScope&) = delete;
-
-private:
-    std::optional<MeasureMemo> memo_;
-    MeasureMemo* outer_ = nullptr;
-};
 
 NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
                     std::string_view fontName) {
@@ -166,6 +146,17 @@ NodeBox measureNode(double size, double weight, const Engine_Table& table, std::
 
 }  // namespace
 
+TableMeasures::TableMeasures(const Engine_Table& table) {
+    if (activeMemo && activeMemo->holds(table)) return;
+    memo_ = std::make_unique<MeasureMemo>(table);
+    outer_ = activeMemo;
+    activeMemo = memo_.get();
+}
+
+TableMeasures::~TableMeasures() {
+    if (memo_) activeMemo = outer_;
+}
+
 NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
                          std::string_view fontName) {
     if (!activeMemo || !activeMemo->holds(table)) return measureNode(size, weight, table, row, fontName);
@@ -181,7 +172,7 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
-    const MemoScope memo(table);
+    const TableMeasures measures(table);
     Frame f = makeFrame(table, row, size, weight, fontName);
     const std::string_view kind = f.field(0, 0);
     if (kind == "font") return drawFontNode(f, x, y);

@@ -1,10 +1,10 @@
 // The expression typesetter: two recursive twin passes over the node tree of
 // an Engine_Table. `measureTableNode` works out the box a node needs;
 // `drawTableNode` draws it into the current context with the left end of its
-// baseline at (x, y). Both are stateless: every call builds its fonts and
-// measures afresh. A draw measures the children it places, remembering each
-// box for the rest of that draw only, so a table draws in time linear in its
-// nodes.
+// baseline at (x, y). Every call builds its fonts and measures afresh,
+// except while a TableMeasures for the table lives: a box measured then is
+// remembered until it ends. A draw, which measures the children it places,
+// opens one itself, so a table draws in time linear in its nodes.
 //
 // Tables are read as well-formed. A row index that does not parse, a row or
 // field that is missing, or a colour name that is no colour throws
@@ -12,11 +12,14 @@
 // nothing.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "common/tableau.hpp"
 
 namespace tl {
+
+class MeasureMemo;
 
 /// The font name every table starts with. Only "monospaced system" selects
 /// the monospaced font; any other name gives the monospaced-digit font.
@@ -36,6 +39,22 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
 /// Draws the node at row `row` with the left end of its baseline at (x, y).
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName = kDefaultTableFontName);
+
+/// While it lives, the boxes measured in `table` are remembered, so that a
+/// caller who measures a table and then draws it measures each node once.
+/// The table stays unchanged meanwhile. One opened inside another for the
+/// same table changes nothing; one for another table takes over until it ends.
+class TableMeasures {
+public:
+    explicit TableMeasures(const Engine_Table& table);
+    ~TableMeasures();
+    TableMeasures(const TableMeasures&) = delete;
+    TableMeasures& operator=(const TableMeasures&) = delete;
+
+private:
+    std::unique_ptr<MeasureMemo> memo_;  // none inside one for the same table
+    MeasureMemo* outer_ = nullptr;
+};
 
 /// The root row text of a table: field 1 of its start row.
 std::string_view tableRootRow(const Engine_Table& table);

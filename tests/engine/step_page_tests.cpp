@@ -10,6 +10,7 @@
 #include "algebra/quadratic/quadratic_solver.hpp"
 #include "algebra/reader.hpp"
 #include "arithmetic/arithmetic_model.hpp"
+#include "base/text.hpp"
 #include "common/items.hpp"
 #include "common/number_items.hpp"
 #include "engine/step_page.hpp"
@@ -109,6 +110,16 @@ std::vector<TableSizes> stepwiseFit(double width, double height, double base, co
     return sizes;
 }
 
+// Start sizes below the floor, at it and a few trials above it: the
+// fitting keeps or shrinks them as the stepwise search does.
+TEST_F(Fitting, StartSizesNearTheFloor) {
+    const Engine_Step page{messageTable(std::string(12, 'a')), fractionItem(1, 2)};
+    for (double base : {2.0, 4.0, 4.05, 4.1, 4.5, 6.0})
+        for (const auto& [w, h] : {std::pair{1000.0, 1000.0}, {30.0, 1000.0}, {20.0, 1000.0}, {30.0, 9.0}, {1.0, 1.0}})
+            EXPECT_EQ(fitTableFontSizes(w, h, base, kMedium, page), stepwiseFit(w, h, base, page))
+                << "from " << base << " in " << w << " × " << h;
+}
+
 // The fitting finds exactly the sizes of the stepwise search, with the
 // system's own fonts, on pages of the arithmetic strategies and the algebra
 // solvers, in boxes from a sliver to a tablet.
@@ -176,6 +187,40 @@ TEST(FittingSizes, ALongExpressionIsMeasuredInLinearTime) {
         EXPECT_LT(*fonts.measured, 40u * static_cast<std::size_t>(terms)) << terms << " terms";
         EXPECT_GT(*fonts.measured, 2u * static_cast<std::size_t>(terms)) << terms << " terms";
     }
+}
+
+// A page measures each table it draws once for the draw: the draw reads no
+// box of the table's nodes again. Both draws of a page (the rehearsal that
+// finds broken tables, then the real one) come to that one measure of the
+// table and the draw without measuring its operands again.
+TEST(FittingSizes, APageDrawMeasuresATableOnce) {
+    CountingFonts fonts;
+    gfx::ScopedFontProvider scope(fonts);
+    const auto texts = [&](const auto& run) {
+        *fonts.measured = 0;
+        run();
+        return *fonts.measured;
+    };
+    Engine_Table sum = messageTable("x");
+    for (int i = 1; i < 20; ++i) sum = joinItem("+", std::move(sum), messageTable("x"));
+    const Engine_Table table = joinItem("=", sum, fractionItem(1, 2));
+    const std::string_view root = tableRootRow(table);
+    const Engine_Row& operands = table[static_cast<std::size_t>(parseInt(root)) + 1];
+    const auto measured = [&](std::string_view row) {
+        return texts([&] { measureTableNode(30, gfx::weight::medium, table, row); });
+    };
+    gfx::RecordingContext context;
+    const std::size_t measure = measured(root);
+    const std::size_t draw = texts([&] {
+        gfx::ContextScope current(&context);
+        drawTableNode(0, 100, 30, gfx::weight::medium, table, root);
+    });
+    const std::size_t childMeasures = measured(operands[1]) + measured(operands[2]);
+    ASSERT_GT(childMeasures, 40u);
+    // In a view it fits at the base size, without comments or navigator: the
+    // fitting measures it once.
+    EXPECT_EQ(texts([&] { drawStepPage(context, {4000, 4000}, {table}, {}, 1, 30); }),
+              measure + 2 * (measure + draw - childMeasures));
 }
 
 class Page : public TypesetterTest {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.hpp"
+#include "base/text.hpp"
 #include "common/box_items.hpp"
 #include "common/items.hpp"
 #include "common/number_items.hpp"
@@ -260,6 +261,61 @@ TEST_F(Joins, PowerRaisesASmallerExponentDrawnOneWeightHeavier) {
     draw(joinItem("^", integer(2), joinItem("^", integer(3), integer(4))), 0, 100);
     EXPECT_EQ(textNamed("3").weight, 0.56);
     EXPECT_EQ(textNamed("4").weight, 0.4);
+}
+
+/// The row after the node at `row`: the rows of its operands.
+Engine_Row& operandsOf(Engine_Table& table, std::string_view row) {
+    return table[static_cast<std::size_t>(parseInt(row)) + 1];
+}
+
+/// Where a table that shares one row between two nodes draws its texts
+/// exactly as the same table with two copies of the row does.
+void expectSameTexts(const std::vector<gfx::RecordedText>& got, const std::vector<gfx::RecordedText>& expected) {
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].text, expected[i].text);
+        expectPoint(got[i].baselineLeft, expected[i].baselineLeft.x, expected[i].baselineLeft.y);
+        EXPECT_EQ(got[i].size, expected[i].size);
+    }
+}
+
+// A row that two nodes share is measured at the size each sets it at: a
+// power whose exponent is its own base draws as one with a copy of it does.
+TEST_F(Joins, ARowSharedAtTwoSizesIsMeasuredAtEach) {
+    const Engine_Table copies = joinItem("^", integer(2), integer(2));
+    Engine_Table shared = copies;
+    Engine_Row& operands = operandsOf(shared, tableRootRow(shared));
+    ASSERT_NE(operands[1], operands[2]);
+    operands.set(2, std::string(operands[1]));
+    draw(copies, 0, 100);
+    const auto expected = texts();
+    recorder.clear();
+    draw(shared, 0, 100);
+    expectSameTexts(texts(), expected);
+}
+
+// And in the family each sets it in, with the system's own fonts: "Wii" set
+// in the monospaced font and again in the default one, then a text after
+// both.
+TEST(SharedRows, ARowSharedByTwoFamiliesIsMeasuredInEach) {
+    gfx::RecordingContext recorder;
+    gfx::ContextScope scope(&recorder);
+    const auto drawn = [&](const Engine_Table& table) {
+        recorder.clear();
+        drawTableNode(0, 100, 30, gfx::weight::medium, table, tableRootRow(table));
+        return recorder.texts();
+    };
+    const Engine_Table pairOfCopies =
+        joinItem(juxtapositionJoinText, fontItem(FontName::monospaced_system, messageTable("Wii")), messageTable("Wii"));
+    const Engine_Table copies = joinItem("+", pairOfCopies, messageTable("end"));
+    Engine_Table shared = copies;
+    Engine_Row& pair = operandsOf(shared, operandsOf(shared, tableRootRow(shared))[1]);
+    const std::string inFont(operandsOf(shared, pair[1])[1]);
+    ASSERT_NE(pair[2], inFont);
+    pair.set(2, inFont);
+    const auto expected = drawn(copies);
+    ASSERT_NE(expected[0].box.width, expected[1].box.width) << "the two families set \"Wii\" alike";
+    expectSameTexts(drawn(shared), expected);
 }
 
 TEST_F(Joins, BuiltUpFractionCentresTheNarrowerPart) {

@@ -78,26 +78,19 @@ struct MinimumHint {
 };
 
 MinimumHint minimumHintOf(SDL_Window* window) {
-    const auto [sdlDisplay, xWindow] = x11WindowOf(window);
-    if (!sdlDisplay) {
+    const auto [display, xWindow] = x11WindowOf(window);
+    if (!display) {
         ADD_FAILURE() << "not an X11 window";
         return {};
     }
-    // Everything SDL sent has reached the server before another client asks.
-    XSync(sdlDisplay, False);
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        ADD_FAILURE() << "cannot open the X display";
-        return {};
-    }
+    // Asked on SDL's own connection, after everything SDL sent before it;
+    // the answer comes from the server.
     MinimumHint hint;
     XSizeHints* hints = XAllocSizeHints();
     long supplied = 0;
-    if (hints && XGetWMNormalHints(display, xWindow, hints, &supplied) != 0 &&
-        (hints->flags & PMinSize) != 0)
+    if (hints && XGetWMNormalHints(display, xWindow, hints, &supplied) != 0 && (hints->flags & PMinSize) != 0)
         hint = {hints->min_width, hints->min_height};
     if (hints) XFree(hints);
-    XCloseDisplay(display);
     return hint;
 }
 
