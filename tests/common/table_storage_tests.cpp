@@ -22,6 +22,13 @@ std::string randomText(std::mt19937& rng) {
     return texts[rng() % texts.size()];
 }
 
+/// `edit(i)` at a random index i of a model of `size` elements; nothing
+/// when it is empty (no draw either).
+template <class Edit>
+void atRandomIndex(std::mt19937& rng, std::size_t size, Edit edit) {
+    if (size > 0) edit(rng() % size);
+}
+
 void expectSame(const Engine_Row& row, const Fields& fields) {
     EXPECT_EQ(Fields(row.begin(), row.end()), fields);
     EXPECT_EQ(row, Engine_Row(fields));
@@ -42,18 +49,16 @@ TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
                     model.push_back(text);
                     break;
                 case 1:  // a field of the row itself, also when the row grows
-                    if (!model.empty()) {
-                        const std::size_t i = rng() % model.size();
+                    atRandomIndex(rng, model.size(), [&](std::size_t i) {
                         row.push_back(row[i]);
                         model.push_back(model[i]);
-                    }
+                    });
                     break;
                 case 2:
-                    if (!model.empty()) {
-                        const std::size_t i = rng() % model.size();
+                    atRandomIndex(rng, model.size(), [&](std::size_t i) {
                         row.set(i, text);
                         model[i] = text;
-                    }
+                    });
                     break;
                 case 3:
                     if (!model.empty()) {
@@ -98,6 +103,17 @@ TEST(EngineTable, CopiesShareRowsUntilOneChanges) {
     EXPECT_EQ(original[1][1], "hi");
 }
 
+TEST(EngineTable, InsertsItsOwnRowsAndTakesAPlaceInACopy) {
+    Engine_Table table{{"a"}, {"b"}, {"c"}, {"d"}};
+    table.insert(table.cbegin() + 1, table.cbegin(), table.cend());  // the rows move as they are read
+    const Engine_Table doubled{{"a"}, {"a"}, {"b"}, {"c"}, {"d"}, {"b"}, {"c"}, {"d"}};
+    EXPECT_EQ(table, doubled);
+    const Engine_Table copy = table;  // shares the rows
+    table.insert(copy.cbegin() + 2, copy.cend() - 1, copy.cend());
+    EXPECT_EQ(table, (Engine_Table{{"a"}, {"a"}, {"d"}, {"b"}, {"c"}, {"d"}, {"b"}, {"c"}, {"d"}}));
+    EXPECT_EQ(copy, doubled);
+}
+
 TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
     std::mt19937 rng(5);
     for (int round = 0; round < 200; ++round) {
@@ -118,18 +134,16 @@ TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
                     models[b] = models[a];
                     break;
                 case 2:
-                    if (!m.empty()) {
-                        const std::size_t i = rng() % m.size();
+                    atRandomIndex(rng, m.size(), [&](std::size_t i) {
                         t[i] = row;  // through a mutable reference
                         m[i] = row;
-                    }
+                    });
                     break;
                 case 3:
-                    if (!m.empty()) {
-                        const std::size_t i = rng() % m.size();
+                    atRandomIndex(rng, m.size(), [&](std::size_t i) {
                         t.replace(i, row);
                         m[i] = row;
-                    }
+                    });
                     break;
                 case 4: {
                     const std::size_t i = m.empty() ? 0 : rng() % (m.size() + 1);
