@@ -113,6 +113,7 @@ public:
         }
         ++block_->size;
     }
+    /// Room for `n` rows (growing geometrically past the capacity).
     void reserve(size_type n) { own(std::max(n, size())); }
     /// Row `i` becomes `row`, without handing out a reference.
     void replace(size_type i, Row row) {
