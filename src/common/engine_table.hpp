@@ -155,7 +155,7 @@ private:
         int count[kPooledSizes];
     };
     static Pool& pool() {
-        static thread_local Pool freed{};  // kept for the thread's life, at most some 300 KB
+        static thread_local Pool freed{};  // kept for the thread's life, at most some 520 KB
         return freed;
     }
     /// The pool size for a block of `capacity` rows, or -1 when not pooled.
