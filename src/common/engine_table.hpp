@@ -42,15 +42,10 @@ public:
     using const_iterator = const Row*;
 
     SharedRows() = default;
-    SharedRows(std::initializer_list<Row> rows) { append(rows.begin(), rows.end()); }
-    /// The rows of a vector, moved in.
-    SharedRows(std::vector<Row> rows) {
+    // (Delegating: should a row fail to copy, the destructor frees the rest.)
+    SharedRows(std::initializer_list<Row> rows) : SharedRows() {
         own(rows.size());
-        append(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-    }
-    template <std::input_iterator Iterator>
-    SharedRows(Iterator first, Iterator last) {
-        append(first, last);
+        for (const Row& row : rows) emplace_back(row);
     }
 
     SharedRows(const SharedRows& other) : block_(other.shareable()) {}
@@ -230,11 +225,6 @@ private:
             destroy(block_);
             block_ = moved;
         }
-    }
-    template <class Iterator>
-    void append(Iterator first, Iterator last) {
-        if constexpr (std::forward_iterator<Iterator>) own(size() + static_cast<size_type>(std::distance(first, last)));
-        for (; first != last; ++first) emplace_back(*first);
     }
     Row* leak() {
         own(size());

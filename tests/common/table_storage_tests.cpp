@@ -3,6 +3,7 @@
 // through kept references, appends, replacements and inserts).
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -112,6 +113,31 @@ TEST(EngineTable, InsertsItsOwnRowsAndTakesAPlaceInACopy) {
     table.insert(copy.cbegin() + 2, copy.cend() - 1, copy.cend());
     EXPECT_EQ(table, (Engine_Table{{"a"}, {"a"}, {"d"}, {"b"}, {"c"}, {"d"}, {"b"}, {"c"}, {"d"}}));
     EXPECT_EQ(copy, doubled);
+}
+
+namespace {
+
+/// A row that counts the rows alive and fails to copy once `copies` runs out.
+struct CountedRow {
+    static inline int alive = 0;
+    static inline int copies = 0;
+    CountedRow() { ++alive; }
+    CountedRow(const CountedRow&) {
+        if (copies-- == 0) throw std::bad_alloc();
+        ++alive;
+    }
+    CountedRow(CountedRow&&) noexcept { ++alive; }
+    CountedRow& operator=(const CountedRow&) = default;
+    CountedRow& operator=(CountedRow&&) noexcept = default;
+    ~CountedRow() { --alive; }
+};
+
+}  // namespace
+
+TEST(EngineTable, ARowThatFailsToCopyLeavesNoRowsBehind) {
+    CountedRow::copies = 2;
+    EXPECT_THROW((SharedRows<CountedRow>{CountedRow{}, CountedRow{}, CountedRow{}}), std::bad_alloc);
+    EXPECT_EQ(CountedRow::alive, 0);
 }
 
 TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
