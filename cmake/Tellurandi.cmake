@@ -6,7 +6,8 @@ function(tl_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# tl_test(name SOURCES ... DEPS ... [DISPLAY]): one GoogleTest program, one CTest entry.
+# tl_test(name SOURCES ... DEPS ... [DISPLAY] [SHARDS n]): one GoogleTest program, one CTest
+# entry (or n, each running a share of its cases).
 # DISPLAY marks a test that needs an X server; scripts/test runs CTest under xvfb-run.
 function(tl_test name)
   cmake_parse_arguments(ARG "DISPLAY" "SHARDS" "SOURCES;DEPS" ${ARGN})
@@ -16,19 +17,22 @@ function(tl_test name)
   if(ARG_SHARDS)
     # A long program runs as SHARDS tests, each a share of its test cases,
     # so that a parallel run spreads it over the cores.
+    set(tests "")
     math(EXPR last "${ARG_SHARDS} - 1")
     foreach(shard RANGE ${last})
       add_test(NAME ${name}_${shard} COMMAND ${name} --gtest_brief=1)
       set_tests_properties(${name}_${shard} PROPERTIES ENVIRONMENT
         "TL_SOURCE_DIR=${PROJECT_SOURCE_DIR};GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+      list(APPEND tests ${name}_${shard})
     endforeach()
   else()
+    set(tests ${name})
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "TL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   endif()
   if(ARG_DISPLAY)
-    set_tests_properties(${name} PROPERTIES LABELS display RESOURCE_LOCK display)
+    set_tests_properties(${tests} PROPERTIES LABELS display RESOURCE_LOCK display)
   endif()
 endfunction()
 

@@ -26,8 +26,8 @@ std::string termText(const Monomial& term, std::size_t position) {
     return cText + v + sup;
 }
 
-Engine_Row colourRow(std::string key, const std::vector<Color>& colors) {
-    Engine_Row row{std::move(key)};
+Engine_Row colourRow(std::string_view key, const std::vector<Color>& colors) {
+    Engine_Row row{key};
     for (Color c : colors) row.push_back(colorName(c));
     return row;
 }

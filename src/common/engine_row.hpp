@@ -63,13 +63,7 @@ public:
 
     Engine_Row() = default;
     Engine_Row(std::initializer_list<std::string_view> fields) { assign(fields.begin(), fields.end()); }
-    /// The texts of a range (strings, string views, C strings), in order.
-    template <std::input_iterator Iterator>
-    Engine_Row(Iterator first, Iterator last) {
-        std::vector<std::string_view> fields(first, last);
-        assign(fields.data(), fields.data() + fields.size());
-    }
-    Engine_Row(const std::vector<std::string>& fields) : Engine_Row(fields.begin(), fields.end()) {}
+    Engine_Row(const std::vector<std::string>& fields) { assign(fields.data(), fields.data() + fields.size()); }
 
     Engine_Row(const Engine_Row& other) { copyFrom(other); }
     Engine_Row(Engine_Row&& other) noexcept { stealFrom(other); }

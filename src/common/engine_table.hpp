@@ -42,15 +42,10 @@ public:
     using const_iterator = const Row*;
 
     SharedRows() = default;
-    SharedRows(std::initializer_list<Row> rows) { append(rows.begin(), rows.end()); }
-    /// The rows of a vector, moved in.
-    SharedRows(std::vector<Row> rows) {
+    // (Delegating: should a row fail to copy, the destructor frees the rest.)
+    SharedRows(std::initializer_list<Row> rows) : SharedRows() {
         own(rows.size());
-        append(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-    }
-    template <std::input_iterator Iterator>
-    SharedRows(Iterator first, Iterator last) {
-        append(first, last);
+        for (const Row& row : rows) emplace_back(row);
     }
 
     SharedRows(const SharedRows& other) : block_(other.shareable()) {}
@@ -113,6 +108,7 @@ public:
         }
         ++block_->size;
     }
+    /// Room for `n` rows (growing geometrically past the capacity).
     void reserve(size_type n) { own(std::max(n, size())); }
     /// Row `i` becomes `row`, without handing out a reference.
     void replace(size_type i, Row row) {
@@ -154,7 +150,7 @@ private:
         int count[kPooledSizes];
     };
     static Pool& pool() {
-        static thread_local Pool freed{};  // kept for the thread's life, at most some 300 KB
+        static thread_local Pool freed{};  // kept for the thread's life, at most some 520 KB
         return freed;
     }
     /// The pool size for a block of `capacity` rows, or -1 when not pooled.
@@ -229,11 +225,6 @@ private:
             destroy(block_);
             block_ = moved;
         }
-    }
-    template <class Iterator>
-    void append(Iterator first, Iterator last) {
-        if constexpr (std::forward_iterator<Iterator>) own(size() + static_cast<size_type>(std::distance(first, last)));
-        for (; first != last; ++first) emplace_back(*first);
     }
     Row* leak() {
         own(size());

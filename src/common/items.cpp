@@ -17,12 +17,13 @@ namespace {
 class Decimal {
 public:
     template <std::integral Integer>
-    explicit Decimal(Integer n) : end_(std::to_chars(text_, text_ + sizeof text_, n).ptr) {}
-    operator std::string_view() const { return {text_, static_cast<std::size_t>(end_ - text_)}; }
+    explicit Decimal(Integer n)
+        : size_(static_cast<std::uint8_t>(std::to_chars(text_, text_ + sizeof text_, n).ptr - text_)) {}
+    operator std::string_view() const { return {text_, size_}; }
 
 private:
-    char text_[20];
-    char* end_;
+    char text_[20];  // INT64_MIN and UINT64_MAX, the longest, take all 20
+    std::uint8_t size_;  // a length, not an end pointer, so that a copy reads its own text
 };
 
 template <std::integral Integer>
@@ -63,14 +64,8 @@ ItemWriter::ItemWriter(Engine_Table table) : table_(std::move(table)) {
     require(!table_.empty(), "table without a start row");
 }
 
-void ItemWriter::grow(std::size_t rows) {
-    const std::size_t needed = table_.size() + rows;
-    if (table_.capacity() < needed) table_.reserve(std::max(needed, 2 * table_.capacity()));
-}
-
 ItemWriter::Item ItemWriter::message(std::string_view text, Color colour, std::string_view tag) {
     const auto item = static_cast<Item>(table_.size());
-    grow(3);
     addRow(table_, "message", text);
     addRow(table_, "message_color", colorName(colour));
     addRow(table_, "message_tag", tag);
@@ -79,7 +74,6 @@ ItemWriter::Item ItemWriter::message(std::string_view text, Color colour, std::s
 
 ItemWriter::Item ItemWriter::integer(std::int64_t n, Color colour, std::string_view tag) {
     const auto item = static_cast<Item>(table_.size());
-    grow(3);
     addRow(table_, "integer", decimal(n));
     addRow(table_, "integer_color", colorName(colour));
     addRow(table_, "integer_tag", tag);
@@ -89,7 +83,6 @@ ItemWriter::Item ItemWriter::integer(std::int64_t n, Color colour, std::string_v
 ItemWriter::Item ItemWriter::signedRational(bool negative, std::uint64_t numerator, std::uint64_t denominator,
                                             Color c1, Color c2, Color c3, Color c4, std::string_view tag) {
     const auto item = static_cast<Item>(table_.size());
-    grow(3);
     addRow(table_, "signed_rational", negative ? "-" : "+", decimal(numerator), decimal(denominator));
     addRow(table_, "signed_rational_color", colorName(c1), colorName(c2), colorName(c3), colorName(c4));
     addRow(table_, "signed_rational_tag", tag);
@@ -99,7 +92,6 @@ ItemWriter::Item ItemWriter::signedRational(bool negative, std::uint64_t numerat
 ItemWriter::Item ItemWriter::join(std::string_view text, Item first, Item second, Color colour,
                                   std::string_view tag) {
     const auto item = static_cast<Item>(table_.size());
-    grow(4);
     addRow(table_, "join", text);
     addRow(table_, "join_locator", decimal(first), decimal(second));
     addRow(table_, "join_color", colorName(colour));
@@ -109,7 +101,6 @@ ItemWriter::Item ItemWriter::join(std::string_view text, Item first, Item second
 
 ItemWriter::Item ItemWriter::unary(std::string_view text, Item child, Color colour, std::string_view tag) {
     const auto item = static_cast<Item>(table_.size());
-    grow(4);
     addRow(table_, "unary", text);
     addRow(table_, "unary_locator", decimal(child));
     addRow(table_, "unary_color", colorName(colour));
@@ -120,7 +111,7 @@ ItemWriter::Item ItemWriter::unary(std::string_view text, Item child, Color colo
 ItemWriter::Item ItemWriter::items(const Engine_Table& table) {
     const std::int64_t offset = static_cast<std::int64_t>(table_.size()) - 1;
     const Item root = checked::add(rootIndex(table), offset);
-    grow(table.size() - 1);
+    table_.reserve(table_.size() + table.size() - 1);
     for (std::size_t i = 1; i < table.size(); ++i) {
         if (auto locator = shiftedLocator(table[i], offset))
             table_.push_back(std::move(*locator));
@@ -171,7 +162,6 @@ Engine_Row shiftLocators(Engine_Row row, std::int64_t offset) {
 Engine_Table joinItem(std::string_view text, Engine_Table first, Engine_Table second, Color colour,
                       std::string_view tag) {
     const std::int64_t left = rootIndex(first);
-    rootIndex(second);  // (both operands checked before anything is written)
     ItemWriter w(std::move(first));  // its rows keep their places
     const auto right = w.items(second);
     const auto item = w.join(text, left, right, colour, tag);

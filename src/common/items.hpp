@@ -150,8 +150,6 @@ public:
 
 private:
     Engine_Table table_;
-    /// Room for `rows` more rows, growing geometrically.
-    void grow(std::size_t rows);
 };
 
 /// The table of the items `write(w)` writes into a new ItemWriter w (room for

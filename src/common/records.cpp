@@ -50,14 +50,14 @@ bool isRegionalIndicator(char32_t cp) { return cp >= 0x1F1E6 && cp <= 0x1F1FF; }
 
 }  // namespace
 
-Engine_Row listRow(std::string key, const StringList& values) {
-    Engine_Row row{std::move(key)};
+Engine_Row listRow(std::string_view key, const StringList& values) {
+    Engine_Row row{key};
     row.append(values);
     return row;
 }
 
-Engine_Row gridRow(std::string key, const StringGrid& grid) {
-    Engine_Row row{std::move(key)};
+Engine_Row gridRow(std::string_view key, const StringGrid& grid) {
+    Engine_Row row{key};
     for (const auto& r : grid) row.append(r);
     return row;
 }

@@ -22,9 +22,9 @@ namespace tl {
 inline const StringList defaultEmptyList{};
 
 /// [key, values...].
-Engine_Row listRow(std::string key, const StringList& values);
+Engine_Row listRow(std::string_view key, const StringList& values);
 /// [key, the grid's cells row by row].
-Engine_Row gridRow(std::string key, const StringGrid& grid);
+Engine_Row gridRow(std::string_view key, const StringGrid& grid);
 
 /// The record of `kind`: ["start","1"], ["plug_in", kind, n], [kind, header...],
 /// the part rows as given, [kind + "_tag", tag]; n is counted from the rows.

@@ -3,6 +3,7 @@
 // through kept references, appends, replacements and inserts).
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,6 +21,13 @@ std::string randomText(std::mt19937& rng) {
     static const std::vector<std::string> texts{"", "x", "start", "signed_rational_color", "black",
                                                 "9223372036854775808", "\u2212", std::string(70, 'a')};
     return texts[rng() % texts.size()];
+}
+
+/// `edit(i)` at a random index i of a model of `size` elements; nothing
+/// when it is empty (no draw either).
+template <class Edit>
+void atRandomIndex(std::mt19937& rng, std::size_t size, Edit edit) {
+    if (size > 0) edit(rng() % size);
 }
 
 void expectSame(const Engine_Row& row, const Fields& fields) {
@@ -42,18 +50,16 @@ TEST(EngineRow, RandomEditsMatchAVectorOfStrings) {
                     model.push_back(text);
                     break;
                 case 1:  // a field of the row itself, also when the row grows
-                    if (!model.empty()) {
-                        const std::size_t i = rng() % model.size();
+                    atRandomIndex(rng, model.size(), [&](std::size_t i) {
                         row.push_back(row[i]);
                         model.push_back(model[i]);
-                    }
+                    });
                     break;
                 case 2:
-                    if (!model.empty()) {
-                        const std::size_t i = rng() % model.size();
+                    atRandomIndex(rng, model.size(), [&](std::size_t i) {
                         row.set(i, text);
                         model[i] = text;
-                    }
+                    });
                     break;
                 case 3:
                     if (!model.empty()) {
@@ -98,6 +104,42 @@ TEST(EngineTable, CopiesShareRowsUntilOneChanges) {
     EXPECT_EQ(original[1][1], "hi");
 }
 
+TEST(EngineTable, InsertsItsOwnRowsAndTakesAPlaceInACopy) {
+    Engine_Table table{{"a"}, {"b"}, {"c"}, {"d"}};
+    table.insert(table.cbegin() + 1, table.cbegin(), table.cend());  // the rows move as they are read
+    const Engine_Table doubled{{"a"}, {"a"}, {"b"}, {"c"}, {"d"}, {"b"}, {"c"}, {"d"}};
+    EXPECT_EQ(table, doubled);
+    const Engine_Table copy = table;  // shares the rows
+    table.insert(copy.cbegin() + 2, copy.cend() - 1, copy.cend());
+    EXPECT_EQ(table, (Engine_Table{{"a"}, {"a"}, {"d"}, {"b"}, {"c"}, {"d"}, {"b"}, {"c"}, {"d"}}));
+    EXPECT_EQ(copy, doubled);
+}
+
+namespace {
+
+/// A row that counts the rows alive and fails to copy once `copies` runs out.
+struct CountedRow {
+    static inline int alive = 0;
+    static inline int copies = 0;
+    CountedRow() { ++alive; }
+    CountedRow(const CountedRow&) {
+        if (copies-- == 0) throw std::bad_alloc();
+        ++alive;
+    }
+    CountedRow(CountedRow&&) noexcept { ++alive; }
+    CountedRow& operator=(const CountedRow&) = default;
+    CountedRow& operator=(CountedRow&&) noexcept = default;
+    ~CountedRow() { --alive; }
+};
+
+}  // namespace
+
+TEST(EngineTable, ARowThatFailsToCopyLeavesNoRowsBehind) {
+    CountedRow::copies = 2;
+    EXPECT_THROW((SharedRows<CountedRow>{CountedRow{}, CountedRow{}, CountedRow{}}), std::bad_alloc);
+    EXPECT_EQ(CountedRow::alive, 0);
+}
+
 TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
     std::mt19937 rng(5);
     for (int round = 0; round < 200; ++round) {
@@ -118,18 +160,16 @@ TEST(EngineTable, RandomEditsMatchAVectorOfRows) {
                     models[b] = models[a];
                     break;
                 case 2:
-                    if (!m.empty()) {
-                        const std::size_t i = rng() % m.size();
+                    atRandomIndex(rng, m.size(), [&](std::size_t i) {
                         t[i] = row;  // through a mutable reference
                         m[i] = row;
-                    }
+                    });
                     break;
                 case 3:
-                    if (!m.empty()) {
-                        const std::size_t i = rng() % m.size();
+                    atRandomIndex(rng, m.size(), [&](std::size_t i) {
                         t.replace(i, row);
                         m[i] = row;
-                    }
+                    });
                     break;
                 case 4: {
                     const std::size_t i = m.empty() ? 0 : rng() % (m.size() + 1);
