@@ -1,7 +1,6 @@
 #include "common/table_text.hpp"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
@@ -280,16 +279,21 @@ private:
     std::string tableauOp(i64 r) const {
         return field(r + 1, 1) + ": " + gridText(codedCells(r), count(field(r + 4, 2)));
     }
-    // Counting: from, count, to for each step drawn; on the pages that add
-    // the counts, the second strip as a sum of its own: "; +: 300 | 70 | 7 | 377".
+    // Counting as the chain reads down the page: where it starts, then each
+    // count and the number it reaches (which the next step starts from, drawn
+    // in the same place); on the pages that add the counts, the second strip
+    // as a sum of its own: "; +: 300 | 70 | 7 | 377".
     std::string countOp(i64 r) const {
         const Texts tableau = values(r + 2), counts = values(r + 3), globals = values(r + 4),
                     locals = values(r + 5);
         const std::size_t steps = count(at(locals, 1));
-        const std::size_t drawn = static_cast<std::size_t>(checked::mul(static_cast<i64>(steps), i64{3}));
-        require(drawn <= tableau.size(), "a counting record with fewer cells than steps");
-        std::string text =
-            field(r + 1, 1) + ": " + gridText(Texts(tableau.begin(), tableau.begin() + static_cast<std::ptrdiff_t>(drawn)), 3);
+        Texts chain;
+        for (std::size_t i = 0; i < steps; ++i) {
+            if (i == 0) chain.push_back(at(tableau, 0));
+            chain.push_back(at(tableau, 3 * i + 1));
+            chain.push_back(at(tableau, 3 * i + 2));
+        }
+        std::string text = field(r + 1, 1) + ": " + joined(chain, 0, chain.size(), " | ");
         const std::string& kind = at(locals, 0);
         if (kind == "COUNT" || kind == "SUMMARY") {
             Texts strip = counts;

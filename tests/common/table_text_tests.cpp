@@ -88,7 +88,7 @@ TEST(TableText, ReadsStrategyTableauxCellByCell) {
          kMinus + ": _ 1 | 5\u03363\u0336 3"},
         {countOpTable("STEP", kMinus, {{"27", "3", "30"}, {"30", "?", "?"}}, {"COUNT DOWN", "2", "1", "3"},
                       {"STEP", "2"}),
-         kMinus + ": 27 3 30 | 30 ? ?"},
+         kMinus + ": 27 | 3 | 30 | ? | ?"},
         {dividePartialOpTable("STEP", "\u00F7", {"683", "630", "53"}, {"683", "7", "97", "4"}, {"GRAB", "1"}, {"90"}),
          "\u00F7: _ | 7)683 | 630 90 | 53"},
         {divideOpTable("STEP", "\u00F7", {"BB97", "7683"}, {}, {}, {"683", "7", "97", "4"}, {"SUMMARY", "0"}),
@@ -112,8 +112,9 @@ TEST(TableText, ReadsStrategyTableauxCellByCell) {
 
 // The division and counting tableaux as their page kinds draw them: the
 // quotient line and the last left only once shown, the sum of the multiples
-// and the second strip of counts where drawn, the bracket between divisor
-// and dividend, the remainder after the quotient on the closing pages.
+// and the second strip of counts where drawn, each number of the counting
+// chain once, the bracket between divisor and dividend, the remainder after
+// the quotient on the closing pages.
 TEST(TableText, ReadsDivisionsAndCountsPageByPage) {
     const std::string divide = "\u00F7";
     const StringList partialGlobals{"986", "23", "42", "20"}, grabs{"986", "460", "526", "460", "66", "46", "20"};
@@ -141,11 +142,11 @@ TEST(TableText, ReadsDivisionsAndCountsPageByPage) {
          divide + ": 42 R 20 | 23)986 | 460 20 | 526 | 460 20 | 66 | 46 2 | 20 42"},
         {dividePartialOpTable("SUMMARY", divide, {"92", "92", "0"}, {"92", "23", "4", "0"}, {"SUMMARY", "1"}, {"4"}),
          divide + ": 4 | 23)92 | 92 4 | 0 4"},
-        {counting("SHOW", "1"), kMinus + ": 500 300 200"},
-        {counting("STEP", "2"), kMinus + ": 500 300 200 | 200 70 130"},
-        {counting("COUNT", "3"), kMinus + ": 500 300 200 | 200 70 130 | 130 7 123; +: 300 | 70 | 7 | 377"},
-        {counting("SUMMARY", "3"), kMinus + ": 500 300 200 | 200 70 130 | 130 7 123; +: 300 | 70 | 7 | 377"},
-        {counting("SUMMARY SHORT", "3"), kMinus + ": 500 300 200 | 200 70 130 | 130 7 123"},
+        {counting("SHOW", "1"), kMinus + ": 500 | 300 | 200"},
+        {counting("STEP", "2"), kMinus + ": 500 | 300 | 200 | 70 | 130"},
+        {counting("COUNT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
+        {counting("SUMMARY", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
+        {counting("SUMMARY SHORT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123"},
         {longDivision("SUBTRACT", partialGlobals), divide + ": __ _42 | " + longText},
         {longDivision("SOLUTION", partialGlobals), divide + ": __ _42 R 20 | " + longText},
         {longDivision("SUMMARY", {"986", "23", "42", "0"}), divide + ": __ _42 | " + longText},

@@ -265,13 +265,12 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
                                         "_ | " + b + " | _", "_ | " + b + " | 66", "_ | " + c + " | _",
                                         "_ | " + c + " | 20", "_ | " + c + " | 20 42", "42 R 20 | " + c + " | 20 42",
                                         "42 R 20 | " + c + " | 20 42"}));
-    const std::string steps = "500 300 200 | 200 70 130 | 130 7 123";
+    const std::string steps = "500 | 300 | 200 | 70 | 130 | 7 | 123";
     EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--direction", "count-down", "--text"}, minus),
-              (std::vector<std::string>{"", "500 ? ?", "500 300 200", "500 300 200 | 200 70 130", steps,
+              (std::vector<std::string>{"", "500 | ? | ?", "500 | 300 | 200", "500 | 300 | 200 | 70 | 130", steps,
                                         steps + "; +: 300 | 70 | 7 | 377", steps + "; +: 300 | 70 | 7 | 377"}));
-    const std::string upSteps = "123 7 130 | 130 70 200 | 200 300 500";
     EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--text"}, minus).back(),
-              upSteps + "; +: 7 | 70 | 300 | 377");
+              "123 | 7 | 130 | 70 | 200 | 300 | 500; +: 7 | 70 | 300 | 377");
     const std::string r1 = "7)1234 | _ _7__", r2 = r1 + " | _ _53_ | _ _49_", r3 = r2 + " | _ __44 | _ __42";
     EXPECT_EQ(tableauLines({"divideStandardSteps", "1234", "7", "--text"}, divide),
               (std::vector<std::string>{"", "_ ____ | 7)1234", "_ _1__ | 7)1234", "_ _1__ | " + r1,

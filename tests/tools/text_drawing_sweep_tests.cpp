@@ -2,8 +2,8 @@
 // each of its options, runs on a spread of numbers; every table of every page
 // is drawn into a recording with the fake fonts. What the recording shows in
 // a visible colour (the slanted place-value labels aside) must be what the
-// table's text reads: the same digits, letters and question marks, as often.
-// The long divisions also read their bracket between divisor and dividend.
+// table's text reads: the same digits, letters and question marks, as often
+// as a reader sees them.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -39,16 +39,26 @@ std::string content(const std::string& text) {
 }
 
 // The content of what drawing `table` shows: texts in a visible colour and
-// upright (the place-value labels are drawn slanted).
+// upright (the place-value labels are drawn slanted); a text drawn again
+// over itself is seen once.
 std::string drawnContent(const Engine_Table& table) {
     gfx::RecordingContext context;
     {
         gfx::ContextScope scope(&context);
         drawTableNode(0, 400, 30, gfx::weight::medium, table, tableRootRow(table));
     }
+    std::vector<gfx::RecordedText> seen;
     std::string drawn;
-    for (const auto& t : context.texts())
-        if (!t.colour.isClear() && std::abs(t.rotation) < 1e-9) drawn += t.text;
+    for (const auto& t : context.texts()) {
+        if (t.colour.isClear() || std::abs(t.rotation) > 1e-9) continue;
+        const bool again = std::any_of(seen.begin(), seen.end(), [&](const gfx::RecordedText& s) {
+            return s.text == t.text && std::abs(s.baselineLeft.x - t.baselineLeft.x) < 0.5 &&
+                   std::abs(s.baselineLeft.y - t.baselineLeft.y) < 0.5;
+        });
+        if (again) continue;
+        seen.push_back(t);
+        drawn += t.text;
+    }
     return content(drawn);
 }
 
