@@ -168,3 +168,51 @@ TEST(TextAgainstDrawing, EveryArithmeticPageReadsWhatItDraws) {
         EXPECT_NE(std::find(kinds.begin(), kinds.end(), kind), kinds.end()) << kind;
     EXPECT_GT(tables, 1000u);
 }
+
+// The algebra pages through the same check, on the worked examples of every
+// entry: the typeset equations, fractions, powers and roots.
+TEST(TextAgainstDrawing, AlgebraPagesReadWhatTheyDraw) {
+    gfx::ScopedFakeFonts fonts;
+    const std::vector<std::pair<std::string, std::vector<std::string>>> problems{
+        {"solveLinearEquation", {"2x + 3 = 11"}},
+        {"solveLinearEquation", {"x/3 - 2.5 = 4x + 3/4"}},
+        {"solveLinearEquation", {"-5x < 10"}},
+        {"solveExtEquation", {"2(3(x + 1) + 4) = 20"}},
+        {"solveExtEquation", {"(x + 1)/2 - 3(x - 1) = 4"}},
+        {"solveQuadratic", {"x^2 - 5x + 6 = 0"}},
+        {"solveQuadratic", {"x^2 - x - 1 = 0"}},
+        {"solveQuadratic", {"4x^2 - 1 = 0"}},
+        {"solveQuadratic", {"x^3 = 8"}},
+        {"algebraTable", {"(3/4)x - 0.25 = 2x^2 + 1"}},
+        {"algebraTable", {"2(x + 1)(x - 3)^2 = 0"}},
+        {"simplifyExtEquation", {"(x + 1)/2 - 3(x - 1) = 4"}},
+        {"rationalSimplifySteps", {"(x + 1)(x + 2)/((x + 1)(x + 3))"}},
+        {"rationalCancelSteps", {"(x - 1)(x + 1)/(x + 1)"}},
+        {"rationalReduceSteps", {"6x(x + 1)/(4x^2)"}},
+        {"factorCompletely", {"x^3 - 6x^2 + 11x - 6"}},
+        {"factorTrinomialXL", {"x^2 - 5x + 6"}},
+        {"factorOutGcfXL", {"6x^2 + 4x"}},
+        {"chooseFactoringMethod", {"x^2 - 5x + 6", "guess and check"}},
+    };
+    std::size_t tables = 0;
+    for (const auto& [name, operands] : problems) {
+        const StepEntry* entry = findStepEntry(name);
+        ASSERT_NE(entry, nullptr) << name;
+        for (const EntryRun& run : runsOf(*entry, operands)) {
+            StepTriple solution;
+            try {
+                solution = run.entry->run(run.input);
+            } catch (const PreconditionError&) {
+                continue;
+            }
+            for (std::size_t p = 0; p < solution.steps.size(); ++p)
+                for (const Engine_Table& table : solution.steps[p]) {
+                    const std::string text = tableText(table);
+                    ASSERT_EQ(sorted(content(text)), sorted(drawnContent(table)))
+                        << run.what << ", page " << p + 1 << ": " << text;
+                    ++tables;
+                }
+        }
+    }
+    EXPECT_GT(tables, 1000u);
+}
