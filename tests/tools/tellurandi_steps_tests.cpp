@@ -215,7 +215,8 @@ TEST(StepsTool, PagesAsText) {
     const Outcome count = run({"subtractCountSteps", "9223372036854775807", "1", "--direction", "count-down", "--text"});
     EXPECT_NE(count.out.find("9223372036854775807 \u2212 1 = 9223372036854775806\n"), std::string::npos) << count.err;
     const Outcome divide = run({"dividePartialSteps", "9223372036854775807", "3", "--text"});
-    EXPECT_NE(divide.out.find("\u00F7: _ | 3)9223372036854775807\n"), std::string::npos) << divide.err;
+    EXPECT_NE(divide.out.find("\u00F7: _ | 3)9223372036854775807\n"), std::string::npos)
+        << divide.out << divide.err;
 
     // Roots read as the page sets them, without brackets it does not draw;
     // a repeated x = 0 in a hidden colour reads as an empty line, one in
@@ -273,12 +274,12 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
               "123 | 7 | 130 | 70 | 200 | 300 | 500; +: 7 | 70 | 300 | 377");
     const std::string r1 = "7)1234 | _ _7__", r2 = r1 + " | _ _53_ | _ _49_", r3 = r2 + " | _ __44 | _ __42";
     EXPECT_EQ(tableauLines({"divideStandardSteps", "1234", "7", "--text"}, divide),
-              (std::vector<std::string>{"", "_ ____ | 7)1234", "_ _1__ | 7)1234", "_ _1__ | " + r1,
-                                        "_ _1__ | " + r1 + " | _ _5__", "_ _1__ | " + r1 + " | _ _53_",
-                                        "_ _17_ | " + r1 + " | _ _53_", "_ _17_ | " + r2, "_ _17_ | " + r2 + " | _ __4_",
-                                        "_ _17_ | " + r2 + " | _ __44", "_ _176 | " + r2 + " | _ __44", "_ _176 | " + r3,
-                                        "_ _176 | " + r3 + " | _ ___2", "_ _176 | " + r3 + " | _ ___2",
-                                        "_ _176 R 2 | " + r3 + " | _ ___2", "_ _176 R 2 | " + r3 + " | _ ___2"}));
+              (std::vector<std::string>{
+                  "", "_ ____ | 7)1234", "_ _1__ | 7)1234", "_ _1__ | " + r1, "_ _1__ | " + r1 + " | _ _5__",
+                  "_ _1__ | " + r1 + " | _ _53_", "_ _17_ | " + r1 + " | _ _53_", "_ _17_ | " + r2,
+                  "_ _17_ | " + r2 + " | _ __4_", "_ _17_ | " + r2 + " | _ __44", "_ _176 | " + r2 + " | _ __44",
+                  "_ _176 | " + r3, "_ _176 | " + r3 + " | _ ___2", "_ _176 | " + r3 + " | _ ___2",
+                  "_ _176 R 2 | " + r3 + " | _ ___2", "_ _176 R 2 | " + r3 + " | _ ___2"}));
 }
 
 TEST(StepsTool, PowersThatCancelAndClearingDecimals) {

@@ -62,13 +62,15 @@ std::string drawnContent(const Engine_Table& table) {
         });
         if (!again) seen.push_back(t);
     }
-    std::stable_sort(seen.begin(), seen.end(), [](const auto& a, const auto& b) { return a.baselineLeft.y < b.baselineLeft.y; });
+    const auto above = [](const auto& a, const auto& b) { return a.baselineLeft.y < b.baselineLeft.y; };
+    const auto leftOf = [](const auto& a, const auto& b) { return a.baselineLeft.x < b.baselineLeft.x; };
+    std::stable_sort(seen.begin(), seen.end(), above);
     std::string drawn;
     for (std::size_t first = 0; first < seen.size();) {
         std::size_t end = first;
         while (end < seen.size() && seen[end].baselineLeft.y - seen[first].baselineLeft.y < 10) ++end;
-        std::stable_sort(seen.begin() + static_cast<std::ptrdiff_t>(first), seen.begin() + static_cast<std::ptrdiff_t>(end),
-                         [](const auto& a, const auto& b) { return a.baselineLeft.x < b.baselineLeft.x; });
+        std::stable_sort(seen.begin() + static_cast<std::ptrdiff_t>(first),
+                         seen.begin() + static_cast<std::ptrdiff_t>(end), leftOf);
         for (std::size_t i = first; i < end; ++i) drawn += seen[i].text;
         first = end;
     }
@@ -133,15 +135,17 @@ TEST(TextAgainstDrawing, EveryArithmeticPageReadsWhatItDraws) {
     };
     SystemRandom random(20261207);
     for (int i = 0; i < 60 / tl::testing::kSanitizerSlowdown; ++i)
-        pairs.emplace_back(std::to_string(random.uniformInRange(1, 9999)), std::to_string(random.uniformInRange(1, 999)));
+        pairs.emplace_back(std::to_string(random.uniformInRange(1, 9999)),
+                           std::to_string(random.uniformInRange(1, 999)));
 
     std::vector<std::string> kinds;
     std::size_t tables = 0;
     for (const StepEntry& entry : stepEntries()) {
         if (!isArithmetic(entry)) continue;
         for (const auto& [a, b] : pairs) {
-            const std::vector<std::string> operands =
-                entry.operands == "N" ? std::vector<std::string>{a == "0" ? b : a + b.substr(0, 1)} : std::vector<std::string>{a, b};
+            const std::vector<std::string> operands = entry.operands == "N"
+                                                          ? std::vector<std::string>{a == "0" ? b : a + b.substr(0, 1)}
+                                                          : std::vector<std::string>{a, b};
             for (const EntryRun& run : runsOf(entry, operands)) {
                 StepTriple solution;
                 try {
