@@ -279,18 +279,72 @@ private:
     std::string tableauOp(i64 r) const {
         return field(r + 1, 1) + ": " + gridText(codedCells(r), count(field(r + 4, 2)));
     }
-    // Counting: from, count, to.
-    std::string countOp(i64 r) const { return field(r + 1, 1) + ": " + gridText(values(r + 2), 3); }
-    // The dividend and what is grabbed and left in turn; then the partial quotients.
-    std::string dividePartialOp(i64 r) const {
-        const Texts partials = values(r + 3);
-        return field(r + 1, 1) + ": " + gridText(values(r + 2), 0) +
-               (partials.empty() ? "" : " | " + gridText(partials, 0));
+    // Counting as the chain reads down the page: where it starts, then each
+    // count and the number it reaches (which the next step starts from, drawn
+    // in the same place); on the pages that add the counts, the second strip
+    // as a sum of its own: "; +: 300 | 70 | 7 | 377".
+    std::string countOp(i64 r) const {
+        const Texts tableau = values(r + 2), counts = values(r + 3), globals = values(r + 4),
+                    locals = values(r + 5);
+        const std::size_t steps = count(at(locals, 1));
+        Texts chain;
+        for (std::size_t i = 0; i < steps; ++i) {
+            if (i == 0) chain.push_back(at(tableau, 0));
+            chain.push_back(at(tableau, 3 * i + 1));
+            chain.push_back(at(tableau, 3 * i + 2));
+        }
+        std::string text = field(r + 1, 1) + ": " + joined(chain, 0, chain.size(), " | ");
+        const std::string& kind = at(locals, 0);
+        if (kind == "COUNT" || kind == "SUMMARY") {
+            Texts strip = counts;
+            strip.push_back(at(globals, 3));
+            text += "; +: " + joined(strip, 0, strip.size(), " | ");
+        }
+        return text;
     }
-    // The rows of the long division as laid out, "B" an empty place.
+    // Partial quotients row by row as the page sets them: the quotient line
+    // ("_" until it shows), divisor ")" dividend, then for each grab the
+    // amount with its multiple and what is left, the sum of the multiples
+    // beside the last left. A left the page does not show yet reads "_".
+    std::string dividePartialOp(i64 r) const {
+        const Texts tableau = values(r + 2), partials = values(r + 3), globals = values(r + 4),
+                    locals = values(r + 5);
+        const std::string &dividend = at(globals, 0), &divisor = at(globals, 1), &quotient = at(globals, 2),
+                          &remainder = at(globals, 3), &type = at(locals, 0);
+        const std::size_t grabs = count(at(locals, 1));
+        const bool answered = type == "SOLUTION" || type == "SUMMARY";
+        Texts rows{answered ? quotient + (remainder == "0" ? "" : " R " + remainder) : std::string(kHidden),
+                   divisor + ")" + dividend};
+        for (std::size_t i = 0; i < grabs; ++i) {
+            const bool last = i + 1 == grabs;
+            rows.push_back(at(tableau, 2 * i + 1) + " " + at(partials, i));
+            std::string left = type == "CHOICE" && last ? std::string(kHidden) : at(tableau, 2 * i + 2);
+            if (last && (type == "ADD" || answered)) left += " " + quotient;
+            rows.push_back(std::move(left));
+        }
+        return field(r + 1, 1) + ": " + joined(rows, 0, rows.size(), " | ");
+    }
+    // The rows of the long division as laid out, cell by cell ("B", an empty
+    // place, reads "_"), the divisor's columns parted from the dividend's by
+    // the bracket: ")" on the dividend's row, a blank on the others. The
+    // remainder follows the quotient once the page shows it.
     std::string divideOp(i64 r) const {
-        Texts rows = values(r + 2);
-        for (std::string& row : rows) std::replace(row.begin(), row.end(), 'B', kHidden.front());
+        const Texts tableau = values(r + 2), globals = values(r + 5), locals = values(r + 6);
+        const std::size_t divisorColumns = characterStrings(at(globals, 1)).size();
+        Texts rows;
+        for (std::size_t i = 0; i < tableau.size(); ++i) {
+            std::string row;
+            const Texts cells = characterStrings(tableau[i]);
+            for (std::size_t j = 0; j < cells.size(); ++j) {
+                row += cells[j] == "B" ? std::string(kHidden) : cells[j];
+                if (j + 1 == divisorColumns && j + 1 < cells.size()) row += i == 1 ? ")" : " ";
+            }
+            rows.push_back(std::move(row));
+        }
+        const std::string& remainder = at(globals, 3);
+        const std::string& kind = at(locals, 0);
+        if (!rows.empty() && remainder != "0" && (kind == "SOLUTION" || kind == "SUMMARY"))
+            rows.front() += " R " + remainder;
         return field(r + 1, 1) + ": " + joined(rows, 0, rows.size(), " | ");
     }
     std::string lattice(i64 r) const {

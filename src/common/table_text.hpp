@@ -24,6 +24,18 @@
 //   U+0336 after each character; a lattice "23 × 45: 08 12 | 10 15 = 1035",
 //   a multiplication grid "20 3 × 40 5: 800 120 | 100 15", a prime tree
 //   level by level, "_ 12 | 2 6 | 2 3".
+// - The divisions row by row as drawn, the quotient line first ("_" while it
+//   is hidden) and the bracket as ")" between divisor and dividend: long
+//   division cell by cell, "÷: _ _176 R 2 | 7)1234 | _ _7__ | _ _53_ | …";
+//   partial quotients with each amount beside its multiple and the sum of
+//   the multiples beside the last left, "÷: 42 R 20 | 23)986 | 460 20 | 526
+//   | … | 46 2 | 20 42". Counting as its chain reads down the page and,
+//   where the page adds the counts, the second strip as a sum of its own:
+//   "−: 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377".
+// - What a tableau draws in the page's hidden colour, or only later, is left
+//   out; the signs beside its rows (a minus before each amount, the plus
+//   before the last partial) read as the operator in front, and the slanted
+//   place values above its columns are not read.
 #pragma once
 
 #include <string>

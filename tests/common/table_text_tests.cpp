@@ -86,9 +86,13 @@ TEST(TableText, ReadsStrategyTableauxCellByCell) {
         {tableauOpTable("STEP", kMinus, {{"B", "1"}, {"53", "3"}}, {{"NNN", "YNG"}, {"YYC", "YNC"}}, {"2", "2"},
                         {"2", "false"}),
          kMinus + ": _ 1 | 5\u03363\u0336 3"},
-        {countOpTable("STEP", kMinus, {{"27", "3", "30"}, {"30", "?", "?"}}, {}, {}), kMinus + ": 27 3 30 | 30 ? ?"},
-        {dividePartialOpTable("STEP", "\u00F7", {"683", "630", "53"}, {}, {}, {"90"}), "\u00F7: 683 630 53 | 90"},
-        {divideOpTable("STEP", "\u00F7", {"BB97", "7683"}, {}, {}, {}, {}), "\u00F7: __97 | 7683"},
+        {countOpTable("STEP", kMinus, {{"27", "3", "30"}, {"30", "?", "?"}}, {"COUNT DOWN", "2", "1", "3"},
+                      {"STEP", "2"}),
+         kMinus + ": 27 | 3 | 30 | ? | ?"},
+        {dividePartialOpTable("STEP", "\u00F7", {"683", "630", "53"}, {"683", "7", "97", "4"}, {"GRAB", "1"}, {"90"}),
+         "\u00F7: _ | 7)683 | 630 90 | 53"},
+        {divideOpTable("STEP", "\u00F7", {"BB97", "7683"}, {}, {}, {"683", "7", "97", "4"}, {"SUMMARY", "0"}),
+         "\u00F7: _ _97 R 4 | 7)683"},
         {primeTreeItem("anon", {{{1, Color::clear}, {12, Color::black}}, {{2, Color::black}, {6, Color::black}}}),
          "_ 12 | 2 6"},
         {plugInRecord("lattice_multiply", {"2", "2"},
@@ -103,6 +107,49 @@ TEST(TableText, ReadsStrategyTableauxCellByCell) {
                       "Grid"),
          "20 3 \u00D7 40 5: 800 120 | 100 15"},
         {plugInRecord("unknown_op", {}, {}, "x"), ""},
+    });
+}
+
+// The division and counting tableaux as their page kinds draw them: the
+// quotient line and the last left only once shown, the sum of the multiples
+// and the second strip of counts where drawn, each number of the counting
+// chain once, the bracket between divisor and dividend, the remainder after
+// the quotient on the closing pages.
+TEST(TableText, ReadsDivisionsAndCountsPageByPage) {
+    const std::string divide = "\u00F7";
+    const StringList partialGlobals{"986", "23", "42", "20"}, grabs{"986", "460", "526", "460", "66", "46", "20"};
+    const StringList multiples{"20", "20", "2"};
+    const auto partial = [&](const StringList& tableau, const std::string& type, const std::string& count,
+                             const StringList& partials) {
+        return dividePartialOpTable(type, divide, tableau, partialGlobals, {type, count}, partials);
+    };
+    const StringGrid steps{{"500", "300", "200"}, {"200", "70", "130"}, {"130", "7", "123"}};
+    const StringList countGlobals{"COUNT DOWN", "3", "3", "377"}, countUps{"300", "70", "7"};
+    const auto counting = [&](const std::string& kind, const std::string& count) {
+        return countOpTable("STEP", kMinus, steps, countGlobals, {kind, count}, countUps);
+    };
+    const StringList longRows{"BBB42", "23986", "BB92B", "BBB66", "BBB46", "BBB20"};
+    const auto longDivision = [&](const std::string& kind, const StringList& globals) {
+        return divideOpTable(kind, divide, longRows, {}, {}, globals, {kind, "2"});
+    };
+    const std::string longText = "23)986 | __ 92_ | __ _66 | __ _46 | __ _20";
+    expectReadings({
+        {partial({"986"}, "PROBLEM", "0", {}), divide + ": _ | 23)986"},
+        {partial({"986", "460", "526"}, "CHOICE", "1", {"20"}), divide + ": _ | 23)986 | 460 20 | _"},
+        {partial({"986", "460", "526"}, "GRAB", "1", {"20"}), divide + ": _ | 23)986 | 460 20 | 526"},
+        {partial(grabs, "ADD", "3", multiples), divide + ": _ | 23)986 | 460 20 | 526 | 460 20 | 66 | 46 2 | 20 42"},
+        {partial(grabs, "SOLUTION", "3", multiples),
+         divide + ": 42 R 20 | 23)986 | 460 20 | 526 | 460 20 | 66 | 46 2 | 20 42"},
+        {dividePartialOpTable("SUMMARY", divide, {"92", "92", "0"}, {"92", "23", "4", "0"}, {"SUMMARY", "1"}, {"4"}),
+         divide + ": 4 | 23)92 | 92 4 | 0 4"},
+        {counting("SHOW", "1"), kMinus + ": 500 | 300 | 200"},
+        {counting("STEP", "2"), kMinus + ": 500 | 300 | 200 | 70 | 130"},
+        {counting("COUNT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
+        {counting("SUMMARY", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
+        {counting("SUMMARY SHORT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123"},
+        {longDivision("SUBTRACT", partialGlobals), divide + ": __ _42 | " + longText},
+        {longDivision("SOLUTION", partialGlobals), divide + ": __ _42 R 20 | " + longText},
+        {longDivision("SUMMARY", {"986", "23", "42", "0"}), divide + ": __ _42 | " + longText},
     });
 }
 

@@ -215,7 +215,8 @@ TEST(StepsTool, PagesAsText) {
     const Outcome count = run({"subtractCountSteps", "9223372036854775807", "1", "--direction", "count-down", "--text"});
     EXPECT_NE(count.out.find("9223372036854775807 \u2212 1 = 9223372036854775806\n"), std::string::npos) << count.err;
     const Outcome divide = run({"dividePartialSteps", "9223372036854775807", "3", "--text"});
-    EXPECT_NE(divide.out.find("\u00F7: 9223372036854775807 "), std::string::npos) << divide.err;
+    EXPECT_NE(divide.out.find("\u00F7: _ | 3)9223372036854775807\n"), std::string::npos)
+        << divide.out << divide.err;
 
     // Roots read as the page sets them, without brackets it does not draw;
     // a repeated x = 0 in a hidden colour reads as an empty line, one in
@@ -244,6 +245,43 @@ TEST(StepsTool, PagesAsText) {
 // the door as by the solvers: the comments of the text and the JSON agree,
 // and the last page states the answer; one that keeps its square is refused.
 // In decimal style the clearing page is "clear decimals", whatever the LCM.
+// The division and counting tableaux page by page, as their pages draw
+// them: nothing the page hides, the quotient with its remainder and the sum
+// once shown, the second strip of counts, the bracket after the divisor.
+TEST(StepsTool, DivisionsAndCountsAsText) {
+    // The tableau line of every page ("" on a page without one).
+    const auto tableauLines = [](const Args& args, const std::string& header) {
+        std::istringstream in(run(args).out);
+        std::vector<std::string> pages;
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with("page ")) pages.emplace_back();
+            else if (line.starts_with(header + ": ")) pages.back() = line.substr(header.size() + 2);
+        }
+        return pages;
+    };
+    const std::string divide = "\u00F7", minus = "\u2212";
+    const std::string a = "23)986 | 460 20", b = a + " | 526 | 460 20", c = b + " | 66 | 46 2";
+    EXPECT_EQ(tableauLines({"dividePartialSteps", "986", "23", "--text"}, divide),
+              (std::vector<std::string>{"", "_ | 23)986", "_ | 23)986", "_ | " + a + " | _", "_ | " + a + " | 526",
+                                        "_ | " + b + " | _", "_ | " + b + " | 66", "_ | " + c + " | _",
+                                        "_ | " + c + " | 20", "_ | " + c + " | 20 42", "42 R 20 | " + c + " | 20 42",
+                                        "42 R 20 | " + c + " | 20 42"}));
+    const std::string steps = "500 | 300 | 200 | 70 | 130 | 7 | 123";
+    EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--direction", "count-down", "--text"}, minus),
+              (std::vector<std::string>{"", "500 | ? | ?", "500 | 300 | 200", "500 | 300 | 200 | 70 | 130", steps,
+                                        steps + "; +: 300 | 70 | 7 | 377", steps + "; +: 300 | 70 | 7 | 377"}));
+    EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--text"}, minus).back(),
+              "123 | 7 | 130 | 70 | 200 | 300 | 500; +: 7 | 70 | 300 | 377");
+    const std::string r1 = "7)1234 | _ _7__", r2 = r1 + " | _ _53_ | _ _49_", r3 = r2 + " | _ __44 | _ __42";
+    EXPECT_EQ(tableauLines({"divideStandardSteps", "1234", "7", "--text"}, divide),
+              (std::vector<std::string>{
+                  "", "_ ____ | 7)1234", "_ _1__ | 7)1234", "_ _1__ | " + r1, "_ _1__ | " + r1 + " | _ _5__",
+                  "_ _1__ | " + r1 + " | _ _53_", "_ _17_ | " + r1 + " | _ _53_", "_ _17_ | " + r2,
+                  "_ _17_ | " + r2 + " | _ __4_", "_ _17_ | " + r2 + " | _ __44", "_ _176 | " + r2 + " | _ __44",
+                  "_ _176 | " + r3, "_ _176 | " + r3 + " | _ ___2", "_ _176 | " + r3 + " | _ ___2",
+                  "_ _176 R 2 | " + r3 + " | _ ___2", "_ _176 R 2 | " + r3 + " | _ ___2"}));
+}
+
 TEST(StepsTool, PowersThatCancelAndClearingDecimals) {
     const struct {
         Args args;
