@@ -290,7 +290,7 @@ TEST(DrillCards, RefuseWithOneLine) {
     fs::remove_all(dir);
 }
 
-// The largest card takes 1.6 GB to draw; in 800 MB of address space it ends
+// The largest card needs about 1.9 GB; in 800 MB of address space it ends
 // with one line, status 1, rather than an abort.
 TEST(DrillCards, TooLittleMemoryEndsWithOneLine) {
 #if defined(__SANITIZE_ADDRESS__)

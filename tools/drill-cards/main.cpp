@@ -27,7 +27,7 @@ constexpr const char* kUsage =
     "Draws the front and the back of one card of every drill kind into OUTDIR (made if\n"
     "missing) as PNG files at 2 pixels per point: NAME_front.png and NAME_back.png.\n"
     "A card is 390x700 points unless WIDTH and HEIGHT say otherwise, whole numbers of\n"
-    "points from 1 to 10000 (the largest card takes 1.6 GB of memory to draw).\n"
+    "points from 1 to 10000 (a 10000x10000 card needs about 1.9 GB of memory).\n"
     "Status: 0 done; 1 a card could not be drawn or written (the first failure stops it);\n"
     "2 a malformed command line.\n";
 
