@@ -6,17 +6,22 @@
 // the window shows to FILE.png and, beside it, FILE.png.txt naming the
 // screen on top ("screen NAME") and, on the step screen, the page shown
 // ("page N of M"). Both files appear whole (written aside, then renamed).
+//
+// With no display to open the window on it says so in one line, status 1;
+// "--help" prints the usage instead of opening the window.
 #include <SDL.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "base/usage.hpp"
 #include "engine/universal_engine_vc.hpp"
 #include "platform/sdl/window_host.hpp"
 #include "platform/ui/animation.hpp"
@@ -80,14 +85,27 @@ private:
     sdl::WindowHost window_;
 };
 
+constexpr const char* kUsage =
+    "usage: tellurandi\n"
+    "       tellurandi --help\n"
+    "Opens Tellurandi in a window, which needs a display (an X11 or Wayland session:\n"
+    "DISPLAY or WAYLAND_DISPLAY set); the window is at least 320 x 480 points.\n"
+    "With TELLURANDI_SHOT=FILE.png in the environment, each SIGUSR1 writes what the\n"
+    "window shows to FILE.png, and beside it FILE.png.txt naming the screen on top.\n"
+    "Status: 0 the window was closed; 1 no window could be opened, or a fault.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (tl::asksForHelp(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     try {
         tl::registerApplication();
         ui::setMainHost(std::make_unique<AppHost>(std::getenv("TELLURANDI_SHOT")));
         return ui::applicationMain(argc, argv, "AppDelegate");
-    } catch (const tl::PreconditionError& e) {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "tellurandi: %s\n", e.what());
         return 1;
     }

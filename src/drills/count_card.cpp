@@ -46,7 +46,9 @@ void drawCountStrategy(gfx::Context& ctx, std::int64_t first, std::int64_t secon
     const CountTexts texts = countTexts(name, first, second);
     drawTitleAndEquation(ctx, extent, fit, front ? texts.frontTitle : texts.backTitle,
                          front ? texts.frontEquation : texts.backEquation, !front);
-    if (fit.scale <= 0) return;
+    // Nor does a frame narrower than its three upright lines: its cells
+    // would turn inside out.
+    if (fit.scale <= 0 || frameWidth * fit.scale < 3 * left.emptyFrame.frameEdgeWidth) return;
 
     const double diameter = left.emptyFrame.tenFrameCell();
     auto addCounters = [&](filledFrame& to, i128 count, gfx::Rgba colour) {

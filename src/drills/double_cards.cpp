@@ -14,6 +14,7 @@ using checked::i128;
 
 const std::array<std::string, 8> kFaces = {"🌿", "☘️", "🍀", "🍂", "🍁", "🌾", "🍄", "🌵"};
 constexpr double kBoxSide = 60.0;
+constexpr double kBoxEdge = 4.0;
 
 std::size_t faceIndex(std::int64_t n) {
     std::int64_t r = n % 8;
@@ -45,11 +46,12 @@ void drawCard(gfx::Context& ctx, DoublesKind kind, std::int64_t n, bool front, d
     drawTitleAndEquation(ctx, extent, fit, front ? texts.frontTitle : texts.backTitle,
                          front ? texts.frontEquation : texts.backEquation,
                          !front && kind != DoublesKind::double_);
-    if (fit.scale <= 0) return;
+    // Nor does a box smaller than its outline, which would turn inside out.
+    if (fit.scale <= 0 || u < kBoxEdge) return;
 
     tower left = makeTower();
     for (std::int64_t i = 0; i < n; ++i)
-        left.bricks.push_back(makeBox(kBoxSide, 4.0, i % 2 == 0 ? gfx::palette::white : gfx::palette::black,
+        left.bricks.push_back(makeBox(kBoxSide, kBoxEdge, i % 2 == 0 ? gfx::palette::white : gfx::palette::black,
                                       gfx::palette::lightGray, leftFace(n), ""));
     tower right = left;
     right.bricks.resize(right.bricks.size() - boxesShort(kind));

@@ -1,11 +1,13 @@
 #include <clocale>
 #include <cstdio>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "base/checked.hpp"
 #include "base/random.hpp"
 #include "base/text.hpp"
+#include "base/usage.hpp"
 
 using namespace tl;
 
@@ -90,4 +92,21 @@ TEST(Random, SystemSourceStaysInRange) {
     }
     EXPECT_THROW(rng.uniformInRange(2, 1), PreconditionError);
     EXPECT_THROW(rng.uniformBelow(0), PreconditionError);
+}
+
+// "--help" anywhere among the arguments asks for the usage; the program's
+// own name is no argument, and after "--" nothing is a flag.
+TEST(Usage, HelpAnywhereBeforeTheEndOfFlags) {
+    struct Case {
+        std::vector<const char*> argv;
+        bool help;
+    };
+    for (const Case& c : {Case{{"p"}, false}, Case{{"p", "--help"}, true}, Case{{"p", "dir", "--help"}, true},
+                          Case{{"p", "--help", "1", "2"}, true}, Case{{"p", "--", "--help"}, false},
+                          Case{{"p", "--help=1"}, false}, Case{{"p", "-help"}, false}, Case{{"--help"}, false},
+                          Case{{"p", "help"}, false}, Case{{"p", "--text", "--help", "--"}, true}}) {
+        std::vector<const char*> argv = c.argv;
+        argv.push_back(nullptr);
+        EXPECT_EQ(tl::asksForHelp(static_cast<int>(c.argv.size()), argv.data()), c.help) << c.argv.size();
+    }
 }

@@ -356,3 +356,40 @@ TEST(CardViews, DoublesCardsDispatchOnTheirCode) {
         EXPECT_TRUE(drawn([&](gfx::Context& ctx) { view.drawHierarchy(ctx); }).empty()) << code;
     }
 }
+
+// ---- Every size ---------------------------------------------------------------
+
+// From one point to ten thousand on either side, portrait or landscape,
+// every side of every card draws only finite shapes, inside the view, and
+// texts of a positive size: a picture too small for its own lines is left
+// out, as one with no room is, rather than drawn inside out.
+TEST(CardSizes, EverySizeDrawsFiniteShapesInsideTheView) {
+    gfx::ScopedFakeFonts fonts;
+    const double sides[] = {1, 2, 3, 7, 45, 60, 390, 700, 1366, 5000, 10000};
+    for (double w : sides)
+        for (double h : sides)
+            for (bool front : {true, false}) {
+                gfx::RecordingContext ctx;
+                drawCountStrategy(ctx, 9, 3, front, "count on", w, h);
+                drawCountStrategy(ctx, 8, 7, front, "make a ten", w, h);
+                for (DoublesKind kind : {DoublesKind::double_, DoublesKind::doublePlusOne,
+                                         DoublesKind::doubleMinusOne, DoublesKind::makeADouble})
+                    drawDoubles(ctx, kind, 7, front, w, h);
+                const std::string where = std::to_string(w) + " x " + std::to_string(h);
+                const double slack = 1e-9 * std::max(w, h);
+                for (const auto& path : ctx.paths()) {
+                    for (const auto& e : path.elements) {
+                        ASSERT_TRUE(std::isfinite(e.point.x) && std::isfinite(e.point.y)) << where;
+                        const double r = e.kind == gfx::PathElement::Kind::arc ? e.radius : 0;
+                        ASSERT_GE(r, 0) << where;
+                        EXPECT_GE(e.point.x - r, -slack) << where;
+                        EXPECT_LE(e.point.x + r, w + slack) << where;
+                        EXPECT_GE(e.point.y - r, -slack) << where;
+                        EXPECT_LE(e.point.y + r, h + slack) << where;
+                    }
+                    ASSERT_TRUE(std::isfinite(path.lineWidth) && path.lineWidth >= 0) << where;
+                }
+                for (const auto& t : ctx.texts())
+                    ASSERT_TRUE(std::isfinite(t.size) && t.size > 0) << where << " " << t.text;
+            }
+}

@@ -1,52 +1,78 @@
 // drill-cards OUTDIR [WIDTH HEIGHT]: draws the front and the back of one card
 // of every kind into OUTDIR as PNG files (2 pixels per point), so the
-// pictures can be looked at without running the app.
+// pictures can be looked at without running the app. "--help" prints the
+// usage; any failure stops it with one line and status 1.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 
+#include "base/errors.hpp"
 #include "base/text.hpp"
+#include "base/usage.hpp"
 #include "drills/count_card.hpp"
 #include "drills/double_cards.hpp"
 #include "platform/gfx/cairo_context.hpp"
 
 namespace {
 
-// A card side in points: a whole number from 1 to 10000, or none.
+constexpr int kLargestSide = 10000;  // points; at 2 pixels a point within Cairo's 32767
+
+constexpr const char* kUsage =
+    "usage: drill-cards OUTDIR [WIDTH HEIGHT]\n"
+    "       drill-cards --help\n"
+    "Draws the front and the back of one card of every drill kind into OUTDIR (made if\n"
+    "missing) as PNG files at 2 pixels per point: NAME_front.png and NAME_back.png.\n"
+    "A card is 390x700 points unless WIDTH and HEIGHT say otherwise, whole numbers of\n"
+    "points from 1 to 10000 (a 10000x10000 card needs about 1.9 GB of memory).\n"
+    "Status: 0 done; 1 a card could not be drawn or written (the first failure stops it);\n"
+    "2 a malformed command line.\n";
+
+// A card side in points: a whole number from 1 to kLargestSide, or none.
 std::optional<double> side(const char* text) {
     const auto n = tl::tryParseInt(text);
-    if (!n || *n <= 0 || *n > 10000) return std::nullopt;
+    if (!n || *n <= 0 || *n > kLargestSide) return std::nullopt;
     return static_cast<double>(*n);
 }
 
-bool render(const std::string& path, double width, double height, const std::function<void(gfx::Context&)>& draw) {
-    gfx::ImageSurface image(width, height, 2.0);
-    {
-        gfx::ContextScope scope(&image.context());
-        draw(image.context());
-    }
-    if (!image.writePng(path)) {
-        std::fprintf(stderr, "drill-cards: cannot write %s\n", path.c_str());
-        return false;
+// A card that could not be drawn or written: its file and why.
+struct CardFailure {
+    std::string message;
+};
+
+void render(const std::string& path, double width, double height, const std::function<void(gfx::Context&)>& draw) {
+    try {
+        gfx::ImageSurface image(width, height, 2.0);
+        {
+            gfx::ContextScope scope(&image.context());
+            draw(image.context());
+        }
+        if (!image.writePng(path)) throw CardFailure{"cannot write " + path};
+    } catch (const std::bad_alloc&) {
+        throw CardFailure{"cannot draw " + path + ": out of memory"};
+    } catch (const tl::PreconditionError& e) {
+        throw CardFailure{"cannot draw " + path + ": " + e.what()};
     }
     std::printf("%s\n", path.c_str());
-    return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
+    if (tl::asksForHelp(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 2 && argc != 4) {
-        std::fprintf(stderr, "usage: drill-cards OUTDIR [WIDTH HEIGHT]\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::string dir = argv[1];
     const std::optional<double> w = argc == 4 ? side(argv[2]) : 390.0;
     const std::optional<double> h = argc == 4 ? side(argv[3]) : 700.0;
     if (!w || !h) {
-        std::fprintf(stderr, "drill-cards: the size must be two whole numbers from 1 to 10000\n");
+        std::fprintf(stderr, "drill-cards: the size must be two whole numbers from 1 to %d\n", kLargestSide);
         return 2;
     }
     const double width = *w, height = *h;
@@ -74,16 +100,33 @@ int main(int argc, char** argv) {
                               {"double_plus_one", DoublesKind::doublePlusOne, 9},
                               {"double_minus_one", DoublesKind::doubleMinusOne, 5},
                               {"make_double", DoublesKind::makeADouble, 6}};
-    bool ok = true;
-    for (bool front : {true, false}) {
-        const std::string side = front ? "_front.png" : "_back.png";
-        for (const Count& c : counts)
-            ok &= render(dir + "/" + c.file + side, width, height, [&](gfx::Context& ctx) {
-                drawCountStrategy(ctx, c.first, c.second, front, c.name, width, height);
-            });
-        for (const Double& d : doubles)
-            ok &= render(dir + "/" + d.file + side, width, height,
-                         [&](gfx::Context& ctx) { drawDoubles(ctx, d.kind, d.n, front, width, height); });
+    try {
+        for (bool front : {true, false}) {
+            const std::string side = front ? "_front.png" : "_back.png";
+            for (const Count& c : counts)
+                render(dir + "/" + c.file + side, width, height, [&](gfx::Context& ctx) {
+                    drawCountStrategy(ctx, c.first, c.second, front, c.name, width, height);
+                });
+            for (const Double& d : doubles)
+                render(dir + "/" + d.file + side, width, height,
+                       [&](gfx::Context& ctx) { drawDoubles(ctx, d.kind, d.n, front, width, height); });
+        }
+    } catch (const CardFailure& failure) {
+        std::fprintf(stderr, "drill-cards: %s\n", failure.message.c_str());
+        return 1;
     }
-    return ok ? 0 : 1;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("drill-cards: out of memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "drill-cards: %s\n", e.what());
+    }
+    return 1;
 }

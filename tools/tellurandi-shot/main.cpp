@@ -1,24 +1,45 @@
 // tellurandi-shot: runs the app without a window from a script and writes
-// screenshots. Usage: tellurandi-shot SCRIPT (or "-" for standard input).
+// screenshots. Usage: tellurandi-shot SCRIPT (or "-" for standard input);
+// "--help" prints the usage.
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "base/usage.hpp"
 #include "script.hpp"
 
-int main(int argc, char** argv) {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tellurandi-shot SCRIPT   (\"-\" reads the script from standard input)\n"
+    "       tellurandi-shot --help\n"
+    "Runs the app without a window and writes screenshots. The script has one command a line:\n"
+    "  screen WxH [SCALE]   the screen in points (1 to 10000 a side) and its scale (above 0, at\n"
+    "                       most 8; 2 by default); before the first other command it sets the\n"
+    "                       size the app starts at, later it resizes\n"
+    "  tap X Y              a tap at a point\n"
+    "  tap-title TEXT       a tap on the visible button, back control or table row with that\n"
+    "                       text (a back control's text starts with \"‹ \")\n"
+    "  back                 back one screen\n"
+    "  wait SECONDS         the animation clock moves on\n"
+    "  shot FILE.png        the window as PNG at the screen's scale\n"
+    "Blank lines and lines starting with \"#\" are skipped.\n"
+    "Status: 0 done; 1 a command failed (\"line N: ...\"); 2 a malformed command line or a\n"
+    "script that cannot be read.\n";
+
+int run(int argc, char** argv) {
+    if (tl::asksForHelp(argc, argv)) {
+        std::cout << kUsage;
+        return 0;
+    }
     if (argc != 2) {
-        std::cerr << "usage: tellurandi-shot SCRIPT   (\"-\" reads the script from standard input)\n";
+        std::cerr << kUsage;
         return 2;
     }
-    try {
-        tl::registerApplication();
-    } catch (const tl::PreconditionError& e) {
-        std::cerr << "tellurandi-shot: " << e.what() << "\n";
-        return 1;
-    }
+    tl::registerApplication();
     std::string path = argv[1];
     if (path == "-") return shot::runScript(std::cin, "AppDelegate", std::cerr);
     std::ifstream file(path);
@@ -27,4 +48,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     return shot::runScript(file, "AppDelegate", std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "tellurandi-shot: " << e.what() << "\n";
+        return 1;
+    }
 }

@@ -21,6 +21,18 @@ void setSource(cairo_t* cr, Rgba c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c
 
 bool finite(double v) { return std::isfinite(v); }
 
+/// Text set smaller than this many device pixels is left out: it would
+/// leave no mark on a pixel.
+constexpr double kSmallestDeviceTextSize = 1.0 / 64;
+
+/// How many device pixels a length of one takes under the current
+/// transform (the square root of the area a unit square takes).
+double deviceScale(cairo_t* cr) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return std::sqrt(std::abs(m.xx * m.yy - m.xy * m.yx));
+}
+
 /// Rectangles and text must not disturb a path being built around them:
 /// this takes the path aside and puts it back.
 class PathAside {
@@ -250,6 +262,9 @@ void CairoContext::showText(std::string_view line, Point baselineLeft, const Fon
     // Below a thousandth of a point nothing would show, and the scale could not be inverted.
     if (line.empty() || !(size >= 1e-3) || !finite(size) || !finite(baselineLeft.x) || !finite(baselineLeft.y))
         return;
+    // Nor below a small share of a device pixel, where Pango cannot size
+    // the colour emoji face (it asks for a negative size and draws nothing).
+    if (!(size * deviceScale(cr_) >= kSmallestDeviceTextSize)) return;
     detail::PangoSpec spec = detail::pangoSpecFor(font.face());
 
     PathAside aside(cr_);
@@ -287,10 +302,16 @@ ImageSurface::ImageSurface(double width, double height, double scale, Start star
     tl::require(finite(width) && finite(height) && finite(scale) && width > 0 && height > 0 && scale > 0,
                 "image size and scale must be positive");
     tl::require(width * scale <= 32767 && height * scale <= 32767, "image is too large");
-    surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels(width, scale), pixels(height, scale)));
-    if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS)
-        throw tl::PreconditionError("image surface cannot be created");
+    const int pixelWidth = pixels(width, scale), pixelHeight = pixels(height, scale);
+    const auto refuse = [&](cairo_status_t status) {
+        throw tl::PreconditionError("an image of " + std::to_string(pixelWidth) + " × " + std::to_string(pixelHeight) +
+                                    " pixels cannot be made: " + cairo_status_to_string(status));
+    };
+    surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight));
+    if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) refuse(cairo_surface_status(surface_.get()));
     cr_.reset(cairo_create(surface_.get()));
+    // A context Cairo could not make would take every drawing without a word.
+    if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS) refuse(cairo_status(cr_.get()));
     if (start == Start::white) {
         cairo_set_source_rgb(cr_.get(), 1, 1, 1);
         cairo_paint(cr_.get());

@@ -97,7 +97,9 @@ class ImageSurface {
 public:
     enum class Start { white, transparent };
 
-    /// Width and height must be positive and the pixel size at most 32767 on a side.
+    /// Width and height must be positive and the pixel size at most 32767 on a
+    /// side. An image Cairo cannot make (no memory for its pixels) is a
+    /// PreconditionError that names its size in pixels and the reason.
     ImageSurface(double width, double height, double scale = 1.0, Start start = Start::white);
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "base/errors.hpp"
@@ -22,6 +24,69 @@ constexpr int kFrameMs = 16;
 constexpr int kIdleMs = 250;
 
 std::string sdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// SDL's drivers that show no window on a desktop: with nothing else to
+// open, SDL would fall back on one of them and the app would run unseen.
+// Asked for by name (SDL_VIDEODRIVER), they are used as SDL uses them.
+bool showsNoWindow(std::string_view driver) {
+    for (std::string_view name : {"offscreen", "dummy", "evdev", "KMSDRM"})
+        if (driver.size() == name.size() && SDL_strncasecmp(driver.data(), name.data(), name.size()) == 0)
+            return true;
+    return false;
+}
+
+// Whether a Wayland connection can be tried at all: without a runtime
+// directory only a socket given by path or by descriptor can be reached
+// (and the Wayland library would complain on standard error).
+bool waylandReachable() {
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return isSet("XDG_RUNTIME_DIR") || isSet("WAYLAND_SOCKET") || (display && display[0] == '/');
+}
+
+// The drivers SDL may try, in its own order, when none is asked for: those
+// that open a window. Empty when none of them can.
+std::string windowDrivers() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const std::string_view driver = SDL_GetVideoDriver(i);
+        if (showsNoWindow(driver) || (driver == "wayland" && !waylandReachable())) continue;
+        if (!list.empty()) list += ',';
+        list += driver;
+    }
+    return list;
+}
+
+// Starts SDL's video on a display a window can be opened on, or throws
+// PreconditionError saying there is none.
+void startVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return;
+    const bool chosen = isSet("SDL_VIDEODRIVER");
+    std::string drivers;
+    if (!chosen) {
+        drivers = windowDrivers();
+        if (!drivers.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    const auto noDisplay = [](const std::string& why) {
+        return tl::PreconditionError("no display to open a window on (" + why + ")");
+    };
+    // The display asked for, as "DISPLAY=:1, WAYLAND_DISPLAY=wayland-0", or "".
+    std::string named;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (isSet(variable)) named += (named.empty() ? "" : ", ") + std::string(variable) + "=" + std::getenv(variable);
+    const auto why = [&](const std::string& failure) {
+        return named.empty() ? std::string("DISPLAY and WAYLAND_DISPLAY are not set") : named + ": " + failure;
+    };
+    if (!chosen && drivers.empty()) throw noDisplay(why("SDL has no driver for it"));
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (chosen) throw tl::PreconditionError(sdlError("SDL could not start video"));
+        throw noDisplay(why(SDL_GetError()));
+    }
+}
 
 // The largest number of window coordinates per point, up to `scale`, that
 // keeps a window of `points` inside the display's usable area.
@@ -50,8 +115,7 @@ void WindowHost::open(ui::Application& application) {
     tl::require(!isOpen(), "the window host is open already");
     tl::require(application.window() != nullptr, "the application has no window");
     application_ = &application;
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        throw tl::PreconditionError(sdlError("SDL could not start video"));
+    startVideo();
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     // SDL drops a click it handles within 10 ms of a focus event; an app

@@ -38,7 +38,10 @@ public:
 
     // Step by step (for tests and tools).
     /// Opens the SDL window for `application` and draws the first frame.
-    /// Throws PreconditionError when SDL cannot make a window.
+    /// Throws PreconditionError when SDL cannot make a window, and when there
+    /// is no display to show one on: unless SDL_VIDEODRIVER names a driver,
+    /// SDL's drivers that draw nowhere to be seen (offscreen, dummy, the
+    /// console's) are not fallen back on.
     void open(ui::Application& application);
     /// Handles the pending events, waiting up to `timeoutMs` for the first,
     /// and redraws when needed. False once the window has been closed.

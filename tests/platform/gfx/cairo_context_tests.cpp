@@ -1,4 +1,5 @@
 // Pixels drawn through the Cairo context into an image.
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -317,6 +318,35 @@ TEST(CairoContext, DrawsWithRealGlyphsUnderFakeFonts) {
     EXPECT_GT(inkOf(image, isDark, 0, 40).count, 40);
     EXPECT_LT(inkOf(image, isDark).left, 50);
     EXPECT_GT(inkOf(image, isDark).right, 50);
+}
+
+// Text far below a pixel leaves no mark and no complaint, whatever makes it
+// small: its own size or the transform (a card scaled into a view one point
+// high sets emoji at thousandths of a pixel, where Pango cannot size the
+// colour face).
+TEST(CairoContext, TextFarBelowAPixelLeavesNoMarkAndNoComplaint) {
+    int complaints = 0;
+    const auto count = [](const gchar*, GLogLevelFlags, const gchar*, gpointer n) { ++*static_cast<int*>(n); };
+    const guint handler = g_log_set_handler("Pango", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
+                                            count, &complaints);
+    struct Case {
+        double surfaceScale, transform, size;
+    };
+    for (const Case c : {Case{2, 1e-4, 0.125}, Case{2, 1.0 / 390, 0.125}, Case{0.004, 1, 1}, Case{1, 1, 0.004},
+                         Case{2, 1e-4, 40}, Case{1e-2, 1e-2, 30}, Case{2, 2.5e-4, 30}, Case{1, -1e-3, 5}}) {
+        for (std::string text : {"🌿", "☘️", "🍄", "❌", "Ab 12"}) {
+            ImageSurface image(20, 20, c.surfaceScale);
+            Context& ctx = image.context();
+            ctx.translate(10, 10);
+            ctx.scale(c.transform, c.transform);
+            ContextScope scope(&ctx);
+            drawText(text, {0, 0}, {Font::system(c.size), palette::black});
+            EXPECT_EQ(inkOf(image, [](Pixel p) { return p != kWhite; }).count, 0)
+                << text << " at " << c.size << " under " << c.surfaceScale * c.transform;
+        }
+    }
+    g_log_remove_handler("Pango", handler);
+    EXPECT_EQ(complaints, 0);
 }
 
 TEST(ImageSurface, WritesAPng) {

@@ -1,0 +1,311 @@
+// The programs themselves, run as a user runs them: each answers --help
+// with its usage; the app with no display to open a window on says so and
+// ends; drill-cards draws every size it accepts and ends any failure with
+// one line.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;  // the exit status; -1 when it ended otherwise or ran out of time
+    bool timedOut = false;
+    std::string out, err;
+};
+
+struct Options {
+    std::vector<std::string> unset;                 // variables taken out of the environment
+    std::map<std::string, std::string> set;         // and put in
+    fs::path directory;                             // where it runs (empty: here)
+    std::optional<rlim_t> addressSpace;             // a memory limit in bytes
+    std::chrono::seconds timeLimit{60};
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// A fresh, empty directory of the test's own.
+fs::path freshDirectory(const std::string& name) {
+    fs::path dir = fs::temp_directory_path() / ("tl_programs_" + std::to_string(getpid()) + "_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+/// Runs `program` with `args`, its output caught in files, and waits for it
+/// up to the time limit (then kills it).
+Outcome run(const std::string& program, const std::vector<std::string>& args, const Options& options = {}) {
+    static int runs = 0;
+    const fs::path outputs = freshDirectory("output_" + std::to_string(++runs));
+    const std::string outPath = (outputs / "out").string(), errPath = (outputs / "err").string();
+
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        std::string name = entry.substr(0, entry.find('='));
+        bool drop = options.set.contains(name);
+        for (const std::string& u : options.unset) drop = drop || name == u;
+        if (!drop) environment.push_back(entry);
+    }
+    for (const auto& [name, value] : options.set) environment.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argStrings{program};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    Outcome result;
+    const pid_t pid = fork();
+    if (pid < 0) return result;
+    if (pid == 0) {
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
+        if (options.addressSpace) {
+            rlimit limit{*options.addressSpace, *options.addressSpace};
+            if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
+        }
+        execve(program.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            result.timedOut = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!result.timedOut && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    result.out = slurp(outPath);
+    result.err = slurp(errPath);
+    fs::remove_all(outputs);
+    return result;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+/// With no display at all, whatever the machine running the tests has.
+const std::vector<std::string> kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "SDL_VIDEODRIVER"};
+
+// ---- --help ---------------------------------------------------------------
+
+struct Program {
+    const char* name;
+    const char* path;
+};
+const Program kPrograms[] = {{"tellurandi", TELLURANDI_EXE},
+                             {"tellurandi-shot", SHOT_EXE},
+                             {"drill-cards", DRILL_CARDS_EXE},
+                             {"tellurandi-steps", STEPS_EXE}};
+
+// Each program answers --help with its usage on standard output and status
+// 0, does nothing else (no window, no folder, no script read), and says the
+// same usage on standard error, status 2, when its arguments are wrong.
+TEST(Programs, AnswerHelpWithTheirUsage) {
+    for (const Program& program : kPrograms) {
+        SCOPED_TRACE(program.name);
+        const std::string usage = std::string("usage: ") + program.name;
+        for (const std::vector<std::string>& args :
+             std::vector<std::vector<std::string>>{{"--help"}, {"cards", "--help"}, {"--help", "10", "20"}}) {
+            const fs::path dir = freshDirectory("help");
+            Options options;
+            options.unset = kNoDisplay;
+            options.directory = dir;
+            options.timeLimit = std::chrono::seconds(20);
+            const Outcome r = run(program.path, args, options);
+            EXPECT_EQ(r.status, 0) << args.size();
+            EXPECT_TRUE(startsWith(r.out, usage)) << r.out;
+            EXPECT_EQ(r.err, "");
+            EXPECT_TRUE(fs::is_empty(dir)) << "it wrote into " << dir;
+            fs::remove_all(dir);
+        }
+    }
+    // The usage says what a script holds and which card sizes are taken.
+    Options elsewhere;
+    elsewhere.directory = freshDirectory("usage");
+    EXPECT_NE(run(SHOT_EXE, {"--help"}, elsewhere).out.find("tap-title TEXT"), std::string::npos);
+    EXPECT_NE(run(DRILL_CARDS_EXE, {"--help"}, elsewhere).out.find("from 1 to 10000"), std::string::npos);
+
+    for (const auto& [path, args] : std::vector<std::pair<const char*, std::vector<std::string>>>{
+             {SHOT_EXE, {}}, {SHOT_EXE, {"a", "b"}}, {DRILL_CARDS_EXE, {}}, {DRILL_CARDS_EXE, {"a", "1"}}, {STEPS_EXE, {}}}) {
+        const Outcome r = run(path, args, elsewhere);
+        EXPECT_EQ(r.status, 2) << path;
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(startsWith(r.err, "usage: ")) << r.err;
+    }
+    // After "--" a "--help" is no flag but an operand, here one too many.
+    const Outcome operand = run(DRILL_CARDS_EXE, {"--", "--help"}, elsewhere);
+    EXPECT_EQ(operand.status, 2);
+    EXPECT_TRUE(startsWith(operand.err, "usage: drill-cards")) << operand.err;
+    EXPECT_TRUE(fs::is_empty(elsewhere.directory));
+    fs::remove_all(elsewhere.directory);
+}
+
+// ---- No display -------------------------------------------------------------
+
+// With nowhere to show its window the app does not run on unseen: one line
+// says why, status 1. Either with no runtime directory at all (where the
+// Wayland library would complain too) or with one holding no display.
+TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
+    const fs::path runtime = freshDirectory("runtime");
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    for (bool withRuntime : {false, true}) {
+        Options options;
+        options.unset = kNoDisplay;
+        options.timeLimit = std::chrono::seconds(30);
+        if (withRuntime)
+            options.set["XDG_RUNTIME_DIR"] = runtime.string();
+        else
+            options.unset.push_back("XDG_RUNTIME_DIR");
+        const Outcome r = run(TELLURANDI_EXE, {}, options);
+        EXPECT_FALSE(r.timedOut) << "the app ran on with no display";
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "tellurandi: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+    }
+    // A display that is named but not there is named in the line.
+    Options gone;
+    gone.unset = kNoDisplay;
+    gone.timeLimit = std::chrono::seconds(30);
+    gone.set["DISPLAY"] = ":4093";
+    gone.set["XDG_RUNTIME_DIR"] = runtime.string();
+    const Outcome r = run(TELLURANDI_EXE, {}, gone);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+    EXPECT_TRUE(startsWith(r.err, "tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
+    fs::remove_all(runtime);
+}
+
+// ---- drill-cards --------------------------------------------------------------
+
+const char* const kCardFiles[] = {"count_on", "combine", "make_ten", "double", "double_plus_one", "double_minus_one",
+                                  "make_double"};
+
+/// The width and height of a PNG file in pixels, from its header.
+std::pair<std::uint32_t, std::uint32_t> pngSize(const fs::path& path) {
+    std::string bytes = slurp(path);
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto word = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    return {word(16), word(20)};
+}
+
+// Every size it accepts draws all fourteen sides at 2 pixels a point and
+// nothing on standard error: the smallest, one point across or down with the
+// other side anywhere up to the largest, and the default.
+TEST(DrillCards, DrawEverySizeTheyAccept) {
+    struct Size {
+        int width, height;
+    };
+    for (const Size size : {Size{1, 1}, Size{1, 10000}, Size{10000, 1}, Size{390, 1}, Size{5000, 1}, Size{10000, 2},
+                            Size{2, 10000}, Size{60, 1}, Size{844, 390}, Size{0, 0}}) {
+        const bool byDefault = size.width == 0;
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        const fs::path dir = freshDirectory("cards");
+        std::vector<std::string> args{(dir / "out").string()};
+        if (!byDefault) {
+            args.push_back(std::to_string(size.width));
+            args.push_back(std::to_string(size.height));
+        }
+        const Outcome r = run(DRILL_CARDS_EXE, args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(lines(r.out).size(), 14u);
+        const std::uint32_t w = 2 * (byDefault ? 390 : size.width), h = 2 * (byDefault ? 700 : size.height);
+        for (const char* card : kCardFiles)
+            for (const char* side : {"_front.png", "_back.png"})
+                EXPECT_EQ(pngSize(dir / "out" / (std::string(card) + side)), std::make_pair(w, h)) << card << side;
+        fs::remove_all(dir);
+    }
+}
+
+// Sizes it does not accept stop it before it makes anything, status 2; a
+// failure on the way stops it at once with one line, status 1.
+TEST(DrillCards, RefuseWithOneLine) {
+    const fs::path dir = freshDirectory("refused");
+    const std::string out = (dir / "out").string();
+    for (const auto& [w, h] : std::vector<std::pair<std::string, std::string>>{
+             {"0", "5"}, {"5", "0"}, {"10001", "1"}, {"1", "10001"}, {"-5", "5"}, {"abc", "5"}, {" 5", "5"}, {"5.5", "5"}}) {
+        const Outcome r = run(DRILL_CARDS_EXE, {out, w, h});
+        EXPECT_EQ(r.status, 2) << w << " " << h;
+        EXPECT_EQ(r.err, "drill-cards: the size must be two whole numbers from 1 to 10000\n");
+        EXPECT_FALSE(fs::exists(out));
+    }
+
+    std::ofstream(dir / "file") << "x";
+    Outcome r = run(DRILL_CARDS_EXE, {(dir / "file").string(), "10", "10"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+    EXPECT_TRUE(startsWith(r.err, "drill-cards: cannot create ")) << r.err;
+
+    // The first card's file cannot be written: it goes no further.
+    fs::create_directories(dir / "blocked" / "count_on_front.png");
+    r = run(DRILL_CARDS_EXE, {(dir / "blocked").string(), "10", "10"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "drill-cards: cannot write " + (dir / "blocked" / "count_on_front.png").string() + "\n");
+    fs::remove_all(dir);
+}
+
+// The largest card needs about 1.9 GB; in 800 MB of address space it ends
+// with one line, status 1, rather than an abort.
+TEST(DrillCards, TooLittleMemoryEndsWithOneLine) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    const fs::path dir = freshDirectory("memory");
+    Options limited;
+    limited.addressSpace = rlim_t{800000} * 1024;
+    const Outcome r = run(DRILL_CARDS_EXE, {(dir / "out").string(), "10000", "10000"}, limited);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+    EXPECT_TRUE(startsWith(r.err, "drill-cards: cannot draw ")) << r.err;
+    EXPECT_NE(r.err.find("20000 × 20000 pixels cannot be made: out of memory"), std::string::npos) << r.err;
+    fs::remove_all(dir);
+}
+
+}  // namespace
