@@ -188,7 +188,8 @@ TEST(RationalExpression, Reading) {
         {"3x(x - 2)", "x, -2 | 3x(0) // 1"},
         {"(2x^2 + 4x)/(6x)", "2x^2, 4x // 6x"},
         {"x/2 / (x - 1)^2", "1/2x // x, -1 | (0)^2"},
-        {"x + 1 / x", "x, 1 // x"},  // 1/x is no whole divisor: the "/" divides the parts
+        // 1/x is no whole divisor: the "/" is the bar, and a sum beside it is refused.
+        {"x + 1 / x", "column 1: a numerator of several terms: put it in parentheses, as in (x + 1)/2"},
         {"x/(x + 1)/(x + 2)", "column 2: a second \"/\": an expression has one"},
         // The fraction bar is the last "/" outside parentheses.
         {"(x + 1)/2x", "x, 1 // 2x"},
