@@ -182,6 +182,29 @@ TEST(RationalExpression, Finishing) {
     EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
 }
 
+TEST(RationalExpression, NeverFinishedWhereGroupsMixLetters) {
+    // Groups that mix letters are not compared, so they may share a factor.
+    const Case cases[] = {
+        {"x + y + 1", "y + x + 1", "none"},
+        {"x^2 + y^2 + 1", "y^2 + x^2 + 1", "none"},
+        {"(x + y + 1)(x + 2)", "(y + x + 1)(x + 3)", "none"},
+        {"x + y", "2", "none"},
+        // Groups of one letter each are compared in it: x + 1 and y + 1 share nothing.
+        {"y + 1", "x + 1", "y, 1 // x, 1"},
+        {"y^2 + 3", "y^2 + 1", "y^2, 3 // y^2, 1"},
+        {"y^2 - 1", "y + 1", "none"},
+    };
+    expectEach(cases, [](const Rational_Expression& e) { return shown(rationalSimplifySteps(e)); });
+}
+
+TEST(RationalExpression, NothingOverZeroIsSimplified) {
+    // An expression over the zero polynomial has no value: not finished, and 0/0 is not 0.
+    for (const auto& [numerator, denominator] : {std::pair{"x", "0"}, {"x + 1", "0"}, {"1", "0x"}, {"0", "0"},
+                                                 {"0", "0x"}, {"x^2 + 1", "x - x"}, {"(x + 1)(x + 2)", "(x + 1)(0)"}})
+        EXPECT_THROW(rationalSimplifySteps(ratio(numerator, denominator)), PreconditionError)
+            << numerator << " / " << denominator;
+}
+
 TEST(RationalExpression, Reading) {
     const std::pair<const char*, const char*> cases[] = {
         {"(x + 1)(x + 2)/((x + 1)(x + 3))", "x, 1 | x, 2 | (0)(1) // x, 1 | x, 3 | (0)(1)"},
