@@ -1,5 +1,6 @@
 #include "algebra/zero_polynomial.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -141,7 +142,21 @@ u64 degreeSum(u64 a, u64 b) {
     return d;
 }
 
-Sparse product(const Sparse& a, const Sparse& b) {
+/// The most products of two coefficients that writing out may take: a zero
+/// too large for it is refused in well under a second.
+constexpr u64 kMaxCoefficientProducts = 2'000'000;
+
+/// Coefficient products left to take.
+struct Budget {
+    u64 left = kMaxCoefficientProducts;
+    void spend(u64 products) {
+        require(products <= left, "a polynomial too large to write out");
+        left -= products;
+    }
+};
+
+Sparse product(const Sparse& a, const Sparse& b, Budget& budget) {
+    budget.spend(static_cast<u64>(a.size()) * b.size());
     Sparse result;
     for (const auto& [i, x] : a)
         for (const auto& [j, y] : b) {
@@ -152,12 +167,12 @@ Sparse product(const Sparse& a, const Sparse& b) {
     return result;
 }
 
-Sparse power(Sparse base, u64 exponent) {
+Sparse power(Sparse base, u64 exponent, Budget& budget) {
     Sparse result{{0, makeDefaultRational(1, 1)}};
     while (exponent > 0) {
-        if (exponent & 1) result = product(result, base);
+        if (exponent & 1) result = product(result, base, budget);
         exponent >>= 1;
-        if (exponent > 0) base = product(base, base);
+        if (exponent > 0) base = product(base, base, budget);
         if (base.empty() && exponent > 0) return {};  // 0 to a positive power
     }
     return result;
@@ -187,15 +202,16 @@ bool writtenOutIsZero(const Polynomial_XL& p, const std::vector<std::size_t>& or
         return true;
     }
     std::vector<Sparse> value(p.terms.size());
+    Budget budget;
     for (const std::size_t g : order) {
         Sparse sum;
         for (const Term_XL& t : p.terms[g]) {
             Sparse term;
             addTerm(term, t.monomial.exponent, t.monomial.coefficient);
-            for (const Factor& f : t.factors) {
-                if (term.empty()) break;
-                term = product(term, power(value[f.pointer], f.exponent));
-            }
+            // A coefficient or a factor that is 0 makes the term 0 without writing out the others.
+            if (term.empty() || std::ranges::any_of(t.factors, [&](const Factor& f) { return f.exponent > 0 && value[f.pointer].empty(); }))
+                continue;
+            for (const Factor& f : t.factors) term = product(term, power(value[f.pointer], f.exponent, budget), budget);
             for (const auto& [e, c] : term) addTerm(sum, e, c);
         }
         value[g] = std::move(sum);

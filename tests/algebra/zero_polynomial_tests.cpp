@@ -34,6 +34,13 @@ TEST(ZeroPolynomial, WrittenCases) {
     // A coefficient over 0 is no polynomial; a zero too large to write out is refused.
     for (const char* refused : {"x/0", "1 + (x/0)(x + 1)", "(x + 1)^20000 - (x + 1)^20000", "(x - x)(x + y)"})
         EXPECT_THROW(isZeroPolynomialXL(xl(refused)), PreconditionError) << refused;
+    // Writing out is bounded: a zero that takes more than 2,000,000 coefficient products is refused.
+    std::string g("(1");
+    for (int i = 1; i < 400; ++i) g.append(" + x^").append(std::to_string(i));
+    g.append(")");
+    EXPECT_TRUE(isZeroPolynomialXL(xl(std::string(g).append("(x + 1) - (x + 1)").append(g))));
+    EXPECT_TRUE(isZeroPolynomialXL(xl(std::string(g).append("^2 - ").append(g).append(g))));
+    EXPECT_THROW(isZeroPolynomialXL(xl(std::string(g).append("^5 - ").append(g).append("^5"))), PreconditionError);
     // A factor that points at its own group, or at none.
     Polynomial_XL loop{{{makeTermXL(makeMonomialX(q(1), 0), {makeFactor(0, 1)})}}};
     EXPECT_THROW(isZeroPolynomialXL(loop), PreconditionError);
