@@ -95,7 +95,8 @@ ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
         e.poly_D = withoutOuterParentheses(denominator->value().polynomial);
         const std::size_t column = columnOfOffset(text, firstNonBlank(text, *bar + 1));
         try {
-            if (isZeroPolynomialXL(e.poly_D)) return ReadError{column, "the denominator is 0: an expression over 0 has no value"};
+            if (isZeroPolynomialXL(e.poly_D))
+                return ReadError{column, "the denominator is 0: an expression over 0 has no value"};
         } catch (const PreconditionError& error) {
             return ReadError{column, std::string("the denominator cannot be told from 0: ") + error.what()};
         }

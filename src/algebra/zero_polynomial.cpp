@@ -107,7 +107,8 @@ std::optional<u64> valueMod(const Polynomial_XL& p, const std::vector<std::size_
         for (const Term_XL& t : p.terms[g]) {
             const auto c = coefficientMod(t.monomial.coefficient, prime);
             if (!c) return std::nullopt;
-            u64 term = mulMod(*c, powMod(pointOf(t.monomial.variable, attempt, prime), t.monomial.exponent, prime), prime);
+            const u64 point = pointOf(t.monomial.variable, attempt, prime);
+            u64 term = mulMod(*c, powMod(point, t.monomial.exponent, prime), prime);
             for (const Factor& f : t.factors) term = mulMod(term, powMod(value[f.pointer], f.exponent, prime), prime);
             sum = (sum + term) % prime;
         }
@@ -209,8 +210,8 @@ bool writtenOutIsZero(const Polynomial_XL& p, const std::vector<std::size_t>& or
             Sparse term;
             addTerm(term, t.monomial.exponent, t.monomial.coefficient);
             // A coefficient or a factor that is 0 makes the term 0 without writing out the others.
-            if (term.empty() || std::ranges::any_of(t.factors, [&](const Factor& f) { return f.exponent > 0 && value[f.pointer].empty(); }))
-                continue;
+            const auto zero = [&](const Factor& f) { return f.exponent > 0 && value[f.pointer].empty(); };
+            if (term.empty() || std::ranges::any_of(t.factors, zero)) continue;
             for (const Factor& f : t.factors) term = product(term, power(value[f.pointer], f.exponent, budget), budget);
             for (const auto& [e, c] : term) addTerm(sum, e, c);
         }
@@ -226,15 +227,13 @@ bool isZeroPolynomialXL(const Polynomial_XL& polynomial) {
     for (const std::size_t g : order)
         for (const Term_XL& t : polynomial.terms[g])
             require(t.monomial.coefficient.denominator != 0, "a coefficient over 0");
-    for (const u64 prime : kPrimes) {
-        bool usable = true;
-        for (int attempt = 0; attempt < kPoints && usable; ++attempt) {
+    // A prime that divides a denominator is passed over; the other one divides none.
+    for (const u64 prime : kPrimes)
+        for (int attempt = 0; attempt < kPoints; ++attempt) {
             const auto v = valueMod(polynomial, order, prime, attempt);
-            if (v && *v != 0) return false;
-            usable = v.has_value();  // else the prime divides a denominator, and the next one does not
+            if (!v) break;
+            if (*v != 0) return false;
         }
-        if (usable) return writtenOutIsZero(polynomial, order);
-    }
     return writtenOutIsZero(polynomial, order);
 }
 

@@ -95,13 +95,15 @@ public:
     Piece sum() {
         Piece p = literal("(");
         std::vector<int> powers{0, 1, 2, 3};
-        for (std::size_t i = powers.size(); i > 1; --i) std::swap(powers[i - 1], powers[static_cast<std::size_t>(in(0, static_cast<std::int64_t>(i) - 1))]);
+        for (std::size_t i = powers.size(); i > 1; --i)
+            std::swap(powers[i - 1], powers[static_cast<std::size_t>(in(0, static_cast<std::int64_t>(i) - 1))]);
         std::vector<std::optional<Rational>> total(kPointCount, q(0));
         for (std::int64_t k = 0, n = in(1, 3); k < n; ++k) {
             const bool negative = in(0, 1) == 1;
             if (k > 0 || negative) p.text += (k > 0 ? blank() : "") + sign(negative) + blank();
             Piece m = monomial(in(1, 5), powers[static_cast<std::size_t>(k)]);
-            for (std::size_t i = 0; i < kPointCount; ++i) total[i] = plus(total[i], times(q(negative ? -1 : 1), m.values[i]));
+            for (std::size_t i = 0; i < kPointCount; ++i)
+                total[i] = plus(total[i], times(q(negative ? -1 : 1), m.values[i]));
             m.values.assign(kPointCount, q(1));
             append(p, m);
         }
@@ -196,7 +198,8 @@ TEST(RationalExpressionReading, ASecondLetterIsRefusedWhereItStands) {
     for (int i = 0; i < 3000 && !HasFailure(); ++i) {
         Drawn e = expression(draw);
         if (e.letters.size() < 2) continue;
-        const std::size_t at = e.letters[static_cast<std::size_t>(draw.in(1, static_cast<std::int64_t>(e.letters.size()) - 1))];
+        const auto pick = draw.in(1, static_cast<std::int64_t>(e.letters.size()) - 1);
+        const std::size_t at = e.letters[static_cast<std::size_t>(pick)];
         const char first = e.text[e.letters.front()];
         const char other = first == 'x' ? 'y' : 'x';
         e.text[at] = other;

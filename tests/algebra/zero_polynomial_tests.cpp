@@ -29,7 +29,9 @@ TEST(ZeroPolynomial, WrittenCases) {
     // 0^0 is 1; values of high degree or large numbers are told by their value modulo a prime.
     for (const char* nonZero : {"1", "x", "x - x + 1", "(x - x)^0", "(x + 1)^2 - (x^2 + 2x + 2)", "x - y",
                                 "(x + 1)^20000 - 1", "(2x)^64", "x^18446744073709551615", "9223372036854775807x - x",
-                                "(x + 1)(x + 2) - (x + 2)(x + 1) + x^9999", "x/3 + x/5 - x/15"})
+                                "(x + 1)(x + 2) - (x + 2)(x + 1) + x^9999", "x/3 + x/5 - x/15",
+                                // 2^61 − 1 divides the first value and a denominator of the second.
+                                "2305843009213693951x(x + 1)^20000", "x/2305843009213693951 + (x + 1)^20000"})
         EXPECT_FALSE(isZeroPolynomialXL(xl(nonZero))) << nonZero;
     // A coefficient over 0 is no polynomial; a zero too large to write out is refused.
     for (const char* refused : {"x/0", "1 + (x/0)(x + 1)", "(x + 1)^20000 - (x + 1)^20000", "(x - x)(x + y)"})

@@ -104,8 +104,8 @@ TEST(RationalEntries, StillRead) {
         for (const char* entry : kEntries) {
             const Outcome o = run(entry, expression);
             EXPECT_EQ(o.status, 0) << entry << " " << expression << ": " << o.err;
-            EXPECT_EQ(o.out.substr(0, o.out.find('\n', o.out.find('\n') + 1)), std::string("page 1: \U0001F914\n") + shown)
-                << entry << " " << expression;
+            const std::string problemPage = o.out.substr(0, o.out.find('\n', o.out.find('\n') + 1));
+            EXPECT_EQ(problemPage, std::string("page 1: \U0001F914\n") + shown) << entry << " " << expression;
         }
 }
 
