@@ -2,6 +2,11 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "algebra/zero_polynomial.hpp"
 
 namespace tl {
 
@@ -32,33 +37,69 @@ std::optional<std::size_t> fractionBar(std::string_view text) {
     return bar;
 }
 
-/// The refusal of a part that the reader left at `end` of `text`.
+/// The refusal of what the reader left at `end` of `text`.
 ReadError leftOver(std::string_view text, std::size_t end) {
-    return ReadError{columnOfOffset(text, end), text[end] == '/'   ? "a second \"/\": an expression has one"
-                                                : text[end] == ')' ? "a \")\" without its \"(\""
-                                                                   : "a relation: this is an expression, not an equation"};
+    if (text[end] == '/') return ReadError{columnOfOffset(text, end), "a second \"/\": an expression has one"};
+    if (text[end] == ')') return ReadError{columnOfOffset(text, end), "a \")\" without its \"(\""};
+    return refusalAfterPolynomial(text, end, "a relation: this is an expression, not an equation");
 }
 
-/// One whole part: `text` from `offset` to its end.
-ReadResult<Polynomial_XL> readPart(std::string_view text, std::size_t offset) {
+/// The byte offset of the first character of text[offset...] that is no blank.
+std::size_t firstNonBlank(std::string_view text, std::size_t offset) {
+    while (offset < text.size() && (text[offset] == ' ' || text[offset] == '\t')) ++offset;
+    return offset;
+}
+
+/// One whole part: `text` from `offset` to its end. Beside the fraction bar a
+/// part of several terms is refused: "x/2 + 1" means (x/2) + 1 to a reader,
+/// not x over 2 + 1.
+ReadResult<FactoredPolynomialRead> readPart(std::string_view text, std::size_t offset, const char* name,
+                                            bool besideBar) {
     const auto part = readFactoredPolynomialAt(text, offset);
     if (!part) return part.error();
     if (part.value().end < text.size()) return leftOver(text, part.value().end);
-    return withoutOuterParentheses(part.value().polynomial);
+    if (besideBar && part.value().polynomial.terms.back().size() > 1)
+        return ReadError{columnOfOffset(text, firstNonBlank(text, offset)),
+                         std::string("a ") + name + " of several terms: put it in parentheses, as in " +
+                             (name == std::string("numerator") ? "(x + 1)/2" : "x/(x + 1)")};
+    return part;
 }
 
 }  // namespace
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
     const std::optional<std::size_t> bar = fractionBar(text);
-    const auto numerator = readPart(text.substr(0, bar.value_or(text.size())), 0);
+    const auto numerator = readPart(text.substr(0, bar.value_or(text.size())), 0, "numerator", bar.has_value());
     if (!numerator) return numerator.error();
-    Rational_Expression e;
-    e.poly_N = numerator.value();
+    std::optional<ReadResult<FactoredPolynomialRead>> denominator;
     if (bar) {
-        const auto denominator = readPart(text, *bar + 1);
-        if (!denominator) return denominator.error();
-        e.poly_D = denominator.value();
+        denominator = readPart(text, *bar + 1, "denominator", true);
+        if (!*denominator) return denominator->error();
+    }
+    std::vector<std::pair<std::string, std::size_t>> letters = numerator.value().letters;
+    std::optional<std::size_t> zeroDenominator = numerator.value().zeroDenominator;
+    if (denominator) {
+        const FactoredPolynomialRead& d = denominator->value();
+        letters.insert(letters.end(), d.letters.begin(), d.letters.end());
+        if (!zeroDenominator) zeroDenominator = d.zeroDenominator;
+    }
+    if (zeroDenominator) return ReadError{*zeroDenominator, "a coefficient over 0 has no value"};
+    for (const auto& [letter, column] : letters)
+        if (letter != letters.front().first)
+            return ReadError{column, "the letter " + letter + " beside " + letters.front().first +
+                                         ": an expression is in one letter"};
+
+    Rational_Expression e;
+    e.poly_N = withoutOuterParentheses(numerator.value().polynomial);
+    if (denominator) {
+        e.poly_D = withoutOuterParentheses(denominator->value().polynomial);
+        const std::size_t column = columnOfOffset(text, firstNonBlank(text, *bar + 1));
+        try {
+            if (isZeroPolynomialXL(e.poly_D))
+                return ReadError{column, "the denominator is 0: an expression over 0 has no value"};
+        } catch (const PreconditionError& error) {
+            return ReadError{column, std::string("the denominator cannot be told from 0: ") + error.what()};
+        }
     }
     return e;
 }

@@ -7,6 +7,11 @@
 // "3x/(-2)" is 3x over −2. A fractional coefficient is written in parentheses,
 // "(1/2)x/(x + 1)"; a "/" before the bar is read as in the numerator of an
 // equation ("x/2 / (x - 1)" is ½x over x − 1).
+// Beside the bar each part is one term: a sum is written in parentheses, so
+// "x/2 + 1" and "x + 1/2" are refused, not read as x over 2 + 1 or x + 1
+// over 2. An expression is in one letter (any of x, y and z; constants take
+// none), has no coefficient over 0, and its denominator is not the zero
+// polynomial ("x/0", "1/(x - x)"): such an expression has no value.
 // Anything else is refused with its character column and a message.
 #pragma once
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "algebra/common_factor.hpp"
+#include "algebra/zero_polynomial.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
@@ -233,8 +234,9 @@ std::optional<Dense> written(const GroupXL& group) {
 }
 
 /// What a finished part multiplies: the sum itself, or the groups of its
-/// product and x for a power of x in front.
-std::vector<Dense> multiplicands(const Polynomial_XL& p) {
+/// product and x for a power of x in front; none for a group that mixes
+/// letters, which Euclid in one letter cannot compare.
+std::optional<std::vector<Dense>> multiplicands(const Polynomial_XL& p) {
     std::vector<std::optional<Dense>> pieces;
     if (p.terms.back().size() > 1) {
         pieces.push_back(written(p.terms.back()));
@@ -246,16 +248,21 @@ std::vector<Dense> multiplicands(const Polynomial_XL& p) {
             if (f.exponent > 0) pieces.push_back(written(at(p.terms, f.pointer)));
     }
     std::vector<Dense> result;
-    for (auto& piece : pieces)
-        if (piece) result.push_back(std::move(*piece));
+    for (auto& piece : pieces) {
+        if (!piece) return std::nullopt;
+        result.push_back(std::move(*piece));
+    }
     return result;
 }
 
-/// Two finished parts have a common factor of positive degree in their letter.
+/// Two finished parts have a common factor of positive degree in their letter,
+/// or may have: a group that mixes letters is not compared, and so counts as
+/// sharing.
 bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
-    const std::vector<Dense> upper = multiplicands(n), lower = multiplicands(d);
-    return std::ranges::any_of(upper, [&](const Dense& a) {
-        return std::ranges::any_of(lower, [&](const Dense& b) {
+    const auto upper = multiplicands(n), lower = multiplicands(d);
+    if (!upper || !lower) return true;
+    return std::ranges::any_of(*upper, [&](const Dense& a) {
+        return std::ranges::any_of(*lower, [&](const Dense& b) {
             const bool constant = a.variable.empty() || b.variable.empty();
             return (constant || a.variable == b.variable) && haveCommonFactor(a.coefficients, b.coefficients);
         });
@@ -369,6 +376,8 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 }
 
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e) {
+    // An expression over 0 has no value: neither finished nor ever simplified.
+    require(!isZeroPolynomialXL(e.poly_D), "an expression over 0 has no value");
     const Term_XL &s = expressionTermXL(e.poly_N), &t = expressionTermXL(e.poly_D);
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
     using States = std::vector<Rational_Expression>;

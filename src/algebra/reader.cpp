@@ -191,7 +191,15 @@ struct ParsedSide {
     Polynomial_XL value;
     std::optional<std::size_t> firstGroup;    // column of the first group's "("
     std::optional<std::size_t> firstProduct;  // column of a second group of a term, or of a group's power
+    std::vector<std::pair<std::string, std::size_t>> letters;  // with a power from 1 up, at their first column
+    std::optional<std::size_t> zeroDenominator;                // column of the first coefficient over 0
 };
+
+void noteLetter(ParsedSide& side, const std::string& letter, std::size_t column) {
+    for (const auto& [seen, at] : side.letters)
+        if (seen == letter) return;
+    side.letters.emplace_back(letter, column);
+}
 
 void noteColumn(std::optional<std::size_t>& first, std::size_t column) {
     if (!first) first = column;
@@ -281,7 +289,8 @@ private:
         return *value;
     }
 
-    std::int64_t denominator() {
+    std::int64_t denominator(ParsedSide& side) {
+        const std::size_t column = peek().column;
         bool negative = false;
         const bool parenthesised = peek().kind == Kind::open;
         if (parenthesised) {
@@ -290,6 +299,7 @@ private:
         }
         const std::int64_t d = integer(take(), negative, "a denominator");
         if (parenthesised) take();  // the ")" that denominatorLength saw
+        if (d == 0) noteColumn(side.zeroDenominator, column);
         return d;
     }
 
@@ -323,7 +333,7 @@ private:
             number = &take();
             if (peek().kind == Kind::slash && denominatorLength(1) > 0) {
                 take();
-                writtenDenominator = denominator();
+                writtenDenominator = denominator(side);
             }
             if (parenthesised) take();  // the ")" that parenthesisedCoefficientAhead saw
             if (powerAhead()) refuse(peek(), "an exponent belongs to a letter or to parentheses");
@@ -333,8 +343,10 @@ private:
         result.monomial.variable = "x";
         const bool letter = peek().kind == Kind::letter;
         if (letter) {
-            result.monomial.variable = take().text;
+            const Token& name = take();
+            result.monomial.variable = name.text;
             result.monomial.exponent = powerAhead() ? power() : 1;
+            if (result.monomial.exponent > 0) noteLetter(side, name.text, name.column);
         }
         while (peek().kind == Kind::open) {
             const Token& open = take();
@@ -361,7 +373,7 @@ private:
         if (divisor && writtenDenominator) refuse(peek(), "a term has one denominator");
         if (divisor) {
             take();
-            writtenDenominator = denominator();
+            writtenDenominator = denominator(side);
         }
         result.monomial.coefficient = coefficient(number, negative, writtenDenominator);
         return result;
@@ -482,8 +494,17 @@ ReadResult<FactoredPolynomialRead> readFactoredPolynomialAt(std::string_view tex
     return readWith<FactoredPolynomialRead>(text, offset, [](Parser& p) -> ReadResult<FactoredPolynomialRead> {
         ParsedSide side = p.side();
         if (p.peek().kind == Kind::invalid) refuse(p.peek(), "");
-        return FactoredPolynomialRead{std::move(side.value), p.peek().offset};
+        return FactoredPolynomialRead{std::move(side.value), p.peek().offset, std::move(side.letters),
+                                      side.zeroDenominator};
     });
+}
+
+ReadError refusalAfterPolynomial(std::string_view text, std::size_t offset, const char* relationMessage) {
+    const auto read = readWith<bool>(text, offset, [&](Parser& p) -> ReadResult<bool> {
+        p.end(relationMessage);
+        return true;
+    });
+    return read ? ReadError{columnOfOffset(text, offset), "expected the end"} : read.error();
 }
 
 ReadResult<Polynomial_XL> readFactoredPolynomial(std::string_view text) {

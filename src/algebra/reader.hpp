@@ -39,10 +39,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "algebra/values.hpp"
 #include "base/errors.hpp"
@@ -106,6 +108,11 @@ struct FactoredPolynomialRead {
     /// Offset of the first character not read (blanks after it skipped):
     /// the text's size, or a relation, ")" or "/" for the caller to read.
     std::size_t end = 0;
+    /// Each letter written with a power from 1 up, once, with the column of
+    /// its first such use, in the order met: "2x + y^0 + x" has x at 2.
+    std::vector<std::pair<std::string, std::size_t>> letters;
+    /// The column of the first denominator 0 of a coefficient: "x/0" has it at 3.
+    std::optional<std::size_t> zeroDenominator;
 };
 
 /// Reads one factored polynomial from byte offset `offset` on, and stops at
@@ -115,6 +122,12 @@ struct FactoredPolynomialRead {
 /// the first read ends at the "/". Positions of refusals count from the
 /// start of the whole text.
 ReadResult<FactoredPolynomialRead> readFactoredPolynomialAt(std::string_view text, std::size_t offset);
+
+/// Why nothing may follow a whole polynomial where readFactoredPolynomialAt
+/// stopped, at byte `offset` of `text`, in readFactoredPolynomial's words:
+/// "expected '+', '−' or the end, found the letter x", and `relationMessage`
+/// for a relation.
+ReadError refusalAfterPolynomial(std::string_view text, std::size_t offset, const char* relationMessage);
 
 /// The 1-based character column of byte offset `offset` of `text`, for
 /// messages of readers built on readFactoredPolynomialAt.

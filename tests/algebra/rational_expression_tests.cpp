@@ -176,10 +176,22 @@ TEST(RationalExpression, Finishing) {
         {"x(x + 1)", "x^2 + 2", "x, 1 | x(0) // x^2, 2"},
         {"x(x + 1)", "x^2 + 2x + 3", "x, 1 | x(0) // x^2, 2x, 3"},
         {"x(x + 1)", "x^2 + 3x", "none"},
+        // Groups that mix letters are not compared, so they may share a factor; x + 1 and y + 1 share none.
+        {"x + y + 1", "y + x + 1", "none"},
+        {"(x + y + 1)(x + 2)", "(y + x + 1)(x + 3)", "none"},
+        {"y + 1", "x + 1", "y, 1 // x, 1"},
     };
     expectEach(cases, [](const Rational_Expression& e) { return shown(rationalSimplifySteps(e)); });
     const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
     EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
+}
+
+TEST(RationalExpression, NothingOverZeroIsSimplified) {
+    // An expression over the zero polynomial has no value: not finished, and 0/0 is not 0.
+    for (const auto& [numerator, denominator] : {std::pair{"x", "0"}, {"x + 1", "0"}, {"1", "0x"}, {"0", "0"},
+                                                 {"0", "0x"}, {"x^2 + 1", "x - x"}, {"(x + 1)(x + 2)", "(x + 1)(0)"}})
+        EXPECT_THROW(rationalSimplifySteps(ratio(numerator, denominator)), PreconditionError)
+            << numerator << " / " << denominator;
 }
 
 TEST(RationalExpression, Reading) {
@@ -188,7 +200,8 @@ TEST(RationalExpression, Reading) {
         {"3x(x - 2)", "x, -2 | 3x(0) // 1"},
         {"(2x^2 + 4x)/(6x)", "2x^2, 4x // 6x"},
         {"x/2 / (x - 1)^2", "1/2x // x, -1 | (0)^2"},
-        {"x + 1 / x", "x, 1 // x"},  // 1/x is no whole divisor: the "/" divides the parts
+        // 1/x is no whole divisor: the "/" is the bar, and a sum beside it is refused.
+        {"x + 1 / x", "column 1: a numerator of several terms: put it in parentheses, as in (x + 1)/2"},
         {"x/(x + 1)/(x + 2)", "column 2: a second \"/\": an expression has one"},
         // The fraction bar is the last "/" outside parentheses.
         {"(x + 1)/2x", "x, 1 // 2x"},
