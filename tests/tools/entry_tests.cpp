@@ -47,6 +47,46 @@ TEST(LinearEntry, DrawChoosesTheAdvice) {
     }
 }
 
+// A value over 0 has no number: every style shows it as its fraction, sign
+// included, never as "inf" or "nan"; the solvers show it on their one "oops"
+// page. A negative denominator keeps its written form.
+TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
+    const char* styles[] = {"fraction", "rational_fraction", "decimal"};
+    const struct {
+        const char* equation;
+        const char* tables[3];  // in the styles above
+    } cases[] = {
+        {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
+        {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
+        {"-x/0 = 1", {"(-1/0)x = 1", "-x/0 = 1", "(-1/0)x = 1"}},
+        {"-3x^2/0 = 1", {"(-3/0)x² = 1", "-3x²/0 = 1", "(-3/0)x² = 1"}},
+        {"1 - x/0 = -3/0", {"1 − (1/0)x = -3/0", "1 − x/0 = -3/0", "1 − (1/0)x = -3/0"}},
+        {"0/0 = x", {"0/0 = x", "0/0 = x", "0/0 = x"}},
+        {"2(x/0 + 1) = 5", {"2((1/0)x + 1) = 5", "2(x/0 + 1) = 5", "2((1/0)x + 1) = 5"}},
+        {"2(x + 1)/0 = 5", {"(2/0)(x + 1) = 5", "2(x + 1)/0 = 5", "2(x + 1)/0 = 5"}},
+        {"(x + 1)(x - 2)/0 = 0", {"(1/0)(x + 1)(x − 2) = 0", "(x + 1)(x − 2)/0 = 0", "(x + 1)(x − 2)/0 = 0"}},
+        // A non-zero denominator as before, a negative one as written.
+        {"x/4 = 1", {"(1/4)x = 1", "x/4 = 1", "0.25x = 1"}},
+        {"x + 15x/(-4) = 2", {"x + (-15/4)x = 2", "x + 15x/-4 = 2", "x + -3.75x = 2"}},
+    };
+    for (const auto& c : cases)
+        for (std::size_t k = 0; k < 3; ++k) {
+            FlagValues flags;
+            flags.set(Flag::style, styles[k]);
+            const tl::StepTriple s = run("algebraTable", {c.equation}, flags);
+            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k]) << c.equation << " | " << styles[k];
+        }
+    // The solvers stop at the zero denominator, on one page that shows it.
+    for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"})
+        for (const char* style : {"fraction", "decimal"}) {
+            FlagValues flags;
+            flags.set(Flag::style, style);
+            const tl::StepTriple s = run(entry, {"-x/0 + x^2 = 1"}, flags);
+            EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << style;
+            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), "(-1/0)x + x² = 1") << entry << " | " << style;
+        }
+}
+
 TEST(ExtEntries, LastPages) {
     const char* cases[][2] = {
         {"(x + 1)/2 − 3(x − 1) = 4", "😎: (1/2)(x + 1) − 3(x − 1) = 4 ; solution = -1/5 ; valid solution"},

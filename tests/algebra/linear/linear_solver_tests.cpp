@@ -161,7 +161,7 @@ solve: [2] FALSE, no solution)"},
 TEST(LinearSolverGolden, FailurePages) {
     expectGolden({
         {"", "x/0 = 1", R"(oops: (1/0)x = 1 ; _ ; _ ; division by zero ; please correct)"},
-        {"embedded decimal", "x/0 = 1", R"(oops: infx = 1 ; _ ; _ ; division by zero ; please correct)"},
+        {"embedded decimal", "x/0 = 1", R"(oops: (1/0)x = 1 ; _ ; _ ; division by zero ; please correct)"},
         {"embedded", "x^2 + x = 2", R"(oops: x² + x = 2 ; _ ; _ ; beyond module scope ; please correct)"},
         {"", "x^3 + x^2 = x^3 + 4", R"(oops: x³ + x² = x³ + 4 ; _ ; _ ; beyond module scope ; please correct)"},
         {"embedded", "x^2 + x = 2x^2 + 1", R"(oops: x² + x = 2x² + 1 ; _ ; _ ; beyond module scope ; please correct)"},

@@ -235,6 +235,10 @@ TEST(QuadraticPages, RootRows) {
         {q(-3, 4, 0, 1, 0), R, "-3/4"},       {q(1, 1, -3, 2, 5), Fr, "1 − (3/2)√5"}, {q(1, 1, -1, 1, 2), Fr, "1 − √2"},
         {q(0, 1, 1, 1, 2), Fr, "√2"},         {q(0, 1, -2, 3, 2), Fr, "(-2/3)√2"},   {q(5, 2, 0, 1, 0), Fr, "5/2"},
         {q(-100000000, 1, 1, 1, 9999999999999999), D, "-5e-09"},  // a and √c cancel: not rounding noise
+        // A part over 0 has no number, √ of a negative c no decimal: drawn as written.
+        {q(1, 0, 0, 1, 0), D, "1/0"},         {q(-1, 0, 1, 1, 2), D, "-1/0 + √2"},   {q(0, 0, 0, 1, 0), R, "0/0"},
+        {q(1, 1, -3, 0, 2), R, "1 − (3/0)√2"}, {q(1, 1, -3, 0, 2), Fr, "1 − (3/0)√2"}, {q(1, 1, 1, 1, -2), D, "1 + √(-2)"},
+        {q(3, 2, 0, 1, -2), D, "1.5"},
     };
     for (const auto& c : cases) EXPECT_EQ(tableText(quadraticSolutionRows(c.root, c.style)), c.shown) << c.shown;
     EXPECT_THROW(quadraticSolutionRows(q(1, 3, INT64_MAX, 2, 5), R), OverflowError);
