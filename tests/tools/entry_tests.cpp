@@ -37,6 +37,21 @@ TEST(LinearEntry, ReadsFlatEquationsOnly) {
         EXPECT_EQ(run("solveLinearEquation", {text}).comments, (Comments{{"oops"}})) << text;
 }
 
+// The terms of a letter that cancel leave it out of the count: every
+// solving entry answers for the letter left, as for powers that cancel.
+TEST(SolverEntries, LettersThatCancel) {
+    for (const char* equation : {"y^2 - y^2 + x = 3", "x^2 - x^2 + x = 3", "y^2 + x = y^2 + 3", "z + x = z + 3"}) {
+        for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"}) {
+            const tl::StepTriple s = run(entry, {equation});
+            EXPECT_EQ(tl::tableText(s.steps.back().back()), "x = 3") << entry << " | " << equation;
+        }
+        EXPECT_EQ(tl::tableText(run("simplifyExtEquation", {equation}).steps.back().at(1)), "solution = 3") << equation;
+    }
+    EXPECT_EQ(tl::tableText(run("solveExtEquation", {"2(y + 1) + x = 2y + 5"}).steps.back().back()), "x = 3");
+    EXPECT_EQ(tl::tableText(run("simplifyExtEquation", {"y(x + 1) = x(y) + 3"}).steps.back().back()),
+              "beyond module scope");
+}
+
 TEST(LinearEntry, DrawChoosesTheAdvice) {
     // 2x + 3 = 5x + 1, smart: a draw of 1 exchanges the sides first (four equations and the advice).
     for (const auto& [draw, tables] : {std::pair{"1", 5u}, std::pair{"2", 4u}}) {
