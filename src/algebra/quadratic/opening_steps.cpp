@@ -1,7 +1,6 @@
 #include "algebra/quadratic/opening_steps.hpp"
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 #include <map>
 #include <numeric>

@@ -177,6 +177,11 @@ TEST(ExtSteps, ColoursReferencesAndLetters) {
     cyclic.terms[0][0] = makeTerm(makeMonomialX(makeDefaultRational(1, 1), 0), {true, 1});
     EXPECT_THROW(requireWellFormedExtSide(cyclic), PreconditionError);
     EXPECT_THROW(requireWellFormedExtSide(Ext_polynomial{}), PreconditionError);
+    // A letter times another, at any depth, has no term to hold it; a letter times constants or itself has.
+    for (const char* text : {"y(x + 1) = 3", "3 = y(2(x + 1))", "x(2(3(y))) = 1", "2(z(x)) = 1", "x = y^2(x + 1)"})
+        EXPECT_TRUE(extEquationMultipliesLetters(equation(text))) << text;
+    for (const char* text : {"y(y + 1) + x = y^2", "2(y(3)) + x = 6y + 1", "x(3) + y(2) = z", "x(2(3 + x)) = 1"})
+        EXPECT_FALSE(extEquationMultipliesLetters(equation(text))) << text;
 }
 
 TEST(ExtSolver, WorkedRuns) {
