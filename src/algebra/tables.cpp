@@ -1,6 +1,5 @@
 #include "algebra/tables.hpp"
 
-#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -59,13 +58,17 @@ int unitValue(Numerator n, std::int64_t d) {
     return n.negative == (d < 0) ? 1 : -1;
 }
 
-/// "%.8g" of n ÷ d in double precision; n/0 is "inf" or "-inf", 0/0 "nan",
-/// and 0 over a negative number "0" (never "-0").
+/// "%.8g" of n ÷ d in double precision, 0 over a negative number "0" (never
+/// "-0"). A zero denominator is never written as a decimal (see `drawnStyle`).
 std::string decimalText(Numerator n, std::int64_t d) {
+    require(d != 0, "a value over 0 has no decimal");
     const double m = static_cast<double>(n.magnitude);
-    const double q = (n.negative ? -m : m) / static_cast<double>(d) + 0.0;  // + 0.0 turns −0 into 0
-    return std::isnan(q) ? "nan" : formatG8(q);
+    return formatG8((n.negative ? -m : m) / static_cast<double>(d) + 0.0);  // + 0.0 turns −0 into 0
 }
+
+/// A value over 0 has no number, so no decimal: decimal style draws it as
+/// its fraction, as fraction style does (never "inf" or "nan").
+Style drawnStyle(Style style, std::int64_t d) { return style == Style::decimal && d == 0 ? Style::fraction : style; }
 
 std::string exponentText(std::uint64_t e) { return superscriptDigit(std::to_string(e)); }
 
@@ -81,17 +84,20 @@ Item besides(ItemWriter& w, Item a, Item b) { return w.join(juxtapositionJoinTex
 
 Item writeRational(ItemWriter& w, bool forceFraction, Style style, Numerator n, std::int64_t d, Color nc, Color dc,
                    Color bc) {
+    style = drawnStyle(style, d);
     if (style == Style::decimal) return w.message(decimalText(n, d), nc);
     if (!forceFraction && d == 1) return w.message(text(n), nc);
     if (style == Style::rational_fraction) {
         const Item top = w.message(text(n), nc);
         return w.join("/", top, w.message(std::to_string(d), dc), bc);
     }
-    const bool negative = n.magnitude != 0 && n.negative != (d < 0) && d != 0;
+    // Over 0 the numerator keeps its sign: -1/0 is not drawn as 1/0.
+    const bool negative = n.magnitude != 0 && n.negative != (d < 0);
     return w.signedRational(negative, n.magnitude, checked::magnitude(d), nc, nc, dc, bc);
 }
 
 Item writeRowParts(ItemWriter& w, const TermView& t, Style style) {
+    style = drawnStyle(style, t.d);
     if (t.e == 0) return writeRational(w, false, style, t.n, t.d, t.nc, t.dc, t.bc);
     const auto variable = [&] { return w.message(variableText(t), t.vc); };
     const auto coefficientTimesVariable = [&](Item coefficient) { return besides(w, coefficient, variable()); };

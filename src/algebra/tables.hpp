@@ -6,8 +6,9 @@
 // Every table is made by the page-format builders alone, with the tag "anon".
 // Between terms the minus is "−" (U+2212); a coefficient's own leading minus
 // is "-". Decimals are "%.8g" of numerator ÷ denominator in double precision;
-// a zero denominator gives "inf", "-inf" or "nan". Magnitudes are written
-// exactly, that of INT64_MIN included. Pure functions; nothing is drawn here.
+// a value over 0 has no decimal and is drawn as in fraction style, sign
+// included (-1/0 is not 1/0). Magnitudes are written exactly, that of
+// INT64_MIN included. Pure functions; nothing is drawn here.
 #pragma once
 
 #include <cstdint>
@@ -28,10 +29,11 @@ namespace tl {
 inline constexpr bool defaultForceFraction = false;
 inline constexpr Style defaultNumberStyle = Style::rational_fraction;
 
-/// One number n/d. Decimal style: the decimal in the numerator colour.
-/// Otherwise a denominator of 1 without `forceFraction` gives n alone; else
-/// rational_fraction: n over d (the numerator carries its sign, the bar in
-/// `bar_color`); fraction: one signed rational (sign, |n|, |d|).
+/// One number n/d. Decimal style: the decimal in the numerator colour (over
+/// 0: as in fraction style). Otherwise a denominator of 1 without
+/// `forceFraction` gives n alone; else rational_fraction: n over d (the
+/// numerator carries its sign, the bar in `bar_color`); fraction: one signed
+/// rational (sign, |n|, |d|; over 0 the sign is that of n).
 Engine_Table rationalTable(bool forceFraction, Style style, std::int64_t numerator, std::int64_t denominator,
                            Color numerator_color = Color::black, Color denominator_color = Color::black,
                            Color bar_color = Color::black);
@@ -40,8 +42,9 @@ Engine_Table rationalTable(bool forceFraction, Style style, const Rational& r);
 
 /// One monomial (n/d)·v^e: fraction style ¹∕₃ x (a signed fraction before
 /// the variable), rational_fraction ˣ∕₃ (the variable in the numerator),
-/// decimal 0.33333333x. A unit coefficient of a variable is left out ("-"
-/// for −1); exponents are superscripts, "..." from 10 on.
+/// decimal 0.33333333x (over 0: as in fraction style). A unit coefficient
+/// of a variable is left out ("-" for −1); exponents are superscripts,
+/// "..." from 10 on.
 Engine_Table numberRowParts(const Monomial& m, Style style);
 
 /// One monomial as grouped polynomials show it: as numberRowParts, except in

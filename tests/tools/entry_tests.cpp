@@ -37,6 +37,21 @@ TEST(LinearEntry, ReadsFlatEquationsOnly) {
         EXPECT_EQ(run("solveLinearEquation", {text}).comments, (Comments{{"oops"}})) << text;
 }
 
+// The terms of a letter that cancel leave it out of the count: every
+// solving entry answers for the letter left, as for powers that cancel.
+TEST(SolverEntries, LettersThatCancel) {
+    for (const char* equation : {"y^2 - y^2 + x = 3", "x^2 - x^2 + x = 3", "y^2 + x = y^2 + 3", "z + x = z + 3"}) {
+        for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"}) {
+            const tl::StepTriple s = run(entry, {equation});
+            EXPECT_EQ(tl::tableText(s.steps.back().back()), "x = 3") << entry << " | " << equation;
+        }
+        EXPECT_EQ(tl::tableText(run("simplifyExtEquation", {equation}).steps.back().at(1)), "solution = 3") << equation;
+    }
+    EXPECT_EQ(tl::tableText(run("solveExtEquation", {"2(y + 1) + x = 2y + 5"}).steps.back().back()), "x = 3");
+    EXPECT_EQ(tl::tableText(run("simplifyExtEquation", {"y(x + 1) = x(y) + 3"}).steps.back().back()),
+              "beyond module scope");
+}
+
 TEST(LinearEntry, DrawChoosesTheAdvice) {
     // 2x + 3 = 5x + 1, smart: a draw of 1 exchanges the sides first (four equations and the advice).
     for (const auto& [draw, tables] : {std::pair{"1", 5u}, std::pair{"2", 4u}}) {
@@ -45,6 +60,46 @@ TEST(LinearEntry, DrawChoosesTheAdvice) {
         flags.set(Flag::draw, draw);
         EXPECT_EQ(run("solveLinearEquation", {"2x + 3 = 5x + 1"}, flags).steps.at(1).size(), tables) << draw;
     }
+}
+
+// A value over 0 has no number: every style shows it as its fraction, sign
+// included, never as "inf" or "nan"; the solvers show it on their one "oops"
+// page. A negative denominator keeps its written form.
+TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
+    const char* styles[] = {"fraction", "rational_fraction", "decimal"};
+    const struct {
+        const char* equation;
+        const char* tables[3];  // in the styles above
+    } cases[] = {
+        {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
+        {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
+        {"-x/0 = 1", {"(-1/0)x = 1", "-x/0 = 1", "(-1/0)x = 1"}},
+        {"-3x^2/0 = 1", {"(-3/0)x² = 1", "-3x²/0 = 1", "(-3/0)x² = 1"}},
+        {"1 - x/0 = -3/0", {"1 − (1/0)x = -3/0", "1 − x/0 = -3/0", "1 − (1/0)x = -3/0"}},
+        {"0/0 = x", {"0/0 = x", "0/0 = x", "0/0 = x"}},
+        {"2(x/0 + 1) = 5", {"2((1/0)x + 1) = 5", "2(x/0 + 1) = 5", "2((1/0)x + 1) = 5"}},
+        {"2(x + 1)/0 = 5", {"(2/0)(x + 1) = 5", "2(x + 1)/0 = 5", "2(x + 1)/0 = 5"}},
+        {"(x + 1)(x - 2)/0 = 0", {"(1/0)(x + 1)(x − 2) = 0", "(x + 1)(x − 2)/0 = 0", "(x + 1)(x − 2)/0 = 0"}},
+        // A non-zero denominator as before, a negative one as written.
+        {"x/4 = 1", {"(1/4)x = 1", "x/4 = 1", "0.25x = 1"}},
+        {"x + 15x/(-4) = 2", {"x + (-15/4)x = 2", "x + 15x/-4 = 2", "x + -3.75x = 2"}},
+    };
+    for (const auto& c : cases)
+        for (std::size_t k = 0; k < 3; ++k) {
+            FlagValues flags;
+            flags.set(Flag::style, styles[k]);
+            const tl::StepTriple s = run("algebraTable", {c.equation}, flags);
+            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k]) << c.equation << " | " << styles[k];
+        }
+    // The solvers stop at the zero denominator, on one page that shows it.
+    for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"})
+        for (const char* style : {"fraction", "decimal"}) {
+            FlagValues flags;
+            flags.set(Flag::style, style);
+            const tl::StepTriple s = run(entry, {"-x/0 + x^2 = 1"}, flags);
+            EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << style;
+            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), "(-1/0)x + x² = 1") << entry << " | " << style;
+        }
 }
 
 TEST(ExtEntries, LastPages) {

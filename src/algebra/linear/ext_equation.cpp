@@ -144,6 +144,31 @@ bool equationHasParentheses(const Ext_polyEquation& e) {
     return sideHasParentheses(e.LHS) || sideHasParentheses(e.RHS);
 }
 
+bool sideMultipliesLetters(const Ext_polynomial& side) {
+    // The letters (of a power above 0) each group gives once multiplied out;
+    // a group refers only to earlier groups, so one pass in order does.
+    std::vector<std::vector<std::string>> letters(side.terms.size());
+    const auto add = [](std::vector<std::string>& set, const std::string& letter) {
+        if (std::ranges::find(set, letter) == set.end()) set.push_back(letter);
+    };
+    for (std::size_t g = 0; g < side.terms.size(); ++g)
+        for (const Term& t : side.terms[g]) {
+            const Monomial& m = t.monomial;
+            if (t.sub_exp.first) {
+                const std::vector<std::string>& inner = at(letters, t.sub_exp.second);
+                if (m.exponent > 0 && std::ranges::any_of(inner, [&](const std::string& v) { return v != m.variable; }))
+                    return true;
+                for (const std::string& v : inner) add(letters[g], v);
+            }
+            if (m.exponent > 0) add(letters[g], m.variable);
+        }
+    return false;
+}
+
+bool extEquationMultipliesLetters(const Ext_polyEquation& e) {
+    return sideMultipliesLetters(e.LHS) || sideMultipliesLetters(e.RHS);
+}
+
 Polynomial polynomialFromExtPolynomial(const Ext_polynomial& side) {
     require(!side.terms.empty(), "a side without a top-level group");
     std::vector<Monomial> monomials;

@@ -69,6 +69,12 @@ bool sideHasParentheses(const Ext_polynomial& side);
 bool equationHasParentheses(const Ext_polyEquation& e);
 inline bool extEquationHasGroup(const Ext_polyEquation& e) { return equationHasParentheses(e); }
 
+/// Multiplying out would multiply a power of one letter by a power of
+/// another (y(x + 1) holds the product xy), which no term can hold: such a
+/// side is beyond the solvers, whatever cancels later.
+bool sideMultipliesLetters(const Ext_polynomial& side);
+bool extEquationMultipliesLetters(const Ext_polyEquation& e);
+
 /// The monomials of the top-level group in order (a group term would give
 /// its multiplier alone: callers flatten only sides without parentheses).
 Polynomial polynomialFromExtPolynomial(const Ext_polynomial& side);

@@ -108,7 +108,7 @@ public:
         Engine_Table answer;
         if (s.status == Status::unique) {
             const Style answerStyle = style_ == Style::decimal ? Style::decimal : Style::fraction;
-            const std::string letter = equationVariable(p, isNonZeroLinearTermClosure);
+            const std::string letter = solvingLetter(p, isNonZeroLinearTermClosure);
             const Polynomial variable = makePolynomial({makeMonomial(makeDefaultRational(1, 1), 1, letter)});
             const Polynomial value = makePolynomial({makeMonomialX(rationalWithDefaultColors(s.solution), 0)});
             answer = equationTable(answerStyle, makeEquationXL(variable, value, s.relation));
@@ -186,6 +186,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
     if (extEquationHasZeroDenominator(given)) return divisionByZeroPage(extEquationTable(style, given));
     try {
         const Ext_polyEquation e0 = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        if (extEquationMultipliesLetters(e0)) return outOfScopePage(extEquationTable(style, given));
         if (!extEquationHasGroup(e0)) {
             const PolyEquation p = polyEquationFromExtEquation(e0);
             return solveLinearEquation(technique, colored, embedded, style, method, clearFractions, p.LHS, p.RHS,
@@ -224,6 +225,7 @@ std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomia
     if (extEquationHasZeroDenominator(given)) return ExtFailure::division_by_zero;
     try {
         Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        if (extEquationMultipliesLetters(e)) return ExtFailure::beyond_module_scope;
         if (equationHasParentheses(e)) {
             if (auto folded = foldConstantGroupsOfEquation(e)) e = std::move(*folded);
             if (equationHasParentheses(e)) e = flatten(e, true, true, nullptr);

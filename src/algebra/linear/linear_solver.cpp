@@ -62,7 +62,7 @@ public:
           method_(method),
           clearFractions_(clearFractions),
           eq0_(std::move(eq0)),
-          V_(equationVariable(eq0_, isNonZeroLinearTermClosure)),
+          V_(solvingLetter(eq0_, isNonZeroLinearTermClosure)),
           termV_(makeMonomial(makeDefaultRational(1, 1), 1, V_)),
           termMinusV_(makeMonomial(makeDefaultRational(-1, 1), 1, V_)),
           answer_(linearSolution(eq0_)),
@@ -267,18 +267,20 @@ private:
 
     // ---- higher powers ------------------------------------------------------
 
-    /// Powers above the first cancel across the sides here (tidying has added
-    /// up like terms on each side): equal squares leave both sides, and
-    /// anything higher goes when everything is gathered on the left.
+    /// Powers above the first, and the terms of other letters, cancel across
+    /// the sides here (tidying has added up like terms on each side): equal
+    /// squares leave both sides, and anything else goes when everything is
+    /// gathered on the left.
     void cancelHigherPowers() {
-        if (countHigherPowerTerms(current_) == 0) return;
+        const auto cancelled = [this] { return countHigherPowerTerms(current_) == 0 && termsNameOneLetter(current_); };
+        if (cancelled()) return;
         if (auto removed = removeSameSquareTerm(current_)) {
             rewrite(std::move(*removed), "same square term on both sides");
-            if (countHigherPowerTerms(current_) == 0) return;
+            if (cancelled()) return;
         }
         auto convenient = exchangeSidesForConvenience(current_);
         if (!convenient) return;
-        const std::string letter = equationVariable(current_, isNonZeroVariableTermClosure);
+        const std::string letter = solvingLetter(current_, isNonZeroVariableTermClosure);
         // The page shows the current equation (the first) and the others;
         // all but the last join the history.
         const std::size_t shown = convenient->equations.size();

@@ -1,13 +1,14 @@
 #include "algebra/quadratic/opening_steps.hpp"
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
+#include <map>
 #include <numeric>
 #include <set>
 
 #include "algebra/equation_operations.hpp"
 #include "algebra/side_operations.hpp"
+#include "base/errors.hpp"
 
 namespace tl {
 
@@ -17,37 +18,73 @@ Polynomial zeroSide(std::string variable = "x") {
     return makePolynomial({makeMonomial(makeDefaultRational(0, 1), 0, std::move(variable))});
 }
 
-/// The side without its x² terms; the zero term when none is left.
-Polynomial withoutSquareTerms(const Polynomial& side, const std::string& variable) {
+/// The side without the squares of the letters `letters`; the zero term in
+/// the first of them when none is left.
+Polynomial withoutSquareTerms(const Polynomial& side, const std::vector<std::string>& letters) {
     std::vector<Monomial> kept;
-    std::ranges::copy_if(side.terms, std::back_inserter(kept), isNotSquareTerm);
-    return kept.empty() ? zeroSide(variable) : makePolynomial(std::move(kept));
+    std::ranges::copy_if(side.terms, std::back_inserter(kept), [&](const Monomial& m) {
+        return isNotSquareTerm(m) || std::ranges::find(letters, m.variable) == letters.end();
+    });
+    return kept.empty() ? zeroSide(letters.front()) : makePolynomial(std::move(kept));
+}
+
+/// The first square of `letter` on the side, if any.
+const Monomial* firstSquareOf(const Polynomial& side, const std::string& letter) {
+    const auto found = std::ranges::find_if(
+        side.terms, [&](const Monomial& m) { return isSquareTermClosure(m) && m.variable == letter; });
+    return found == side.terms.end() ? nullptr : &*found;
+}
+
+/// LHS − RHS with like terms of both sides gathered: the net coefficient of
+/// each power above 0 of each letter, those that come out 0 left out.
+using NetTerms = std::map<std::pair<std::uint64_t, std::string>, Rational>;
+NetTerms netVariableTerms(const PolyEquation& e) {
+    NetTerms net;
+    for (const Polynomial* side : {&e.LHS, &e.RHS})
+        for (const Monomial& m : side->terms) {
+            if (m.exponent == 0) continue;
+            Rational& sum = net.try_emplace({m.exponent, m.variable}, makeDefaultRational(0, 1)).first->second;
+            const auto next =
+                side == &e.LHS ? addRational(sum, m.coefficient) : subtractRational(sum, m.coefficient);
+            require(next.has_value(), "a coefficient over 0 has no value to gather");
+            sum = *next;
+        }
+    std::erase_if(net, [](const auto& entry) { return entry.second.numerator == 0; });
+    return net;
+}
+
+/// The letters of `netVariableTerms`.
+std::set<std::string> remainingLetters(const PolyEquation& e) {
+    std::set<std::string> letters;
+    for (const auto& [key, coefficient] : netVariableTerms(e)) letters.insert(key.second);
+    return letters;
 }
 
 /// The running sum s with m's coefficient added.
 Rational rationalSumReducer(const Rational& s, const Monomial& m) { return addRational(m.coefficient, s).value(); }
 
-/// The terms of equal exponent of a side in descending order added up; the
-/// groups that come out 0 dropped (none left: the zero term).
+/// The like terms of a side in descending order added up: within each run of
+/// equal exponents, the terms of each letter in the order the letters first
+/// come (constants whatever their letter, in the side's first letter); the
+/// sums that come out 0 dropped (none left: the zero term).
 Polynomial sumByExponent(const Polynomial& sorted) {
     const std::string variable = sorted.terms.front().variable;
     std::vector<Monomial> sums;
-    auto close = [&](const Rational& sum, std::uint64_t exponent) {
-        const Rational reduced = simplifyRational(sum).value();
-        if (reduced.numerator != 0) sums.push_back(makeMonomial(reduced, exponent, variable));
-    };
-    Rational sum = makeDefaultRational(0, 1);
-    std::uint64_t exponent = sorted.terms.front().exponent;
-    for (const Monomial& m : sorted.terms) {
-        if (m.exponent < exponent) {
-            close(sum, exponent);
-            sum = m.coefficient;
-            exponent = m.exponent;
-        } else {
-            sum = rationalSumReducer(sum, m);
+    const std::vector<Monomial>& terms = sorted.terms;
+    for (std::size_t begin = 0, end = 0; begin < terms.size(); begin = end) {
+        const std::uint64_t exponent = terms[begin].exponent;
+        std::vector<std::pair<std::string, Rational>> byLetter;  // at most one per letter
+        for (end = begin; end < terms.size() && terms[end].exponent == exponent; ++end) {
+            const std::string& letter = exponent == 0 ? variable : terms[end].variable;
+            auto group = std::ranges::find(byLetter, letter, &std::pair<std::string, Rational>::first);
+            if (group == byLetter.end()) group = byLetter.insert(group, {letter, makeDefaultRational(0, 1)});
+            group->second = rationalSumReducer(group->second, terms[end]);
+        }
+        for (const auto& [letter, sum] : byLetter) {
+            const Rational reduced = simplifyRational(sum).value();
+            if (reduced.numerator != 0) sums.push_back(makeMonomial(reduced, exponent, letter));
         }
     }
-    close(sum, exponent);
     return sums.empty() ? zeroSide(variable) : makePolynomial(std::move(sums));
 }
 
@@ -71,13 +108,8 @@ Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
 }
 
 std::uint64_t netDegree(const PolyEquation& e) {
-    std::set<std::uint64_t, std::greater<>> exponents;
-    for (const Polynomial* side : {&e.LHS, &e.RHS})
-        for (const Monomial& m : side->terms)
-            if (isNonZeroVariableTermClosure(m)) exponents.insert(m.exponent);
-    for (const std::uint64_t exponent : exponents)
-        if (netCoefficient(e, exponent).numerator != 0) return exponent;
-    return 0;
+    const NetTerms net = netVariableTerms(e);
+    return net.empty() ? 0 : net.rbegin()->first.first;  // ordered by exponent first
 }
 
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&)) {
@@ -87,7 +119,14 @@ std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&
     return std::string(rawValue(Var::x));
 }
 
-bool equationHasOneLetter(const PolyEquation& e) {
+std::string solvingLetter(const PolyEquation& e, bool (*test)(const Monomial&)) {
+    const std::set<std::string> letters = remainingLetters(e);
+    return letters.size() == 1 ? *letters.begin() : equationVariable(e, test);
+}
+
+bool equationHasOneLetter(const PolyEquation& e) { return remainingLetters(e).size() <= 1; }
+
+bool termsNameOneLetter(const PolyEquation& e) {
     std::set<std::string> letters;
     for (const Polynomial* side : {&e.LHS, &e.RHS})
         for (const Monomial& m : side->terms)
@@ -116,11 +155,16 @@ CombinedEquation combineLikeTermsOfEquation(bool simpleOnly, const PolyEquation&
 }
 
 std::optional<PolyEquation> removeSameSquareTerm(const PolyEquation& e) {
-    const auto left = std::ranges::find_if(e.LHS.terms, isSquareTermClosure);
-    const auto right = std::ranges::find_if(e.RHS.terms, isSquareTermClosure);
-    if (left == e.LHS.terms.end() || right == e.RHS.terms.end()) return std::nullopt;
-    if (!rationalEquals(left->coefficient, right->coefficient)) return std::nullopt;
-    return withSides(withoutSquareTerms(e.LHS, left->variable), withoutSquareTerms(e.RHS, right->variable), e.relation);
+    // Letter by letter, in the order the left side's squares name them.
+    std::vector<std::string> letters, dropped;
+    for (const Monomial& m : e.LHS.terms) {
+        if (!isSquareTermClosure(m) || std::ranges::find(letters, m.variable) != letters.end()) continue;
+        letters.push_back(m.variable);
+        const Monomial* right = firstSquareOf(e.RHS, m.variable);
+        if (right && rationalEquals(m.coefficient, right->coefficient)) dropped.push_back(m.variable);
+    }
+    if (dropped.empty()) return std::nullopt;
+    return withSides(withoutSquareTerms(e.LHS, dropped), withoutSquareTerms(e.RHS, dropped), e.relation);
 }
 
 std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e) {

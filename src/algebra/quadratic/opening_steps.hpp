@@ -42,17 +42,30 @@ std::int64_t countHigherPowerTerms(const PolyEquation& e);
 /// of that exponent on the left less the same sum on the right.
 Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent);
 
-/// The highest exponent whose `netCoefficient` is not 0: the degree of
-/// LHS − RHS once like powers of both sides are gathered (0 for none above
-/// the constant). Letters are not told apart.
+/// The degree of LHS − RHS once like terms of both sides are gathered (the
+/// same power of the same letter): the highest power of a letter whose net
+/// coefficient is not 0, or 0 when none is left. A coefficient over 0 is a
+/// broken precondition; sums beyond 64 bits throw OverflowError.
 std::uint64_t netDegree(const PolyEquation& e);
 
 /// The letter of the first term of LHS then RHS that passes `test`, or "x".
 std::string equationVariable(const PolyEquation& e, bool (*test)(const Monomial&));
 
-/// The terms that name the variable (`isNonZeroVariableTermClosure`) share
-/// one letter, or there are none.
+/// The letter an equation is solved for: the one letter left once like terms
+/// of both sides are gathered (as `netDegree` gathers them); when none or
+/// several are left, `equationVariable`(e, test). So y + x = y + 3 is
+/// solved for x.
+std::string solvingLetter(const PolyEquation& e, bool (*test)(const Monomial&));
+
+/// At most one letter is left once like terms of both sides are gathered (as
+/// `netDegree` gathers them): the terms of other letters cancel, as in
+/// y² − y² + x = 3 or y + x = y + 3. Preconditions as `netDegree`.
 bool equationHasOneLetter(const PolyEquation& e);
+
+/// The terms as written that name a letter (`isNonZeroVariableTermClosure`)
+/// all name the same one, or there are none: no other letter is left to
+/// cancel.
+bool termsNameOneLetter(const PolyEquation& e);
 
 // ---- tests and rewrites of an equation --------------------------------------
 
@@ -80,9 +93,10 @@ struct CombinedEquation {
 /// either side changed.
 CombinedEquation combineLikeTermsOfEquation(bool simpleOnly, const PolyEquation& e);
 
-/// When both sides hold x² terms and their first ones have equal
-/// coefficients, every x² term dropped from both sides (a side that was that
-/// one term becomes 0); otherwise absent.
+/// For each letter whose squares stand on both sides with the first ones of
+/// equal coefficients, every square of that letter dropped from both sides
+/// (a side left without terms becomes 0); absent when no letter's do. With
+/// one letter: when both sides hold x² terms and their first ones are equal.
 std::optional<PolyEquation> removeSameSquareTerm(const PolyEquation& e);
 
 /// The equations of the "descending powers" page and its note.
@@ -93,7 +107,8 @@ struct ConvenientSides {
 /// Towards "polynomial = 0" in descending powers: RHS 0: LHS sorted (absent
 /// when it already is); LHS 0: the sides exchanged, the relation flipped
 /// ("exchange sides for convenience"); otherwise everything gathered on the
-/// left, like terms added ("left hand side for convenience").
+/// left, like terms (the same power of the same letter) added, so the terms
+/// of a letter that cancel go ("left hand side for convenience").
 std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e);
 
 // ---- pages ------------------------------------------------------------------

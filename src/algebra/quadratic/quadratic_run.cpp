@@ -123,7 +123,7 @@ QuadraticRun::QuadraticRun(bool colored, bool embedded, Style style, bool clearF
       embedded(embedded),
       style(style),
       clearFractions(clearFractions),
-      variable(equationVariable(given, isNonZeroVariableTermClosure)),
+      variable(solvingLetter(given, isNonZeroVariableTermClosure)),
       problem(removeZeroTermsOfEquation(true, given)),
       problemTable(table(problem)),
       current_(problem),

@@ -24,7 +24,7 @@ public:
     const bool embedded;
     const Style style;
     const bool clearFractions;
-    const std::string variable;  // of the first variable term as given, else "x"
+    const std::string variable;  // `solvingLetter` of the equation as given
     const PolyEquation problem;  // as given, without zero terms, black
     const Engine_Table problemTable;
     std::vector<Engine_Table> worked;  // tables of the equations worked through

@@ -23,7 +23,9 @@ double toDouble(const Rational& r) {
 /// rounding noise; the same value is then taken as (a² − b²c) ÷ (a − b·√c),
 /// whose numerator is exact.
 double rootValue(const Quadratic_solution& root) {
-    const double a = toDouble(root.a), s = toDouble(root.b) * std::sqrt(static_cast<double>(root.c));
+    const double a = toDouble(root.a);
+    if (root.b.numerator == 0) return a;
+    const double s = toDouble(root.b) * std::sqrt(static_cast<double>(root.c));
     if (a == 0 || s == 0 || (a < 0) == (s < 0)) return a + s;
     try {
         const Rational aa = multiplyRational(root.a, root.a).value();
@@ -55,8 +57,11 @@ Engine_Table fractionRoot(const Quadratic_solution& root) {
     auto draw = [](const Rational& r) { return rationalTable(false, Style::fraction, r); };
     const Rational& b = root.b;
     if (b.numerator == 0) return draw(root.a);
-    const bool negative = isNegativeRational(b).value();
-    const Rational magnitude = negative ? negateRational(b).value() : b;
+    // Over 0 the sign is the numerator's, and the magnitude is kept as written.
+    const bool negative = b.denominator == 0 ? b.numerator < 0 : isNegativeRational(b).value();
+    Rational magnitude = b;
+    if (negative)
+        magnitude = b.denominator == 0 ? makeDefaultRational(checked::neg(b.numerator), 0) : negateRational(b).value();
     const bool unit = rationalEquals(magnitude, makeDefaultRational(1, 1));
     const std::optional<Engine_Table> a =
         root.a.numerator == 0 ? std::nullopt : std::optional<Engine_Table>(draw(root.a));
@@ -77,6 +82,10 @@ Engine_Table commonDenominatorRoot(const Quadratic_solution& root) {
 }  // namespace
 
 Engine_Table quadraticSolutionRows(const Quadratic_solution& root, Style style) {
+    // A part over 0 has no number, and √c of a negative c no decimal: such a
+    // root is drawn as written, as in fraction style (never "inf" or "nan").
+    const bool overZero = root.a.denominator == 0 || root.b.denominator == 0;
+    if (overZero || (style == Style::decimal && root.c < 0 && root.b.numerator != 0)) return fractionRoot(root);
     switch (style) {
         case Style::decimal:
             return messageTable(formatG8(rootValue(root)));

@@ -177,6 +177,11 @@ TEST(ExtSteps, ColoursReferencesAndLetters) {
     cyclic.terms[0][0] = makeTerm(makeMonomialX(makeDefaultRational(1, 1), 0), {true, 1});
     EXPECT_THROW(requireWellFormedExtSide(cyclic), PreconditionError);
     EXPECT_THROW(requireWellFormedExtSide(Ext_polynomial{}), PreconditionError);
+    // A letter times another, at any depth, has no term to hold it; a letter times constants or itself has.
+    for (const char* text : {"y(x + 1) = 3", "3 = y(2(x + 1))", "x(2(3(y))) = 1", "2(z(x)) = 1", "x = y^2(x + 1)"})
+        EXPECT_TRUE(extEquationMultipliesLetters(equation(text))) << text;
+    for (const char* text : {"y(y + 1) + x = y^2", "2(y(3)) + x = 6y + 1", "x(3) + y(2) = z", "x(2(3 + x)) = 1"})
+        EXPECT_FALSE(extEquationMultipliesLetters(equation(text))) << text;
 }
 
 TEST(ExtSolver, WorkedRuns) {
@@ -217,6 +222,14 @@ TEST(ExtSolver, WorkedRuns) {
          "x = 2x ; x − 2x = 0 ; -x = 0 ; x = 0 | x = 0"},
         {"2(x + 3y) = 4", embedded,
          "distribute to remove (  ) ; oops | 2(x + 3y) = 4 ; 2x + 6y = 4 ;  ;  ; beyond module scope ; please correct"},
+        // Terms of another letter that cancel once multiplied out leave one letter.
+        {"2(y + 1) + x = 2y + 5", {},
+         "🤔 ; distribute to remove (  ) ; descending powers of x ; constant terms opposite to x ; 😎 | "
+         "2(y + 1) + x = 2y + 5 ; 2y + 2 + x = 2y + 5 ; x − 3 = 0 ; x = 0 + 3 ; x = 3 | x = 3"},
+        // A letter times another has no term to hold it: one page, before any step.
+        {"y(x + 1) = 3", {}, "oops | y(x + 1) = 3 ;  ;  ; beyond module scope ; please correct"},
+        {"y(x) = y(x) + x - 3", embedded,
+         "oops | y(x) = y(x) + x − 3 ;  ;  ; beyond module scope ; please correct"},
         // Numbers beyond 64 bits and zero denominators: one page with the equation as given.
         {"9223372036854775807(x + 2) = 1", {},
          "oops | 9223372036854775807(x + 2) = 1 ;  ;  ; beyond module scope ; please correct"},
@@ -256,4 +269,9 @@ TEST(ExtSolver, WorkedRuns) {
     EXPECT_EQ(std::get<LinearSolution>(cancelled).solution, makeDefaultRational(3, 1));
     EXPECT_EQ(std::get<LinearSolution>(cancelled).status, Status::unique);
     EXPECT_EQ(direct("x(x + 2) = 3"), (std::variant<LinearSolution, ExtFailure>(ExtFailure::beyond_module_scope)));
+    EXPECT_EQ(direct("y(x) - x(y) + x = 3"),
+              (std::variant<LinearSolution, ExtFailure>(ExtFailure::beyond_module_scope)));
+    const auto otherLetter = direct("3(y^2 + x) = 3y^2 + 6");
+    ASSERT_TRUE(std::holds_alternative<LinearSolution>(otherLetter));
+    EXPECT_EQ(std::get<LinearSolution>(otherLetter).solution, makeDefaultRational(2, 1));
 }

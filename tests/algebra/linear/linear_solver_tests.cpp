@@ -155,17 +155,43 @@ solve: [2] FALSE, no solution)"},
     });
 }
 
+// The terms of another letter cancel as powers do (within a side by
+// combining, squares on both sides, anything else by gathering on the
+// left), and the equation is solved for the letter left.
+TEST(LinearSolverGolden, LettersThatCancel) {
+    expectGolden({
+        {"", "y^2 - y^2 + x = 3", R"(🤔: y² − y² + x = 3 ; x = 3
+combine simple like terms: [2]
+😎: [2])"},
+        {"embedded", "x^2 + y = x^2 + 2", R"(same square term on both sides: x² + y = x² + 2 ; y = 2)"},
+        {"embedded", "y + x = y + 3", R"(descending powers of x: y + x = y + 3 ; x − 3 = 0 ; left hand side for convenience
+constant terms opposite to x: [2] x − 3 + 3 = 0 + 3 ; x = 3)"},
+        {"embedded", "2x + z^3 + y^2 = y^2 + z^3 + 6", R"(same square term on both sides: 2x + z³ + y² = y² + z³ + 6 ; 2x + z³ = z³ + 6
+descending powers of x: [2] 2x − 6 = 0 ; left hand side for convenience
+constant terms opposite to x: [3] 2x − 6 + 6 = 0 + 6 ; 2x = 6
+solve for x: [5] 2x/2 = 6/2 ; x = 3)"},
+        {"embedded decimal", "3y - x/2 = 2 + 3y", R"(descending powers of x: 3y − 0.5x = 2 + 3y ; -0.5x − 2 = 0 ; left hand side for convenience
+constant terms opposite to x: [2] -0.5x − 2 + 2 = 0 + 2 ; -0.5x = 2
+solve for x: [4] -2(-0.5x) = -2(2) ; x = -4)"},
+        {"", "y + x = x + y + 2", R"(🤔: y + x = x + y + 2 ; FALSE, no solution
+descending powers of y: [1] -2 = 0 ; left hand side for convenience
+solve: [2] FALSE, no solution
+😎: [1] FALSE, no solution)"},
+    });
+}
+
 // One page, comment "oops", whatever embedded is: a zero denominator, an
 // equation not linear in one letter (a square that stays once both sides are
 // gathered, a second letter), numbers beyond 64 bits.
 TEST(LinearSolverGolden, FailurePages) {
     expectGolden({
         {"", "x/0 = 1", R"(oops: (1/0)x = 1 ; _ ; _ ; division by zero ; please correct)"},
-        {"embedded decimal", "x/0 = 1", R"(oops: infx = 1 ; _ ; _ ; division by zero ; please correct)"},
+        {"embedded decimal", "x/0 = 1", R"(oops: (1/0)x = 1 ; _ ; _ ; division by zero ; please correct)"},
         {"embedded", "x^2 + x = 2", R"(oops: x² + x = 2 ; _ ; _ ; beyond module scope ; please correct)"},
         {"", "x^3 + x^2 = x^3 + 4", R"(oops: x³ + x² = x³ + 4 ; _ ; _ ; beyond module scope ; please correct)"},
         {"embedded", "x^2 + x = 2x^2 + 1", R"(oops: x² + x = 2x² + 1 ; _ ; _ ; beyond module scope ; please correct)"},
-        {"embedded", "x^2 + y = x^2 + 2", R"(oops: x² + y = x² + 2 ; _ ; _ ; beyond module scope ; please correct)"},
+        {"embedded", "y^2 - x^2 + x = 3", R"(oops: y² − x² + x = 3 ; _ ; _ ; beyond module scope ; please correct)"},
+        {"embedded", "x + 2y = y + x + z", R"(oops: x + 2y = y + x + z ; _ ; _ ; beyond module scope ; please correct)"},
         {"", "x/3 = 9223372036854775807", R"(oops: (1/3)x = 9223372036854775807 ; _ ; _ ; beyond module scope ; please correct)"},
         {"embedded", "0x^2 + 0y + x = 3", R"(solve: x = 3)"},
     });

@@ -68,6 +68,11 @@ TEST(EquationSteps, SquareTermsAndOrientation) {
     EXPECT_EQ(S(removeSameSquareTerm(eq("x^2 + x^2 = x^2 + 1")).value()), "0 = 1");
     EXPECT_FALSE(removeSameSquareTerm(eq("x^2 = 2x^2")));
     EXPECT_FALSE(removeSameSquareTerm(eq("(1/2)x^2 = (1/3)x^2 + 1")));
+    // Letter by letter: only the squares of a letter that match go.
+    EXPECT_EQ(S(removeSameSquareTerm(eq("y^2 + x^2 + x = y^2 + 3")).value()), "1x^2 1x = 3");
+    EXPECT_EQ(S(removeSameSquareTerm(eq("x^2 + y^2 = 2y^2 + x^2 + 1")).value()), "1y^2 = 2y^2 1");
+    EXPECT_EQ(S(removeSameSquareTerm(eq("z^2 + y^2 = y^2 + z^2")).value()), "0 = 0");
+    EXPECT_FALSE(removeSameSquareTerm(eq("y^2 + x = x^2 + 3")));
 
     const struct {
         const char *equation, *equations, *note;
@@ -78,6 +83,10 @@ TEST(EquationSteps, SquareTermsAndOrientation) {
         {"x^2 = 5x - 6", "1x^2 = 5x -6 | 1x^2 -5x 6 = 0", "left hand side for convenience"},
         {"x^2 + 3x = 3x + 4", "1x^2 3x = 3x 4 | 1x^2 -4 = 0", "left hand side for convenience"},
         {"y^2 = y^2", "1y^2 = 1y^2 | 0 = 0", "left hand side for convenience"},
+        // Like terms are the same power of the same letter.
+        {"y + x = y + 3", "1y 1x = 1y 3 | 1x -3 = 0", "left hand side for convenience"},
+        {"y^3 + x^3 + 2x = y^3 + 4", "1y^3 1x^3 2x = 1y^3 4 | 1x^3 2x -4 = 0", "left hand side for convenience"},
+        {"y + x = 2y + z", "1y 1x = 2y 1z | -1y 1x -1z = 0", "left hand side for convenience"},
         // Exchanging the sides of an inequality turns it round.
         {"0 < x^2 - 1", "0 < 1x^2 -1 | 1x^2 -1 > 0", "exchange sides for convenience"},
     };
@@ -109,13 +118,29 @@ TEST(EquationSteps, DegreeAndLetters) {
         {"0x^3 + x = 1", 1, 1, true},
         {"y^4 = y^4 + 1", 2, 0, true},
         {"3 = 5", 0, 0, true},
-        {"x^2 = y^2", 2, 0, false},  // letters are not told apart
-        {"x^2 + y = x^2 + 2", 2, 1, false},
+        // Like terms are the same power of the same letter; the letters of
+        // terms that cancel do not count.
+        {"x^2 = y^2", 2, 2, false},
+        {"x^2 + y = x^2 + 2", 2, 1, true},
         {"0y + x = 1", 0, 1, true},
+        {"y^2 - y^2 + x = 3", 2, 1, true},
+        {"y + x = y + 3", 0, 1, true},
+        {"2z^3 + x^2 = z^3 + z^3 + 1", 4, 2, true},
+        {"y + x = x + y + 2", 0, 0, true},
+        {"y^2 - x^2 + x = 3", 2, 2, false},
+        {"x + y = 2", 0, 1, false},
+        {"x + y = y/2 + y/2 + x + z", 0, 1, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(countHigherPowerTerms(eq(c.equation)), c.higherTerms) << c.equation;
         EXPECT_EQ(netDegree(eq(c.equation)), c.degree) << c.equation;
         EXPECT_EQ(equationHasOneLetter(eq(c.equation)), c.oneLetter) << c.equation;
     }
+    // The letter solved for is the one left, else the first one named.
+    const std::pair<const char*, const char*> letters[] = {
+        {"y + x = y + 3", "x"}, {"y^2 + 2z = y^2", "z"}, {"y = y + 1", "y"}, {"x + y = x + y", "x"}, {"3 = 4", "x"},
+    };
+    for (const auto& [equation, letter] : letters)
+        EXPECT_EQ(solvingLetter(eq(equation), isNonZeroVariableTermClosure), letter) << equation;
+    EXPECT_THROW(equationHasOneLetter(eq("x/0 = 1")), PreconditionError);
 }

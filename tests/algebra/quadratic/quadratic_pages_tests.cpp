@@ -170,6 +170,23 @@ constant terms opposite to x: [3] x = 0 + 1 ; x = 1
         {{C, "x^2 + 3 < x^2 + 3x"}, R"(same square term on both sides: [1] 3 < 3x
 solve for x: [2] 3/3 < x ; 1 < x ; x > 1
 😎: [1] x > 1)"},
+        // The terms of another letter cancel the same way, squares letter by letter.
+        {{P, "y^2 + x^2 - 5x = y^2 - 6"}, R"(same square term on both sides: [1] x² − 5x = -6
+descending powers of x: [2] x² − 5x + 6 = 0 ; left hand side for convenience
+complete the factorization: [3] (x − 2)(x − 3) = 0
+zero-product rule: [4] _ ; _ ; x − 2 = 0 or x − 3 = 0 ; x = 2 or x = 3
+😎: [1] _ ; _ ; x = 2 or x = 3 ; distinct rational solutions ; (number line order))"},
+        {{F, "z + x^2 = z + 4"}, R"(descending powers of x: [1] x² − 4 = 0 ; left hand side for convenience
+substitute in formula and solve: [2] _ ; _ ; for  ax² + bx + c = 0 ,  a ≠ 0 ; x = (-b ± √b² − 4ac)/2a ; _ ; _ ; _ ; a = 1 , b = 0 and c = -4 ; x = (0 ± √(0^2 − 4(1)(-4)))/(2(1)) ; _ ; _ ; _ ; x = -2 or x = 2 ; from calculator
+😎: [1] _ ; _ ; x = -2 or x = 2 ; distinct rational solutions)"},
+        {{C, "y^2 - y^2 + z^2 = 9"}, R"(combine like terms: [1] z² = 9
+descending powers of z: [2] z² − 9 = 0 ; left hand side for convenience
+constant term to right hand side: [3] z² = 9 ; _
+square root and solve: [4] z = ±√9 ; z = -3 or z = 3
+😎: [1] _ ; _ ; z = -3 or z = 3 ; distinct rational solutions)"},
+        {{F, "y^3 + x = y^3 + 2"}, R"(descending powers of x: [1] x − 2 = 0 ; left hand side for convenience
+constant terms opposite to x: [2] x = 0 + 2 ; x = 2
+😎: [1] x = 2)"},
     };
     for (const auto& c : cases) {
         const QuadraticSteps whole = solve(c.run);
@@ -193,7 +210,7 @@ solve for x: [2] 3/3 < x ; 1 < x ; x > 1
 // the equation as given, embedded or not, by every method.
 TEST(QuadraticPages, OutOfScope) {
     for (const char* equation :
-         {"x^3 + x^2 - 1 = 0", "x^3 = 8", "x^3 + x^2 = 2x^3", "x^3 + x^2 < x^3 + 4", "x^2 - 5x + 6 < 0", "x^2 >= 2x", "x^2 + y = 1", "y^2 = 1 + x",
+         {"x^3 + x^2 - 1 = 0", "x^3 = 8", "x^3 + x^2 = 2x^3", "x^3 + x^2 < x^3 + 4", "x^2 - 5x + 6 < 0", "x^2 >= 2x", "x^2 + y = 1", "y^2 = 1 + x", "y^2 + x^2 = 2y^2 + 1", "y + x^2 = 2y + 1",
           "x^2 + 4611686018427387904x = 0",
           "1/9223372036854775807x^2 + 1/9223372036854775806x = 0", "4294967296x^2 + 4294967296x = 1/3"})
         for (const Quadratic_method method : allCases<Quadratic_method>())
@@ -235,6 +252,10 @@ TEST(QuadraticPages, RootRows) {
         {q(-3, 4, 0, 1, 0), R, "-3/4"},       {q(1, 1, -3, 2, 5), Fr, "1 − (3/2)√5"}, {q(1, 1, -1, 1, 2), Fr, "1 − √2"},
         {q(0, 1, 1, 1, 2), Fr, "√2"},         {q(0, 1, -2, 3, 2), Fr, "(-2/3)√2"},   {q(5, 2, 0, 1, 0), Fr, "5/2"},
         {q(-100000000, 1, 1, 1, 9999999999999999), D, "-5e-09"},  // a and √c cancel: not rounding noise
+        // A part over 0 has no number, √ of a negative c no decimal: drawn as written.
+        {q(1, 0, 0, 1, 0), D, "1/0"},         {q(-1, 0, 1, 1, 2), D, "-1/0 + √2"},   {q(0, 0, 0, 1, 0), R, "0/0"},
+        {q(1, 1, -3, 0, 2), R, "1 − (3/0)√2"}, {q(1, 1, -3, 0, 2), Fr, "1 − (3/0)√2"}, {q(1, 1, 1, 1, -2), D, "1 + √(-2)"},
+        {q(3, 2, 0, 1, -2), D, "1.5"},
     };
     for (const auto& c : cases) EXPECT_EQ(tableText(quadraticSolutionRows(c.root, c.style)), c.shown) << c.shown;
     EXPECT_THROW(quadraticSolutionRows(q(1, 3, INT64_MAX, 2, 5), R), OverflowError);

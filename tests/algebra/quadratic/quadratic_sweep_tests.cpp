@@ -3,7 +3,8 @@
 // (in Q(√m) for a ± b√m; decimals to 7 digits), two roots are distinct and
 // ascending, and the status follows the discriminant of the equation as
 // generated ("no solution" only when it is negative). The same with one
-// power from 2 to 5 added alike to both sides, which must cancel.
+// power from 2 to 5 added alike to both sides, which must cancel, and with a
+// power of another letter added alike, which must cancel too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 
 using namespace tl;
 using namespace tl::testing;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -154,6 +156,33 @@ TEST(QuadraticSweep, PowersThatCancelAcrossTheSides) {
                                                 static_cast<std::uint64_t>(draw(2, 5)), g.letter);
             for (Polynomial* side : {&g.LHS, &g.RHS})
                 side->terms.insert(side->terms.begin() + draw(0, std::ssize(side->terms)), added);
+            solveAndCheck(method, g);
+        }
+}
+
+// The same equations with a·wᵖ of another letter w (p from 1 to 5) put on
+// both sides at random places, on the left whole or split in two: the letter
+// cancels, and the roots, for the equation's own letter, are those of the
+// equation as generated, by every method.
+TEST(QuadraticSweep, LettersThatCancelAcrossTheSides) {
+    SystemRandom linearDraws(13);
+    ScopedRandomSource scoped(linearDraws);
+    for (const Quadratic_method method : allCases<Quadratic_method>())
+        for (int i = 0; i < 1000 / tl::testing::kSanitizerSlowdown && !HasFailure(); ++i) {
+            Generated g = generate(i % 6);
+            const std::string other(1, "xyz"[("xyz"sv.find(g.letter) + static_cast<std::size_t>(draw(1, 2))) % 3]);
+            const auto p = static_cast<std::uint64_t>(draw(1, 5));
+            const std::int64_t n = draw(-9, 9) | 1, d = draw(1, 4), t = draw(-5, 5);
+            auto insert = [](Polynomial& side, const Monomial& m) {
+                side.terms.insert(side.terms.begin() + draw(0, std::ssize(side.terms)), m);
+            };
+            insert(g.RHS, makeMonomial(makeDefaultRational(n, d), p, other));
+            if (draw(0, 1) == 0) {
+                insert(g.LHS, makeMonomial(makeDefaultRational(n, d), p, other));
+            } else {
+                insert(g.LHS, makeMonomial(makeDefaultRational(n - t * d, d), p, other));
+                insert(g.LHS, makeMonomial(makeDefaultRational(t, 1), p, other));
+            }
             solveAndCheck(method, g);
         }
 }
