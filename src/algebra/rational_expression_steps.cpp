@@ -252,13 +252,24 @@ std::vector<Dense> multiplicands(const Polynomial_XL& p) {
 }
 
 /// Two finished parts have a common factor of positive degree in their letter.
+/// All the pairs to compare share one allowance of work, and a pair of parts
+/// whose comparisons would pass it before they start is refused at once.
 bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
     const std::vector<Dense> upper = multiplicands(n), lower = multiplicands(d);
-    return std::ranges::any_of(upper, [&](const Dense& a) {
-        return std::ranges::any_of(lower, [&](const Dense& b) {
+    std::vector<std::pair<const Dense*, const Dense*>> pairs;
+    CompareAllowance allowance;
+    std::uint64_t cost = 0;
+    for (const Dense& a : upper)
+        for (const Dense& b : lower) {
             const bool constant = a.variable.empty() || b.variable.empty();
-            return (constant || a.variable == b.variable) && haveCommonFactor(a.coefficients, b.coefficients);
-        });
+            if (!constant && a.variable != b.variable) continue;
+            pairs.emplace_back(&a, &b);
+            if (__builtin_add_overflow(cost, commonFactorTestCost(a.coefficients, b.coefficients), &cost))
+                cost = UINT64_MAX;
+        }
+    require(cost <= allowance.left, "polynomials too large to compare");
+    return std::ranges::any_of(pairs, [&](const auto& pair) {
+        return haveCommonFactor(pair.first->coefficients, pair.second->coefficients, allowance);
     });
 }
 
