@@ -25,7 +25,7 @@ constexpr std::size_t kMostImages = 4;
 constexpr char kTooLarge[] = "polynomials too large to compare";
 
 /// Arithmetic modulo a prime p < 2³¹; reduction by Barrett's method, exact for
-/// every x < 2⁶³ (so a residue plus a product of two residues).
+/// every x < 2⁶³ (so a sum of two products of residues).
 class Field {
 public:
     explicit Field(std::uint64_t p) : p_(p), m_(UINT64_MAX / p) {}
@@ -105,26 +105,42 @@ std::optional<Residues> reduced(std::span<const Rational> a, const Field& f) {
     return r;
 }
 
-/// The monic gcd of a and b modulo p, for a and b not 0.
-Residues monicGcd(Residues a, Residues b, const Field& f) {
+/// A gcd of a and b modulo p, for a and b not 0: the monic one times a
+/// factor that is not 0. A long divisor is made monic first; a short one
+/// (linear, say, which most pairs are) is not, as finding an inverse would
+/// cost more than it saves: then lead(b)·a − lead(a)·x^shift·b takes off
+/// a's leading term instead.
+Residues gcdOf(Residues a, Residues b, const Field& f) {
+    constexpr std::size_t kShortDivisor = 32;
     const std::uint64_t p = f.prime();
     if (a.size() < b.size()) std::swap(a, b);
     while (!b.empty()) {
-        const std::uint64_t inverse = f.inverse(b.back());
-        for (std::uint64_t& c : b) c = f.multiply(c, inverse);
-        const std::size_t below = b.size() - 1;  // b's terms under its leading 1
-        while (a.size() >= b.size()) {
-            // a − lead·x^shift·b: the leading term goes, the rest gains p − lead times b.
-            const std::uint64_t minusLead = p - a.back();
-            std::uint64_t* row = a.data() + (a.size() - b.size());
-            for (std::size_t i = 0; i < below; ++i) row[i] = f.reduce(row[i] + minusLead * b[i]);
-            a.pop_back();
-            trim(a);
+        const std::size_t below = b.size() - 1;  // b's terms under its leading one
+        if (b.size() > kShortDivisor) {
+            const std::uint64_t inverse = f.inverse(b.back());
+            for (std::uint64_t& c : b) c = f.multiply(c, inverse);
+            while (a.size() >= b.size()) {
+                // a − lead·x^shift·b: the leading term goes, the rest gains p − lead times b.
+                const std::uint64_t minusLead = p - a.back();
+                std::uint64_t* row = a.data() + (a.size() - b.size());
+                for (std::size_t i = 0; i < below; ++i) row[i] = f.reduce(row[i] + minusLead * b[i]);
+                a.pop_back();
+                trim(a);
+            }
+        } else {
+            const std::uint64_t leadB = b.back();
+            while (a.size() >= b.size()) {
+                const std::uint64_t minusLead = p - a.back();
+                const std::size_t shift = a.size() - b.size();
+                for (std::size_t i = 0; i < shift; ++i) a[i] = f.multiply(a[i], leadB);
+                std::uint64_t* row = a.data() + shift;
+                for (std::size_t i = 0; i < below; ++i) row[i] = f.reduce(row[i] * leadB + minusLead * b[i]);
+                a.pop_back();
+                trim(a);
+            }
         }
         std::swap(a, b);
     }
-    const std::uint64_t inverse = f.inverse(a.back());
-    for (std::uint64_t& c : a) c = f.multiply(c, inverse);
     return a;
 }
 
@@ -320,9 +336,9 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
     };
     if (euclid > allowance.left || reduction > allowance.left - euclid) throw PreconditionError(kTooLarge);
 
-    // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole.
-    const long double bound = static_cast<long double>(b.size() - 1) * normBits(a) +
-                              static_cast<long double>(a.size() - 1) * normBits(b) + 1;
+    // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole;
+    // worked out at the first gcd of positive degree (most pairs never meet one).
+    std::optional<long double> bound;
     long double proven = 0;
     Images images;
     std::optional<std::vector<i128>> wholeA, wholeB;
@@ -331,13 +347,18 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
     for (std::uint64_t p = kLargestPrime;; p = previousPrime(p)) {
         spend(reduction);
         const Field f(p);
-        const auto x = reduced(a, f), y = reduced(b, f);
+        auto x = reduced(a, f), y = reduced(b, f);
         if (!x || !y) continue;
         spend(euclid);
-        const Residues g = monicGcd(*x, *y, f);
+        Residues g = gcdOf(std::move(*x), std::move(*y), f);
         if (g.size() == 1) return false;
+        const std::uint64_t inverse = f.inverse(g.back());
+        for (std::uint64_t& c : g) c = f.multiply(c, inverse);
+        if (!bound)
+            bound = static_cast<long double>(b.size() - 1) * normBits(a) +
+                    static_cast<long double>(a.size() - 1) * normBits(b) + 1;
         proven += std::log2(static_cast<long double>(p));
-        if (proven > bound) return true;
+        if (proven > *bound) return true;
         if (readable && images.add(g, p)) {
             if (const auto candidate = images.candidate()) {
                 if (!std::exchange(madeWhole, true)) wholeA = wholeMultiple(a), wholeB = wholeMultiple(b);
@@ -356,7 +377,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
         // With no candidate left to read, only the bound can settle it: refuse
         // at once when the primes it needs would pass the allowance.
         if (!readable) {
-            const long double primes = std::ceil((bound - proven) / 30);
+            const long double primes = std::ceil((*bound - proven) / 30);
             if (primes * static_cast<long double>(euclid + reduction) > static_cast<long double>(allowance.left))
                 throw PreconditionError(kTooLarge);
         }
