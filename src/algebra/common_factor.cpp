@@ -106,30 +106,54 @@ std::optional<Residues> reduced(std::span<const Rational> a, const Field& f) {
 }
 
 /// A gcd of a and b modulo p, for a and b not 0: the monic one times a
-/// factor that is not 0. A long divisor is made monic first; a short one
-/// (linear, say, which most pairs are) is not, as finding an inverse would
-/// cost more than it saves: then lead(b)·a − lead(a)·x^shift·b takes off
-/// a's leading term instead.
-Residues gcdOf(Residues a, Residues b, const Field& f) {
-    constexpr std::size_t kShortDivisor = 32;
-    const std::uint64_t p = f.prime();
+/// factor that is not 0. Each divisor's leading coefficient is inverted
+/// once, unless both are short (linear, say, as in most pairs), when finding
+/// an inverse would cost more than it saves: then lead(b)·a − lead(a)·x^shift·b
+/// takes off a's leading term instead (which multiplies all of a, hence
+/// short ones only).
+/// Each step counts the terms of b under its leading one against `left`
+/// (for two of degrees m ≤ n, about (m + 1)·(n + 1) in all, at most twice
+/// that); when they pass it, PreconditionError.
+Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
+    constexpr std::size_t kShort = 32;
+    // A long dividend's terms are reduced only where they are read (its
+    // leading one, and all of them when the remainder becomes the divisor)
+    // and otherwise kept below 2⁶² + p: adding (p − 1)² keeps them below
+    // 2⁶³, and a multiple of p near 2⁶² taken off those at 2⁶² or above
+    // brings them back.
+    constexpr std::uint64_t kHigh = std::uint64_t{1} << 62;
+    const std::uint64_t p = f.prime(), highMultiple = kHigh / p * p;
+    const auto spend = [&](std::uint64_t work) {
+        if (work > left) throw PreconditionError(kTooLarge);
+        left -= work;
+    };
+    const auto trimReduced = [&](Residues& r) {
+        while (!r.empty() && (r.back() = f.reduce(r.back())) == 0) r.pop_back();
+    };
     if (a.size() < b.size()) std::swap(a, b);
     while (!b.empty()) {
         const std::size_t below = b.size() - 1;  // b's terms under its leading one
-        if (b.size() > kShortDivisor) {
+        if (a.size() > kShort) {
+            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
             const std::uint64_t inverse = f.inverse(b.back());
-            for (std::uint64_t& c : b) c = f.multiply(c, inverse);
             while (a.size() >= b.size()) {
-                // a − lead·x^shift·b: the leading term goes, the rest gains p − lead times b.
-                const std::uint64_t minusLead = p - a.back();
+                spend(below);
+                // a − q·x^shift·b with q = lead(a)/lead(b): the leading term
+                // goes, the rest gains p − q times b.
+                const std::uint64_t minusQuotient = p - f.multiply(a.back(), inverse);
                 std::uint64_t* row = a.data() + (a.size() - b.size());
-                for (std::size_t i = 0; i < below; ++i) row[i] = f.reduce(row[i] + minusLead * b[i]);
+                for (std::size_t i = 0; i < below; ++i) {
+                    const std::uint64_t v = row[i] + minusQuotient * b[i];
+                    row[i] = v >= kHigh ? v - highMultiple : v;
+                }
                 a.pop_back();
-                trim(a);
+                trimReduced(a);
             }
         } else {
+            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
             const std::uint64_t leadB = b.back();
             while (a.size() >= b.size()) {
+                spend(below);
                 const std::uint64_t minusLead = p - a.back();
                 const std::size_t shift = a.size() - b.size();
                 for (std::size_t i = 0; i < shift; ++i) a[i] = f.multiply(a[i], leadB);
@@ -344,13 +368,15 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
     std::optional<std::vector<i128>> wholeA, wholeB;
     bool madeWhole = false;
     bool readable = true;  // whether a candidate may still settle it
+    std::uint64_t lastEuclid = euclid;  // the work of the last prime's Euclid
     for (std::uint64_t p = kLargestPrime;; p = previousPrime(p)) {
         spend(reduction);
         const Field f(p);
         auto x = reduced(a, f), y = reduced(b, f);
         if (!x || !y) continue;
-        spend(euclid);
-        Residues g = gcdOf(std::move(*x), std::move(*y), f);
+        const std::uint64_t before = allowance.left;
+        Residues g = gcdOf(std::move(*x), std::move(*y), f, allowance.left);
+        lastEuclid = before - allowance.left;
         if (g.size() == 1) return false;
         const std::uint64_t inverse = f.inverse(g.back());
         for (std::uint64_t& c : g) c = f.multiply(c, inverse);
@@ -370,7 +396,6 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
                     if (verdict == Verdict::divides) verdict = divides(*candidate, *wholeB);
                 }
                 if (verdict == Verdict::divides) return true;
-                if (verdict == Verdict::unknown && images.full()) readable = false;
             }
             if (images.full()) readable = false;
         }
@@ -378,7 +403,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
         // at once when the primes it needs would pass the allowance.
         if (!readable) {
             const long double primes = std::ceil((*bound - proven) / 30);
-            if (primes * static_cast<long double>(euclid + reduction) > static_cast<long double>(allowance.left))
+            if (primes * static_cast<long double>(lastEuclid + reduction) > static_cast<long double>(allowance.left))
                 throw PreconditionError(kTooLarge);
         }
     }

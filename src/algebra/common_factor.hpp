@@ -22,26 +22,28 @@
 
 namespace tl {
 
-/// The work a caller allows its comparisons together, in operations on
-/// coefficients: Euclid modulo one prime on polynomials of degrees m and n
-/// counts (m + 1)·(n + 1), a division of degree n by degree d (n − d + 1)·(d + 1).
-/// The default takes two polynomials of degree 10,000 through a few primes in
-/// well under a second.
+/// The work a caller allows its comparisons together, in coefficients
+/// touched: Euclid modulo one prime on polynomials of degrees m and n
+/// touches at most (m + 1)·(n + 1) of them (few, for most pairs: the
+/// remainders soon lose degree), a division of degree n by degree d
+/// (n − d + 1)·(d + 1). The default takes two polynomials of degree 10,000
+/// through a few primes in well under a second.
 struct CompareAllowance {
-    static constexpr std::uint64_t kDefault = 400'000'000;
+    static constexpr std::uint64_t kDefault = 500'000'000;
     std::uint64_t left = kDefault;
 };
 
-/// What one prime's Euclid on a and b counts against an allowance (trailing
-/// zeros not counted); 0 when either is 0 or a non-zero constant.
+/// The most one prime's Euclid on a and b can count against an allowance
+/// (trailing zeros not counted); 0 when either is 0 or a non-zero constant.
 std::uint64_t commonFactorTestCost(std::span<const Rational> a, std::span<const Rational> b);
 
 /// Coefficients by ascending power (trailing zeros allowed, none at all for
 /// 0); a zero denominator is a PreconditionError. 0 has every factor, a
 /// non-zero constant none. A pair that the allowance left cannot decide is
 /// refused with PreconditionError ("polynomials too large to compare"):
-/// before any work when one prime's Euclid alone would pass it. The work done
-/// is taken off `allowance`.
+/// before any work when one prime's Euclid alone could pass it, and as soon
+/// as it is clear that only more primes than the allowance pays for could
+/// decide it. The work done is taken off `allowance`.
 bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, CompareAllowance& allowance);
 /// The same with an allowance of its own.
 bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b);
