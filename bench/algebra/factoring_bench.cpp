@@ -44,9 +44,14 @@ std::string written(const Sparse& p) {
         const std::int64_t magnitude = c < 0 ? -c : c;
         if (magnitude != 1 || power == 0) text += std::to_string(magnitude);
         if (power > 0) text += "x";
-        if (power > 1) text += "^" + std::to_string(power);
+        if (power > 1) text.append("^").append(std::to_string(power));
     }
     return text;
+}
+
+/// "(n)/(d)". (Built by appending: g++ 12 warns wrongly, -Wrestrict, about "(" + a string.)
+std::string fraction(const std::string& numerator, const std::string& denominator) {
+    return std::string("(").append(numerator).append(")/(").append(denominator).append(")");
 }
 
 /// (S·A)/(S·B) written out, S = x³ + x + 1, A and B sparse of degree d with
@@ -56,14 +61,14 @@ std::string sharedCubic(std::uint64_t d) {
     const Sparse s{{0, 1}, {1, 1}, {3, 1}};
     const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
     const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
-    return "(" + written(times(s, a)) + ")/(" + written(times(s, b)) + ")";
+    return fraction(written(times(s, a)), written(times(s, b)));
 }
 
 /// The same A and B without the shared cubic: a finished expression.
 std::string coprimeSparse(std::uint64_t d) {
     const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
     const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
-    return "(" + written(a) + ")/(" + written(b) + ")";
+    return fraction(written(a), written(b));
 }
 
 /// (x^d + x + 1)(x^(d−1) + x + 1)… as many groups as fit in `length` characters.
