@@ -155,6 +155,12 @@ TEST(RationalExpressionEntries, LongSumsSharingAFactor) {
         EXPECT_EQ(run("rationalSimplifySteps", {shared}).comments, (Comments{{problem}, {"does not apply"}})) << d;
         EXPECT_EQ(run("rationalSimplifySteps", {coprime}).comments, (Comments{{problem}, {"finished"}})) << d;
     }
+    // One group of degree 10,000 over four such is compared (about 4·10⁸ steps of Euclid), over five refused.
+    std::string four;
+    for (int k = 2; k < 6; ++k) four.append("(x^10000+x^" + std::to_string(k) + "+1)");
+    EXPECT_EQ(run("rationalSimplifySteps", {"(x^10000+x+1)/(" + four + ")"}).comments,
+              (Comments{{problem}, {"finished"}}));
+    EXPECT_THROW(run("rationalSimplifySteps", {"(x^10000+x+1)/(" + four + "(x^10000+x^6+1))"}), tl::PreconditionError);
     std::string upper, lower;
     for (int k = 0; k < 40; ++k) {
         upper.append("(x^" + std::to_string(9999 - k) + "+x+1)");
