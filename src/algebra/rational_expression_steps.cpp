@@ -281,7 +281,7 @@ bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
         return sum;
     };
     CompareAllowance allowance;
-    long double cost = 0;  // an upper bound of what the first prime of each pair takes
+    long double cost = 0;  // about what the first prime of each pair takes (at most twice it)
     for (const Multiplicand& a : upper)
         for (const Multiplicand& b : lower)
             if (compared(a, b) && a.degree > 0 && b.degree > 0)

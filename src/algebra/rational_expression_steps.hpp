@@ -66,7 +66,9 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 /// group a product multiplies, in standard order, not leading negative,
 /// without common factor and not factorable, and numerator and denominator
 /// share no group, no monomial factor and no factor of positive degree, found
-/// by Euclid on the groups written out); [e, tidied] when only a
+/// by haveCommonFactor on the groups written out, all pairs within one
+/// CompareAllowance: PreconditionError "polynomials too large to compare"
+/// beyond it); [e, tidied] when only a
 /// last tidy step is left: a negative one-term denominator's sign moved up, or
 /// a zero numerator over anything made 0 over 1; none when it is not yet
 /// simplified.
