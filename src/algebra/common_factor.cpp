@@ -191,6 +191,9 @@ std::uint64_t product(std::uint64_t a, std::uint64_t b) {
 
 // ---- a candidate read back from the images ---------------------------------------
 
+constexpr i128 kLeast = static_cast<i128>(u128{1} << 127);
+
+/// |n|, for n above −2¹²⁷.
 i128 magnitude(i128 n) { return n < 0 ? -n : n; }
 
 i128 gcd128(i128 a, i128 b) {
@@ -274,7 +277,8 @@ public:
         i128 content = 0;
         for (const Fraction& f : fractions) {
             i128 w;
-            if (__builtin_mul_overflow(f.numerator, common / f.denominator, &w)) return std::nullopt;
+            // −2¹²⁷, which has no magnitude, counts as beyond 127 bits too.
+            if (__builtin_mul_overflow(f.numerator, common / f.denominator, &w) || w == kLeast) return std::nullopt;
             whole.push_back(w);
             content = gcd128(content, w);
         }
