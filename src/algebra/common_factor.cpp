@@ -13,11 +13,46 @@ namespace tl {
 
 namespace {
 
-/// Residues modulo a prime p < 2³¹, by ascending power: products fit 64 bits.
+__extension__ using u128 = unsigned __int128;
+__extension__ using i128 = __int128;
+
+/// Residues modulo a prime p < 2³¹, by ascending power.
 using Residues = std::vector<std::uint64_t>;
 
 constexpr std::uint64_t kLargestPrime = 2147483647;  // 2³¹ − 1
-constexpr int kMostPrimes = 1000;
+/// Images joined for one candidate: four primes below 2³¹ keep their product below 2¹²⁴.
+constexpr std::size_t kMostImages = 4;
+constexpr char kTooLarge[] = "polynomials too large to compare";
+
+/// Arithmetic modulo a prime p < 2³¹; reduction by Barrett's method, exact for
+/// every x < 2⁶³ (so a sum of two products of residues).
+class Field {
+public:
+    explicit Field(std::uint64_t p) : p_(p), m_(UINT64_MAX / p) {}
+    std::uint64_t prime() const { return p_; }
+    std::uint64_t reduce(std::uint64_t x) const {
+        const std::uint64_t q = static_cast<std::uint64_t>((static_cast<u128>(x) * m_) >> 64);
+        const std::uint64_t r = x - q * p_;
+        return r >= p_ ? r - p_ : r;
+    }
+    std::uint64_t multiply(std::uint64_t a, std::uint64_t b) const { return reduce(a * b); }
+    std::uint64_t power(std::uint64_t base, std::uint64_t exponent) const {
+        std::uint64_t result = 1;
+        for (; exponent > 0; exponent >>= 1, base = multiply(base, base))
+            if (exponent & 1) result = multiply(result, base);
+        return result;
+    }
+    /// For a not 0 modulo p.
+    std::uint64_t inverse(std::uint64_t a) const { return power(a, p_ - 2); }
+    std::uint64_t residue(std::int64_t n) const {
+        const std::int64_t r = n % static_cast<std::int64_t>(p_);
+        return static_cast<std::uint64_t>(r < 0 ? r + static_cast<std::int64_t>(p_) : r);
+    }
+
+private:
+    std::uint64_t p_;
+    std::uint64_t m_;  // ⌊(2⁶⁴ − 1)/p⌋
+};
 
 std::uint64_t powerMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t m) {
     std::uint64_t result = 1 % m;
@@ -52,42 +87,85 @@ std::uint64_t previousPrime(std::uint64_t p) {
     return p;
 }
 
-std::uint64_t residue(std::int64_t n, std::uint64_t p) {
-    const std::int64_t r = n % static_cast<std::int64_t>(p);
-    return static_cast<std::uint64_t>(r < 0 ? r + static_cast<std::int64_t>(p) : r);
-}
-
 void trim(Residues& r) {
     while (!r.empty() && r.back() == 0) r.pop_back();
 }
 
 /// a modulo p; none when p divides a denominator or the leading numerator.
-std::optional<Residues> reduced(std::span<const Rational> a, std::uint64_t p) {
+std::optional<Residues> reduced(std::span<const Rational> a, const Field& f) {
     Residues r;
+    r.reserve(a.size());
     for (const Rational& c : a) {
-        const std::uint64_t d = residue(c.denominator, p);
+        const std::uint64_t d = f.residue(c.denominator);
         if (d == 0) return std::nullopt;
-        r.push_back(residue(c.numerator, p) * powerMod(d, p - 2, p) % p);
+        const std::uint64_t n = f.residue(c.numerator);
+        r.push_back(d == 1 || n == 0 ? n : f.multiply(n, f.inverse(d)));
     }
     if (r.back() == 0) return std::nullopt;
     return r;
 }
 
-/// The degree of gcd(a, b) modulo p, for a and b not 0.
-std::size_t gcdDegree(Residues a, Residues b, std::uint64_t p) {
+/// A gcd of a and b modulo p, for a and b not 0: the monic one times a
+/// factor that is not 0. Each divisor's leading coefficient is inverted
+/// once, unless both are short (linear, say, as in most pairs), when finding
+/// an inverse would cost more than it saves: then lead(b)·a − lead(a)·x^shift·b
+/// takes off a's leading term instead (which multiplies all of a, hence
+/// short ones only).
+/// Each step counts the terms of b under its leading one against `left`
+/// (for two of degrees m ≤ n, about (m + 1)·(n + 1) in all, at most twice
+/// that); when they pass it, PreconditionError.
+Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
+    constexpr std::size_t kShort = 32;
+    // A long dividend's terms are reduced only where they are read (its
+    // leading one, and all of them when the remainder becomes the divisor)
+    // and otherwise kept below 2⁶² + p: adding (p − 1)² keeps them below
+    // 2⁶³, and a multiple of p near 2⁶² taken off those at 2⁶² or above
+    // brings them back.
+    constexpr std::uint64_t kHigh = std::uint64_t{1} << 62;
+    const std::uint64_t p = f.prime(), highMultiple = kHigh / p * p;
+    const auto spend = [&](std::uint64_t work) {
+        if (work > left) throw PreconditionError(kTooLarge);
+        left -= work;
+    };
+    const auto trimReduced = [&](Residues& r) {
+        while (!r.empty() && (r.back() = f.reduce(r.back())) == 0) r.pop_back();
+    };
+    if (a.size() < b.size()) std::swap(a, b);
     while (!b.empty()) {
-        const std::uint64_t inverse = powerMod(b.back(), p - 2, p);
-        for (std::uint64_t& c : b) c = c * inverse % p;
-        while (a.size() >= b.size()) {
-            const std::uint64_t lead = a.back();
-            const std::size_t shift = a.size() - b.size();
-            for (std::size_t i = 0; i + 1 < b.size(); ++i) a[shift + i] = (a[shift + i] + p - lead * b[i] % p) % p;
-            a.pop_back();
-            trim(a);
+        const std::size_t below = b.size() - 1;  // b's terms under its leading one
+        if (a.size() > kShort) {
+            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
+            const std::uint64_t inverse = f.inverse(b.back());
+            while (a.size() >= b.size()) {
+                spend(below);
+                // a − q·x^shift·b with q = lead(a)/lead(b): the leading term
+                // goes, the rest gains p − q times b.
+                const std::uint64_t minusQuotient = p - f.multiply(a.back(), inverse);
+                std::uint64_t* row = a.data() + (a.size() - b.size());
+                for (std::size_t i = 0; i < below; ++i) {
+                    const std::uint64_t v = row[i] + minusQuotient * b[i];
+                    row[i] = v >= kHigh ? v - highMultiple : v;
+                }
+                a.pop_back();
+                trimReduced(a);
+            }
+        } else {
+            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
+            const std::uint64_t leadB = b.back();
+            while (a.size() >= b.size()) {
+                spend(below);
+                const std::uint64_t minusLead = p - a.back();
+                const std::size_t shift = a.size() - b.size();
+                for (std::size_t i = 0; i < shift; ++i) a[i] = f.multiply(a[i], leadB);
+                std::uint64_t* row = a.data() + shift;
+                for (std::size_t i = 0; i < below; ++i) row[i] = f.reduce(row[i] * leadB + minusLead * b[i]);
+                a.pop_back();
+                trim(a);
+            }
         }
         std::swap(a, b);
     }
-    return a.size() - 1;
+    return a;
 }
 
 /// log₂ of a bound on the Euclidean norm of a times the product of its denominators.
@@ -106,9 +184,170 @@ std::span<const Rational> withoutTrailingZeros(std::span<const Rational> a) {
     return a;
 }
 
+std::uint64_t product(std::uint64_t a, std::uint64_t b) {
+    std::uint64_t r;
+    return __builtin_mul_overflow(a, b, &r) ? UINT64_MAX : r;
+}
+
+// ---- a candidate read back from the images ---------------------------------------
+
+constexpr i128 kLeast = static_cast<i128>(u128{1} << 127);
+
+/// |n|, for n above −2¹²⁷.
+i128 magnitude(i128 n) { return n < 0 ? -n : n; }
+
+i128 gcd128(i128 a, i128 b) {
+    a = magnitude(a);
+    b = magnitude(b);
+    while (b != 0) a = std::exchange(b, a % b);
+    return a;
+}
+
+/// ⌊√n⌋.
+u128 floorRoot(u128 n) {
+    u128 s = static_cast<u128>(std::sqrt(static_cast<long double>(n)));
+    while (s > 0 && s * s > n) --s;
+    while ((s + 1) * (s + 1) <= n) ++s;
+    return s;
+}
+
+struct Fraction {
+    i128 numerator = 0;
+    i128 denominator = 1;  // positive, and coprime to the numerator
+};
+
+/// The fraction n/d ≡ u (mod m) with |n| and d at most √(m/2), when there is
+/// one (then it is the only one); m below 2¹²⁴.
+std::optional<Fraction> fractionOf(u128 u, u128 m) {
+    const i128 bound = static_cast<i128>(floorRoot(m / 2));
+    i128 r0 = static_cast<i128>(m), r1 = static_cast<i128>(u), t0 = 0, t1 = 1;
+    while (r1 > bound) {
+        const i128 q = r0 / r1;
+        r0 = std::exchange(r1, r0 - q * r1);
+        t0 = std::exchange(t1, t0 - q * t1);
+    }
+    if (t1 == 0 || magnitude(t1) > bound) return std::nullopt;
+    if (t1 < 0) r1 = -r1, t1 = -t1;
+    if (gcd128(r1, t1) != 1) return std::nullopt;
+    return Fraction{r1, t1};
+}
+
+/// The monic gcds modulo the primes tried, of the least degree met, joined
+/// coefficient by coefficient by the Chinese remainder theorem.
+class Images {
+public:
+    /// Takes the gcd modulo p; true when it adds to what the candidate is read from.
+    bool add(const Residues& g, std::uint64_t p) {
+        if (count_ > 0 && g.size() > joined_.size()) return false;  // p is unlucky
+        if (count_ > 0 && g.size() == joined_.size()) {
+            if (count_ == kMostImages) return false;
+            // x ≡ joined (mod m), x ≡ g (mod p): x = joined + m·k, k = (g − joined)·m⁻¹ mod p.
+            const Field f(p);
+            const std::uint64_t inverse = f.inverse(static_cast<std::uint64_t>(modulus_ % p));
+            for (std::size_t i = 0; i < g.size(); ++i) {
+                const std::uint64_t old = static_cast<std::uint64_t>(joined_[i] % p);
+                const std::uint64_t k = f.multiply((g[i] + p - old) % p, inverse);
+                joined_[i] += modulus_ * k;
+            }
+            modulus_ *= p;
+            ++count_;
+            return true;
+        }
+        joined_.assign(g.begin(), g.end());  // the first image, or one of lower degree: those before were unlucky
+        modulus_ = p;
+        count_ = 1;
+        return true;
+    }
+    bool full() const { return count_ == kMostImages; }
+
+    /// The candidate in whole numbers, primitive with a positive leading
+    /// coefficient; none when a coefficient reads back as no fraction, or
+    /// the whole numbers leave 64 bits.
+    std::optional<std::vector<std::int64_t>> candidate() const {
+        std::vector<Fraction> fractions;
+        i128 common = 1;  // the lcm of the denominators
+        for (const u128 c : joined_) {
+            const auto f = fractionOf(c, modulus_);
+            if (!f) return std::nullopt;
+            if (__builtin_mul_overflow(common / gcd128(common, f->denominator), f->denominator, &common))
+                return std::nullopt;
+            fractions.push_back(*f);
+        }
+        std::vector<i128> whole;
+        i128 content = 0;
+        for (const Fraction& f : fractions) {
+            i128 w;
+            // −2¹²⁷, which has no magnitude, counts as beyond 127 bits too.
+            if (__builtin_mul_overflow(f.numerator, common / f.denominator, &w) || w == kLeast) return std::nullopt;
+            whole.push_back(w);
+            content = gcd128(content, w);
+        }
+        std::vector<std::int64_t> result;
+        for (const i128 w : whole) {
+            const i128 n = w / content;  // the leading 1 makes the content positive
+            if (n < INT64_MIN || n > INT64_MAX) return std::nullopt;
+            result.push_back(static_cast<std::int64_t>(n));
+        }
+        return result;
+    }
+
+private:
+    std::vector<u128> joined_;
+    u128 modulus_ = 1;
+    std::size_t count_ = 0;
+};
+
+/// a times the lcm of its denominators; none beyond 127 bits.
+std::optional<std::vector<i128>> wholeMultiple(std::span<const Rational> a) {
+    i128 common = 1;
+    for (const Rational& c : a) {
+        const i128 d = magnitude(c.denominator);
+        if (__builtin_mul_overflow(common / gcd128(common, d), d, &common)) return std::nullopt;
+    }
+    std::vector<i128> result;
+    result.reserve(a.size());
+    for (const Rational& c : a) {
+        i128 w;
+        // c.numerator/c.denominator · common, the denominator dividing common exactly.
+        if (__builtin_mul_overflow(static_cast<i128>(c.numerator), common / c.denominator, &w)) return std::nullopt;
+        result.push_back(w);
+    }
+    return result;
+}
+
+enum class Verdict { divides, doesNotDivide, unknown };
+
+/// Whether g (primitive, positive leading coefficient) divides a in whole
+/// numbers, which for a primitive g is whether it divides over the
+/// rationals; unknown when a number leaves 127 bits on the way.
+Verdict divides(const std::vector<std::int64_t>& g, std::vector<i128> a) {
+    if (a.size() < g.size()) return Verdict::doesNotDivide;
+    const std::size_t d = g.size() - 1;
+    const i128 lead = g.back();
+    for (std::size_t k = a.size() - g.size() + 1; k-- > 0;) {
+        // A quotient coefficient that is not whole: no quotient in whole numbers, so none at all.
+        if (a[k + d] % lead != 0) return Verdict::doesNotDivide;
+        const i128 q = a[k + d] / lead;
+        if (q < INT64_MIN || q > INT64_MAX) return Verdict::unknown;
+        for (std::size_t j = 0; j < d; ++j)
+            if (__builtin_sub_overflow(a[k + j], q * g[j], &a[k + j])) return Verdict::unknown;
+        a[k + d] = 0;
+    }
+    for (std::size_t j = 0; j < d; ++j)
+        if (a[j] != 0) return Verdict::doesNotDivide;
+    return Verdict::divides;
+}
+
 }  // namespace
 
-bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b) {
+std::uint64_t commonFactorTestCost(std::span<const Rational> a, std::span<const Rational> b) {
+    a = withoutTrailingZeros(a);
+    b = withoutTrailingZeros(b);
+    if (a.size() < 2 || b.size() < 2) return 0;
+    return product(a.size(), b.size());
+}
+
+bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, CompareAllowance& allowance) {
     const auto hasZeroDenominator = [](const Rational& c) { return c.denominator == 0; };
     require(std::ranges::none_of(a, hasZeroDenominator) && std::ranges::none_of(b, hasZeroDenominator),
             "a zero denominator in a polynomial");
@@ -116,19 +355,67 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b) 
     b = withoutTrailingZeros(b);
     if (a.empty() || b.empty()) return a.size() != 1 && b.size() != 1;  // gcd(0, b) is b
     if (a.size() == 1 || b.size() == 1) return false;
-    // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole.
-    const long double bound = static_cast<long double>(b.size() - 1) * normBits(a) +
-                              static_cast<long double>(a.size() - 1) * normBits(b) + 1;
+
+    const std::uint64_t reduction = a.size() + b.size();
+    const std::uint64_t euclid = commonFactorTestCost(a, b);
+    const auto spend = [&](std::uint64_t work) {
+        if (work > allowance.left) throw PreconditionError(kTooLarge);
+        allowance.left -= work;
+    };
+    if (euclid > allowance.left || reduction > allowance.left - euclid) throw PreconditionError(kTooLarge);
+
+    // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole;
+    // worked out at the first gcd of positive degree (most pairs never meet one).
+    std::optional<long double> bound;
     long double proven = 0;
-    int primes = 0;
+    Images images;
+    std::optional<std::vector<i128>> wholeA, wholeB;
+    bool madeWhole = false;
+    bool readable = true;  // whether a candidate may still settle it
+    std::uint64_t lastEuclid = euclid;  // the work of the last prime's Euclid
     for (std::uint64_t p = kLargestPrime;; p = previousPrime(p)) {
-        const auto x = reduced(a, p), y = reduced(b, p);
+        spend(reduction);
+        const Field f(p);
+        auto x = reduced(a, f), y = reduced(b, f);
         if (!x || !y) continue;
-        if (gcdDegree(*x, *y, p) == 0) return false;
+        const std::uint64_t before = allowance.left;
+        Residues g = gcdOf(std::move(*x), std::move(*y), f, allowance.left);
+        lastEuclid = before - allowance.left;
+        if (g.size() == 1) return false;
+        const std::uint64_t inverse = f.inverse(g.back());
+        for (std::uint64_t& c : g) c = f.multiply(c, inverse);
+        if (!bound)
+            bound = static_cast<long double>(b.size() - 1) * normBits(a) +
+                    static_cast<long double>(a.size() - 1) * normBits(b) + 1;
         proven += std::log2(static_cast<long double>(p));
-        if (proven > bound) return true;
-        require(++primes < kMostPrimes, "polynomials too large to compare");
+        if (proven > *bound) return true;
+        if (readable && images.add(g, p)) {
+            if (const auto candidate = images.candidate()) {
+                if (!std::exchange(madeWhole, true)) wholeA = wholeMultiple(a), wholeB = wholeMultiple(b);
+                Verdict verdict = Verdict::unknown;
+                if (wholeA && wholeB) {
+                    const std::uint64_t d = candidate->size();
+                    spend(product(a.size() - d + 1, d) + product(b.size() - d + 1, d));
+                    verdict = divides(*candidate, *wholeA);
+                    if (verdict == Verdict::divides) verdict = divides(*candidate, *wholeB);
+                }
+                if (verdict == Verdict::divides) return true;
+            }
+            if (images.full()) readable = false;
+        }
+        // With no candidate left to read, only the bound can settle it: refuse
+        // at once when the primes it needs would pass the allowance.
+        if (!readable) {
+            const long double primes = std::ceil((*bound - proven) / 30);
+            if (primes * static_cast<long double>(lastEuclid + reduction) > static_cast<long double>(allowance.left))
+                throw PreconditionError(kTooLarge);
+        }
     }
+}
+
+bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b) {
+    CompareAllowance allowance;
+    return haveCommonFactor(a, b, allowance);
 }
 
 }  // namespace tl

@@ -201,53 +201,67 @@ bool partIsFinished(const Polynomial_XL& p) {
                                [&](const Factor& f) { return isFinished(Polynomial_XL{{at(p.terms, f.pointer)}}); });
 }
 
-/// A polynomial in one letter written out: coefficients by ascending power.
-struct Dense {
-    std::vector<Rational> coefficients;
-    std::string variable;
-};
-
 Rational present(const std::optional<Rational>& r) {
     require(r.has_value(), "zero denominator in a rational expression");
     return *r;
 }
 
-/// A group of plain terms written out; none when it mixes letters.
-std::optional<Dense> written(const GroupXL& group) {
-    Dense d;
+/// A group a finished part multiplies, in one letter ("" for a constant),
+/// before it is written out: the group (none for x, the power of x in front)
+/// and the highest power of its letter.
+struct Multiplicand {
+    const GroupXL* group = nullptr;
+    std::string variable;
+    std::uint64_t degree = 1;
+};
+
+/// A group of plain terms as a multiplicand; none when it mixes letters.
+std::optional<Multiplicand> multiplicandOf(const GroupXL& group) {
+    Multiplicand result{&group, "", 0};
     for (const Term_XL& t : group) {
         require(t.factors.empty(), "a factor inside a finished group");
         const Monomial& m = t.monomial;
         if (m.exponent == 0 || m.coefficient.numerator == 0) continue;
-        if (d.variable.empty()) d.variable = m.variable;
-        else if (d.variable != m.variable) return std::nullopt;
+        if (result.variable.empty()) result.variable = m.variable;
+        else if (result.variable != m.variable) return std::nullopt;
     }
     for (const Term_XL& t : group) {
         const Monomial& m = t.monomial;
         if (m.coefficient.numerator == 0) continue;
         require(m.exponent <= kMaxDividedDegree, "a degree too high to write out");
-        if (d.coefficients.size() <= m.exponent) d.coefficients.resize(m.exponent + 1, makeDefaultRational(0, 1));
-        Rational& c = d.coefficients[m.exponent];
-        c = present(addRational(c, m.coefficient));
+        result.degree = std::max(result.degree, m.exponent);
     }
-    return d;
+    return result;
+}
+
+/// The coefficients by ascending power.
+std::vector<Rational> writtenOut(const Multiplicand& m) {
+    if (!m.group) return {makeDefaultRational(0, 1), makeDefaultRational(1, 1)};
+    std::vector<Rational> coefficients;
+    for (const Term_XL& t : *m.group) {
+        const Monomial& term = t.monomial;
+        if (term.coefficient.numerator == 0) continue;
+        if (coefficients.size() <= term.exponent) coefficients.resize(term.exponent + 1, makeDefaultRational(0, 1));
+        Rational& c = coefficients[term.exponent];
+        c = present(addRational(c, term.coefficient));
+    }
+    return coefficients;
 }
 
 /// What a finished part multiplies: the sum itself, or the groups of its
 /// product and x for a power of x in front; none for a group that mixes
 /// letters, which Euclid in one letter cannot compare.
-std::optional<std::vector<Dense>> multiplicands(const Polynomial_XL& p) {
-    std::vector<std::optional<Dense>> pieces;
+std::optional<std::vector<Multiplicand>> multiplicands(const Polynomial_XL& p) {
+    std::vector<std::optional<Multiplicand>> pieces;
     if (p.terms.back().size() > 1) {
-        pieces.push_back(written(p.terms.back()));
+        pieces.push_back(multiplicandOf(p.terms.back()));
     } else {
         const Term_XL& t = expressionTermXL(p);
-        if (t.monomial.exponent > 0)
-            pieces.push_back(Dense{{makeDefaultRational(0, 1), makeDefaultRational(1, 1)}, t.monomial.variable});
+        if (t.monomial.exponent > 0) pieces.push_back(Multiplicand{nullptr, t.monomial.variable, 1});
         for (const Factor& f : t.factors)
-            if (f.exponent > 0) pieces.push_back(written(at(p.terms, f.pointer)));
+            if (f.exponent > 0) pieces.push_back(multiplicandOf(at(p.terms, f.pointer)));
     }
-    std::vector<Dense> result;
+    std::vector<Multiplicand> result;
     for (auto& piece : pieces) {
         if (!piece) return std::nullopt;
         result.push_back(std::move(*piece));
@@ -257,16 +271,39 @@ std::optional<std::vector<Dense>> multiplicands(const Polynomial_XL& p) {
 
 /// Two finished parts have a common factor of positive degree in their letter,
 /// or may have: a group that mixes letters is not compared, and so counts as
-/// sharing.
+/// sharing. All the pairs to compare share one allowance of work; parts whose
+/// comparisons could pass it are refused before any is written out. Of the
+/// two lists the shorter written out is kept, the other written out one group
+/// at a time.
 bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
-    const auto upper = multiplicands(n), lower = multiplicands(d);
-    if (!upper || !lower) return true;
-    return std::ranges::any_of(*upper, [&](const Dense& a) {
-        return std::ranges::any_of(*lower, [&](const Dense& b) {
-            const bool constant = a.variable.empty() || b.variable.empty();
-            return (constant || a.variable == b.variable) && haveCommonFactor(a.coefficients, b.coefficients);
-        });
-    });
+    std::optional<std::vector<Multiplicand>> upperParts = multiplicands(n), lowerParts = multiplicands(d);
+    if (!upperParts || !lowerParts) return true;
+    std::vector<Multiplicand>& upper = *upperParts;
+    std::vector<Multiplicand>& lower = *lowerParts;
+    const auto compared = [](const Multiplicand& a, const Multiplicand& b) {
+        return a.variable.empty() || b.variable.empty() || a.variable == b.variable;
+    };
+    const auto total = [](const std::vector<Multiplicand>& list) {
+        std::uint64_t sum = 0;
+        for (const Multiplicand& m : list) sum += m.degree + 1;  // at most 10,001 each: no overflow
+        return sum;
+    };
+    CompareAllowance allowance;
+    long double cost = 0;  // about what the first prime of each pair takes (at most twice it)
+    for (const Multiplicand& a : upper)
+        for (const Multiplicand& b : lower)
+            if (compared(a, b) && a.degree > 0 && b.degree > 0)
+                cost += static_cast<long double>(a.degree + 1) * static_cast<long double>(b.degree + 1);
+    require(cost <= static_cast<long double>(allowance.left), "polynomials too large to compare");
+    if (total(upper) < total(lower)) std::swap(upper, lower);
+    std::vector<std::vector<Rational>> kept;
+    for (const Multiplicand& b : lower) kept.push_back(writtenOut(b));
+    for (const Multiplicand& a : upper) {
+        const std::vector<Rational> coefficients = writtenOut(a);
+        for (std::size_t j = 0; j < lower.size(); ++j)
+            if (compared(a, lower[j]) && haveCommonFactor(coefficients, kept[j], allowance)) return true;
+    }
+    return false;
 }
 
 /// The part with its one expression term's coefficient replaced: a plain term

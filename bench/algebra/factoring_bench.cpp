@@ -1,0 +1,283 @@
+// The worst inputs known to the factoring and rational-expression entries,
+// answered as tellurandi-steps answers them (the whole tool: reading, the
+// entry, and the JSON or --text written to a sink), each with the peak
+// resident size of the process while it answered (VmHWM, reset before the
+// case); then the common-factor test alone on pairs written out densely,
+// which the reader's 10,000 characters cannot reach but its Euclid can.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "algebra/common_factor.hpp"
+#include "base/errors.hpp"
+#include "base/random.hpp"
+#include "steps_tool.hpp"
+
+namespace {
+
+// ---- polynomials written out -------------------------------------------------------
+
+/// Coefficients by power, sparse.
+using Sparse = std::map<std::uint64_t, std::int64_t>;
+
+Sparse times(const Sparse& a, const Sparse& b) {
+    Sparse product;
+    for (const auto& [i, c] : a)
+        for (const auto& [j, d] : b) product[i + j] += c * d;  // small numbers only
+    std::erase_if(product, [](const auto& term) { return term.second == 0; });
+    return product;
+}
+
+/// As a learner types it, highest power first: "x^1503 + 2x^1501 − x + 1".
+std::string written(const Sparse& p) {
+    std::string text;
+    for (auto it = p.rbegin(); it != p.rend(); ++it) {
+        const auto [power, c] = *it;
+        text += text.empty() ? (c < 0 ? "-" : "") : (c < 0 ? " - " : " + ");
+        const std::int64_t magnitude = c < 0 ? -c : c;
+        if (magnitude != 1 || power == 0) text += std::to_string(magnitude);
+        if (power > 0) text += "x";
+        if (power > 1) text.append("^").append(std::to_string(power));
+    }
+    return text;
+}
+
+/// "(n)/(d)". (Built by appending: g++ 12 warns wrongly, -Wrestrict, about "(" + a string.)
+std::string fraction(const std::string& numerator, const std::string& denominator) {
+    return std::string("(").append(numerator).append(")/(").append(denominator).append(")");
+}
+
+/// (S·A)/(S·B) written out, S = x³ + x + 1, A and B sparse of degree d with
+/// constant term 1: numerator and denominator share S, and nothing simpler
+/// shows it.
+std::string sharedCubic(std::uint64_t d) {
+    const Sparse s{{0, 1}, {1, 1}, {3, 1}};
+    const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
+    const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
+    return fraction(written(times(s, a)), written(times(s, b)));
+}
+
+/// The same A and B without the shared cubic: a finished expression.
+std::string coprimeSparse(std::uint64_t d) {
+    const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
+    const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
+    return fraction(written(a), written(b));
+}
+
+/// (x^d + x + 1)(x^(d−1) + x + 1)… as many groups as fit in `length` characters.
+std::string highGroups(std::uint64_t d, std::size_t length) {
+    std::string text;
+    for (std::uint64_t k = d;; --k) {
+        const std::string group = "(x^" + std::to_string(k) + "+x+1)";
+        if (text.size() + group.size() > length) return text;
+        text += group;
+    }
+}
+
+/// (x+10)(x+11)… as many linear groups as fit, with `sign` before the number.
+std::string linearGroups(char sign, std::size_t length) {
+    std::string text;
+    for (int k = 10;; ++k) {
+        const std::string group = std::string("(x") + sign + std::to_string(k) + ")";
+        if (text.size() + group.size() > length) return text;
+        text += group;
+    }
+}
+
+// ---- the entries ---------------------------------------------------------------------
+
+struct Case {
+    std::string label;  // what the table shows
+    std::vector<std::string> args;
+};
+
+std::string groupCount(const std::string& text) { return std::to_string(std::ranges::count(text, '(')); }
+
+const std::vector<Case>& cases() {
+    static const std::vector<Case> list = [] {
+        std::vector<Case> c;
+        for (const std::uint64_t d : {1500u, 5000u, 9997u})
+            c.push_back({"S·A/(S·B), degree " + std::to_string(d) + " (not finished)",
+                         {"rationalSimplifySteps", sharedCubic(d)}});
+        c.push_back({"A/B coprime, degree 10000 (finished)", {"rationalSimplifySteps", coprimeSparse(10000)}});
+        std::string four;
+        for (int k = 2; k < 6; ++k) four.append("(x^10000+x^" + std::to_string(k) + "+1)");
+        c.push_back({"x^10000 + x + 1 over four groups of degree 10000 (the most compared)",
+                     {"rationalSimplifySteps", fraction("x^10000+x+1", four)}});
+        const std::string many = highGroups(9999, 9990);
+        const std::string over = groupCount(many) + " groups of degree ~10000 over x + 2";
+        c.push_back({over, {"rationalSimplifySteps", many + "/(x+2)"}});
+        c.push_back({over, {"rationalCancelSteps", many + "/(x+2)"}});
+        const std::string upper = highGroups(9999, 4990), lower = highGroups(9000, 4990);
+        c.push_back({groupCount(upper) + " × " + groupCount(lower) + " groups of degree ~10000 (refused)",
+                     {"rationalSimplifySteps", upper + "/(" + lower + ")"}});
+        const std::string up = linearGroups('+', 4990), down = linearGroups('-', 4990);
+        c.push_back({groupCount(up) + " × " + groupCount(down) + " linear groups (finished)",
+                     {"rationalSimplifySteps", up + "/(" + down + ")"}});
+        c.push_back({"(x² + x + 1)^(2⁶³ − 1)/(x² + x + 3)^(2⁶³ − 2)",
+                     {"rationalSimplifySteps", "(x^2+x+1)^9223372036854775807/(x^2+x+3)^9223372036854775806"}});
+        c.push_back({"2x^(2⁶³ − 1)/(4x^(2⁶³ − 2))",
+                     {"rationalReduceSteps", "(2x^9223372036854775807)/(4x^9223372036854775806)"}});
+        c.push_back({"x^9999 + 1", {"factorCompletely", "x^9999 + 1"}});
+        c.push_back({"x^10000 − 1", {"factorCompletely", "x^10000 - 1"}});
+        c.push_back({"x^10000 − 1", {"factorTrinomialXL", "x^10000 - 1"}});
+        c.push_back({"x^10000 − 1", {"chooseFactoringMethod", "x^10000 - 1", "guess and check"}});
+        c.push_back({"x^10000 + x", {"factorOutGcfXL", "x^10000 + x"}});
+        return c;
+    }();
+    return list;
+}
+
+/// Counts what is written to it and keeps none of it.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t count = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        ++count;
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        count += static_cast<std::size_t>(n);
+        return n;
+    }
+};
+
+/// A line of /proc/self/status in KiB ("VmHWM"); 0 when absent.
+double statusKiB(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
+    return 0;
+}
+
+/// Gives the heap's free memory back and sets the peak resident size to
+/// what is left.
+void resetPeak() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void BM_Entry(benchmark::State& state, std::size_t i, bool text) {
+    std::vector<std::string> args = cases().at(i).args;
+    if (text) args.push_back("--text");
+    CountingBuffer out, err;
+    std::ostream outStream(&out), errStream(&err);
+    int status = 0;
+    resetPeak();
+    for (auto _ : state) {
+        out.count = 0;
+        status = tl::steps_tool::runStepsTool(args, outStream, errStream);
+    }
+    state.counters["status"] = status;
+    state.counters["out_KiB"] = static_cast<double>(out.count) / 1024;
+    state.counters["peak_MiB"] = statusKiB("VmHWM") / 1024;
+    state.SetLabel(args.front() + " | " + cases().at(i).label);
+}
+
+// ---- the common-factor test alone --------------------------------------------------
+
+using Dense = std::vector<tl::Rational>;
+
+std::vector<std::int64_t> randomDense(tl::RandomSource& random, std::size_t degree) {
+    std::vector<std::int64_t> c(degree + 1);
+    for (std::int64_t& k : c) k = random.uniformInRange(-9, 9);
+    c.back() = 1;
+    return c;
+}
+
+std::vector<std::int64_t> product(const std::vector<std::int64_t>& a, const std::vector<std::int64_t>& b) {
+    std::vector<std::int64_t> c(a.size() + b.size() - 1, 0);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < b.size(); ++j) c[i + j] += a[i] * b[j];  // at most 5,001 · 81
+    return c;
+}
+
+Dense rationals(const std::vector<std::int64_t>& c) {
+    Dense d;
+    for (const std::int64_t k : c) d.push_back(tl::makeDefaultRational(k, 1));
+    return d;
+}
+
+struct Pair {
+    std::string label;
+    Dense a, b;
+};
+
+const std::vector<Pair>& pairs() {
+    static const std::vector<Pair> list = [] {
+        tl::SystemRandom random(2718);
+        std::vector<Pair> p;
+        p.push_back({"dense, degree 10000, coprime", rationals(randomDense(random, 10000)),
+                     rationals(randomDense(random, 10000))});
+        const std::vector<std::int64_t> cubic{1, 1, 0, 1};
+        p.push_back({"dense, degree 10000, sharing x³ + x + 1",
+                     rationals(product(cubic, randomDense(random, 9997))),
+                     rationals(product(cubic, randomDense(random, 9997)))});
+        const std::vector<std::int64_t> half = randomDense(random, 5000);
+        p.push_back({"dense, degree 10000, sharing a factor of degree 5000",
+                     rationals(product(half, randomDense(random, 5000))),
+                     rationals(product(half, randomDense(random, 5000)))});
+        // x² + 3·10¹⁸x + 1 (monic, it reads back from four primes) times
+        // cofactors of 0s and 1s: the products stay within 64 bits.
+        const auto bits = [&](std::size_t degree) {
+            std::vector<std::int64_t> c(degree + 1);
+            for (std::int64_t& k : c) k = random.uniformInRange(0, 1);
+            c.front() = c.back() = 1;
+            return c;
+        };
+        const std::vector<std::int64_t> big{1, 3'000'000'000'000'000'001, 1};
+        for (const std::size_t d : {5000u, 9998u})
+            p.push_back({"dense, degree " + std::to_string(d + 2) + ", sharing x² + 3·10¹⁸x + 1",
+                         rationals(product(big, bits(d))), rationals(product(big, bits(d)))});
+        // 9·10¹⁸x + 1 made monic reads back from no four primes, and the
+        // resultant's bound would take thousands: refused.
+        const std::vector<std::int64_t> unreadable{1, 9'000'000'000'000'000'001};
+        p.push_back({"dense, degree 10000, sharing 9·10¹⁸x + 1 (refused)", rationals(product(unreadable, bits(9999))),
+                     rationals(product(unreadable, bits(9999)))});
+        return p;
+    }();
+    return list;
+}
+
+void BM_CommonFactor(benchmark::State& state, std::size_t i) {
+    const Pair& pair = pairs().at(i);
+    int answer = 0;
+    resetPeak();
+    for (auto _ : state) {
+        try {
+            answer = tl::haveCommonFactor(pair.a, pair.b) ? 1 : 0;
+        } catch (const tl::PreconditionError&) {
+            answer = -1;
+        }
+    }
+    state.counters["shared"] = answer;  // 1 shared, 0 coprime, −1 refused
+    state.counters["peak_MiB"] = statusKiB("VmHWM") / 1024;
+    state.SetLabel(pair.label);
+}
+
+const bool registered = [] {
+    for (std::size_t i = 0; i < cases().size(); ++i)
+        for (const bool text : {false, true}) {
+            const std::string name = "BM_Entry/" + std::to_string(i) + (text ? "/text" : "/json");
+            benchmark::RegisterBenchmark(name.c_str(), BM_Entry, i, text)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.2);
+        }
+    for (std::size_t i = 0; i < pairs().size(); ++i) {
+        const std::string name = "BM_CommonFactor/" + std::to_string(i);
+        benchmark::RegisterBenchmark(name.c_str(), BM_CommonFactor, i)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+    }
+    return true;
+}();
+
+}  // namespace
