@@ -26,10 +26,11 @@ std::string lcmNote(std::int64_t lcm) {
     return note;
 }
 
-/// Every working page repeats the equations worked through before it, and
-/// pages share those tables, so the last page holds nearly every row that
-/// the whole solution holds. A solution with a page of more than this many
-/// rows (16 MB, and seconds to draw) gets the out-of-scope page instead.
+/// Every working page repeats the equations worked through before it (the
+/// pages share those tables, but JSON and text write them out on each). A
+/// solution with a page of more than this many rows (16 MB, and seconds to
+/// draw), or of more than kMaxExtSolutionRows rows on all its pages
+/// together, gets the out-of-scope page instead.
 constexpr std::size_t kMaxPageRows = 250'000;
 struct TooLargeToShow {};
 
