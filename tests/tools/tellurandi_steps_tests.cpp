@@ -282,6 +282,37 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
                   "_ _176 R 2 | " + r3 + " | _ ___2", "_ _176 R 2 | " + r3 + " | _ ___2"}));
 }
 
+// The grouped solver's largest answers: the most groups side by side it
+// solves writes less than its ceiling, and more groups (once 339 MB of JSON
+// at 60 groups, 2.4 GB at 116) are the out-of-scope page alone.
+TEST(StepsTool, GroupedSolutionsStayBelowTheirCeiling) {
+    struct Counter : std::streambuf {
+        std::size_t bytes = 0;
+        int overflow(int c) override { return ++bytes, c; }
+        std::streamsize xsputn(const char*, std::streamsize n) override { return bytes += n, n; }
+    };
+    const auto written = [](std::size_t groups, const char* output) {
+        std::string side = "2(x)";
+        for (std::size_t g = 1; g < groups; ++g) side += " + 2(x)";
+        Counter counter;
+        std::ostream out(&counter);
+        std::ostringstream err;
+        Args args{"solveExtEquation", side + " = 1"};
+        if (*output) args.push_back(output);
+        EXPECT_EQ(runStepsTool(args, out, err), 0) << err.str();
+        return counter.bytes;
+    };
+    constexpr std::size_t kJsonCeiling = 100'000'000, kTextCeiling = 1'000'000;
+    const std::size_t most = written(38, "");
+    EXPECT_LT(most, kJsonCeiling);
+    EXPECT_GT(most, kJsonCeiling / 2);  // (the ceiling is near what it bounds)
+    EXPECT_LT(written(38, "--text"), kTextCeiling);
+    for (const std::size_t refused : {39u, 60u, 116u}) {
+        EXPECT_LT(written(refused, ""), 1'000'000u) << refused;
+        EXPECT_LT(written(refused, "--text"), 10'000u) << refused;
+    }
+}
+
 TEST(StepsTool, PowersThatCancelAndClearingDecimals) {
     const struct {
         Args args;

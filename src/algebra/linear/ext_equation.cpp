@@ -100,7 +100,13 @@ std::optional<Ext_polynomial> unwrapUnitGroupOnce(const Ext_polynomial& side) {
 }
 
 Ext_polynomial unwrapUnitGroups(Ext_polynomial side) {
-    while (auto next = unwrapUnitGroupOnce(side)) side = std::move(*next);
+    // One pass in the order unwrapUnitGroupOnce finds them: a group term
+    // refers to an earlier group, which this pass has left without unit
+    // groups already, so its terms go in as they stand.
+    rewriteGroupTermsInOrder(side, [](const Ext_polynomial& s, const Term& t) -> std::optional<ExtGroup> {
+        if (!monomialEquals(t.monomial, kOne)) return std::nullopt;
+        return at(s.terms, t.sub_exp.second);
+    });
     return side;
 }
 
@@ -122,9 +128,19 @@ std::optional<Ext_polynomial> foldConstantGroupOnce(const Ext_polynomial& side) 
 }
 
 std::optional<Ext_polynomial> foldConstantGroups(const Ext_polynomial& side) {
-    auto folded = foldConstantGroupOnce(side);
-    if (!folded) return std::nullopt;
-    while (auto next = foldConstantGroupOnce(*folded)) folded = std::move(next);
+    // One pass in the order foldConstantGroupOnce finds them: a group that
+    // folds to one constant is earlier than the group term over it.
+    Ext_polynomial folded = side;
+    const bool any =
+        rewriteGroupTermsInOrder(folded, [](const Ext_polynomial& s, const Term& t) -> std::optional<ExtGroup> {
+            const ExtGroup& inner = at(s.terms, t.sub_exp.second);
+            if (t.monomial.exponent != 0 || inner.size() != 1 || isGroupTermClosure(inner[0]) ||
+                inner[0].monomial.exponent != 0)
+                return std::nullopt;
+            const Rational product = knownRational(multiplyRational(inner[0].monomial.coefficient, t.monomial.coefficient));
+            return ExtGroup{makeTerm(makeMonomialX(product, 0), {false, 0})};
+        });
+    if (!any) return std::nullopt;
     return folded;
 }
 

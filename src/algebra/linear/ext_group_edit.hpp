@@ -2,6 +2,7 @@
 // (unwrapping, folding, distributing).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -39,6 +40,36 @@ inline Ext_polynomial replaceGroupTerm(Ext_polynomial side, const GroupTermPlace
     g.insert(g.begin() + static_cast<std::ptrdiff_t>(place.position), replacement.begin(), replacement.end());
     at(side.terms, place.inner) = {zeroTerm()};
     return side;
+}
+
+/// Every group term for which `replacement(side, term)` gives terms replaced
+/// by them, its group emptied to the zero term, in the order that
+/// firstGroupTerm and replaceGroupTerm, repeated until nothing is left to
+/// replace, would take: groups in order of position, each from its first
+/// term on, the terms put in its place looked at in turn. `replacement`
+/// reads the side as rewritten so far, where every group before the
+/// current one is done. Whether anything was replaced.
+template <class Replacement>
+bool rewriteGroupTermsInOrder(Ext_polynomial& side, Replacement replacement) {
+    bool any = false;
+    for (std::size_t i = 0; i < side.terms.size(); ++i) {
+        if (std::ranges::none_of(side.terms[i], isGroupTermClosure)) continue;
+        ExtGroup rewritten;
+        rewritten.reserve(side.terms[i].size());
+        for (Term& t : side.terms[i]) {
+            std::optional<ExtGroup> terms;
+            if (isGroupTermClosure(t)) terms = replacement(std::as_const(side), std::as_const(t));
+            if (!terms) {
+                rewritten.push_back(std::move(t));
+                continue;
+            }
+            any = true;
+            at(side.terms, t.sub_exp.second) = {zeroTerm()};
+            for (Term& u : *terms) rewritten.push_back(std::move(u));
+        }
+        side.terms[i] = std::move(rewritten);
+    }
+    return any;
 }
 
 /// The value of an arithmetic result that exists whenever no denominator is

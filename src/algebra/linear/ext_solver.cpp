@@ -26,12 +26,11 @@ std::string lcmNote(std::int64_t lcm) {
     return note;
 }
 
-/// Every working page repeats the equations worked through before it, and
-/// pages share those tables, so the last page holds nearly every row that
-/// the whole solution holds. A solution with a page of more than this many
-/// rows (16 MB, and seconds to draw) gets the out-of-scope page instead:
-/// 2(x) + 2(x) + … = 1 reaches it at 117 groups, while the pages of groups
-/// nested 32 deep come to 20,000 rows.
+/// Every working page repeats the equations worked through before it (the
+/// pages share those tables, but JSON and text write them out on each). A
+/// solution with a page of more than this many rows (16 MB, and seconds to
+/// draw), or of more than kMaxExtSolutionRows rows on all its pages
+/// together, gets the out-of-scope page instead.
 constexpr std::size_t kMaxPageRows = 250'000;
 struct TooLargeToShow {};
 
@@ -57,7 +56,12 @@ public:
     /// A page of the history followed by `tables`.
     void addWorkingPage(Engine_Step tables, const char* comment) {
         tables.insert(tables.begin(), history_.begin(), history_.end());
-        requireShowable(rowCount(tables));
+        addPage(std::move(tables), comment);
+    }
+
+    /// A page of its own (the problem, the closing answer).
+    void addPage(Engine_Step tables, const char* comment) {
+        admit(tables);
         result.addPage(std::move(tables), comment);
     }
 
@@ -88,18 +92,16 @@ public:
     /// letter, its out-of-scope page (and false). The nested solver fails
     /// only when its numbers leave 64 bits, which ends this run as well.
     bool handOver(const PolyEquation& p, Engine_Step prefix, PagePrefixClosure join) {
-        if (!isLinearInOneVariable(p)) {
-            result.append(outOfScopePage(equationTable(style_, p)), std::move(prefix), join);
-            return false;
-        }
-        LinearSteps nested = solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_, p.LHS,
-                                                 p.RHS, p.relation, p.relation_color);
-        if (!nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
+        const bool linear = isLinearInOneVariable(p);
+        LinearSteps nested = linear ? solveLinearEquation(technique_, colored_, true, style_, method_, clearFractions_,
+                                                          p.LHS, p.RHS, p.relation, p.relation_color)
+                                    : outOfScopePage(equationTable(style_, p));
+        if (linear && !nested.comments.empty() && nested.comments.back() == std::vector<std::string>{kFailureComment})
             throw OverflowError("the flattened equation's numbers leave 64 bits");
-        const std::size_t prefixRows = rowCount(prefix);
-        for (const Engine_Step& page : nested.steps) requireShowable(prefixRows + rowCount(page));
+        const std::size_t first = result.steps.size();
         result.append(std::move(nested), std::move(prefix), join);
-        return true;
+        for (std::size_t i = first; i < result.steps.size(); ++i) admit(result.steps[i]);
+        return linear;
     }
 
     /// The answer of `p` under the problem table `problem`.
@@ -115,7 +117,7 @@ public:
         } else {
             answer = messageTable(rawValue(s.status));
         }
-        result.addPage(engineStep(problem, std::move(answer)), kClosingComment);
+        addPage(engineStep(problem, std::move(answer)), kClosingComment);
     }
 
     /// The table joins the history, the tables every later page starts with.
@@ -126,8 +128,11 @@ public:
     LinearSteps result;
 
 private:
-    static void requireShowable(std::size_t pageRows) {
-        if (pageRows > kMaxPageRows) throw TooLargeToShow{};
+    /// Counts a page into the solution, which must stay showable.
+    void admit(const Engine_Step& page) {
+        const std::size_t rows = rowCount(page);
+        solutionRows_ += rows;
+        if (rows > kMaxPageRows || solutionRows_ > kMaxExtSolutionRows) throw TooLargeToShow{};
     }
 
     /// The table of the working equation, made once per equation.
@@ -143,6 +148,7 @@ private:
     }
 
     Engine_Step history_;
+    std::size_t solutionRows_ = 0;
     std::optional<Engine_Table> working_;
     Technique technique_;
     bool colored_;
@@ -163,6 +169,7 @@ Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFi
             if (solver) solver->addClearFractionsStep(e, *c);
             e = black(c->result);
         }
+    if (!solver) return combineAndDistributeAll(std::move(e));
     while (true) {
         if (const auto k = combineSimpleLikeTermsStep(true, e)) {
             if (solver) solver->addStep(e, *k, false, "combine simple like terms");
@@ -194,7 +201,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
         }
         ExtSolver solver(technique, colored, style, method, clearFractions);
         const Engine_Table problem = solver.table(e0);
-        if (!embedded) solver.result.addPage(engineStep(problem), kProblemComment);
+        if (!embedded) solver.addPage(engineStep(problem), kProblemComment);
 
         PolyEquation flat;
         bool inScope = true;

@@ -4,6 +4,7 @@
 // linear solver's pages and a closing answer), or directly.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <variant>
 
@@ -12,6 +13,13 @@
 #include "algebra/values.hpp"
 
 namespace tl {
+
+/// The most table rows the pages of a worked solution hold together. Every
+/// working page repeats the equations worked through before it, so with
+/// groups side by side the rows grow with the cube of their number; groups
+/// nested as deep as the reader takes them stay below it (some 1.4 million
+/// rows at most, 86 MB of JSON).
+inline constexpr std::size_t kMaxExtSolutionRows = 1'500'000;
 
 /// The worked solution: the pages and one comment line per page.
 ///
@@ -22,10 +30,10 @@ namespace tl {
 /// had none, which it solves as given). An equation that multiplying out
 /// makes non-linear (x(x + 2) = 3) or that holds two letters ends with the
 /// linear solver's out-of-scope page; any step whose numbers leave 64 bits,
-/// and a solution with a page too long to draw (more than 250,000 table
-/// rows: very many parentheses side by side), give that page alone. A
-/// malformed side (see requireWellFormedExtSide) is a
-/// PreconditionError.
+/// and a solution too large to show (more than kMaxExtSolutionRows table
+/// rows on all its pages together, or a page of more than 250,000: very
+/// many parentheses side by side), give that page alone. A malformed side
+/// (see requireWellFormedExtSide) is a PreconditionError.
 LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, Style style, Method method,
                              bool clearFractionsFirst, bool clearFractions, const Ext_polynomial& LHS,
                              const Ext_polynomial& RHS, Relation relation, Color relation_color);

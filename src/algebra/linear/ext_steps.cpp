@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <numeric>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "algebra/linear/ext_equation.hpp"
@@ -155,32 +159,50 @@ bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, b
     return !simple || (m.coefficient.denominator == 1 && n.coefficient.denominator == 1);
 }
 
+bool combineSimpleLikeTermsOfGroup(bool simple, ExtGroup& group) {
+    // Like terms are those of one key (exponent, and letter unless
+    // constant), with `simple` both whole: each is added, in order, into
+    // the first of its key, found through the index of the first ones
+    // instead of by looking back over the whole group.
+    struct Key {
+        std::uint64_t exponent;
+        std::string_view letter;
+        auto operator<=>(const Key&) const = default;
+    };
+    const auto keyOf = [](const Term& t) {
+        return Key{t.monomial.exponent, t.monomial.exponent == 0 ? std::string_view{} : t.monomial.variable};
+    };
+    bool changed = false;
+    ExtGroup combined;
+    combined.reserve(group.size());
+    std::map<Key, std::size_t> first;  // the place in `combined` of the first term of each key
+    for (const Term& t : group) {
+        if (isGroupTermClosure(t)) {
+            combined.push_back(t);
+            continue;
+        }
+        const bool joins = !simple || t.monomial.coefficient.denominator == 1;
+        if (joins) {
+            // (The key views the letter of `t`, which stays in `group` while the map lives.)
+            const auto [place, isNew] = first.try_emplace(keyOf(t), combined.size());
+            if (!isNew) {
+                Term& into = combined[place->second];
+                into.monomial.coefficient = knownRational(addRational(t.monomial.coefficient, into.monomial.coefficient));
+                changed = true;
+                continue;
+            }
+        }
+        combined.push_back(withCoefficient(t, t.monomial.coefficient));
+    }
+    std::erase_if(combined, std::not_fn(isNonZeroTermXL));
+    group = combined.empty() ? ExtGroup{zeroTerm()} : std::move(combined);
+    return changed;
+}
+
 std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ext_polynomial& side) {
     bool changed = false;
     Ext_polynomial combined = side;
-    for (ExtGroup& g : combined.terms) {
-        ExtGroup n;
-        for (std::size_t i = 0; i < g.size(); ++i) {
-            const Term& t = g[i];
-            if (isGroupTermClosure(t)) {
-                n.push_back(t);
-                continue;
-            }
-            if (std::ranges::any_of(n, [&](const Term& u) { return combineSimpleLikeTermsClosure(u, t, simple); }))
-                continue;
-            Rational sum = t.monomial.coefficient;
-            bool summed = false;
-            for (std::size_t j = i + 1; j < g.size(); ++j)
-                if (combineSimpleLikeTermsClosure(t, g[j], simple)) {
-                    sum = knownRational(addRational(g[j].monomial.coefficient, sum));
-                    summed = true;
-                }
-            changed = changed || summed;
-            n.push_back(withCoefficient(t, sum));
-        }
-        std::erase_if(n, std::not_fn(isNonZeroTermXL));
-        g = n.empty() ? ExtGroup{zeroTerm()} : std::move(n);
-    }
+    for (ExtGroup& g : combined.terms) changed = combineSimpleLikeTermsOfGroup(simple, g) || changed;
     if (!changed) return std::nullopt;
     return combined;
 }
@@ -214,6 +236,83 @@ std::optional<ExtStepPair> distributeStep(bool colored, const Ext_polyEquation& 
         return ExtStepPair{makeColoredEquationXL(e.LHS, std::move(right->marked), e.relation, e.relation_color),
                            makeColoredEquationXL(e.LHS, std::move(right->distributed), e.relation, e.relation_color)};
     return std::nullopt;
+}
+
+namespace {
+
+/// One side of combineAndDistributeAll: its groups, and those that the
+/// combining step has not yet rewritten since they last changed.
+class QuietSide {
+public:
+    explicit QuietSide(Ext_polynomial& side) : side_(side), pending_(side.terms.size(), true) {}
+
+    /// combineSimpleLikeTermsOfSide on the side: when two terms of some
+    /// group add up, every group is rewritten, else none. A group that was
+    /// rewritten and has not changed since adds nothing up and is left as
+    /// it is, and one that added nothing up before and has not changed since
+    /// adds nothing up now: so only the group `changed` (every group at
+    /// first) is tried, and only a sum rewrites the pending ones.
+    void combine(std::optional<std::size_t> changed) {
+        bool sums = false;
+        std::vector<std::pair<std::size_t, ExtGroup>> tried;
+        for (std::size_t i = changed.value_or(0); i < (changed ? *changed + 1 : pending_.size()); ++i) {
+            ExtGroup g = side_.terms[i];
+            sums = combineSimpleLikeTermsOfGroup(true, g) || sums;
+            tried.emplace_back(i, std::move(g));
+        }
+        if (!sums) return;
+        for (auto& [i, g] : tried) side_.terms[i] = std::move(g), pending_[i] = false;
+        for (std::size_t i = 0; i < pending_.size(); ++i)
+            if (pending_[i]) {
+                combineSimpleLikeTermsOfGroup(true, side_.terms[i]);
+                pending_[i] = false;
+            }
+    }
+
+    /// distributeFirstGroupOfSide: the group of the first group term, or
+    /// nothing. No group before `from` holds a group term.
+    std::optional<std::size_t> distributeFirst(std::size_t& from) {
+        for (; from < side_.terms.size(); ++from) {
+            ExtGroup& g = side_.terms[from];
+            const auto t = std::ranges::find_if(g, isGroupTermClosure);
+            if (t == g.end()) continue;
+            ExtGroup& inner = at(side_.terms, t->sub_exp.second);
+            ExtGroup products;
+            products.reserve(inner.size());
+            for (const Term& u : inner) products.push_back(distributeTermClosure(t->monomial, false, u));
+            inner = {zeroTerm()};  // adds nothing up, and is what rewriting it gives
+            const auto place = g.erase(t);
+            g.insert(place, std::make_move_iterator(products.begin()), std::make_move_iterator(products.end()));
+            pending_[from] = true;
+            return from;
+        }
+        return std::nullopt;
+    }
+
+private:
+    Ext_polynomial& side_;
+    std::vector<bool> pending_;
+};
+
+}  // namespace
+
+Ext_polyEquation combineAndDistributeAll(Ext_polyEquation e) {
+    // The steps in turn as the worked solver takes them, each side worked in
+    // place: combining (which the other side, unchanged, passes through),
+    // then one group term multiplied out, on the left side first, groups in
+    // order of position.
+    QuietSide left(e.LHS), right(e.RHS);
+    left.combine(std::nullopt);
+    right.combine(std::nullopt);
+    std::size_t fromLeft = 0, fromRight = 0;
+    while (true) {
+        if (const auto g = left.distributeFirst(fromLeft))
+            left.combine(g);
+        else if (const auto h = right.distributeFirst(fromRight))
+            right.combine(h);
+        else
+            return e;
+    }
 }
 
 }  // namespace tl

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "algebra/linear/ext_equation.hpp"
 #include "algebra/values.hpp"
 
 namespace tl {
@@ -44,6 +45,8 @@ bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, b
 /// In every group, like terms added into the place of the first of them and
 /// terms of coefficient 0 dropped; nothing when no two terms were added.
 std::optional<Ext_polynomial> combineSimpleLikeTermsOfSide(bool simple, const Ext_polynomial& side);
+/// The same within one group, in place; whether two terms were added.
+bool combineSimpleLikeTermsOfGroup(bool simple, ExtGroup& group);
 std::optional<ExtStepPair> combineSimpleLikeTermsStep(bool simple, const Ext_polyEquation& e);
 
 /// The side with its first group term marked (`colored`: red) and the side
@@ -60,5 +63,12 @@ std::optional<ExtDistribution> distributeFirstGroupOfSide(bool colored, const Ex
 /// One pair of parentheses multiplied out, on the left side when it has one,
 /// else on the right.
 std::optional<ExtStepPair> distributeStep(bool colored, const Ext_polyEquation& e);
+
+/// The equation that combineSimpleLikeTermsStep(true, …) and distributeStep
+/// in turn leave once no parentheses are left, with the same numbers (and
+/// the same OverflowError where a step's numbers leave 64 bits), but
+/// without the pages' equations in between: in place, in time near the
+/// size of the equation times its number of groups. Colours are not kept.
+Ext_polyEquation combineAndDistributeAll(Ext_polyEquation e);
 
 }  // namespace tl
