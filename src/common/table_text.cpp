@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/checked.hpp"
@@ -89,6 +92,7 @@ public:
     std::string text() const {
         const i64 root = parseInt(field(0, 1));
         require(root > 0 && root < static_cast<i64>(table_.size()), "a table's root row is out of range");
+        readBelow(root);
         return node(root).text;
     }
 
@@ -97,6 +101,56 @@ private:
     using PlugIn = std::string (Reader::*)(i64 row) const;
 
     const Engine_Table& table_;
+    // The readings of nodes read ahead of their parents, until a parent
+    // takes them.
+    mutable std::unordered_map<i64, Reading> read_;
+
+    // The rows of the children that reading the node at `row` reads, in the
+    // order node() reads them. Where the table is broken on the way there
+    // are none: node() then reads them itself and fails where it would.
+    std::vector<i64> children(i64 row) const {
+        std::vector<i64> rows;
+        try {
+            const std::string kind = field(row, 0);
+            std::vector<std::pair<i64, std::size_t>> fields;  // row and field of each child
+            if (kind == "font" || kind == "unary") fields = {{row + 1, 1}};
+            if (kind == "block") fields = {{row, 1}};
+            if (kind == "join" && joinLayout(field(row, 1)) != JoinLayout::none)
+                for (std::size_t f : {1, 2})
+                    if (field(row + 1, f) != blankOperand) fields.emplace_back(row + 1, f);
+            for (const auto& [r, f] : fields) {
+                const std::optional<i64> c = tryParseInt(field(r, f));
+                if (!c || *c <= 0 || *c >= row) return {};
+                rows.push_back(*c);
+            }
+        } catch (const PreconditionError&) {
+            return {};
+        }
+        return rows;
+    }
+
+    // Reads every node below `root` ahead of its parent, with a list of its
+    // own instead of the stack, so that reading a node finds its children read
+    // and goes no deeper, however deep the tree (a long sum is a chain of
+    // joins as long). The nodes are read in the order recursing reads them.
+    void readBelow(i64 root) const {
+        std::vector<std::pair<i64, bool>> pending;  // a node, and whether its children are read
+        const auto push = [&](const std::vector<i64>& rows) {
+            for (auto c = rows.rbegin(); c != rows.rend(); ++c) pending.emplace_back(*c, false);
+        };
+        push(children(root));
+        while (!pending.empty()) {
+            auto& [row, opened] = pending.back();
+            if (!opened) {
+                opened = true;
+                push(children(row));  // `row` dangles from here on
+                continue;
+            }
+            const i64 r = row;
+            pending.pop_back();
+            read_.insert_or_assign(r, node(r));
+        }
+    }
 
     std::string field(i64 row, std::size_t f) const { return std::string(at(at(table_, row), f)); }
     // A row's values after its key.
@@ -159,6 +213,11 @@ private:
     Reading child(i64 parent, i64 row, std::size_t f) const {
         const i64 c = parseInt(field(row, f));
         require(c > 0 && c < parent, "a table's child row does not stand above its parent");
+        if (const auto read = read_.find(c); read != read_.end()) {
+            Reading r = std::move(read->second);
+            read_.erase(read);
+            return r;
+        }
         return node(c);
     }
 

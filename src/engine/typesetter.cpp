@@ -1,5 +1,6 @@
 #include "engine/typesetter.hpp"
 
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -87,7 +88,7 @@ std::string_view tableRootRow(const Engine_Table& table) { return at(at(table, 0
 /// measuring would give.
 class MeasureMemo {
 public:
-    explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()) {}
+    explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()), open_(table.size()) {}
 
     bool holds(const Engine_Table& table) const { return &table == &table_; }
 
@@ -102,6 +103,10 @@ public:
         at(rows_, row).push_back({size, weight, fontName == kMonospacedFontName, box});
     }
 
+    /// Whether the node at `row` is being measured: its children are.
+    bool open(std::int64_t row) const { return at(open_, row) != 0; }
+    void setOpen(std::int64_t row, bool open) { at(open_, row) = open ? 1 : 0; }
+
 private:
     struct Entry {
         double size, weight;
@@ -110,6 +115,7 @@ private:
     };
     const Engine_Table& table_;
     std::vector<std::vector<Entry>> rows_;
+    std::vector<char> open_;
 };
 
 namespace {
@@ -144,6 +150,106 @@ NodeBox measureNode(double size, double weight, const Engine_Table& table, std::
     return {};
 }
 
+/// The row a node's row text names, when it is one of the table's.
+std::optional<std::int64_t> rowIndex(const Engine_Table& table, std::string_view row) {
+    const std::optional<std::int64_t> r = tryParseInt(row);
+    if (!r || *r < 0 || static_cast<std::size_t>(*r) >= table.size()) return std::nullopt;
+    return r;
+}
+
+/// The children the measure handler of `node` measures. Where the table is
+/// broken on the way there are none: the handler then measures them itself
+/// and fails where it would.
+void measuredChildren(const Engine_Table& table, const ChildNode& node, std::vector<ChildNode>& children) {
+    children.clear();
+    try {
+        const Frame f = makeFrame(table, node.row, node.size, node.weight, node.fontName);
+        const std::string_view kind = f.field(0, 0);
+        if (kind == "font") addFontMeasuredChildren(f, children);
+        if (kind == "unary") addUnaryMeasuredChildren(f, children);
+        if (kind == "join") addJoinMeasuredChildren(f, children);
+    } catch (const PreconditionError&) {
+        children.clear();
+    }
+}
+
+/// Measures the node and every node below it that is not measured yet into
+/// the memo, each after the children its handler measures, with a list of
+/// its own for the nodes on the way down instead of the stack. A node below
+/// itself is a broken table.
+void measureBelow(MeasureMemo& memo, const Engine_Table& table, const ChildNode& node) {
+    struct Pending {
+        ChildNode node;
+        std::int64_t row;
+        bool opened;  // its children are on the list above it
+    };
+    std::vector<Pending> pending;
+    std::vector<ChildNode> children;
+    const auto push = [&](const ChildNode& n) {
+        const std::optional<std::int64_t> r = rowIndex(table, n.row);
+        // A row that is no index, or none of the table's, is left for the
+        // handler to measure, and fail on.
+        if (r && !memo.find(*r, n.size, n.weight, n.fontName)) pending.push_back({n, *r, false});
+    };
+    push(node);
+    try {
+        while (!pending.empty()) {
+            Pending& top = pending.back();
+            if (memo.find(top.row, top.node.size, top.node.weight, top.node.fontName)) {
+                if (top.opened) memo.setOpen(top.row, false);
+                pending.pop_back();
+                continue;
+            }
+            if (!top.opened) {
+                require(!memo.open(top.row), "a table's node stands below itself");
+                top.opened = true;
+                memo.setOpen(top.row, true);
+                measuredChildren(table, top.node, children);
+                // The first child on top: the nodes are measured in the order
+                // recursing would measure them, and a broken one fails first.
+                for (auto c = children.rbegin(); c != children.rend(); ++c) push(*c);  // `top` dangles now
+                continue;
+            }
+            const ChildNode n = top.node;
+            const std::int64_t row = top.row;
+            memo.add(row, n.size, n.weight, n.fontName, measureNode(n.size, n.weight, table, n.row, n.fontName));
+            memo.setOpen(row, false);
+            pending.pop_back();
+        }
+    } catch (...) {
+        // The memo may outlive a failure: nothing stays open.
+        for (const Pending& p : pending)
+            if (p.opened) memo.setOpen(p.row, false);
+        throw;
+    }
+}
+
+using DrawStep = DrawPlan::Step;
+
+/// Draws one node: a leaf at once; a node with children into its plan.
+void drawNode(const DrawPlan::Child& c, const Engine_Table& table, DrawPlan& plan) {
+    const ChildNode& n = c.node;
+    const double x = c.x, y = c.y;
+    Frame f = makeFrame(table, n.row, n.size, n.weight, n.fontName);
+    const std::string_view kind = f.field(0, 0);
+    if (kind == "font") return drawFontNode(f, x, y, plan);
+    if (kind == "unary") return drawUnaryNode(f, x, y, plan);
+    if (kind == "join") return drawJoinNode(f, x, y, plan);
+    if (kind == "integer") return drawIntegerNode(f, x, y);
+    if (kind == "signed_rational") return drawSignedRationalNode(f, x, y);
+    if (kind == "rational") return drawRationalNode(f, x, y);
+    if (kind == "message") return drawMessageNode(f, x, y);
+    if (kind == "block") return drawBlockNode(f, x, y);
+    if (kind == "whole") return drawWholeNode(f, x, y);
+    if (kind == "fraction") return drawFractionNode(f, x, y);
+    if (isCancelKind(kind)) return drawCancelNode(f, kind, x, y);
+    if (kind == "extended_fraction") return drawExtendedFractionNode(f, x, y);
+    if (kind == "mixed_number") return drawMixedNumberNode(f, x, y);
+    if (kind == "box_grid") return drawBoxGridNode(f, x, y);
+    if (kind == "box_table") return drawBoxTableNode(f, x, y);
+    if (kind == "plug_in") return drawPlugInNode(f, x, y);
+}
+
 }  // namespace
 
 TableMeasures::TableMeasures(const Engine_Table& table) {
@@ -159,38 +265,41 @@ TableMeasures::~TableMeasures() {
 
 NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
                          std::string_view fontName) {
-    if (!activeMemo || !activeMemo->holds(table)) return measureNode(size, weight, table, row, fontName);
-    const std::optional<std::int64_t> r = tryParseInt(row);
+    const TableMeasures measures(table);
+    MeasureMemo& memo = *activeMemo;
+    const std::optional<std::int64_t> r = rowIndex(table, row);
     // A row that is no index, or none of the table's, is measured to fail.
-    if (!r || *r < 0 || static_cast<std::size_t>(*r) >= table.size())
-        return measureNode(size, weight, table, row, fontName);
-    if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
+    if (!r) return measureNode(size, weight, table, row, fontName);
+    if (const NodeBox* known = memo.find(*r, size, weight, fontName)) return *known;
+    measureBelow(memo, table, {row, size, weight, fontName});
+    // Measured now, unless a handler measures a child it does not name (see
+    // addJoinMeasuredChildren and the others): then it recurses as before.
+    if (const NodeBox* known = memo.find(*r, size, weight, fontName)) return *known;
     const NodeBox box = measureNode(size, weight, table, row, fontName);
-    activeMemo->add(*r, size, weight, fontName, box);
+    memo.add(*r, size, weight, fontName, box);
     return box;
 }
 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
     const TableMeasures measures(table);
-    Frame f = makeFrame(table, row, size, weight, fontName);
-    const std::string_view kind = f.field(0, 0);
-    if (kind == "font") return drawFontNode(f, x, y);
-    if (kind == "unary") return drawUnaryNode(f, x, y);
-    if (kind == "join") return drawJoinNode(f, x, y);
-    if (kind == "integer") return drawIntegerNode(f, x, y);
-    if (kind == "signed_rational") return drawSignedRationalNode(f, x, y);
-    if (kind == "rational") return drawRationalNode(f, x, y);
-    if (kind == "message") return drawMessageNode(f, x, y);
-    if (kind == "block") return drawBlockNode(f, x, y);
-    if (kind == "whole") return drawWholeNode(f, x, y);
-    if (kind == "fraction") return drawFractionNode(f, x, y);
-    if (isCancelKind(kind)) return drawCancelNode(f, kind, x, y);
-    if (kind == "extended_fraction") return drawExtendedFractionNode(f, x, y);
-    if (kind == "mixed_number") return drawMixedNumberNode(f, x, y);
-    if (kind == "box_grid") return drawBoxGridNode(f, x, y);
-    if (kind == "box_table") return drawBoxTableNode(f, x, y);
-    if (kind == "plug_in") return drawPlugInNode(f, x, y);
+    // The steps still to take, the next one last: a node's plan goes on top
+    // in reverse, so that it is worked through, children and all, before the
+    // steps that follow it, the order in which recursing would draw.
+    std::vector<DrawStep> pending;
+    pending.emplace_back(DrawPlan::Child{x, y, {row, size, weight, fontName}});
+    DrawPlan plan;
+    while (!pending.empty()) {
+        DrawStep step = std::move(pending.back());
+        pending.pop_back();
+        if (const DrawPlan::Mark* mark = std::get_if<DrawPlan::Mark>(&step)) {
+            (*mark)();
+            continue;
+        }
+        plan.steps().clear();
+        drawNode(std::get<DrawPlan::Child>(step), table, plan);
+        std::move(plan.steps().rbegin(), plan.steps().rend(), std::back_inserter(pending));
+    }
 }
 
 }  // namespace tl
