@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <memory>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -88,34 +89,40 @@ std::string_view tableRootRow(const Engine_Table& table) { return at(at(table, 0
 /// measuring would give.
 class MeasureMemo {
 public:
-    explicit MeasureMemo(const Engine_Table& table) : table_(table), rows_(table.size()), open_(table.size()) {}
+    explicit MeasureMemo(const Engine_Table& table) : table_(table), last_(table.size(), kNone), open_(table.size()) {}
 
     bool holds(const Engine_Table& table) const { return &table == &table_; }
 
     const NodeBox* find(std::int64_t row, double size, double weight, std::string_view fontName) const {
         const bool monospaced = fontName == kMonospacedFontName;
-        for (const Entry& e : at(rows_, row))
-            if (e.size == size && e.weight == weight && e.monospaced == monospaced) return &e.box;
+        for (std::size_t e = at(last_, row); e != kNone; e = entries_[e].before)
+            if (entries_[e].size == size && entries_[e].weight == weight && entries_[e].monospaced == monospaced)
+                return &entries_[e].box;
         return nullptr;
     }
 
     void add(std::int64_t row, double size, double weight, std::string_view fontName, const NodeBox& box) {
-        at(rows_, row).push_back({size, weight, fontName == kMonospacedFontName, box});
+        std::size_t& last = at(last_, row);
+        entries_.push_back({size, weight, fontName == kMonospacedFontName, box, last});
+        last = entries_.size() - 1;
     }
 
     /// Whether the node at `row` is being measured: its children are.
-    bool open(std::int64_t row) const { return at(open_, row) != 0; }
-    void setOpen(std::int64_t row, bool open) { at(open_, row) = open ? 1 : 0; }
+    bool open(std::int64_t row) const { return at(open_, row); }
+    void setOpen(std::int64_t row, bool open) { at(open_, row) = open; }
 
 private:
+    static constexpr std::size_t kNone = SIZE_MAX;
     struct Entry {
         double size, weight;
         bool monospaced;  // the family: familyFont
         NodeBox box;
+        std::size_t before;  // the row's entry added before this one, or kNone
     };
     const Engine_Table& table_;
-    std::vector<std::vector<Entry>> rows_;
-    std::vector<char> open_;
+    std::vector<std::size_t> last_;  // per row, its entry added last, or kNone
+    std::vector<Entry> entries_;
+    std::vector<bool> open_;
 };
 
 namespace {
@@ -127,9 +134,27 @@ bool isCancelKind(std::string_view kind) {
 
 thread_local MeasureMemo* activeMemo = nullptr;
 
-NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
-                    std::string_view fontName) {
-    Frame f = makeFrame(table, row, size, weight, fontName);
+// Near the top of a tree the passes recurse, which costs least; below this
+// many nodes on the way down they keep lists of their own instead, so that
+// the stack they take does not grow with the depth of the tree.
+constexpr int kRecursionDepth = 16;
+
+thread_local int measureDepth = 0;
+thread_local int drawDepth = 0;
+
+/// One level more of `depth` while it lives.
+class Deeper {
+public:
+    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
+    ~Deeper() { --depth_; }
+    Deeper(const Deeper&) = delete;
+    Deeper& operator=(const Deeper&) = delete;
+
+private:
+    int& depth_;
+};
+
+NodeBox measureFrame(const Frame& f) {
     const std::string_view kind = f.field(0, 0);
     if (kind == "font") return measureFontNode(f);
     if (kind == "unary") return measureUnaryNode(f);
@@ -150,6 +175,11 @@ NodeBox measureNode(double size, double weight, const Engine_Table& table, std::
     return {};
 }
 
+NodeBox measureNode(double size, double weight, const Engine_Table& table, std::string_view row,
+                    std::string_view fontName) {
+    return measureFrame(makeFrame(table, row, size, weight, fontName));
+}
+
 /// The row a node's row text names, when it is one of the table's.
 std::optional<std::int64_t> rowIndex(const Engine_Table& table, std::string_view row) {
     const std::optional<std::int64_t> r = tryParseInt(row);
@@ -157,13 +187,12 @@ std::optional<std::int64_t> rowIndex(const Engine_Table& table, std::string_view
     return r;
 }
 
-/// The children the measure handler of `node` measures. Where the table is
-/// broken on the way there are none: the handler then measures them itself
-/// and fails where it would.
-void measuredChildren(const Engine_Table& table, const ChildNode& node, std::vector<ChildNode>& children) {
+/// The children the measure handler of the frame's node measures. Where the
+/// table is broken on the way there are none: the handler then measures them
+/// itself and fails where it would.
+void measuredChildren(const Frame& f, std::vector<ChildNode>& children) {
     children.clear();
     try {
-        const Frame f = makeFrame(table, node.row, node.size, node.weight, node.fontName);
         const std::string_view kind = f.field(0, 0);
         if (kind == "font") addFontMeasuredChildren(f, children);
         if (kind == "unary") addUnaryMeasuredChildren(f, children);
@@ -181,9 +210,12 @@ void measureBelow(MeasureMemo& memo, const Engine_Table& table, const ChildNode&
     struct Pending {
         ChildNode node;
         std::int64_t row;
-        bool opened;  // its children are on the list above it
+        bool opened;  // its children are on the list above it, its frame on `frames`
     };
     std::vector<Pending> pending;
+    // The frames of the open nodes, the last opened last: each ends before
+    // the one that holds it.
+    std::vector<Frame> frames;
     std::vector<ChildNode> children;
     const auto push = [&](const ChildNode& n) {
         const std::optional<std::int64_t> r = rowIndex(table, n.row);
@@ -191,30 +223,35 @@ void measureBelow(MeasureMemo& memo, const Engine_Table& table, const ChildNode&
         // handler to measure, and fail on.
         if (r && !memo.find(*r, n.size, n.weight, n.fontName)) pending.push_back({n, *r, false});
     };
+    const auto close = [&](std::int64_t row) {
+        memo.setOpen(row, false);
+        frames.pop_back();
+        pending.pop_back();
+    };
     push(node);
     try {
         while (!pending.empty()) {
             Pending& top = pending.back();
-            if (memo.find(top.row, top.node.size, top.node.weight, top.node.fontName)) {
-                if (top.opened) memo.setOpen(top.row, false);
-                pending.pop_back();
-                continue;
-            }
             if (!top.opened) {
+                if (memo.find(top.row, top.node.size, top.node.weight, top.node.fontName)) {
+                    pending.pop_back();
+                    continue;
+                }
                 require(!memo.open(top.row), "a table's node stands below itself");
+                frames.push_back(makeFrame(table, top.node.row, top.node.size, top.node.weight, top.node.fontName));
                 top.opened = true;
                 memo.setOpen(top.row, true);
-                measuredChildren(table, top.node, children);
+                measuredChildren(frames.back(), children);
                 // The first child on top: the nodes are measured in the order
                 // recursing would measure them, and a broken one fails first.
                 for (auto c = children.rbegin(); c != children.rend(); ++c) push(*c);  // `top` dangles now
                 continue;
             }
-            const ChildNode n = top.node;
-            const std::int64_t row = top.row;
-            memo.add(row, n.size, n.weight, n.fontName, measureNode(n.size, n.weight, table, n.row, n.fontName));
-            memo.setOpen(row, false);
-            pending.pop_back();
+            // Measured meanwhile by a handler that measures a child it does
+            // not name (see addJoinMeasuredChildren and the others).
+            if (!memo.find(top.row, top.node.size, top.node.weight, top.node.fontName))
+                memo.add(top.row, top.node.size, top.node.weight, top.node.fontName, measureFrame(frames.back()));
+            close(top.row);
         }
     } catch (...) {
         // The memo may outlive a failure: nothing stays open.
@@ -250,7 +287,40 @@ void drawNode(const DrawPlan::Child& c, const Engine_Table& table, DrawPlan& pla
     if (kind == "plug_in") return drawPlugInNode(f, x, y);
 }
 
+/// Draws the node: recursing near the top of the tree, with a list of its
+/// own below. The list holds the steps still to take, the next one last: a
+/// node's plan goes on top in reverse, so that it is worked through, children
+/// and all, before the steps that follow it, the order in which recursing
+/// draws.
+void drawChildNode(const DrawPlan::Child& node, const Engine_Table& table) {
+    if (drawDepth < kRecursionDepth) {
+        const Deeper deeper(drawDepth);
+        DrawPlan plan(table, false);
+        drawNode(node, table, plan);
+        return;
+    }
+    std::vector<DrawStep> pending{node};
+    DrawPlan plan(table, true);
+    while (!pending.empty()) {
+        DrawStep step = std::move(pending.back());
+        pending.pop_back();
+        if (const DrawPlan::Mark* mark = std::get_if<DrawPlan::Mark>(&step)) {
+            (*mark)();
+            continue;
+        }
+        plan.steps().clear();
+        drawNode(std::get<DrawPlan::Child>(step), table, plan);
+        std::move(plan.steps().rbegin(), plan.steps().rend(), std::back_inserter(pending));
+    }
+}
+
 }  // namespace
+
+namespace typeset {
+
+void DrawPlan::drawChild(const Child& c) { drawChildNode(c, table_); }
+
+}  // namespace typeset
 
 TableMeasures::TableMeasures(const Engine_Table& table) {
     if (activeMemo && activeMemo->holds(table)) return;
@@ -265,41 +335,37 @@ TableMeasures::~TableMeasures() {
 
 NodeBox measureTableNode(double size, double weight, const Engine_Table& table, std::string_view row,
                          std::string_view fontName) {
-    const TableMeasures measures(table);
-    MeasureMemo& memo = *activeMemo;
+    const bool remembering = activeMemo && activeMemo->holds(table);
+    if (!remembering && measureDepth < kRecursionDepth) {
+        const Deeper deeper(measureDepth);
+        return measureNode(size, weight, table, row, fontName);
+    }
     const std::optional<std::int64_t> r = rowIndex(table, row);
     // A row that is no index, or none of the table's, is measured to fail.
     if (!r) return measureNode(size, weight, table, row, fontName);
-    if (const NodeBox* known = memo.find(*r, size, weight, fontName)) return *known;
+    if (remembering)
+        if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
+    if (measureDepth < kRecursionDepth) {
+        NodeBox box;
+        {
+            const Deeper deeper(measureDepth);
+            box = measureNode(size, weight, table, row, fontName);
+        }
+        if (remembering) activeMemo->add(*r, size, weight, fontName, box);
+        return box;
+    }
+    const TableMeasures measures(table);
+    MeasureMemo& memo = *activeMemo;
     measureBelow(memo, table, {row, size, weight, fontName});
-    // Measured now, unless a handler measures a child it does not name (see
-    // addJoinMeasuredChildren and the others): then it recurses as before.
     if (const NodeBox* known = memo.find(*r, size, weight, fontName)) return *known;
-    const NodeBox box = measureNode(size, weight, table, row, fontName);
-    memo.add(*r, size, weight, fontName, box);
-    return box;
+    // Not measured: a broken node (see measureBelow), which measuring fails on.
+    return measureNode(size, weight, table, row, fontName);
 }
 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
                    std::string_view fontName) {
     const TableMeasures measures(table);
-    // The steps still to take, the next one last: a node's plan goes on top
-    // in reverse, so that it is worked through, children and all, before the
-    // steps that follow it, the order in which recursing would draw.
-    std::vector<DrawStep> pending;
-    pending.emplace_back(DrawPlan::Child{x, y, {row, size, weight, fontName}});
-    DrawPlan plan;
-    while (!pending.empty()) {
-        DrawStep step = std::move(pending.back());
-        pending.pop_back();
-        if (const DrawPlan::Mark* mark = std::get_if<DrawPlan::Mark>(&step)) {
-            (*mark)();
-            continue;
-        }
-        plan.steps().clear();
-        drawNode(std::get<DrawPlan::Child>(step), table, plan);
-        std::move(plan.steps().rbegin(), plan.steps().rend(), std::back_inserter(pending));
-    }
+    drawChildNode({x, y, {row, size, weight, fontName}}, table);
 }
 
 }  // namespace tl

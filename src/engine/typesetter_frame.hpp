@@ -50,19 +50,20 @@ struct ChildNode {
 };
 
 /// The children a node's measure handler measures, appended to `out` (the
-/// kinds without these have none). The measuring pass measures them before
-/// the node, so that the handler finds each one measured and no pass goes
-/// deeper than one node, however deep the tree (a long sum is a chain of
-/// joins as long).
+/// kinds without these have none). Deep in a tree the measuring pass
+/// measures them before the node, so that the handler finds each one
+/// measured and the pass goes no deeper, however deep the tree (a long sum
+/// is a chain of joins as long).
 void addJoinMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
 void addUnaryMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
 void addFontMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
 
 /// What drawing a node with children comes to, in order: its children, each
 /// drawn as drawTableNode draws it, and its own marks before, between and
-/// after them. The drawing pass works through the plans with a list of its
-/// own instead of recursing, so that the stack does not grow with the depth
-/// of the tree.
+/// after them. Near the top of a tree a plan draws each step as it is given
+/// (a child by recursing); deeper down it keeps them, and the drawing pass
+/// works through the kept plans with a list of its own, so that the stack
+/// does not grow with the depth of the tree.
 class DrawPlan {
 public:
     struct Child {
@@ -72,14 +73,30 @@ public:
     using Mark = std::function<void()>;
     using Step = std::variant<Child, Mark>;
 
+    DrawPlan(const Engine_Table& table, bool kept) : table_(table), kept_(kept) {}
+
     void child(double x, double y, double size, double weight, std::string_view row, std::string_view fontName) {
-        steps_.emplace_back(Child{x, y, {row, size, weight, fontName}});
+        const Child c{x, y, {row, size, weight, fontName}};
+        if (kept_)
+            steps_.emplace_back(c);
+        else
+            drawChild(c);
     }
-    void mark(Mark draw) { steps_.emplace_back(std::move(draw)); }
+    template <class Draw>
+    void mark(Draw&& draw) {
+        if (kept_)
+            steps_.emplace_back(Mark(std::forward<Draw>(draw)));
+        else
+            draw();
+    }
 
     std::vector<Step>& steps() { return steps_; }
 
 private:
+    void drawChild(const Child& c);
+
+    const Engine_Table& table_;
+    bool kept_;
     std::vector<Step> steps_;
 };
 
