@@ -1,8 +1,8 @@
 #include "engine/typesetter.hpp"
 
+#include <cstdint>
 #include <iterator>
 #include <memory>
-#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -358,8 +358,7 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
     MeasureMemo& memo = *activeMemo;
     measureBelow(memo, table, {row, size, weight, fontName});
     if (const NodeBox* known = memo.find(*r, size, weight, fontName)) return *known;
-    // Not measured: a broken node (see measureBelow), which measuring fails on.
-    return measureNode(size, weight, table, row, fontName);
+    return measureNode(size, weight, table, row, fontName);  // not reached: measureBelow measures or throws
 }
 
 void drawTableNode(double x, double y, double size, double weight, const Engine_Table& table, std::string_view row,
