@@ -7,8 +7,9 @@
 // copies the finished pages (the floor under any build of them),
 // BM_AlgebraLayout draws the slowest page into a recording (everything but
 // the pixels). Then a long legal equation, x + x + … + x = 1, solved and
-// drawn page by page at phone size as tellurandi-steps --png draws it, and
-// the font fitting of its first page alone.
+// drawn page by page at phone size as tellurandi-steps --png draws it, the
+// font fitting of its first page alone, and all its tables read as text (as
+// --text reads them).
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -21,6 +22,7 @@
 #include "algebra/quadratic/quadratic_solver.hpp"
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/reader.hpp"
+#include "common/table_text.hpp"
 #include "platform/gfx/recording_context.hpp"
 #include "support/page_timing.hpp"
 
@@ -172,6 +174,14 @@ void BM_LongEquationFit(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(tl::bench::fitPageTables(t.steps.front(), tl::bench::kPhone));
 }
 BENCHMARK(BM_LongEquationFit)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark::kMillisecond)->MinTime(0.05);
+
+void BM_LongEquationText(benchmark::State& state) {
+    const StepTriple t = longSumSteps(state.range(0));
+    for (auto _ : state)
+        for (const tl::Engine_Step& page : t.steps)
+            for (const tl::Engine_Table& table : page) benchmark::DoNotOptimize(tl::tableText(table));
+}
+BENCHMARK(BM_LongEquationText)->Arg(1000)->Arg(2000)->Arg(4999)->Unit(benchmark::kMillisecond)->MinTime(0.05);
 
 // Benchmarks are named by case number; the label says which case it is.
 const bool registered = [] {

@@ -148,6 +148,13 @@ private:
     struct Pool {
         void* blocks[kPooledSizes][kPooledPerSize];
         int count[kPooledSizes];
+        bool closed;  // the thread is ending: blocks freed from now on are not kept
+        // A thread that ends gives its kept blocks back.
+        ~Pool() {
+            for (int k = 0; k < kPooledSizes; ++k)
+                for (; count[k] > 0; --count[k]) ::operator delete(blocks[k][count[k] - 1]);
+            closed = true;
+        }
     };
     static Pool& pool() {
         static thread_local Pool freed{};  // kept for the thread's life, at most some 520 KB
@@ -176,7 +183,7 @@ private:
         for (size_type i = 0; i < block->size; ++i) block->rows()[i].~Row();
         const size_type capacity = block->capacity;
         block->~Block();
-        if (const int k = pooledSize(capacity); k >= 0 && pool().count[k] < kPooledPerSize)
+        if (const int k = pooledSize(capacity); k >= 0 && !pool().closed && pool().count[k] < kPooledPerSize)
             pool().blocks[k][pool().count[k]++] = block;
         else
             ::operator delete(block);

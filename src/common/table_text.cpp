@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/checked.hpp"
@@ -97,6 +99,64 @@ private:
     using PlugIn = std::string (Reader::*)(i64 row) const;
 
     const Engine_Table& table_;
+    // Near the top of a tree reading recurses; below this many nodes on the
+    // way down it reads each node's tree with a list of its own, ahead of the
+    // node, so that the stack it takes does not grow with the depth of the
+    // tree (a long sum is a chain of joins as long).
+    static constexpr int kRecursionDepth = 16;
+    mutable int depth_ = 0;
+    // The readings of nodes read ahead of their parents, by row, until a
+    // parent takes them (none until reading goes deep).
+    mutable std::vector<std::optional<Reading>> read_;
+
+    // Appends the rows of the children that reading the node at `row` reads,
+    // in the order node() reads them. Where the table is broken on the way
+    // there are none: node() then reads them itself and fails where it would.
+    void addChildren(i64 row, std::vector<i64>& rows) const {
+        const std::size_t before = rows.size();
+        const auto add = [&](i64 r, std::size_t f) {
+            const std::optional<i64> c = tryParseInt(at(at(table_, r), f));
+            if (!c || *c <= 0 || *c >= row) throw PreconditionError("a broken child");
+            rows.push_back(*c);
+        };
+        try {
+            const std::string_view kind = at(at(table_, row), 0);
+            if (kind == "font" || kind == "unary") add(row + 1, 1);
+            if (kind == "block") add(row, 1);
+            if (kind == "join" && joinLayout(at(at(table_, row), 1)) != JoinLayout::none)
+                for (std::size_t f : {1, 2})
+                    if (at(at(table_, row + 1), f) != blankOperand) add(row + 1, f);
+        } catch (const PreconditionError&) {
+            rows.resize(before);
+        }
+    }
+
+    // Reads every node below `root` ahead of its parent, with a list of its
+    // own instead of the stack, so that reading a node finds its children read
+    // and goes no deeper. The nodes are read in the order recursing reads them.
+    void readBelow(i64 root) const {
+        read_.resize(table_.size());
+        std::vector<std::pair<i64, bool>> pending;  // a node, and whether its children are read
+        std::vector<i64> rows;
+        const auto pushChildren = [&](i64 row) {
+            rows.clear();
+            addChildren(row, rows);
+            for (auto c = rows.rbegin(); c != rows.rend(); ++c) pending.emplace_back(*c, false);
+        };
+        pushChildren(root);
+        while (!pending.empty()) {
+            auto& [row, opened] = pending.back();
+            if (!opened) {
+                opened = true;
+                pushChildren(row);  // `row` dangles from here on
+                continue;
+            }
+            const i64 r = row;
+            pending.pop_back();
+            Reading reading = node(r);
+            at(read_, r) = std::move(reading);
+        }
+    }
 
     std::string field(i64 row, std::size_t f) const { return std::string(at(at(table_, row), f)); }
     // A row's values after its key.
@@ -159,7 +219,22 @@ private:
     Reading child(i64 parent, i64 row, std::size_t f) const {
         const i64 c = parseInt(field(row, f));
         require(c > 0 && c < parent, "a table's child row does not stand above its parent");
-        return node(c);
+        if (static_cast<std::size_t>(c) < read_.size() && read_[static_cast<std::size_t>(c)]) {
+            Reading r = std::move(*read_[static_cast<std::size_t>(c)]);
+            read_[static_cast<std::size_t>(c)].reset();
+            return r;
+        }
+        if (depth_ >= kRecursionDepth) readBelow(c);
+        ++depth_;
+        Reading r;
+        try {
+            r = node(c);
+        } catch (...) {
+            --depth_;
+            throw;
+        }
+        --depth_;
+        return r;
     }
 
     Reading plain(i64 r) const { return leaf(field(r, 1)); }

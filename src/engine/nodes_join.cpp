@@ -21,14 +21,21 @@ struct Operand {
     NodeBox box;
 };
 
-Operand operand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed) {
+/// The row of an operand; none for a BLANK one where that is allowed.
+std::optional<std::string_view> operandRow(const Frame& f, std::int64_t field, bool blankAllowed) {
     const std::string_view text = f.field(1, field);
-    if (blankAllowed && text == blankOperand) return {};
-    return {text, measureTableNode(f.size, f.weight, f.table, text, fontName)};
+    if (blankAllowed && text == blankOperand) return std::nullopt;
+    return text;
 }
 
-void drawOperand(const Frame& f, const Operand& o, double x, double y, std::string_view fontName) {
-    if (o.row) drawTableNode(x, y, f.size, f.weight, f.table, *o.row, fontName);
+Operand operand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed) {
+    const std::optional<std::string_view> row = operandRow(f, field, blankAllowed);
+    if (!row) return {};
+    return {row, measureTableNode(f.size, f.weight, f.table, *row, fontName)};
+}
+
+void drawOperand(const Frame& f, const Operand& o, double x, double y, std::string_view fontName, DrawPlan& plan) {
+    if (o.row) plan.child(x, y, f.size, f.weight, *o.row, fontName);
 }
 
 /// Side by side on a common baseline: the box reaches the tallest ascent and
@@ -45,7 +52,37 @@ double exponentOverlap(const Frame& f) {
     return f.metric.wholeAscender - f.metric.wholeXHeight - f.exponentFont.descender();
 }
 
+/// An operand as measureJoinNode measures it, for the measuring pass.
+void addOperand(const Frame& f, std::int64_t field, std::string_view fontName, bool blankAllowed,
+                std::vector<ChildNode>& out) {
+    if (const std::optional<std::string_view> row = operandRow(f, field, blankAllowed))
+        out.push_back({*row, f.size, f.weight, fontName});
+}
+
 }  // namespace
+
+void addJoinMeasuredChildren(const Frame& f, std::vector<ChildNode>& out) {
+    switch (joinLayout(f.field(0, 1))) {
+        case JoinLayout::juxtaposition:
+            addOperand(f, 1, f.fontName, true, out);
+            addOperand(f, 2, f.fontName, true, out);
+            return;
+        case JoinLayout::op:
+            addOperand(f, 1, kDefaultTableFontName, true, out);
+            addOperand(f, 2, kDefaultTableFontName, true, out);
+            return;
+        case JoinLayout::power:
+            addOperand(f, 1, kDefaultTableFontName, false, out);
+            out.push_back({f.field(1, 2), f.exponentFont.pointSize(), f.weight, kDefaultTableFontName});
+            return;
+        case JoinLayout::fraction:
+            addOperand(f, 1, kDefaultTableFontName, false, out);
+            addOperand(f, 2, kDefaultTableFontName, false, out);
+            return;
+        case JoinLayout::none:
+            return;
+    }
+}
 
 NodeBox measureJoinNode(const Frame& f) {
     switch (joinLayout(f.field(0, 1))) {
@@ -81,14 +118,14 @@ NodeBox measureJoinNode(const Frame& f) {
     return {};
 }
 
-void drawJoinNode(const Frame& f, double x, double y) {
+void drawJoinNode(const Frame& f, double x, double y, DrawPlan& plan) {
     const Metric& m = f.metric;
     switch (joinLayout(f.field(0, 1))) {
         case JoinLayout::juxtaposition: {
             Operand l = operand(f, 1, f.fontName, true);
             Operand r = operand(f, 2, f.fontName, true);
-            drawOperand(f, l, x, y, f.fontName);
-            drawOperand(f, r, x + l.box.width, y, f.fontName);
+            drawOperand(f, l, x, y, f.fontName, plan);
+            drawOperand(f, r, x + l.box.width, y, f.fontName, plan);
             return;
         }
         case JoinLayout::op: {
@@ -96,9 +133,11 @@ void drawJoinNode(const Frame& f, double x, double y) {
             double tw = textWidth(t, f.wholeAttributes);
             Operand l = operand(f, 1, kDefaultTableFontName, true);
             Operand r = operand(f, 2, kDefaultTableFontName, true);
-            drawOperand(f, l, x, y, kDefaultTableFontName);
-            drawOperand(f, r, x + l.box.width + tw, y, kDefaultTableFontName);
-            drawTextAt(t, x + l.box.width, y - m.wholeAscender, f.wholeAttributes, colourNamed(f.field(2, 1)));
+            drawOperand(f, l, x, y, kDefaultTableFontName, plan);
+            drawOperand(f, r, x + l.box.width + tw, y, kDefaultTableFontName, plan);
+            plan.mark([f, t = std::move(t), x = x + l.box.width, y = y - m.wholeAscender] {
+                drawTextAt(t, x, y, f.wholeAttributes, colourNamed(f.field(2, 1)));
+            });
             return;
         }
         case JoinLayout::power: {
@@ -107,11 +146,11 @@ void drawJoinNode(const Frame& f, double x, double y) {
             double exponentSize = f.exponentFont.pointSize();
             NodeBox e = measureTableNode(exponentSize, f.weight, f.table, exponentRow, kDefaultTableFontName);
             double o = exponentOverlap(f);
-            drawOperand(f, base, x, y, kDefaultTableFontName);
+            drawOperand(f, base, x, y, kDefaultTableFontName, plan);
             // Small text reads better a weight heavier; the box was measured
             // at the plain weight.
-            drawTableNode(x + base.box.width, y - base.box.baseline + o - e.height + e.baseline, exponentSize,
-                          heavierFontWeight(f.weight), f.table, exponentRow, kDefaultTableFontName);
+            plan.child(x + base.box.width, y - base.box.baseline + o - e.height + e.baseline, exponentSize,
+                       heavierFontWeight(f.weight), exponentRow, kDefaultTableFontName);
             return;
         }
         case JoinLayout::fraction: {
@@ -120,12 +159,12 @@ void drawJoinNode(const Frame& f, double x, double y) {
             double w = std::max(n.box.width, d.box.width);
             drawOperand(f, n, x + (w - n.box.width) * 0.5,
                         y - (m.wholeHalfXHeight + n.box.height - n.box.baseline + m.halfBarSpace),
-                        kDefaultTableFontName);
+                        kDefaultTableFontName, plan);
             drawOperand(f, d, x + (w - d.box.width) * 0.5, y - m.wholeHalfXHeight + m.halfBarSpace + d.box.baseline,
-                        kDefaultTableFontName);
-            if (canStroke())
-                strokeSegment(colourNamed(f.field(2, 1)), x, y - m.wholeHalfXHeight, x + w, y - m.wholeHalfXHeight,
-                              m.halfBarSpace);
+                        kDefaultTableFontName, plan);
+            plan.mark([f, x, y = y - m.wholeHalfXHeight, w] {
+                if (canStroke()) strokeSegment(colourNamed(f.field(2, 1)), x, y, x + w, y, f.metric.halfBarSpace);
+            });
             return;
         }
         case JoinLayout::none:

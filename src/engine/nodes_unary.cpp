@@ -30,12 +30,20 @@ gfx::Font bracketFont(double childHeight) {
 
 }  // namespace
 
+void addFontMeasuredChildren(const Frame& f, std::vector<ChildNode>& out) {
+    out.push_back({f.field(1, 1), f.size, f.weight, f.field(0, 1)});
+}
+
+void addUnaryMeasuredChildren(const Frame& f, std::vector<ChildNode>& out) {
+    out.push_back({f.field(1, 1), f.size, f.weight, kDefaultTableFontName});
+}
+
 NodeBox measureFontNode(const Frame& f) {
     return measureTableNode(f.size, f.weight, f.table, f.field(1, 1), f.field(0, 1));
 }
 
-void drawFontNode(const Frame& f, double x, double y) {
-    drawTableNode(x, y, f.size, f.weight, f.table, f.field(1, 1), f.field(0, 1));
+void drawFontNode(const Frame& f, double x, double y, DrawPlan& plan) {
+    plan.child(x, y, f.size, f.weight, f.field(1, 1), f.field(0, 1));
 }
 
 NodeBox measureUnaryNode(const Frame& f) {
@@ -61,37 +69,44 @@ NodeBox measureUnaryNode(const Frame& f) {
     return c;
 }
 
-void drawUnaryNode(const Frame& f, double x, double y) {
+void drawUnaryNode(const Frame& f, double x, double y, DrawPlan& plan) {
     const std::string_view op = f.field(0, 1);
     Child child = unaryChild(f);
     const NodeBox& c = child.box;
     const Metric& m = f.metric;
     double top = y - c.baseline;
     double bottom = y - c.baseline + c.height;
+    const auto drawChild = [&](double at) {
+        plan.child(at, y, f.size, f.weight, child.row, kDefaultTableFontName);
+    };
     switch (unaryGroup(op)) {
         case UnaryGroup::root: {
             double sw = textWidth(rootSign, f.wholeAttributes);
-            drawTableNode(x + sw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
-            if (gfx::Context* context = gfx::currentContext()) {
-                context->setStrokeColor(colourNamed(f.field(2, 1)));
-                context->setFillColor(gfx::palette::clear);
-                context->setLineWidth(m.halfBarSpace);
-                context->moveTo({x + sw + c.width, top - m.halfBarSpace});
-                context->lineTo({x + 0.8 * sw, top - m.halfBarSpace});
-                context->lineTo({x + 0.4 * sw, bottom - m.halfBarSpace});
-                context->lineTo({x + 0.1 * sw, bottom - m.halfBarSpace - 0.4 * c.height});
-                context->drawPath(gfx::PathMode::fillStroke);
-            }
-            if (op != rootSign) {
-                gfx::Font index = gfx::Font::monospacedDigit(kMetric::exponentSizeRatio * f.size, heavierFontWeight(f.weight));
-                drawTextAt(op.substr(op.size() - 1), x + 0.05 * sw, top - m.barSpace, index,
-                           colourNamed(f.field(2, 1)));
-            }
+            drawChild(x + sw);
+            plan.mark([f, op, c, x, top, bottom, sw] {
+                const Metric& m = f.metric;
+                if (gfx::Context* context = gfx::currentContext()) {
+                    context->setStrokeColor(colourNamed(f.field(2, 1)));
+                    context->setFillColor(gfx::palette::clear);
+                    context->setLineWidth(m.halfBarSpace);
+                    context->moveTo({x + sw + c.width, top - m.halfBarSpace});
+                    context->lineTo({x + 0.8 * sw, top - m.halfBarSpace});
+                    context->lineTo({x + 0.4 * sw, bottom - m.halfBarSpace});
+                    context->lineTo({x + 0.1 * sw, bottom - m.halfBarSpace - 0.4 * c.height});
+                    context->drawPath(gfx::PathMode::fillStroke);
+                }
+                if (op != rootSign) {
+                    gfx::Font index =
+                        gfx::Font::monospacedDigit(kMetric::exponentSizeRatio * f.size, heavierFontWeight(f.weight));
+                    drawTextAt(op.substr(op.size() - 1), x + 0.05 * sw, top - m.barSpace, index,
+                               colourNamed(f.field(2, 1)));
+                }
+            });
             return;
         }
         case UnaryGroup::brackets: {
             if (f.field(2, 1) == "invisible" || c.height <= 0) {
-                drawTableNode(x, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
+                drawChild(x);
                 return;
             }
             gfx::Font font = bracketFont(c.height);
@@ -101,14 +116,16 @@ void drawUnaryNode(const Frame& f, double x, double y) {
             std::string_view right = std::string_view(op).substr(op.size() - 1);
             drawTextAt(left, x, top - d, font, colour);
             double lw = textWidth(left, font);
-            drawTableNode(x + lw, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
-            drawTextAt(right, x + lw + c.width, top - d, font, colour);
+            drawChild(x + lw);
+            plan.mark([right, x = x + lw + c.width, y = top - d, font, colour] { drawTextAt(right, x, y, font, colour); });
             return;
         }
         case UnaryGroup::prefix: {
             double ow = textWidth(op, f.wholeAttributes);
-            drawTableNode(x + ow, y, f.size, f.weight, f.table, child.row, kDefaultTableFontName);
-            drawTextAt(op, x, y - m.wholeAscender, f.wholeAttributes, colourNamed(f.field(2, 1)));
+            drawChild(x + ow);
+            plan.mark([f, op, x, y = y - m.wholeAscender] {
+                drawTextAt(op, x, y, f.wholeAttributes, colourNamed(f.field(2, 1)));
+            });
             return;
         }
     }

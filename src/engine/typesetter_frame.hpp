@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "common/drawing.hpp"
 #include "common/layout.hpp"
@@ -38,6 +41,65 @@ struct Frame {
     const Engine_Row& absoluteRow(std::int64_t index) const;
 };
 
+/// A node set below another: its row (the text of a field) and the size,
+/// weight and font name it is set at.
+struct ChildNode {
+    std::string_view row;
+    double size, weight;
+    std::string_view fontName;
+};
+
+/// The children a node's measure handler measures, appended to `out` (the
+/// kinds without these have none). Deep in a tree the measuring pass
+/// measures them before the node, so that the handler finds each one
+/// measured and the pass goes no deeper, however deep the tree (a long sum
+/// is a chain of joins as long).
+void addJoinMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
+void addUnaryMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
+void addFontMeasuredChildren(const Frame& f, std::vector<ChildNode>& out);
+
+/// What drawing a node with children comes to, in order: its children, each
+/// drawn as drawTableNode draws it, and its own marks before, between and
+/// after them. Near the top of a tree a plan draws each step as it is given
+/// (a child by recursing); deeper down it keeps them, and the drawing pass
+/// works through the kept plans with a list of its own, so that the stack
+/// does not grow with the depth of the tree.
+class DrawPlan {
+public:
+    struct Child {
+        double x, y;
+        ChildNode node;
+    };
+    using Mark = std::function<void()>;
+    using Step = std::variant<Child, Mark>;
+
+    DrawPlan(const Engine_Table& table, bool kept) : table_(table), kept_(kept) {}
+
+    void child(double x, double y, double size, double weight, std::string_view row, std::string_view fontName) {
+        const Child c{x, y, {row, size, weight, fontName}};
+        if (kept_)
+            steps_.emplace_back(c);
+        else
+            drawChild(c);
+    }
+    template <class Draw>
+    void mark(Draw&& draw) {
+        if (kept_)
+            steps_.emplace_back(Mark(std::forward<Draw>(draw)));
+        else
+            draw();
+    }
+
+    std::vector<Step>& steps() { return steps_; }
+
+private:
+    void drawChild(const Child& c);
+
+    const Engine_Table& table_;
+    bool kept_;
+    std::vector<Step> steps_;
+};
+
 /// Builds the working set for a call: the family by font name, the three
 /// fonts at the call's weight, the Metric, and the attributes of the whole
 /// and fraction fonts.
@@ -65,14 +127,15 @@ bool canStroke();
 /// Strokes one segment into the current context (which must exist).
 void strokeSegment(gfx::Rgba colour, double x1, double y1, double x2, double y2, double width);
 
-// Node handlers, one pair per kind (the frame's r is the node row).
+// Node handlers, one pair per kind (the frame's r is the node row). The draw
+// handlers of the kinds with children fill a plan; the others draw at once.
 NodeBox measureFontNode(const Frame& f);
-void drawFontNode(const Frame& f, double x, double y);
+void drawFontNode(const Frame& f, double x, double y, DrawPlan& plan);
 NodeBox measureUnaryNode(const Frame& f);
-void drawUnaryNode(const Frame& f, double x, double y);
+void drawUnaryNode(const Frame& f, double x, double y, DrawPlan& plan);
 
 NodeBox measureJoinNode(const Frame& f);
-void drawJoinNode(const Frame& f, double x, double y);
+void drawJoinNode(const Frame& f, double x, double y, DrawPlan& plan);
 NodeBox measureBlockNode(const Frame& f);
 void drawBlockNode(const Frame& f, double x, double y);
 
