@@ -5,14 +5,11 @@
 // case); then the common-factor test alone on pairs written out densely,
 // which the reader's 10,000 characters cannot reach but its Euclid can.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -20,8 +17,13 @@
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "steps_tool.hpp"
+#include "support/process_memory.hpp"
 
 namespace {
+
+using tl::bench::CountingBuffer;
+using tl::bench::resetPeakMemory;
+using tl::bench::statusKiB;
 
 // ---- polynomials written out -------------------------------------------------------
 
@@ -136,44 +138,13 @@ const std::vector<Case>& cases() {
     return list;
 }
 
-/// Counts what is written to it and keeps none of it.
-class CountingBuffer : public std::streambuf {
-public:
-    std::size_t count = 0;
-
-protected:
-    int_type overflow(int_type c) override {
-        ++count;
-        return c;
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        count += static_cast<std::size_t>(n);
-        return n;
-    }
-};
-
-/// A line of /proc/self/status in KiB ("VmHWM"); 0 when absent.
-double statusKiB(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
-    return 0;
-}
-
-/// Gives the heap's free memory back and sets the peak resident size to
-/// what is left.
-void resetPeak() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 void BM_Entry(benchmark::State& state, std::size_t i, bool text) {
     std::vector<std::string> args = cases().at(i).args;
     if (text) args.push_back("--text");
     CountingBuffer out, err;
     std::ostream outStream(&out), errStream(&err);
     int status = 0;
-    resetPeak();
+    resetPeakMemory();
     for (auto _ : state) {
         out.count = 0;
         status = tl::steps_tool::runStepsTool(args, outStream, errStream);
@@ -252,7 +223,7 @@ const std::vector<Pair>& pairs() {
 void BM_CommonFactor(benchmark::State& state, std::size_t i) {
     const Pair& pair = pairs().at(i);
     int answer = 0;
-    resetPeak();
+    resetPeakMemory();
     for (auto _ : state) {
         try {
             answer = tl::haveCommonFactor(pair.a, pair.b) ? 1 : 0;

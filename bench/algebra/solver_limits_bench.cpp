@@ -9,44 +9,20 @@
 // longest flat sums for the other entries.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
 #include "algebra/reader.hpp"
 #include "command_line.hpp"
 #include "steps_tool.hpp"
+#include "support/process_memory.hpp"
 
 namespace {
 
-/// A stream buffer that keeps nothing and counts what is written.
-class CountingBuffer : public std::streambuf {
-public:
-    std::size_t count = 0;
-
-protected:
-    int overflow(int c) override {
-        ++count;
-        return c;
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        count += static_cast<std::size_t>(n);
-        return n;
-    }
-};
-
-/// A line of /proc/self/status in KiB ("VmHWM", "VmRSS"); 0 when absent.
-double statusKiB(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
-    return 0;
-}
-
-/// Starts the high-water mark of the resident memory afresh (Linux).
-void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+using tl::bench::CountingBuffer;
+using tl::bench::resetPeakMemory;
+using tl::bench::statusKiB;
 
 /// `unit` repeated `count` times, `between` between them.
 std::string repeated(const std::string& unit, std::size_t count, const std::string& between) {

@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -20,16 +19,11 @@
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
 #include "screens/strategy_screen.hpp"
+#include "support/process_memory.hpp"
 
 namespace {
 
-/// A line of /proc/self/status in KiB ("VmHWM", "VmRSS"); 0 when absent.
-double statusKiB(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1));
-    return 0;
-}
+using tl::bench::statusKiB;
 
 /// Draws the window as the device would: its size at the screen's scale.
 void drawFrame(ui::HeadlessHost& host) {
