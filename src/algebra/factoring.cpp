@@ -1,5 +1,7 @@
 #include "algebra/factoring.hpp"
 
+#include "algebra/factoring_roots.hpp"
+
 #include <algorithm>
 #include <ranges>
 
@@ -38,15 +40,6 @@ Term_XL plainTerm(const Rational& c, std::uint64_t exponent, const std::string& 
 
 Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& variable) {
     return plainTerm(makeDefaultRational(n, 1), exponent, variable);
-}
-
-/// pⁿ·P(x/p) for x = ±q: Σ k·x^e·p^(n−e) over the non-zero terms.
-std::int64_t scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, std::int64_t x) {
-    std::int64_t sum = 0;
-    for (const Term_XL& t : terms)
-        sum = checked::add(sum, checked::mul(numeratorOf(t), checked::mul(power(x, t.monomial.exponent),
-                                                                          power(p, n - t.monomial.exponent))));
-    return sum;
 }
 
 }  // namespace
@@ -140,17 +133,28 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     const auto n = degreeXL(polynomial);
     if (!n) return std::nullopt;
     GroupXL terms;
+    std::vector<std::pair<std::uint64_t, std::int64_t>> whole;
     for (const Term_XL& t : polynomial.terms.front()) {
         if (!t.factors.empty() || t.monomial.coefficient.denominator != 1) return std::nullopt;
-        if (numeratorOf(t) != 0) terms.push_back(t);
+        if (numeratorOf(t) != 0) {
+            terms.push_back(t);
+            whole.emplace_back(t.monomial.exponent, numeratorOf(t));
+        }
     }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
-    for (const std::int64_t p : divisors(absoluteValue(numeratorOf(terms.front()))))
-        for (const std::int64_t q : divisors(absoluteValue(numeratorOf(terms.back())))) {
-            if (gcd(p, q) != 1) continue;
-            if (scaledValue(terms, *n, p, -q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(q, 0, variable)});
-            if (scaledValue(terms, *n, p, q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(-q, 0, variable)});
+    const RationalRootTest test(whole);
+    const std::vector<std::int64_t> qs = divisors(absoluteValue(numeratorOf(terms.back())));
+    for (const std::int64_t p : divisors(absoluteValue(numeratorOf(terms.front())))) {
+        // Every q outside the range is too far from any root to be one.
+        const auto [lo, hi] = test.candidateRange(p);
+        const auto weights = test.weights(p);
+        for (auto q = std::lower_bound(qs.begin(), qs.end(), lo); q != qs.end() && *q <= hi; ++q) {
+            const auto [negative, positive] = test.mayBeRoots(weights, *q);
+            if ((!negative && !positive) || gcd(p, *q) != 1) continue;
+            if (negative && test.isRoot(p, *q)) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(*q, 0, variable)});
+            if (positive && test.isRoot(p, -*q)) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(-*q, 0, variable)});
         }
+    }
     return std::nullopt;
 }
 
@@ -170,11 +174,13 @@ Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial
         }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
     GroupXL quotient;
-    std::int64_t r = entries[0];
+    // The quotient's coefficients must fit 64 bits, the products b·q on the way need not:
+    // a 64-bit b times a 64-bit q, less a 64-bit entry, fits 128 bits.
+    checked::i128 r = entries[0];
     for (std::uint64_t i = 1; i <= *n; ++i) {
-        const std::int64_t b = checked::div(r, p);
+        const std::int64_t b = checked::narrow(r / p);
         if (b != 0) quotient.push_back(wholeTerm(b, *n - i, variable));
-        r = checked::sub(entries[i], checked::mul(b, q));
+        r = static_cast<checked::i128>(entries[i]) - static_cast<checked::i128>(b) * q;
     }
     if (quotient.empty()) quotient.push_back(zeroTermXL(variable));
     return oneGroup(std::move(quotient));
