@@ -180,8 +180,9 @@ RationalRootTest::Range RationalRootTest::candidateRange(std::int64_t p) const {
     if (!bounded_) return range;
     const long double lp = std::log2(static_cast<long double>(p));
     if (lp + logUpper_ < 62) range.hi = static_cast<std::int64_t>(std::floor(std::exp2(lp + logUpper_))) + 1;
-    if (lp + logLower_ > 0)
-        range.lo = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::floor(std::exp2(lp + logLower_))) - 1);
+    if (const long double l = lp + logLower_; l > 0)  // beyond 2⁶², 2⁶² is low enough
+        range.lo = l < 62 ? std::max<std::int64_t>(1, static_cast<std::int64_t>(std::floor(std::exp2(l))) - 1)
+                          : std::int64_t{1} << 62;
     return range;
 }
 

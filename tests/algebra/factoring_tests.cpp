@@ -106,6 +106,28 @@ TEST(FactoredPolynomial, RationalRoots) {
     EXPECT_THROW(factorCompletely(xl("x^1000000000001 + 1")), PreconditionError);  // x + 1 divides it
 }
 
+namespace {
+
+using i128 = checked::i128;
+
+i128 fits(i128 v) {
+    if (v < INT64_MIN || v > INT64_MAX) throw OverflowError("drawn beyond 64 bits");
+    return v;
+}
+
+/// Σ c·x^k, highest power first, from coefficients by power (ascending); with
+/// `step`, c[k] is the coefficient of x^(k·step).
+Polynomial_XL wholePolynomial(const std::vector<i128>& c, std::uint64_t step = 1) {
+    GroupXL group;
+    for (std::size_t k = c.size(); k-- > 0;)
+        if (c[k] != 0)
+            group.push_back(
+                makeTermXL(makeMonomial(makeDefaultRational(static_cast<std::int64_t>(c[k]), 1), k * step, "x"), {}));
+    return Polynomial_XL{{group}};
+}
+
+}  // namespace
+
 // Candidates far from every root once overflowed 64 bits and refused the whole search.
 TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
     const std::pair<const char*, const char*> cases[] = {
@@ -118,30 +140,26 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
         {"3x^3 + 963761198400x^2 + 963761198400x + 3", "x, 1 ; 3x^2, 963761198397x, 3"},
         // b·q of the division passes 2⁶³ on the way; the quotient fits.
         {"4611686018427387904x^2 + 9223372036854775807x - 2", "x, 2 ; 4611686018427387904x, -1 ; 1"},
+        // Roots at the edges of the 64-bit range.
+        {"4611686018427387904x^2 - 9223372036854775806x", "2305843009213693952x, -4611686018427387903 ; 2x"},
+        {"4611686018427387904x^2 - 9223372036854775807x", "4611686018427387904x, -9223372036854775807 ; x"},
+        {"-9223372036854775807x^2 + x + 9223372036854775806",
+         "x, -1 ; 9223372036854775807x, 9223372036854775806 ; -1"},
     };
     for (const auto& [text, factors] : cases) EXPECT_EQ(shown(factorCompletely(xl(text))), factors) << text;
+    // pⁿxⁿ − qⁿ: ±q/p lie exactly on both bounds on the size of the roots, and are found.
+    for (std::int64_t n = 1; n <= 7; ++n)
+        for (std::int64_t p = 1; p <= 6; ++p)
+            for (std::int64_t q = 1; q <= 9; ++q) {
+                if (gcd(p, q) != 1) continue;
+                const Polynomial_XL binomial = wholePolynomial({-power(q, n), power(p, n)}, static_cast<std::uint64_t>(n));
+                EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
+                    << show(binomial);
+            }
     // A root that cannot be checked within 10,000 powers: refused as before, not guessed.
     EXPECT_THROW(findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2")), OverflowError);
 }
 
-namespace {
-
-using i128 = checked::i128;
-
-i128 fits(i128 v) {
-    if (v < INT64_MIN || v > INT64_MAX) throw OverflowError("drawn beyond 64 bits");
-    return v;
-}
-
-/// Σ c·x^k, highest power first, from coefficients by power (ascending).
-Polynomial_XL wholePolynomial(const std::vector<i128>& c) {
-    GroupXL group;
-    for (std::size_t k = c.size(); k-- > 0;)
-        if (c[k] != 0) group.push_back(makeTermXL(makeMonomial(makeDefaultRational(static_cast<std::int64_t>(c[k]), 1), k, "x"), {}));
-    return Polynomial_XL{{group}};
-}
-
-}  // namespace
 
 // (a·x + b)·(h·x² + k·x + G) with k² < 4hG has −b/a for its only rational root,
 // and h·x² + k·x + G alone has none, for constants up to the 64-bit limit.
