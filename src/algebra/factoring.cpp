@@ -1,11 +1,10 @@
 #include "algebra/factoring.hpp"
 
-#include "algebra/factoring_roots.hpp"
-
 #include <algorithm>
 #include <ranges>
 #include <unordered_map>
 
+#include "algebra/factoring_roots.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
@@ -207,15 +206,17 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
                     window.push_back(k);
         } else {
             const std::vector<std::uint32_t>& list = coprime.coprimeTo(mask);
-            const auto begin = static_cast<std::uint32_t>(from - qs.begin()), end = static_cast<std::uint32_t>(to - qs.begin());
+            const auto begin = static_cast<std::uint32_t>(from - qs.begin());
+            const auto end = static_cast<std::uint32_t>(to - qs.begin());
             window.assign(std::ranges::lower_bound(list, begin), std::ranges::lower_bound(list, end));
         }
         const auto weights = test.weights(p);
         for (const std::uint32_t k : window) {
             const std::int64_t q = qs[k];
             const auto [negative, positive] = test.mayBeRoots(weights, q);
-            if (negative && test.isRoot(p, q)) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(q, 0, variable)});
-            if (positive && test.isRoot(p, -q)) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(-q, 0, variable)});
+            for (const std::int64_t c : {q, -q})  // the root −q/p before q/p
+                if ((c > 0 ? negative : positive) && test.isRoot(p, c))
+                    return oneGroup({wholeTerm(p, 1, variable), wholeTerm(c, 0, variable)});
         }
     }
     return std::nullopt;

@@ -166,9 +166,9 @@ RationalRootTest::RationalRootTest(const std::vector<std::pair<std::uint64_t, st
     // reciprocals of the non-zero roots are the roots of the reversed polynomial.
     std::vector<long double> logs;
     for (const WholeTerm& t : terms_) logs.push_back(log2Of(t.coefficient));
-    logUpper_ = cauchyBound(logs, [&](std::size_t i) { return terms_.front().exponent - terms_[i].exponent; }) + kBoundSlack;
-    std::reverse(logs.begin(), logs.end());
     const std::size_t last = terms_.size() - 1;
+    logUpper_ = cauchyBound(logs, [&](std::size_t i) { return terms_[0].exponent - terms_[i].exponent; }) + kBoundSlack;
+    std::reverse(logs.begin(), logs.end());
     logLower_ = -cauchyBound(logs, [&](std::size_t i) { return terms_[last - i].exponent - terms_.back().exponent; }) -
                 kBoundSlack;
     bounded_ = true;

@@ -152,7 +152,8 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
         for (std::int64_t p = 1; p <= 6; ++p)
             for (std::int64_t q = 1; q <= 9; ++q) {
                 if (gcd(p, q) != 1) continue;
-                const Polynomial_XL binomial = wholePolynomial({-power(q, n), power(p, n)}, static_cast<std::uint64_t>(n));
+                const auto step = static_cast<std::uint64_t>(n);
+                const Polynomial_XL binomial = wholePolynomial({-power(q, n), power(p, n)}, step);
                 EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
                     << show(binomial);
             }
@@ -187,7 +188,8 @@ TEST(FactoredPolynomial, RationalRootsProperty) {
 
         std::vector<i128> product;
         try {
-            product = {fits(b * G), fits(a * G + b * k), fits(static_cast<i128>(a) * k + b * h), fits(static_cast<i128>(a) * h)};
+            product = {fits(b * G), fits(a * G + b * k), fits(static_cast<i128>(a) * k + b * h),
+                       fits(static_cast<i128>(a) * h)};
         } catch (const OverflowError&) {
             continue;
         }
