@@ -133,6 +133,15 @@ const std::vector<Case>& cases() {
         c.push_back({"x^10000 − 1", {"factorTrinomialXL", "x^10000 - 1"}});
         c.push_back({"x^10000 − 1", {"chooseFactoringMethod", "x^10000 - 1", "guess and check"}});
         c.push_back({"x^10000 + x", {"factorOutGcfXL", "x^10000 + x"}});
+        // The rational root search over many divisors: H = 897612484786617600 has 103,680 of them.
+        const std::string h = "897612484786617600";
+        c.push_back({"x² + 963761198400", {"factorCompletely", "x^2 + 963761198400"}});
+        c.push_back({"963761198400x² + H (6,720 × 103,680 divisors)", {"factorCompletely", "963761198400x^2 + " + h}});
+        c.push_back({"Hx² + Hx + H", {"factorCompletely", h + "x^2 + " + h + "x + " + h}});
+        c.push_back({"Hx¹⁰ + (2⁶³ − 1)x⁹ + (2⁶³ − 1)x + H (roots far apart)",
+                     {"factorCompletely", h + "x^10 + 9223372036854775807x^9 + 9223372036854775807x + " + h}});
+        c.push_back({"x⁴ − 963761198400x³ + x − 963761198400 (two roots)",
+                     {"factorCompletely", "x^4 - 963761198400x^3 + x - 963761198400"}});
         return c;
     }();
     return list;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <ranges>
+#include <unordered_map>
 
+#include "algebra/factoring_roots.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/integers.hpp"
@@ -40,14 +42,50 @@ Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& var
     return plainTerm(makeDefaultRational(n, 1), exponent, variable);
 }
 
-/// pⁿ·P(x/p) for x = ±q: Σ k·x^e·p^(n−e) over the non-zero terms.
-std::int64_t scaledValue(const GroupXL& terms, std::uint64_t n, std::int64_t p, std::int64_t x) {
-    std::int64_t sum = 0;
-    for (const Term_XL& t : terms)
-        sum = checked::add(sum, checked::mul(numeratorOf(t), checked::mul(power(x, t.monomial.exponent),
-                                                                          power(p, n - t.monomial.exponent))));
-    return sum;
-}
+/// For each p of one divisor list, the q of another (ascending) with gcd(p, q) = 1,
+/// as positions in that list. A q is coprime to p when no prime of both numbers
+/// divides both; the lists are kept by the set of such primes dividing p, each
+/// made from the list of that set without its first prime.
+class CoprimeDivisors {
+public:
+    CoprimeDivisors(const std::vector<std::int64_t>& ps, const std::vector<std::int64_t>& qs) {
+        // A divisor that no smaller prime divides is a prime.
+        std::vector<std::int64_t> primes;
+        for (const std::int64_t d : ps)
+            if (d > 1 && std::ranges::none_of(primes, [d](std::int64_t prime) { return d % prime == 0; })) {
+                primes.push_back(d);
+                if (qs.back() % d == 0) shared_.push_back(d);  // at most 15 primes divide a 64-bit number
+            }
+        std::vector<std::uint32_t> all;
+        for (const std::int64_t q : qs) {
+            masks_.push_back(mask(q));
+            all.push_back(static_cast<std::uint32_t>(all.size()));
+        }
+        lists_.emplace(0, std::move(all));
+    }
+    /// The shared primes dividing n, as bits.
+    std::uint64_t mask(std::int64_t n) const {
+        std::uint64_t m = 0;
+        for (std::size_t i = 0; i < shared_.size(); ++i)
+            if (n % shared_[i] == 0) m |= std::uint64_t{1} << i;
+        return m;
+    }
+    bool areCoprime(std::uint64_t pMask, std::uint32_t k) const { return (masks_[k] & pMask) == 0; }
+    /// The positions of the q that no prime of `pMask` divides, ascending.
+    const std::vector<std::uint32_t>& coprimeTo(std::uint64_t m) {
+        if (const auto found = lists_.find(m); found != lists_.end()) return found->second;
+        const std::uint64_t first = m & (~m + 1);
+        std::vector<std::uint32_t> list;
+        for (const std::uint32_t k : coprimeTo(m ^ first))  // the map keeps its elements in place
+            if ((masks_[k] & first) == 0) list.push_back(k);
+        return lists_.emplace(m, std::move(list)).first->second;
+    }
+
+private:
+    std::vector<std::int64_t> shared_;
+    std::vector<std::uint64_t> masks_;
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> lists_;
+};
 
 }  // namespace
 
@@ -140,17 +178,47 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     const auto n = degreeXL(polynomial);
     if (!n) return std::nullopt;
     GroupXL terms;
+    std::vector<std::pair<std::uint64_t, std::int64_t>> whole;
     for (const Term_XL& t : polynomial.terms.front()) {
         if (!t.factors.empty() || t.monomial.coefficient.denominator != 1) return std::nullopt;
-        if (numeratorOf(t) != 0) terms.push_back(t);
+        if (numeratorOf(t) != 0) {
+            terms.push_back(t);
+            whole.emplace_back(t.monomial.exponent, numeratorOf(t));
+        }
     }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
-    for (const std::int64_t p : divisors(absoluteValue(numeratorOf(terms.front()))))
-        for (const std::int64_t q : divisors(absoluteValue(numeratorOf(terms.back())))) {
-            if (gcd(p, q) != 1) continue;
-            if (scaledValue(terms, *n, p, -q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(q, 0, variable)});
-            if (scaledValue(terms, *n, p, q) == 0) return oneGroup({wholeTerm(p, 1, variable), wholeTerm(-q, 0, variable)});
+    const RationalRootTest test(whole);
+    const std::vector<std::int64_t> ps = divisors(absoluteValue(numeratorOf(terms.front())));
+    const std::vector<std::int64_t> qs = divisors(absoluteValue(numeratorOf(terms.back())));
+    CoprimeDivisors coprime(ps, qs);
+    std::vector<std::uint32_t> window;
+    for (const std::int64_t p : ps) {
+        // Every q outside the range is too far from any root to be one. A short range is
+        // sifted for q coprime to p at once, a long one taken from the lists of coprime q.
+        const auto [lo, hi] = test.candidateRange(p);
+        const std::uint64_t mask = coprime.mask(p);
+        const auto from = std::ranges::lower_bound(qs, lo), to = std::ranges::upper_bound(qs, hi);
+        if (from >= to) continue;
+        window.clear();
+        if (to - from < 256) {
+            for (auto q = from; q != to; ++q)
+                if (const auto k = static_cast<std::uint32_t>(q - qs.begin()); coprime.areCoprime(mask, k))
+                    window.push_back(k);
+        } else {
+            const std::vector<std::uint32_t>& list = coprime.coprimeTo(mask);
+            const auto begin = static_cast<std::uint32_t>(from - qs.begin());
+            const auto end = static_cast<std::uint32_t>(to - qs.begin());
+            window.assign(std::ranges::lower_bound(list, begin), std::ranges::lower_bound(list, end));
         }
+        const auto weights = test.weights(p);
+        for (const std::uint32_t k : window) {
+            const std::int64_t q = qs[k];
+            const auto [negative, positive] = test.mayBeRoots(weights, q);
+            for (const std::int64_t c : {q, -q})  // the root −q/p before q/p
+                if ((c > 0 ? negative : positive) && test.isRoot(p, c))
+                    return oneGroup({wholeTerm(p, 1, variable), wholeTerm(c, 0, variable)});
+        }
+    }
     return std::nullopt;
 }
 
@@ -170,11 +238,13 @@ Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial
         }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
     GroupXL quotient;
-    std::int64_t r = entries[0];
+    // The quotient's coefficients must fit 64 bits, the products b·q on the way need not:
+    // a 64-bit b times a 64-bit q, less a 64-bit entry, fits 128 bits.
+    checked::i128 r = entries[0];
     for (std::uint64_t i = 1; i <= *n; ++i) {
-        const std::int64_t b = checked::div(r, p);
+        const std::int64_t b = checked::narrow(r / p);
         if (b != 0) quotient.push_back(wholeTerm(b, *n - i, variable));
-        r = checked::sub(entries[i], checked::mul(b, q));
+        r = static_cast<checked::i128>(entries[i]) - static_cast<checked::i128>(b) * q;
     }
     if (quotient.empty()) quotient.push_back(zeroTermXL(variable));
     return oneGroup(std::move(quotient));

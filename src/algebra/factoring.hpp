@@ -67,12 +67,15 @@ std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polyno
 /// one pair the root −q/p before q/p). Terms with coefficient 0 take no part.
 /// None when the group has no degree, a coefficient is not whole (denominator
 /// other than 1) or a term has factors: the numerators alone are then not the
-/// polynomial.
+/// polynomial. Each candidate is decided exactly, whatever the size of the
+/// values on the way; OverflowError only for a candidate that may be a root but
+/// would have to be checked across more than 10,000 powers (p or q above 1).
 std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial);
 /// The highest degree synthetic division takes on (its quotient is dense).
 inline constexpr std::uint64_t kMaxDividedDegree = 10000;
 /// The quotient of the first group by the linear factor (integer synthetic
 /// division, like terms added up, remainder dropped), descending, no zero terms.
+/// OverflowError only when like terms added up or a quotient coefficient pass 64 bits.
 /// A factor without an x-term (p = 0), or a dividend of a degree above
 /// kMaxDividedDegree, is refused with PreconditionError.
 Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial_XL& polynomial);

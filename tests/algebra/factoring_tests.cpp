@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/random.hpp"
+#include "common/integers.hpp"
 #include "factored_values.hpp"
 
 namespace tl {
@@ -102,6 +104,118 @@ TEST(FactoredPolynomial, RationalRoots) {
               "2x, 1 ; x, 1");
     EXPECT_THROW(divideByLinearFactor(xl("0x + 2"), xl("x^2 - 4")), PreconditionError);
     EXPECT_THROW(factorCompletely(xl("x^1000000000001 + 1")), PreconditionError);  // x + 1 divides it
+}
+
+namespace {
+
+using i128 = checked::i128;
+
+i128 fits(i128 v) {
+    if (v < INT64_MIN || v > INT64_MAX) throw OverflowError("drawn beyond 64 bits");
+    return v;
+}
+
+/// Σ c·x^k, highest power first, from coefficients by power (ascending); with
+/// `step`, c[k] is the coefficient of x^(k·step).
+Polynomial_XL wholePolynomial(const std::vector<i128>& c, std::uint64_t step = 1) {
+    GroupXL group;
+    for (std::size_t k = c.size(); k-- > 0;)
+        if (c[k] != 0)
+            group.push_back(
+                makeTermXL(makeMonomial(makeDefaultRational(static_cast<std::int64_t>(c[k]), 1), k * step, "x"), {}));
+    return Polynomial_XL{{group}};
+}
+
+}  // namespace
+
+// Candidates far from every root once overflowed 64 bits and refused the whole search.
+TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x^2 + 963761198400", "none"},
+        {"6x^2 + 963761198400", "none"},
+        {"x^4 + 963761198400", "none"},
+        {"720720x^2 - 897612484786617600", "none"},
+        {"1024x^10 - 59049", "2x, 3 ; 2x, -3 ; 256x^8, 576x^6, 1296x^4, 2916x^2, 6561"},  // roots on the bound
+        {"6x^5 - 963761198400x^4 + 5x - 803134332000", "x, -160626866400 ; 6x^4, 5"},
+        {"3x^3 + 963761198400x^2 + 963761198400x + 3", "x, 1 ; 3x^2, 963761198397x, 3"},
+        // b·q of the division passes 2⁶³ on the way; the quotient fits.
+        {"4611686018427387904x^2 + 9223372036854775807x - 2", "x, 2 ; 4611686018427387904x, -1 ; 1"},
+        // Roots at the edges of the 64-bit range.
+        {"4611686018427387904x^2 - 9223372036854775806x", "2305843009213693952x, -4611686018427387903 ; 2x"},
+        {"4611686018427387904x^2 - 9223372036854775807x", "4611686018427387904x, -9223372036854775807 ; x"},
+        {"-9223372036854775807x^2 + x + 9223372036854775806",
+         "x, -1 ; 9223372036854775807x, 9223372036854775806 ; -1"},
+    };
+    for (const auto& [text, factors] : cases) EXPECT_EQ(shown(factorCompletely(xl(text))), factors) << text;
+    // pⁿxⁿ − qⁿ: ±q/p lie exactly on both bounds on the size of the roots, and are found.
+    for (std::int64_t n = 1; n <= 7; ++n)
+        for (std::int64_t p = 1; p <= 6; ++p)
+            for (std::int64_t q = 1; q <= 9; ++q) {
+                if (gcd(p, q) != 1) continue;
+                const auto step = static_cast<std::uint64_t>(n);
+                const Polynomial_XL binomial = wholePolynomial({-power(q, n), power(p, n)}, step);
+                EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
+                    << show(binomial);
+            }
+    // A root that cannot be checked within 10,000 powers: refused as before, not guessed.
+    EXPECT_THROW(findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2")), OverflowError);
+}
+
+
+// (a·x + b)·(h·x² + k·x + G) with k² < 4hG has −b/a for its only rational root,
+// and h·x² + k·x + G alone has none, for constants up to the 64-bit limit.
+TEST(FactoredPolynomial, RationalRootsProperty) {
+    SystemRandom random(20261207);
+    const auto in = [&](std::int64_t lo, std::int64_t hi) { return random.uniformInRange(lo, hi); };
+    const auto signed_ = [&](std::int64_t bound) { return in(0, 1) ? in(1, bound) : -in(1, bound); };
+    const std::int64_t manyDivisors[] = {720720, 963761198400, 897612484786617600};
+    int products = 0;
+    for (int round = 0; round < 250; ++round) {
+        const std::int64_t a = in(0, 5) == 0 ? 720720 : signed_(1000), b = signed_(in(0, 1) ? 1000 : 1000000);
+        const std::int64_t h = in(0, 5) == 0 ? 5040 : in(1, 50);
+        const i128 limit = INT64_MAX / std::max<i128>(std::max<i128>(a < 0 ? -a : a, b < 0 ? -b : b) * 2, h);
+        const i128 G = in(0, 7) == 0 ? static_cast<i128>(in(1, 1000)) : limit - in(0, 1000) * (limit / 1001);
+        std::int64_t k = in(-1000, 1000);
+        while (static_cast<i128>(k) * k >= 4 * h * G) k /= 2;  // no real root
+        // The quadratic alone: no rational root, whatever its size.
+        const i128 bigG = in(0, 7) == 0 ? manyDivisors[in(0, 2)] : INT64_MAX - in(0, 1000000);
+        const std::int64_t bigH = in(0, 1) ? manyDivisors[in(0, 1)] : in(1, 1000000);
+        std::int64_t bigK = signed_(1000000);
+        while (static_cast<i128>(bigK) * bigK >= 4 * bigH * bigG) bigK /= 2;
+        const Polynomial_XL quadratic = wholePolynomial({bigG, bigK, bigH});
+        EXPECT_EQ(shown(findRationalRootFactor(quadratic)), "none") << show(quadratic);
+        EXPECT_EQ(shown(factorCompletely(quadratic)), "none") << show(quadratic);
+
+        std::vector<i128> product;
+        try {
+            product = {fits(b * G), fits(a * G + b * k), fits(static_cast<i128>(a) * k + b * h),
+                       fits(static_cast<i128>(a) * h)};
+        } catch (const OverflowError&) {
+            continue;
+        }
+        ++products;
+        const Polynomial_XL p = wholePolynomial(product);
+        const auto factor = findRationalRootFactor(p);
+        ASSERT_TRUE(factor.has_value()) << show(p);
+        const std::int64_t fp = factor->terms[0][0].monomial.coefficient.numerator;
+        const std::int64_t fc = factor->terms[0][1].monomial.coefficient.numerator;
+        // Substituted exactly: p³·P(−c/p) = 0 (|c| ≤ 10⁶ and p ≤ 720720, so each term stays within 128 bits).
+        i128 value = 0;
+        for (int e = 0; e < 4; ++e) {
+            i128 term = product[static_cast<std::size_t>(e)];
+            for (int i = 0; i < e; ++i) term *= -fc;
+            for (int i = e; i < 3; ++i) term *= fp;
+            value += term;
+        }
+        EXPECT_EQ(value, 0) << show(p) << " : " << show(*factor);
+        EXPECT_TRUE(fp > 0 && gcd(fp, fc) == 1 && static_cast<i128>(a) * fc == static_cast<i128>(b) * fp)
+            << show(p) << " : " << show(*factor);
+        // The rest is (a/p)·(h·x² + k·x + G), and has no rational root.
+        const i128 s = a / fp;
+        EXPECT_EQ(shown(factorCompletely(p)), show(*factor) + " ; " + show(wholePolynomial({s * G, s * k, s * h})))
+            << show(p);
+    }
+    EXPECT_GT(products, 200);
 }
 
 TEST(FactoredPolynomial, LinearFactorsOfAGroup) {

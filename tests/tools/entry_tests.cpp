@@ -161,6 +161,10 @@ TEST(RationalExpressionEntries, OnePagePerValue) {
         {"rationalReduceSteps", {"(6x^2)/(4x)"}, {{problem}, {"before"}, {"after"}}},
         {"factorCompletely", {"x^2 + 5x + 6"}, {{problem}, {"factor 1"}, {"factor 2"}, {"last quotient"}}},
         {"chooseFactoringMethod", {"x^2 + 1", "guess and check"}, {{problem}, {"does not apply"}}},
+        // A large constant: answered, as x² + 1 is.
+        {"factorCompletely", {"x^2 + 963761198400"}, {{problem}, {"does not apply"}}},
+        {"chooseFactoringMethod", {"6x^2 + 963761198400", "ac method"}, {{problem}, {"does not apply"}}},
+        {"factorCompletely", {"x^4 - 963761198400x^3 + x - 963761198400"}, {{problem}, {"factor 1"}, {"factor 2"}, {"last quotient"}}},
     };
     for (const auto& c : cases) EXPECT_EQ(run(c.entry, c.operands).comments, c.comments) << c.entry;
     EXPECT_THROW(run("factorOutGcfXL", {"x^2 = 1"}), OperandError);

@@ -1,0 +1,254 @@
+#include "algebra/factoring_roots.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/errors.hpp"
+
+namespace tl {
+
+namespace {
+
+using checked::i128;
+using u32 = std::uint32_t;
+using u64 = std::uint64_t;
+__extension__ using u128 = unsigned __int128;
+
+// ---- arithmetic modulo the Mersenne prime 2⁶¹ − 1 -------------------------------
+
+constexpr u64 kPrime = (u64{1} << 61) - 1;
+
+u64 fold(u128 v) {  // v < 2¹²²
+    u64 r = static_cast<u64>(v & kPrime) + static_cast<u64>(v >> 61);
+    r = (r & kPrime) + (r >> 61);
+    return r >= kPrime ? r - kPrime : r;
+}
+u64 mulMod(u64 a, u64 b) { return fold(static_cast<u128>(a) * b); }
+u64 addMod(u64 a, u64 b) {
+    const u64 s = a + b;  // both below 2⁶¹: no wrap
+    return s >= kPrime ? s - kPrime : s;
+}
+u64 powMod(u64 base, u64 exponent) {
+    u64 result = 1;
+    while (exponent > 0) {
+        if (exponent & 1) result = mulMod(result, base);
+        exponent >>= 1;
+        if (exponent > 0) base = mulMod(base, base);
+    }
+    return result;
+}
+u128 magnitude(i128 v) { return v < 0 ? u128{0} - static_cast<u128>(v) : static_cast<u128>(v); }
+u64 residue(i128 v) {
+    const u64 r = static_cast<u64>(magnitude(v) % kPrime);
+    return v < 0 && r != 0 ? kPrime - r : r;
+}
+
+// ---- whole numbers of any size, as far as exact division needs them -------------------------
+
+/// Sign and magnitude, 32-bit limbs from the lowest, no leading zero limb.
+class BigInt {
+public:
+    explicit BigInt(i128 v) : negative_(v < 0) {
+        for (u128 m = magnitude(v); m != 0; m >>= 32) limbs_.push_back(static_cast<u32>(m));
+    }
+    bool isZero() const { return limbs_.empty(); }
+
+    /// this · f for a 64-bit f.
+    void multiply(std::int64_t f) {
+        if (f < 0) negative_ = !negative_;
+        const u64 m = checked::magnitude(f);
+        u128 carry = 0;
+        for (u32& limb : limbs_) {
+            carry += static_cast<u128>(limb) * m;
+            limb = static_cast<u32>(carry);
+            carry >>= 32;
+        }
+        for (; carry != 0; carry >>= 32) limbs_.push_back(static_cast<u32>(carry));
+        trim();
+    }
+    /// this / d for d ≥ 1 when d divides it; false (this undefined) when not.
+    bool divideExactly(u64 d) {
+        u128 rest = 0;
+        for (std::size_t i = limbs_.size(); i-- > 0;) {
+            rest = (rest << 32) | limbs_[i];
+            limbs_[i] = static_cast<u32>(rest / d);
+            rest %= d;
+        }
+        trim();
+        return rest == 0;
+    }
+    /// this + v.
+    void add(const BigInt& v) {
+        if (v.negative_ == negative_) {
+            addMagnitude(v.limbs_);
+        } else if (compareMagnitude(v.limbs_) >= 0) {
+            subtractMagnitude(v.limbs_);
+        } else {
+            BigInt r = v;
+            r.subtractMagnitude(limbs_);
+            *this = std::move(r);
+        }
+        trim();
+    }
+
+private:
+    void trim() {
+        while (!limbs_.empty() && limbs_.back() == 0) limbs_.pop_back();
+        if (limbs_.empty()) negative_ = false;
+    }
+    int compareMagnitude(const std::vector<u32>& o) const {
+        if (limbs_.size() != o.size()) return limbs_.size() < o.size() ? -1 : 1;
+        for (std::size_t i = limbs_.size(); i-- > 0;)
+            if (limbs_[i] != o[i]) return limbs_[i] < o[i] ? -1 : 1;
+        return 0;
+    }
+    void addMagnitude(const std::vector<u32>& o) {
+        if (limbs_.size() < o.size()) limbs_.resize(o.size(), 0);
+        u64 carry = 0;
+        for (std::size_t i = 0; i < limbs_.size(); ++i) {
+            carry += static_cast<u64>(limbs_[i]) + (i < o.size() ? o[i] : 0);
+            limbs_[i] = static_cast<u32>(carry);
+            carry >>= 32;
+        }
+        if (carry != 0) limbs_.push_back(static_cast<u32>(carry));
+    }
+    void subtractMagnitude(const std::vector<u32>& o) {  // |this| ≥ |o|
+        std::int64_t borrow = 0;
+        for (std::size_t i = 0; i < limbs_.size(); ++i) {
+            std::int64_t d = static_cast<std::int64_t>(limbs_[i]) - (i < o.size() ? o[i] : 0) - borrow;
+            borrow = d < 0 ? 1 : 0;
+            limbs_[i] = static_cast<u32>(d + (borrow << 32));
+        }
+    }
+
+    bool negative_ = false;
+    std::vector<u32> limbs_;
+};
+
+long double log2Of(i128 v) { return std::log2(static_cast<long double>(magnitude(v))); }
+
+/// log2 of the positive root R of 1 = Σ 2^(logs[i] − logs[0])·R^(−gap(i)) over i ≥ 1 (gaps ≥ 1),
+/// by bisection: the sum falls as R grows, so the root is where it crosses 1.
+template <class Gap>
+long double cauchyBound(const std::vector<long double>& logs, Gap gap) {
+    const auto above = [&](long double t) {  // whether log2 R ≤ t
+        long double sum = 0;
+        for (std::size_t i = 1; i < logs.size(); ++i)
+            sum += std::exp2(logs[i] - logs[0] - static_cast<long double>(gap(i)) * t);
+        return sum <= 1;
+    };
+    long double lo = -140, hi = 140;  // coefficients below 2¹²⁸ in size, gaps at least 1
+    for (int step = 0; step < 100; ++step) {
+        const long double mid = (lo + hi) / 2;
+        (above(mid) ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+/// Slack on the logarithmic bounds, far above the rounding of long double.
+constexpr long double kBoundSlack = 1e-6L;
+
+}  // namespace
+
+RationalRootTest::RationalRootTest(const std::vector<std::pair<std::uint64_t, std::int64_t>>& terms) {
+    std::vector<std::pair<std::uint64_t, std::int64_t>> sorted = terms;
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [exponent, coefficient] : sorted) {
+        if (!terms_.empty() && terms_.back().exponent == exponent)
+            terms_.back().coefficient += coefficient;  // as many terms as memory holds: no 128-bit overflow
+        else
+            terms_.push_back({exponent, coefficient});
+        if (terms_.back().coefficient == 0) terms_.pop_back();
+    }
+    for (const WholeTerm& t : terms_) residues_.push_back(residue(t.coefficient));
+    if (terms_.size() < 2) return;
+    // Cauchy: every root has |r| ≤ R, R the positive root of |a_N|·x^N − Σ |aₑ|·x^e (e < N); the
+    // reciprocals of the non-zero roots are the roots of the reversed polynomial.
+    std::vector<long double> logs;
+    for (const WholeTerm& t : terms_) logs.push_back(log2Of(t.coefficient));
+    const std::size_t last = terms_.size() - 1;
+    logUpper_ = cauchyBound(logs, [&](std::size_t i) { return terms_[0].exponent - terms_[i].exponent; }) + kBoundSlack;
+    std::reverse(logs.begin(), logs.end());
+    logLower_ = -cauchyBound(logs, [&](std::size_t i) { return terms_[last - i].exponent - terms_.back().exponent; }) -
+                kBoundSlack;
+    bounded_ = true;
+}
+
+RationalRootTest::Range RationalRootTest::candidateRange(std::int64_t p) const {
+    if (terms_.size() == 1) return {1, 0};  // a single power has no root but 0
+    Range range;
+    if (!bounded_) return range;
+    const long double lp = std::log2(static_cast<long double>(p));
+    if (lp + logUpper_ < 62) range.hi = static_cast<std::int64_t>(std::floor(std::exp2(lp + logUpper_))) + 1;
+    if (const long double l = lp + logLower_; l > 0)  // beyond 2⁶², 2⁶² is low enough
+        range.lo = l < 62 ? std::max<std::int64_t>(1, static_cast<std::int64_t>(std::floor(std::exp2(l))) - 1)
+                          : std::int64_t{1} << 62;
+    return range;
+}
+
+std::vector<std::uint64_t> RationalRootTest::weights(std::int64_t p) const {
+    // aₑ·p^(N−e) for the evaluation of p^(N−m)·P(x/p)/x^m as Σ aₑ·p^(N−e)·x^(e−m).
+    std::vector<u64> w;
+    const u64 y = static_cast<u64>(p) % kPrime;
+    u64 yPower = 1;
+    for (std::size_t i = 0; i < terms_.size(); ++i) {
+        if (i > 0) {
+            const u64 gap = terms_[i - 1].exponent - terms_[i].exponent;
+            yPower = mulMod(yPower, gap == 1 ? y : powMod(y, gap));
+        }
+        w.push_back(mulMod(residues_[i], yPower));
+    }
+    return w;
+}
+
+RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint64_t>& weights, std::int64_t q) const {
+    if (weights.empty()) return {true, true};
+    // Horner over the gaps between powers, for x = −q and x = q at once.
+    const u64 x = static_cast<u64>(q) % kPrime;
+    u64 negative = weights.front(), positive = weights.front();
+    for (std::size_t i = 1; i < weights.size(); ++i) {
+        const u64 gap = terms_[i - 1].exponent - terms_[i].exponent;
+        const u64 xGap = gap == 1 ? x : powMod(x, gap);
+        positive = addMod(mulMod(positive, xGap), weights[i]);
+        const u64 n = mulMod(negative, xGap);
+        negative = addMod(gap % 2 == 1 && n != 0 ? kPrime - n : n, weights[i]);
+    }
+    return {negative == 0, positive == 0};
+}
+
+bool RationalRootTest::isRoot(std::int64_t p, std::int64_t c) const {
+    require(p >= 1 && c != 0, "a root test of a factor without both terms");
+    if (terms_.empty()) return true;
+    if (terms_.size() == 1) return false;
+    if (p == 1 && (c == 1 || c == -1)) {
+        // ±1 to any power is ±1: the sum of the coefficients with signs, exactly in 128 bits.
+        i128 sum = 0;
+        for (const WholeTerm& t : terms_)
+            sum += (c == 1 && (t.exponent - terms_.back().exponent) % 2 == 1) ? -t.coefficient : t.coefficient;
+        return sum == 0;
+    }
+    if (terms_.front().exponent - terms_.back().exponent > kMaxExactSpan)
+        throw OverflowError("64-bit overflow in a root test of too high a degree");
+    return dividesExactly(p, c);
+}
+
+bool RationalRootTest::dividesExactly(std::int64_t p, std::int64_t c) const {
+    // Synthetic division by p·x + c. With p and c coprime, a root −c/p makes every
+    // quotient coefficient whole (Gauss), so a division with a remainder rules it out.
+    auto term = terms_.begin();
+    BigInt quotient(term->coefficient);
+    if (!quotient.divideExactly(static_cast<u64>(p))) return false;
+    for (std::uint64_t e = term->exponent; e-- > terms_.back().exponent;) {
+        const bool present = (term + 1)->exponent == e;
+        if (present) ++term;
+        BigInt rest = quotient;
+        rest.multiply(-c);
+        if (present) rest.add(BigInt(term->coefficient));
+        if (e == terms_.back().exponent) return rest.isZero();
+        if (!rest.divideExactly(static_cast<u64>(p))) return false;
+        quotient = std::move(rest);
+    }
+    return false;  // not reached: the loop ends at the lowest power
+}
+
+}  // namespace tl
