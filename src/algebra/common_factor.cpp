@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "algebra/modular.hpp"
 #include "base/errors.hpp"
 
 namespace tl {
@@ -24,56 +25,23 @@ constexpr std::uint64_t kLargestPrime = 2147483647;  // 2³¹ − 1
 constexpr std::size_t kMostImages = 4;
 constexpr char kTooLarge[] = "polynomials too large to compare";
 
-/// Arithmetic modulo a prime p < 2³¹; reduction by Barrett's method, exact for
-/// every x < 2⁶³ (so a sum of two products of residues).
-class Field {
-public:
-    explicit Field(std::uint64_t p) : p_(p), m_(UINT64_MAX / p) {}
-    std::uint64_t prime() const { return p_; }
-    std::uint64_t reduce(std::uint64_t x) const {
-        const std::uint64_t q = static_cast<std::uint64_t>((static_cast<u128>(x) * m_) >> 64);
-        const std::uint64_t r = x - q * p_;
-        return r >= p_ ? r - p_ : r;
-    }
-    std::uint64_t multiply(std::uint64_t a, std::uint64_t b) const { return reduce(a * b); }
-    std::uint64_t power(std::uint64_t base, std::uint64_t exponent) const {
-        std::uint64_t result = 1;
-        for (; exponent > 0; exponent >>= 1, base = multiply(base, base))
-            if (exponent & 1) result = multiply(result, base);
-        return result;
-    }
-    /// For a not 0 modulo p.
-    std::uint64_t inverse(std::uint64_t a) const { return power(a, p_ - 2); }
-    std::uint64_t residue(std::int64_t n) const {
-        const std::int64_t r = n % static_cast<std::int64_t>(p_);
-        return static_cast<std::uint64_t>(r < 0 ? r + static_cast<std::int64_t>(p_) : r);
-    }
+/// Arithmetic modulo one of the primes.
+using Field = modular::Below31;
 
-private:
-    std::uint64_t p_;
-    std::uint64_t m_;  // ⌊(2⁶⁴ − 1)/p⌋
-};
-
-std::uint64_t powerMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t m) {
-    std::uint64_t result = 1 % m;
-    for (base %= m; exponent > 0; exponent >>= 1, base = base * base % m)
-        if (exponent & 1) result = result * base % m;
-    return result;
-}
-
-/// Miller–Rabin with the bases 2, 7 and 61, exact below 4 759 123 141.
+/// Miller–Rabin for n < 2³¹ with the bases 2, 7 and 61 (exact below 4 759 123 141).
 bool isPrime(std::uint64_t n) {
     if (n < 2 || n % 2 == 0) return n == 2;
     std::uint64_t d = n - 1;
     int s = 0;
     for (; d % 2 == 0; d /= 2) ++s;
+    const modular::Below31 ring(n);
     for (const std::uint64_t a : {2u, 7u, 61u}) {
         if (a % n == 0) continue;
-        std::uint64_t x = powerMod(a, d, n);
+        std::uint64_t x = modular::power(ring, a % n, d);
         if (x == 1 || x == n - 1) continue;
         bool composite = true;
         for (int r = 1; r < s && composite; ++r) {
-            x = x * x % n;
+            x = ring.multiply(x, x);
             composite = x != n - 1;
         }
         if (composite) return false;
@@ -96,10 +64,9 @@ std::optional<Residues> reduced(std::span<const Rational> a, const Field& f) {
     Residues r;
     r.reserve(a.size());
     for (const Rational& c : a) {
-        const std::uint64_t d = f.residue(c.denominator);
-        if (d == 0) return std::nullopt;
-        const std::uint64_t n = f.residue(c.numerator);
-        r.push_back(d == 1 || n == 0 ? n : f.multiply(n, f.inverse(d)));
+        const auto residue = modular::residue(f, c);
+        if (!residue) return std::nullopt;
+        r.push_back(*residue);
     }
     if (r.back() == 0) return std::nullopt;
     return r;
@@ -122,7 +89,7 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
     // 2⁶³, and a multiple of p near 2⁶² taken off those at 2⁶² or above
     // brings them back.
     constexpr std::uint64_t kHigh = std::uint64_t{1} << 62;
-    const std::uint64_t p = f.prime(), highMultiple = kHigh / p * p;
+    const std::uint64_t p = f.modulus(), highMultiple = kHigh / p * p;
     const auto spend = [&](std::uint64_t work) {
         if (work > left) throw PreconditionError(kTooLarge);
         left -= work;
@@ -133,9 +100,9 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
     if (a.size() < b.size()) std::swap(a, b);
     while (!b.empty()) {
         const std::size_t below = b.size() - 1;  // b's terms under its leading one
+        for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
         if (a.size() > kShort) {
-            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
-            const std::uint64_t inverse = f.inverse(b.back());
+            const std::uint64_t inverse = modular::inverse(f, b.back());
             while (a.size() >= b.size()) {
                 spend(below);
                 // a − q·x^shift·b with q = lead(a)/lead(b): the leading term
@@ -150,7 +117,6 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
                 trimReduced(a);
             }
         } else {
-            for (std::uint64_t& c : b) c = f.reduce(c);  // the remainder of a long step
             const std::uint64_t leadB = b.back();
             while (a.size() >= b.size()) {
                 spend(below);
@@ -243,7 +209,7 @@ public:
             if (count_ == kMostImages) return false;
             // x ≡ joined (mod m), x ≡ g (mod p): x = joined + m·k, k = (g − joined)·m⁻¹ mod p.
             const Field f(p);
-            const std::uint64_t inverse = f.inverse(static_cast<std::uint64_t>(modulus_ % p));
+            const std::uint64_t inverse = modular::inverse(f, static_cast<std::uint64_t>(modulus_ % p));
             for (std::size_t i = 0; i < g.size(); ++i) {
                 const std::uint64_t old = static_cast<std::uint64_t>(joined_[i] % p);
                 const std::uint64_t k = f.multiply((g[i] + p - old) % p, inverse);
@@ -382,7 +348,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
         Residues g = gcdOf(std::move(*x), std::move(*y), f, allowance.left);
         lastEuclid = before - allowance.left;
         if (g.size() == 1) return false;
-        const std::uint64_t inverse = f.inverse(g.back());
+        const std::uint64_t inverse = modular::inverse(f, g.back());
         for (std::uint64_t& c : g) c = f.multiply(c, inverse);
         if (!bound)
             bound = static_cast<long double>(b.size() - 1) * normBits(a) +

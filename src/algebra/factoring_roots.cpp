@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "algebra/modular.hpp"
 #include "base/errors.hpp"
 
 namespace tl {
@@ -14,34 +15,11 @@ using u32 = std::uint32_t;
 using u64 = std::uint64_t;
 __extension__ using u128 = unsigned __int128;
 
-// ---- arithmetic modulo the Mersenne prime 2⁶¹ − 1 -------------------------------
+/// The test prime, 2⁶¹ − 1.
+constexpr modular::Mersenne61 kField;
+constexpr u64 kPrime = modular::Mersenne61::kPrime;
 
-constexpr u64 kPrime = (u64{1} << 61) - 1;
-
-u64 fold(u128 v) {  // v < 2¹²²
-    u64 r = static_cast<u64>(v & kPrime) + static_cast<u64>(v >> 61);
-    r = (r & kPrime) + (r >> 61);
-    return r >= kPrime ? r - kPrime : r;
-}
-u64 mulMod(u64 a, u64 b) { return fold(static_cast<u128>(a) * b); }
-u64 addMod(u64 a, u64 b) {
-    const u64 s = a + b;  // both below 2⁶¹: no wrap
-    return s >= kPrime ? s - kPrime : s;
-}
-u64 powMod(u64 base, u64 exponent) {
-    u64 result = 1;
-    while (exponent > 0) {
-        if (exponent & 1) result = mulMod(result, base);
-        exponent >>= 1;
-        if (exponent > 0) base = mulMod(base, base);
-    }
-    return result;
-}
 u128 magnitude(i128 v) { return v < 0 ? u128{0} - static_cast<u128>(v) : static_cast<u128>(v); }
-u64 residue(i128 v) {
-    const u64 r = static_cast<u64>(magnitude(v) % kPrime);
-    return v < 0 && r != 0 ? kPrime - r : r;
-}
 
 // ---- whole numbers of any size, as far as exact division needs them -------------------------
 
@@ -160,7 +138,7 @@ RationalRootTest::RationalRootTest(const std::vector<std::pair<std::uint64_t, st
             terms_.push_back({exponent, coefficient});
         if (terms_.back().coefficient == 0) terms_.pop_back();
     }
-    for (const WholeTerm& t : terms_) residues_.push_back(residue(t.coefficient));
+    for (const WholeTerm& t : terms_) residues_.push_back(modular::residue(t.coefficient, kPrime));
     if (terms_.size() < 2) return;
     // Cauchy: every root has |r| ≤ R, R the positive root of |a_N|·x^N − Σ |aₑ|·x^e (e < N); the
     // reciprocals of the non-zero roots are the roots of the reversed polynomial.
@@ -194,9 +172,9 @@ std::vector<std::uint64_t> RationalRootTest::weights(std::int64_t p) const {
     for (std::size_t i = 0; i < terms_.size(); ++i) {
         if (i > 0) {
             const u64 gap = terms_[i - 1].exponent - terms_[i].exponent;
-            yPower = mulMod(yPower, gap == 1 ? y : powMod(y, gap));
+            yPower = kField.multiply(yPower, gap == 1 ? y : modular::power(kField, y, gap));
         }
-        w.push_back(mulMod(residues_[i], yPower));
+        w.push_back(kField.multiply(residues_[i], yPower));
     }
     return w;
 }
@@ -208,10 +186,10 @@ RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint
     u64 negative = weights.front(), positive = weights.front();
     for (std::size_t i = 1; i < weights.size(); ++i) {
         const u64 gap = terms_[i - 1].exponent - terms_[i].exponent;
-        const u64 xGap = gap == 1 ? x : powMod(x, gap);
-        positive = addMod(mulMod(positive, xGap), weights[i]);
-        const u64 n = mulMod(negative, xGap);
-        negative = addMod(gap % 2 == 1 && n != 0 ? kPrime - n : n, weights[i]);
+        const u64 xGap = gap == 1 ? x : modular::power(kField, x, gap);
+        positive = modular::add(kField, kField.multiply(positive, xGap), weights[i]);
+        const u64 n = kField.multiply(negative, xGap);
+        negative = modular::add(kField, gap % 2 == 1 ? modular::negate(kField, n) : n, weights[i]);
     }
     return {negative == 0, positive == 0};
 }

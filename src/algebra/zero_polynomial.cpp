@@ -1,7 +1,6 @@
 #include "algebra/zero_polynomial.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -12,7 +11,7 @@
 #include <vector>
 
 #include "algebra/factoring.hpp"
-#include "base/checked.hpp"
+#include "algebra/modular.hpp"
 #include "base/errors.hpp"
 
 namespace tl {
@@ -20,7 +19,6 @@ namespace tl {
 namespace {
 
 using u64 = std::uint64_t;
-__extension__ using u128 = unsigned __int128;
 
 // ---- the groups the last one reaches ----------------------------------------------
 
@@ -65,32 +63,7 @@ std::vector<std::size_t> dependencyOrder(const Polynomial_XL& p) {
 
 // ---- modulo a prime ------------------------------------------------------------------
 
-/// Two primes: no 64-bit denominator is a multiple of both.
-constexpr std::array<u64, 2> kPrimes{(u64{1} << 61) - 1, (u64{1} << 31) - 1};
 constexpr int kPoints = 3;
-
-u64 mulMod(u64 a, u64 b, u64 p) { return static_cast<u64>(static_cast<u128>(a) * b % p); }
-
-u64 powMod(u64 base, u64 exponent, u64 p) {
-    u64 result = 1 % p;
-    for (base %= p; exponent > 0; exponent >>= 1) {
-        if (exponent & 1) result = mulMod(result, base, p);
-        base = mulMod(base, base, p);
-    }
-    return result;
-}
-
-u64 integerMod(std::int64_t v, u64 p) {
-    const u64 m = checked::magnitude(v) % p;
-    return v < 0 && m != 0 ? p - m : m;
-}
-
-/// The coefficient modulo p; none when p divides its denominator.
-std::optional<u64> coefficientMod(const Rational& r, u64 p) {
-    const u64 d = integerMod(r.denominator, p);
-    if (d == 0) return std::nullopt;
-    return mulMod(integerMod(r.numerator, p), powMod(d, p - 2, p), p);
-}
 
 /// The point a letter takes at the given try: a fixed, spread-out value.
 u64 pointOf(const std::string& letter, int attempt, u64 p) {
@@ -99,22 +72,37 @@ u64 pointOf(const std::string& letter, int attempt, u64 p) {
     return 2 + (seed ^ (seed >> 29)) % (p - 3);
 }
 
-/// The value of the last group modulo p at one point; none when p divides a denominator.
-std::optional<u64> valueMod(const Polynomial_XL& p, const std::vector<std::size_t>& order, u64 prime, int attempt) {
+/// The value of the last group modulo a prime at one point; none when the prime divides a denominator.
+template <class Field>
+std::optional<u64> valueMod(const Polynomial_XL& p, const std::vector<std::size_t>& order, const Field& f,
+                            int attempt) {
     std::vector<u64> value(p.terms.size(), 0);
     for (const std::size_t g : order) {
         u64 sum = 0;
         for (const Term_XL& t : p.terms[g]) {
-            const auto c = coefficientMod(t.monomial.coefficient, prime);
+            const auto c = modular::residue(f, t.monomial.coefficient);
             if (!c) return std::nullopt;
-            const u64 point = pointOf(t.monomial.variable, attempt, prime);
-            u64 term = mulMod(*c, powMod(point, t.monomial.exponent, prime), prime);
-            for (const Factor& f : t.factors) term = mulMod(term, powMod(value[f.pointer], f.exponent, prime), prime);
-            sum = (sum + term) % prime;
+            const u64 point = pointOf(t.monomial.variable, attempt, f.modulus());
+            u64 term = f.multiply(*c, modular::power(f, point, t.monomial.exponent));
+            for (const Factor& factor : t.factors)
+                term = f.multiply(term, modular::power(f, value[factor.pointer], factor.exponent));
+            sum = modular::add(f, sum, term);
         }
         value[g] = sum;
     }
     return value[p.terms.size() - 1];
+}
+
+/// Whether the value modulo the prime is not 0 at one of the points tried;
+/// false too when the prime divides a denominator.
+template <class Field>
+bool provenNonZero(const Polynomial_XL& p, const std::vector<std::size_t>& order, const Field& f) {
+    for (int attempt = 0; attempt < kPoints; ++attempt) {
+        const auto v = valueMod(p, order, f, attempt);
+        if (!v) return false;
+        if (*v != 0) return true;
+    }
+    return false;
 }
 
 // ---- written out exactly ------------------------------------------------------------
@@ -227,13 +215,11 @@ bool isZeroPolynomialXL(const Polynomial_XL& polynomial) {
     for (const std::size_t g : order)
         for (const Term_XL& t : polynomial.terms[g])
             require(t.monomial.coefficient.denominator != 0, "a coefficient over 0");
-    // A prime that divides a denominator is passed over; the other one divides none.
-    for (const u64 prime : kPrimes)
-        for (int attempt = 0; attempt < kPoints; ++attempt) {
-            const auto v = valueMod(polynomial, order, prime, attempt);
-            if (!v) break;
-            if (*v != 0) return false;
-        }
+    // Two primes, so that one of them divides no denominator: a 64-bit
+    // number is no multiple of both.
+    if (provenNonZero(polynomial, order, modular::Mersenne61{}) ||
+        provenNonZero(polynomial, order, modular::Below31((u64{1} << 31) - 1)))
+        return false;
     return writtenOutIsZero(polynomial, order);
 }
 
