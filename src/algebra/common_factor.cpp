@@ -14,8 +14,8 @@ namespace tl {
 
 namespace {
 
-__extension__ using u128 = unsigned __int128;
-__extension__ using i128 = __int128;
+using modular::i128;
+using modular::u128;
 
 /// Residues modulo a prime p < 2³¹, by ascending power.
 using Residues = std::vector<std::uint64_t>;

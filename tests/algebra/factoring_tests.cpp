@@ -157,7 +157,7 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
                 EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
                     << show(binomial);
             }
-    // A root that cannot be checked within 10,000 powers: refused as before, not guessed.
+    // A root that cannot be checked within 10,000 powers: refused, not guessed.
     EXPECT_THROW(findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2")), OverflowError);
 }
 

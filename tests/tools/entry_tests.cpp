@@ -84,7 +84,7 @@ TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
         {"2(x/0 + 1) = 5", {"2((1/0)x + 1) = 5", "2(x/0 + 1) = 5", "2((1/0)x + 1) = 5"}},
         {"2(x + 1)/0 = 5", {"(2/0)(x + 1) = 5", "2(x + 1)/0 = 5", "2(x + 1)/0 = 5"}},
         {"(x + 1)(x - 2)/0 = 0", {"(1/0)(x + 1)(x − 2) = 0", "(x + 1)(x − 2)/0 = 0", "(x + 1)(x − 2)/0 = 0"}},
-        // A non-zero denominator as before, a negative one as written.
+        // A non-zero denominator as its value, a negative one as written.
         {"x/4 = 1", {"(1/4)x = 1", "x/4 = 1", "0.25x = 1"}},
         {"x + 15x/(-4) = 2", {"x + (-15/4)x = 2", "x + 15x/-4 = 2", "x + -3.75x = 2"}},
     };
