@@ -9,19 +9,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "algebra/common_factor.hpp"
 #include "base/errors.hpp"
 #include "base/random.hpp"
-#include "steps_tool.hpp"
 #include "support/process_memory.hpp"
+#include "support/steps_run.hpp"
 
 namespace {
 
-using tl::bench::CountingBuffer;
 using tl::bench::resetPeakMemory;
 using tl::bench::statusKiB;
 
@@ -150,17 +148,10 @@ const std::vector<Case>& cases() {
 void BM_Entry(benchmark::State& state, std::size_t i, bool text) {
     std::vector<std::string> args = cases().at(i).args;
     if (text) args.push_back("--text");
-    CountingBuffer out, err;
-    std::ostream outStream(&out), errStream(&err);
-    int status = 0;
-    resetPeakMemory();
-    for (auto _ : state) {
-        out.count = 0;
-        status = tl::steps_tool::runStepsTool(args, outStream, errStream);
-    }
-    state.counters["status"] = status;
-    state.counters["out_KiB"] = static_cast<double>(out.count) / 1024;
-    state.counters["peak_MiB"] = statusKiB("VmHWM") / 1024;
+    const tl::bench::StepsRun run = tl::bench::timeStepsTool(state, args);
+    state.counters["status"] = run.status;
+    state.counters["out_KiB"] = static_cast<double>(run.out) / 1024;
+    state.counters["peak_MiB"] = run.peakKiB / 1024;
     state.SetLabel(args.front() + " | " + cases().at(i).label);
 }
 

@@ -9,20 +9,15 @@
 // longest flat sums for the other entries.
 #include <benchmark/benchmark.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "algebra/reader.hpp"
 #include "command_line.hpp"
 #include "steps_tool.hpp"
-#include "support/process_memory.hpp"
+#include "support/steps_run.hpp"
 
 namespace {
-
-using tl::bench::CountingBuffer;
-using tl::bench::resetPeakMemory;
-using tl::bench::statusKiB;
 
 /// `unit` repeated `count` times, `between` between them.
 std::string repeated(const std::string& unit, std::size_t count, const std::string& between) {
@@ -103,19 +98,13 @@ void BM_SolverLimit(benchmark::State& state, std::size_t i, bool text) {
     std::vector<std::string> args = cases().at(i).args;
     if (text) args.push_back("--text");
     const auto [pages, rows] = pagesAndRows(args);
-    CountingBuffer buffer;
-    resetPeakMemory();
-    const double before = statusKiB("VmRSS");
-    for (auto _ : state) {
-        buffer.count = 0;
-        std::ostream out(&buffer), err(&buffer);
-        if (tl::steps_tool::runStepsTool(args, out, err) != 0) state.SkipWithError("the entry failed");
-    }
-    state.counters["bytes"] = static_cast<double>(buffer.count);
+    const tl::bench::StepsRun run = tl::bench::timeStepsTool(state, args);
+    if (run.status != 0) state.SkipWithError("the entry failed");
+    state.counters["bytes"] = static_cast<double>(run.out + run.err);
     state.counters["pages"] = static_cast<double>(pages);
     state.counters["rows"] = static_cast<double>(rows);
-    state.counters["peak_MiB"] = statusKiB("VmHWM") / 1024;
-    state.counters["start_MiB"] = before / 1024;
+    state.counters["peak_MiB"] = run.peakKiB / 1024;
+    state.counters["start_MiB"] = run.startKiB / 1024;
     state.SetLabel(cases().at(i).label);
 }
 
