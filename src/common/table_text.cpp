@@ -84,6 +84,18 @@ std::size_t count(const std::string& field) {
     return static_cast<std::size_t>(n);
 }
 
+// One level more of `depth` while it lives.
+class Deeper {
+public:
+    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
+    ~Deeper() { --depth_; }
+    Deeper(const Deeper&) = delete;
+    Deeper& operator=(const Deeper&) = delete;
+
+private:
+    int& depth_;
+};
+
 class Reader {
 public:
     explicit Reader(const Engine_Table& table) : table_(table) {}
@@ -153,8 +165,7 @@ private:
             }
             const i64 r = row;
             pending.pop_back();
-            Reading reading = node(r);
-            at(read_, r) = std::move(reading);
+            at(read_, r) = node(r);
         }
     }
 
@@ -219,22 +230,14 @@ private:
     Reading child(i64 parent, i64 row, std::size_t f) const {
         const i64 c = parseInt(field(row, f));
         require(c > 0 && c < parent, "a table's child row does not stand above its parent");
-        if (static_cast<std::size_t>(c) < read_.size() && read_[static_cast<std::size_t>(c)]) {
-            Reading r = std::move(*read_[static_cast<std::size_t>(c)]);
-            read_[static_cast<std::size_t>(c)].reset();
-            return r;
+        if (const auto slot = static_cast<std::size_t>(c); slot < read_.size() && read_[slot]) {
+            Reading ahead = std::move(*read_[slot]);
+            read_[slot].reset();
+            return ahead;
         }
         if (depth_ >= kRecursionDepth) readBelow(c);
-        ++depth_;
-        Reading r;
-        try {
-            r = node(c);
-        } catch (...) {
-            --depth_;
-            throw;
-        }
-        --depth_;
-        return r;
+        const Deeper deeper(depth_);
+        return node(c);
     }
 
     Reading plain(i64 r) const { return leaf(field(r, 1)); }
