@@ -295,7 +295,7 @@ private:
         const std::string& text = field(r, 1);
         const JoinLayout layout = joinLayout(text);
         if (layout == JoinLayout::none) return {};
-        const Reading left = operand(r, 1), right = operand(r, 2);
+        Reading left = operand(r, 1), right = operand(r, 2);  // not const: moved from
         switch (layout) {
             case JoinLayout::juxtaposition: {
                 if (left.text.empty()) return right;
@@ -310,11 +310,16 @@ private:
             case JoinLayout::op: {
                 // An operator in a hidden colour leaves its room blank.
                 const std::string shown = hidden(r + 2) ? "" : text;
-                std::string s = left.text;
-                for (const std::string& part : {shown, right.text})
-                    if (!part.empty()) s += (s.empty() ? "" : " ") + part;
+                std::string s = std::move(left.text);
+                const auto append = [&s](const std::string& part) {
+                    if (part.empty()) return;
+                    if (!s.empty()) s += ' ';
+                    s += part;
+                };
+                append(shown);
+                append(right.text);
                 if (s.empty()) return {};
-                return {s, Binding::sum};
+                return {std::move(s), Binding::sum};
             }
             case JoinLayout::power:
                 return {parenthesised(left, left.binding != Binding::atom) + "^" +
