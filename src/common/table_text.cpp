@@ -11,6 +11,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/deeper.hpp"
 #include "common/item_texts.hpp"
 #include "common/layout.hpp"
 #include "common/records.hpp"
@@ -83,18 +84,6 @@ std::size_t count(const std::string& field) {
     require(n >= 0, "a negative count in a table");
     return static_cast<std::size_t>(n);
 }
-
-// One level more of `depth` while it lives.
-class Deeper {
-public:
-    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
-    ~Deeper() { --depth_; }
-    Deeper(const Deeper&) = delete;
-    Deeper& operator=(const Deeper&) = delete;
-
-private:
-    int& depth_;
-};
 
 class Reader {
 public:

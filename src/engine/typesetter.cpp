@@ -9,6 +9,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/deeper.hpp"
 #include "common/drawing.hpp"
 #include "common/enums.hpp"
 #include "common/records.hpp"
@@ -141,18 +142,6 @@ constexpr int kRecursionDepth = 16;
 
 thread_local int measureDepth = 0;
 thread_local int drawDepth = 0;
-
-/// One level more of `depth` while it lives.
-class Deeper {
-public:
-    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
-    ~Deeper() { --depth_; }
-    Deeper(const Deeper&) = delete;
-    Deeper& operator=(const Deeper&) = delete;
-
-private:
-    int& depth_;
-};
 
 NodeBox measureFrame(const Frame& f) {
     const std::string_view kind = f.field(0, 0);
