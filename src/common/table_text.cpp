@@ -11,6 +11,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/deeper.hpp"
 #include "common/item_texts.hpp"
 #include "common/layout.hpp"
 #include "common/records.hpp"
@@ -153,8 +154,7 @@ private:
             }
             const i64 r = row;
             pending.pop_back();
-            Reading reading = node(r);
-            at(read_, r) = std::move(reading);
+            at(read_, r) = node(r);
         }
     }
 
@@ -219,22 +219,14 @@ private:
     Reading child(i64 parent, i64 row, std::size_t f) const {
         const i64 c = parseInt(field(row, f));
         require(c > 0 && c < parent, "a table's child row does not stand above its parent");
-        if (static_cast<std::size_t>(c) < read_.size() && read_[static_cast<std::size_t>(c)]) {
-            Reading r = std::move(*read_[static_cast<std::size_t>(c)]);
-            read_[static_cast<std::size_t>(c)].reset();
-            return r;
+        if (const auto slot = static_cast<std::size_t>(c); slot < read_.size() && read_[slot]) {
+            Reading ahead = std::move(*read_[slot]);
+            read_[slot].reset();
+            return ahead;
         }
         if (depth_ >= kRecursionDepth) readBelow(c);
-        ++depth_;
-        Reading r;
-        try {
-            r = node(c);
-        } catch (...) {
-            --depth_;
-            throw;
-        }
-        --depth_;
-        return r;
+        const Deeper deeper(depth_);
+        return node(c);
     }
 
     Reading plain(i64 r) const { return leaf(field(r, 1)); }
@@ -292,7 +284,7 @@ private:
         const std::string& text = field(r, 1);
         const JoinLayout layout = joinLayout(text);
         if (layout == JoinLayout::none) return {};
-        const Reading left = operand(r, 1), right = operand(r, 2);
+        Reading left = operand(r, 1), right = operand(r, 2);  // not const: moved from
         switch (layout) {
             case JoinLayout::juxtaposition: {
                 if (left.text.empty()) return right;
@@ -307,11 +299,16 @@ private:
             case JoinLayout::op: {
                 // An operator in a hidden colour leaves its room blank.
                 const std::string shown = hidden(r + 2) ? "" : text;
-                std::string s = left.text;
-                for (const std::string& part : {shown, right.text})
-                    if (!part.empty()) s += (s.empty() ? "" : " ") + part;
+                std::string s = std::move(left.text);
+                const auto append = [&s](const std::string& part) {
+                    if (part.empty()) return;
+                    if (!s.empty()) s += ' ';
+                    s += part;
+                };
+                append(shown);
+                append(right.text);
                 if (s.empty()) return {};
-                return {s, Binding::sum};
+                return {std::move(s), Binding::sum};
             }
             case JoinLayout::power:
                 return {parenthesised(left, left.binding != Binding::atom) + "^" +

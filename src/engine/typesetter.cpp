@@ -9,6 +9,7 @@
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
+#include "common/deeper.hpp"
 #include "common/drawing.hpp"
 #include "common/enums.hpp"
 #include "common/records.hpp"
@@ -142,18 +143,6 @@ constexpr int kRecursionDepth = 16;
 thread_local int measureDepth = 0;
 thread_local int drawDepth = 0;
 
-/// One level more of `depth` while it lives.
-class Deeper {
-public:
-    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
-    ~Deeper() { --depth_; }
-    Deeper(const Deeper&) = delete;
-    Deeper& operator=(const Deeper&) = delete;
-
-private:
-    int& depth_;
-};
-
 NodeBox measureFrame(const Frame& f) {
     const std::string_view kind = f.field(0, 0);
     if (kind == "font") return measureFontNode(f);
@@ -223,11 +212,6 @@ void measureBelow(MeasureMemo& memo, const Engine_Table& table, const ChildNode&
         // handler to measure, and fail on.
         if (r && !memo.find(*r, n.size, n.weight, n.fontName)) pending.push_back({n, *r, false});
     };
-    const auto close = [&](std::int64_t row) {
-        memo.setOpen(row, false);
-        frames.pop_back();
-        pending.pop_back();
-    };
     push(node);
     try {
         while (!pending.empty()) {
@@ -247,11 +231,11 @@ void measureBelow(MeasureMemo& memo, const Engine_Table& table, const ChildNode&
                 for (auto c = children.rbegin(); c != children.rend(); ++c) push(*c);  // `top` dangles now
                 continue;
             }
-            // Measured meanwhile by a handler that measures a child it does
-            // not name (see addJoinMeasuredChildren and the others).
-            if (!memo.find(top.row, top.node.size, top.node.weight, top.node.fontName))
-                memo.add(top.row, top.node.size, top.node.weight, top.node.fontName, measureFrame(frames.back()));
-            close(top.row);
+            // Its children are measured: the handler finds them in the memo.
+            memo.add(top.row, top.node.size, top.node.weight, top.node.fontName, measureFrame(frames.back()));
+            memo.setOpen(top.row, false);
+            frames.pop_back();
+            pending.pop_back();
         }
     } catch (...) {
         // The memo may outlive a failure: nothing stays open.

@@ -228,5 +228,16 @@ TEST_F(DeepTables, ANodeBelowItselfIsABrokenTable) {
     }
 }
 
+// The small-stack runner takes a callable by name as well as a temporary,
+// and throws again in the caller what the work threw on its thread.
+TEST(SmallStack, RunsANamedCallableAndThrowsAgainWhatItThrew) {
+    int runs = 0;
+    const auto work = [&runs] { ++runs; };
+    onSmallStack(work);
+    EXPECT_EQ(runs, 1);
+    const auto failing = [] { throw PreconditionError("failed on the small stack"); };
+    EXPECT_THROW(onSmallStack(failing), PreconditionError);
+}
+
 }  // namespace
 }  // namespace tl::testing

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <exception>
 #include <stdexcept>
+#include <type_traits>
 
 namespace tl::testing {
 
@@ -19,7 +20,7 @@ inline constexpr std::size_t kSmallStackBytes = std::size_t{1} << 20;
 template <class Work>
 void onSmallStack(Work&& work, std::size_t bytes = kSmallStackBytes) {
     struct Call {
-        Work* work;
+        std::remove_reference_t<Work>* work;
         std::exception_ptr error;
     } call{&work, nullptr};
     pthread_attr_t attributes;

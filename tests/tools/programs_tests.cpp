@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/text_lines.hpp"
+
 extern char** environ;
 
 namespace {
@@ -115,12 +117,7 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
     return result;
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
+using tl::testing::lines;
 
 bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 

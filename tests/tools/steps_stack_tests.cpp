@@ -19,6 +19,7 @@
 #include "page_images.hpp"
 #include "steps_tool.hpp"
 #include "support/small_stack.hpp"
+#include "support/text_lines.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
@@ -56,12 +57,7 @@ StepTriple longestPage(const StepTriple& solution) {
     return {{solution.steps.at(longest)}, {solution.comments.at(longest)}, solution.parameters};
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
+using tl::testing::lines;
 
 /// The signs between the terms of a line of text, in order.
 std::vector<std::string> signsBetweenTerms(const std::string& line) {

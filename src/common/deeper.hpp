@@ -1,0 +1,19 @@
+// A walk over a tree that recurses near the top and keeps lists of its own
+// further down counts how deep it has recursed with this.
+#pragma once
+
+namespace tl {
+
+/// One level more of `depth` while it lives.
+class Deeper {
+public:
+    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
+    ~Deeper() { --depth_; }
+    Deeper(const Deeper&) = delete;
+    Deeper& operator=(const Deeper&) = delete;
+
+private:
+    int& depth_;
+};
+
+}  // namespace tl
