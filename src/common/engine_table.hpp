@@ -148,17 +148,23 @@ private:
     struct Pool {
         void* blocks[kPooledSizes][kPooledPerSize];
         int count[kPooledSizes];
-        bool closed;  // the thread is ending: blocks freed from now on are not kept
-        // A thread that ends gives its kept blocks back.
+        // A thread that ends gives its kept blocks back; blocks freed after
+        // that (by thread-locals destroyed later) are not kept.
         ~Pool() {
+            poolClosed() = true;
             for (int k = 0; k < kPooledSizes; ++k)
                 for (; count[k] > 0; --count[k]) ::operator delete(blocks[k][count[k] - 1]);
-            closed = true;
         }
     };
     static Pool& pool() {
         static thread_local Pool freed{};  // kept for the thread's life, at most some 520 KB
         return freed;
+    }
+    /// The thread's pool is gone. A plain flag, with no destructor, so that it
+    /// can still be read while the thread's other locals are destroyed.
+    static bool& poolClosed() {
+        static thread_local bool closed = false;
+        return closed;
     }
     /// The pool size for a block of `capacity` rows, or -1 when not pooled.
     static int pooledSize(size_type capacity) {
@@ -171,7 +177,7 @@ private:
             capacity = std::bit_ceil(std::max(capacity, kSmallestPooled));
         require(capacity <= (SIZE_MAX - sizeof(Block)) / sizeof(Row), "table too long");
         void* memory = nullptr;
-        if (const int k = pooledSize(capacity); k >= 0 && pool().count[k] > 0)
+        if (const int k = pooledSize(capacity); k >= 0 && !poolClosed() && pool().count[k] > 0)
             memory = pool().blocks[k][--pool().count[k]];
         else
             memory = ::operator new(sizeof(Block) + capacity * sizeof(Row));
@@ -183,7 +189,7 @@ private:
         for (size_type i = 0; i < block->size; ++i) block->rows()[i].~Row();
         const size_type capacity = block->capacity;
         block->~Block();
-        if (const int k = pooledSize(capacity); k >= 0 && !pool().closed && pool().count[k] < kPooledPerSize)
+        if (const int k = pooledSize(capacity); k >= 0 && !poolClosed() && pool().count[k] < kPooledPerSize)
             pool().blocks[k][pool().count[k]++] = block;
         else
             ::operator delete(block);
