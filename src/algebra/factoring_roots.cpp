@@ -13,13 +13,11 @@ namespace {
 using checked::i128;
 using u32 = std::uint32_t;
 using u64 = std::uint64_t;
-__extension__ using u128 = unsigned __int128;
+using checked::u128;
 
 /// The test prime, 2⁶¹ − 1.
 constexpr modular::Mersenne61 kField;
 constexpr u64 kPrime = modular::Mersenne61::kPrime;
-
-u128 magnitude(i128 v) { return v < 0 ? u128{0} - static_cast<u128>(v) : static_cast<u128>(v); }
 
 // ---- whole numbers of any size, as far as exact division needs them -------------------------
 
@@ -27,7 +25,7 @@ u128 magnitude(i128 v) { return v < 0 ? u128{0} - static_cast<u128>(v) : static_
 class BigInt {
 public:
     explicit BigInt(i128 v) : negative_(v < 0) {
-        for (u128 m = magnitude(v); m != 0; m >>= 32) limbs_.push_back(static_cast<u32>(m));
+        for (u128 m = checked::magnitude(v); m != 0; m >>= 32) limbs_.push_back(static_cast<u32>(m));
     }
     bool isZero() const { return limbs_.empty(); }
 
@@ -103,7 +101,7 @@ private:
     std::vector<u32> limbs_;
 };
 
-long double log2Of(i128 v) { return std::log2(static_cast<long double>(magnitude(v))); }
+long double log2Of(i128 v) { return std::log2(static_cast<long double>(checked::magnitude(v))); }
 
 /// log2 of the positive root R of 1 = Σ 2^(logs[i] − logs[0])·R^(−gap(i)) over i ≥ 1 (gaps ≥ 1),
 /// by bisection: the sum falls as R grows, so the root is where it crosses 1.

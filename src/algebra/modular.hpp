@@ -12,13 +12,14 @@
 #include <optional>
 
 #include "algebra/rational.hpp"
+#include "base/checked.hpp"
 #include "base/errors.hpp"
 
 namespace tl::modular {
 
 using u64 = std::uint64_t;
-__extension__ using u128 = unsigned __int128;
-__extension__ using i128 = __int128;
+using checked::i128;
+using checked::u128;
 
 /// Residues modulo m, for 2 ≤ m < 2³¹ (prime or not).
 class Below31 {
@@ -93,13 +94,11 @@ u64 inverse(const Ring& ring, u64 a) {
 
 /// n mod m, for any whole n and m ≥ 1.
 inline u64 residue(std::int64_t n, u64 m) {
-    const u64 magnitude = n < 0 ? u64{0} - static_cast<u64>(n) : static_cast<u64>(n);
-    const u64 r = magnitude % m;
+    const u64 r = checked::magnitude(n) % m;
     return n < 0 && r != 0 ? m - r : r;
 }
 inline u64 residue(i128 n, u64 m) {
-    const u128 magnitude = n < 0 ? u128{0} - static_cast<u128>(n) : static_cast<u128>(n);
-    const u64 r = static_cast<u64>(magnitude % m);
+    const u64 r = static_cast<u64>(checked::magnitude(n) % m);
     return n < 0 && r != 0 ? m - r : r;
 }
 

@@ -53,15 +53,15 @@ std::size_t firstNonBlank(std::string_view text, std::size_t offset) {
 /// One whole part: `text` from `offset` to its end. Beside the fraction bar a
 /// part of several terms is refused: "x/2 + 1" means (x/2) + 1 to a reader,
 /// not x over 2 + 1.
-ReadResult<FactoredPolynomialRead> readPart(std::string_view text, std::size_t offset, const char* name,
-                                            bool besideBar) {
+ReadResult<FactoredPolynomialRead> readPart(std::string_view text, std::size_t offset, std::string_view name,
+                                            std::string_view example, bool besideBar) {
     const auto part = readFactoredPolynomialAt(text, offset);
     if (!part) return part.error();
     if (part.value().end < text.size()) return leftOver(text, part.value().end);
     if (besideBar && part.value().polynomial.terms.back().size() > 1)
         return ReadError{columnOfOffset(text, firstNonBlank(text, offset)),
-                         std::string("a ") + name + " of several terms: put it in parentheses, as in " +
-                             (name == std::string("numerator") ? "(x + 1)/2" : "x/(x + 1)")};
+                         "a " + std::string(name) + " of several terms: put it in parentheses, as in " +
+                             std::string(example)};
     return part;
 }
 
@@ -69,11 +69,11 @@ ReadResult<FactoredPolynomialRead> readPart(std::string_view text, std::size_t o
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
     const std::optional<std::size_t> bar = fractionBar(text);
-    const auto numerator = readPart(text.substr(0, bar.value_or(text.size())), 0, "numerator", bar.has_value());
+    const auto numerator = readPart(text.substr(0, bar.value_or(text.size())), 0, "numerator", "(x + 1)/2", bar.has_value());
     if (!numerator) return numerator.error();
     std::optional<ReadResult<FactoredPolynomialRead>> denominator;
     if (bar) {
-        denominator = readPart(text, *bar + 1, "denominator", true);
+        denominator = readPart(text, *bar + 1, "denominator", "x/(x + 1)", true);
         if (!*denominator) return denominator->error();
     }
     std::vector<std::pair<std::string, std::size_t>> letters = numerator.value().letters;

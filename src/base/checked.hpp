@@ -10,6 +10,7 @@ namespace tl::checked {
 
 using i64 = std::int64_t;
 __extension__ using i128 = __int128;
+__extension__ using u128 = unsigned __int128;
 
 inline constexpr i64 kMin = INT64_MIN;
 inline constexpr i64 kMax = INT64_MAX;
@@ -38,6 +39,7 @@ inline i64 abs(i64 a) { return a < 0 ? neg(a) : a; }
 inline std::uint64_t magnitude(i64 a) {
     return a < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(a) : static_cast<std::uint64_t>(a);
 }
+inline u128 magnitude(i128 a) { return a < 0 ? u128{0} - static_cast<u128>(a) : static_cast<u128>(a); }
 
 /// Truncating division, as C++ `/`.
 inline i64 div(i64 a, i64 b) {

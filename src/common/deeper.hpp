@@ -4,6 +4,9 @@
 
 namespace tl {
 
+/// How many nodes deep such a walk recurses before it keeps lists of its own.
+inline constexpr int kRecursionDepth = 16;
+
 /// One level more of `depth` while it lives.
 class Deeper {
 public:

@@ -100,11 +100,10 @@ private:
     using PlugIn = std::string (Reader::*)(i64 row) const;
 
     const Engine_Table& table_;
-    // Near the top of a tree reading recurses; below this many nodes on the
-    // way down it reads each node's tree with a list of its own, ahead of the
-    // node, so that the stack it takes does not grow with the depth of the
+    // Near the top of a tree reading recurses; below kRecursionDepth nodes on
+    // the way down it reads each node's tree with a list of its own, ahead of
+    // the node, so that the stack it takes does not grow with the depth of the
     // tree (a long sum is a chain of joins as long).
-    static constexpr int kRecursionDepth = 16;
     mutable int depth_ = 0;
     // The readings of nodes read ahead of their parents, by row, until a
     // parent takes them (none until reading goes deep).

@@ -135,10 +135,10 @@ bool isCancelKind(std::string_view kind) {
 
 thread_local MeasureMemo* activeMemo = nullptr;
 
-// Near the top of a tree the passes recurse, which costs least; below this
-// many nodes on the way down they keep lists of their own instead, so that
-// the stack they take does not grow with the depth of the tree.
-constexpr int kRecursionDepth = 16;
+// Near the top of a tree the passes recurse, which costs least; below
+// kRecursionDepth nodes on the way down they keep lists of their own
+// instead, so that the stack they take does not grow with the depth of the
+// tree.
 
 thread_local int measureDepth = 0;
 thread_local int drawDepth = 0;
