@@ -16,6 +16,7 @@
 #include "page_images.hpp"
 #include "step_builders.hpp"
 #include "steps_tool.hpp"
+#include "support/counting_buffer.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
@@ -286,21 +287,16 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
 // solves writes less than its ceiling, and more groups (once 339 MB of JSON
 // at 60 groups, 2.4 GB at 116) are the out-of-scope page alone.
 TEST(StepsTool, GroupedSolutionsStayBelowTheirCeiling) {
-    struct Counter : std::streambuf {
-        std::size_t bytes = 0;
-        int overflow(int c) override { return ++bytes, c; }
-        std::streamsize xsputn(const char*, std::streamsize n) override { return bytes += n, n; }
-    };
     const auto written = [](std::size_t groups, const char* output) {
         std::string side = "2(x)";
         for (std::size_t g = 1; g < groups; ++g) side += " + 2(x)";
-        Counter counter;
+        tl::testing::CountingBuffer counter;
         std::ostream out(&counter);
         std::ostringstream err;
         Args args{"solveExtEquation", side + " = 1"};
         if (*output) args.push_back(output);
         EXPECT_EQ(runStepsTool(args, out, err), 0) << err.str();
-        return counter.bytes;
+        return counter.count;
     };
     constexpr std::size_t kJsonCeiling = 100'000'000, kTextCeiling = 1'000'000;
     const std::size_t most = written(38, "");
