@@ -17,6 +17,7 @@
 #include "step_builders.hpp"
 #include "steps_tool.hpp"
 #include "support/counting_buffer.hpp"
+#include "support/steps_outcome.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
@@ -25,16 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
-
-Outcome run(const Args& args) {
-    std::ostringstream out, err;
-    const int status = runStepsTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = tl::testing::StepsOutcome;
+constexpr auto run = tl::testing::runSteps;
 
 fs::path scratch(const std::string& name) {
     return fs::temp_directory_path() / ("tl_steps_" + name + "_" + std::to_string(getpid()));
