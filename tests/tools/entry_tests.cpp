@@ -96,14 +96,24 @@ TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
             EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k]) << c.equation << " | " << styles[k];
         }
     // The solvers stop at the zero denominator, on one page that shows it.
+    const struct {
+        const char* equation;
+        const char* tables[3];  // in the styles above
+    } problems[] = {
+        {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
+        {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
+        {"-x/0 + x^2 = 1", {"(-1/0)x + x² = 1", "-x/0 + x² = 1", "(-1/0)x + x² = 1"}},
+    };
     for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"})
-        for (const char* style : {"fraction", "decimal"}) {
-            FlagValues flags;
-            flags.set(Flag::style, style);
-            const tl::StepTriple s = run(entry, {"-x/0 + x^2 = 1"}, flags);
-            EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << style;
-            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), "(-1/0)x + x² = 1") << entry << " | " << style;
-        }
+        for (const auto& c : problems)
+            for (std::size_t k = 0; k < 3; ++k) {
+                FlagValues flags;
+                flags.set(Flag::style, styles[k]);
+                const tl::StepTriple s = run(entry, {c.equation}, flags);
+                EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << c.equation << " | " << styles[k];
+                EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k])
+                    << entry << " | " << c.equation << " | " << styles[k];
+            }
 }
 
 TEST(ExtEntries, LastPages) {
