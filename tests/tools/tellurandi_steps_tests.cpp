@@ -18,6 +18,7 @@
 #include "steps_tool.hpp"
 #include "support/counting_buffer.hpp"
 #include "support/steps_outcome.hpp"
+#include "support/text_lines.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
@@ -235,19 +236,14 @@ TEST(StepsTool, PagesAsText) {
     EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");
 }
 
-// Equations whose higher powers cancel across the sides are solved through
-// the door as by the solvers: the comments of the text and the JSON agree,
-// and the last page states the answer; one that keeps its square is refused.
-// In decimal style the clearing page is "clear decimals", whatever the LCM.
 // The division and counting tableaux page by page, as their pages draw
 // them: nothing the page hides, the quotient with its remainder and the sum
 // once shown, the second strip of counts, the bracket after the divisor.
 TEST(StepsTool, DivisionsAndCountsAsText) {
     // The tableau line of every page ("" on a page without one).
     const auto tableauLines = [](const Args& args, const std::string& header) {
-        std::istringstream in(run(args).out);
         std::vector<std::string> pages;
-        for (std::string line; std::getline(in, line);) {
+        for (const std::string& line : tl::testing::lines(run(args).out)) {
             if (line.starts_with("page ")) pages.emplace_back();
             else if (line.starts_with(header + ": ")) pages.back() = line.substr(header.size() + 2);
         }
@@ -302,6 +298,10 @@ TEST(StepsTool, GroupedSolutionsStayBelowTheirCeiling) {
     }
 }
 
+// Equations whose higher powers cancel across the sides are solved through
+// the door as by the solvers: the comments of the text and the JSON agree,
+// and the last page states the answer; one that keeps its square is refused.
+// In decimal style the clearing page is "clear decimals", whatever the LCM.
 TEST(StepsTool, PowersThatCancelAndClearingDecimals) {
     const struct {
         Args args;
