@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "base/errors.hpp"
 #include "base/random.hpp"
 #include "support/process_memory.hpp"
+#include "support/sparse_sums.hpp"
 #include "support/steps_run.hpp"
 
 namespace {
@@ -25,52 +25,9 @@ using tl::bench::statusKiB;
 
 // ---- polynomials written out -------------------------------------------------------
 
-/// Coefficients by power, sparse.
-using Sparse = std::map<std::uint64_t, std::int64_t>;
-
-Sparse times(const Sparse& a, const Sparse& b) {
-    Sparse product;
-    for (const auto& [i, c] : a)
-        for (const auto& [j, d] : b) product[i + j] += c * d;  // small numbers only
-    std::erase_if(product, [](const auto& term) { return term.second == 0; });
-    return product;
-}
-
-/// As a learner types it, highest power first: "x^1503 + 2x^1501 − x + 1".
-std::string written(const Sparse& p) {
-    std::string text;
-    for (auto it = p.rbegin(); it != p.rend(); ++it) {
-        const auto [power, c] = *it;
-        text += text.empty() ? (c < 0 ? "-" : "") : (c < 0 ? " - " : " + ");
-        const std::int64_t magnitude = c < 0 ? -c : c;
-        if (magnitude != 1 || power == 0) text += std::to_string(magnitude);
-        if (power > 0) text += "x";
-        if (power > 1) text.append("^").append(std::to_string(power));
-    }
-    return text;
-}
-
-/// "(n)/(d)". (Built by appending: g++ 12 warns wrongly, -Wrestrict, about "(" + a string.)
-std::string fraction(const std::string& numerator, const std::string& denominator) {
-    return std::string("(").append(numerator).append(")/(").append(denominator).append(")");
-}
-
-/// (S·A)/(S·B) written out, S = x³ + x + 1, A and B sparse of degree d with
-/// constant term 1: numerator and denominator share S, and nothing simpler
-/// shows it.
-std::string sharedCubic(std::uint64_t d) {
-    const Sparse s{{0, 1}, {1, 1}, {3, 1}};
-    const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
-    const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
-    return fraction(written(times(s, a)), written(times(s, b)));
-}
-
-/// The same A and B without the shared cubic: a finished expression.
-std::string coprimeSparse(std::uint64_t d) {
-    const Sparse a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}};
-    const Sparse b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
-    return fraction(written(a), written(b));
-}
+using tl::testing::coprimeSparse;
+using tl::testing::fraction;
+using tl::testing::sharedCubic;
 
 /// (x^d + x + 1)(x^(d−1) + x + 1)… as many groups as fit in `length` characters.
 std::string highGroups(std::uint64_t d, std::size_t length) {

@@ -1,13 +1,11 @@
 // What the benchmarks of whole runs share: the process's resident memory as
-// Linux reports it, its high-water mark started afresh before a case, and a
-// stream that counts what is written to it and keeps none of it.
+// Linux reports it and its high-water mark started afresh before a case.
 #pragma once
 
 #include <malloc.h>
 
 #include <cstddef>
 #include <fstream>
-#include <streambuf>
 #include <string>
 
 namespace tl::bench {
@@ -26,21 +24,5 @@ inline void resetPeakMemory() {
     malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
 }
-
-/// Counts what is written to it and keeps none of it.
-class CountingBuffer : public std::streambuf {
-public:
-    std::size_t count = 0;
-
-protected:
-    int_type overflow(int_type c) override {
-        ++count;
-        return c;
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        count += static_cast<std::size_t>(n);
-        return n;
-    }
-};
 
 }  // namespace tl::bench

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "steps_tool.hpp"
+#include "support/counting_buffer.hpp"  // (tests/support)
 #include "support/process_memory.hpp"
 
 namespace tl::bench {
@@ -26,7 +27,7 @@ struct StepsRun {
 /// Runs tellurandi-steps with `args` once per iteration of `state`, the
 /// high-water mark of the resident memory started afresh before the first.
 inline StepsRun timeStepsTool(benchmark::State& state, const std::vector<std::string>& args) {
-    CountingBuffer out, err;
+    tl::testing::CountingBuffer out, err;
     std::ostream outStream(&out), errStream(&err);
     StepsRun run;
     resetPeakMemory();

@@ -4,12 +4,12 @@
 // factoring and rational-expression ones.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "base/errors.hpp"
 #include "common/table_text.hpp"
 #include "step_builders.hpp"
+#include "support/sparse_sums.hpp"
 
 using namespace tl::steps_tool;
 using Comments = std::vector<std::vector<std::string>>;
@@ -96,14 +96,24 @@ TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
             EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k]) << c.equation << " | " << styles[k];
         }
     // The solvers stop at the zero denominator, on one page that shows it.
+    const struct {
+        const char* equation;
+        const char* tables[3];  // in the styles above
+    } problems[] = {
+        {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
+        {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
+        {"-x/0 + x^2 = 1", {"(-1/0)x + x² = 1", "-x/0 + x² = 1", "(-1/0)x + x² = 1"}},
+    };
     for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"})
-        for (const char* style : {"fraction", "decimal"}) {
-            FlagValues flags;
-            flags.set(Flag::style, style);
-            const tl::StepTriple s = run(entry, {"-x/0 + x^2 = 1"}, flags);
-            EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << style;
-            EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), "(-1/0)x + x² = 1") << entry << " | " << style;
-        }
+        for (const auto& c : problems)
+            for (std::size_t k = 0; k < 3; ++k) {
+                FlagValues flags;
+                flags.set(Flag::style, styles[k]);
+                const tl::StepTriple s = run(entry, {c.equation}, flags);
+                EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << c.equation << " | " << styles[k];
+                EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k])
+                    << entry << " | " << c.equation << " | " << styles[k];
+            }
 }
 
 TEST(ExtEntries, LastPages) {
@@ -171,46 +181,13 @@ TEST(RationalExpressionEntries, OnePagePerValue) {
     EXPECT_THROW(run("rationalCancelSteps", {"x/(x + 1)/2x"}), OperandError);
 }
 
-namespace {
-
-/// Σ c·x^k written highest power first, from (power, coefficient) pairs.
-std::string sumText(std::map<std::uint64_t, std::int64_t> terms) {
-    std::erase_if(terms, [](const auto& t) { return t.second == 0; });
-    std::string text;
-    for (auto it = terms.rbegin(); it != terms.rend(); ++it) {
-        const auto [k, c] = *it;
-        text.append(text.empty() ? (c < 0 ? "-" : "") : (c < 0 ? " - " : " + "));
-        if ((c != 1 && c != -1) || k == 0) text.append(std::to_string(c < 0 ? -c : c));
-        if (k > 0) text.append("x");
-        if (k > 1) text.append("^").append(std::to_string(k));
-    }
-    return text;
-}
-
-std::map<std::uint64_t, std::int64_t> times(const std::map<std::uint64_t, std::int64_t>& a,
-                                            const std::map<std::uint64_t, std::int64_t>& b) {
-    std::map<std::uint64_t, std::int64_t> product;
-    for (const auto& [i, c] : a)
-        for (const auto& [j, d] : b) product[i + j] += c * d;
-    return product;
-}
-
-}  // namespace
-
 // (S·A)/(S·B) written out as sums, S = x³ + x + 1 and A, B sparse with
 // constant term 1: never finished, decided at once; without S, finished.
 // Parts whose comparisons would take too long are refused before any.
 TEST(RationalExpressionEntries, LongSumsSharingAFactor) {
     const std::string problem = "\U0001F914";
-    const std::map<std::uint64_t, std::int64_t> s{{0, 1}, {1, 1}, {3, 1}};
     for (const std::uint64_t d : {300u, 1500u, 4000u}) {
-        const std::map<std::uint64_t, std::int64_t> a{{0, 1}, {d / 5, 2}, {d / 2, -3}, {3 * d / 4, 5}, {d, 1}},
-            b{{0, 1}, {d / 7, -4}, {d / 3, 1}, {2 * d / 3, 6}, {d, 1}};
-        const auto fraction = [](const std::string& n, const std::string& d) {
-            return std::string("(").append(n).append(")/(").append(d).append(")");
-        };
-        const std::string shared = fraction(sumText(times(s, a)), sumText(times(s, b)));
-        const std::string coprime = fraction(sumText(a), sumText(b));
+        const std::string shared = tl::testing::sharedCubic(d), coprime = tl::testing::coprimeSparse(d);
         EXPECT_EQ(run("rationalSimplifySteps", {shared}).comments, (Comments{{problem}, {"does not apply"}})) << d;
         EXPECT_EQ(run("rationalSimplifySteps", {coprime}).comments, (Comments{{problem}, {"finished"}})) << d;
     }

@@ -119,8 +119,6 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
 
 using tl::testing::lines;
 
-bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
 /// With no display at all, whatever the machine running the tests has.
 const std::vector<std::string> kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "SDL_VIDEODRIVER"};
 
@@ -151,7 +149,7 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
             options.timeLimit = std::chrono::seconds(20);
             const Outcome r = run(program.path, args, options);
             EXPECT_EQ(r.status, 0) << args.size();
-            EXPECT_TRUE(startsWith(r.out, usage)) << r.out;
+            EXPECT_TRUE(r.out.starts_with(usage)) << r.out;
             EXPECT_EQ(r.err, "");
             EXPECT_TRUE(fs::is_empty(dir)) << "it wrote into " << dir;
             fs::remove_all(dir);
@@ -168,12 +166,12 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
         const Outcome r = run(path, args, elsewhere);
         EXPECT_EQ(r.status, 2) << path;
         EXPECT_EQ(r.out, "");
-        EXPECT_TRUE(startsWith(r.err, "usage: ")) << r.err;
+        EXPECT_TRUE(r.err.starts_with("usage: ")) << r.err;
     }
     // After "--" a "--help" is no flag but an operand, here one too many.
     const Outcome operand = run(DRILL_CARDS_EXE, {"--", "--help"}, elsewhere);
     EXPECT_EQ(operand.status, 2);
-    EXPECT_TRUE(startsWith(operand.err, "usage: drill-cards")) << operand.err;
+    EXPECT_TRUE(operand.err.starts_with("usage: drill-cards")) << operand.err;
     EXPECT_TRUE(fs::is_empty(elsewhere.directory));
     fs::remove_all(elsewhere.directory);
 }
@@ -209,7 +207,7 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
     const Outcome r = run(TELLURANDI_EXE, {}, gone);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
-    EXPECT_TRUE(startsWith(r.err, "tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
+    EXPECT_TRUE(r.err.starts_with("tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
     fs::remove_all(runtime);
 }
 
@@ -276,7 +274,7 @@ TEST(DrillCards, RefuseWithOneLine) {
     Outcome r = run(DRILL_CARDS_EXE, {(dir / "file").string(), "10", "10"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
-    EXPECT_TRUE(startsWith(r.err, "drill-cards: cannot create ")) << r.err;
+    EXPECT_TRUE(r.err.starts_with("drill-cards: cannot create ")) << r.err;
 
     // The first card's file cannot be written: it goes no further.
     fs::create_directories(dir / "blocked" / "count_on_front.png");
@@ -300,7 +298,7 @@ TEST(DrillCards, TooLittleMemoryEndsWithOneLine) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
-    EXPECT_TRUE(startsWith(r.err, "drill-cards: cannot draw ")) << r.err;
+    EXPECT_TRUE(r.err.starts_with("drill-cards: cannot draw ")) << r.err;
     EXPECT_NE(r.err.find("20000 × 20000 pixels cannot be made: out of memory"), std::string::npos) << r.err;
     fs::remove_all(dir);
 }

@@ -1,29 +1,21 @@
 // The rational-expression entries of tellurandi-steps on what a reader could
 // type: each refusal with its status, column and message, the same from every
 // entry that reads an EXPRESSION, and the texts they still read.
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "steps_tool.hpp"
-
-using tl::steps_tool::runStepsTool;
+#include "support/steps_outcome.hpp"
 
 namespace {
 
 const char* const kEntries[] = {"rationalSimplifySteps", "rationalCancelSteps", "rationalReduceSteps"};
 
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
+using Outcome = tl::testing::StepsOutcome;
 
 Outcome run(const std::string& entry, const std::string& expression) {
-    std::ostringstream out, err;
-    const int status = runStepsTool({entry, expression, "--text"}, out, err);
-    return {status, out.str(), err.str()};
+    return tl::testing::runSteps({entry, expression, "--text"});
 }
 
 constexpr const char* kOverZero = "the denominator is 0: an expression over 0 has no value";

@@ -16,6 +16,9 @@
 #include "page_images.hpp"
 #include "step_builders.hpp"
 #include "steps_tool.hpp"
+#include "support/counting_buffer.hpp"
+#include "support/steps_outcome.hpp"
+#include "support/text_lines.hpp"
 
 using namespace tl;
 using namespace tl::steps_tool;
@@ -24,16 +27,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
-
-Outcome run(const Args& args) {
-    std::ostringstream out, err;
-    const int status = runStepsTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = tl::testing::StepsOutcome;
+constexpr auto run = tl::testing::runSteps;
 
 fs::path scratch(const std::string& name) {
     return fs::temp_directory_path() / ("tl_steps_" + name + "_" + std::to_string(getpid()));
@@ -241,19 +236,14 @@ TEST(StepsTool, PagesAsText) {
     EXPECT_EQ(solutionText(broken), "page 1: one / two\na / b\n");
 }
 
-// Equations whose higher powers cancel across the sides are solved through
-// the door as by the solvers: the comments of the text and the JSON agree,
-// and the last page states the answer; one that keeps its square is refused.
-// In decimal style the clearing page is "clear decimals", whatever the LCM.
 // The division and counting tableaux page by page, as their pages draw
 // them: nothing the page hides, the quotient with its remainder and the sum
 // once shown, the second strip of counts, the bracket after the divisor.
 TEST(StepsTool, DivisionsAndCountsAsText) {
     // The tableau line of every page ("" on a page without one).
     const auto tableauLines = [](const Args& args, const std::string& header) {
-        std::istringstream in(run(args).out);
         std::vector<std::string> pages;
-        for (std::string line; std::getline(in, line);) {
+        for (const std::string& line : tl::testing::lines(run(args).out)) {
             if (line.starts_with("page ")) pages.emplace_back();
             else if (line.starts_with(header + ": ")) pages.back() = line.substr(header.size() + 2);
         }
@@ -286,21 +276,16 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
 // solves writes less than its ceiling, and more groups (once 339 MB of JSON
 // at 60 groups, 2.4 GB at 116) are the out-of-scope page alone.
 TEST(StepsTool, GroupedSolutionsStayBelowTheirCeiling) {
-    struct Counter : std::streambuf {
-        std::size_t bytes = 0;
-        int overflow(int c) override { return ++bytes, c; }
-        std::streamsize xsputn(const char*, std::streamsize n) override { return bytes += n, n; }
-    };
     const auto written = [](std::size_t groups, const char* output) {
         std::string side = "2(x)";
         for (std::size_t g = 1; g < groups; ++g) side += " + 2(x)";
-        Counter counter;
+        tl::testing::CountingBuffer counter;
         std::ostream out(&counter);
         std::ostringstream err;
         Args args{"solveExtEquation", side + " = 1"};
         if (*output) args.push_back(output);
         EXPECT_EQ(runStepsTool(args, out, err), 0) << err.str();
-        return counter.bytes;
+        return counter.count;
     };
     constexpr std::size_t kJsonCeiling = 100'000'000, kTextCeiling = 1'000'000;
     const std::size_t most = written(38, "");
@@ -313,6 +298,10 @@ TEST(StepsTool, GroupedSolutionsStayBelowTheirCeiling) {
     }
 }
 
+// Equations whose higher powers cancel across the sides are solved through
+// the door as by the solvers: the comments of the text and the JSON agree,
+// and the last page states the answer; one that keeps its square is refused.
+// In decimal style the clearing page is "clear decimals", whatever the LCM.
 TEST(StepsTool, PowersThatCancelAndClearingDecimals) {
     const struct {
         Args args;
