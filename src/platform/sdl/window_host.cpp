@@ -142,8 +142,11 @@ void WindowHost::open(ui::Application& application) {
     // Set once the renderer exists: making one may make the X window anew,
     // with no size hints but its location. And set while the window is
     // hidden: setting it moves and raises a window.
-    SDL_SetWindowMinimumSize(window_, static_cast<int>(std::ceil(least.width * coordsPerPoint_)),
-                             static_cast<int>(std::ceil(least.height * coordsPerPoint_)));
+    // In window coordinates, as SDL sizes windows (not in pixels, which a
+    // high-density display has more of).
+    minimumWidth_ = static_cast<int>(std::ceil(least.width * coordsPerPoint_));
+    minimumHeight_ = static_cast<int>(std::ceil(least.height * coordsPerPoint_));
+    SDL_SetWindowMinimumSize(window_, minimumWidth_, minimumHeight_);
     SDL_ShowWindow(window_);
     quit_ = false;
     // The window is made at a rounded size (and a window manager may change
@@ -151,7 +154,7 @@ void WindowHost::open(ui::Application& application) {
     // built for it once rather than waiting for the first resize event.
     int realWidth = 0, realHeight = 0;
     SDL_GetWindowSize(window_, &realWidth, &realHeight);
-    resizeTo(realWidth, realHeight);
+    sizeChanged(realWidth, realHeight);
     application.window()->layoutIfNeeded();
     redraw();
 }
@@ -164,6 +167,24 @@ void WindowHost::resizeTo(int windowWidth, int windowHeight) {
     application_->window()->resize(points);
 }
 
+void WindowHost::sizeChanged(int windowWidth, int windowHeight) {
+    // Only a window manager holds a window to its smallest size: with none
+    // (or one that ignores the hint) anything can resize it below. The host
+    // holds it there itself: it lays out at the smallest size at once and
+    // sizes the window back to it, and does nothing while the window is no
+    // smaller, so the resize it makes answers no resize of its own.
+    const int width = std::max(windowWidth, minimumWidth_), height = std::max(windowHeight, minimumHeight_);
+    if (width != windowWidth || height != windowHeight) {
+        // The size the window has now, not the event's: a resize to a larger
+        // size that followed this event is not undone.
+        int nowWidth = 0, nowHeight = 0;
+        SDL_GetWindowSize(window_, &nowWidth, &nowHeight);
+        if (nowWidth < minimumWidth_ || nowHeight < minimumHeight_)
+            SDL_SetWindowSize(window_, std::max(nowWidth, minimumWidth_), std::max(nowHeight, minimumHeight_));
+    }
+    resizeTo(width, height);
+}
+
 void WindowHost::handle(const SDL_Event& e) {
     ui::Window& window = *application_->window();
     ui::Application& app = *application_;
@@ -172,7 +193,8 @@ void WindowHost::handle(const SDL_Event& e) {
         case SDL_WINDOWEVENT:
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: resizeTo(e.window.data1, e.window.data2); break;
+                // Every resize, from SDL or from outside (RESIZED), comes with one.
+                case SDL_WINDOWEVENT_SIZE_CHANGED: sizeChanged(e.window.data1, e.window.data2); break;
                 case SDL_WINDOWEVENT_EXPOSED: window.setNeedsDisplay(); break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED: app.becomeActive(); break;
                 case SDL_WINDOWEVENT_FOCUS_LOST: app.resignActive(); break;

@@ -2,7 +2,8 @@
 //
 // The SDL window shows the main screen's points at up to the screen's
 // scale (less when the display is too small for it), drawn with Cairo; it
-// is never smaller than ui::kMinimumWindowSize points.
+// is never smaller than ui::kMinimumWindowSize points: a resize below it, even
+// one no window manager stops, is sized back and never laid out at.
 // Mouse and touch input become touches in points, the wheel scrolls,
 // resizing re-solves the layout, focus and minimising map to the life-cycle
 // events, and closing the window ends the loop. It redraws when a view asks
@@ -60,6 +61,9 @@ public:
 
 private:
     void handle(const SDL_Event& event);
+    /// The window now has this size (window coordinates): lays out at it, or
+    /// at the smallest size when it is smaller, and sizes the window back.
+    void sizeChanged(int windowWidth, int windowHeight);
     void resizeTo(int windowWidth, int windowHeight);
     gfx::Point toPoints(double x, double y) const;
 
@@ -69,6 +73,8 @@ private:
     SDL_Texture* texture_ = nullptr;
     std::unique_ptr<gfx::ImageSurface> image_;
     double coordsPerPoint_ = 1;
+    int minimumWidth_ = 0;  // the smallest window, in window coordinates
+    int minimumHeight_ = 0;
     bool quit_ = false;
     bool wasAnimating_ = false;
     bool mouseDown_ = false;

@@ -1,8 +1,11 @@
 // The app in a real window on an X server: a click made through the X
 // server (xdotool) reaches a button, a screenshot read back from the window
 // shows what the button did, the window manager is told the smallest size
-// the window may take, and the app closes cleanly.
+// the window may take, a resize below it from outside is undone, and the app
+// closes cleanly.
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -28,9 +31,24 @@ namespace {
 
 int gPresses = 0;
 bool gTerminated = false;
+gfx::Size gSmallestLayout;  // the smallest window PressVC's view was laid out in
+
+class LayoutRecorder : public ui::View {
+public:
+    using View::View;
+    void layoutSubviews() override {
+        const gfx::Size size = window()->bounds().size();
+        gSmallestLayout = {std::min(gSmallestLayout.width, size.width), std::min(gSmallestLayout.height, size.height)};
+    }
+};
 
 class PressVC : public ui::ViewController {
 public:
+    std::unique_ptr<ui::View> loadView() override {
+        auto root = std::make_unique<LayoutRecorder>(ui::Screen::main().bounds());
+        root->setBackgroundColor(gfx::palette::white);
+        return root;
+    }
     void viewDidLoad() override {
         auto* button = view()->add(std::make_unique<ui::Button>(gfx::Rect{100, 300, 190, 80}));
         button->setTitle("Press");
@@ -160,11 +178,14 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
 }
 
 // Below the smallest phone the pads cannot lay out: the window is neither
-// made nor resized smaller than 320 × 480 points.
+// made nor resized smaller than 320 × 480 points, and never laid out smaller.
+// With no window manager (as under a bare X server) a resize from outside
+// goes through; the window is sized back, one side or both.
 TEST(WindowHost, TheWindowKeepsItsMinimumSize) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
     installPressBoard();
     ui::Screen::main().setSize({200, 200});
+    ui::Screen::main().setScale(1.3);  // the smallest window is no whole number of coordinates
     auto app = ui::launchApplication("");
     sdl::WindowHost host;
     host.open(*app);
@@ -172,6 +193,32 @@ TEST(WindowHost, TheWindowKeepsItsMinimumSize) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(20));
     EXPECT_GE(ui::Screen::main().bounds().width, ui::kMinimumWindowSize.width - 1e-9);
     EXPECT_GE(ui::Screen::main().bounds().height, ui::kMinimumWindowSize.height - 1e-9);
+
+    const auto [display, xWindow] = x11WindowOf(host.sdlWindow());
+    ASSERT_NE(display, nullptr) << "not an X11 window";
+    const double k = host.coordinatesPerPoint();
+    const int least[] = {static_cast<int>(std::ceil(320 * k)), static_cast<int>(std::ceil(480 * k))};
+    const std::pair<int, int> resizes[] = {{100, 100}, {900, 100}, {100, 800}, {600, 800}};
+    for (auto [width, height] : resizes) {
+        SCOPED_TRACE(::testing::Message() << width << " x " << height);
+        gSmallestLayout = {1e9, 1e9};
+        XResizeWindow(display, xWindow, width, height);
+        XSync(display, False);
+        const int wantWidth = std::max(width, least[0]), wantHeight = std::max(height, least[1]);
+        XWindowAttributes now{};
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        do {
+            ASSERT_TRUE(host.pump(20));
+            XGetWindowAttributes(display, xWindow, &now);
+        } while ((now.width != wantWidth || now.height != wantHeight) && std::chrono::steady_clock::now() < deadline);
+        EXPECT_EQ(now.width, wantWidth);
+        EXPECT_EQ(now.height, wantHeight);
+        EXPECT_EQ(gSmallestLayout, (gfx::Size{wantWidth / k, wantHeight / k}));
+    }
+    // Settled: the resize made answers no resize of its own.
+    const int frames = host.framesDrawn();
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(20));
+    EXPECT_EQ(host.framesDrawn(), frames);
     host.close();
     app->terminate();
     ui::Screen::main().reset();
