@@ -1,7 +1,8 @@
 // The app itself in a real window on an X server: clicks made through the X
 // server lead from the menu to column addition, type 45 and 67, ask for the
 // steps and page once; the app's capture then shows the step screen on its
-// second page, drawn as the headless app draws that page.
+// second page, drawn as the headless app draws that page. And a resize from
+// outside below the smallest window is undone by the app itself.
 #include <cairo.h>
 #include <signal.h>
 #include <spawn.h>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "screens/app_driver.hpp"
 
@@ -71,6 +73,32 @@ double bandDifference(const std::string& a, const std::string& b, double top, do
     return result;
 }
 
+/// The app's window (as xdotool names it) once it shows, or "".
+std::string windowOf(pid_t pid) {
+    std::string window =
+        output("timeout 20 xdotool search --sync --onlyvisible --pid " + std::to_string(pid) + " | head -n 1");
+    while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
+    return window;
+}
+
+/// The window's width and height as the X server has them.
+std::pair<int, int> sizeOf(const std::string& window) {
+    std::string geometry = output("xdotool getwindowgeometry --shell " + window);
+    const auto read = [&](const char* key) {
+        auto at = geometry.find(key);
+        return at == std::string::npos ? 0 : std::atoi(geometry.c_str() + at + std::strlen(key));
+    };
+    return {read("WIDTH="), read("HEIGHT=")};
+}
+
+/// Waits up to 10 s for the app's capture (and the report beside it).
+bool awaitShot(const std::string& shot) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!fs::exists(shot) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return fs::exists(shot);
+}
+
 class RunningApp {
 public:
     explicit RunningApp(const std::string& shotPath) {
@@ -113,13 +141,9 @@ TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     RunningApp running(shot);
     ASSERT_GT(running.pid(), 0);
 
-    std::string window = output("timeout 20 xdotool search --sync --onlyvisible --pid " +
-                                std::to_string(running.pid()) + " | head -n 1");
-    while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
+    std::string window = windowOf(running.pid());
     ASSERT_FALSE(window.empty()) << "the app's window did not appear";
-    std::string geometry = output("xdotool getwindowgeometry --shell " + window);
-    int width = 0;
-    if (auto at = geometry.find("WIDTH="); at != std::string::npos) width = std::atoi(geometry.c_str() + at + 6);
+    const int width = sizeOf(window).first;
     ASSERT_GT(width, 0);
 
     // The same app, headless, says where each control is (in points).
@@ -152,10 +176,7 @@ TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     ASSERT_TRUE(mirror.host().renderPng(secondPage));
 
     kill(running.pid(), SIGUSR1);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(shot) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(fs::exists(shot)) << "the app wrote no capture";
+    ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
     std::ifstream reportFile(shot + ".txt");
     std::stringstream report;
     report << reportFile.rdbuf();
@@ -169,6 +190,52 @@ TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     double other = bandDifference(shot, firstPage, bandTop, bandBottom, k);
     EXPECT_LT(same, 3.0);
     EXPECT_GT(other, same + 3.0);  // and so the band is not blank either
+
+    EXPECT_EQ(running.quit(), 0);
+    fs::remove_all(dir);
+}
+
+// No window manager runs here to hold the window to its smallest size: the
+// app sizes a window made 100 × 100 from outside back to 320 × 480 points,
+// and its capture shows the menu laid out as the headless app lays it out at
+// that size.
+TEST(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+
+    fs::path dir = fs::temp_directory_path() / ("tl_app_min_window_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string shot = (dir / "shot.png").string();
+    RunningApp running(shot);
+    ASSERT_GT(running.pid(), 0);
+    std::string window = windowOf(running.pid());
+    ASSERT_FALSE(window.empty()) << "the app's window did not appear";
+
+    AppDriver mirror;
+    // Window coordinates per point; the window's size is rounded to whole
+    // coordinates, so sizes are compared to within one.
+    const double k = sizeOf(window).first / ui::Screen::main().bounds().width;
+    const auto atLeastMinimum = [&](std::pair<int, int> size) {
+        return size.first + 1 >= 320 * k && size.second + 1 >= 480 * k;
+    };
+    ASSERT_EQ(std::system(("xdotool windowsize " + window + " 100 100").c_str()), 0);
+    std::pair<int, int> size = sizeOf(window);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!atLeastMinimum(size) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        size = sizeOf(window);
+    }
+    ASSERT_TRUE(atLeastMinimum(size)) << size.first << " x " << size.second << " at " << k << " per point";
+
+    kill(running.pid(), SIGUSR1);
+    ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
+    mirror.host().resize({size.first / k, size.second / k});
+    ui::Screen::main().setScale(k);
+    std::string expected = (dir / "expected.png").string();
+    ASSERT_TRUE(mirror.host().renderPng(expected));
+    // The navigation bar, its title centred on the width laid out at (the
+    // rows below drift by a fraction of a pixel with the scale read above).
+    EXPECT_LT(bandDifference(shot, expected, 0, 64, k), 1.0);
 
     EXPECT_EQ(running.quit(), 0);
     fs::remove_all(dir);
