@@ -115,6 +115,8 @@ Engine_Table countOpTable(std::string_view tag, std::string_view header, const S
                         tag);
 }
 
+std::string countOpSign(std::string_view direction) { return direction == "COUNT DOWN" ? "\u2212" : "+"; }
+
 std::string placeValueName(std::int64_t position, bool plural) {
     static const char* const names[] = {"one",         "ten",     "hundred",          "thousand",
                                         "ten thousand", "hundred thousand", "million", "ten million"};

@@ -54,6 +54,11 @@ Engine_Table countOpTable(std::string_view tag, std::string_view header, const S
                           const StringList& globals, const StringList& locals,
                           const StringList& countUps = defaultEmptyList);
 
+/// The sign a counting strip draws beside each count, from the direction word
+/// in the first of its globals: "−" counting down ("COUNT DOWN"), "+" for any
+/// other word. The record's header is not it: it is "−" either way.
+std::string countOpSign(std::string_view direction);
+
 /// At the first ["message_tag", tag] row, the row above it becomes
 /// ["message_color", colour]; later matches are left alone.
 void recolorMessageByTag(Engine_Table& table, Color colour, std::string_view tag);

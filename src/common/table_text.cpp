@@ -350,10 +350,11 @@ private:
     std::string tableauOp(i64 r) const {
         return field(r + 1, 1) + ": " + gridText(codedCells(r), count(field(r + 4, 2)));
     }
-    // Counting as the chain reads down the page: where it starts, then each
-    // count and the number it reaches (which the next step starts from, drawn
-    // in the same place); on the pages that add the counts, the second strip
-    // as a sum of its own: "; +: 300 | 70 | 7 | 377".
+    // Counting as the chain reads down the page, after the sign drawn beside
+    // its counts ("−" down, "+" up; not the header, which is "−" both ways):
+    // where it starts, then each count and the number it reaches (which the
+    // next step starts from, drawn in the same place); on the pages that add
+    // the counts, the second strip as a sum of its own: "; +: 300 | 70 | 7 | 377".
     std::string countOp(i64 r) const {
         const Texts tableau = values(r + 2), counts = values(r + 3), globals = values(r + 4),
                     locals = values(r + 5);
@@ -364,7 +365,7 @@ private:
             chain.push_back(at(tableau, 3 * i + 1));
             chain.push_back(at(tableau, 3 * i + 2));
         }
-        std::string text = field(r + 1, 1) + ": " + joined(chain, 0, chain.size(), " | ");
+        std::string text = countOpSign(at(globals, 0)) + ": " + joined(chain, 0, chain.size(), " | ");
         const std::string& kind = at(locals, 0);
         if (kind == "COUNT" || kind == "SUMMARY") {
             Texts strip = counts;

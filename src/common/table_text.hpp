@@ -29,13 +29,17 @@
 //   division cell by cell, "÷: _ _176 R 2 | 7)1234 | _ _7__ | _ _53_ | …";
 //   partial quotients with each amount beside its multiple and the sum of
 //   the multiples beside the last left, "÷: 42 R 20 | 23)986 | 460 20 | 526
-//   | … | 46 2 | 20 42". Counting as its chain reads down the page and,
-//   where the page adds the counts, the second strip as a sum of its own:
-//   "−: 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377".
+//   | … | 46 2 | 20 42". Counting as its chain reads down the page, after
+//   the sign drawn beside its counts ("−" counting down, "+" counting up)
+//   and, where the page adds the counts, the second strip as a sum of its
+//   own: "−: 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377".
 // - What a tableau draws in the page's hidden colour, or only later, is left
-//   out; the signs beside its rows (a minus before each amount, the plus
-//   before the last partial) read as the operator in front, and the slanted
-//   place values above its columns are not read.
+//   out; a sign the page draws beside several rows is written once, in
+//   front. The divisions write "÷" instead of the "−" drawn before each
+//   amount and the "+" beside the last multiple; the "+" that the written
+//   layouts draw before the last partial row, on the pages that add the
+//   partial results, is not written, nor are the slanted place values above
+//   the columns.
 #pragma once
 
 #include <string>

@@ -147,6 +147,11 @@ TEST(TableText, ReadsDivisionsAndCountsPageByPage) {
         {counting("COUNT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
         {counting("SUMMARY", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123; +: 300 | 70 | 7 | 377"},
         {counting("SUMMARY SHORT", "3"), kMinus + ": 500 | 300 | 200 | 70 | 130 | 7 | 123"},
+        // Counting up: the page draws "+" beside each count, whatever the header.
+        {countOpTable("STEP", kMinus, {{"123", "?", "?"}}, {"COUNT UP", "3", "3", "377"}, {"SHOW", "1"}),
+         "+: 123 | ? | ?"},
+        {countOpTable("STEP", kMinus, {{"1995", "5", "2000"}}, {"COUNT UP", "4", "1", "5"}, {"COUNT", "1"}, {"5"}),
+         "+: 1995 | 5 | 2000; +: 5 | 5"},
         {longDivision("SUBTRACT", partialGlobals), divide + ": __ _42 | " + longText},
         {longDivision("SOLUTION", partialGlobals), divide + ": __ _42 R 20 | " + longText},
         {longDivision("SUMMARY", {"986", "23", "42", "0"}), divide + ": __ _42 | " + longText},

@@ -260,8 +260,11 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
     EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--direction", "count-down", "--text"}, minus),
               (std::vector<std::string>{"", "500 | ? | ?", "500 | 300 | 200", "500 | 300 | 200 | 70 | 130", steps,
                                         steps + "; +: 300 | 70 | 7 | 377", steps + "; +: 300 | 70 | 7 | 377"}));
-    EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--text"}, minus).back(),
-              "123 | 7 | 130 | 70 | 200 | 300 | 500; +: 7 | 70 | 300 | 377");
+    // Counting up draws "+" beside each count.
+    const std::string up = "123 | 7 | 130 | 70 | 200 | 300 | 500";
+    EXPECT_EQ(tableauLines({"subtractCountSteps", "500", "123", "--text"}, "+"),
+              (std::vector<std::string>{"", "123 | ? | ?", "123 | 7 | 130", "123 | 7 | 130 | 70 | 200", up,
+                                        up + "; +: 7 | 70 | 300 | 377", up + "; +: 7 | 70 | 300 | 377"}));
     const std::string r1 = "7)1234 | _ _7__", r2 = r1 + " | _ _53_ | _ _49_", r3 = r2 + " | _ __44 | _ __42";
     EXPECT_EQ(tableauLines({"divideStandardSteps", "1234", "7", "--text"}, divide),
               (std::vector<std::string>{

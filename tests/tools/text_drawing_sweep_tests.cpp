@@ -4,10 +4,12 @@
 // a visible colour (the slanted place-value labels aside) must be what the
 // table's text reads: the same digits, letters and question marks, as often
 // as a reader sees them, and for the tableaux read row by row in the order
-// the page sets them.
+// the page sets them. The signs each side shows must agree as well, apart from
+// the few that one of them writes in its own way.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,11 +45,11 @@ std::string sorted(std::string s) {
     return s;
 }
 
-// The content of what drawing `table` shows, in reading order: texts in a
-// visible colour and upright (the place-value labels are drawn slanted),
-// line by line down (baselines less than a third of a line apart share a
-// line), left to right in a line; a text drawn again over itself is seen once.
-std::string drawnContent(const Engine_Table& table) {
+// What drawing `table` shows, in reading order: texts in a visible colour and
+// upright (the place-value labels are drawn slanted), line by line down
+// (baselines less than a third of a line apart share a line), left to right
+// in a line; a text drawn again over itself is seen once.
+std::string drawnText(const Engine_Table& table) {
     gfx::RecordingContext context;
     {
         gfx::ContextScope scope(&context);
@@ -74,7 +76,45 @@ std::string drawnContent(const Engine_Table& table) {
         for (std::size_t i = first; i < end; ++i) drawn += seen[i].text;
         first = end;
     }
-    return content(drawn);
+    return drawn;
+}
+
+// The signs a text holds, each once.
+std::set<std::string> signs(const std::string& text) {
+    std::set<std::string> out;
+    for (const char* sign : {"+", "-", "\u2212", "\u00D7", "\u00F7", "="})
+        if (text.find(sign) != std::string::npos) out.insert(sign);
+    return out;
+}
+
+// Signs that only one side shows, by kind: a division reads "÷" in front
+// where its page draws a "−" before each amount (and partial quotients a "+"
+// beside the sum of the multiples); a lattice and a grid write "×" (and the
+// lattice "=") between factors and products that their page sets apart; the
+// written layouts draw a "+" before the last partial row on the pages that
+// add the partial results, which the text does not write.
+struct SignException {
+    const char* kind;
+    std::set<std::string> writtenOnly, drawnOnly;
+};
+const SignException kSignExceptions[] = {
+    {"divide_op", {"\u00F7"}, {"\u2212"}},
+    {"divide_partial_op", {"\u00F7"}, {"\u2212", "+"}},
+    {"lattice_multiply", {"\u00D7", "="}, {}},
+    {"grid_multiply", {"\u00D7"}, {}},
+    {"tableau_op", {}, {"+"}},
+};
+
+// Whether the signs written and drawn differ beyond the kind's exceptions.
+bool signsDisagree(const std::string& kind, const std::string& text, const std::string& drawn) {
+    const std::set<std::string> written = signs(text), seen = signs(drawn);
+    SignException allowed{"", {}, {}};
+    for (const SignException& e : kSignExceptions)
+        if (kind == e.kind) allowed = e;
+    const auto onlyIn = [](const auto& a, const auto& b, const auto& excepted) {
+        return std::any_of(a.begin(), a.end(), [&](const auto& s) { return !b.contains(s) && !excepted.contains(s); });
+    };
+    return onlyIn(written, seen, allowed.writtenOnly) || onlyIn(seen, written, allowed.drawnOnly);
 }
 
 // The kinds whose text reads their rows top to bottom, each left to right
@@ -156,8 +196,11 @@ TEST(TextAgainstDrawing, EveryArithmeticPageReadsWhatItDraws) {
                 for (std::size_t p = 0; p < solution.steps.size(); ++p)
                     for (const Engine_Table& table : solution.steps[p]) {
                         const std::string text = tableText(table), kind = kindOf(table);
-                        const std::string read = content(text), drawn = drawnContent(table);
+                        const std::string shown = drawnText(table);
+                        const std::string read = content(text), drawn = content(shown);
                         ASSERT_EQ(sorted(read), sorted(drawn)) << run.what << ", page " << p + 1 << ": " << text;
+                        ASSERT_FALSE(signsDisagree(kind, text, shown))
+                            << run.what << ", page " << p + 1 << ": " << text << "; drawn: " << shown;
                         if (readsInOrder(kind, text)) {
                             ASSERT_EQ(read, drawn) << run.what << ", page " << p + 1 << ": " << text;
                         }
@@ -211,9 +254,10 @@ TEST(TextAgainstDrawing, AlgebraPagesReadWhatTheyDraw) {
             }
             for (std::size_t p = 0; p < solution.steps.size(); ++p)
                 for (const Engine_Table& table : solution.steps[p]) {
-                    const std::string text = tableText(table);
-                    ASSERT_EQ(sorted(content(text)), sorted(drawnContent(table)))
+                    const std::string text = tableText(table), shown = drawnText(table);
+                    ASSERT_EQ(sorted(content(text)), sorted(content(shown)))
                         << run.what << ", page " << p + 1 << ": " << text;
+                    ASSERT_EQ(signs(text), signs(shown)) << run.what << ", page " << p + 1 << ": " << text;
                     ++tables;
                 }
         }

@@ -28,7 +28,7 @@ struct Record {
 
 Record readRecord(const StringList& globals, const StringList& locals) {
     Record r;
-    r.sign = at(globals, 0) == "COUNT DOWN" ? "\u2212" : "+";
+    r.sign = countOpSign(at(globals, 0));
     r.columns = integerAt(globals, 1);
     r.sumColumns = integerAt(globals, 2);
     r.steps = integerAt(locals, 1);
