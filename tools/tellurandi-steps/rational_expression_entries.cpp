@@ -55,7 +55,7 @@ Polynomial_XL polynomial(const EntryInput& input) {
 /// handed on as it is.
 Polynomial_XL inDescendingOrder(Polynomial_XL p, bool combine) {
     const auto w = findWorkingGroupXL(p);
-    if (!w) return p;
+    if (!w || p.terms[*w].empty()) return p;
     GroupXL& group = p.terms[*w];
     std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
     if (!combine) return p;
