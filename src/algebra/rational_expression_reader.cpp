@@ -65,7 +65,30 @@ ReadResult<FactoredPolynomialRead> readPart(std::string_view text, std::size_t o
     return part;
 }
 
+/// Why `what` ("an expression", "a polynomial") read with these letters and
+/// this first coefficient over 0 has no value to work on: a coefficient over 0
+/// has none, and groups in two letters are not compared.
+std::optional<ReadError> valueRefusal(const std::vector<std::pair<std::string, std::size_t>>& letters,
+                                      std::optional<std::size_t> zeroDenominator, std::string_view what) {
+    if (zeroDenominator) return ReadError{*zeroDenominator, "a coefficient over 0 has no value"};
+    for (const auto& [letter, column] : letters)
+        if (letter != letters.front().first)
+            return ReadError{column, "the letter " + letter + " beside " + letters.front().first + ": " +
+                                         std::string(what) + " is in one letter"};
+    return std::nullopt;
+}
+
 }  // namespace
+
+ReadResult<Polynomial_XL> readPolynomial(std::string_view text) {
+    const auto read = readFactoredPolynomialAt(text, 0);
+    if (!read) return read.error();
+    if (read.value().end < text.size())
+        return refusalAfterPolynomial(text, read.value().end, "a relation: this is a polynomial, not an equation");
+    if (const auto refusal = valueRefusal(read.value().letters, read.value().zeroDenominator, "a polynomial"))
+        return *refusal;
+    return read.value().polynomial;
+}
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
     const std::optional<std::size_t> bar = fractionBar(text);
@@ -83,11 +106,7 @@ ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
         letters.insert(letters.end(), d.letters.begin(), d.letters.end());
         if (!zeroDenominator) zeroDenominator = d.zeroDenominator;
     }
-    if (zeroDenominator) return ReadError{*zeroDenominator, "a coefficient over 0 has no value"};
-    for (const auto& [letter, column] : letters)
-        if (letter != letters.front().first)
-            return ReadError{column, "the letter " + letter + " beside " + letters.front().first +
-                                         ": an expression is in one letter"};
+    if (const auto refusal = valueRefusal(letters, zeroDenominator, "an expression")) return *refusal;
 
     Rational_Expression e;
     e.poly_N = withoutOuterParentheses(numerator.value().polynomial);

@@ -13,6 +13,10 @@
 // none), has no coefficient over 0, and its denominator is not the zero
 // polynomial ("x/0", "1/(x - x)"): such an expression has no value.
 // Anything else is refused with its character column and a message.
+//
+// A polynomial, as the factoring operations take it, is read as one part of
+// an expression is: a factored polynomial in one letter with no coefficient
+// over 0, refused with the same columns and messages.
 #pragma once
 
 #include <string_view>
@@ -23,5 +27,8 @@
 namespace tl {
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text);
+/// readFactoredPolynomial's text (its refusals too), in one letter and
+/// without a coefficient over 0.
+ReadResult<Polynomial_XL> readPolynomial(std::string_view text);
 
 }  // namespace tl

@@ -1,11 +1,20 @@
 // The rational-expression entries of tellurandi-steps on what a reader could
 // type: each refusal with its status, column and message, the same from every
-// entry that reads an EXPRESSION, and the texts they still read.
+// entry that reads an EXPRESSION, and the texts they still read. The factoring
+// entries refuse a POLYNOMIAL as the others refuse an EXPRESSION, and answer
+// whatever the order of its terms.
+#include <algorithm>
+#include <numeric>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "algebra/rational_expression_reader.hpp"
+#include "base/random.hpp"
+#include "support/algebra_answers.hpp"
 #include "support/steps_outcome.hpp"
 
 namespace {
@@ -13,6 +22,7 @@ namespace {
 const char* const kEntries[] = {"rationalSimplifySteps", "rationalCancelSteps", "rationalReduceSteps"};
 
 using Outcome = tl::testing::StepsOutcome;
+using tl::testing::q;
 
 Outcome run(const std::string& entry, const std::string& expression) {
     return tl::testing::runSteps({entry, expression, "--text"});
@@ -99,6 +109,98 @@ TEST(RationalEntries, StillRead) {
             const std::string problemPage = o.out.substr(0, o.out.find('\n', o.out.find('\n') + 1));
             EXPECT_EQ(problemPage, std::string("page 1: \U0001F914\n") + shown) << entry << " " << expression;
         }
+}
+
+// --- the factoring entries: a POLYNOMIAL in one letter, its terms in any order ------
+
+Outcome runFactoring(const std::string& entry, const std::string& polynomial, const std::string& method = "ac method") {
+    std::vector<std::string> args{entry, polynomial, method, "--text"};
+    if (entry != "chooseFactoringMethod") args.erase(args.begin() + 2);
+    return tl::testing::runSteps(args);
+}
+
+/// The pages after the problem page, as --text writes them.
+std::string answerPages(const Outcome& o) { return o.out.substr(std::min(o.out.find("\npage 2:") + 1, o.out.size())); }
+
+TEST(FactoringEntries, RefusalsNameTheirColumn) {
+    const std::string yBesideX = "the letter y beside x: a polynomial is in one letter";
+    const std::pair<const char*, std::string> cases[] = {
+        {"x^2 - y^2", "7: " + yBesideX}, {"2x^2 + 4y", "9: " + yBesideX}, {"x^2 + 3y + 2", "8: " + yBesideX},
+        {"y^0 + 3z(y + 1)", "10: the letter y beside z: a polynomial is in one letter"},
+        {"x/0 + x^2", "3: a coefficient over 0 has no value"},
+        {"x^2 + (1/0)x", "10: a coefficient over 0 has no value"},
+        {"x^2 = 1", "5: a relation: this is a polynomial, not an equation"}};
+    for (const auto& [polynomial, refusal] : cases)
+        for (const char* entry : {"factorCompletely", "factorTrinomialXL", "factorOutGcfXL", "chooseFactoringMethod"}) {
+            const Outcome o = runFactoring(entry, polynomial);
+            EXPECT_EQ(std::tie(o.status, o.out, o.err),
+                      std::tuple(2, "", "tellurandi-steps: " + std::string(entry) + ": column " + refusal + "\n"));
+        }
+}
+
+// k·(a₁x + b₁)…(aₙx + bₙ) with its terms shuffled, and for the rational root test
+// now and then one split into two like terms, is answered as in descending order,
+// only a common factor may "not apply", and the answer multiplies back to it
+// (exactly, at more points than its degree).
+TEST(FactoringEntries, AnyTermOrderAnswersAsDescendingOrder) {
+    for (const auto& [entry, typed, descending] : {std::tuple{"factorCompletely", "6 + 5x + x^2", "x^2 + 5x + 6"},
+                                                   {"factorTrinomialXL", "2 + 3x + x^2", "x^2 + 3x + 2"},
+                                                   {"factorCompletely", "x^2 + 2x^2 + 3x^2 - 5x + 1", "6x^2 - 5x + 1"}})
+        EXPECT_EQ(answerPages(runFactoring(entry, typed)), answerPages(runFactoring(entry, descending))) << typed;
+    tl::SystemRandom random(11);
+    const auto in = [&](std::int64_t lo, std::int64_t hi) { return random.uniformInRange(lo, hi); };
+    const auto sign = [&] { return in(0, 1) ? 1 : -1; };
+    for (int i = 0; i < 300 && !HasFailure(); ++i) {
+        std::vector<std::int64_t> c{sign() * in(1, 3)};  // c[e]: the coefficient of x^e
+        for (auto n = in(2, 4); n > 0; --n) {
+            const std::int64_t a = in(1, 4), b = sign() * in(1, 5);
+            c.push_back(0);
+            for (std::size_t e = c.size() - 1; e > 0; --e) c[e] = a * c[e - 1] + b * c[e];
+            c[0] *= b;
+        }
+        const std::string letter(1, "xyz"[in(0, 2)]);
+        const auto term = [&](std::int64_t k, std::size_t e) {
+            std::string t = (k < 0 ? " - " : " + ") + std::to_string(std::abs(k));
+            return e == 0 ? t : e == 1 ? t + letter : t.append(letter).append("^").append(std::to_string(e));
+        };
+        std::vector<std::string> terms;
+        for (std::size_t e = c.size(); e-- > 0;)
+            if (c[e] != 0) terms.push_back(term(c[e], e));
+        auto shuffled = terms;
+        for (std::size_t k = shuffled.size(); k > 1; --k) std::swap(shuffled[k - 1], shuffled[in(0, k - 1)]);
+        auto split = shuffled;
+        if (const std::size_t e = in(0, c.size() - 1); c[e] != 0 && in(0, 1))  // c = (c + 2) − 2
+            std::ranges::replace(split, term(c[e], e), term(c[e] + 2, e)), split.insert(split.begin(), term(-2, e));
+        const auto text = [](const std::vector<std::string>& ts) {
+            return std::accumulate(ts.begin(), ts.end(), std::string()).substr(1);
+        };
+        for (const auto& [entry, method] :
+             {std::pair{"factorCompletely", ""}, {"factorTrinomialXL", ""}, {"factorOutGcfXL", ""},
+              {"chooseFactoringMethod", "guess and check"}, {"chooseFactoringMethod", "ac method"}}) {
+            const bool gcf = std::string(entry) == "factorOutGcfXL", all = std::string(entry) == "factorCompletely";
+            const Outcome want = runFactoring(entry, text(terms), method);
+            for (const auto& order : {shuffled, gcf ? shuffled : split})
+                EXPECT_EQ(answerPages(runFactoring(entry, text(order), method)), answerPages(want)) << text(order);
+            std::istringstream lines(answerPages(want));
+            std::vector<std::string> tables;
+            for (std::string title, table; std::getline(lines, title) && std::getline(lines, table);)
+                tables.push_back(table);
+            if (tables == std::vector<std::string>{"does not apply"}) {
+                EXPECT_TRUE(gcf) << entry << " " << text(terms);
+                continue;
+            }
+            for (std::int64_t x = -2; x <= 3; ++x) {
+                std::int64_t expected = 0;
+                for (std::size_t e = c.size(); e-- > 0;) expected = expected * x + c[e];
+                tl::Rational value = q(1);
+                for (std::size_t k = all ? 0 : tables.size() - 1; k < tables.size(); ++k) {
+                    const auto factor = tl::testing::valueAt(tl::readPolynomial(tables[k]).value(), q(x));
+                    value = tl::multiplyRational(value, factor.value()).value();
+                }
+                EXPECT_TRUE(tl::rationalEquals(value, q(expected))) << entry << " " << text(terms) << " at " << x;
+            }
+        }
+    }
 }
 
 }  // namespace

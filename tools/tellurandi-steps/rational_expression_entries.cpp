@@ -1,8 +1,11 @@
 #include "rational_expression_entries.hpp"
 
+#include <algorithm>
+
 #include "algebra/rational_expression_reader.hpp"
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/tables.hpp"
+#include "base/checked.hpp"
 #include "common/items.hpp"
 
 namespace tl::steps_tool {
@@ -37,9 +40,46 @@ Rational_Expression expression(const EntryInput& input) {
 }
 
 Polynomial_XL polynomial(const EntryInput& input) {
-    const auto read = readFactoredPolynomial(input.operands[0]);
+    const auto read = readPolynomial(input.operands[0]);
     if (!read) throw OperandError(readErrorText(read.error()));
     return read.value();
+}
+
+/// The polynomial with its working group in descending order of power, as the
+/// factoring operations take it: the rational root test reads the leading
+/// coefficient and the constant term off the first and last terms as they
+/// stand, and the new terms take the first term's letter. With `combine` the
+/// whole coefficients of one power are added up into one term (a sum of 0 is
+/// dropped), so that those two terms are the polynomial's own whatever order
+/// its terms were typed in. A group whose powers already descend one by one is
+/// handed on as it is.
+Polynomial_XL inDescendingOrder(Polynomial_XL p, bool combine) {
+    const auto w = findWorkingGroupXL(p);
+    if (!w || p.terms[*w].empty()) return p;
+    GroupXL& group = p.terms[*w];
+    std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
+    if (!combine) return p;
+    const auto whole = [](const Term_XL& t) { return t.factors.empty() && t.monomial.coefficient.denominator == 1; };
+    const std::string variable = group.front().monomial.variable;
+    GroupXL combined;
+    for (auto run = group.begin(); run != group.end();) {
+        const auto end = std::ranges::find_if(run, group.end(), [&](const Term_XL& t) {
+            return t.monomial.exponent != run->monomial.exponent;
+        });
+        if (end - run == 1 || !std::all_of(run, end, whole)) {
+            combined.insert(combined.end(), run, end);
+        } else {
+            std::int64_t sum = 0;
+            for (auto t = run; t != end; ++t) sum = checked::add(sum, t->monomial.coefficient.numerator);
+            if (sum != 0)
+                combined.push_back(makeTermXL(
+                    makeMonomial(makeDefaultRational(sum, 1), run->monomial.exponent, run->monomial.variable), {}));
+        }
+        run = end;
+    }
+    if (combined.empty()) combined.push_back(zeroTermXL(variable));
+    group = std::move(combined);
+    return p;
 }
 
 const std::vector<std::string> kPair{"before", "after"};
@@ -66,9 +106,11 @@ StepTriple rationalReduceEntry(const EntryInput& input) {
     return pages(e, rationalReduceSteps(e), kPair);
 }
 
+// The factoring entries show the polynomial as read, and hand the operations
+// its working group in descending order.
 StepTriple factorCompletelyEntry(const EntryInput& input) {
     const Polynomial_XL p = polynomial(input);
-    const auto factors = factorCompletely(p);
+    const auto factors = factorCompletely(inDescendingOrder(p, true));
     std::vector<std::string> names;
     for (std::size_t i = 1; factors && i < factors->size(); ++i) names.push_back("factor " + std::to_string(i));
     names.push_back("last quotient");
@@ -77,18 +119,20 @@ StepTriple factorCompletelyEntry(const EntryInput& input) {
 
 // The factoring steps run only where their test allows them.
 StepTriple factorTrinomialEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input);
-    return pages(p, isFactorableXL(p) ? std::optional{factorTrinomialXL(Color::red, p)} : std::nullopt, kPair);
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, true);
+    return pages(p, isFactorableXL(q) ? std::optional{factorTrinomialXL(Color::red, q)} : std::nullopt, kPair);
 }
 
+// The common factor does not depend on the order of the terms nor on like
+// terms being added up; the order shown after it does.
 StepTriple factorOutGcfEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input);
-    return pages(p, hasCommonFactorXL(p) ? std::optional{factorOutGcfXL(Color::red, p)} : std::nullopt, kPair);
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, false);
+    return pages(p, hasCommonFactorXL(q) ? std::optional{factorOutGcfXL(Color::red, q)} : std::nullopt, kPair);
 }
 
 StepTriple chooseFactoringMethodEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input);
-    return pages(p, isFactorableXL(p) ? std::optional{chooseFactoringMethod(Color::red, input.operands[1], p)}
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, true);
+    return pages(p, isFactorableXL(q) ? std::optional{chooseFactoringMethod(Color::red, input.operands[1], q)}
                                       : std::nullopt,
                  kPair);
 }
