@@ -8,7 +8,8 @@
 // ("page N of M"). Both files appear whole (written aside, then renamed).
 //
 // With no display to open the window on it says so in one line, status 1;
-// "--help" prints the usage instead of opening the window.
+// "--help" prints the usage instead of opening the window; any other
+// argument is refused with the usage, status 2.
 #include <SDL.h>
 
 #include <csignal>
@@ -92,14 +93,19 @@ constexpr const char* kUsage =
     "DISPLAY or WAYLAND_DISPLAY set); the window is at least 320 x 480 points.\n"
     "With TELLURANDI_SHOT=FILE.png in the environment, each SIGUSR1 writes what the\n"
     "window shows to FILE.png, and beside it FILE.png.txt naming the screen on top.\n"
-    "Status: 0 the window was closed; 1 no window could be opened, or a fault.\n";
+    "Status: 0 the window was closed; 1 no window could be opened, or a fault; 2 a malformed\n"
+    "command line.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (tl::asksForHelp(argc, argv)) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return tl::finishOutput("tellurandi", 0);
+    }
+    if (argc > 1) {  // it takes no arguments
+        std::fputs(kUsage, stderr);
+        return 2;
     }
     try {
         tl::registerApplication();

@@ -78,4 +78,15 @@ std::string formatG8(double value) {
     return std::string(buffer, end);
 }
 
+std::string oneLine(std::string_view text, std::string_view lineBreak) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n')
+            line += lineBreak;
+        else if (c != '\r')
+            line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return line;
+}
+
 }  // namespace tl

@@ -1,6 +1,6 @@
 // Text conversions shared by the whole system: the one strict decimal parser
-// through which every text that becomes an integer goes, and locale-free
-// number formatting.
+// through which every text that becomes an integer goes, locale-free number
+// formatting, and the one-line form of a text for messages.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +28,11 @@ std::string wideDecimal(checked::i128 value);
 /// printf's "%.8g", always with "." as the decimal point, whatever the
 /// process locale.
 std::string formatG8(double value);
+
+/// `text` on one line: each line break as `lineBreak`, carriage returns
+/// dropped, any other control character as "?". Messages that quote what a
+/// user typed go through it, so they stay one line and send no control
+/// sequence to the terminal.
+std::string oneLine(std::string_view text, std::string_view lineBreak);
 
 }  // namespace tl

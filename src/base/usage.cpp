@@ -1,5 +1,7 @@
 #include "base/usage.hpp"
 
+#include <cstdio>
+#include <iostream>
 #include <string_view>
 
 namespace tl {
@@ -11,6 +13,27 @@ bool asksForHelp(int argc, const char* const* argv) {
         if (arg == "--help") return true;
     }
     return false;
+}
+
+namespace {
+
+int outputLost(std::string_view program, std::ostream& err) {
+    err << program << ": cannot write the output\n";
+    return 1;
+}
+
+}  // namespace
+
+int finishOutput(std::string_view program, int status, std::ostream& out, std::ostream& err) {
+    const bool written = static_cast<bool>(out.flush());
+    return status == 0 && !written ? outputLost(program, err) : status;
+}
+
+int finishOutput(std::string_view program, int status) {
+    // std::cout hands its text to stdout; stdout keeps the error of any
+    // write that failed since, even when its buffer is now empty.
+    const bool written = static_cast<bool>(std::cout.flush()) && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    return status == 0 && !written ? outputLost(program, std::cerr) : status;
 }
 
 }  // namespace tl

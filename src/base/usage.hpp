@@ -3,12 +3,26 @@
 // whatever else is given; a command line it cannot read prints the usage
 // (or one line saying what is wrong) on standard error, status 2. As with
 // flags elsewhere, a "--" ends them: a "--help" after it is an operand.
+// Output that cannot be written (a full disk, say) turns a success into
+// status 1, with one line on standard error.
 #pragma once
+
+#include <iosfwd>
+#include <string_view>
 
 namespace tl {
 
 /// Whether `argv` (as main receives it, the program's name first) asks for
 /// the usage: "--help" among the arguments before any "--".
 bool asksForHelp(int argc, const char* const* argv);
+
+/// The status a program ends with once `out` is flushed: `status`, unless it
+/// is 0 and some of what went to `out` was lost; then 1, after the line
+/// "PROGRAM: cannot write the output" on `err`.
+int finishOutput(std::string_view program, int status, std::ostream& out, std::ostream& err);
+
+/// As above for standard output, whether written through std::cout or
+/// through C's stdout (printf), with the line on standard error.
+int finishOutput(std::string_view program, int status);
 
 }  // namespace tl

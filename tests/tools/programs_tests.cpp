@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,7 @@ struct Options {
     fs::path directory;                             // where it runs (empty: here)
     std::optional<rlim_t> addressSpace;             // a memory limit in bytes
     std::chrono::seconds timeLimit{60};
+    bool fullOutput = false;                        // standard output is /dev/full
 };
 
 std::string slurp(const fs::path& path) {
@@ -88,7 +90,7 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
     const pid_t pid = fork();
     if (pid < 0) return result;
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int out = open(options.fullOutput ? "/dev/full" : outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
         if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
@@ -174,6 +176,41 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
     EXPECT_TRUE(operand.err.starts_with("usage: drill-cards")) << operand.err;
     EXPECT_TRUE(fs::is_empty(elsewhere.directory));
     fs::remove_all(elsewhere.directory);
+}
+
+// Each program's status and first line on standard error when its output
+// cannot be written, an argument is not its own, or its script is a folder
+// or taps controls that a small screen shows in part. The folder they run
+// in stays empty.
+TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
+    const fs::path dir = freshDirectory("statuses");
+    const std::string d = dir.string();
+    std::ofstream(dir / "sliver") << "screen 320x480\ntap-title lattice multiplication\ntap-title ‹ Tellurandi\n";
+    std::ofstream(dir / "option") << "tap-title lattice multiplication\ntap-title snake\n";
+    const std::tuple<const char*, std::vector<std::string>, bool, int, std::string> cases[] = {
+        {TELLURANDI_EXE, {"--help"}, true, 1, "tellurandi: cannot write the output"},
+        {SHOT_EXE, {"--help"}, true, 1, "tellurandi-shot: cannot write the output"},
+        {DRILL_CARDS_EXE, {"--help"}, true, 1, "drill-cards: cannot write the output"},
+        {STEPS_EXE, {"--help"}, true, 1, "tellurandi-steps: cannot write the output"},
+        {DRILL_CARDS_EXE, {d + "/cards", "9", "9"}, true, 1, "drill-cards: cannot write the output"},
+        {DRILL_CARDS_EXE, {"--bogus"}, false, 2, "drill-cards: unknown option --bogus"},
+        {TELLURANDI_EXE, {"--bogus"}, false, 2, "usage: tellurandi"},
+        {SHOT_EXE, {d}, false, 2, "tellurandi-shot: cannot read " + d},
+        {SHOT_EXE, {d + "/sliver"}, false, 0, ""},
+        {SHOT_EXE, {d + "/option"}, false, 0, ""}};
+    Options options;
+    options.unset = kNoDisplay;
+    options.directory = freshDirectory("statuses_here");
+    for (const auto& [path, args, fullOutput, status, firstError] : cases) {
+        SCOPED_TRACE(std::string(path) + " " + args[0]);
+        options.fullOutput = fullOutput;
+        const Outcome r = run(path, args, options);
+        EXPECT_EQ(r.status, status);
+        EXPECT_EQ(lines(r.err).empty() ? "" : lines(r.err)[0], firstError) << r.err;
+    }
+    EXPECT_TRUE(fs::is_empty(options.directory));
+    fs::remove_all(options.directory);
+    fs::remove_all(dir);
 }
 
 // ---- No display -------------------------------------------------------------

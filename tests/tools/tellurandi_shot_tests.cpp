@@ -10,6 +10,7 @@
 
 #include "platform/gfx/fake_fonts.hpp"
 #include "platform/ui/button.hpp"
+#include "platform/ui/label.hpp"
 #include "platform/ui/navigation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
@@ -19,12 +20,27 @@ namespace {
 
 int gSecondScreens = 0;
 
+void addGo(ui::View& into, gfx::Rect frame, const char* title) {
+    auto* go = into.add(std::make_unique<ui::Button>(frame));
+    go->setTitle(title);
+    go->addTarget(nullptr, "go");
+}
+
 class FirstVC : public ui::ViewController {
 public:
     void viewDidLoad() override {
-        auto* go = view()->add(std::make_unique<ui::Button>(gfx::Rect{20, 100, 100, 40}));
-        go->setTitle("Go");
-        go->addTarget(nullptr, "go");
+        addGo(*view(), {20, 100, 100, 40}, "Go");
+        // Lower down, on a 300x500 screen: buttons seen in part, not at all
+        // (outside their holder) or covered, and titles with blanks or in a label.
+        addGo(*view(), {160, 480, 100, 40}, "Edge");
+        auto* holder = view()->add(std::make_unique<ui::View>(gfx::Rect{0, 300, 300, 100}));
+        addGo(*holder, {20, 90, 100, 40}, "Peeking");
+        addGo(*holder, {160, 120, 100, 40}, "Gone");
+        addGo(*view(), {20, 200, 100, 40}, " Padded ");
+        addGo(*view(), {160, 200, 100, 40}, "code");
+        view()->add(std::make_unique<ui::Label>(gfx::Rect{160, 200, 100, 40}))->setText(" Shown ");
+        addGo(*view(), {20, 250, 100, 40}, "Covered");
+        view()->add(std::make_unique<ui::View>(gfx::Rect{10, 245, 120, 50}));
     }
     bool performAction(std::string_view action, ui::Responder* sender) override {
         if (action != "go") return false;
@@ -121,10 +137,23 @@ TEST_F(Shots, MistakesAreReportedWithTheirLine) {
         {"back\n", "line 1: back: this is the first screen"},
         {"\n\ntap-title Stop\n", "line 3: nothing titled \"Stop\" is visible"},
         {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png"},
+        {"ju\rmp\x1b[2J\n", "line 1: unknown command \"jump?[2J\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.script), 1) << c.script;
         EXPECT_EQ(errors.str(), c.message + "\n") << c.script;
     }
     EXPECT_EQ(gSecondScreens, 0);
+}
+
+// A tap by title goes to the part of the control that can be seen and
+// touched, or the script fails on that line.
+TEST_F(Shots, TapsByTitleLandOrFail) {
+    for (const auto& [title, status] : {std::pair{"Edge", 0}, {"Peeking", 0}, {"Padded", 0}, {"Shown", 0},
+                                        {"Gone", 1}, {"Covered", 1}}) {
+        gSecondScreens = 0;
+        EXPECT_EQ(run(std::string("screen 300x500\ntap-title ") + title + "\n"), status) << title;
+        EXPECT_EQ(errors.str(), status ? "line 2: nothing titled \"" + std::string(title) + "\" is visible\n" : "");
+        EXPECT_EQ(gSecondScreens, 1 - status) << title;
+    }
 }

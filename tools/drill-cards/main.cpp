@@ -1,7 +1,8 @@
 // drill-cards OUTDIR [WIDTH HEIGHT]: draws the front and the back of one card
 // of every kind into OUTDIR as PNG files (2 pixels per point), so the
 // pictures can be looked at without running the app. "--help" prints the
-// usage; any failure stops it with one line and status 1.
+// usage; any failure stops it with one line and status 1, as does a list
+// of the files written that cannot be printed.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -64,6 +66,13 @@ int run(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // Before a "--" an argument starting with "-" is an option, and --help
+    // is the only one; a negative number is a size, refused below.
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
+        if (argv[i][0] == '-' && !tl::tryParseInt(argv[i])) {
+            std::fprintf(stderr, "drill-cards: unknown option %s\n", tl::oneLine(argv[i], "\\n").c_str());
+            return 2;
+        }
     if (argc != 2 && argc != 4) {
         std::fputs(kUsage, stderr);
         return 2;
@@ -122,7 +131,7 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     try {
-        return run(argc, argv);
+        return tl::finishOutput("drill-cards", run(argc, argv));
     } catch (const std::bad_alloc&) {
         std::fputs("drill-cards: out of memory\n", stderr);
     } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 // tellurandi-shot: runs the app without a window from a script and writes
 // screenshots. Usage: tellurandi-shot SCRIPT (or "-" for standard input);
 // "--help" prints the usage.
+#include <cstdio>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -8,6 +9,7 @@
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "base/text.hpp"
 #include "base/usage.hpp"
 #include "script.hpp"
 
@@ -30,6 +32,21 @@ constexpr const char* kUsage =
     "Status: 0 done; 1 a command failed (\"line N: ...\"); 2 a malformed command line or a\n"
     "script that cannot be read.\n";
 
+// One line on standard error, its control characters shown as "?".
+int fail(int status, const std::string& message) {
+    std::cerr << "tellurandi-shot: " << tl::oneLine(message, "\\n") << "\n";
+    return status;
+}
+
+// Runs the script in `in`; one that cannot be read to its end (a folder, say)
+// is named as `name` and ends with status 2, as one that cannot be opened.
+// (std::cin reads through stdin, which alone keeps the error).
+int runFrom(std::istream& in, const std::string& name) {
+    const int status = shot::runScript(in, "AppDelegate", std::cerr);
+    const bool unread = in.bad() || (&in == &std::cin && std::ferror(stdin));
+    return unread ? fail(2, "cannot read " + name) : status;
+}
+
 int run(int argc, char** argv) {
     if (tl::asksForHelp(argc, argv)) {
         std::cout << kUsage;
@@ -41,22 +58,18 @@ int run(int argc, char** argv) {
     }
     tl::registerApplication();
     std::string path = argv[1];
-    if (path == "-") return shot::runScript(std::cin, "AppDelegate", std::cerr);
+    if (path == "-") return runFrom(std::cin, "the standard input");
     std::ifstream file(path);
-    if (!file) {
-        std::cerr << "tellurandi-shot: cannot read " << path << "\n";
-        return 2;
-    }
-    return shot::runScript(file, "AppDelegate", std::cerr);
+    if (!file) return fail(2, "cannot read " + path);
+    return runFrom(file, path);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
-        return run(argc, argv);
+        return tl::finishOutput("tellurandi-shot", run(argc, argv));
     } catch (const std::exception& e) {
-        std::cerr << "tellurandi-shot: " << e.what() << "\n";
-        return 1;
+        return fail(1, e.what());
     }
 }

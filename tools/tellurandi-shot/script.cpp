@@ -136,7 +136,7 @@ int runScript(std::istream& script, std::string_view delegateClassName, std::ost
         try {
             runner.run(text);
         } catch (const tl::PreconditionError& e) {
-            errors << "line " << number << ": " << e.what() << "\n";
+            errors << "line " << number << ": " << tl::oneLine(e.what(), "\\n") << "\n";
             return 1;
         }
     }

@@ -18,7 +18,9 @@ namespace shot {
 
 /// Runs `script` against the main storyboard with the delegate class
 /// `delegateClassName`. Returns 0, or 1 after writing "line N: what went
-/// wrong" to `errors` for the first command that fails.
+/// wrong" to `errors` for the first command that fails (its control
+/// characters shown as "?"). A read that fails ends the script as its end
+/// does: the caller tells the two apart by `script.bad()`.
 int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors);
 
 }  // namespace shot

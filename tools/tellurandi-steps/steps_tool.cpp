@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "base/errors.hpp"
+#include "base/text.hpp"
+#include "base/usage.hpp"
 #include "command_line.hpp"
 #include "common/dump.hpp"
 #include "common/table_text.hpp"
@@ -12,19 +14,6 @@
 namespace tl::steps_tool {
 
 namespace {
-
-// Line breaks as `lineBreak`, other control characters as "?": every
-// message and every --text line stays one line.
-std::string oneLine(std::string_view text, std::string_view lineBreak) {
-    std::string line;
-    for (char c : text) {
-        if (c == '\n')
-            line += lineBreak;
-        else if (c != '\r')
-            line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    }
-    return line;
-}
 
 // How --text shows a line break.
 constexpr std::string_view kLineBreak = " / ";
@@ -81,8 +70,7 @@ int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::o
         return fail(err, 1, "failed");
     }
     // Output lost on the way (a full disk, say) is a failure, not a success.
-    if (status == 0 && !out.flush()) return fail(err, 1, "cannot write the output");
-    return status;
+    return finishOutput("tellurandi-steps", status, out, err);
 }
 
 std::string solutionText(const StepTriple& solution) {

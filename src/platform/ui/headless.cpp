@@ -1,10 +1,13 @@
 #include "platform/ui/headless.hpp"
 
+#include <algorithm>
+
 #include "base/errors.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/dispatch.hpp"
+#include "platform/ui/label.hpp"
 #include "platform/ui/navigation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/table_view.hpp"
@@ -13,20 +16,59 @@ namespace ui {
 
 namespace {
 
-// Seen and touchable: neither it nor an ancestor is hidden, transparent or
-// closed to touches, and some of it lies inside its window.
-bool reachable(const View& view) {
-    for (const View* v = &view; v; v = v->superview())
-        if (v->isHidden() || v->alpha() < 0.01 || !v->isUserInteractionEnabled()) return false;
-    gfx::Point origin = view.convertToWindow({0, 0});
-    gfx::Rect box = view.frame();
-    gfx::Rect root = view.rootView()->bounds();
-    return origin.x < root.width && origin.y < root.height && origin.x + box.width > 0 &&
-           origin.y + box.height > 0;
+// The part of `rect` (in `view`'s coordinates) that a tap can reach, in
+// window coordinates. A touch outside a view's bounds reaches none of its
+// subviews, so the rectangle is cut down to the bounds of the view and of
+// every ancestor up to the window (a table's rows to the table's visible
+// bounds). Nothing when no area is left, when the view or an ancestor is
+// hidden or transparent, or when an ancestor is closed to touches, or the
+// view itself unless `ownTouches` is false (a label lets them through).
+std::optional<gfx::Rect> tappableRect(const View& view, gfx::Rect rect, bool ownTouches = true) {
+    const gfx::Point origin = view.convertToWindow({rect.x, rect.y});
+    double left = origin.x, top = origin.y, right = origin.x + rect.width, bottom = origin.y + rect.height;
+    for (const View* v = &view; v; v = v->superview()) {
+        if (v->isHidden() || v->alpha() < 0.01) return std::nullopt;
+        if (!v->isUserInteractionEnabled() && (ownTouches || v != &view)) return std::nullopt;
+        const gfx::Point at = v->convertToWindow({0, 0});
+        left = std::max(left, at.x);
+        top = std::max(top, at.y);
+        right = std::min(right, at.x + v->bounds().width);
+        bottom = std::min(bottom, at.y + v->bounds().height);
+    }
+    const gfx::Rect visible{left, top, right - left, bottom - top};
+    if (visible.isEmpty()) return std::nullopt;
+    return visible;
 }
 
-gfx::Point centreInWindow(const View& view) {
-    return view.convertToWindow({view.bounds().width / 2, view.bounds().height / 2});
+bool reachable(const View& view) { return tappableRect(view, view.bounds()).has_value(); }
+
+gfx::Point middle(gfx::Rect r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+
+// Whether a tap at `point` (window coordinates) lands on a view that `takes`
+// accepts or inside one, rather than on a view in front or on nothing.
+template <class F>
+bool landsOn(Window& window, gfx::Point point, F&& takes) {
+    for (View* hit = window.hitTest(window.convertFromWindow(point)); hit; hit = hit->superview())
+        if (takes(*hit)) return true;
+    return false;
+}
+
+// The middle of the part of `rect` (in `target`'s coordinates) that a tap
+// can reach, when a tap there lands on `target`.
+std::optional<gfx::Point> tapPoint(Window& window, const View& target, gfx::Rect rect) {
+    const std::optional<gfx::Rect> visible = tappableRect(target, rect);
+    if (!visible || !landsOn(window, middle(*visible), [&](const View& v) { return &v == &target; }))
+        return std::nullopt;
+    return middle(*visible);
+}
+
+// A title as the script gives it: the control's text without the blanks at
+// its ends (an option button's title may have them for spacing).
+bool sameTitle(std::string_view text, std::string_view title) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return title.empty();
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1) == title;
 }
 
 // Front to back: later subviews first, children before their parent.
@@ -54,26 +96,36 @@ bool renderToPng(View& view, const std::string& path, double scale) {
 Button* findButton(View& root, std::string_view title) {
     View* found = searchFrontToBack(root, [title](View& v) {
         auto* button = dynamic_cast<Button*>(&v);
-        return button && button->currentTitle() == title && reachable(*button);
+        return button && sameTitle(button->currentTitle(), title) && reachable(*button);
     });
     return static_cast<Button*>(found);
 }
 
 std::optional<gfx::Point> locateTitle(Window& window, std::string_view title) {
     window.layoutIfNeeded();
-    if (Button* button = findButton(window, title)) return centreInWindow(*button);
+    if (Button* button = findButton(window, title)) return tapPoint(window, *button, button->bounds());
+    // A button may show its text in a label over it (an entry pad's option
+    // keys do): the label's visible part, where a tap goes through to a button.
+    std::optional<gfx::Point> underLabel;
+    searchFrontToBack(window, [&](View& v) {
+        const auto* label = dynamic_cast<const Label*>(&v);
+        if (!label || !sameTitle(label->text(), title)) return false;
+        const auto visible = tappableRect(*label, label->bounds(), false);
+        if (visible && landsOn(window, middle(*visible), [](View& w) { return dynamic_cast<Button*>(&w) != nullptr; }))
+            underLabel = middle(*visible);
+        return underLabel.has_value();
+    });
+    if (underLabel) return underLabel;
     if (NavigationController* navigation = window.navigationController()) {
         NavigationBar* bar = navigation->navigationBar();
-        if (bar && reachable(*bar) && !bar->backTitle().empty() && bar->backTitle() == title) {
-            gfx::Rect r = bar->backControlFrame();
-            return bar->convertToWindow({r.x + r.width / 2, r.y + r.height / 2});
-        }
+        if (bar && !bar->backTitle().empty() && sameTitle(bar->backTitle(), title))
+            if (auto point = tapPoint(window, *bar, bar->backControlFrame())) return point;
     }
     View* cell = searchFrontToBack(window, [title](View& v) {
         auto* c = dynamic_cast<TableViewCell*>(&v);
-        return c && c->textLabel() && c->textLabel()->text() == title && reachable(*c);
+        return c && c->textLabel() && sameTitle(c->textLabel()->text(), title) && reachable(*c);
     });
-    if (cell) return centreInWindow(*cell);
+    if (cell) return tapPoint(window, *cell, cell->bounds());
     return std::nullopt;
 }
 

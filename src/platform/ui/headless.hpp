@@ -28,12 +28,18 @@ class Button;
 /// over white, into a PNG file; false when the file cannot be written.
 bool renderToPng(View& view, const std::string& path, double scale);
 
-/// The front-most button titled `title` that can be seen and touched in
-/// `root`'s tree, or nullptr.
+/// The front-most button titled `title` (blanks at the ends of its title
+/// aside) that can be seen and touched in `root`'s tree, or nullptr.
 Button* findButton(View& root, std::string_view title);
 
 /// Where in window coordinates a tap on the control titled `title` goes: a
-/// button, the navigation bar's back control, or a table row with that text.
+/// button (by its title, or by the text of a label over it that lets the
+/// tap through to it), the navigation bar's back control, or a table row
+/// with that text (blanks at the ends of the text aside). The tap goes to the middle of the
+/// part of the control inside the window and inside the bounds of each view
+/// that holds it (a row at the foot of a table: the part above the table's
+/// bottom edge). Nothing when no such part is left, or when a view in front
+/// would take the tap.
 std::optional<gfx::Point> locateTitle(Window& window, std::string_view title);
 
 class HeadlessHost : public Host {
