@@ -190,12 +190,17 @@ private:
     /// The monomial's part (a sign, a coefficient, or nothing), then the
     /// factors; over the denominator outside fraction style. A lone factor of
     /// exponent 1 after a unit stands as its group, without parentheses.
+    /// In fraction style a multiplier over a negative denominator is drawn as
+    /// written, like a flat term's number ("5 + (-2/2)(x + 1)"): the sign
+    /// before a term is its numerator's, so leaving out a unit such as 2/(-2)
+    /// would turn its sign.
     Item factoredTerm(const Term_XL& t, std::size_t i) {
         const Monomial& m = t.monomial;
         const Rational& c = m.coefficient;
         const auto minus = [&] { return w_.message("-", c.numerator_color); };
         if (style_ == Style::fraction) {
-            const bool one = isConstant(m, 1), minusOne = isConstant(m, -1);
+            const bool unitShown = c.denominator > 0;
+            const bool one = unitShown && isConstant(m, 1), minusOne = unitShown && isConstant(m, -1);
             if (one || (i > 0 && minusOne)) return factors(t);
             const Item lead = minusOne ? minus() : writeRowParts(w_, viewOf(m, i > 0), Style::fraction);
             return besides(w_, lead, factors(t));

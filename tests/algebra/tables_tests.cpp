@@ -120,6 +120,11 @@ TEST(Tables, GroupedPolynomials) {
     EXPECT_EQ(read(polynomialRow(D, grouped({plain(3, 1, 1), half}))),
               "((3 · x) −{red} ((('' · x) − 3) /{red} 2{red}))");
     EXPECT_EQ(read(polynomialRow(D, grouped({half}))), "((-{red} · ('' · [(('' · x) − 3)]{blue})) /{red} 2{red})");
+    // A unit over a negative denominator is written out in fraction style: its sign is not its numerator's.
+    const Term_XL minusOne = makeTermXL(mono(2, -2, 0), {makeFactor(0, 1), makeFactor(1, 1)});
+    EXPECT_EQ(read(polynomialRow(F, grouped({plain(5, 1, 0), minusOne}))),
+              "(5 + (<-2/2> · (('' · [(x + 1)]) · [(x − 3)])))");
+    EXPECT_EQ(read(polynomialRow(F, grouped({minusOne}))), "(<-2/2> · (('' · [(x + 1)]) · [(x − 3)]))");
     EXPECT_EQ(read(equationRow(RF, makeColoredEquationXL(grouped({plain(2, 3, 1)}), Polynomial_XL{},
                                                          Relation::equal_to, Color::red))),
               "unexpected error");

@@ -19,6 +19,7 @@
 #include "base/errors.hpp"
 #include "base/text.hpp"
 #include "common/integers.hpp"
+#include "common/layout.hpp"
 #include "support/algebra_forms.hpp"
 
 namespace tl::testing {
@@ -113,10 +114,12 @@ inline long double numberFrom(const std::string& digits, long double*) { return 
 /// The value of an answer as the page writes it: numbers (decimals, "e+18"),
 /// "-", " + ", " − ", "/", "√", parentheses and a number times a root
 /// ("(3 + 2√5)/6", "1 − (3/2)√5", "-√2"); as a long double, or exactly as a Surd.
+/// Given a value for x, also a side of an equation: x and powers "^2" or "²"
+/// ("2x(x + 1)² − x/-4").
 template <class T>
 class Evaluator {
 public:
-    explicit Evaluator(std::string_view s) : s_(s) {}
+    explicit Evaluator(std::string_view s, std::optional<T> x = std::nullopt) : s_(s), x_(std::move(x)) {}
     std::optional<T> value() {
         try {
             const T v = sum();
@@ -143,11 +146,33 @@ private:
     }
     T product() {
         if (take("-")) return -product();
-        T v = atom();
-        while (ahead("(") || ahead("\u221A")) v = v * atom();
+        T v = power();
+        while (ahead("(") || ahead("\u221A") || (x_ && ahead("x"))) v = v * power();
         return v;
     }
+    /// An atom, raised to a power only when x has a value.
+    T power() {
+        const T base = atom();
+        std::string k = x_ && take("^") ? digitsAhead() : "";
+        if (x_)
+            for (auto d = superscriptAhead(); d; d = superscriptAhead()) k += *d;
+        T v = base;
+        for (int i = k.empty() ? 1 : std::stoi(k); i > 1; --i) v = v * base;
+        return k == "0" ? numberFrom("1", static_cast<T*>(nullptr)) : v;
+    }
+    /// The digit of the superscript ahead ("²" gives '2'), taken.
+    std::optional<char> superscriptAhead() {
+        for (char d = '0'; d <= '9'; ++d)
+            if (take(superscriptDigit(std::string(1, d)))) return d;
+        return std::nullopt;
+    }
+    std::string digitsAhead() {
+        const std::size_t from = at_;
+        while (at_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[at_]))) ++at_;
+        return std::string(s_.substr(from, at_ - from));
+    }
     T atom() {
+        if (x_ && take("x")) return *x_;
         if (take("(")) {
             const T v = sum();
             require(take(")"), "an unclosed parenthesis");
@@ -166,6 +191,7 @@ private:
         return numberFrom(std::string(s_.substr(from, at_ - from)), static_cast<T*>(nullptr));
     }
     std::string_view s_;
+    std::optional<T> x_;
     std::size_t at_ = 0;
 };
 

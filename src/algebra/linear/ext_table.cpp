@@ -40,7 +40,10 @@ std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, cons
 /// A group term at position `i`: its multiplier beside its group `g` in
 /// parentheses, unless the multiplier is a first 1 (or a unit over a
 /// denominator) outside fraction style. The multiplier is written before
-/// the group, the parentheses and the product after it.
+/// the group, the parentheses and the product after it. In fraction style a
+/// multiplier over a negative denominator is drawn as written, like a flat
+/// term's number ("5 + (-2/2)(x + 1)"): the sign before a term is its
+/// numerator's, so leaving out a unit such as 2/(-2) would turn its sign.
 std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, Style style, const Groups& groups) {
     const Monomial& m = t.monomial;
     const Rational& c = m.coefficient;
@@ -49,8 +52,9 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
     const auto beside = [&](Item multiplier) { return w.join(juxtapositionJoinText, multiplier, inParentheses()); };
 
     if (style == Style::fraction) {
-        if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses();
-        if (i == 0 && equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
+        const bool unitShown = c.denominator > 0;
+        if (unitShown && (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1)))) return inParentheses();
+        if (unitShown && i == 0 && equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
         return beside(writeNumberRowParts(w, i == 0 ? m : withLaterNumerator(m), style));
     }
 

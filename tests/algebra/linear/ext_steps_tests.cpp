@@ -125,6 +125,9 @@ TEST(ExtSteps, TablesInEveryStyle) {
         {"2(3(x + 1) + 4) = x^12", rf, "2(3(x + 1) + 4) = x..."},
         {"x/2 + 2(x/3) = 0.5", de, "0.5x + 2(0.33333333x) = 0.5"},
         {"x = 2 - 9223372036854775808(x + 1)", rf, "x = 2 + -9223372036854775808(x + 1)"},
+        // A unit over a negative denominator is written out: its sign is not its numerator's.
+        {"2(x + 1)/(-2) + 5 = 3 - (x + 1)/(-1)", fr, "(-2/2)(x + 1) + 5 = 3 − (-1/1)(x + 1)"},
+        {"2(x + 1)/(-2) + 5 = 3 - (x + 1)/(-1)", rf, "2(x + 1)/(-2) + 5 = 3 − (x + 1)/(-1)"},
     };
     for (const auto& [text, style, reading] : cases) EXPECT_EQ(show(equation(text), style), reading) << text;
     EXPECT_EQ(show(Ext_polyEquation{}), "unexpected error");
@@ -206,6 +209,11 @@ TEST(ExtSolver, WorkedRuns) {
         // Already solved once flattened: no linear pages.
         {"2(x/2) = 6/4", {},
          "🤔 ; simplify ; distribute to remove (  ) ; 😎 | 2((1/2)x) = 6/4 ; 2((1/2)x) = 3/2 ; x = 3/2 | x = 3/2"},
+        // A multiplier 2/(-2) is written out, and "simplify" makes it −1.
+        {"5 + 2(x + 1)/(-2) = 3", {},
+         "🤔 ; simplify ; distribute to remove (  ) ; combine simple like terms ; constant terms opposite to x ; "
+         "solve for x ; 😎 | 5 + (-2/2)(x + 1) = 3 ; 5 − (x + 1) = 3 ; 5 − x − 1 = 3 ; 4 − x = 3 ; -x = 3 − 4 ; "
+         "-x = -1 ; x = 1 | x = 1"},
         {"2(x + 1) = 3", de, "🤔 ; distribute to remove (  ) ; constant terms opposite to x ; solve for x ; 😎 | "
                              "2(x + 1) = 3 ; 2x + 2 = 3 ; 2x = 3 − 2 ; 2x = 1 ; x = 1/2 ; x = 0.5 | x = 0.5"},
         // The letter of the answer is the flattened equation's, not that of a dropped 0y.
