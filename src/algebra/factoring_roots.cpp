@@ -110,8 +110,8 @@ constexpr int kBisectionSteps = 100;
 /// What one term of one bisection step costs, in terms evaluated (a power of 2 in long double).
 constexpr std::uint64_t kBisectionTermCost = 12;
 /// What a 32-bit limb of one step of exact division costs, in terms evaluated
-/// (a multiplication, an addition and a 128-bit division).
-constexpr std::uint64_t kLimbCost = 4;
+/// (a multiplication, an addition and a division by 64 bits: about as much).
+constexpr std::uint64_t kLimbCost = 1;
 
 /// log2 of the positive root R of 1 = Σ 2^(logs[i] − logs[0])·R^(−gap(i)) over i ≥ 1 (gaps ≥ 1),
 /// by bisection: the sum falls as R grows, so the root is where it crosses 1.

@@ -278,7 +278,7 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
 // x + 1 and a quotient of d terms without one; trying every pair of divisors
 // against it took up to eleven minutes an entry, at d = 9999 (d = 1839
 // over the fraction bar). Now each entry, which may search the same group
-// twice, fits in half the allowance; beyond it the entry is refused.
+// twice, fits in three fifths of the allowance; beyond it the entry is refused.
 TEST(StepsTool, RationalRootSearchesAnswerWithinTheirAllowance) {
     const std::string h = "897612484786617600", p = "9223372036854775783";
     const auto sparse = [&](int d) {
@@ -293,7 +293,7 @@ TEST(StepsTool, RationalRootSearchesAnswerWithinTheirAllowance) {
         {{"rationalSimplifySteps", "1/(" + sparse(1839) + ")"}, "page 2: does not apply\n"},
     };
     for (const auto& [args, shown] : cases) {
-        const RootSearchScope scope(RootSearchScope::kDefaultAllowance / 2);
+        const RootSearchScope scope(RootSearchScope::kDefaultAllowance / 5 * 3);
         Args text = args;
         text.push_back("--text");
         const Outcome o = run(text);
