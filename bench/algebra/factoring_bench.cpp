@@ -49,15 +49,15 @@ std::string linearGroups(char sign, std::size_t length) {
     }
 }
 
-/// (x^d + 1)(x − 1)^k written out: k + 1 factors found one after another,
+/// s(x^d + 1)(x − 1)^k written out: k + 1 factors found one after another,
 /// each pass over a quotient of some d terms.
-std::string timesPowerOfXMinusOne(std::uint64_t d, int k) {
+std::string timesPowerOfXMinusOne(std::int64_t s, std::uint64_t d, int k) {
     std::string text;
     std::int64_t binomial = 1;  // k choose j
     std::vector<std::string> low, high;
     for (int j = 0; j <= k; ++j) {
         const std::string sign = (k - j) % 2 == 0 ? " + " : " - ";
-        const std::string c = std::to_string(binomial);
+        const std::string c = std::to_string(s * binomial);
         high.push_back(sign + c + "x^" + std::to_string(d + static_cast<std::uint64_t>(j)));
         low.push_back(sign + c + (j == 0 ? "" : j == 1 ? "x" : "x^" + std::to_string(j)));
         binomial = binomial * (k - j) / (j + 1);
@@ -129,7 +129,10 @@ const std::vector<Case>& cases() {
         c.push_back({"1/(Hx^1839 + Px^1838 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(1839) + ")"}});
         c.push_back({"1/(Hx^9999 + Px^9998 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(9999) + ")"}});
         c.push_back({"(x^9901 + 1)(x − 1)^30 written out (31 factors)",
-                     {"factorCompletely", timesPowerOfXMinusOne(9901, 30)}});
+                     {"factorCompletely", timesPowerOfXMinusOne(1, 9901, 30)}});
+        const std::string cubed = timesPowerOfXMinusOne(897612484786617600, 9995, 3);
+        c.push_back({"H(x^9995 + 1)(x − 1)³ written out (4 factors)", {"factorCompletely", cubed}});
+        c.push_back({"H(x^9995 + 1)(x − 1)³ written out (4 factors)", {"chooseFactoringMethod", cubed, "ac method"}});
         return c;
     }();
     return list;

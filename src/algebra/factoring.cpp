@@ -223,6 +223,9 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     const std::vector<std::int64_t> ps = divisors(absoluteValue(numeratorOf(terms.front())));
     const std::vector<std::int64_t> qs = divisors(absoluteValue(numeratorOf(terms.back())));
     allowance.spend(kListedCost * (ps.size() + qs.size()));
+    // p = q = 1 comes first (−1 before 1), and is decided at once by the values at ±1.
+    for (const std::int64_t c : {1, -1})
+        if (test.isRoot(1, c, allowance)) return oneGroup({wholeTerm(1, 1, variable), wholeTerm(c, 0, variable)});
     // The bounds on the size of the roots are worked out when they cost less
     // than testing every pair, and always where the powers spread too far for
     // exact division: a candidate far from every root then never comes to it.
