@@ -49,6 +49,24 @@ std::string linearGroups(char sign, std::size_t length) {
     }
 }
 
+/// s(x^d + 1)(x − 1)^k written out: k + 1 factors found one after another,
+/// each pass over a quotient of some d terms.
+std::string timesPowerOfXMinusOne(std::int64_t s, std::uint64_t d, int k) {
+    std::string text;
+    std::int64_t binomial = 1;  // k choose j
+    std::vector<std::string> low, high;
+    for (int j = 0; j <= k; ++j) {
+        const std::string sign = (k - j) % 2 == 0 ? " + " : " - ";
+        const std::string c = std::to_string(s * binomial);
+        high.push_back(sign + c + "x^" + std::to_string(d + static_cast<std::uint64_t>(j)));
+        low.push_back(sign + c + (j == 0 ? "" : j == 1 ? "x" : "x^" + std::to_string(j)));
+        binomial = binomial * (k - j) / (j + 1);
+    }
+    for (auto it = high.rbegin(); it != high.rend(); ++it) text += *it;
+    for (auto it = low.rbegin(); it != low.rend(); ++it) text += *it;
+    return text.substr(3);  // the leading term is positive
+}
+
 // ---- the entries ---------------------------------------------------------------------
 
 struct Case {
@@ -97,6 +115,24 @@ const std::vector<Case>& cases() {
                      {"factorCompletely", h + "x^10 + 9223372036854775807x^9 + 9223372036854775807x + " + h}});
         c.push_back({"x⁴ − 963761198400x³ + x − 963761198400 (two roots)",
                      {"factorCompletely", "x^4 - 963761198400x^3 + x - 963761198400"}});
+        // x + 1, then a quotient of 9,999 terms whose roots bound some ten million
+        // pairs of divisors: the values at ±1 rule out all but a few thousand.
+        const std::string p = "9223372036854775783";  // the largest prime below 2⁶³
+        const auto sparse = [&](int d) {
+            return h + "x^" + std::to_string(d) + " + " + p + "x^" + std::to_string(d - 1) + " + " + p + "x + " + h;
+        };
+        c.push_back({"Hx^9999 + H", {"factorCompletely", h + "x^9999 + " + h}});
+        c.push_back({"Hx^9999 + Px^9998 + Px + H (P prime)", {"factorCompletely", sparse(9999)}});
+        c.push_back({"Hx^9999 + Px^9998 + Px + H (P prime)", {"factorTrinomialXL", sparse(9999)}});
+        c.push_back({"Hx^9999 + Px^9998 + Px + H (P prime)",
+                     {"chooseFactoringMethod", sparse(9999), "guess and check"}});
+        c.push_back({"1/(Hx^1839 + Px^1838 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(1839) + ")"}});
+        c.push_back({"1/(Hx^9999 + Px^9998 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(9999) + ")"}});
+        c.push_back({"(x^9901 + 1)(x − 1)^30 written out (31 factors)",
+                     {"factorCompletely", timesPowerOfXMinusOne(1, 9901, 30)}});
+        const std::string cubed = timesPowerOfXMinusOne(897612484786617600, 9995, 3);
+        c.push_back({"H(x^9995 + 1)(x − 1)³ written out (4 factors)", {"factorCompletely", cubed}});
+        c.push_back({"H(x^9995 + 1)(x − 1)³ written out (4 factors)", {"chooseFactoringMethod", cubed, "ac method"}});
         return c;
     }();
     return list;

@@ -23,7 +23,6 @@ using Residues = std::vector<std::uint64_t>;
 constexpr std::uint64_t kLargestPrime = 2147483647;  // 2³¹ − 1
 /// Images joined for one candidate: four primes below 2³¹ keep their product below 2¹²⁴.
 constexpr std::size_t kMostImages = 4;
-constexpr char kTooLarge[] = "polynomials too large to compare";
 
 /// Arithmetic modulo one of the primes.
 using Field = modular::Below31;
@@ -78,10 +77,10 @@ std::optional<Residues> reduced(std::span<const Rational> a, const Field& f) {
 /// an inverse would cost more than it saves: then lead(b)·a − lead(a)·x^shift·b
 /// takes off a's leading term instead (which multiplies all of a, hence
 /// short ones only).
-/// Each step counts the terms of b under its leading one against `left`
+/// Each step spends the terms of b under its leading one from `allowance`
 /// (for two of degrees m ≤ n, about (m + 1)·(n + 1) in all, at most twice
-/// that); when they pass it, PreconditionError.
-Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
+/// that).
+Residues gcdOf(Residues a, Residues b, const Field& f, WorkAllowance& allowance) {
     constexpr std::size_t kShort = 32;
     // A long dividend's terms are reduced only where they are read (its
     // leading one, and all of them when the remainder becomes the divisor)
@@ -90,10 +89,6 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
     // brings them back.
     constexpr std::uint64_t kHigh = std::uint64_t{1} << 62;
     const std::uint64_t p = f.modulus(), highMultiple = kHigh / p * p;
-    const auto spend = [&](std::uint64_t work) {
-        if (work > left) throw PreconditionError(kTooLarge);
-        left -= work;
-    };
     const auto trimReduced = [&](Residues& r) {
         while (!r.empty() && (r.back() = f.reduce(r.back())) == 0) r.pop_back();
     };
@@ -104,7 +99,7 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
         if (a.size() > kShort) {
             const std::uint64_t inverse = modular::inverse(f, b.back());
             while (a.size() >= b.size()) {
-                spend(below);
+                allowance.spend(below);
                 // a − q·x^shift·b with q = lead(a)/lead(b): the leading term
                 // goes, the rest gains p − q times b.
                 const std::uint64_t minusQuotient = p - f.multiply(a.back(), inverse);
@@ -119,7 +114,7 @@ Residues gcdOf(Residues a, Residues b, const Field& f, std::uint64_t& left) {
         } else {
             const std::uint64_t leadB = b.back();
             while (a.size() >= b.size()) {
-                spend(below);
+                allowance.spend(below);
                 const std::uint64_t minusLead = p - a.back();
                 const std::size_t shift = a.size() - b.size();
                 for (std::size_t i = 0; i < shift; ++i) a[i] = f.multiply(a[i], leadB);
@@ -324,11 +319,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
 
     const std::uint64_t reduction = a.size() + b.size();
     const std::uint64_t euclid = commonFactorTestCost(a, b);
-    const auto spend = [&](std::uint64_t work) {
-        if (work > allowance.left) throw PreconditionError(kTooLarge);
-        allowance.left -= work;
-    };
-    if (euclid > allowance.left || reduction > allowance.left - euclid) throw PreconditionError(kTooLarge);
+    if (euclid > allowance.left || reduction > allowance.left - euclid) throw PreconditionError(allowance.refusal);
 
     // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole;
     // worked out at the first gcd of positive degree (most pairs never meet one).
@@ -340,12 +331,12 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
     bool readable = true;  // whether a candidate may still settle it
     std::uint64_t lastEuclid = euclid;  // the work of the last prime's Euclid
     for (std::uint64_t p = kLargestPrime;; p = previousPrime(p)) {
-        spend(reduction);
+        allowance.spend(reduction);
         const Field f(p);
         auto x = reduced(a, f), y = reduced(b, f);
         if (!x || !y) continue;
         const std::uint64_t before = allowance.left;
-        Residues g = gcdOf(std::move(*x), std::move(*y), f, allowance.left);
+        Residues g = gcdOf(std::move(*x), std::move(*y), f, allowance);
         lastEuclid = before - allowance.left;
         if (g.size() == 1) return false;
         const std::uint64_t inverse = modular::inverse(f, g.back());
@@ -361,7 +352,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
                 Verdict verdict = Verdict::unknown;
                 if (wholeA && wholeB) {
                     const std::uint64_t d = candidate->size();
-                    spend(product(a.size() - d + 1, d) + product(b.size() - d + 1, d));
+                    allowance.spend(product(a.size() - d + 1, d) + product(b.size() - d + 1, d));
                     verdict = divides(*candidate, *wholeA);
                     if (verdict == Verdict::divides) verdict = divides(*candidate, *wholeB);
                 }
@@ -374,7 +365,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
         if (!readable) {
             const long double primes = std::ceil((*bound - proven) / 30);
             if (primes * static_cast<long double>(lastEuclid + reduction) > static_cast<long double>(allowance.left))
-                throw PreconditionError(kTooLarge);
+                throw PreconditionError(allowance.refusal);
         }
     }
 }

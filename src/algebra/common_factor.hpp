@@ -19,6 +19,7 @@
 #include <span>
 
 #include "algebra/rational.hpp"
+#include "algebra/work_allowance.hpp"
 
 namespace tl {
 
@@ -28,9 +29,10 @@ namespace tl {
 /// remainders soon lose degree), a division of degree n by degree d
 /// (n − d + 1)·(d + 1). The default takes two polynomials of degree 10,000
 /// through a few primes in well under a second.
-struct CompareAllowance {
+struct CompareAllowance : WorkAllowance {
     static constexpr std::uint64_t kDefault = 500'000'000;
-    std::uint64_t left = kDefault;
+    explicit CompareAllowance(std::uint64_t amount = kDefault)
+        : WorkAllowance{amount, "polynomials too large to compare"} {}
 };
 
 /// The most one prime's Euclid on a and b can count against an allowance

@@ -71,12 +71,16 @@ public:
         return m;
     }
     bool areCoprime(std::uint64_t pMask, std::uint32_t k) const { return (masks_[k] & pMask) == 0; }
-    /// The positions of the q that no prime of `pMask` divides, ascending.
-    const std::vector<std::uint32_t>& coprimeTo(std::uint64_t m) {
+    /// The positions of the q that no prime of `pMask` divides, ascending; a
+    /// new list spends the length of the one it is made from.
+    const std::vector<std::uint32_t>& coprimeTo(std::uint64_t m, WorkAllowance& allowance) {
         if (const auto found = lists_.find(m); found != lists_.end()) return found->second;
         const std::uint64_t first = m & (~m + 1);
         std::vector<std::uint32_t> list;
-        for (const std::uint32_t k : coprimeTo(m ^ first))  // the map keeps its elements in place
+        // The map keeps its elements in place: `from` outlives the new one.
+        const std::vector<std::uint32_t>& from = coprimeTo(m ^ first, allowance);
+        allowance.spend(from.size());
+        for (const std::uint32_t k : from)
             if ((masks_[k] & first) == 0) list.push_back(k);
         return lists_.emplace(m, std::move(list)).first->second;
     }
@@ -174,9 +178,36 @@ std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polyno
 
 // ---- rational roots ---------------------------------------------------------------
 
+namespace {
+
+/// The allowance of the outermost open scope on this thread; none outside every scope.
+thread_local WorkAllowance* openRootSearch = nullptr;
+
+/// What taking a pair of coprime p and q and ruling it out by the values at
+/// ±1 costs, in terms evaluated (two to four 128-bit divisions).
+constexpr std::uint64_t kPairCost = 4;
+/// What a term or a divisor costs to read, sort and sift, in terms evaluated.
+constexpr std::uint64_t kListedCost = 8;
+
+}  // namespace
+
+RootSearchScope::RootSearchScope(std::uint64_t allowance) {
+    if (openRootSearch == nullptr) {
+        own_.emplace(WorkAllowance{allowance, kRefusal});
+        openRootSearch = &*own_;
+    }
+    active_ = openRootSearch;
+}
+
+RootSearchScope::~RootSearchScope() {
+    if (own_) openRootSearch = nullptr;
+}
+
 std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial) {
     const auto n = degreeXL(polynomial);
     if (!n) return std::nullopt;
+    const RootSearchScope scope;
+    WorkAllowance& allowance = scope.allowance();
     GroupXL terms;
     std::vector<std::pair<std::uint64_t, std::int64_t>> whole;
     for (const Term_XL& t : polynomial.terms.front()) {
@@ -187,11 +218,26 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
         }
     }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
-    const RationalRootTest test(whole);
+    allowance.spend(kListedCost * whole.size());
+    RationalRootTest test(whole);
     const std::vector<std::int64_t> ps = divisors(absoluteValue(numeratorOf(terms.front())));
     const std::vector<std::int64_t> qs = divisors(absoluteValue(numeratorOf(terms.back())));
+    allowance.spend(kListedCost * (ps.size() + qs.size()));
+    // p = q = 1 comes first (−1 before 1), and is decided at once by the values at ±1.
+    for (const std::int64_t c : {1, -1})
+        if (test.isRoot(1, c, allowance)) return oneGroup({wholeTerm(1, 1, variable), wholeTerm(c, 0, variable)});
+    // The bounds on the size of the roots are worked out when they cost less
+    // than testing every pair, and always where the powers spread too far for
+    // exact division: a candidate far from every root then never comes to it.
+    const long double pairs = static_cast<long double>(ps.size()) * static_cast<long double>(qs.size());
+    if (pairs * kPairCost > static_cast<long double>(test.boundsCost()) ||
+        test.span() > RationalRootTest::kMaxExactSpan) {
+        allowance.spend(test.boundsCost());
+        test.computeBounds();
+    }
     CoprimeDivisors coprime(ps, qs);
     std::vector<std::uint32_t> window;
+    std::vector<std::uint64_t> weights;
     for (const std::int64_t p : ps) {
         // Every q outside the range is too far from any root to be one. A short range is
         // sifted for q coprime to p at once, a long one taken from the lists of coprime q.
@@ -205,17 +251,26 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
                 if (const auto k = static_cast<std::uint32_t>(q - qs.begin()); coprime.areCoprime(mask, k))
                     window.push_back(k);
         } else {
-            const std::vector<std::uint32_t>& list = coprime.coprimeTo(mask);
+            const std::vector<std::uint32_t>& list = coprime.coprimeTo(mask, allowance);
             const auto begin = static_cast<std::uint32_t>(from - qs.begin());
             const auto end = static_cast<std::uint32_t>(to - qs.begin());
             window.assign(std::ranges::lower_bound(list, begin), std::ranges::lower_bound(list, end));
         }
-        const auto weights = test.weights(p);
+        allowance.spend(1 + kPairCost * window.size());
+        weights.clear();  // worked out for the first q of p that passes the values at ±1
         for (const std::uint32_t k : window) {
             const std::int64_t q = qs[k];
+            const auto passed = test.passValueTests(p, q);
+            if (!passed.negative && !passed.positive) continue;
+            if (weights.empty()) {
+                allowance.spend(test.evaluationCost());
+                weights = test.weights(p);
+            }
+            allowance.spend(test.evaluationCost());
             const auto [negative, positive] = test.mayBeRoots(weights, q);
             for (const std::int64_t c : {q, -q})  // the root −q/p before q/p
-                if ((c > 0 ? negative : positive) && test.isRoot(p, c))
+                if ((c > 0 ? passed.negative && negative : passed.positive && positive) &&
+                    test.isRoot(p, c, allowance))
                     return oneGroup({wholeTerm(p, 1, variable), wholeTerm(c, 0, variable)});
         }
     }
@@ -253,6 +308,7 @@ Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial
 std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& polynomial) {
     const auto n = degreeXL(polynomial);
     if (!n || *n < 2 || polynomial.terms.front().size() < 2) return std::nullopt;
+    const RootSearchScope scope;
     Polynomial_XL current = polynomial;
     std::vector<Polynomial_XL> found;
     for (std::uint64_t pass = 0; pass < *n; ++pass) {

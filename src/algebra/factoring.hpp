@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "algebra/factoring_basics.hpp"
+#include "algebra/work_allowance.hpp"
 
 namespace tl {
 
@@ -62,14 +63,46 @@ std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polyno
 
 // ---- rational roots ---------------------------------------------------------------
 
+/// The work the rational root searches of one task may do together. While a
+/// scope is open on a thread, every search there (findRationalRootFactor, and
+/// all that calls it: factorCompletely, isFactorableXL, the factoring steps,
+/// rationalSimplifySteps) spends from the allowance of the outermost open
+/// scope; a search outside every scope opens one of its own. The work is
+/// counted in terms evaluated (one term of the polynomial taken into its value
+/// at a candidate modulo a prime; see factoring_roots.hpp), and beyond the
+/// allowance the search is refused with PreconditionError (kRefusal): a
+/// search that has not tested every candidate never says there is no factor.
+/// A term evaluated takes some 5 ns: the default allowance is spent in about
+/// 1.3 s, nearly twice what the costliest entry known to succeed takes.
+class RootSearchScope {
+public:
+    static constexpr std::uint64_t kDefaultAllowance = 250'000'000;
+    static constexpr char kRefusal[] = "too many possible rational roots to test";
+
+    /// Opens a scope with `allowance`, unless one is open already: then this
+    /// one shares that one's.
+    explicit RootSearchScope(std::uint64_t allowance = kDefaultAllowance);
+    ~RootSearchScope();
+    RootSearchScope(const RootSearchScope&) = delete;
+    RootSearchScope& operator=(const RootSearchScope&) = delete;
+
+    /// What the searches in this scope spend from.
+    WorkAllowance& allowance() const { return *active_; }
+
+private:
+    std::optional<WorkAllowance> own_;
+    WorkAllowance* active_ = nullptr;
+};
+
 /// The first linear factor p·x ± q by the rational root test on the first group
 /// (p from the divisors of the leading numerator, q of the last, coprime; for
 /// one pair the root −q/p before q/p). Terms with coefficient 0 take no part.
 /// None when the group has no degree, a coefficient is not whole (denominator
 /// other than 1) or a term has factors: the numerators alone are then not the
 /// polynomial. Each candidate is decided exactly, whatever the size of the
-/// values on the way; OverflowError only for a candidate that may be a root but
-/// would have to be checked across more than 10,000 powers (p or q above 1).
+/// values on the way; PreconditionError for a candidate that may be a root but
+/// would have to be checked across more than 10,000 powers (p or q above 1),
+/// and for a search beyond its allowance (RootSearchScope).
 std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial);
 /// The highest degree synthetic division takes on (its quotient is dense).
 inline constexpr std::uint64_t kMaxDividedDegree = 10000;
@@ -81,6 +114,7 @@ inline constexpr std::uint64_t kMaxDividedDegree = 10000;
 Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial_XL& polynomial);
 /// The linear factors in the order found, then the last quotient; none when the
 /// degree is below 2, the group has fewer than two terms, or no factor is found.
+/// All its searches share one allowance (RootSearchScope).
 std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& polynomial);
 
 // ---- linear factors of a group ---------------------------------------------------

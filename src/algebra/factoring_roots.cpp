@@ -1,7 +1,9 @@
 #include "algebra/factoring_roots.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <string>
 
 #include "algebra/modular.hpp"
 #include "base/errors.hpp"
@@ -28,6 +30,7 @@ public:
         for (u128 m = checked::magnitude(v); m != 0; m >>= 32) limbs_.push_back(static_cast<u32>(m));
     }
     bool isZero() const { return limbs_.empty(); }
+    std::size_t limbCount() const { return limbs_.size(); }
 
     /// this · f for a 64-bit f.
     void multiply(std::int64_t f) {
@@ -103,23 +106,35 @@ private:
 
 long double log2Of(i128 v) { return std::log2(static_cast<long double>(checked::magnitude(v))); }
 
+constexpr int kBisectionSteps = 100;
+/// What one term of one bisection step costs, in terms evaluated (a power of 2 in long double).
+constexpr std::uint64_t kBisectionTermCost = 12;
+/// What a 32-bit limb of one step of exact division costs, in terms evaluated
+/// (a multiplication, an addition and a division by 64 bits: about as much).
+constexpr std::uint64_t kLimbCost = 1;
+
 /// log2 of the positive root R of 1 = Σ 2^(logs[i] − logs[0])·R^(−gap(i)) over i ≥ 1 (gaps ≥ 1),
 /// by bisection: the sum falls as R grows, so the root is where it crosses 1.
 template <class Gap>
 long double cauchyBound(const std::vector<long double>& logs, Gap gap) {
     const auto above = [&](long double t) {  // whether log2 R ≤ t
         long double sum = 0;
+        // A term below 2⁻²⁰⁰ counts as 2⁻²⁰⁰: no sum near 1 notices it, and a
+        // power of 2 that underflows takes the slow path of the library.
         for (std::size_t i = 1; i < logs.size(); ++i)
-            sum += std::exp2(logs[i] - logs[0] - static_cast<long double>(gap(i)) * t);
+            sum += std::exp2(std::max(logs[i] - logs[0] - static_cast<long double>(gap(i)) * t, -200.0L));
         return sum <= 1;
     };
     long double lo = -140, hi = 140;  // coefficients below 2¹²⁸ in size, gaps at least 1
-    for (int step = 0; step < 100; ++step) {
+    for (int step = 0; step < kBisectionSteps; ++step) {
         const long double mid = (lo + hi) / 2;
         (above(mid) ? hi : lo) = mid;
     }
     return hi;
 }
+
+/// Whether d divides v; only 0 is divided by 0.
+bool divides(i128 d, i128 v) { return d == 0 ? v == 0 : v % d == 0; }
 
 /// Slack on the logarithmic bounds, far above the rounding of long double.
 constexpr long double kBoundSlack = 1e-6L;
@@ -136,8 +151,27 @@ RationalRootTest::RationalRootTest(const std::vector<std::pair<std::uint64_t, st
             terms_.push_back({exponent, coefficient});
         if (terms_.back().coefficient == 0) terms_.pop_back();
     }
-    for (const WholeTerm& t : terms_) residues_.push_back(modular::residue(t.coefficient, kPrime));
-    if (terms_.size() < 2) return;
+    for (std::size_t i = 0; i < terms_.size(); ++i) {
+        const WholeTerm& t = terms_[i];
+        residues_.push_back(modular::residue(t.coefficient, kPrime));
+        // As many terms as memory holds, each below 2⁶³ times their number: no 128-bit overflow.
+        atOne_ += t.coefficient;
+        atMinusOne_ += t.exponent % 2 == 1 ? -t.coefficient : t.coefficient;
+        const u64 gap = i == 0 ? 1 : terms_[i - 1].exponent - t.exponent;
+        evaluationCost_ += gap == 1 ? 1 : 1 + static_cast<u64>(std::bit_width(gap));
+    }
+}
+
+std::uint64_t RationalRootTest::span() const {
+    return terms_.empty() ? 0 : terms_.front().exponent - terms_.back().exponent;
+}
+
+std::uint64_t RationalRootTest::boundsCost() const {
+    return 2 * kBisectionSteps * kBisectionTermCost * static_cast<u64>(terms_.size());
+}
+
+void RationalRootTest::computeBounds() {
+    if (terms_.size() < 2 || bounded_) return;
     // Cauchy: every root has |r| ≤ R, R the positive root of |a_N|·x^N − Σ |aₑ|·x^e (e < N); the
     // reciprocals of the non-zero roots are the roots of the reversed polynomial.
     std::vector<long double> logs;
@@ -148,6 +182,13 @@ RationalRootTest::RationalRootTest(const std::vector<std::pair<std::uint64_t, st
     logLower_ = -cauchyBound(logs, [&](std::size_t i) { return terms_[last - i].exponent - terms_.back().exponent; }) -
                 kBoundSlack;
     bounded_ = true;
+}
+
+RationalRootTest::Signs RationalRootTest::passValueTests(std::int64_t p, std::int64_t q) const {
+    // −q/p is s/t with t − s = p + q and t + s = p − q; q/p the other way round.
+    const i128 sum = static_cast<i128>(p) + q, difference = static_cast<i128>(p) - q;
+    return {divides(sum, atOne_) && divides(difference, atMinusOne_),
+            divides(difference, atOne_) && divides(sum, atMinusOne_)};
 }
 
 RationalRootTest::Range RationalRootTest::candidateRange(std::int64_t p) const {
@@ -192,29 +233,25 @@ RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint
     return {negative == 0, positive == 0};
 }
 
-bool RationalRootTest::isRoot(std::int64_t p, std::int64_t c) const {
+bool RationalRootTest::isRoot(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const {
     require(p >= 1 && c != 0, "a root test of a factor without both terms");
     if (terms_.empty()) return true;
     if (terms_.size() == 1) return false;
-    if (p == 1 && (c == 1 || c == -1)) {
-        // ±1 to any power is ±1: the sum of the coefficients with signs, exactly in 128 bits.
-        i128 sum = 0;
-        for (const WholeTerm& t : terms_)
-            sum += (c == 1 && (t.exponent - terms_.back().exponent) % 2 == 1) ? -t.coefficient : t.coefficient;
-        return sum == 0;
-    }
-    if (terms_.front().exponent - terms_.back().exponent > kMaxExactSpan)
-        throw OverflowError("64-bit overflow in a root test of too high a degree");
-    return dividesExactly(p, c);
+    // ±1 to any power is ±1: the values at ±1, exact in 128 bits.
+    if (p == 1 && (c == 1 || c == -1)) return (c == 1 ? atMinusOne_ : atOne_) == 0;
+    if (span() > kMaxExactSpan)
+        throw PreconditionError("a root test over powers more than " + std::to_string(kMaxExactSpan) + " apart");
+    return dividesExactly(p, c, allowance);
 }
 
-bool RationalRootTest::dividesExactly(std::int64_t p, std::int64_t c) const {
+bool RationalRootTest::dividesExactly(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const {
     // Synthetic division by p·x + c. With p and c coprime, a root −c/p makes every
     // quotient coefficient whole (Gauss), so a division with a remainder rules it out.
     auto term = terms_.begin();
     BigInt quotient(term->coefficient);
     if (!quotient.divideExactly(static_cast<u64>(p))) return false;
     for (std::uint64_t e = term->exponent; e-- > terms_.back().exponent;) {
+        allowance.spend(kLimbCost * (quotient.limbCount() + 2));  // a limb or two more than the quotient's
         const bool present = (term + 1)->exponent == e;
         if (present) ++term;
         BigInt rest = quotient;

@@ -94,6 +94,7 @@ bool bothInStandardOrder(const Rational_Expression& e) {
     return isInStandardOrderXL(e.poly_N) && isInStandardOrderXL(e.poly_D);
 }
 bool eitherPartFactorable(const Rational_Expression& e) {
+    const RootSearchScope scope;
     return isFactorableXL(e.poly_N) || isFactorableXL(e.poly_D);
 }
 bool eitherPartHasCommonFactor(const Rational_Expression& e) {
@@ -111,6 +112,7 @@ std::optional<RationalStepPair> standardOrderStepPair(const Rational_Expression&
 }
 
 std::optional<RationalStepPair> factorStepPair(const Rational_Expression& e) {
+    const RootSearchScope scope;
     return stepPair(e, isFactorableXL, factorTrinomialXL);
 }
 

@@ -415,6 +415,7 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e) {
     // An expression over 0 has no value: neither finished nor ever simplified.
     require(!isZeroPolynomialXL(e.poly_D), "an expression over 0 has no value");
+    const RootSearchScope scope;  // one allowance for the searches of every part and group
     const Term_XL &s = expressionTermXL(e.poly_N), &t = expressionTermXL(e.poly_D);
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
     using States = std::vector<Rational_Expression>;

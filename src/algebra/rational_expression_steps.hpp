@@ -73,7 +73,8 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 /// one-term denominator's sign moved up, or a zero numerator over any non-zero
 /// denominator made 0 over 1; none when it is not yet simplified. A
 /// denominator that is the zero polynomial (isZeroPolynomialXL) is a
-/// PreconditionError: the expression has no value.
+/// PreconditionError: the expression has no value. The rational root
+/// searches of all its parts and groups share one allowance (RootSearchScope).
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e);
 
 }  // namespace tl

@@ -157,8 +157,76 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
                 EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
                     << show(binomial);
             }
-    // A root that cannot be checked within 10,000 powers: refused, not guessed.
-    EXPECT_THROW(findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2")), OverflowError);
+    // A root that cannot be checked within 10,000 powers: refused, not guessed, and named for that limit.
+    try {
+        findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2"));
+        ADD_FAILURE() << "not refused";
+    } catch (const PreconditionError& e) {
+        EXPECT_STREQ(e.what(), "a root test over powers more than 10000 apart");
+    }
+}
+
+// The first root in the order of the search (p ascending, then q, −q/p before
+// q/p), by trying every pair and substituting it exactly in 128 bits.
+std::string firstRootByTrial(const std::vector<i128>& c) {
+    const auto n = static_cast<int>(c.size()) - 1;
+    for (const std::int64_t p : divisors(static_cast<std::int64_t>(c.back())))
+        for (const std::int64_t q : divisors(static_cast<std::int64_t>(c[0] < 0 ? -c[0] : c[0])))
+            for (const std::int64_t s : {q, -q}) {  // the root −s/p
+                if (gcd(p, q) != 1) continue;
+                i128 value = 0;  // pⁿ·P(−s/p)
+                for (int e = 0; e <= n; ++e) {
+                    i128 term = c[static_cast<std::size_t>(e)];
+                    for (int i = 0; i < n; ++i)
+                        if (__builtin_mul_overflow(term, i < e ? -s : p, &term)) ADD_FAILURE() << "beyond 128 bits";
+                    value += term;
+                }
+                if (value == 0) return show(wholePolynomial({s, p}));
+            }
+    return "none";
+}
+
+// Planted roots (some ±1, some repeated) times cofactors whose leading and
+// constant coefficients have many divisors, so that nearly every pair is ruled
+// out by the values at ±1: the search finds the root that trying every pair
+// finds first, and none where there is none.
+TEST(FactoredPolynomial, RationalRootsAgainstTrial) {
+    SystemRandom random(7);
+    const auto pick = [&](std::initializer_list<std::int64_t> list) {
+        return list.begin()[random.uniformInRange(0, static_cast<std::int64_t>(list.size()) - 1)];
+    };
+    int rooted = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::vector<i128> c{pick({1, -1, 7, 360, -720, 5040})};
+        for (int e = 0, degree = static_cast<int>(random.uniformInRange(0, 3)); e < degree; ++e)
+            c.push_back(e + 1 == degree ? pick({1, 5, 60, 720}) : random.uniformInRange(-9, 9));
+        for (int k = 0, roots = static_cast<int>(random.uniformInRange(0, 2)); k < roots; ++k) {
+            const i128 a = pick({1, 1, 2, 3, 4, 6, 12}), b = pick({1, -1, 2, -3, 5, -7, 12});
+            std::vector<i128> product(c.size() + 1, 0);
+            for (std::size_t i = 0; i < c.size(); ++i) product[i] += b * c[i], product[i + 1] += a * c[i];
+            c = product;
+        }
+        if (c.size() < 2) continue;
+        if (c.back() < 0)
+            for (i128& v : c) v = -v;
+        const std::string expected = firstRootByTrial(c);
+        rooted += expected != "none";
+        EXPECT_EQ(shown(findRationalRootFactor(wholePolynomial(c))), expected) << show(wholePolynomial(c));
+    }
+    EXPECT_GT(rooted, 150);
+}
+
+// Beyond its allowance a search is refused, never answered "no factor" (the
+// message in tellurandi_steps_tests); every search in a scope spends from it.
+TEST(FactoredPolynomial, RationalRootSearchAllowance) {
+    const std::string h = "897612484786617600", p = "9223372036854775783";
+    const Polynomial_XL noRoot = xl(h + "x^300 + " + p + "x^299 + " + p + "x + " + h);
+    EXPECT_THROW((RootSearchScope(30'000'000), factorCompletely(noRoot)), PreconditionError);
+    const RootSearchScope scope(100'000'000);
+    EXPECT_FALSE(factorCompletely(noRoot).has_value());
+    const std::uint64_t once = 100'000'000 - scope.allowance().left;
+    EXPECT_FALSE(isFactorableXL(noRoot));
+    EXPECT_EQ(scope.allowance().left, 100'000'000 - 2 * once);
 }
 
 

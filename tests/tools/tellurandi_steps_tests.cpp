@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "algebra/factoring.hpp"
 #include "arithmetic/arithmetic_model.hpp"
 #include "command_line.hpp"
 #include "common/items.hpp"
@@ -273,6 +274,41 @@ TEST(StepsTool, DivisionsAndCountsAsText) {
                   "_ _17_ | " + r2 + " | _ __4_", "_ _17_ | " + r2 + " | _ __44", "_ _176 | " + r2 + " | _ __44",
                   "_ _176 | " + r3, "_ _176 | " + r3 + " | _ ___2", "_ _176 | " + r3 + " | _ ___2",
                   "_ _176 R 2 | " + r3 + " | _ ___2", "_ _176 R 2 | " + r3 + " | _ ___2"}));
+}
+
+// The rational root search of one entry shares one allowance. Hx^d + H and
+// Hx^d + Px^(d−1) + Px + H (H with 103,680 divisors, P prime) have the factor
+// x + 1 and a quotient of d terms without one; trying every pair of divisors
+// against it took up to eleven minutes an entry, at d = 9999 (d = 1839
+// over the fraction bar). Now each entry, which may search the same group
+// twice, fits in three fifths of the allowance; beyond it the entry is refused.
+TEST(StepsTool, RationalRootSearchesAnswerWithinTheirAllowance) {
+    const std::string h = "897612484786617600", p = "9223372036854775783";
+    const auto sparse = [&](int d) {
+        return h + "x^" + std::to_string(d) + " + " + p + "x^" + std::to_string(d - 1) + " + " + p + "x + " + h;
+    };
+    const std::string factored = "page 2: factor 1\nx + 1\npage 3: last quotient\n";
+    const std::pair<Args, std::string> cases[] = {
+        {{"factorCompletely", h + "x^9999 + " + h}, factored},
+        {{"factorCompletely", sparse(9999)}, factored},
+        {{"factorTrinomialXL", sparse(9999)}, "page 2: before\n"},
+        {{"chooseFactoringMethod", sparse(9999), "guess and check"}, "page 2: before\n"},
+        {{"rationalSimplifySteps", "1/(" + sparse(1839) + ")"}, "page 2: does not apply\n"},
+    };
+    for (const auto& [args, shown] : cases) {
+        const RootSearchScope scope(RootSearchScope::kDefaultAllowance / 5 * 3);
+        Args text = args;
+        text.push_back("--text");
+        const Outcome o = run(text);
+        EXPECT_EQ(o.status, 0) << args[0] << ": " << o.err;
+        EXPECT_NE(o.out.find(shown), std::string::npos) << args[0];
+    }
+    const RootSearchScope scope(RootSearchScope::kDefaultAllowance / 30);
+    const Outcome refused = run({"factorTrinomialXL", sparse(9999)});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, std::string("tellurandi-steps: factorTrinomialXL refused its input: ") +
+                               RootSearchScope::kRefusal + "\n");
 }
 
 // The grouped solver's largest answers: the most groups side by side it

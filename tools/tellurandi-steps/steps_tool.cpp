@@ -3,6 +3,7 @@
 #include <exception>
 #include <ostream>
 
+#include "algebra/factoring.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
 #include "base/usage.hpp"
@@ -38,6 +39,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string name(line->entry->name);
     StepTriple solution;
     try {
+        const RootSearchScope scope;  // every rational root search of the entry shares one allowance
         solution = line->entry->run(line->input);
     } catch (const OperandError& e) {
         return fail(err, 2, name + ": " + e.what());
