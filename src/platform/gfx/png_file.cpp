@@ -22,17 +22,19 @@ public:
         const std::filesystem::path dir = target.parent_path();
         std::string stem(1, '.');
         stem.append(target.filename().string()).append(".tmp-").append(std::to_string(getpid())).append("-");
-        for (unsigned attempt = 0; attempt < 100 && !file_; ++attempt) {
-            const std::string name = (dir / (stem + std::to_string(counter_++))).string();
-            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0) {
-                if (errno == EEXIST) continue;
-                return;
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            name_ = (dir / (stem + std::to_string(counter_++))).string();  // may throw: nothing made yet
+            const int fd = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                file_ = ::fdopen(fd, "wb");
+                if (file_) return;
+                ::close(fd);
+                ::unlink(name_.c_str());
+                break;
             }
-            name_ = name;
-            file_ = ::fdopen(fd, "wb");
-            if (!file_) ::close(fd);
+            if (errno != EEXIST) break;
         }
+        name_.clear();
     }
     ~TemporaryFile() {
         if (file_) std::fclose(file_);
