@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -42,6 +43,7 @@ struct Options {
     std::map<std::string, std::string> set;         // and put in
     fs::path directory;                             // where it runs (empty: here)
     std::optional<rlim_t> addressSpace;             // a memory limit in bytes
+    std::optional<rlim_t> fileSize;                 // a file size limit in bytes (writes past it fail)
     std::chrono::seconds timeLimit{60};
     bool fullOutput = false;                        // standard output is /dev/full
 };
@@ -97,6 +99,10 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         if (options.addressSpace) {
             rlimit limit{*options.addressSpace, *options.addressSpace};
             if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
+        }
+        if (options.fileSize) {
+            rlimit limit{*options.fileSize, *options.fileSize};
+            if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
         }
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
@@ -248,6 +254,62 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
     fs::remove_all(runtime);
 }
 
+// ---- Writing PNG files ----------------------------------------------------------
+
+/// The names in `dir`, hidden ones too.
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A PNG that cannot be written whole (here for a 20 KB limit on file size,
+// its signal ignored, so that writes past it fail) ends each program with
+// one line, status 1, and leaves no file behind: no truncated PNG, no
+// temporary file, and a file already at that name as it was. Without the
+// limit the same commands write the file.
+TEST(Programs, AFailedPngWriteLeavesNoFile) {
+    const fs::path dir = freshDirectory("file_limit");
+    const fs::path out = dir / "out";
+    std::ofstream(dir / "script") << "shot " << (out / "shot.png").string() << "\n";
+    struct Writer {
+        const char* path;
+        std::vector<std::string> args;
+        const char* first;  // the first file it writes, more than 20 KB
+    };
+    const Writer writers[] = {
+        {STEPS_EXE, {"solveExtEquation", "2(2(2(x+1)+1)+1)+1=5", "--png", out.string()}, "page-01.png"},
+        {DRILL_CARDS_EXE, {out.string()}, "count_on_front.png"},
+        {SHOT_EXE, {(dir / "script").string()}, "shot.png"},
+    };
+    for (const Writer& writer : writers) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(std::string(writer.path) + (existing ? " over an existing file" : ""));
+            fs::create_directories(out);
+            if (existing) std::ofstream(out / writer.first) << "before";
+            Options limited;
+            limited.unset = kNoDisplay;
+            limited.fileSize = 20 * 1024;
+            const Outcome r = run(writer.path, writer.args, limited);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+            EXPECT_EQ(entries(out), existing ? std::vector<std::string>{writer.first} : std::vector<std::string>{});
+            if (existing) {
+                EXPECT_TRUE(slurp(out / writer.first) == "before") << writer.first << " was overwritten";
+            }
+            fs::remove_all(out);
+        }
+        fs::create_directories(out);
+        Options free;
+        free.unset = kNoDisplay;
+        EXPECT_EQ(run(writer.path, writer.args, free).status, 0) << writer.path;
+        EXPECT_GT(fs::file_size(out / writer.first), 20u * 1024) << writer.path;
+        fs::remove_all(out);
+    }
+    fs::remove_all(dir);
+}
+
 // ---- drill-cards --------------------------------------------------------------
 
 const char* const kCardFiles[] = {"count_on", "combine", "make_ten", "double", "double_plus_one", "double_minus_one",
@@ -338,6 +400,47 @@ TEST(DrillCards, TooLittleMemoryEndsWithOneLine) {
     EXPECT_TRUE(r.err.starts_with("drill-cards: cannot draw ")) << r.err;
     EXPECT_NE(r.err.find("20000 × 20000 pixels cannot be made: out of memory"), std::string::npos) << r.err;
     fs::remove_all(dir);
+}
+
+// Under memory limits that leave a card's pixels room but little else
+// (fontconfig, Pango's helper threads, the fonts' files, the PNG encoder),
+// it either draws every card whole or ends with one line, status 1, and
+// writes nothing: no crash, abort or hang, no boxes for text, no partial
+// file. (A card of 1000 points is 8 MB of pixels; one of 7000, 784 MB.)
+TEST(DrillCards, TightMemoryDrawsAllOrFailsWithOneLine) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limits leave";
+#endif
+    struct Case {
+        int side;
+        rlim_t kilobytes;
+    };
+    for (const Case c : {Case{1000, 60000}, Case{1000, 80000}, Case{1000, 100000}, Case{1000, 120000},
+                         Case{1000, 140000}, Case{1000, 250000}, Case{7000, 800000}}) {
+        SCOPED_TRACE(std::to_string(c.side) + " points in " + std::to_string(c.kilobytes) + " KB");
+        const fs::path dir = freshDirectory("tight");
+        Options limited;
+        limited.addressSpace = c.kilobytes * 1024;
+        limited.timeLimit = std::chrono::seconds(30);
+        const std::string side = std::to_string(c.side);
+        const Outcome r = run(DRILL_CARDS_EXE, {dir.string(), side, side}, limited);
+        ASSERT_FALSE(r.timedOut);
+        if (r.status == 0) {
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(entries(dir).size(), 14u);
+            for (const std::string& name : entries(dir)) {
+                const std::string png = slurp(dir / name);
+                EXPECT_EQ(pngSize(dir / name), std::make_pair(2u * c.side, 2u * c.side)) << name;
+                EXPECT_TRUE(png.ends_with(std::string("IEND\xae\x42\x60\x82", 8))) << name << " is cut short";
+            }
+        } else {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+            EXPECT_TRUE(r.err.starts_with("drill-cards: cannot draw ")) << r.err;
+            EXPECT_EQ(entries(dir), std::vector<std::string>{});
+        }
+        fs::remove_all(dir);
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "base/errors.hpp"
 #include "platform/gfx/pango_fonts.hpp"
+#include "platform/gfx/png_file.hpp"
 
 namespace gfx {
 
@@ -303,6 +304,9 @@ ImageSurface::ImageSurface(double width, double height, double scale, Start star
                 "image size and scale must be positive");
     tl::require(width * scale <= 32767 && height * scale <= 32767, "image is too large");
     const int pixelWidth = pixels(width, scale), pixelHeight = pixels(height, scale);
+    // The fonts first: loading them starts helper threads and reads files,
+    // which must not meet a process whose memory a large image has taken.
+    static_cast<void>(detail::fontMap());
     const auto refuse = [&](cairo_status_t status) {
         throw tl::PreconditionError("an image of " + std::to_string(pixelWidth) + " × " + std::to_string(pixelHeight) +
                                     " pixels cannot be made: " + cairo_status_to_string(status));
@@ -336,9 +340,11 @@ Pixel ImageSurface::pixel(int x, int y) const {
     return {straight((argb >> 16) & 0xFF), straight((argb >> 8) & 0xFF), straight(argb & 0xFF), a};
 }
 
+cairo_status_t ImageSurface::drawingStatus() const { return cairo_status(cr_.get()); }
+
 bool ImageSurface::writePng(const std::string& path) const {
-    cairo_surface_flush(surface_.get());
-    return cairo_surface_write_to_png(surface_.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+    // An image whose drawing stopped half-way is no picture to keep.
+    return drawingStatus() == CAIRO_STATUS_SUCCESS && writePngFile(surface_.get(), path);
 }
 
 }  // namespace gfx

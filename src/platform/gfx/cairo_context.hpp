@@ -114,7 +114,12 @@ public:
     /// The pixel at device coordinates (x, y); out of range is a broken precondition.
     Pixel pixel(int x, int y) const;
 
-    /// Writes the image as PNG; false when the file cannot be written.
+    /// CAIRO_STATUS_SUCCESS, or why drawing into the image failed: Cairo
+    /// then ignores all further drawing (say, with no memory for a layer).
+    cairo_status_t drawingStatus() const;
+
+    /// Writes the image as PNG, whole or not at all (see png_file.hpp);
+    /// false when the file cannot be written or the drawing failed.
     [[nodiscard]] bool writePng(const std::string& path) const;
 
     cairo_surface_t* cairoSurface() const { return surface_.get(); }

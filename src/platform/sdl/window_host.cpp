@@ -11,6 +11,7 @@
 
 #include "base/errors.hpp"
 #include "platform/gfx/cairo_context.hpp"
+#include "platform/gfx/png_file.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
@@ -314,7 +315,7 @@ bool WindowHost::saveScreenshot(const std::string& path) {
                                       cairo_image_surface_get_data(shot), cairo_image_surface_get_stride(shot));
     cairo_surface_mark_dirty(shot);
     SDL_RenderPresent(renderer_);
-    bool ok = status == 0 && cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    bool ok = status == 0 && gfx::writePngFile(shot, path);
     cairo_surface_destroy(shot);
     return ok;
 }
