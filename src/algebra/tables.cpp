@@ -199,8 +199,8 @@ private:
         const Rational& c = m.coefficient;
         const auto minus = [&] { return w_.message("-", c.numerator_color); };
         if (style_ == Style::fraction) {
-            const bool unitShown = c.denominator > 0;
-            const bool one = unitShown && isConstant(m, 1), minusOne = unitShown && isConstant(m, -1);
+            const bool overPositive = c.denominator > 0;  // only then may a unit be left out
+            const bool one = overPositive && isConstant(m, 1), minusOne = overPositive && isConstant(m, -1);
             if (one || (i > 0 && minusOne)) return factors(t);
             const Item lead = minusOne ? minus() : writeRowParts(w_, viewOf(m, i > 0), Style::fraction);
             return besides(w_, lead, factors(t));

@@ -52,9 +52,10 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
     const auto beside = [&](Item multiplier) { return w.join(juxtapositionJoinText, multiplier, inParentheses()); };
 
     if (style == Style::fraction) {
-        const bool unitShown = c.denominator > 0;
-        if (unitShown && (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1)))) return inParentheses();
-        if (unitShown && i == 0 && equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
+        if (c.denominator > 0) {  // only then may a unit be left out
+            if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses();
+            if (equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
+        }
         return beside(writeNumberRowParts(w, i == 0 ? m : withLaterNumerator(m), style));
     }
 
