@@ -208,20 +208,16 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     if (!n) return std::nullopt;
     const RootSearchScope scope;
     WorkAllowance& allowance = scope.allowance();
-    GroupXL terms;
-    std::vector<std::pair<std::uint64_t, std::int64_t>> whole;
+    std::vector<std::pair<std::uint64_t, std::int64_t>> whole;  // power and coefficient, in the order written
     for (const Term_XL& t : polynomial.terms.front()) {
         if (!t.factors.empty() || t.monomial.coefficient.denominator != 1) return std::nullopt;
-        if (numeratorOf(t) != 0) {
-            terms.push_back(t);
-            whole.emplace_back(t.monomial.exponent, numeratorOf(t));
-        }
+        if (numeratorOf(t) != 0) whole.emplace_back(t.monomial.exponent, numeratorOf(t));
     }
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
     allowance.spend(kListedCost * whole.size());
     RationalRootTest test(whole);
-    const std::vector<std::int64_t> ps = divisors(absoluteValue(numeratorOf(terms.front())));
-    const std::vector<std::int64_t> qs = divisors(absoluteValue(numeratorOf(terms.back())));
+    const std::vector<std::int64_t> ps = divisors(absoluteValue(whole.front().second));
+    const std::vector<std::int64_t> qs = divisors(absoluteValue(whole.back().second));
     allowance.spend(kListedCost * (ps.size() + qs.size()));
     // p = q = 1 comes first (−1 before 1), and is decided at once by the values at ±1.
     for (const std::int64_t c : {1, -1})
