@@ -119,8 +119,11 @@ Outcome runFactoring(const std::string& entry, const std::string& polynomial, co
     return tl::testing::runSteps(args);
 }
 
-/// The pages after the problem page, as --text writes them.
-std::string answerPages(const Outcome& o) { return o.out.substr(std::min(o.out.find("\npage 2:") + 1, o.out.size())); }
+/// The pages after the problem page, as --text writes them; all of it when there is no second page.
+std::string answerPages(const Outcome& o) {
+    const std::size_t at = o.out.find("\npage 2:");
+    return at == std::string::npos ? o.out : o.out.substr(at + 1);
+}
 
 TEST(FactoringEntries, RefusalsNameTheirColumn) {
     const std::string yBesideX = "the letter y beside x: a polynomial is in one letter";

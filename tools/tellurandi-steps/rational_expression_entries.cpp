@@ -1,6 +1,7 @@
 #include "rational_expression_entries.hpp"
 
 #include <algorithm>
+#include <functional>
 
 #include "algebra/rational_expression_reader.hpp"
 #include "algebra/rational_expression_steps.hpp"
