@@ -84,7 +84,7 @@ std::string oneLine(std::string_view text, std::string_view lineBreak) {
         if (c == '\n')
             line += lineBreak;
         else if (c != '\r')
-            line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+            line += static_cast<unsigned char>(c) < 0x20 || c == '\x7f' ? '?' : c;
     }
     return line;
 }

@@ -30,9 +30,9 @@ std::string wideDecimal(checked::i128 value);
 std::string formatG8(double value);
 
 /// `text` on one line: each line break as `lineBreak`, carriage returns
-/// dropped, any other control character as "?". Messages that quote what a
-/// user typed go through it, so they stay one line and send no control
-/// sequence to the terminal.
+/// dropped, any other ASCII control character (DEL too) as "?". Messages
+/// that quote what a user typed go through it, so they stay one line and
+/// send no control sequence to the terminal.
 std::string oneLine(std::string_view text, std::string_view lineBreak);
 
 }  // namespace tl

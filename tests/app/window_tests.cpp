@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -131,18 +132,31 @@ private:
     pid_t pid_ = -1;
 };
 
-TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+// The app running with its capture going to `shot` in a fresh folder, and
+// its window as xdotool names it.
+class AppWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+        if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+        fs::create_directories(dir);
+        running.emplace(shot);
+        ASSERT_GT(running->pid(), 0);
+        window = windowOf(running->pid());
+        ASSERT_FALSE(window.empty()) << "the app's window did not appear";
+    }
+    void TearDown() override {
+        running.reset();
+        fs::remove_all(dir);
+    }
 
-    fs::path dir = fs::temp_directory_path() / ("tl_app_window_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    std::string shot = (dir / "shot.png").string();
-    RunningApp running(shot);
-    ASSERT_GT(running.pid(), 0);
+    const fs::path dir = fs::temp_directory_path() / ("tl_app_window_" + std::to_string(getpid()));
+    const std::string shot = (dir / "shot.png").string();
+    std::optional<RunningApp> running;
+    std::string window;
+};
 
-    std::string window = windowOf(running.pid());
-    ASSERT_FALSE(window.empty()) << "the app's window did not appear";
+TEST_F(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     const int width = sizeOf(window).first;
     ASSERT_GT(width, 0);
 
@@ -175,7 +189,7 @@ TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     std::string secondPage = (dir / "second.png").string();
     ASSERT_TRUE(mirror.host().renderPng(secondPage));
 
-    kill(running.pid(), SIGUSR1);
+    kill(running->pid(), SIGUSR1);
     ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
     std::ifstream reportFile(shot + ".txt");
     std::stringstream report;
@@ -191,26 +205,14 @@ TEST(AppWindow, ClickingFromTheMenuToASecondStepPage) {
     EXPECT_LT(same, 3.0);
     EXPECT_GT(other, same + 3.0);  // and so the band is not blank either
 
-    EXPECT_EQ(running.quit(), 0);
-    fs::remove_all(dir);
+    EXPECT_EQ(running->quit(), 0);
 }
 
 // No window manager runs here to hold the window to its smallest size: the
 // app sizes a window made 100 × 100 from outside back to 320 × 480 points,
 // and its capture shows the menu laid out as the headless app lays it out at
 // that size.
-TEST(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
-
-    fs::path dir = fs::temp_directory_path() / ("tl_app_min_window_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    std::string shot = (dir / "shot.png").string();
-    RunningApp running(shot);
-    ASSERT_GT(running.pid(), 0);
-    std::string window = windowOf(running.pid());
-    ASSERT_FALSE(window.empty()) << "the app's window did not appear";
-
+TEST_F(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     AppDriver mirror;
     // Window coordinates per point; the window's size is rounded to whole
     // coordinates, so sizes are compared to within one.
@@ -227,7 +229,7 @@ TEST(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     }
     ASSERT_TRUE(atLeastMinimum(size)) << size.first << " x " << size.second << " at " << k << " per point";
 
-    kill(running.pid(), SIGUSR1);
+    kill(running->pid(), SIGUSR1);
     ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
     mirror.host().resize({size.first / k, size.second / k});
     ui::Screen::main().setScale(k);
@@ -237,8 +239,7 @@ TEST(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     // rows below drift by a fraction of a pixel with the scale read above).
     EXPECT_LT(bandDifference(shot, expected, 0, 64, k), 1.0);
 
-    EXPECT_EQ(running.quit(), 0);
-    fs::remove_all(dir);
+    EXPECT_EQ(running->quit(), 0);
 }
 
 }  // namespace

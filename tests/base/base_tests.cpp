@@ -1,5 +1,7 @@
 #include <clocale>
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -71,6 +73,14 @@ TEST(FormatG8, MatchesPrintfWhateverTheLocale) {
         EXPECT_EQ(formatG8(2.5), "2.5");
         std::setlocale(LC_ALL, "C");
     }
+}
+
+// Line breaks as given, carriage returns dropped, every other control
+// character (DEL too) as "?"; the rest, UTF-8 included, as it is.
+TEST(OneLine, SendsNoControlCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\nb\r\n", "a / b / "}, {"\x1b[2J\t\x7f", "?[2J??"}, {"3 \u2212 x", "3 \u2212 x"}, {"", ""}};
+    for (const auto& [text, line] : cases) EXPECT_EQ(oneLine(text, " / "), line) << text;
 }
 
 TEST(Random, ScriptedSourceAnswersInOrderAndChecksRanges) {

@@ -138,7 +138,7 @@ void failingAs(const std::string& path, Work&& work) {
 }
 
 // Draws a side into `image`; a failure on the way is the side's.
-void draw(const Side& side, gfx::ImageSurface& image) {
+void drawInto(const Side& side, gfx::ImageSurface& image) {
     PangoWarnings warnings;
     {
         gfx::ContextScope scope(&image.context());
@@ -172,7 +172,7 @@ void prepareFonts(const std::vector<Side>& sides) {
             if (!canReserve(kFontRoom)) throw std::bad_alloc();
             gfx::ImageSurface pixel(1 / kPixelScale, 1 / kPixelScale, kPixelScale,
                                     gfx::ImageSurface::Start::transparent);
-            draw(side, pixel);
+            drawInto(side, pixel);
         });
     for (int waited = 0; threadCount() > 1 && waited < 2000; ++waited) usleep(1000);
 }
@@ -186,7 +186,7 @@ void render(const Side& side, double width, double height) {
     failingAs(side.path, [&] {
         gfx::ImageSurface image(width, height, kPixelScale);
         if (!canReserve(kHeadroom)) throw std::bad_alloc();
-        draw(side, image);
+        drawInto(side, image);
         if (!image.writePng(side.path)) throw CardFailure{"cannot write " + side.path};
     });
     std::printf("%s\n", side.path.c_str());

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace gfx {
 
@@ -19,9 +20,12 @@ public:
     explicit TemporaryFile(const std::filesystem::path& target) {
         // Made with O_EXCL, so a name another writer holds is never shared;
         // 0666 under the umask, as the target would be if written directly.
+        // At most kNameKept bytes of the target's name, so that the longest
+        // name a folder takes (255 bytes) leaves room for the ending.
         const std::filesystem::path dir = target.parent_path();
         std::string stem(1, '.');
-        stem.append(target.filename().string()).append(".tmp-").append(std::to_string(getpid())).append("-");
+        stem.append(target.filename().string(), 0, kNameKept);
+        stem.append(".tmp-").append(std::to_string(getpid())).append("-");
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
             name_ = (dir / (stem + std::to_string(counter_++))).string();  // may throw: nothing made yet
             const int fd = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -57,6 +61,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kNameKept = 200;
     static inline std::atomic<unsigned> counter_ = 0;
     std::string name_;
     std::FILE* file_ = nullptr;

@@ -22,7 +22,7 @@ namespace {
 // every ancestor up to the window (a table's rows to the table's visible
 // bounds). Nothing when no area is left, when the view or an ancestor is
 // hidden or transparent, or when an ancestor is closed to touches, or the
-// view itself unless `ownTouches` is false (a label lets them through).
+// view itself is and `ownTouches` holds (a label lets touches through).
 std::optional<gfx::Rect> tappableRect(const View& view, gfx::Rect rect, bool ownTouches = true) {
     const gfx::Point origin = view.convertToWindow({rect.x, rect.y});
     double left = origin.x, top = origin.y, right = origin.x + rect.width, bottom = origin.y + rect.height;

@@ -35,11 +35,11 @@ Button* findButton(View& root, std::string_view title);
 /// Where in window coordinates a tap on the control titled `title` goes: a
 /// button (by its title, or by the text of a label over it that lets the
 /// tap through to it), the navigation bar's back control, or a table row
-/// with that text (blanks at the ends of the text aside). The tap goes to the middle of the
-/// part of the control inside the window and inside the bounds of each view
-/// that holds it (a row at the foot of a table: the part above the table's
-/// bottom edge). Nothing when no such part is left, or when a view in front
-/// would take the tap.
+/// with that text (blanks at the ends of the text aside). The tap goes to
+/// the middle of the part of the control inside the window and inside the
+/// bounds of each view that holds it (a row at the foot of a table: the
+/// part above the table's bottom edge). Nothing when no such part is left,
+/// or when a view in front would take the tap.
 std::optional<gfx::Point> locateTitle(Window& window, std::string_view title);
 
 class HeadlessHost : public Host {

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include "base/errors.hpp"
 #include "platform/gfx/cairo_context.hpp"
@@ -370,4 +372,14 @@ TEST(ImageSurface, WritesAPng) {
     in.close();
     std::filesystem::remove(path);
     EXPECT_FALSE(image.writePng("/nonexistent-dir/x.png"));
+
+    // A name as long as a folder takes (255 bytes) is written, and only it.
+    const auto dir = std::filesystem::temp_directory_path() / ("tl_gfx_long_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string longest = std::string(251, 'n') + ".png";
+    EXPECT_TRUE(image.writePng((dir / longest).string()));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::string>{longest});
+    std::filesystem::remove_all(dir);
 }
