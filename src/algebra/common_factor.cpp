@@ -319,7 +319,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
 
     const std::uint64_t reduction = a.size() + b.size();
     const std::uint64_t euclid = commonFactorTestCost(a, b);
-    if (euclid > allowance.left || reduction > allowance.left - euclid) throw PreconditionError(allowance.refusal);
+    allowance.requireLeft(static_cast<long double>(euclid) + static_cast<long double>(reduction));
 
     // |Res(A, B)| ≤ ‖A‖^deg B · ‖B‖^deg A for A and B the two made whole;
     // worked out at the first gcd of positive degree (most pairs never meet one).
@@ -364,8 +364,7 @@ bool haveCommonFactor(std::span<const Rational> a, std::span<const Rational> b, 
         // at once when the primes it needs would pass the allowance.
         if (!readable) {
             const long double primes = std::ceil((*bound - proven) / 30);
-            if (primes * static_cast<long double>(lastEuclid + reduction) > static_cast<long double>(allowance.left))
-                throw PreconditionError(allowance.refusal);
+            allowance.requireLeft(primes * static_cast<long double>(lastEuclid + reduction));
         }
     }
 }

@@ -294,7 +294,7 @@ bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
         for (const Multiplicand& b : lower)
             if (compared(a, b) && a.degree > 0 && b.degree > 0)
                 cost += static_cast<long double>(a.degree + 1) * static_cast<long double>(b.degree + 1);
-    require(cost <= static_cast<long double>(allowance.left), allowance.refusal);
+    allowance.requireLeft(cost);
     if (total(upper) < total(lower)) std::swap(upper, lower);
     std::vector<std::vector<Rational>> kept;
     for (const Multiplicand& b : lower) kept.push_back(writtenOut(b));

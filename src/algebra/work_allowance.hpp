@@ -22,6 +22,12 @@ struct WorkAllowance {
         if (work > left) throw PreconditionError(refusal);
         left -= work;
     }
+
+    /// PreconditionError(refusal) when less than `work` is left, nothing
+    /// taken: for work foreseen before it is done, which may pass 64 bits.
+    void requireLeft(long double work) const {
+        if (work > static_cast<long double>(left)) throw PreconditionError(refusal);
+    }
 };
 
 }  // namespace tl

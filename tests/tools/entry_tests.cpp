@@ -71,10 +71,16 @@ TEST(LinearEntry, DrawChoosesTheAdvice) {
 // page. A negative denominator keeps its written form.
 TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
     const char* styles[] = {"fraction", "rational_fraction", "decimal"};
-    const struct {
+    struct InEachStyle {
         const char* equation;
         const char* tables[3];  // in the styles above
-    } cases[] = {
+    };
+    const auto inStyle = [&](const char* entry, const char* equation, std::size_t k) {
+        FlagValues flags;
+        flags.set(Flag::style, styles[k]);
+        return run(entry, {equation}, flags);
+    };
+    const InEachStyle cases[] = {
         {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
         {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
         {"-x/0 = 1", {"(-1/0)x = 1", "-x/0 = 1", "(-1/0)x = 1"}},
@@ -90,16 +96,11 @@ TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
     };
     for (const auto& c : cases)
         for (std::size_t k = 0; k < 3; ++k) {
-            FlagValues flags;
-            flags.set(Flag::style, styles[k]);
-            const tl::StepTriple s = run("algebraTable", {c.equation}, flags);
+            const tl::StepTriple s = inStyle("algebraTable", c.equation, k);
             EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k]) << c.equation << " | " << styles[k];
         }
     // The solvers stop at the zero denominator, on one page that shows it.
-    const struct {
-        const char* equation;
-        const char* tables[3];  // in the styles above
-    } problems[] = {
+    const InEachStyle problems[] = {
         {"x/0 = 1", {"(1/0)x = 1", "x/0 = 1", "(1/0)x = 1"}},
         {"0x/0 = 1", {"(0/0)x = 1", "0x/0 = 1", "(0/0)x = 1"}},
         {"-x/0 + x^2 = 1", {"(-1/0)x + x² = 1", "-x/0 + x² = 1", "(-1/0)x + x² = 1"}},
@@ -107,9 +108,7 @@ TEST(AlgebraTableEntry, ZeroDenominatorsShowTheirFraction) {
     for (const char* entry : {"solveLinearEquation", "solveQuadratic", "solveExtEquation"})
         for (const auto& c : problems)
             for (std::size_t k = 0; k < 3; ++k) {
-                FlagValues flags;
-                flags.set(Flag::style, styles[k]);
-                const tl::StepTriple s = run(entry, {c.equation}, flags);
+                const tl::StepTriple s = inStyle(entry, c.equation, k);
                 EXPECT_EQ(s.comments, (Comments{{"oops"}})) << entry << " | " << c.equation << " | " << styles[k];
                 EXPECT_EQ(tl::tableText(s.steps.at(0).at(0)), c.tables[k])
                     << entry << " | " << c.equation << " | " << styles[k];

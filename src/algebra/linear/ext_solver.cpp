@@ -158,7 +158,8 @@ private:
 };
 
 /// The equation with its parentheses multiplied out, page by page while
-/// `solver` is given, the tables worked through joining its history.
+/// `solver` is given, the tables worked through joining its history; without
+/// one, in a single pass (combineAndDistributeAll).
 Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver* solver) {
     if (const auto s = simplifyStep(e)) {
         if (solver) solver->addStep(e, *s, false, "simplify");
@@ -172,12 +173,12 @@ Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFi
     if (!solver) return combineAndDistributeAll(std::move(e));
     while (true) {
         if (const auto k = combineSimpleLikeTermsStep(true, e)) {
-            if (solver) solver->addStep(e, *k, false, "combine simple like terms");
+            solver->addStep(e, *k, false, "combine simple like terms");
             e = black(k->after);
         }
         const auto d = distributeStep(colored, e);
         if (!d) return e;
-        if (solver) solver->addStep(e, *d, colored, "distribute to remove (  )");
+        solver->addStep(e, *d, colored, "distribute to remove (  )");
         e = black(d->after);
     }
 }

@@ -151,40 +151,48 @@ std::optional<ExtClearedFractions> clearFractionsStep(bool colored, const Ext_po
         unwrapUnitGroupsOfExtEquation(makeEquationXL(scaleSide(e.LHS), scaleSide(e.RHS), e.relation)), l};
 }
 
+namespace {
+
+/// What makes plain terms like: the exponent, and the letter unless constant.
+struct LikeKey {
+    std::uint64_t exponent;
+    std::string_view letter;  // views the term's letter
+    auto operator<=>(const LikeKey&) const = default;
+};
+
+LikeKey likeKeyOf(const Term& t) {
+    return {t.monomial.exponent, t.monomial.exponent == 0 ? std::string_view{} : t.monomial.variable};
+}
+
+/// Whether the term may be added to a like one: a plain term, with `simple`
+/// written as a whole number.
+bool mayCombine(const Term& t, bool simple) {
+    return !isGroupTermClosure(t) && (!simple || t.monomial.coefficient.denominator == 1);
+}
+
+}  // namespace
+
 bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, bool simple) {
-    const Monomial& m = candidate.monomial;
-    const Monomial& n = current.monomial;
-    if (isGroupTermClosure(candidate) || isGroupTermClosure(current) || m.exponent != n.exponent) return false;
-    if (m.exponent != 0 && m.variable != n.variable) return false;
-    return !simple || (m.coefficient.denominator == 1 && n.coefficient.denominator == 1);
+    return mayCombine(candidate, simple) && mayCombine(current, simple) && likeKeyOf(candidate) == likeKeyOf(current);
 }
 
 bool combineSimpleLikeTermsOfGroup(bool simple, ExtGroup& group) {
-    // Like terms are those of one key (exponent, and letter unless
-    // constant), with `simple` both whole: each is added, in order, into
-    // the first of its key, found through the index of the first ones
-    // instead of by looking back over the whole group.
-    struct Key {
-        std::uint64_t exponent;
-        std::string_view letter;
-        auto operator<=>(const Key&) const = default;
-    };
-    const auto keyOf = [](const Term& t) {
-        return Key{t.monomial.exponent, t.monomial.exponent == 0 ? std::string_view{} : t.monomial.variable};
-    };
+    // Like terms (combineSimpleLikeTermsClosure) are those of one key that
+    // may combine: each is added, in order, into the first of its key, found
+    // through the index of the first ones instead of by looking back over the
+    // whole group.
     bool changed = false;
     ExtGroup combined;
     combined.reserve(group.size());
-    std::map<Key, std::size_t> first;  // the place in `combined` of the first term of each key
+    std::map<LikeKey, std::size_t> first;  // the place in `combined` of the first term of each key
     for (const Term& t : group) {
         if (isGroupTermClosure(t)) {
             combined.push_back(t);
             continue;
         }
-        const bool joins = !simple || t.monomial.coefficient.denominator == 1;
-        if (joins) {
+        if (mayCombine(t, simple)) {
             // (The key views the letter of `t`, which stays in `group` while the map lives.)
-            const auto [place, isNew] = first.try_emplace(keyOf(t), combined.size());
+            const auto [place, isNew] = first.try_emplace(likeKeyOf(t), combined.size());
             if (!isNew) {
                 Term& into = combined[place->second];
                 into.monomial.coefficient = knownRational(addRational(t.monomial.coefficient, into.monomial.coefficient));
