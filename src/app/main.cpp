@@ -68,17 +68,25 @@ public:
     }
 
 private:
+    // The picture, though written whole, is held aside until the report is
+    // in place beside it: whoever waits for FILE.png then finds the report
+    // that goes with it. A report that cannot be written whole takes the
+    // picture with it.
     void capture(ui::Application& application) {
-        std::string partial = shotPath_ + ".partial";
+        const std::string partial = shotPath_ + ".partial", report = shotPath_ + ".txt";
         if (!window_.saveScreenshot(partial)) {
             std::fprintf(stderr, "tellurandi: cannot write %s\n", partial.c_str());
             return;
         }
-        {
-            std::ofstream report(partial + ".txt");
-            report << topScreenReport(application);
+        std::ofstream file(partial + ".txt");
+        file << topScreenReport(application);
+        file.close();
+        if (!file.good() || std::rename((partial + ".txt").c_str(), report.c_str()) != 0) {
+            std::remove((partial + ".txt").c_str());
+            std::remove(partial.c_str());
+            std::fprintf(stderr, "tellurandi: cannot write %s\n", report.c_str());
+            return;
         }
-        std::rename((partial + ".txt").c_str(), (shotPath_ + ".txt").c_str());
         std::rename(partial.c_str(), shotPath_.c_str());
     }
 

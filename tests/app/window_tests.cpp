@@ -1,8 +1,9 @@
 // The app itself in a real window on an X server: clicks made through the X
 // server lead from the menu to column addition, type 45 and 67, ask for the
 // steps and page once; the app's capture then shows the step screen on its
-// second page, drawn as the headless app draws that page. And a resize from
-// outside below the smallest window is undone by the app itself.
+// second page, drawn as the headless app draws that page. A resize from
+// outside below the smallest window is undone by the app itself, and a
+// capture appears only with its report.
 #include <cairo.h>
 #include <signal.h>
 #include <spawn.h>
@@ -239,6 +240,23 @@ TEST_F(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     // rows below drift by a fraction of a pixel with the scale read above).
     EXPECT_LT(bandDifference(shot, expected, 0, 64, k), 1.0);
 
+    EXPECT_EQ(running->quit(), 0);
+}
+
+// A capture whose report cannot be written (a folder holds the report's
+// name while it is written) is not kept: no picture without its report.
+// Once the folder is gone the next capture comes with its report.
+TEST_F(AppWindow, ACaptureComesWithItsReportOrNotAtAll) {
+    fs::create_directories(shot + ".partial.txt/taken");
+    kill(running->pid(), SIGUSR1);
+    std::this_thread::sleep_for(std::chrono::seconds(2));  // the app looks for requests every 0.1 s
+    EXPECT_EQ(fs::exists(shot) || fs::exists(shot + ".partial"), false);
+    fs::remove_all(shot + ".partial.txt");
+    kill(running->pid(), SIGUSR1);
+    ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
+    std::ifstream report(shot + ".txt");
+    std::string first;
+    EXPECT_TRUE(std::getline(report, first) && first.starts_with("screen ")) << first;
     EXPECT_EQ(running->quit(), 0);
 }
 

@@ -53,13 +53,19 @@ bool landsOn(Window& window, gfx::Point point, F&& takes) {
     return false;
 }
 
-// The middle of the part of `rect` (in `target`'s coordinates) that a tap
-// can reach, when a tap there lands on `target`.
-std::optional<gfx::Point> tapPoint(Window& window, const View& target, gfx::Rect rect) {
-    const std::optional<gfx::Rect> visible = tappableRect(target, rect);
-    if (!visible || !landsOn(window, middle(*visible), [&](const View& v) { return &v == &target; }))
-        return std::nullopt;
+// The middle of the part of `rect` (in `view`'s coordinates) that a tap can
+// reach (`ownTouches` as for tappableRect), when a tap there lands on a view
+// that `takes` accepts or inside one.
+template <class F>
+std::optional<gfx::Point> tapPoint(Window& window, const View& view, gfx::Rect rect, bool ownTouches, F&& takes) {
+    const std::optional<gfx::Rect> visible = tappableRect(view, rect, ownTouches);
+    if (!visible || !landsOn(window, middle(*visible), takes)) return std::nullopt;
     return middle(*visible);
+}
+
+// As above, when a tap there lands on `target` itself.
+std::optional<gfx::Point> tapPoint(Window& window, const View& target, gfx::Rect rect) {
+    return tapPoint(window, target, rect, true, [&](const View& v) { return &v == &target; });
 }
 
 // A title as the script gives it: the control's text without the blanks at
@@ -109,10 +115,9 @@ std::optional<gfx::Point> locateTitle(Window& window, std::string_view title) {
     std::optional<gfx::Point> underLabel;
     searchFrontToBack(window, [&](View& v) {
         const auto* label = dynamic_cast<const Label*>(&v);
-        if (!label || !sameTitle(label->text(), title)) return false;
-        const auto visible = tappableRect(*label, label->bounds(), false);
-        if (visible && landsOn(window, middle(*visible), [](View& w) { return dynamic_cast<Button*>(&w) != nullptr; }))
-            underLabel = middle(*visible);
+        if (label && sameTitle(label->text(), title))
+            underLabel = tapPoint(window, *label, label->bounds(), false,
+                                  [](const View& w) { return dynamic_cast<const Button*>(&w) != nullptr; });
         return underLabel.has_value();
     });
     if (underLabel) return underLabel;
