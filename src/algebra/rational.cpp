@@ -12,9 +12,8 @@ namespace tl {
 namespace {
 
 using checked::i128;
-__extension__ using u128 = unsigned __int128;
-
-u128 magnitude(i128 v) { return v < 0 ? static_cast<u128>(0) - static_cast<u128>(v) : static_cast<u128>(v); }
+using checked::magnitude;
+using checked::u128;
 
 /// gcd of |a| and |b|; gcd(0, b) = |b|.
 u128 gcd128(i128 a, i128 b) {
