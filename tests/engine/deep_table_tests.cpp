@@ -77,20 +77,30 @@ std::string around(std::string_view before, const std::string& text, std::string
     return out;
 }
 
-class DeepTables : public TypesetterTest {};
+class DeepTables : public TypesetterTest {
+protected:
+    struct Set {
+        NodeBox box;
+        std::string text;
+    };
+    /// The table measured, drawn at (0, 100) into a cleared recorder and read
+    /// as text, on a small stack.
+    Set setOnSmallStack(const Engine_Table& table) {
+        Set set;
+        recorder.clear();
+        onSmallStack([&] {
+            set.box = measure(table);
+            draw(table, 0, 100);
+            set.text = tableText(table);
+        });
+        return set;
+    }
+};
 
 TEST_F(DeepTables, LongSumsLeaningEitherWayAreMeasuredDrawnAndReadOnASmallStack) {
     for (const Lean lean : {Lean::left, Lean::right}) {
         SCOPED_TRACE(lean == Lean::left ? "leaning left" : "leaning right");
-        const Engine_Table sum = sumOfOnes(kDepth, lean);
-        NodeBox box;
-        std::string text;
-        recorder.clear();
-        onSmallStack([&] {
-            box = measure(sum);
-            draw(sum, 0, 100);
-            text = tableText(sum);
-        });
+        const auto [box, text] = setOnSmallStack(sumOfOnes(kDepth, lean));
         expectBox(box, 15.0 * kDepth + 45.0 * (kDepth - 1), 36, 24);
 
         // Drawn as recursing draws: the first operand, the second, then the
@@ -156,15 +166,7 @@ TEST_F(DeepTables, AChainThroughEveryKindWithChildrenIsMeasuredDrawnAndReadOnASm
             case 7: chain = w.unary("\u221A", chain); break;
         }
     }
-    const Engine_Table table = w.table(chain);
-    NodeBox box;
-    std::string text;
-    recorder.clear();
-    onSmallStack([&] {
-        box = measure(table);
-        draw(table, 0, 100);
-        text = tableText(table);
-    });
+    const auto [box, text] = setOnSmallStack(w.table(chain));
     EXPECT_GT(box.width, 0);
     EXPECT_GT(box.height, 0);
     EXPECT_EQ(texts().size(), leaves + marks);
