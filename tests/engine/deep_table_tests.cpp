@@ -170,6 +170,14 @@ TEST_F(DeepTables, AChainThroughEveryKindWithChildrenIsMeasuredDrawnAndReadOnASm
     EXPECT_GT(box.width, 0);
     EXPECT_GT(box.height, 0);
     EXPECT_EQ(texts().size(), leaves + marks);
+    // Every text starts inside the box measured for the whole: the drawing
+    // pass placed each node where the measuring pass made room for it.
+    for (const gfx::RecordedText& t : texts()) {
+        ASSERT_GE(t.baselineLeft.x, 0) << t.text;
+        ASSERT_LT(t.baselineLeft.x, box.width) << t.text;
+        ASSERT_GE(t.baselineLeft.y, 100 - box.baseline) << t.text;
+        ASSERT_LE(t.baselineLeft.y, 100 - box.baseline + box.height) << t.text;
+    }
     EXPECT_EQ(paths().size(), static_cast<std::size_t>(2 * kDepth / 8));  // a bar and a radical each round
     const auto count = [&](std::string_view part) {
         std::size_t n = 0;
