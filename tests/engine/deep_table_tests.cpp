@@ -238,6 +238,24 @@ TEST_F(DeepTables, ANodeBelowItselfIsABrokenTable) {
     }
 }
 
+// A child row that is no row, at the bottom of a short sum or of a long one
+// (below the depth where the passes keep lists of their own), fails the same.
+TEST_F(DeepTables, ABrokenChildAtTheBottomOfALongSumFailsAsInAShortOne) {
+    for (const std::int64_t n : {std::int64_t{3}, kDepth}) {
+        Engine_Table table = sumOfOnes(n, Lean::left);
+        for (std::size_t row = 0; row < table.size(); ++row)
+            if (table.at(row).at(0) == "join_locator") {  // the innermost join's
+                table.replace(row, Engine_Row{"join_locator", "x", std::string(table.at(row).at(2))});
+                break;
+            }
+        onSmallStack([&] {
+            EXPECT_THROW(measure(table), PreconditionError) << n;
+            EXPECT_THROW(draw(table, 0, 100), PreconditionError) << n;
+            EXPECT_THROW(tableText(table), PreconditionError) << n;
+        });
+    }
+}
+
 // The small-stack runner takes a callable by name as well as a temporary,
 // and throws again in the caller what the work threw on its thread.
 TEST(SmallStack, RunsANamedCallableAndThrowsAgainWhatItThrew) {
