@@ -188,6 +188,26 @@ TEST_F(DeepTables, AChainThroughEveryKindWithChildrenIsMeasuredDrawnAndReadOnASm
     EXPECT_EQ(count("\u221A"), static_cast<std::size_t>(kDepth / 8));
 }
 
+// Chains through the second operand of a power and of a fraction, which the
+// chain above passes by: 2^(2^(…^(2^1)…)) and 2/(2/(…/(2/1)…)).
+TEST_F(DeepTables, ChainsThroughExponentsAndDenominatorsAreMeasuredDrawnAndReadOnASmallStack) {
+    for (const std::string op : {"^", "/"}) {
+        Rows w;
+        Rows::Item chain = w.integer(1);
+        for (std::int64_t i = 0; i < kDepth; ++i) chain = w.join(op, w.integer(2), chain);
+        const auto [box, text] = setOnSmallStack(w.table(chain));
+        EXPECT_GT(box.height, 0) << op;
+        std::string expected;
+        for (std::int64_t i = 1; i < kDepth; ++i) expected += "2" + op + "(";
+        expected += "2" + op + "1" + std::string(kDepth - 1, ')');
+        EXPECT_EQ(text, expected);
+        // Each level of exponents is smaller, until their size is 0 and they draw nothing.
+        if (op == "/") {
+            EXPECT_EQ(texts().size(), static_cast<std::size_t>(kDepth + 1));
+        }
+    }
+}
+
 // The same chain without fractions, powers and roots reads as a text built
 // here: "1 + 1", "(1 + 1)", "2(1 + 1)", "-2(1 + 1)", "-2(1 + 1) + 1", …
 TEST_F(DeepTables, AChainOfSumsBracketsProductsFontsAndPrefixesReadsAsWritten) {
