@@ -95,6 +95,15 @@ protected:
         });
         return set;
     }
+    /// Measuring, drawing and reading the table each fail, on a small stack.
+    void expectBrokenOnSmallStack(const Engine_Table& table, const std::string& what = {}) {
+        onSmallStack([&] {
+            SCOPED_TRACE(what);  // (on the thread that fails)
+            EXPECT_THROW(measure(table), PreconditionError);
+            EXPECT_THROW(draw(table, 0, 100), PreconditionError);
+            EXPECT_THROW(tableText(table), PreconditionError);
+        });
+    }
 };
 
 TEST_F(DeepTables, LongSumsLeaningEitherWayAreMeasuredDrawnAndReadOnASmallStack) {
@@ -249,13 +258,7 @@ TEST_F(DeepTables, ANodeBelowItselfIsABrokenTable) {
     const Engine_Table throughAnother{{"start", "1"},          {"join", "+"},           {"join_locator", "5", "5"},
                                       {"join_color", "black"}, {"join_tag", "anon"},    {"unary", "()"},
                                       {"unary_locator", "1"},  {"unary_color", "black"}, {"unary_tag", "anon"}};
-    for (const Engine_Table& table : {direct, throughAnother}) {
-        onSmallStack([&] {
-            EXPECT_THROW(measure(table), PreconditionError);
-            EXPECT_THROW(draw(table, 0, 100), PreconditionError);
-            EXPECT_THROW(tableText(table), PreconditionError);
-        });
-    }
+    for (const Engine_Table& table : {direct, throughAnother}) expectBrokenOnSmallStack(table);
 }
 
 // A child row that is no row, at the bottom of a short sum or of a long one
@@ -268,11 +271,7 @@ TEST_F(DeepTables, ABrokenChildAtTheBottomOfALongSumFailsAsInAShortOne) {
                 table.replace(row, Engine_Row{"join_locator", "x", std::string(table.at(row).at(2))});
                 break;
             }
-        onSmallStack([&] {
-            EXPECT_THROW(measure(table), PreconditionError) << n;
-            EXPECT_THROW(draw(table, 0, 100), PreconditionError) << n;
-            EXPECT_THROW(tableText(table), PreconditionError) << n;
-        });
+        expectBrokenOnSmallStack(table, "a sum of " + std::to_string(n));
     }
 }
 
