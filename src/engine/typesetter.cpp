@@ -327,17 +327,19 @@ NodeBox measureTableNode(double size, double weight, const Engine_Table& table, 
     const std::optional<std::int64_t> r = rowIndex(table, row);
     // A row that is no index, or none of the table's, is measured to fail.
     if (!r) return measureNode(size, weight, table, row, fontName);
-    if (remembering)
-        if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
     if (measureDepth < kRecursionDepth) {
+        // Remembering: a pass that is not has returned above.
+        if (const NodeBox* known = activeMemo->find(*r, size, weight, fontName)) return *known;
         NodeBox box;
         {
             const Deeper deeper(measureDepth);
             box = measureNode(size, weight, table, row, fontName);
         }
-        if (remembering) activeMemo->add(*r, size, weight, fontName, box);
+        activeMemo->add(*r, size, weight, fontName, box);
         return box;
     }
+    // A memo of its own where none remembers the table; measureBelow leaves
+    // a node that one remembers as it is.
     const TableMeasures measures(table);
     MeasureMemo& memo = *activeMemo;
     measureBelow(memo, table, {row, size, weight, fontName});

@@ -77,20 +77,39 @@ std::string around(std::string_view before, const std::string& text, std::string
     return out;
 }
 
-class DeepTables : public TypesetterTest {};
+class DeepTables : public TypesetterTest {
+protected:
+    struct Set {
+        NodeBox box;
+        std::string text;
+    };
+    /// The table measured, drawn at (0, 100) into a cleared recorder and read
+    /// as text, on a small stack.
+    Set setOnSmallStack(const Engine_Table& table) {
+        Set set;
+        recorder.clear();
+        onSmallStack([&] {
+            set.box = measure(table);
+            draw(table, 0, 100);
+            set.text = tableText(table);
+        });
+        return set;
+    }
+    /// Measuring, drawing and reading the table each fail, on a small stack.
+    void expectBrokenOnSmallStack(const Engine_Table& table, const std::string& what = {}) {
+        onSmallStack([&] {
+            SCOPED_TRACE(what);  // (on the thread that fails)
+            EXPECT_THROW(measure(table), PreconditionError);
+            EXPECT_THROW(draw(table, 0, 100), PreconditionError);
+            EXPECT_THROW(tableText(table), PreconditionError);
+        });
+    }
+};
 
 TEST_F(DeepTables, LongSumsLeaningEitherWayAreMeasuredDrawnAndReadOnASmallStack) {
     for (const Lean lean : {Lean::left, Lean::right}) {
         SCOPED_TRACE(lean == Lean::left ? "leaning left" : "leaning right");
-        const Engine_Table sum = sumOfOnes(kDepth, lean);
-        NodeBox box;
-        std::string text;
-        recorder.clear();
-        onSmallStack([&] {
-            box = measure(sum);
-            draw(sum, 0, 100);
-            text = tableText(sum);
-        });
+        const auto [box, text] = setOnSmallStack(sumOfOnes(kDepth, lean));
         expectBox(box, 15.0 * kDepth + 45.0 * (kDepth - 1), 36, 24);
 
         // Drawn as recursing draws: the first operand, the second, then the
@@ -156,18 +175,18 @@ TEST_F(DeepTables, AChainThroughEveryKindWithChildrenIsMeasuredDrawnAndReadOnASm
             case 7: chain = w.unary("\u221A", chain); break;
         }
     }
-    const Engine_Table table = w.table(chain);
-    NodeBox box;
-    std::string text;
-    recorder.clear();
-    onSmallStack([&] {
-        box = measure(table);
-        draw(table, 0, 100);
-        text = tableText(table);
-    });
+    const auto [box, text] = setOnSmallStack(w.table(chain));
     EXPECT_GT(box.width, 0);
     EXPECT_GT(box.height, 0);
     EXPECT_EQ(texts().size(), leaves + marks);
+    // Every text starts inside the box measured for the whole: the drawing
+    // pass placed each node where the measuring pass made room for it.
+    for (const gfx::RecordedText& t : texts()) {
+        ASSERT_GE(t.baselineLeft.x, 0) << t.text;
+        ASSERT_LT(t.baselineLeft.x, box.width) << t.text;
+        ASSERT_GE(t.baselineLeft.y, 100 - box.baseline) << t.text;
+        ASSERT_LE(t.baselineLeft.y, 100 - box.baseline + box.height) << t.text;
+    }
     EXPECT_EQ(paths().size(), static_cast<std::size_t>(2 * kDepth / 8));  // a bar and a radical each round
     const auto count = [&](std::string_view part) {
         std::size_t n = 0;
@@ -176,6 +195,26 @@ TEST_F(DeepTables, AChainThroughEveryKindWithChildrenIsMeasuredDrawnAndReadOnASm
     };
     EXPECT_EQ(count(" + "), static_cast<std::size_t>(kDepth / 8));
     EXPECT_EQ(count("\u221A"), static_cast<std::size_t>(kDepth / 8));
+}
+
+// Chains through the second operand of a power and of a fraction, which the
+// chain above passes by: 2^(2^(…^(2^1)…)) and 2/(2/(…/(2/1)…)).
+TEST_F(DeepTables, ChainsThroughExponentsAndDenominatorsAreMeasuredDrawnAndReadOnASmallStack) {
+    for (const std::string op : {"^", "/"}) {
+        Rows w;
+        Rows::Item chain = w.integer(1);
+        for (std::int64_t i = 0; i < kDepth; ++i) chain = w.join(op, w.integer(2), chain);
+        const auto [box, text] = setOnSmallStack(w.table(chain));
+        EXPECT_GT(box.height, 0) << op;
+        std::string expected;
+        for (std::int64_t i = 1; i < kDepth; ++i) expected += "2" + op + "(";
+        expected += "2" + op + "1" + std::string(kDepth - 1, ')');
+        EXPECT_EQ(text, expected);
+        // Each level of exponents is smaller, until their size is 0 and they draw nothing.
+        if (op == "/") {
+            EXPECT_EQ(texts().size(), static_cast<std::size_t>(kDepth + 1));
+        }
+    }
 }
 
 // The same chain without fractions, powers and roots reads as a text built
@@ -219,12 +258,20 @@ TEST_F(DeepTables, ANodeBelowItselfIsABrokenTable) {
     const Engine_Table throughAnother{{"start", "1"},          {"join", "+"},           {"join_locator", "5", "5"},
                                       {"join_color", "black"}, {"join_tag", "anon"},    {"unary", "()"},
                                       {"unary_locator", "1"},  {"unary_color", "black"}, {"unary_tag", "anon"}};
-    for (const Engine_Table& table : {direct, throughAnother}) {
-        onSmallStack([&] {
-            EXPECT_THROW(measure(table), PreconditionError);
-            EXPECT_THROW(draw(table, 0, 100), PreconditionError);
-            EXPECT_THROW(tableText(table), PreconditionError);
-        });
+    for (const Engine_Table& table : {direct, throughAnother}) expectBrokenOnSmallStack(table);
+}
+
+// A child row that is no row, at the bottom of a short sum or of a long one
+// (below the depth where the passes keep lists of their own), fails the same.
+TEST_F(DeepTables, ABrokenChildAtTheBottomOfALongSumFailsAsInAShortOne) {
+    for (const std::int64_t n : {std::int64_t{3}, kDepth}) {
+        Engine_Table table = sumOfOnes(n, Lean::left);
+        for (std::size_t row = 0; row < table.size(); ++row)
+            if (table.at(row).at(0) == "join_locator") {  // the innermost join's
+                table.replace(row, Engine_Row{"join_locator", "x", std::string(table.at(row).at(2))});
+                break;
+            }
+        expectBrokenOnSmallStack(table, "a sum of " + std::to_string(n));
     }
 }
 
