@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <string_view>
 #include <tuple>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -416,5 +420,113 @@ TEST(StepsTool, OneFilePerPageInTheStepScreensFrame) {
     missing.comments.pop_back();
     EXPECT_FALSE(writePageImages(missing, {dir / "short"}, error));
     EXPECT_NE(error.find("page 7"), std::string::npos) << error;
+    fs::remove_all(dir);
+}
+
+namespace {
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// What is at `path` (kind and device, or a link's target), to compare before and after.
+std::string kindOf(const fs::path& path) {
+    struct stat s {};
+    if (lstat(path.c_str(), &s) != 0) return "nothing";
+    if (S_ISLNK(s.st_mode)) return "link to " + fs::read_symlink(path).string();
+    return "mode " + std::to_string(s.st_mode & S_IFMT) + " device " + std::to_string(s.st_rdev);
+}
+
+}  // namespace
+
+// A page's name held by anything but a regular file (a named pipe, a link, a
+// folder, a device when the test runs as root) stops the run with one line
+// naming it, status 1, and is left as it was, as is the file a link points
+// at; no temporary file stays. A regular file there is replaced.
+TEST(StepsTool, PagesReplaceOnlyRegularFiles) {
+    const fs::path dir = scratch("kinds"), out = dir / "out", page = out / "page-02.png";
+    const struct {
+        const char* kind;
+        std::function<bool()> make;
+    } cases[] = {
+        {"a named pipe", [&] { return mkfifo(page.c_str(), 0600) == 0; }},
+        {"a link", [&] { return symlink("../outside.txt", page.c_str()) == 0; }},
+        {"a folder", [&] { return fs::create_directories(page / "inside"); }},
+        {"a device", [&] { return mknod(page.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+        {"a regular file", [&] { return static_cast<bool>(std::ofstream(page) << "old"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        if (std::string_view(c.kind) == "a device" && geteuid() != 0) continue;  // only root makes one
+        fs::remove_all(dir);
+        fs::create_directories(out);
+        std::ofstream(dir / "outside.txt") << "keep";
+        ASSERT_TRUE(c.make());
+        const std::string before = kindOf(page);
+        const Outcome r = run({"addColumnSteps", "58", "67", "--png", out.string()});
+        EXPECT_EQ(slurp(dir / "outside.txt"), "keep");
+        if (std::string_view(c.kind) == "a regular file") {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(entries(out).size(), 7u);
+            EXPECT_TRUE(slurp(page).starts_with("\x89PNG"));
+            continue;
+        }
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tellurandi-steps: " + page.string() + ": not a regular file\n");
+        EXPECT_EQ(kindOf(page), before);
+        EXPECT_EQ(entries(out), (std::vector<std::string>{"page-01.png", "page-02.png"}));
+    }
+    fs::remove_all(dir);
+}
+
+// Page files are named page-01.png to page-99.png, then page-100.png on;
+// only those names are read back as pages.
+TEST(StepsTool, PageFileNamesReadBack) {
+    for (std::size_t n = 1; n <= 2000; ++n) EXPECT_EQ(pageNumberOf(pageFileName(n)), n) << n;
+    for (const std::size_t n : {std::size_t{99999}, std::size_t{1} << 40, std::size_t{999999999999999999}})
+        EXPECT_EQ(pageNumberOf(pageFileName(n)), n) << n;
+    EXPECT_EQ(pageFileName(7), "page-07.png");
+    EXPECT_EQ(pageFileName(100), "page-100.png");
+    for (const char* other : {"page-00.png", "page-0.png", "page-7.png", "page-007.png", "page-0100.png", "page-.png",
+                              "page-1x.png", "page--1.png", "page-+1.png", "page-07.png.bak", ".page-07.png", "Page-07.png",
+                              "page-07.PNG", "page-07", "page-99999999999999999999.png", "page- 7.png", ""})
+        EXPECT_EQ(pageNumberOf(other), 0u) << other;
+}
+
+// After a run that succeeds, the page files in the folder are exactly that
+// run's pages: those of an earlier, longer solution (page-100.png too) are
+// removed, any other file stays. A page file beyond the last page that is
+// not a regular file stops the run with one line naming it, status 1.
+TEST(StepsTool, PngLeavesExactlyThisRunsPages) {
+    const fs::path dir = scratch("stale");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::vector<std::string> others = {".page-09.png", "Page-09.png", "notes.txt",     "page-00.png",
+                                             "page-007.png", "page-1x.png", "page-12.png.bak", "page-5.png"};
+    for (const std::string& name : others) std::ofstream(dir / name) << "other";
+    for (const char* stale : {"page-08.png", "page-09.png", "page-10.png", "page-11.png", "page-100.png"})
+        std::ofstream(dir / stale) << "stale";
+    ASSERT_EQ(run({"addColumnSteps", "58", "67", "--png", dir.string()}).status, 0);
+    std::vector<std::string> expected = others;
+    for (std::size_t n = 1; n <= 7; ++n) expected.push_back(pageFileName(n));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(dir), expected);
+    for (const std::string& name : others) EXPECT_EQ(slurp(dir / name), "other") << name;
+
+    fs::create_directories(dir / "page-09.png" / "inside");
+    const Outcome r = run({"addColumnSteps", "58", "67", "--png", dir.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tellurandi-steps: " + (dir / "page-09.png").string() + ": not a regular file\n");
+    EXPECT_TRUE(fs::is_directory(dir / "page-09.png" / "inside"));
     fs::remove_all(dir);
 }

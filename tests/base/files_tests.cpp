@@ -1,0 +1,289 @@
+// Writing files whole, only over a regular file, and leaving no temporary
+// file when a signal ends the process mid-write.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "base/files.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path freshDirectory(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("tl_files_" + std::to_string(getpid()) + "_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// What may be at a target's name.
+enum class Kind { nothing, regular, fifo, linkToFile, danglingLink, folder, socket, device };
+
+struct KindCase {
+    Kind kind;
+    const char* name;
+    bool replaced;  // a write takes the name
+};
+const KindCase kKinds[] = {{Kind::nothing, "nothing", true},        {Kind::regular, "a regular file", true},
+                           {Kind::fifo, "a named pipe", false},      {Kind::linkToFile, "a link to a file", false},
+                           {Kind::danglingLink, "a dangling link", false}, {Kind::folder, "a folder", false},
+                           {Kind::socket, "a socket", false},        {Kind::device, "a device", false}};
+
+/// Makes `kind` at `path` (a link points at `outside`); false when it cannot here.
+bool make(Kind kind, const fs::path& path, const fs::path& outside) {
+    switch (kind) {
+        case Kind::nothing: return true;
+        case Kind::regular: std::ofstream(path) << "before"; return true;
+        case Kind::fifo: return mkfifo(path.c_str(), 0600) == 0;
+        case Kind::linkToFile: fs::create_symlink(outside, path); return true;
+        case Kind::danglingLink: fs::create_symlink(outside.string() + ".missing", path); return true;
+        case Kind::folder: fs::create_directories(path / "inside"); return true;
+        case Kind::socket: {
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            if (fd < 0 || path.string().size() >= sizeof address.sun_path) return false;
+            std::strcpy(address.sun_path, path.c_str());
+            const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+            close(fd);
+            return bound;
+        }
+        case Kind::device:  // a device like /dev/null, in the test's own folder (root only)
+            return geteuid() == 0 && mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    }
+    return false;
+}
+
+/// What is at `path`, to compare before and after.
+std::string describe(const fs::path& path) {
+    struct stat s {};
+    if (lstat(path.c_str(), &s) != 0) return "nothing";
+    if (S_ISREG(s.st_mode)) return "file " + slurp(path);
+    if (S_ISLNK(s.st_mode)) return "link to " + fs::read_symlink(path).string();
+    return "mode " + std::to_string(s.st_mode & S_IFMT) + " device " + std::to_string(s.st_rdev);
+}
+
+}  // namespace
+
+// A regular file (or nothing) at the name is replaced whole; anything else
+// is left as it is and the write fails with one line naming it, whether it
+// was there from the start or came while the file was being written (the
+// check is made again at the rename). No temporary file is left either way,
+// and the file a link points at is untouched.
+TEST(WholeFiles, ReplaceOnlyARegularFile) {
+    for (const KindCase& c : kKinds)
+        for (const bool lateArrival : {false, true}) {
+            if (c.kind == Kind::device && geteuid() != 0) continue;  // only root makes devices
+            SCOPED_TRACE(std::string(c.name) + (lateArrival ? ", made during the write" : ""));
+            const fs::path dir = freshDirectory("kinds");
+            const fs::path target = dir / "out.png", outside = dir / "outside.txt";
+            std::ofstream(outside) << "keep";
+            if (!lateArrival) {
+                ASSERT_TRUE(make(c.kind, target, outside));
+            }
+            const std::string before = describe(target);
+
+            tl::TemporaryFile file(target.string());
+            file.write("new", 3);
+            if (lateArrival) {
+                ASSERT_TRUE(make(c.kind, target, outside));
+                ASSERT_EQ(entries(dir).size(), c.kind == Kind::nothing ? 2u : 3u) << "the temporary file is beside it";
+            }
+            const std::string made = describe(target);
+            const tl::WriteResult written = file.commit();
+
+            EXPECT_EQ(static_cast<bool>(written), c.replaced) << written.failure();
+            if (c.replaced) {
+                EXPECT_EQ(written.failure(), "");
+                EXPECT_EQ(describe(target), "file new");
+            } else {
+                EXPECT_EQ(written.failure(), target.string() + ": not a regular file");
+                EXPECT_EQ(describe(target), lateArrival ? made : before);
+            }
+            EXPECT_EQ(slurp(outside), "keep");
+            EXPECT_EQ(entries(dir), (std::vector<std::string>{"out.png", "outside.txt"}));
+            fs::remove_all(dir);
+        }
+}
+
+// A write that fails says why in the system's words, after the file's name,
+// and leaves nothing behind.
+TEST(WholeFiles, FailuresSayWhy) {
+    const fs::path dir = freshDirectory("reasons");
+    std::ofstream(dir / "plain") << "x";
+    const std::string longName(300, 'n');
+    const struct {
+        std::string path, failure;
+    } cases[] = {
+        {(dir / "missing" / "a.png").string(), "No such file or directory"},
+        {(dir / "plain" / "a.png").string(), "Not a directory"},
+        {(dir / longName).string(), "File name too long"},
+        {(dir / std::string(5000, 'd') / "a.png").string(), "File name too long"},
+    };
+    for (const auto& c : cases) {
+        const tl::WriteResult written = tl::writeFileWhole(c.path, "bytes");
+        EXPECT_EQ(written.failure(), "cannot write " + c.path + ": " + c.failure);
+    }
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"plain"});
+
+    // What the writer gives as the reason, and the first failure only.
+    tl::TemporaryFile file((dir / "given.png").string());
+    file.fail("out of memory");
+    file.fail("a second reason");
+    EXPECT_FALSE(file.write("x", 1));
+    EXPECT_EQ(file.commit().failure(), "cannot write " + (dir / "given.png").string() + ": out of memory");
+    EXPECT_EQ(file.commit().failure(), "cannot write " + (dir / "given.png").string() + ": out of memory");
+
+    // Removing: a regular file, or nothing, but nothing else.
+    fs::create_directories(dir / "folder");
+    EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
+    EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
+    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(), (dir / "folder").string() + ": not a regular file");
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"folder"});
+    fs::remove_all(dir);
+}
+
+// Up to 32 names are kept for removal at a time; one more, or a name too
+// long for the system, is refused with its reason, and a file whose
+// temporary name cannot be kept is not written.
+TEST(WholeFiles, NamesKeptForSignalsAreBounded) {
+    const fs::path dir = freshDirectory("bounded");
+    std::vector<std::unique_ptr<tl::RemovedOnSignal>> kept;
+    for (int i = 0; i < 32; ++i) {
+        kept.push_back(std::make_unique<tl::RemovedOnSignal>((dir / std::to_string(i)).string()));
+        EXPECT_EQ(kept.back()->error(), 0) << i;
+    }
+    EXPECT_EQ(tl::RemovedOnSignal("one more").error(), EMFILE);
+    const std::string target = (dir / "a.png").string();
+    EXPECT_EQ(tl::writeFileWhole(target, "x").failure(), "cannot write " + target + ": Too many open files");
+    kept.pop_back();
+    EXPECT_TRUE(tl::writeFileWhole(target, "x"));
+    EXPECT_EQ(tl::RemovedOnSignal(std::string(4096, 'x')).error(), ENAMETOOLONG);
+    EXPECT_EQ(tl::RemovedOnSignal(std::string(4095, 'x')).error(), 0);
+    kept.clear();
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"a.png"});
+    fs::remove_all(dir);
+}
+
+namespace {
+
+enum class Before { byDefault, ignored, handled };
+
+volatile sig_atomic_t gHandled = 0;
+void handle(int) { gHandled = 1; }
+
+bool sameAction(const struct sigaction& a, const struct sigaction& b) {
+    return a.sa_handler == b.sa_handler && (a.sa_flags & SA_SIGINFO) == (b.sa_flags & SA_SIGINFO);
+}
+
+/// In a child process: the signal's disposition set as `before`, a file
+/// half-written to `target` and a name kept by RemovedOnSignal; it tells the
+/// parent on `ready`, waits for a byte on `go`, then finishes the write.
+/// Its status: 0 when all went as it should, else what went wrong.
+[[noreturn]] void writeInChild(const fs::path& target, const fs::path& kept, int signal, Before before, int ready,
+                               int go) {
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = before == Before::byDefault ? SIG_DFL : before == Before::ignored ? SIG_IGN : handle;
+    sigaction(signal, &action, nullptr);
+    struct sigaction set {};
+    sigaction(signal, nullptr, &set);
+    {
+        tl::TemporaryFile file(target.string());
+        std::ofstream(kept) << "kept";
+        tl::RemovedOnSignal removed(kept.string());
+        if (!file.write("half", 4)) _exit(10);
+        struct sigaction during {};
+        sigaction(signal, nullptr, &during);
+        // Only a signal that would end the process is taken over.
+        if (sameAction(during, set) != (before != Before::byDefault)) _exit(11);
+        if (write(ready, "r", 1) != 1) _exit(12);
+        char byte = 0;
+        while (read(go, &byte, 1) < 0 && errno == EINTR) {
+        }
+        if (!file.write(" and whole", 10) || !file.commit()) _exit(13);
+    }
+    // Once nothing is being written the signal is as it was.
+    struct sigaction after {};
+    sigaction(signal, nullptr, &after);
+    if (!sameAction(after, set)) _exit(14);
+    if (before == Before::handled && !gHandled) _exit(15);
+    _exit(0);
+}
+
+}  // namespace
+
+// SIGHUP, SIGINT and SIGTERM arriving mid-write remove the temporary file
+// (and any name kept for removal) and then end the process as the signal
+// does. A signal the process ignores or handles itself does not end it: the
+// write goes on to its end, and the signal's disposition is as before.
+TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
+    const struct {
+        int signal;
+        Before before;
+    } cases[] = {{SIGHUP, Before::byDefault},  {SIGINT, Before::byDefault}, {SIGTERM, Before::byDefault},
+                 {SIGHUP, Before::ignored},    {SIGINT, Before::ignored},   {SIGTERM, Before::handled},
+                 {SIGINT, Before::handled}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.before == Before::byDefault ? ""
+                                                         : c.before == Before::ignored ? ", ignored"
+                                                                                        : ", handled"));
+        const fs::path dir = freshDirectory("signal");
+        const fs::path target = dir / "out.png", kept = dir / "kept.partial";
+        int ready[2], go[2];
+        ASSERT_EQ(pipe(ready), 0);
+        ASSERT_EQ(pipe(go), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) writeInChild(target, kept, c.signal, c.before, ready[1], go[0]);
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not start its write";
+        EXPECT_EQ(entries(dir).size(), 2u) << "the temporary file and the kept name";
+        kill(pid, c.signal);
+        ASSERT_EQ(write(go[1], "g", 1), 1);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        if (c.before == Before::byDefault) {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+            EXPECT_EQ(entries(dir), std::vector<std::string>{});
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            EXPECT_EQ(entries(dir), (std::vector<std::string>{"kept.partial", "out.png"}));
+            EXPECT_EQ(slurp(target), "half and whole");
+        }
+        for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+        fs::remove_all(dir);
+    }
+}
