@@ -13,10 +13,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -48,44 +49,6 @@ std::string slurp(const fs::path& path) {
     return text.str();
 }
 
-// What may be at a target's name.
-enum class Kind { nothing, regular, fifo, linkToFile, danglingLink, folder, socket, device };
-
-struct KindCase {
-    Kind kind;
-    const char* name;
-    bool replaced;  // a write takes the name
-};
-const KindCase kKinds[] = {{Kind::nothing, "nothing", true},        {Kind::regular, "a regular file", true},
-                           {Kind::fifo, "a named pipe", false},      {Kind::linkToFile, "a link to a file", false},
-                           {Kind::danglingLink, "a dangling link", false}, {Kind::folder, "a folder", false},
-                           {Kind::socket, "a socket", false},        {Kind::device, "a device", false}};
-
-/// Makes `kind` at `path` (a link points at `outside`); false when it cannot here.
-bool make(Kind kind, const fs::path& path, const fs::path& outside) {
-    switch (kind) {
-        case Kind::nothing: return true;
-        case Kind::regular: std::ofstream(path) << "before"; return true;
-        case Kind::fifo: return mkfifo(path.c_str(), 0600) == 0;
-        case Kind::linkToFile: fs::create_symlink(outside, path); return true;
-        case Kind::danglingLink: fs::create_symlink(outside.string() + ".missing", path); return true;
-        case Kind::folder: fs::create_directories(path / "inside"); return true;
-        case Kind::socket: {
-            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            if (fd < 0 || path.string().size() >= sizeof address.sun_path) return false;
-            std::strcpy(address.sun_path, path.c_str());
-            const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-            close(fd);
-            return bound;
-        }
-        case Kind::device:  // a device like /dev/null, in the test's own folder (root only)
-            return geteuid() == 0 && mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    }
-    return false;
-}
-
 /// What is at `path`, to compare before and after.
 std::string describe(const fs::path& path) {
     struct stat s {};
@@ -93,6 +56,16 @@ std::string describe(const fs::path& path) {
     if (S_ISREG(s.st_mode)) return "file " + slurp(path);
     if (S_ISLNK(s.st_mode)) return "link to " + fs::read_symlink(path).string();
     return "mode " + std::to_string(s.st_mode & S_IFMT) + " device " + std::to_string(s.st_rdev);
+}
+
+bool makeSocket(const fs::path& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) close(fd);
+    return bound;
 }
 
 }  // namespace
@@ -103,97 +76,89 @@ std::string describe(const fs::path& path) {
 // check is made again at the rename). No temporary file is left either way,
 // and the file a link points at is untouched.
 TEST(WholeFiles, ReplaceOnlyARegularFile) {
-    for (const KindCase& c : kKinds)
-        for (const bool lateArrival : {false, true}) {
-            if (c.kind == Kind::device && geteuid() != 0) continue;  // only root makes devices
-            SCOPED_TRACE(std::string(c.name) + (lateArrival ? ", made during the write" : ""));
-            const fs::path dir = freshDirectory("kinds");
-            const fs::path target = dir / "out.png", outside = dir / "outside.txt";
-            std::ofstream(outside) << "keep";
-            if (!lateArrival) {
-                ASSERT_TRUE(make(c.kind, target, outside));
+    const struct {
+        const char* kind;
+        bool replaced;
+        std::function<bool(const fs::path&)> make;
+    } cases[] = {
+        {"nothing", true, [](const fs::path&) { return true; }},
+        {"a regular file", true, [](const fs::path& p) { return static_cast<bool>(std::ofstream(p) << "old"); }},
+        {"a named pipe", false, [](const fs::path& p) { return mkfifo(p.c_str(), 0600) == 0; }},
+        {"a link to a file", false, [](const fs::path& p) { return symlink("outside.txt", p.c_str()) == 0; }},
+        {"a dangling link", false, [](const fs::path& p) { return symlink("missing.txt", p.c_str()) == 0; }},
+        {"a folder", false, [](const fs::path& p) { return fs::create_directories(p / "inside"); }},
+        {"a socket", false, makeSocket},
+        // Like /dev/null, in the test's own folder; only root makes one.
+        {"a device", false, [](const fs::path& p) { return mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+    };
+    for (const auto& c : cases)
+        for (const bool duringTheWrite : {false, true}) {
+            if (std::string_view(c.kind) == "a device" && geteuid() != 0) continue;
+            SCOPED_TRACE(std::string(c.kind) + (duringTheWrite ? ", made during the write" : ""));
+            const fs::path dir = freshDirectory("kinds"), target = dir / "out.png";
+            std::ofstream(dir / "outside.txt") << "keep";
+            if (!duringTheWrite) {
+                ASSERT_TRUE(c.make(target));
             }
-            const std::string before = describe(target);
-
             tl::TemporaryFile file(target.string());
             file.write("new", 3);
-            if (lateArrival) {
-                ASSERT_TRUE(make(c.kind, target, outside));
-                ASSERT_EQ(entries(dir).size(), c.kind == Kind::nothing ? 2u : 3u) << "the temporary file is beside it";
+            if (duringTheWrite) {
+                ASSERT_TRUE(c.make(target));
             }
-            const std::string made = describe(target);
+            const std::string before = describe(target);
             const tl::WriteResult written = file.commit();
-
-            EXPECT_EQ(static_cast<bool>(written), c.replaced) << written.failure();
-            if (c.replaced) {
-                EXPECT_EQ(written.failure(), "");
-                EXPECT_EQ(describe(target), "file new");
-            } else {
-                EXPECT_EQ(written.failure(), target.string() + ": not a regular file");
-                EXPECT_EQ(describe(target), lateArrival ? made : before);
-            }
-            EXPECT_EQ(slurp(outside), "keep");
+            EXPECT_EQ(written.failure(), c.replaced ? "" : target.string() + ": not a regular file");
+            EXPECT_EQ(describe(target), c.replaced ? "file new" : before);
+            EXPECT_EQ(slurp(dir / "outside.txt"), "keep");
             EXPECT_EQ(entries(dir), (std::vector<std::string>{"out.png", "outside.txt"}));
             fs::remove_all(dir);
         }
 }
 
-// A write that fails says why in the system's words, after the file's name,
-// and leaves nothing behind.
+// A write that fails says why in the system's words (or the writer's),
+// after the file's name, keeps the first reason, and leaves nothing behind.
+// Up to 32 names are kept for removal on a signal at a time: a file whose
+// temporary name cannot be kept is not written.
 TEST(WholeFiles, FailuresSayWhy) {
     const fs::path dir = freshDirectory("reasons");
     std::ofstream(dir / "plain") << "x";
-    const std::string longName(300, 'n');
+    std::vector<std::unique_ptr<tl::RemovedOnSignal>> kept;
+    const auto keepAll = [&] {
+        while (kept.size() < 32) kept.push_back(std::make_unique<tl::RemovedOnSignal>("kept"));
+    };
     const struct {
         std::string path, failure;
+        std::function<void(tl::TemporaryFile&)> during;
     } cases[] = {
-        {(dir / "missing" / "a.png").string(), "No such file or directory"},
-        {(dir / "plain" / "a.png").string(), "Not a directory"},
-        {(dir / longName).string(), "File name too long"},
-        {(dir / std::string(5000, 'd') / "a.png").string(), "File name too long"},
+        {(dir / "missing" / "a.png").string(), "No such file or directory", {}},
+        {(dir / "plain" / "a.png").string(), "Not a directory", {}},
+        {(dir / std::string(300, 'n')).string(), "File name too long", {}},
+        {(dir / std::string(5000, 'd') / "a.png").string(), "File name too long", {}},
+        {(dir / "a.png").string(), "out of memory", [](tl::TemporaryFile& f) {
+             f.fail("out of memory");
+             f.fail("a second reason");
+         }},
+        {(dir / "b.png").string(), "Too many open files", {}},
     };
     for (const auto& c : cases) {
-        const tl::WriteResult written = tl::writeFileWhole(c.path, "bytes");
-        EXPECT_EQ(written.failure(), "cannot write " + c.path + ": " + c.failure);
+        if (c.failure == "Too many open files") keepAll();
+        tl::TemporaryFile file(c.path);
+        if (c.during) c.during(file);
+        EXPECT_FALSE(file.write("x", 1));
+        EXPECT_EQ(file.commit().failure(), "cannot write " + c.path + ": " + c.failure);
+        EXPECT_EQ(entries(dir), std::vector<std::string>{"plain"});
     }
-    EXPECT_EQ(entries(dir), std::vector<std::string>{"plain"});
-
-    // What the writer gives as the reason, and the first failure only.
-    tl::TemporaryFile file((dir / "given.png").string());
-    file.fail("out of memory");
-    file.fail("a second reason");
-    EXPECT_FALSE(file.write("x", 1));
-    EXPECT_EQ(file.commit().failure(), "cannot write " + (dir / "given.png").string() + ": out of memory");
-    EXPECT_EQ(file.commit().failure(), "cannot write " + (dir / "given.png").string() + ": out of memory");
-
-    // Removing: a regular file, or nothing, but nothing else.
-    fs::create_directories(dir / "folder");
-    EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
-    EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
-    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(), (dir / "folder").string() + ": not a regular file");
-    EXPECT_EQ(entries(dir), std::vector<std::string>{"folder"});
-    fs::remove_all(dir);
-}
-
-// Up to 32 names are kept for removal at a time; one more, or a name too
-// long for the system, is refused with its reason, and a file whose
-// temporary name cannot be kept is not written.
-TEST(WholeFiles, NamesKeptForSignalsAreBounded) {
-    const fs::path dir = freshDirectory("bounded");
-    std::vector<std::unique_ptr<tl::RemovedOnSignal>> kept;
-    for (int i = 0; i < 32; ++i) {
-        kept.push_back(std::make_unique<tl::RemovedOnSignal>((dir / std::to_string(i)).string()));
-        EXPECT_EQ(kept.back()->error(), 0) << i;
-    }
+    EXPECT_EQ(kept.back()->error(), 0);
     EXPECT_EQ(tl::RemovedOnSignal("one more").error(), EMFILE);
-    const std::string target = (dir / "a.png").string();
-    EXPECT_EQ(tl::writeFileWhole(target, "x").failure(), "cannot write " + target + ": Too many open files");
-    kept.pop_back();
-    EXPECT_TRUE(tl::writeFileWhole(target, "x"));
+    kept.clear();
     EXPECT_EQ(tl::RemovedOnSignal(std::string(4096, 'x')).error(), ENAMETOOLONG);
     EXPECT_EQ(tl::RemovedOnSignal(std::string(4095, 'x')).error(), 0);
-    kept.clear();
-    EXPECT_EQ(entries(dir), std::vector<std::string>{"a.png"});
+
+    // Removing takes a regular file, or nothing, but nothing else.
+    fs::create_directories(dir / "folder");
+    for (int twice = 0; twice < 2; ++twice) EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
+    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(), (dir / "folder").string() + ": not a regular file");
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"folder"});
     fs::remove_all(dir);
 }
 
@@ -268,6 +233,8 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) writeInChild(target, kept, c.signal, c.before, ready[1], go[0]);
+        close(ready[1]);
+        close(go[0]);
         char byte = 0;
         ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not start its write";
         EXPECT_EQ(entries(dir).size(), 2u) << "the temporary file and the kept name";
@@ -283,7 +250,8 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
             EXPECT_EQ(entries(dir), (std::vector<std::string>{"kept.partial", "out.png"}));
             EXPECT_EQ(slurp(target), "half and whole");
         }
-        for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+        close(ready[0]);
+        close(go[1]);
         fs::remove_all(dir);
     }
 }
