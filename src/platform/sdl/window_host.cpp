@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -317,21 +318,20 @@ tl::WriteResult WindowHost::saveScreenshot(tl::TemporaryFile& file) {
         return file.result();
     }
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph);
-    if (cairo_surface_status(shot) != CAIRO_STATUS_SUCCESS) {
-        file.fail(cairo_status_to_string(cairo_surface_status(shot)));
-        cairo_surface_destroy(shot);
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> shot(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph), cairo_surface_destroy);
+    if (cairo_surface_status(shot.get()) != CAIRO_STATUS_SUCCESS) {
+        file.fail(cairo_status_to_string(cairo_surface_status(shot.get())));
         return file.result();
     }
-    cairo_surface_flush(shot);
+    cairo_surface_flush(shot.get());
     int status = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
-                                      cairo_image_surface_get_data(shot), cairo_image_surface_get_stride(shot));
-    cairo_surface_mark_dirty(shot);
+                                      cairo_image_surface_get_data(shot.get()),
+                                      cairo_image_surface_get_stride(shot.get()));
+    cairo_surface_mark_dirty(shot.get());
     SDL_RenderPresent(renderer_);
     if (status != 0) file.fail("the window cannot be read");
-    tl::WriteResult written = gfx::writePng(shot, file);
-    cairo_surface_destroy(shot);
-    return written;
+    return gfx::writePng(shot.get(), file);
 }
 
 void WindowHost::close() {
