@@ -157,7 +157,8 @@ TEST(WholeFiles, FailuresSayWhy) {
     // Removing takes a regular file, or nothing, but nothing else.
     fs::create_directories(dir / "folder");
     for (int twice = 0; twice < 2; ++twice) EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
-    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(), (dir / "folder").string() + ": not a regular file");
+    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(),
+              (dir / "folder").string() + ": not a regular file");
     EXPECT_EQ(entries(dir), std::vector<std::string>{"folder"});
     fs::remove_all(dir);
 }

@@ -473,9 +473,10 @@ TEST(StepsTool, PageFileNamesReadBack) {
         EXPECT_EQ(pageNumberOf(pageFileName(n)), n) << n;
     EXPECT_EQ(pageFileName(7), "page-07.png");
     EXPECT_EQ(pageFileName(100), "page-100.png");
-    for (const char* other : {"page-00.png", "page-0.png", "page-7.png", "page-007.png", "page-0100.png", "page-.png",
-                              "page-1x.png", "page--1.png", "page-+1.png", "page-07.png.bak", ".page-07.png", "Page-07.png",
-                              "page-07.PNG", "page-07", "page-99999999999999999999.png", "page- 7.png", ""})
+    for (const char* other :
+         {"page-00.png", "page-0.png", "page-7.png", "page-007.png", "page-0100.png", "page-.png", "page-1x.png",
+          "page--1.png", "page-+1.png", "page-07.png.bak", ".page-07.png", "Page-07.png", "page-07.PNG", "page-07",
+          "page-99999999999999999999.png", "page- 7.png", ""})
         EXPECT_EQ(pageNumberOf(other), 0u) << other;
 }
 
