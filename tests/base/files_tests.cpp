@@ -225,7 +225,9 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
         ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not start its write";
         EXPECT_EQ(entries(dir).size(), 2u) << "the temporary file and the kept name";
         kill(pid, c.signal);
-        ASSERT_EQ(write(go[1], "g", 1), 1);
+        if (c.before != Before::byDefault) {  // (otherwise it has ended, and no one reads)
+            ASSERT_EQ(write(go[1], "g", 1), 1);
+        }
         int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         if (c.before == Before::byDefault) {
