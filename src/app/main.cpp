@@ -5,7 +5,8 @@
 // with TELLURANDI_SHOT=FILE.png in the environment, each SIGUSR1 writes what
 // the window shows to FILE.png and, beside it, FILE.png.txt naming the
 // screen on top ("screen NAME") and, on the step screen, the page shown
-// ("page N of M"). Both files appear whole (written aside, then renamed).
+// ("page N of M"). Both files appear whole (written aside, then renamed),
+// the picture last, or neither does.
 //
 // With no display to open the window on it says so in one line, status 1;
 // "--help" prints the usage instead of opening the window; any other
@@ -16,12 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "base/files.hpp"
 #include "base/usage.hpp"
 #include "engine/universal_engine_vc.hpp"
 #include "platform/sdl/window_host.hpp"
@@ -68,26 +69,23 @@ public:
     }
 
 private:
-    // The picture, though written whole, is held aside until the report is
-    // in place beside it: whoever waits for FILE.png then finds the report
-    // that goes with it. A report that cannot be written whole takes the
-    // picture with it.
+    // The picture, though written whole, is held aside (in its temporary
+    // file) until the report is in place beside it: whoever waits for
+    // FILE.png then finds the report that goes with it. A capture that
+    // cannot be written whole (a folder at FILE.png, say) leaves neither
+    // file, and one line says why.
     void capture(ui::Application& application) {
-        const std::string partial = shotPath_ + ".partial", report = shotPath_ + ".txt";
-        if (!window_.saveScreenshot(partial)) {
-            std::fprintf(stderr, "tellurandi: cannot write %s\n", partial.c_str());
-            return;
+        tl::TemporaryFile picture(shotPath_);  // refuses at once a FILE.png it could not replace
+        tl::WriteResult written = window_.saveScreenshot(picture);
+        const std::string report = shotPath_ + ".txt";
+        if (written) written = tl::writeFileWhole(report, topScreenReport(application));
+        if (written) {
+            // Until the picture has its name, a signal takes its report too.
+            tl::RemovedOnSignal unmatched(report);
+            written = picture.commit();
+            if (!written) static_cast<void>(tl::removeRegularFile(report));
         }
-        std::ofstream file(partial + ".txt");
-        file << topScreenReport(application);
-        file.close();
-        if (!file.good() || std::rename((partial + ".txt").c_str(), report.c_str()) != 0) {
-            std::remove((partial + ".txt").c_str());
-            std::remove(partial.c_str());
-            std::fprintf(stderr, "tellurandi: cannot write %s\n", report.c_str());
-            return;
-        }
-        std::rename(partial.c_str(), shotPath_.c_str());
+        if (!written) std::fprintf(stderr, "tellurandi: %s\n", written.failure().c_str());
     }
 
     std::string shotPath_;

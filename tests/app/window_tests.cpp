@@ -3,13 +3,15 @@
 // steps and page once; the app's capture then shows the step screen on its
 // second page, drawn as the headless app draws that page. A resize from
 // outside below the smallest window is undone by the app itself, and a
-// capture appears only with its report.
+// capture appears only with its report, or not at all with one line saying why.
 #include <cairo.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +23,7 @@
 #include <sstream>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "screens/app_driver.hpp"
 
@@ -103,7 +106,8 @@ bool awaitShot(const std::string& shot) {
 
 class RunningApp {
 public:
-    explicit RunningApp(const std::string& shotPath) {
+    /// Its standard error goes to `errorPath`.
+    RunningApp(const std::string& shotPath, const std::string& errorPath) {
         std::string shotVariable = "TELLURANDI_SHOT=" + shotPath;
         std::vector<char*> env;
         for (char** e = environ; *e; ++e)
@@ -111,7 +115,11 @@ public:
         env.push_back(shotVariable.data());
         env.push_back(nullptr);
         char* argv[] = {const_cast<char*>(TELLURANDI_EXE), nullptr};
-        if (posix_spawn(&pid_, TELLURANDI_EXE, nullptr, nullptr, argv, env.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (posix_spawn(&pid_, TELLURANDI_EXE, &actions, nullptr, argv, env.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
     }
     ~RunningApp() {
         if (pid_ > 0) {
@@ -141,7 +149,7 @@ protected:
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
         if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
         fs::create_directories(dir);
-        running.emplace(shot);
+        running.emplace(shot, errors);
         ASSERT_GT(running->pid(), 0);
         window = windowOf(running->pid());
         ASSERT_FALSE(window.empty()) << "the app's window did not appear";
@@ -153,6 +161,7 @@ protected:
 
     const fs::path dir = fs::temp_directory_path() / ("tl_app_window_" + std::to_string(getpid()));
     const std::string shot = (dir / "shot.png").string();
+    const std::string errors = (dir / "app.err").string();  // the app's standard error
     std::optional<RunningApp> running;
     std::string window;
 };
@@ -243,20 +252,54 @@ TEST_F(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     EXPECT_EQ(running->quit(), 0);
 }
 
-// A capture whose report cannot be written (a folder holds the report's
-// name while it is written) is not kept: no picture without its report.
-// Once the folder is gone the next capture comes with its report.
+/// The names in `dir`, hidden ones too, in order.
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// The lines of `path` that start with `start`.
+std::vector<std::string> linesStartingWith(const std::string& path, const std::string& start) {
+    std::ifstream in(path);
+    std::vector<std::string> found;
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(start)) found.push_back(line);
+    return found;
+}
+
+// A capture that cannot be written whole is not kept: with a folder at the
+// report's name or at the picture's own, there is no picture, no report
+// and no partial or temporary file, and one line names the folder. Once the
+// folder is gone the next capture comes with its report.
 TEST_F(AppWindow, ACaptureComesWithItsReportOrNotAtAll) {
-    fs::create_directories(shot + ".partial.txt/taken");
-    kill(running->pid(), SIGUSR1);
-    std::this_thread::sleep_for(std::chrono::seconds(2));  // the app looks for requests every 0.1 s
-    EXPECT_EQ(fs::exists(shot) || fs::exists(shot + ".partial"), false);
-    fs::remove_all(shot + ".partial.txt");
-    kill(running->pid(), SIGUSR1);
-    ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
-    std::ifstream report(shot + ".txt");
-    std::string first;
-    EXPECT_TRUE(std::getline(report, first) && first.starts_with("screen ")) << first;
+    std::size_t said = 0;
+    for (const std::string& blocked : {shot + ".txt", shot}) {
+        SCOPED_TRACE(blocked);
+        fs::create_directories(blocked + "/taken");
+        kill(running->pid(), SIGUSR1);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (linesStartingWith(errors, "tellurandi: ").size() == said && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // nothing more comes
+        const std::vector<std::string> lines = linesStartingWith(errors, "tellurandi: ");
+        ASSERT_EQ(lines.size(), said + 1) << "the app said nothing, or more than one line";
+        EXPECT_EQ(lines.back(), "tellurandi: " + blocked + ": not a regular file");
+        ++said;
+        std::vector<std::string> expected{"app.err", fs::path(blocked).filename().string()};
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(entries(dir), expected);
+
+        fs::remove_all(blocked);
+        kill(running->pid(), SIGUSR1);
+        ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
+        std::ifstream report(shot + ".txt");
+        std::string first;
+        EXPECT_TRUE(std::getline(report, first) && first.starts_with("screen ")) << first;
+        fs::remove(shot);
+        fs::remove(shot + ".txt");
+    }
     EXPECT_EQ(running->quit(), 0);
 }
 

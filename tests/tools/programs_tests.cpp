@@ -294,6 +294,7 @@ TEST(Programs, AFailedPngWriteLeavesNoFile) {
             const Outcome r = run(writer.path, writer.args, limited);
             EXPECT_EQ(r.status, 1);
             EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+            EXPECT_TRUE(r.err.ends_with((out / writer.first).string() + ": File too large\n")) << r.err;
             EXPECT_EQ(entries(out), existing ? std::vector<std::string>{writer.first} : std::vector<std::string>{});
             if (existing) {
                 EXPECT_TRUE(slurp(out / writer.first) == "before") << writer.first << " was overwritten";
@@ -305,6 +306,70 @@ TEST(Programs, AFailedPngWriteLeavesNoFile) {
         free.unset = kNoDisplay;
         EXPECT_EQ(run(writer.path, writer.args, free).status, 0) << writer.path;
         EXPECT_GT(fs::file_size(out / writer.first), 20u * 1024) << writer.path;
+        fs::remove_all(out);
+    }
+    fs::remove_all(dir);
+}
+
+/// Starts `program` with `args`, its output thrown away and SIGHUP, SIGINT
+/// and SIGTERM as by default; its process id, or -1.
+pid_t start(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<std::string> argStrings{program};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) _exit(127);
+        for (int s : {SIGHUP, SIGINT, SIGTERM}) signal(s, SIG_DFL);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+/// Whether some name in `dir` is a temporary file's.
+bool holdsTemporaryFile(const fs::path& dir) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().find(".tmp-") != std::string::npos) return true;
+    return false;
+}
+
+// SIGHUP, SIGINT or SIGTERM sent while a program writes a PNG ends it as
+// the signal would (no status of its own), and no temporary file is left.
+TEST(Programs, ASignalMidWriteLeavesNoTemporaryFile) {
+    const fs::path dir = freshDirectory("signals");
+    const std::string out = (dir / "out").string();
+    const struct {
+        const char* path;
+        std::vector<std::string> args;
+        int signal;
+    } cases[] = {
+        {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGTERM},
+        {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGHUP},
+        {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, SIGINT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " " + strsignal(c.signal));
+        fs::create_directories(out);
+        const pid_t pid = start(c.path, c.args);
+        ASSERT_GT(pid, 0);
+        // Signalled as soon as a temporary file shows.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        int status = 0;
+        bool seen = false, ended = false;
+        while (!(seen = holdsTemporaryFile(out)) && !(ended = waitpid(pid, &status, WNOHANG) == pid) &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        ASSERT_FALSE(ended) << "it ended before it wrote anything";
+        kill(pid, seen ? c.signal : SIGKILL);
+        ASSERT_TRUE(seen) << "no temporary file showed within a minute";
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        EXPECT_FALSE(holdsTemporaryFile(out));
         fs::remove_all(out);
     }
     fs::remove_all(dir);
@@ -380,7 +445,7 @@ TEST(DrillCards, RefuseWithOneLine) {
     r = run(DRILL_CARDS_EXE, {(dir / "blocked").string(), "10", "10"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "drill-cards: cannot write " + (dir / "blocked" / "count_on_front.png").string() + "\n");
+    EXPECT_EQ(r.err, "drill-cards: " + (dir / "blocked" / "count_on_front.png").string() + ": not a regular file\n");
     fs::remove_all(dir);
 }
 

@@ -136,7 +136,9 @@ TEST_F(Shots, MistakesAreReportedWithTheirLine) {
         {"wait -1\n", "line 1: wait needs a time that is not negative"},
         {"back\n", "line 1: back: this is the first screen"},
         {"\n\ntap-title Stop\n", "line 3: nothing titled \"Stop\" is visible"},
-        {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png"},
+        {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png: No such file or directory"},
+        {"shot " + std::filesystem::temp_directory_path().string() + "\n",
+         "line 1: " + std::filesystem::temp_directory_path().string() + ": not a regular file"},
         {"ju\rmp\x1b[2J\n", "line 1: unknown command \"jump?[2J\""},
     };
     for (const Case& c : cases) {

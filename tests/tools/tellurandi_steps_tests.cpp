@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <tuple>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -416,5 +417,88 @@ TEST(StepsTool, OneFilePerPageInTheStepScreensFrame) {
     missing.comments.pop_back();
     EXPECT_FALSE(writePageImages(missing, {dir / "short"}, error));
     EXPECT_NE(error.find("page 7"), std::string::npos) << error;
+    fs::remove_all(dir);
+}
+
+namespace {
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+// The names of pages held by anything but a regular file (a named pipe, a
+// link, a folder) stop the run with one line naming the first, status 1,
+// and are left as they were, as is the file a link points at; no temporary
+// file stays.
+TEST(StepsTool, PagesReplaceOnlyRegularFiles) {
+    const fs::path dir = scratch("kinds"), out = dir / "out";
+    fs::remove_all(dir);
+    fs::create_directories(out);
+    std::ofstream(dir / "outside.txt") << "keep";
+    ASSERT_EQ(mkfifo((out / "page-02.png").c_str(), 0600), 0);
+    fs::create_symlink("../outside.txt", out / "page-03.png");
+    fs::create_directories(out / "page-04.png" / "inside");
+    const std::vector<std::string> names = {"page-01.png", "page-02.png", "page-03.png", "page-04.png"};
+    for (const char* held : {"page-02.png", "page-03.png", "page-04.png"}) {
+        const Outcome r = run({"addColumnSteps", "58", "67", "--png", out.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tellurandi-steps: " + (out / held).string() + ": not a regular file\n");
+        EXPECT_EQ(entries(out), names);
+        fs::rename(out / held, dir / held);  // on to the next
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "page-02.png"));
+    EXPECT_EQ(fs::read_symlink(dir / "page-03.png"), "../outside.txt");
+    EXPECT_EQ(slurp(dir / "outside.txt"), "keep");
+    EXPECT_TRUE(fs::is_directory(dir / "page-04.png" / "inside"));
+    fs::remove_all(dir);
+}
+
+// Page files are named page-01.png to page-99.png, then page-100.png on,
+// and read back as the same page.
+TEST(StepsTool, PageFileNamesReadBack) {
+    EXPECT_EQ(pageFileName(7), "page-07.png");
+    EXPECT_EQ(pageFileName(100), "page-100.png");
+    for (std::size_t n = 1; n <= 2000; ++n) EXPECT_EQ(pageNumberOf(pageFileName(n)), n) << n;
+    EXPECT_EQ(pageNumberOf(pageFileName(999999999999999999)), 999999999999999999u);
+    EXPECT_EQ(pageNumberOf("page-99999999999999999999.png"), 0u);
+}
+
+// After a run that succeeds, the page files in the folder are exactly that
+// run's pages: those of an earlier, longer solution (page-100.png too) are
+// removed, any other file stays. A page file beyond the last page that is
+// not a regular file stops the run with one line naming it, status 1.
+TEST(StepsTool, PngLeavesExactlyThisRunsPages) {
+    const fs::path dir = scratch("stale");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::vector<std::string> others = {".page-09.png", "Page-09.png",  "notes.txt",   "page-00.png", "page-007.png",
+                                             "page-1x.png",  "page-+9.png",  "page-5.png",  "page-9",     "page-12.png.bak"};
+    for (const std::string& name : others) std::ofstream(dir / name) << "other";
+    for (const char* stale : {"page-08.png", "page-09.png", "page-10.png", "page-11.png", "page-100.png"})
+        std::ofstream(dir / stale) << "stale";
+    ASSERT_EQ(run({"addColumnSteps", "58", "67", "--png", dir.string()}).status, 0);
+    std::vector<std::string> expected = others;
+    for (std::size_t n = 1; n <= 7; ++n) expected.push_back(pageFileName(n));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(dir), expected);
+    for (const std::string& name : others) EXPECT_EQ(slurp(dir / name), "other") << name;
+
+    fs::create_directories(dir / "page-09.png" / "inside");
+    const Outcome r = run({"addColumnSteps", "58", "67", "--png", dir.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tellurandi-steps: " + (dir / "page-09.png").string() + ": not a regular file\n");
+    EXPECT_TRUE(fs::is_directory(dir / "page-09.png" / "inside"));
     fs::remove_all(dir);
 }

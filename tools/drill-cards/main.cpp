@@ -187,7 +187,7 @@ void render(const Side& side, double width, double height) {
         gfx::ImageSurface image(width, height, kPixelScale);
         if (!canReserve(kHeadroom)) throw std::bad_alloc();
         drawInto(side, image);
-        if (!image.writePng(side.path)) throw CardFailure{"cannot write " + side.path};
+        if (tl::WriteResult written = image.writePng(side.path); !written) throw CardFailure{written.failure()};
     });
     std::printf("%s\n", side.path.c_str());
 }

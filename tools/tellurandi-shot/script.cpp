@@ -107,7 +107,8 @@ public:
         } else if (command == "shot") {
             std::string_view path = trim(trim(line).substr(command.size()));
             tl::require(!path.empty(), "shot needs a file name");
-            tl::require(host().renderPng(std::string(path)), "cannot write " + std::string(path));
+            if (tl::WriteResult written = host().renderPng(std::string(path)); !written)
+                throw tl::PreconditionError(written.failure());
         } else {
             throw tl::PreconditionError("unknown command " + quoted(command));
         }

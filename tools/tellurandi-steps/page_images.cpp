@@ -1,8 +1,11 @@
 #include "page_images.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
+#include <vector>
 
+#include "base/files.hpp"
 #include "common/layout.hpp"
 #include "engine/step_page.hpp"
 #include "engine/universal_engine_vc.hpp"
@@ -27,6 +30,52 @@ gfx::Rect stepViewFrame(gfx::Size screen) {
     return {kStepViewInset, top, screen.width - 2 * kStepViewInset, screen.height - top - bottom};
 }
 
+std::string pageFileName(std::size_t number) {
+    char name[40];
+    std::snprintf(name, sizeof name, "page-%02zu.png", number);
+    return name;
+}
+
+std::size_t pageNumberOf(std::string_view name) {
+    constexpr std::string_view head = "page-", tail = ".png";
+    if (name.size() <= head.size() + tail.size() || !name.starts_with(head) || !name.ends_with(tail)) return 0;
+    const std::string_view digits = name.substr(head.size(), name.size() - head.size() - tail.size());
+    if (digits.size() > 19) return 0;  // more pages than any solution has (and than 64 bits count)
+    std::size_t number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    // Only the one spelling pageFileName gives: not page-00.png, page-007.png or page-5.png.
+    return number > 0 && pageFileName(number) == name ? number : 0;
+}
+
+namespace {
+
+// Removes the page files numbered beyond `pages` that an earlier, longer
+// solution left in `directory`, lowest first; any other file stays.
+bool removePagesBeyond(const std::filesystem::path& directory, std::size_t pages, std::string& error) {
+    std::vector<std::filesystem::path> stale;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec))
+        if (pageNumberOf(it->path().filename().string()) > pages) stale.push_back(it->path());
+    if (ec) {
+        error = "cannot read " + directory.string() + ": " + ec.message();
+        return false;
+    }
+    std::sort(stale.begin(), stale.end(), [](const auto& a, const auto& b) {
+        return pageNumberOf(a.filename().string()) < pageNumberOf(b.filename().string());
+    });
+    for (const std::filesystem::path& path : stale)
+        if (const tl::WriteResult removed = tl::removeRegularFile(path.string()); !removed) {
+            error = removed.failure();
+            return false;
+        }
+    return true;
+}
+
+}  // namespace
+
 bool writePageImages(const StepTriple& solution, const PageImageRequest& request, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(request.directory, ec);
@@ -48,15 +97,13 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
                 return false;
             }
         }
-        char name[32];
-        std::snprintf(name, sizeof name, "page-%02zu.png", page + 1);
-        const std::filesystem::path path = request.directory / name;
-        if (!image.writePng(path.string())) {
-            error = "cannot write " + path.string();
+        const std::filesystem::path path = request.directory / pageFileName(page + 1);
+        if (const tl::WriteResult written = image.writePng(path.string()); !written) {
+            error = written.failure();
             return false;
         }
     }
-    return true;
+    return removePagesBeyond(request.directory, solution.steps.size(), error);
 }
 
 }  // namespace tl::steps_tool

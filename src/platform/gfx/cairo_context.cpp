@@ -342,9 +342,11 @@ Pixel ImageSurface::pixel(int x, int y) const {
 
 cairo_status_t ImageSurface::drawingStatus() const { return cairo_status(cr_.get()); }
 
-bool ImageSurface::writePng(const std::string& path) const {
+tl::WriteResult ImageSurface::writePng(const std::string& path) const {
     // An image whose drawing stopped half-way is no picture to keep.
-    return drawingStatus() == CAIRO_STATUS_SUCCESS && writePngFile(surface_.get(), path);
+    if (drawingStatus() != CAIRO_STATUS_SUCCESS)
+        return tl::WriteResult::cannotWrite(path, cairo_status_to_string(drawingStatus()));
+    return writePngFile(surface_.get(), path);
 }
 
 }  // namespace gfx

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.hpp"
 #include "platform/gfx/context.hpp"
 
 namespace gfx {
@@ -119,8 +120,8 @@ public:
     cairo_status_t drawingStatus() const;
 
     /// Writes the image as PNG, whole or not at all (see png_file.hpp);
-    /// false when the file cannot be written or the drawing failed.
-    [[nodiscard]] bool writePng(const std::string& path) const;
+    /// fails (saying why) when the file cannot be written or the drawing failed.
+    tl::WriteResult writePng(const std::string& path) const;
 
     cairo_surface_t* cairoSurface() const { return surface_.get(); }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -297,27 +298,40 @@ void WindowHost::redraw() {
     ++frames_;
 }
 
-bool WindowHost::saveScreenshot(const std::string& path) {
-    if (!isOpen()) return false;
+tl::WriteResult WindowHost::saveScreenshot(const std::string& path) {
+    tl::TemporaryFile file(path);
+    if (tl::WriteResult written = saveScreenshot(file); !written) return written;
+    return file.commit();
+}
+
+tl::WriteResult WindowHost::saveScreenshot(tl::TemporaryFile& file) {
+    if (!file) return file.result();
     int pw = 0, ph = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return false;
+    if (!isOpen() || SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) {
+        file.fail("the window cannot be read");
+        return file.result();
+    }
     // Draw the frame again and read it back from the renderer before it is shown.
     redraw();
-    if (!texture_) return false;
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph);
-    if (cairo_surface_status(shot) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(shot);
-        return false;
+    if (!texture_) {
+        file.fail("the window's frame cannot be drawn");
+        return file.result();
     }
-    cairo_surface_flush(shot);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> shot(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph), cairo_surface_destroy);
+    if (cairo_surface_status(shot.get()) != CAIRO_STATUS_SUCCESS) {
+        file.fail(cairo_status_to_string(cairo_surface_status(shot.get())));
+        return file.result();
+    }
+    cairo_surface_flush(shot.get());
     int status = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
-                                      cairo_image_surface_get_data(shot), cairo_image_surface_get_stride(shot));
-    cairo_surface_mark_dirty(shot);
+                                      cairo_image_surface_get_data(shot.get()),
+                                      cairo_image_surface_get_stride(shot.get()));
+    cairo_surface_mark_dirty(shot.get());
     SDL_RenderPresent(renderer_);
-    bool ok = status == 0 && gfx::writePngFile(shot, path);
-    cairo_surface_destroy(shot);
-    return ok;
+    if (status != 0) file.fail("the window cannot be read");
+    return gfx::writePng(shot.get(), file);
 }
 
 void WindowHost::close() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "base/files.hpp"
 #include "platform/gfx/geometry.hpp"
 #include "platform/ui/application.hpp"
 
@@ -49,8 +50,11 @@ public:
     bool pump(int timeoutMs);
     /// Draws a frame now.
     void redraw();
-    /// Writes what the window shows now as PNG (read back from the renderer).
-    bool saveScreenshot(const std::string& path);
+    /// Writes what the window shows now as PNG (read back from the renderer)
+    /// to `path`, whole or not at all (see gfx::writePngFile).
+    tl::WriteResult saveScreenshot(const std::string& path);
+    /// As above, into `file`, which is left to commit.
+    tl::WriteResult saveScreenshot(tl::TemporaryFile& file);
     void close();
 
     bool isOpen() const { return window_ != nullptr; }

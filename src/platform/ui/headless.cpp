@@ -88,7 +88,7 @@ View* searchFrontToBack(View& view, F&& match) {
 
 }  // namespace
 
-bool renderToPng(View& view, const std::string& path, double scale) {
+tl::WriteResult renderToPng(View& view, const std::string& path, double scale) {
     gfx::Rect b = view.bounds();
     tl::require(b.width > 0 && b.height > 0, "cannot render a view without area");
     gfx::ImageSurface image(b.width, b.height, scale);
@@ -200,7 +200,7 @@ void HeadlessHost::finishAnimations() {
     settle();
 }
 
-bool HeadlessHost::renderPng(const std::string& path) {
+tl::WriteResult HeadlessHost::renderPng(const std::string& path) {
     window().layoutIfNeeded();
     return renderToPng(window(), path, Screen::main().scale());
 }

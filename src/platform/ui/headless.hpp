@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/files.hpp"
 #include "platform/gfx/geometry.hpp"
 #include "platform/gfx/recording_context.hpp"
 #include "platform/ui/application.hpp"
@@ -25,8 +26,8 @@ namespace ui {
 class Button;
 
 /// Draws `view` and its subtree at the view's size, `scale` pixels per point,
-/// over white, into a PNG file; false when the file cannot be written.
-bool renderToPng(View& view, const std::string& path, double scale);
+/// over white, into a PNG file (see gfx::writePngFile).
+tl::WriteResult renderToPng(View& view, const std::string& path, double scale);
 
 /// The front-most button titled `title` (blanks at the ends of its title
 /// aside) that can be seen and touched in `root`'s tree, or nullptr.
@@ -66,7 +67,7 @@ public:
     void wait(double seconds);
     void finishAnimations();
     /// The window at the main screen's scale.
-    bool renderPng(const std::string& path);
+    tl::WriteResult renderPng(const std::string& path);
 
 private:
     /// Lays out and draws a frame when the window needs one.

@@ -1,0 +1,245 @@
+// Writing files whole, only over a regular file, and leaving no temporary
+// file when a signal ends the process mid-write.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "base/files.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path freshDirectory(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("tl_files_" + std::to_string(getpid()) + "_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// What is at `path`, to compare before and after.
+std::string describe(const fs::path& path) {
+    struct stat s {};
+    if (lstat(path.c_str(), &s) != 0) return "nothing";
+    if (S_ISREG(s.st_mode)) return "file " + slurp(path);
+    if (S_ISLNK(s.st_mode)) return "link to " + fs::read_symlink(path).string();
+    return "mode " + std::to_string(s.st_mode & S_IFMT) + " device " + std::to_string(s.st_rdev);
+}
+
+bool makeSocket(const fs::path& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) close(fd);
+    return bound;
+}
+
+}  // namespace
+
+// A regular file (or nothing) at the name is replaced whole; anything else
+// is left as it is and the write fails with one line naming it, whether it
+// was there from the start or came while the file was being written (the
+// check is made again at the rename). No temporary file is left either way,
+// and the file a link points at is untouched.
+TEST(WholeFiles, ReplaceOnlyARegularFile) {
+    const struct {
+        const char* kind;
+        bool replaced;
+        std::function<bool(const fs::path&)> make;
+    } cases[] = {
+        {"nothing", true, [](const fs::path&) { return true; }},
+        {"a regular file", true, [](const fs::path& p) { return static_cast<bool>(std::ofstream(p) << "old"); }},
+        {"a named pipe", false, [](const fs::path& p) { return mkfifo(p.c_str(), 0600) == 0; }},
+        {"a link to a file", false, [](const fs::path& p) { return symlink("outside.txt", p.c_str()) == 0; }},
+        {"a dangling link", false, [](const fs::path& p) { return symlink("missing.txt", p.c_str()) == 0; }},
+        {"a folder", false, [](const fs::path& p) { return fs::create_directories(p / "inside"); }},
+        {"a socket", false, makeSocket},
+        // Like /dev/null, in the test's own folder; only root makes one.
+        {"a device", false, [](const fs::path& p) { return mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+    };
+    for (const auto& c : cases)
+        for (const bool duringTheWrite : {false, true}) {
+            if (std::string_view(c.kind) == "a device" && geteuid() != 0) continue;
+            SCOPED_TRACE(std::string(c.kind) + (duringTheWrite ? ", made during the write" : ""));
+            const fs::path dir = freshDirectory("kinds"), target = dir / "out.png";
+            std::ofstream(dir / "outside.txt") << "keep";
+            if (!duringTheWrite) {
+                ASSERT_TRUE(c.make(target));
+            }
+            tl::TemporaryFile file(target.string());
+            file.write("new", 3);
+            if (duringTheWrite) {
+                ASSERT_TRUE(c.make(target));
+            }
+            const std::string before = describe(target);
+            const tl::WriteResult written = file.commit();
+            EXPECT_EQ(written.failure(), c.replaced ? "" : target.string() + ": not a regular file");
+            EXPECT_EQ(describe(target), c.replaced ? "file new" : before);
+            EXPECT_EQ(slurp(dir / "outside.txt"), "keep");
+            EXPECT_EQ(entries(dir), (std::vector<std::string>{"out.png", "outside.txt"}));
+            fs::remove_all(dir);
+        }
+}
+
+// A write that fails says why in the system's words (or the writer's),
+// after the file's name, keeps the first reason, and leaves nothing behind.
+// Up to 32 names are kept for removal on a signal at a time: a file whose
+// temporary name cannot be kept is not written.
+TEST(WholeFiles, FailuresSayWhy) {
+    const fs::path dir = freshDirectory("reasons");
+    std::ofstream(dir / "plain") << "x";
+    std::vector<std::unique_ptr<tl::RemovedOnSignal>> kept;
+    const std::pair<std::string, std::string> cases[] = {
+        {(dir / "missing" / "a.png").string(), "No such file or directory"},
+        {(dir / "plain" / "a.png").string(), "Not a directory"},
+        {(dir / std::string(300, 'n')).string(), "File name too long"},
+        {(dir / "a.png").string(), "out of memory"},        // the writer's reason, the first only
+        {(dir / "b.png").string(), "Too many open files"},  // 32 names kept already
+    };
+    for (const auto& [path, failure] : cases) {
+        while (failure == "Too many open files" && kept.size() < 32)
+            kept.push_back(std::make_unique<tl::RemovedOnSignal>("kept"));
+        tl::TemporaryFile file(path);
+        file.fail("out of memory");
+        file.fail("a second reason");
+        EXPECT_FALSE(file.write("x", 1));
+        EXPECT_EQ(file.commit().failure(), "cannot write " + path + ": " + failure);
+        EXPECT_EQ(entries(dir), std::vector<std::string>{"plain"});
+    }
+    EXPECT_EQ(kept.back()->error(), 0);
+    kept.clear();
+    EXPECT_EQ(tl::RemovedOnSignal(std::string(4096, 'x')).error(), ENAMETOOLONG);
+
+    // Removing takes a regular file, or nothing, but nothing else.
+    fs::create_directories(dir / "folder");
+    for (int twice = 0; twice < 2; ++twice) EXPECT_TRUE(tl::removeRegularFile((dir / "plain").string()));
+    EXPECT_EQ(tl::removeRegularFile((dir / "folder").string()).failure(),
+              (dir / "folder").string() + ": not a regular file");
+    fs::remove_all(dir);
+}
+
+namespace {
+
+enum class Before { byDefault, ignored, handled };
+
+volatile sig_atomic_t gHandled = 0;
+void handle(int) { gHandled = 1; }
+
+bool sameAction(const struct sigaction& a, const struct sigaction& b) {
+    return a.sa_handler == b.sa_handler && (a.sa_flags & SA_SIGINFO) == (b.sa_flags & SA_SIGINFO);
+}
+
+/// In a child process: the signal's disposition set as `before`, a file
+/// half-written to `target` and a name kept by RemovedOnSignal; it tells the
+/// parent on `ready`, waits for a byte on `go`, then finishes the write.
+/// Its status: 0 when all went as it should, else what went wrong.
+[[noreturn]] void writeInChild(const fs::path& target, const fs::path& kept, int signal, Before before, int ready,
+                               int go) {
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = before == Before::byDefault ? SIG_DFL : before == Before::ignored ? SIG_IGN : handle;
+    sigaction(signal, &action, nullptr);
+    struct sigaction set {};
+    sigaction(signal, nullptr, &set);
+    {
+        tl::TemporaryFile file(target.string());
+        std::ofstream(kept) << "kept";
+        tl::RemovedOnSignal removed(kept.string());
+        if (!file.write("half", 4) || write(ready, "r", 1) != 1) _exit(10);
+        char byte = 0;
+        while (read(go, &byte, 1) < 0 && errno == EINTR) {
+        }
+        if (!file.write(" and whole", 10) || !file.commit()) _exit(13);
+    }
+    // Once nothing is being written the signal is as it was.
+    struct sigaction after {};
+    sigaction(signal, nullptr, &after);
+    if (!sameAction(after, set)) _exit(14);
+    if (before == Before::handled && !gHandled) _exit(15);
+    _exit(0);
+}
+
+}  // namespace
+
+// SIGHUP, SIGINT and SIGTERM arriving mid-write remove the temporary file
+// (and any name kept for removal) and then end the process as the signal
+// does. A signal the process ignores or handles itself does not end it: the
+// write goes on to its end, and the signal's disposition is as before.
+TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
+    const struct {
+        int signal;
+        Before before;
+    } cases[] = {{SIGHUP, Before::byDefault},  {SIGINT, Before::byDefault}, {SIGTERM, Before::byDefault},
+                 {SIGHUP, Before::ignored},    {SIGINT, Before::ignored},   {SIGTERM, Before::handled},
+                 {SIGINT, Before::handled}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.before == Before::byDefault ? ""
+                                                         : c.before == Before::ignored ? ", ignored"
+                                                                                        : ", handled"));
+        const fs::path dir = freshDirectory("signal");
+        const fs::path target = dir / "out.png", kept = dir / "kept.partial";
+        int ready[2], go[2];
+        ASSERT_EQ(pipe(ready), 0);
+        ASSERT_EQ(pipe(go), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) writeInChild(target, kept, c.signal, c.before, ready[1], go[0]);
+        close(ready[1]);
+        close(go[0]);
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not start its write";
+        EXPECT_EQ(entries(dir).size(), 2u) << "the temporary file and the kept name";
+        kill(pid, c.signal);
+        if (c.before != Before::byDefault) {  // (otherwise it has ended, and no one reads)
+            ASSERT_EQ(write(go[1], "g", 1), 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        if (c.before == Before::byDefault) {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+            EXPECT_EQ(entries(dir), std::vector<std::string>{});
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            EXPECT_EQ(entries(dir), (std::vector<std::string>{"kept.partial", "out.png"}));
+            EXPECT_EQ(slurp(target), "half and whole");
+        }
+        close(ready[0]);
+        close(go[1]);
+        fs::remove_all(dir);
+    }
+}
