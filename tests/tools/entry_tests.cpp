@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "algebra/factoring.hpp"
 #include "base/errors.hpp"
 #include "common/table_text.hpp"
 #include "step_builders.hpp"
@@ -207,4 +208,35 @@ TEST(RationalExpressionEntries, LongSumsSharingAFactor) {
     } catch (const tl::PreconditionError& e) {
         EXPECT_STREQ(e.what(), "polynomials too large to compare");
     }
+}
+
+// The root searches and the comparisons of one rationalSimplifySteps spend
+// one allowance, in terms evaluated (a coefficient touched counting a third):
+// comparisons that what the searches left cannot pay for are refused, and
+// what they spend is taken off.
+TEST(RationalExpressionEntries, SearchesAndComparisonsShareOneAllowance) {
+    using tl::RootSearchScope;
+    const Comments finished{{"\U0001F914"}, {"finished"}};
+    std::string four;
+    for (int k = 2; k < 6; ++k) four.append("(x^10000+x^" + std::to_string(k) + "+1)");
+    const std::string fourPairs = "(x^10000+x+1)/(" + four + ")";  // 4·10001² ≈ 4.0·10⁸ coefficients at most
+    for (const std::uint64_t allowance : {140'000'000u, 130'000'000u}) {
+        const RootSearchScope scope(allowance);
+        if (allowance * 3 > 400'080'004) {
+            EXPECT_EQ(run("rationalSimplifySteps", {fourPairs}).comments, finished);
+            continue;
+        }
+        try {
+            run("rationalSimplifySteps", {fourPairs});
+            ADD_FAILURE() << "not refused at " << allowance;
+        } catch (const tl::PreconditionError& e) {
+            EXPECT_STREQ(e.what(), "polynomials too large to compare");
+        }
+    }
+    // Euclid on this pair touches some 2.5·10⁷ coefficients; its root searches next to nothing.
+    const std::uint64_t allowance = 100'000'000;
+    const RootSearchScope scope(allowance);
+    EXPECT_EQ(run("rationalSimplifySteps", {"(x^10000+2x+3)/(x^5000+5x^4999+7)"}).comments, finished);
+    EXPECT_LT(scope.allowance().left, allowance - 8'000'000);
+    EXPECT_GT(scope.allowance().left, allowance - 9'000'000);
 }
