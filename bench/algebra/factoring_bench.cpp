@@ -128,6 +128,20 @@ const std::vector<Case>& cases() {
                      {"chooseFactoringMethod", sparse(9999), "guess and check"}});
         c.push_back({"1/(Hx^1839 + Px^1838 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(1839) + ")"}});
         c.push_back({"1/(Hx^9999 + Px^9998 + Px + H)", {"rationalSimplifySteps", "1/(" + sparse(9999) + ")"}});
+        // rationalSimplifySteps spends one allowance on its root searches and
+        // its comparisons together: groups whose searches take most of it
+        // (H's 103,680 divisors against each other), then groups of high
+        // degree to compare with what is left.
+        const std::string searched = "(" + h + "x^2+" + p + "x+" + h + ")";
+        std::string searchedFour, ninePairs;
+        for (int k = 0; k < 4; ++k) searchedFour += searched;
+        for (int k = 0; k < 9; ++k)
+            ninePairs += "(x^" + std::to_string(5000 + k) + "+5x^" + std::to_string(4999 + k) + "+7)";
+        c.push_back({"(Hx² + Px + H) four times over x^10000 + 2x + 3 (267 characters)",
+                     {"rationalSimplifySteps", searchedFour + "/(x^10000+2x+3)"}});
+        c.push_back({"(Hx² + Px + H) five times, (Mx² + Px + H), x^10000 + 2x + 3 over 9 groups of degree ~5000",
+                     {"rationalSimplifySteps",
+                      searchedFour + searched + "(963761198400x^2+" + p + "x+" + h + ")(x^10000+2x+3)/(" + ninePairs + ")"}});
         c.push_back({"(x^9901 + 1)(x − 1)^30 written out (31 factors)",
                      {"factorCompletely", timesPowerOfXMinusOne(1, 9901, 30)}});
         const std::string cubed = timesPowerOfXMinusOne(897612484786617600, 9995, 3);

@@ -48,23 +48,23 @@ Term_XL wholeTerm(std::int64_t n, std::uint64_t exponent, const std::string& var
 /// made from the list of that set without its first prime.
 class CoprimeDivisors {
 public:
-    CoprimeDivisors(const std::vector<std::int64_t>& ps, const std::vector<std::int64_t>& qs) {
+    CoprimeDivisors(const std::vector<std::uint64_t>& ps, const std::vector<std::uint64_t>& qs) {
         // A divisor that no smaller prime divides is a prime.
-        std::vector<std::int64_t> primes;
-        for (const std::int64_t d : ps)
-            if (d > 1 && std::ranges::none_of(primes, [d](std::int64_t prime) { return d % prime == 0; })) {
+        std::vector<std::uint64_t> primes;
+        for (const std::uint64_t d : ps)
+            if (d > 1 && std::ranges::none_of(primes, [d](std::uint64_t prime) { return d % prime == 0; })) {
                 primes.push_back(d);
                 if (qs.back() % d == 0) shared_.push_back(d);  // at most 15 primes divide a 64-bit number
             }
         std::vector<std::uint32_t> all;
-        for (const std::int64_t q : qs) {
+        for (const std::uint64_t q : qs) {
             masks_.push_back(mask(q));
             all.push_back(static_cast<std::uint32_t>(all.size()));
         }
         lists_.emplace(0, std::move(all));
     }
     /// The shared primes dividing n, as bits.
-    std::uint64_t mask(std::int64_t n) const {
+    std::uint64_t mask(std::uint64_t n) const {
         std::uint64_t m = 0;
         for (std::size_t i = 0; i < shared_.size(); ++i)
             if (n % shared_[i] == 0) m |= std::uint64_t{1} << i;
@@ -86,7 +86,7 @@ public:
     }
 
 private:
-    std::vector<std::int64_t> shared_;
+    std::vector<std::uint64_t> shared_;
     std::vector<std::uint64_t> masks_;
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> lists_;
 };
@@ -189,6 +189,11 @@ constexpr std::uint64_t kPairCost = 4;
 /// What a term or a divisor costs to read, sort and sift, in terms evaluated.
 constexpr std::uint64_t kListedCost = 8;
 
+/// p·x + c, each of which may be 2⁶³ in size; OverflowError when one does not fit 64 bits.
+Polynomial_XL linearFactor(std::uint64_t p, checked::i128 c, const std::string& variable) {
+    return oneGroup({wholeTerm(checked::narrow(p), 1, variable), wholeTerm(checked::narrow(c), 0, variable)});
+}
+
 }  // namespace
 
 RootSearchScope::RootSearchScope(std::uint64_t allowance) {
@@ -216,12 +221,12 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     const std::string& variable = polynomial.terms.front().front().monomial.variable;
     allowance.spend(kListedCost * whole.size());
     RationalRootTest test(whole);
-    const std::vector<std::int64_t> ps = divisors(absoluteValue(whole.front().second));
-    const std::vector<std::int64_t> qs = divisors(absoluteValue(whole.back().second));
+    const std::vector<std::uint64_t> ps = divisorsOfMagnitude(whole.front().second);
+    const std::vector<std::uint64_t> qs = divisorsOfMagnitude(whole.back().second);
     allowance.spend(kListedCost * (ps.size() + qs.size()));
     // p = q = 1 comes first (−1 before 1), and is decided at once by the values at ±1.
     for (const std::int64_t c : {1, -1})
-        if (test.isRoot(1, c, allowance)) return oneGroup({wholeTerm(1, 1, variable), wholeTerm(c, 0, variable)});
+        if (test.isRoot(1, c, allowance)) return linearFactor(1, c, variable);
     // The bounds on the size of the roots are worked out when they cost less
     // than testing every pair, and always where the powers spread too far for
     // exact division: a candidate far from every root then never comes to it.
@@ -234,7 +239,7 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     CoprimeDivisors coprime(ps, qs);
     std::vector<std::uint32_t> window;
     std::vector<std::uint64_t> weights;
-    for (const std::int64_t p : ps) {
+    for (const std::uint64_t p : ps) {
         // Every q outside the range is too far from any root to be one. A short range is
         // sifted for q coprime to p at once, a long one taken from the lists of coprime q.
         const auto [lo, hi] = test.candidateRange(p);
@@ -255,7 +260,7 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
         allowance.spend(1 + kPairCost * window.size());
         weights.clear();  // worked out for the first q of p that passes the values at ±1
         for (const std::uint32_t k : window) {
-            const std::int64_t q = qs[k];
+            const std::uint64_t q = qs[k];
             const auto passed = test.passValueTests(p, q);
             if (!passed.negative && !passed.positive) continue;
             if (weights.empty()) {
@@ -264,10 +269,10 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
             }
             allowance.spend(test.evaluationCost());
             const auto [negative, positive] = test.mayBeRoots(weights, q);
-            for (const std::int64_t c : {q, -q})  // the root −q/p before q/p
+            for (const checked::i128 c : {checked::i128{q}, -checked::i128{q}})  // the root −q/p before q/p
                 if ((c > 0 ? passed.negative && negative : passed.positive && positive) &&
                     test.isRoot(p, c, allowance))
-                    return oneGroup({wholeTerm(p, 1, variable), wholeTerm(c, 0, variable)});
+                    return linearFactor(p, c, variable);
         }
     }
     return std::nullopt;

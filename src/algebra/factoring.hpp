@@ -66,8 +66,8 @@ std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polyno
 /// The work the rational root searches of one task may do together. While a
 /// scope is open on a thread, every search there (findRationalRootFactor, and
 /// all that calls it: factorCompletely, isFactorableXL, the factoring steps,
-/// rationalSimplifySteps) spends from the allowance of the outermost open
-/// scope; a search outside every scope opens one of its own. The work is
+/// rationalSimplifySteps, whose comparisons of finished parts spend from it
+/// too) spends from the allowance of the outermost open scope; a search outside every scope opens one of its own. The work is
 /// counted in terms evaluated (one term of the polynomial taken into its value
 /// at a candidate modulo a prime; see factoring_roots.hpp), and beyond the
 /// allowance the search is refused with PreconditionError (kRefusal): a
@@ -102,7 +102,9 @@ private:
 /// polynomial. Each candidate is decided exactly, whatever the size of the
 /// values on the way; PreconditionError for a candidate that may be a root but
 /// would have to be checked across more than 10,000 powers (p or q above 1),
-/// and for a search beyond its allowance (RootSearchScope).
+/// and for a search beyond its allowance (RootSearchScope). A coefficient of
+/// −2⁶³ is searched like any other; OverflowError when the factor found,
+/// p·x + 2⁶³ or 2⁶³·x ± q, cannot be written in 64 bits.
 std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial);
 /// The highest degree synthetic division takes on (its quotient is dense).
 inline constexpr std::uint64_t kMaxDividedDegree = 10000;

@@ -32,10 +32,10 @@ public:
     bool isZero() const { return limbs_.empty(); }
     std::size_t limbCount() const { return limbs_.size(); }
 
-    /// this · f for a 64-bit f.
-    void multiply(std::int64_t f) {
+    /// this · f for |f| < 2⁶⁴.
+    void multiply(i128 f) {
         if (f < 0) negative_ = !negative_;
-        const u64 m = checked::magnitude(f);
+        const auto m = static_cast<u64>(checked::magnitude(f));
         u128 carry = 0;
         for (u32& limb : limbs_) {
             carry += static_cast<u128>(limb) * m;
@@ -184,29 +184,28 @@ void RationalRootTest::computeBounds() {
     bounded_ = true;
 }
 
-RationalRootTest::Signs RationalRootTest::passValueTests(std::int64_t p, std::int64_t q) const {
+RationalRootTest::Signs RationalRootTest::passValueTests(u64 p, u64 q) const {
     // −q/p is s/t with t − s = p + q and t + s = p − q; q/p the other way round.
     const i128 sum = static_cast<i128>(p) + q, difference = static_cast<i128>(p) - q;
     return {divides(sum, atOne_) && divides(difference, atMinusOne_),
             divides(difference, atOne_) && divides(sum, atMinusOne_)};
 }
 
-RationalRootTest::Range RationalRootTest::candidateRange(std::int64_t p) const {
+RationalRootTest::Range RationalRootTest::candidateRange(u64 p) const {
     if (terms_.size() == 1) return {1, 0};  // a single power has no root but 0
     Range range;
     if (!bounded_) return range;
     const long double lp = std::log2(static_cast<long double>(p));
-    if (lp + logUpper_ < 62) range.hi = static_cast<std::int64_t>(std::floor(std::exp2(lp + logUpper_))) + 1;
+    if (lp + logUpper_ < 62) range.hi = static_cast<u64>(std::floor(std::exp2(lp + logUpper_))) + 1;
     if (const long double l = lp + logLower_; l > 0)  // beyond 2⁶², 2⁶² is low enough
-        range.lo = l < 62 ? std::max<std::int64_t>(1, static_cast<std::int64_t>(std::floor(std::exp2(l))) - 1)
-                          : std::int64_t{1} << 62;
+        range.lo = l < 62 ? std::max<u64>(1, static_cast<u64>(std::floor(std::exp2(l))) - 1) : u64{1} << 62;
     return range;
 }
 
-std::vector<std::uint64_t> RationalRootTest::weights(std::int64_t p) const {
+std::vector<std::uint64_t> RationalRootTest::weights(u64 p) const {
     // aₑ·p^(N−e) for the evaluation of p^(N−m)·P(x/p)/x^m as Σ aₑ·p^(N−e)·x^(e−m).
     std::vector<u64> w;
-    const u64 y = static_cast<u64>(p) % kPrime;
+    const u64 y = p % kPrime;
     u64 yPower = 1;
     for (std::size_t i = 0; i < terms_.size(); ++i) {
         if (i > 0) {
@@ -218,10 +217,10 @@ std::vector<std::uint64_t> RationalRootTest::weights(std::int64_t p) const {
     return w;
 }
 
-RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint64_t>& weights, std::int64_t q) const {
+RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint64_t>& weights, u64 q) const {
     if (weights.empty()) return {true, true};
     // Horner over the gaps between powers, for x = −q and x = q at once.
-    const u64 x = static_cast<u64>(q) % kPrime;
+    const u64 x = q % kPrime;
     u64 negative = weights.front(), positive = weights.front();
     for (std::size_t i = 1; i < weights.size(); ++i) {
         const u64 gap = terms_[i - 1].exponent - terms_[i].exponent;
@@ -233,8 +232,9 @@ RationalRootTest::Signs RationalRootTest::mayBeRoots(const std::vector<std::uint
     return {negative == 0, positive == 0};
 }
 
-bool RationalRootTest::isRoot(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const {
+bool RationalRootTest::isRoot(u64 p, i128 c, WorkAllowance& allowance) const {
     require(p >= 1 && c != 0, "a root test of a factor without both terms");
+    require(checked::magnitude(c) <= UINT64_MAX, "a root test of a constant beyond 64 bits");
     if (terms_.empty()) return true;
     if (terms_.size() == 1) return false;
     // ±1 to any power is ±1: the values at ±1, exact in 128 bits.
@@ -244,12 +244,12 @@ bool RationalRootTest::isRoot(std::int64_t p, std::int64_t c, WorkAllowance& all
     return dividesExactly(p, c, allowance);
 }
 
-bool RationalRootTest::dividesExactly(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const {
+bool RationalRootTest::dividesExactly(u64 p, i128 c, WorkAllowance& allowance) const {
     // Synthetic division by p·x + c. With p and c coprime, a root −c/p makes every
     // quotient coefficient whole (Gauss), so a division with a remainder rules it out.
     auto term = terms_.begin();
     BigInt quotient(term->coefficient);
-    if (!quotient.divideExactly(static_cast<u64>(p))) return false;
+    if (!quotient.divideExactly(p)) return false;
     for (std::uint64_t e = term->exponent; e-- > terms_.back().exponent;) {
         allowance.spend(kLimbCost * (quotient.limbCount() + 2));  // a limb or two more than the quotient's
         const bool present = (term + 1)->exponent == e;
@@ -258,7 +258,7 @@ bool RationalRootTest::dividesExactly(std::int64_t p, std::int64_t c, WorkAllowa
         rest.multiply(-c);
         if (present) rest.add(BigInt(term->coefficient));
         if (e == terms_.back().exponent) return rest.isZero();
-        if (!rest.divideExactly(static_cast<u64>(p))) return false;
+        if (!rest.divideExactly(p)) return false;
         quotient = std::move(rest);
     }
     return false;  // not reached: the loop ends at the lowest power

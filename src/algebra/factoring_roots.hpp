@@ -35,33 +35,33 @@ public:
     /// The cheapest test, exact: a root s/t (t ≥ 1, s and t coprime) makes the
     /// polynomial (t·x − s)·g with g whole (Gauss), so t − s divides its value
     /// at 1 and t + s its value at −1. A value of 0 rules nothing out.
-    Signs passValueTests(std::int64_t p, std::int64_t q) const;
+    Signs passValueTests(std::uint64_t p, std::uint64_t q) const;
 
     /// The next test: for one p ≥ 1, `weights(p)`; then for each q ≥ 1
     /// whether −q/p and q/p pass a test that every root passes (the value of
     /// the polynomial modulo a prime). Those that fail are certainly no roots.
-    std::vector<std::uint64_t> weights(std::int64_t p) const;
-    Signs mayBeRoots(const std::vector<std::uint64_t>& weights, std::int64_t q) const;
+    std::vector<std::uint64_t> weights(std::uint64_t p) const;
+    Signs mayBeRoots(const std::vector<std::uint64_t>& weights, std::uint64_t q) const;
     /// What one call of `weights` or of `mayBeRoots` costs: a term evaluated
     /// per term, and the powers of the gaps between them.
     std::uint64_t evaluationCost() const { return evaluationCost_; }
 
-    /// Whether −c/p is a root, for p ≥ 1 and c ≠ 0 coprime, decided exactly and
+    /// Whether −c/p is a root, for p ≥ 1 and c ≠ 0 coprime, |c| < 2⁶⁴, decided exactly and
     /// the work spent from `allowance` as it goes (a term evaluated per 32-bit
     /// limb of the numbers divided). When |c| or p is above 1 and the powers
     /// spread over more than kMaxExactSpan (highest less lowest), that division
     /// is not taken on and PreconditionError is thrown.
-    bool isRoot(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const;
+    bool isRoot(std::uint64_t p, checked::i128 c, WorkAllowance& allowance) const;
 
     /// q from `lo` to `hi` holds every q ≥ 1 for which q/p can be the size of a
     /// non-zero root (a conservative Cauchy bound on the roots and on their
     /// reciprocals) once `computeBounds` has run; all q when the bounds have
     /// not been worked out or do not narrow it, none for a single power.
     struct Range {
-        std::int64_t lo = 1;
-        std::int64_t hi = INT64_MAX;
+        std::uint64_t lo = 1;
+        std::uint64_t hi = UINT64_MAX;
     };
-    Range candidateRange(std::int64_t p) const;
+    Range candidateRange(std::uint64_t p) const;
     /// Works out the bounds on the size of the roots, for `boundsCost()`.
     void computeBounds();
     std::uint64_t boundsCost() const;
@@ -72,7 +72,7 @@ public:
     static constexpr std::uint64_t kMaxExactSpan = 10000;
 
 private:
-    bool dividesExactly(std::int64_t p, std::int64_t c, WorkAllowance& allowance) const;
+    bool dividesExactly(std::uint64_t p, checked::i128 c, WorkAllowance& allowance) const;
 
     std::vector<WholeTerm> terms_;          // exponents descending, no zero coefficient
     std::vector<std::uint64_t> residues_;  // coefficients modulo the test prime

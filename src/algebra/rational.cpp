@@ -1,6 +1,7 @@
 #include "algebra/rational.hpp"
 
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "base/checked.hpp"
@@ -110,6 +111,42 @@ std::optional<Rational> addRational(const Rational& a, const Rational& b) {
     if (d == 0) return std::nullopt;
     const i128 n = sum(product(a.numerator, b.denominator), product(b.numerator, a.denominator));
     return reduced(n, d);
+}
+
+std::optional<Rational> sumRationals(std::span<const Rational> values) {
+    const auto fail = [] { return OverflowError("64-bit overflow in addition"); };
+    const auto add = [&](i128 a, i128 b) {
+        i128 r;
+        if (__builtin_add_overflow(a, b, &r)) throw fail();
+        return r;
+    };
+    const auto multiply = [&](i128 a, i128 b) {
+        i128 r;
+        if (__builtin_mul_overflow(a, b, &r)) throw fail();
+        return r;
+    };
+    // The numerators over each denominator in lowest terms, added up exactly.
+    std::map<i128, i128> over;
+    for (const Rational& r : values) {
+        if (r.denominator == 0) return std::nullopt;
+        const i128 s = r.denominator < 0 ? -1 : 1;
+        const auto g = static_cast<i128>(gcd128(r.numerator, r.denominator));
+        i128& n = over[s * r.denominator / g];
+        n = add(n, s * r.numerator / g);
+    }
+    // Joined over the least common multiple, ascending, in lowest terms as they go.
+    i128 n = 0, d = 1;
+    for (const auto& [denominator, numerator] : over) {
+        if (numerator == 0) continue;
+        const auto g = static_cast<i128>(gcd128(d, denominator));
+        n = add(multiply(n, denominator / g), multiply(numerator, d / g));
+        d = multiply(d / g, denominator);
+        const auto h = static_cast<i128>(gcd128(n, d));
+        n /= h;
+        d /= h;
+    }
+    if (n < checked::kMin || n > checked::kMax || d > checked::kMax) throw fail();
+    return makeDefaultRational(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d));
 }
 
 std::optional<Rational> subtractRational(const Rational& a, const Rational& b) {

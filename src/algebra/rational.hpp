@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "common/enums.hpp"
@@ -64,6 +65,14 @@ bool rationalMatches(const Rational& a, bool exact, const Rational& b);
 /// positive denominator; absent when that product is 0.
 std::optional<Rational> addRational(const Rational& a, const Rational& b);
 std::optional<Rational> subtractRational(const Rational& a, const Rational& b);
+/// The exact sum of all the values, in lowest terms with a positive
+/// denominator (0/1 for none); absent when a denominator is 0. Values over one
+/// denominator are added in 128 bits whatever their number and order, and the
+/// sums over different denominators joined in lowest terms: OverflowError
+/// ("64-bit overflow in addition") only when the total does not fit 64 bits,
+/// or when the denominators left after their sums cancel share so little that
+/// their lowest common multiple passes 127 bits.
+std::optional<Rational> sumRationals(std::span<const Rational> values);
 /// With `reduce`, in lowest terms; without, only the sign moved to the numerator.
 std::optional<Rational> multiplyRational(const Rational& a, const Rational& b, bool reduce = defaultReduceFlag);
 /// Absent when b.denominator is 0 or a.denominator·b.numerator is 0.

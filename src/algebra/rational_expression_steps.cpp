@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "algebra/common_factor.hpp"
+#include "algebra/factoring.hpp"
 #include "algebra/zero_polynomial.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -269,13 +270,19 @@ std::optional<std::vector<Multiplicand>> multiplicands(const Polynomial_XL& p) {
     return result;
 }
 
+/// Coefficients touched by the comparisons that take as long as one term
+/// evaluated by the rational root search (some 4 ns against some 1.3 ns).
+constexpr std::uint64_t kTouchedPerTermEvaluated = 3;
+
 /// Two finished parts have a common factor of positive degree in their letter,
 /// or may have: a group that mixes letters is not compared, and so counts as
-/// sharing. All the pairs to compare share one allowance of work; parts whose
-/// comparisons could pass it are refused before any is written out. Of the
-/// two lists the shorter written out is kept, the other written out one group
-/// at a time.
-bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
+/// sharing. All the pairs to compare share one allowance of work: what
+/// `entry` (the entry's allowance, counted in terms evaluated) has left, up to
+/// a CompareAllowance's default, and what they spend is taken off `entry`;
+/// parts whose comparisons could pass it are refused before any is written
+/// out. Of the two lists the shorter written out is kept, the other written
+/// out one group at a time.
+bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d, WorkAllowance& entry) {
     std::optional<std::vector<Multiplicand>> upperParts = multiplicands(n), lowerParts = multiplicands(d);
     if (!upperParts || !lowerParts) return true;
     std::vector<Multiplicand>& upper = *upperParts;
@@ -288,7 +295,15 @@ bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
         for (const Multiplicand& m : list) sum += m.degree + 1;  // at most 10,001 each: no overflow
         return sum;
     };
-    CompareAllowance allowance;
+    const std::uint64_t granted = entry.left > CompareAllowance::kDefault / kTouchedPerTermEvaluated
+                                      ? CompareAllowance::kDefault
+                                      : entry.left * kTouchedPerTermEvaluated;
+    CompareAllowance allowance(granted);
+    const auto settled = [&](bool answer) {
+        const std::uint64_t spent = granted - allowance.left;
+        entry.spend((spent + kTouchedPerTermEvaluated - 1) / kTouchedPerTermEvaluated);  // within what was granted
+        return answer;
+    };
     long double cost = 0;  // about what the first prime of each pair takes (at most twice it)
     for (const Multiplicand& a : upper)
         for (const Multiplicand& b : lower)
@@ -301,9 +316,9 @@ bool sharePolynomialFactor(const Polynomial_XL& n, const Polynomial_XL& d) {
     for (const Multiplicand& a : upper) {
         const std::vector<Rational> coefficients = writtenOut(a);
         for (std::size_t j = 0; j < lower.size(); ++j)
-            if (compared(a, lower[j]) && haveCommonFactor(coefficients, kept[j], allowance)) return true;
+            if (compared(a, lower[j]) && haveCommonFactor(coefficients, kept[j], allowance)) return settled(true);
     }
-    return false;
+    return settled(false);
 }
 
 /// The part with its one expression term's coefficient replaced: a plain term
@@ -415,7 +430,9 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e) {
     // An expression over 0 has no value: neither finished nor ever simplified.
     require(!isZeroPolynomialXL(e.poly_D), "an expression over 0 has no value");
-    const RootSearchScope scope;  // one allowance for the searches of every part and group
+    // One allowance for the whole entry: the root searches of every part and
+    // group, then the comparisons of the finished parts.
+    const RootSearchScope scope;
     const Term_XL &s = expressionTermXL(e.poly_N), &t = expressionTermXL(e.poly_D);
     const std::size_t n = e.poly_N.terms.back().size(), d = e.poly_D.terms.back().size();
     using States = std::vector<Rational_Expression>;
@@ -424,7 +441,7 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
     // groups a polynomial factor ((x² + 3x + 2) over (x + 1)(x² + 1)).
     const auto shared = [&] {
         return findCancellation(e.poly_N, e.poly_D).numerator.any() || rationalReduceSteps(e).has_value() ||
-               sharePolynomialFactor(e.poly_N, e.poly_D);
+               sharePolynomialFactor(e.poly_N, e.poly_D, scope.allowance());
     };
     const auto finished = [&] { return partIsFinished(e.poly_N) && partIsFinished(e.poly_D) && !shared(); };
     if (n > 1 && d > 1) {

@@ -66,15 +66,18 @@ std::optional<std::vector<Rational_Expression>> rationalCancelSteps(const Ration
 /// group a product multiplies, in standard order, not leading negative,
 /// without common factor and not factorable, and numerator and denominator
 /// share no group, no monomial factor and no factor of positive degree, found
-/// by haveCommonFactor on the groups written out, all pairs within one
-/// CompareAllowance: PreconditionError "polynomials too large to compare"
-/// beyond it; an expression with a group that mixes letters is never
+/// by haveCommonFactor on the groups written out, all pairs within what the
+/// root searches left of the entry's allowance (at most a CompareAllowance's
+/// default): PreconditionError "polynomials too large to compare" beyond it;
+/// an expression with a group that mixes letters is never
 /// finished); [e, tidied] when only a last tidy step is left: a negative
 /// one-term denominator's sign moved up, or a zero numerator over any non-zero
 /// denominator made 0 over 1; none when it is not yet simplified. A
 /// denominator that is the zero polynomial (isZeroPolynomialXL) is a
 /// PreconditionError: the expression has no value. The rational root
-/// searches of all its parts and groups share one allowance (RootSearchScope).
+/// searches of all its parts and groups, then the comparisons, share one
+/// allowance (RootSearchScope), so the whole entry answers or is refused
+/// within it.
 std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rational_Expression& e);
 
 }  // namespace tl

@@ -208,13 +208,20 @@ void forEachPrimePower(const std::vector<u64>& primes, Each each) {
 
 std::vector<std::int64_t> divisors(std::int64_t n) {
     require(n >= 1, "divisors of a number below 1");
+    std::vector<std::int64_t> out;
+    for (const u64 d : divisorsOfMagnitude(n)) out.push_back(static_cast<std::int64_t>(d));  // each at most n
+    return out;
+}
+
+std::vector<std::uint64_t> divisorsOfMagnitude(std::int64_t n) {
+    require(n != 0, "divisors of 0");
     // From the prime factors: a 19-digit n needs no √n trial divisions.
-    std::vector<std::int64_t> out{1};
-    forEachPrimePower(sortedPrimeFactors(static_cast<u64>(n)), [&](std::int64_t p, std::size_t k) {
+    std::vector<u64> out{1};
+    forEachPrimePower(sortedPrimeFactors(checked::magnitude(n)), [&](std::int64_t p, std::size_t k) {
         const std::size_t count = out.size();
-        std::int64_t power = 1;
+        u64 power = 1;
         for (std::size_t e = 0; e < k; ++e) {
-            power *= p;  // every product divides n: no overflow
+            power *= static_cast<u64>(p);  // every product divides |n|: no overflow
             for (std::size_t i = 0; i < count; ++i) out.push_back(out[i] * power);
         }
     });

@@ -31,6 +31,9 @@ std::optional<std::int64_t> exactSquareRoot(std::int64_t n);
 std::optional<std::int64_t> floorSquareRoot(std::int64_t n);
 /// The positive divisors of n ≥ 1, ascending.
 std::vector<std::int64_t> divisors(std::int64_t n);
+/// The positive divisors of |n| for n ≠ 0, ascending: every 64-bit n, INT64_MIN
+/// (|n| = 2⁶³) included.
+std::vector<std::uint64_t> divisorsOfMagnitude(std::int64_t n);
 
 /// n = squareFactor² × rest, rest free of square factors.
 struct SquareSplit {

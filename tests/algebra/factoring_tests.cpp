@@ -145,6 +145,11 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
         {"4611686018427387904x^2 - 9223372036854775807x", "4611686018427387904x, -9223372036854775807 ; x"},
         {"-9223372036854775807x^2 + x + 9223372036854775806",
          "x, -1 ; 9223372036854775807x, 9223372036854775806 ; -1"},
+        // A coefficient of −2⁶³, whose size leaves 64 bits: its divisors up to 2⁶³ are tried.
+        {"x^2 - 9223372036854775808", "none"},
+        {"x^2 - 9223372036854775808x", "x, -9223372036854775808 ; x"},
+        {"-9223372036854775808x^2 + 2x", "4611686018427387904x, -1 ; -2x"},
+        {"-9223372036854775808x^2 + 3", "none"},
     };
     for (const auto& [text, factors] : cases) EXPECT_EQ(shown(factorCompletely(xl(text))), factors) << text;
     // pⁿxⁿ − qⁿ: ±q/p lie exactly on both bounds on the size of the roots, and are found.
@@ -157,6 +162,9 @@ TEST(FactoredPolynomial, RationalRootsOfLargeValues) {
                 EXPECT_EQ(shown(findRationalRootFactor(binomial)), show(wholePolynomial({n % 2 == 0 ? q : -q, p})))
                     << show(binomial);
             }
+    // A root whose factor cannot be written in 64 bits is refused, not passed over.
+    EXPECT_THROW(findRationalRootFactor(xl("-9223372036854775808x + 3")), OverflowError);
+    EXPECT_THROW(factorCompletely(xl("x^2 + 9223372036854775807x - 9223372036854775808")), OverflowError);
     // A root that cannot be checked within 10,000 powers: refused, not guessed, and named for that limit.
     try {
         findRationalRootFactor(xl("x^20001 - 2x^20000 + x - 2"));

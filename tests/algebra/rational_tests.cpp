@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "algebra/values.hpp"
@@ -60,6 +63,37 @@ TEST(Rational, ReductionAndArithmetic) {
     EXPECT_THROW(addRational(q(max, 1), q(1, 1)), OverflowError);
     EXPECT_THROW(multiplyRational(q(1, max), q(1, 3), false), OverflowError);
     EXPECT_THROW(reciprocalRational(q(min, 1)), OverflowError);
+}
+
+// Like terms added up: exact whatever the order and however the values are
+// split (the factoring entries' property test splits them at random), in
+// lowest terms; refused only when the total leaves 64 bits.
+TEST(Rational, SumsAreExact) {
+    const std::int64_t min = INT64_MIN, max = INT64_MAX, p = 9223372036854775783;  // p prime
+    using List = std::vector<Rational>;
+    const std::pair<List, const char*> sums[] = {
+        {{}, "0/1"},
+        {{q(max, 1), q(max, 1), q(-max, 1), q(-max, 1), q(-4, 1)}, "-4/1"},
+        {{q(-max, 1), q(-1, 1)}, "-9223372036854775808/1"},
+        {{q(min, 1), q(max, 1), q(1, 1)}, "0/1"},
+        {{q(1, 2), q(1, 3), q(1, -6)}, "2/3"},
+        {{q(1, 3), q(1, p), q(-1, p)}, "1/3"},
+        {{q(1, 3), q(max, p), q(max, p), q(-max, p), q(-max, p)}, "1/3"},
+        {{q(min, min), q(1, min)}, "overflow"},  // (2⁶³ − 1)/2⁶³
+        {{q(1, p), q(1, p - 2)}, "overflow"},
+        {{q(min, 1), q(-1, 1)}, "overflow"},
+        {{q(1, 2), q(1, 0)}, "none"},
+    };
+    for (const auto& [values, expected] : sums) {
+        std::string got;
+        try {
+            got = text(sumRationals(values));
+        } catch (const OverflowError& e) {
+            EXPECT_STREQ(e.what(), "64-bit overflow in addition");
+            got = "overflow";
+        }
+        EXPECT_EQ(got, expected) << values.size() << " values";
+    }
 }
 
 TEST(Rational, Predicates) {

@@ -86,6 +86,11 @@ TEST(Integers, Divisors) {
         EXPECT_TRUE(std::is_sorted(list.begin(), list.end()) && std::ranges::all_of(list, [n](std::int64_t d) { return n % d == 0; }))
             << n;
     }
+    // Of the magnitude, for either sign: −2⁶³ has the 64 powers of 2 up to 2⁶³.
+    EXPECT_THROW(divisorsOfMagnitude(0), PreconditionError);
+    const auto twos = divisorsOfMagnitude(INT64_MIN);
+    EXPECT_TRUE(twos.size() == 64 && twos.back() == std::uint64_t{1} << 63 && std::ranges::is_sorted(twos));
+    EXPECT_EQ(divisorsOfMagnitude(-12), (std::vector<std::uint64_t>{1, 2, 3, 4, 6, 12}));
 }
 
 TEST(Integers, SplitSquareFactor) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "algebra/factoring.hpp"
 #include "base/errors.hpp"
 #include "common/table_text.hpp"
 #include "step_builders.hpp"
@@ -207,4 +208,27 @@ TEST(RationalExpressionEntries, LongSumsSharingAFactor) {
     } catch (const tl::PreconditionError& e) {
         EXPECT_STREQ(e.what(), "polynomials too large to compare");
     }
+}
+
+// The root searches and the comparisons of one rationalSimplifySteps spend
+// one allowance, in terms evaluated (a coefficient touched counting a third):
+// comparisons that what the searches left cannot pay for are refused, and
+// what they spend is taken off.
+TEST(RationalExpressionEntries, SearchesAndComparisonsShareOneAllowance) {
+    const Comments finished{{"\U0001F914"}, {"finished"}};
+    std::string four;
+    for (int k = 2; k < 6; ++k) four.append("(x^10000+x^" + std::to_string(k) + "+1)");
+    const std::string fourPairs = "(x^10000+x+1)/(" + four + ")";  // 4·10001² ≈ 4.0·10⁸ coefficients at most
+    {
+        const tl::RootSearchScope scope(140'000'000);
+        EXPECT_EQ(run("rationalSimplifySteps", {fourPairs}).comments, finished);
+    }
+    {
+        const tl::RootSearchScope scope(130'000'000);
+        EXPECT_THROW(run("rationalSimplifySteps", {fourPairs}), tl::PreconditionError);
+    }
+    // Euclid on this pair touches some 2.5·10⁷ coefficients; its root searches next to nothing.
+    const tl::RootSearchScope scope(100'000'000);
+    EXPECT_EQ(run("rationalSimplifySteps", {"(x^10000+2x+3)/(x^5000+5x^4999+7)"}).comments, finished);
+    EXPECT_TRUE(scope.allowance().left > 91'000'000 && scope.allowance().left < 92'000'000) << scope.allowance().left;
 }

@@ -141,10 +141,11 @@ TEST(FactoringEntries, RefusalsNameTheirColumn) {
         }
 }
 
-// k·(a₁x + b₁)…(aₙx + bₙ) with its terms shuffled, and for the rational root test
-// now and then one split into two like terms, is answered as in descending order,
-// only a common factor may "not apply", and the answer multiplies back to it
-// (exactly, at more points than its degree).
+// k·(a₁x + b₁)…(aₙx + bₙ) with its terms shuffled, and with its coefficients
+// split into like terms (parts beyond 64 bits on the way included, and pairs
+// that cancel at powers it lacks), is answered as in descending order by every
+// entry, only a common factor may "not apply", and the answer multiplies back
+// to it (exactly, at more points than its degree).
 TEST(FactoringEntries, AnyTermOrderAnswersAsDescendingOrder) {
     for (const auto& [entry, typed, descending] : {std::tuple{"factorCompletely", "6 + 5x + x^2", "x^2 + 5x + 6"},
                                                    {"factorTrinomialXL", "2 + 3x + x^2", "x^2 + 3x + 2"},
@@ -163,17 +164,28 @@ TEST(FactoringEntries, AnyTermOrderAnswersAsDescendingOrder) {
         }
         const std::string letter(1, "xyz"[in(0, 2)]);
         const auto term = [&](std::int64_t k, std::size_t e) {
-            std::string t = (k < 0 ? " - " : " + ") + std::to_string(std::abs(k));
+            const std::uint64_t size = k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
+            std::string t = (k < 0 ? " - " : " + ") + std::to_string(size);
             return e == 0 ? t : e == 1 ? t + letter : t.append(letter).append("^").append(std::to_string(e));
         };
-        std::vector<std::string> terms;
-        for (std::size_t e = c.size(); e-- > 0;)
+        std::vector<std::string> terms, split;
+        for (std::size_t e = c.size(); e-- > 0;) {
             if (c[e] != 0) terms.push_back(term(c[e], e));
+            const std::int64_t big = in(INT64_MAX / 2, INT64_MAX);
+            std::vector<std::int64_t> parts;
+            switch (in(0, 4)) {
+                case 0: parts = {c[e]}; break;
+                case 1: parts = {c[e] + 2, -2}; break;
+                case 2: parts = {c[e], big, -big}; break;  // big + big passes 2⁶³
+                case 3: parts = {c[e], INT64_MIN, INT64_MAX, 1}; break;
+                default: parts = {c[e], big, INT64_MIN, INT64_MAX - big, 1}; break;
+            }
+            for (const std::int64_t k : parts)
+                if (k != 0) split.push_back(term(k, e));
+        }
         auto shuffled = terms;
         for (std::size_t k = shuffled.size(); k > 1; --k) std::swap(shuffled[k - 1], shuffled[in(0, k - 1)]);
-        auto split = shuffled;
-        if (const std::size_t e = in(0, c.size() - 1); c[e] != 0 && in(0, 1))  // c = (c + 2) − 2
-            std::ranges::replace(split, term(c[e], e), term(c[e] + 2, e)), split.insert(split.begin(), term(-2, e));
+        for (std::size_t k = split.size(); k > 1; --k) std::swap(split[k - 1], split[in(0, k - 1)]);
         const auto text = [](const std::vector<std::string>& ts) {
             return std::accumulate(ts.begin(), ts.end(), std::string()).substr(1);
         };
@@ -182,7 +194,7 @@ TEST(FactoringEntries, AnyTermOrderAnswersAsDescendingOrder) {
               {"chooseFactoringMethod", "guess and check"}, {"chooseFactoringMethod", "ac method"}}) {
             const bool gcf = std::string(entry) == "factorOutGcfXL", all = std::string(entry) == "factorCompletely";
             const Outcome want = runFactoring(entry, text(terms), method);
-            for (const auto& order : {shuffled, gcf ? shuffled : split})
+            for (const auto& order : {shuffled, split})
                 EXPECT_EQ(answerPages(runFactoring(entry, text(order), method)), answerPages(want)) << text(order);
             std::istringstream lines(answerPages(want));
             std::vector<std::string> tables;
@@ -204,6 +216,43 @@ TEST(FactoringEntries, AnyTermOrderAnswersAsDescendingOrder) {
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Like terms are added exactly before any entry works: a running sum beyond
+// 64 bits, a total of −2⁶³ and fractions that add up to whole numbers are
+// answered as the total typed once; only a total beyond 64 bits is refused.
+TEST(FactoringEntries, LikeTermsAddUpExactly) {
+    const std::string max = "9223372036854775807";
+    const std::tuple<const char*, std::string, std::string> same[] = {
+        {"factorCompletely", "x^2 + " + max + "x^2 - " + max + "x^2 - 4", "x^2 - 4"},
+        {"factorTrinomialXL", max + "x^2 - 4 + " + max + " - " + max + "x^2", "-4 + " + max},
+        {"factorCompletely", "x^2 - " + max + " - 1", "x^2 - 9223372036854775808"},
+        {"factorCompletely", "x^2 - " + max + "x - x", "x^2 - 9223372036854775808x"},
+        {"factorOutGcfXL", "2x^2 - 1 - 3", "2x^2 - 4"},
+        {"factorOutGcfXL", "x^3 + 2x - x^3 + 6", "2x + 6"},
+        {"chooseFactoringMethod", "x^2/2 + x^2/2 - 1", "x^2 - 1"},
+        {"factorCompletely", "x^2/3 + 2x^2/3 - x/" + max + " + x/" + max + " - 9", "x^2 - 9"},
+    };
+    for (const auto& [entry, split, total] : same) {
+        const Outcome o = runFactoring(entry, split), want = runFactoring(entry, total);
+        EXPECT_EQ(std::tie(o.status, o.err), std::tie(want.status, want.err)) << split;
+        EXPECT_EQ(answerPages(o), answerPages(want)) << split;
+        EXPECT_EQ(want.status, 0) << total << ": " << want.err;
+    }
+    EXPECT_NE(answerPages(runFactoring("factorCompletely", "x^2 - " + max + "x - x")).find("x − 9223372036854775808"),
+              std::string::npos);
+    for (const char* entry : {"factorCompletely", "factorTrinomialXL", "factorOutGcfXL", "chooseFactoringMethod"})
+        for (const std::string& polynomial : {max + "x^2 + " + max + "x^2 - 4", "x^2 - " + max + " - 2"}) {
+            const Outcome o = runFactoring(entry, polynomial);
+            EXPECT_EQ(std::tie(o.status, o.out, o.err),
+                      std::tuple(1, "", "tellurandi-steps: " + std::string(entry) +
+                                            " refused its input: 64-bit overflow in addition\n"))
+                << polynomial;
+        }
 }
 
 }  // namespace

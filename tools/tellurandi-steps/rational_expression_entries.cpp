@@ -6,7 +6,6 @@
 #include "algebra/rational_expression_reader.hpp"
 #include "algebra/rational_expression_steps.hpp"
 #include "algebra/tables.hpp"
-#include "base/checked.hpp"
 #include "common/items.hpp"
 
 namespace tl::steps_tool {
@@ -46,35 +45,39 @@ Polynomial_XL polynomial(const EntryInput& input) {
     return read.value();
 }
 
-/// The polynomial with its working group in descending order of power, as the
-/// factoring operations take it: the rational root test reads the leading
-/// coefficient and the constant term off the first and last terms as they
-/// stand, and the new terms take the first term's letter. With `combine` the
-/// whole coefficients of one power are added up into one term (a sum of 0 is
-/// dropped), so that those two terms are the polynomial's own whatever order
-/// its terms were typed in. A group whose powers already descend one by one is
-/// handed on as it is.
-Polynomial_XL inDescendingOrder(Polynomial_XL p, bool combine) {
+/// The polynomial with its working group in descending order of power and
+/// its like terms added up, as the factoring operations take it: the rational
+/// root test reads the leading coefficient and the constant term off the first
+/// and last terms as they stand, the common factor takes the gcd of the
+/// numerators as they stand, and the new terms take the first term's letter.
+/// The coefficients of several terms of one power without factors are added
+/// exactly into one term (a sum of 0 is dropped), so that the answer is the
+/// polynomial's own however its terms were typed, split or ordered; a sum
+/// that does not fit 64 bits is refused (OverflowError). A power typed once
+/// keeps its coefficient as typed.
+Polynomial_XL inDescendingOrder(Polynomial_XL p) {
     const auto w = findWorkingGroupXL(p);
     if (!w || p.terms[*w].empty()) return p;
     GroupXL& group = p.terms[*w];
     std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
-    if (!combine) return p;
-    const auto whole = [](const Term_XL& t) { return t.factors.empty() && t.monomial.coefficient.denominator == 1; };
+    const auto plain = [](const Term_XL& t) { return t.factors.empty(); };
     const std::string variable = group.front().monomial.variable;
     GroupXL combined;
+    std::vector<Rational> coefficients;
     for (auto run = group.begin(); run != group.end();) {
         const auto end = std::ranges::find_if(run, group.end(), [&](const Term_XL& t) {
             return t.monomial.exponent != run->monomial.exponent;
         });
-        if (end - run == 1 || !std::all_of(run, end, whole)) {
+        if (end - run == 1 || !std::all_of(run, end, plain)) {
             combined.insert(combined.end(), run, end);
         } else {
-            std::int64_t sum = 0;
-            for (auto t = run; t != end; ++t) sum = checked::add(sum, t->monomial.coefficient.numerator);
-            if (sum != 0)
-                combined.push_back(makeTermXL(
-                    makeMonomial(makeDefaultRational(sum, 1), run->monomial.exponent, run->monomial.variable), {}));
+            coefficients.clear();
+            for (auto t = run; t != end; ++t) coefficients.push_back(t->monomial.coefficient);
+            const auto sum = sumRationals(coefficients);
+            require(sum.has_value(), "a coefficient over 0");
+            if (sum->numerator != 0)
+                combined.push_back(
+                    makeTermXL(makeMonomial(*sum, run->monomial.exponent, run->monomial.variable), {}));
         }
         run = end;
     }
@@ -111,7 +114,7 @@ StepTriple rationalReduceEntry(const EntryInput& input) {
 // its working group in descending order.
 StepTriple factorCompletelyEntry(const EntryInput& input) {
     const Polynomial_XL p = polynomial(input);
-    const auto factors = factorCompletely(inDescendingOrder(p, true));
+    const auto factors = factorCompletely(inDescendingOrder(p));
     std::vector<std::string> names;
     for (std::size_t i = 1; factors && i < factors->size(); ++i) names.push_back("factor " + std::to_string(i));
     names.push_back("last quotient");
@@ -120,19 +123,17 @@ StepTriple factorCompletelyEntry(const EntryInput& input) {
 
 // The factoring steps run only where their test allows them.
 StepTriple factorTrinomialEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, true);
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p);
     return pages(p, isFactorableXL(q) ? std::optional{factorTrinomialXL(Color::red, q)} : std::nullopt, kPair);
 }
 
-// The common factor does not depend on the order of the terms nor on like
-// terms being added up; the order shown after it does.
 StepTriple factorOutGcfEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, false);
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p);
     return pages(p, hasCommonFactorXL(q) ? std::optional{factorOutGcfXL(Color::red, q)} : std::nullopt, kPair);
 }
 
 StepTriple chooseFactoringMethodEntry(const EntryInput& input) {
-    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p, true);
+    const Polynomial_XL p = polynomial(input), q = inDescendingOrder(p);
     return pages(p, isFactorableXL(q) ? std::optional{chooseFactoringMethod(Color::red, input.operands[1], q)}
                                       : std::nullopt,
                  kPair);
