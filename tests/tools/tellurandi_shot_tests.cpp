@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
 #include "script.hpp"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -138,12 +141,70 @@ TEST_F(Shots, MistakesAreReportedWithTheirLine) {
         {"\n\ntap-title Stop\n", "line 3: nothing titled \"Stop\" is visible"},
         {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png"},
         {"ju\rmp\x1b[2J\n", "line 1: unknown command \"jump?[2J\""},
+        // NUL is a control character like any other.
+        {"ju\0mp\n"s, "line 1: unknown command \"ju?mp\""},
+        {"screen 300x500\ntap-title G\0o\n"s, "line 2: nothing titled \"G?o\" is visible"},
+        {"shot a\0.png\n"s, "line 1: cannot write a?.png: a file name holds no NUL character"},
+        // A tap goes inside the window, or nowhere.
+        {"screen 300x500\ntap 300 20\n", "line 2: tap 300 20 is outside the window (300x500)"},
+        {"screen 300x500\ntap 20 500\n", "line 2: tap 20 500 is outside the window (300x500)"},
+        {"screen 300x500\ntap -0.5 20\n", "line 2: tap -0.5 20 is outside the window (300x500)"},
+        // Only the first 200 characters of a long text are quoted.
+        {"tap-title " + std::string(1000000, 'x') + "\n", "line 1: nothing titled \"" + std::string(200, 'x') + "\u2026\" is visible"},
+        {"tap 1 " + std::string(5000, '9') + "x\n", "line 1: \"" + std::string(200, '9') + "\u2026\" is not a number"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.script), 1) << c.script;
         EXPECT_EQ(errors.str(), c.message + "\n") << c.script;
     }
     EXPECT_EQ(gSecondScreens, 0);
+}
+
+// An endless run of NUL bytes, as /dev/zero gives, that counts what it gives
+// (and ends after 64 MB, so that a reader without a bound ends too).
+class Zeros : public std::streambuf {
+public:
+    std::size_t given() const { return given_; }
+
+private:
+    int_type underflow() override {
+        if (given_ >= (std::size_t{64} << 20)) return traits_type::eof();
+        given_ += sizeof block_;
+        setg(block_, block_, block_ + sizeof block_);
+        return 0;
+    }
+    char block_[4096] = {};
+    std::size_t given_ = 0;
+};
+
+// Lines are read whole up to 1 MB, in pieces or not; a longer one is refused
+// (status 2) and not read to its end.
+TEST_F(Shots, LinesAreReadUpTo1MB) {
+    const std::size_t mb = std::size_t{1} << 20;
+    const auto comment = [](std::size_t length) { return "#" + std::string(length - 1, '-') + "\n"; };
+    struct Case {
+        std::string script;
+        int status;
+        std::string message;
+    } cases[] = {
+        {comment(4094) + comment(4095) + comment(4096) + comment(4097) + comment(8191) + "jump\n", 1,
+         "line 6: unknown command \"jump\""},
+        {comment(4095) + "jump", 1, "line 2: unknown command \"jump\""},
+        {"jump" + std::string(5000, ' '), 1, "line 1: unknown command \"jump\""},
+        {comment(mb) + "jump\n", 1, "line 2: unknown command \"jump\""},
+        {"\n" + comment(mb + 1) + "jump\n", 2, "line 2: longer than 1 MB (1048576 bytes)"},
+        {"# end\n" + std::string(mb + 1, 'x'), 2, "line 2: longer than 1 MB (1048576 bytes)"},
+        {comment(mb), 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.script), c.status) << c.script.size();
+        EXPECT_EQ(errors.str(), c.message.empty() ? "" : c.message + "\n") << c.script.size();
+    }
+    Zeros zeros;
+    std::istream endless(&zeros);
+    EXPECT_EQ(shot::runScript(endless, "", errors), 2);
+    EXPECT_EQ(errors.str(), "line 1: longer than 1 MB (1048576 bytes)\n");
+    EXPECT_LT(zeros.given(), mb + 8192);
 }
 
 // A tap by title goes to the part of the control that can be seen and

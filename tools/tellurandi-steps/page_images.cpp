@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "base/text.hpp"
 #include "common/layout.hpp"
 #include "engine/step_page.hpp"
 #include "engine/universal_engine_vc.hpp"
@@ -31,7 +32,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     std::error_code ec;
     std::filesystem::create_directories(request.directory, ec);
     if (ec) {
-        error = "cannot create " + request.directory.string() + ": " + ec.message();
+        error = "cannot create " + excerpt(request.directory.string()) + ": " + ec.message();
         return false;
     }
     // The base text size follows the screen width, as on the device.
@@ -52,7 +53,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
         std::snprintf(name, sizeof name, "page-%02zu.png", page + 1);
         const std::filesystem::path path = request.directory / name;
         if (!image.writePng(path.string())) {
-            error = "cannot write " + path.string();
+            error = "cannot write " + (std::filesystem::path(excerpt(request.directory.string())) / name).string();
             return false;
         }
     }
