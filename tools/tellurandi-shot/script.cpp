@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -166,7 +167,7 @@ Read readLine(std::istream& in, std::string& line) {
 int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors) {
     Runner runner(delegateClassName);
     std::string line;
-    int number = 0;
+    std::uint64_t number = 0;
     for (Read read; (read = readLine(script, line)) != Read::end;) {
         ++number;
         if (read == Read::tooLong) {
