@@ -23,6 +23,7 @@
 #include "app/registration.hpp"
 #include "base/errors.hpp"
 #include "base/files.hpp"
+#include "base/text.hpp"
 #include "base/usage.hpp"
 #include "engine/universal_engine_vc.hpp"
 #include "platform/sdl/window_host.hpp"
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
         ui::setMainHost(std::make_unique<AppHost>(std::getenv("TELLURANDI_SHOT")));
         return ui::applicationMain(argc, argv, "AppDelegate");
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tellurandi: %s\n", e.what());
+        std::fprintf(stderr, "tellurandi: %s\n", tl::oneLine(e.what(), "\\n").c_str());
         return 1;
     }
 }

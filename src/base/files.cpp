@@ -13,6 +13,8 @@
 #include <mutex>
 #include <system_error>
 
+#include "base/text.hpp"
+
 namespace tl {
 
 namespace {
@@ -106,9 +108,21 @@ std::atomic<unsigned> gTemporaryCount = 0;
 
 // ---- WriteResult ---------------------------------------------------------------
 
+namespace {
+
+// A path as a message shows it: its folder and its name each cut short and
+// on one line, so that a long folder still lets the file's name be read.
+std::string shown(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return excerpt(path);
+    return excerpt(path.substr(0, slash)) + "/" + excerpt(path.substr(slash + 1));
+}
+
+}  // namespace
+
 WriteResult WriteResult::cannotWrite(std::string_view path, std::string_view reason) {
     std::string line = "cannot write ";
-    line.append(path).append(": ").append(reason);
+    line.append(shown(path)).append(": ").append(reason);
     return WriteResult(std::move(line));
 }
 
@@ -117,12 +131,12 @@ WriteResult WriteResult::cannotWrite(std::string_view path, int error) {
 }
 
 WriteResult WriteResult::notRegularFile(std::string_view path) {
-    return WriteResult(std::string(path) + ": not a regular file");
+    return WriteResult(shown(path) + ": not a regular file");
 }
 
 WriteResult WriteResult::cannotRemove(std::string_view path, int error) {
     std::string line = "cannot remove ";
-    line.append(path).append(": ").append(errorText(error));
+    line.append(shown(path)).append(": ").append(errorText(error));
     return WriteResult(std::move(line));
 }
 

@@ -50,10 +50,10 @@ std::int64_t parseInt(std::string_view text) {
     switch (parse(text, v)) {
         case ParseFailure::none: return v;
         case ParseFailure::range:
-            throw OverflowError("integer out of 64-bit range: \"" + std::string(text) + "\"");
+            throw OverflowError("integer out of 64-bit range: \"" + excerpt(text) + "\"");
         case ParseFailure::malformed: break;
     }
-    throw PreconditionError("not an integer: \"" + std::string(text) + "\"");
+    throw PreconditionError("not an integer: \"" + excerpt(text) + "\"");
 }
 
 std::string wideDecimal(checked::i128 value) {
@@ -87,6 +87,20 @@ std::string oneLine(std::string_view text, std::string_view lineBreak) {
             line += static_cast<unsigned char>(c) < 0x20 || c == '\x7f' ? '?' : c;
     }
     return line;
+}
+
+std::string excerpt(std::string_view text) {
+    const auto continues = [&](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; };
+    // A character is a byte and the continuation bytes after it, at most
+    // three, so that a run of stray continuation bytes cannot make one
+    // character of any length.
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < kExcerptCharacters; ++characters) {
+        const std::size_t start = end++;
+        while (end < text.size() && end - start < 4 && continues(end)) ++end;
+    }
+    if (end == text.size()) return oneLine(text, "\\n");
+    return oneLine(text.substr(0, end), "\\n") + "\u2026";
 }
 
 }  // namespace tl

@@ -1,6 +1,6 @@
 // Text conversions shared by the whole system: the one strict decimal parser
 // through which every text that becomes an integer goes, locale-free number
-// formatting, and the one-line form of a text for messages.
+// formatting, and the forms of a text for messages: on one line, and cut short.
 #pragma once
 
 #include <cstdint>
@@ -34,5 +34,15 @@ std::string formatG8(double value);
 /// that quote what a user typed go through it, so they stay one line and
 /// send no control sequence to the terminal.
 std::string oneLine(std::string_view text, std::string_view lineBreak);
+
+/// The most characters of a text that a message quotes.
+inline constexpr std::size_t kExcerptCharacters = 200;
+
+/// How a message quotes a text it was given (an argument, a line of a
+/// script, a variable of the environment): on one line as oneLine shows it,
+/// each line break as "\\n", and of a text longer than kExcerptCharacters
+/// characters only its first ones, then "…". The cut falls between UTF-8
+/// characters (a byte that is no part of one counts as one character).
+std::string excerpt(std::string_view text);
 
 }  // namespace tl

@@ -4,6 +4,8 @@
 #include <iostream>
 #include <string_view>
 
+#include "base/text.hpp"
+
 namespace tl {
 
 bool asksForHelp(int argc, const char* const* argv) {
@@ -13,6 +15,27 @@ bool asksForHelp(int argc, const char* const* argv) {
         if (arg == "--help") return true;
     }
     return false;
+}
+
+Operands readOperands(int argc, const char* const* argv, bool (*isOperand)(std::string_view)) {
+    Operands read;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc && argv[i]; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || !arg.starts_with('-') || (isOperand && isOperand(arg))) {
+            read.operands.emplace_back(arg);
+        } else if (read.unknownOption.empty()) {
+            read.unknownOption = arg;
+        }
+    }
+    return read;
+}
+
+int refuseOption(std::string_view program, std::string_view option, std::ostream& err) {
+    err << program << ": unknown option " << excerpt(option) << "\n";
+    return 2;
 }
 
 namespace {

@@ -83,6 +83,19 @@ TEST(OneLine, SendsNoControlCharacter) {
     for (const auto& [text, line] : cases) EXPECT_EQ(oneLine(text, " / "), line) << text;
 }
 
+// A quoted text: short ones whole (on one line), long ones cut after
+// kExcerptCharacters characters, never inside one, then "…".
+TEST(Excerpt, CutsLongTextsBetweenCharacters) {
+    const std::string a199(199, 'a'), a200(200, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""}, {std::string("a\nb\r\0\x1b", 6), "a\\nb??"}, {a200, a200}, {a200 + "b", a200 + "\u2026"},
+        {a199 + "\u00e9" + "b", a199 + "\u00e9\u2026"}, {a199 + "\U0001F600b", a199 + "\U0001F600\u2026"},
+        {a199 + "\u2212", a199 + "\u2212"}, {a199 + "\n\u2212b", a199 + "\\n\u2026"},
+        {std::string(1000, '\0'), std::string(200, '?') + "\u2026"},
+        {std::string(1000, '\x80'), std::string(800, '\x80') + "\u2026"}};  // stray continuation bytes: 4 a character
+    for (const auto& [text, shown] : cases) EXPECT_EQ(excerpt(text), shown) << text.size();
+}
+
 TEST(Random, ScriptedSourceAnswersInOrderAndChecksRanges) {
     ScriptedRandom script{3, 0, 9};
     ScopedRandomSource scope(script);

@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -124,21 +125,23 @@ TEST(WholeFiles, FailuresSayWhy) {
     const fs::path dir = freshDirectory("reasons");
     std::ofstream(dir / "plain") << "x";
     std::vector<std::unique_ptr<tl::RemovedOnSignal>> kept;
-    const std::pair<std::string, std::string> cases[] = {
-        {(dir / "missing" / "a.png").string(), "No such file or directory"},
-        {(dir / "plain" / "a.png").string(), "Not a directory"},
-        {(dir / std::string(300, 'n')).string(), "File name too long"},
-        {(dir / "a.png").string(), "out of memory"},        // the writer's reason, the first only
-        {(dir / "b.png").string(), "Too many open files"},  // 32 names kept already
+    // A long name is shown cut short, after its folder in full.
+    const std::string longName(300, 'n'), longShown = (dir / (std::string(200, 'n') + "…")).string();
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {(dir / "missing" / "a.png").string(), "No such file or directory", ""},
+        {(dir / "plain" / "a.png").string(), "Not a directory", ""},
+        {(dir / longName).string(), "File name too long", longShown},
+        {(dir / "a.png").string(), "out of memory", ""},        // the writer's reason, the first only
+        {(dir / "b.png").string(), "Too many open files", ""},  // 32 names kept already
     };
-    for (const auto& [path, failure] : cases) {
+    for (const auto& [path, failure, shown] : cases) {
         while (failure == "Too many open files" && kept.size() < 32)
             kept.push_back(std::make_unique<tl::RemovedOnSignal>("kept"));
         tl::TemporaryFile file(path);
         file.fail("out of memory");
         file.fail("a second reason");
         EXPECT_FALSE(file.write("x", 1));
-        EXPECT_EQ(file.commit().failure(), "cannot write " + path + ": " + failure);
+        EXPECT_EQ(file.commit().failure(), "cannot write " + (shown.empty() ? path : shown) + ": " + failure);
         EXPECT_EQ(entries(dir), std::vector<std::string>{"plain"});
     }
     EXPECT_EQ(kept.back()->error(), 0);

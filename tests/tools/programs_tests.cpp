@@ -177,22 +177,29 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
         EXPECT_TRUE(r.err.starts_with("usage: ")) << r.err;
     }
     // After "--" a "--help" is no flag but an operand, here one too many.
-    const Outcome operand = run(DRILL_CARDS_EXE, {"--", "--help"}, elsewhere);
+    const Outcome operand = run(DRILL_CARDS_EXE, {"--", "--help", "1"}, elsewhere);
     EXPECT_EQ(operand.status, 2);
     EXPECT_TRUE(operand.err.starts_with("usage: drill-cards")) << operand.err;
     EXPECT_TRUE(fs::is_empty(elsewhere.directory));
     fs::remove_all(elsewhere.directory);
 }
 
-// Each program's status and first line on standard error when its output
-// cannot be written, an argument is not its own, or its script is a folder
-// or taps controls that a small screen shows in part. The folder they run
-// in stays empty.
+// Each program's status and first line on standard error (on standard
+// output when it succeeds, with nothing on standard error, not even from the
+// leak checker of the sanitizer build) when its output cannot be written, an
+// argument is not its own, "--" ends its options, an argument is long (at
+// most 200 characters of it are quoted), or its script is a folder, taps
+// controls that a small screen shows in part or outside the window, or has
+// a line with no end. The folder they run in stays empty.
 TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
     const fs::path dir = freshDirectory("statuses");
     const std::string d = dir.string();
     std::ofstream(dir / "sliver") << "screen 320x480\ntap-title lattice multiplication\ntap-title ‹ Tellurandi\n";
     std::ofstream(dir / "option") << "tap-title lattice multiplication\ntap-title snake\n";
+    std::ofstream(dir / "outside") << "screen 320x480\ntap 160 240\ntap 320 240\n";
+    // An argument as long as one may be: its first 200 characters are quoted.
+    const std::string longName(100000, 'x'), quoted = std::string(200, 'x') + "\u2026";
+    const std::string longPath = d + "/" + longName, quotedPath = (d + "/" + longName).substr(0, 200) + "\u2026";
     const std::tuple<const char*, std::vector<std::string>, bool, int, std::string> cases[] = {
         {TELLURANDI_EXE, {"--help"}, true, 1, "tellurandi: cannot write the output"},
         {SHOT_EXE, {"--help"}, true, 1, "tellurandi-shot: cannot write the output"},
@@ -203,16 +210,45 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         {TELLURANDI_EXE, {"--bogus"}, false, 2, "usage: tellurandi"},
         {SHOT_EXE, {d}, false, 2, "tellurandi-shot: cannot read " + d},
         {SHOT_EXE, {d + "/sliver"}, false, 0, ""},
-        {SHOT_EXE, {d + "/option"}, false, 0, ""}};
+        {SHOT_EXE, {d + "/option"}, false, 0, ""},
+        {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", d + "/pages"}, false, 0, ""},
+        {TELLURANDI_EXE, {"--help"}, false, 0, "usage: tellurandi"},
+        // Options, "--" and operands.
+        {SHOT_EXE, {"--bogus"}, false, 2, "tellurandi-shot: unknown option --bogus"},
+        {SHOT_EXE, {"--", "--bogus"}, false, 2, "tellurandi-shot: cannot read --bogus"},
+        {SHOT_EXE, {"--", d + "/sliver"}, false, 0, ""},
+        {DRILL_CARDS_EXE, {"--", d + "/cards", "5", "5"}, false, 0, d + "/cards/count_on_front.png"},
+        {DRILL_CARDS_EXE, {"--", "", "5", "5"}, false, 2, "drill-cards: OUTDIR needs a folder name"},
+        {DRILL_CARDS_EXE, {"--", "-5", "5"}, false, 2, "usage: drill-cards OUTDIR [WIDTH HEIGHT]"},
+        // A script that taps outside the window, or whose line has no end.
+        {SHOT_EXE, {d + "/outside"}, false, 1, "line 3: tap 320 240 is outside the window (320x480)"},
+        {SHOT_EXE, {"/dev/zero"}, false, 2, "line 1: longer than 1 MB (1048576 bytes)"},
+        // Long arguments, quoted in part.
+        {STEPS_EXE, {longName}, false, 2, "tellurandi-steps: no entry called \"" + quoted + "\" (--list names them)"},
+        {STEPS_EXE, {"--" + longName}, false, 2, "tellurandi-steps: unknown flag --" + quoted.substr(0, 198) + "\u2026"},
+        {STEPS_EXE, {"addColumnSteps", "1", "2", "--png", longPath}, false, 1,
+         "tellurandi-steps: cannot create " + quotedPath + ": File name too long"},
+        {DRILL_CARDS_EXE, {"-" + longName}, false, 2, "drill-cards: unknown option -" + quoted.substr(0, 199) + "\u2026"},
+        {DRILL_CARDS_EXE, {longPath}, false, 1, "drill-cards: cannot create " + quotedPath + ": File name too long"},
+        {SHOT_EXE, {"--" + longName}, false, 2, "tellurandi-shot: unknown option --" + quoted.substr(0, 198) + "\u2026"},
+        {SHOT_EXE, {longPath}, false, 2, "tellurandi-shot: cannot read " + quotedPath}};
     Options options;
     options.unset = kNoDisplay;
+    options.unset.push_back("LSAN_OPTIONS");  // the sanitizer build's programs need none
     options.directory = freshDirectory("statuses_here");
-    for (const auto& [path, args, fullOutput, status, firstError] : cases) {
-        SCOPED_TRACE(std::string(path) + " " + args[0]);
+    for (const auto& [path, args, fullOutput, status, firstLine] : cases) {
+        SCOPED_TRACE(std::string(path) + " " + args[0].substr(0, 40));
         options.fullOutput = fullOutput;
         const Outcome r = run(path, args, options);
         EXPECT_EQ(r.status, status);
-        EXPECT_EQ(lines(r.err).empty() ? "" : lines(r.err)[0], firstError) << r.err;
+        // The first line of standard error, or of standard output on success.
+        const std::vector<std::string> said = lines(r.status == 0 ? r.out : r.err);
+        EXPECT_EQ(said.empty() ? "" : said[0], firstLine) << r.err.substr(0, 1000);
+        if (status == 0) {
+            EXPECT_EQ(r.err, "");
+        } else if (!firstLine.starts_with("usage: ")) {
+            EXPECT_EQ(said.size(), 1u);
+        }
     }
     EXPECT_TRUE(fs::is_empty(options.directory));
     fs::remove_all(options.directory);
@@ -251,6 +287,16 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
     EXPECT_TRUE(r.err.starts_with("tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
+    // Named with control characters, or at length, it is still one short line.
+    for (const auto& [display, shown] : std::vector<std::pair<std::string, std::string>>{
+             {":4093\n\x1b[2J", ":4093\\n?[2J"}, {":" + std::string(100000, '9'), ":" + std::string(199, '9') + "\u2026"}}) {
+        gone.set["DISPLAY"] = display;
+        const Outcome named = run(TELLURANDI_EXE, {}, gone);
+        EXPECT_EQ(named.status, 1);
+        EXPECT_EQ(lines(named.err).size(), 1u) << named.err.substr(0, 1000);
+        EXPECT_TRUE(named.err.starts_with("tellurandi: no display to open a window on (DISPLAY=" + shown + ": "))
+            << named.err.substr(0, 1000);
+    }
     fs::remove_all(runtime);
 }
 

@@ -16,6 +16,8 @@
 #include "platform/ui/storyboard.hpp"
 #include "script.hpp"
 
+using namespace std::string_literals;
+
 namespace {
 
 int gSecondScreens = 0;
@@ -140,12 +142,49 @@ TEST_F(Shots, MistakesAreReportedWithTheirLine) {
         {"shot " + std::filesystem::temp_directory_path().string() + "\n",
          "line 1: " + std::filesystem::temp_directory_path().string() + ": not a regular file"},
         {"ju\rmp\x1b[2J\n", "line 1: unknown command \"jump?[2J\""},
+        // NUL is a control character like any other.
+        {"ju\0mp\n"s, "line 1: unknown command \"ju?mp\""},
+        {"screen 300x500\ntap-title G\0o\n"s, "line 2: nothing titled \"G?o\" is visible"},
+        {"shot a\0.png\n"s, "line 1: cannot write a?.png: a file name holds no NUL character"},
+        // A tap goes inside the window, or nowhere.
+        {"screen 300x500\ntap 300 20\n", "line 2: tap 300 20 is outside the window (300x500)"},
+        {"screen 300x500\ntap -0.5 20\n", "line 2: tap -0.5 20 is outside the window (300x500)"},
+        // Only the first 200 characters of a long text are quoted.
+        {"tap-title " + std::string(1000000, 'x') + "\n", "line 1: nothing titled \"" + std::string(200, 'x') + "\u2026\" is visible"},
+        {"tap 1 " + std::string(5000, '9') + "x\n", "line 1: \"" + std::string(200, '9') + "\u2026\" is not a number"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.script), 1) << c.script;
         EXPECT_EQ(errors.str(), c.message + "\n") << c.script;
     }
     EXPECT_EQ(gSecondScreens, 0);
+}
+
+// Lines are read whole up to 1 MB, in pieces or not; a longer one is refused
+// (status 2) and not read to its end.
+TEST_F(Shots, LinesAreReadUpTo1MB) {
+    const std::size_t mb = std::size_t{1} << 20;
+    const auto comment = [](std::size_t length) { return "#" + std::string(length - 1, '-') + "\n"; };
+    struct Case {
+        std::string script;
+        int status;
+        std::string message;
+    } cases[] = {
+        {comment(4094) + comment(4095) + comment(4096) + comment(4097) + comment(8191) + "jump\n", 1,
+         "line 6: unknown command \"jump\""},
+        {comment(4095) + "jump", 1, "line 2: unknown command \"jump\""},
+        {comment(mb) + "jump\n", 1, "line 2: unknown command \"jump\""},
+        {"\n" + comment(mb + 1) + "jump\n", 2, "line 2: longer than 1 MB (1048576 bytes)"},
+        {comment(mb), 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.script), c.status) << c.script.size();
+        EXPECT_EQ(errors.str(), c.message.empty() ? "" : c.message + "\n") << c.script.size();
+    }
+    std::istringstream zeros(std::string(8 * mb, '\0'));  // as /dev/zero starts
+    EXPECT_EQ(shot::runScript(zeros, "", errors), 2);
+    EXPECT_EQ(errors.str(), "line 1: longer than 1 MB (1048576 bytes)\n");
+    EXPECT_LT(zeros.tellg(), std::streamoff(mb + 8192));
 }
 
 // A tap by title goes to the part of the control that can be seen and

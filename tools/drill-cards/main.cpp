@@ -11,6 +11,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -42,7 +43,7 @@ constexpr const char* kUsage =
     "2 a malformed command line.\n";
 
 // A card side in points: a whole number from 1 to kLargestSide, or none.
-std::optional<double> side(const char* text) {
+std::optional<double> side(const std::string& text) {
     const auto n = tl::tryParseInt(text);
     if (!n || *n <= 0 || *n > kLargestSide) return std::nullopt;
     return static_cast<double>(*n);
@@ -53,9 +54,11 @@ struct CardFailure {
     std::string message;
 };
 
-// One side of a card: its file and how it is drawn.
+// One side of a card: its file, the file as messages name it (the folder
+// cut short as tl::excerpt cuts it) and how it is drawn.
 struct Side {
     std::string path;
+    std::string shown;
     std::function<void(gfx::Context&)> draw;
 };
 
@@ -124,16 +127,16 @@ private:
     std::string first_;
 };
 
-// Runs `work` on the side written to `path`: running out of memory or a
-// broken precondition on the way is a failure of that side.
+// Runs `work` on the side that messages name `shown`: running out of
+// memory or a broken precondition on the way is a failure of that side.
 template <class Work>
-void failingAs(const std::string& path, Work&& work) {
+void failingAs(const std::string& shown, Work&& work) {
     try {
         work();
     } catch (const std::bad_alloc&) {
-        throw CardFailure{"cannot draw " + path + ": out of memory"};
+        throw CardFailure{"cannot draw " + shown + ": out of memory"};
     } catch (const tl::PreconditionError& e) {
-        throw CardFailure{"cannot draw " + path + ": " + e.what()};
+        throw CardFailure{"cannot draw " + shown + ": " + e.what()};
     }
 }
 
@@ -145,9 +148,9 @@ void drawInto(const Side& side, gfx::ImageSurface& image) {
         side.draw(image.context());
     }
     if (const std::string warning = warnings.first(); !warning.empty())
-        throw CardFailure{"cannot draw " + side.path + ": " + warning};
+        throw CardFailure{"cannot draw " + side.shown + ": " + warning};
     if (image.drawingStatus() != CAIRO_STATUS_SUCCESS)
-        throw CardFailure{"cannot draw " + side.path + ": " + cairo_status_to_string(image.drawingStatus())};
+        throw CardFailure{"cannot draw " + side.shown + ": " + cairo_status_to_string(image.drawingStatus())};
 }
 
 // What loading the fonts for one side may take: fontconfig's setup, a
@@ -168,7 +171,7 @@ void prepareFonts(const std::vector<Side>& sides) {
     // then leave less for the cards. One arena serves them all.
     mallopt(M_ARENA_MAX, 1);
     for (const Side& side : sides)
-        failingAs(side.path, [&] {
+        failingAs(side.shown, [&] {
             if (!canReserve(kFontRoom)) throw std::bad_alloc();
             gfx::ImageSurface pixel(1 / kPixelScale, 1 / kPixelScale, kPixelScale,
                                     gfx::ImageSurface::Start::transparent);
@@ -183,7 +186,7 @@ void prepareFonts(const std::vector<Side>& sides) {
 constexpr std::size_t kHeadroom = std::size_t{32} << 20;
 
 void render(const Side& side, double width, double height) {
-    failingAs(side.path, [&] {
+    failingAs(side.shown, [&] {
         gfx::ImageSurface image(width, height, kPixelScale);
         if (!canReserve(kHeadroom)) throw std::bad_alloc();
         drawInto(side, image);
@@ -199,18 +202,23 @@ int run(int argc, char** argv) {
     }
     // Before a "--" an argument starting with "-" is an option, and --help
     // is the only one; a negative number is a size, refused below.
-    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
-        if (argv[i][0] == '-' && !tl::tryParseInt(argv[i])) {
-            std::fprintf(stderr, "drill-cards: unknown option %s\n", tl::oneLine(argv[i], "\\n").c_str());
-            return 2;
-        }
-    if (argc != 2 && argc != 4) {
+    const tl::Operands args = tl::readOperands(argc, argv, [](std::string_view arg) {
+        return tl::tryParseInt(arg).has_value();
+    });
+    if (!args.unknownOption.empty()) return tl::refuseOption("drill-cards", args.unknownOption, std::cerr);
+    const std::vector<std::string>& operands = args.operands;
+    if (operands.size() != 1 && operands.size() != 3) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    const std::string dir = argv[1];
-    const std::optional<double> w = argc == 4 ? side(argv[2]) : 390.0;
-    const std::optional<double> h = argc == 4 ? side(argv[3]) : 700.0;
+    const std::string dir = operands[0];
+    if (dir.empty()) {
+        std::fputs("drill-cards: OUTDIR needs a folder name\n", stderr);
+        return 2;
+    }
+    const bool sized = operands.size() == 3;
+    const std::optional<double> w = sized ? side(operands[1]) : 390.0;
+    const std::optional<double> h = sized ? side(operands[2]) : 700.0;
     if (!w || !h) {
         std::fprintf(stderr, "drill-cards: the size must be two whole numbers from 1 to %d\n", kLargestSide);
         return 2;
@@ -219,7 +227,7 @@ int run(int argc, char** argv) {
     std::error_code made;
     std::filesystem::create_directories(dir, made);
     if (made) {
-        std::fprintf(stderr, "drill-cards: cannot create %s: %s\n", dir.c_str(), made.message().c_str());
+        std::fprintf(stderr, "drill-cards: cannot create %s: %s\n", tl::excerpt(dir).c_str(), made.message().c_str());
         return 1;
     }
     using namespace tl::drills;
@@ -241,14 +249,15 @@ int run(int argc, char** argv) {
                               {"double_minus_one", DoublesKind::doubleMinusOne, 5},
                               {"make_double", DoublesKind::makeADouble, 6}};
     std::vector<Side> sides;
+    const std::string shownDir = tl::excerpt(dir);
     for (bool front : {true, false}) {
         const std::string ending = front ? "_front.png" : "_back.png";
         for (const Count& c : counts)
-            sides.push_back({dir + "/" + c.file + ending, [=](gfx::Context& ctx) {
+            sides.push_back({dir + "/" + c.file + ending, shownDir + "/" + c.file + ending, [=](gfx::Context& ctx) {
                                  drawCountStrategy(ctx, c.first, c.second, front, c.name, width, height);
                              }});
         for (const Double& d : doubles)
-            sides.push_back({dir + "/" + d.file + ending,
+            sides.push_back({dir + "/" + d.file + ending, shownDir + "/" + d.file + ending,
                              [=](gfx::Context& ctx) { drawDoubles(ctx, d.kind, d.n, front, width, height); }});
     }
     try {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
@@ -29,8 +30,8 @@ constexpr const char* kUsage =
     "  wait SECONDS         the animation clock moves on\n"
     "  shot FILE.png        the window as PNG at the screen's scale\n"
     "Blank lines and lines starting with \"#\" are skipped.\n"
-    "Status: 0 done; 1 a command failed (\"line N: ...\"); 2 a malformed command line or a\n"
-    "script that cannot be read.\n";
+    "Status: 0 done; 1 a command failed (\"line N: ...\"); 2 a malformed command line, a\n"
+    "script that cannot be read, or a line of it over 1 MB (\"line N: ...\").\n";
 
 // One line on standard error, its control characters shown as "?".
 int fail(int status, const std::string& message) {
@@ -39,7 +40,8 @@ int fail(int status, const std::string& message) {
 }
 
 // Runs the script in `in`; one that cannot be read to its end (a folder, say)
-// is named as `name` and ends with status 2, as one that cannot be opened.
+// is named as `name` (as messages show it) and ends with status 2, as one
+// that cannot be opened.
 // (std::cin reads through stdin, which alone keeps the error).
 int runFrom(std::istream& in, const std::string& name) {
     const int status = shot::runScript(in, "AppDelegate", std::cerr);
@@ -52,16 +54,20 @@ int run(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-    if (argc != 2) {
+    // Before a "--" an argument starting with "-" is an option, and --help
+    // is the only one; "-" alone is the standard input.
+    const tl::Operands args = tl::readOperands(argc, argv, [](std::string_view arg) { return arg == "-"; });
+    if (!args.unknownOption.empty()) return tl::refuseOption("tellurandi-shot", args.unknownOption, std::cerr);
+    if (args.operands.size() != 1) {
         std::cerr << kUsage;
         return 2;
     }
     tl::registerApplication();
-    std::string path = argv[1];
+    const std::string& path = args.operands[0];
     if (path == "-") return runFrom(std::cin, "the standard input");
     std::ifstream file(path);
-    if (!file) return fail(2, "cannot read " + path);
-    return runFrom(file, path);
+    if (!file) return fail(2, "cannot read " + tl::excerpt(path));
+    return runFrom(file, tl::excerpt(path));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -38,7 +39,7 @@ std::vector<std::string_view> words(std::string_view s) {
 
 std::string quoted(std::string_view s) {
     std::string out(1, '"');
-    out.append(s);
+    out.append(tl::excerpt(s));
     out.push_back('"');
     return out;
 }
@@ -66,7 +67,7 @@ gfx::Size screenSize(std::string_view text) {
     tl::require(x != std::string_view::npos, "screen size " + quoted(text) + " is not WxH");
     std::int64_t w = tl::parseInt(text.substr(0, x));
     std::int64_t h = tl::parseInt(text.substr(x + 1));
-    tl::require(w > 0 && h > 0 && w <= 10000 && h <= 10000, "screen size out of range: " + std::string(text));
+    tl::require(w > 0 && h > 0 && w <= 10000 && h <= 10000, "screen size out of range: " + tl::excerpt(text));
     return {static_cast<double>(w), static_cast<double>(h)};
 }
 
@@ -91,7 +92,12 @@ public:
                 ui::Screen::main().setSize(size);
         } else if (command == "tap") {
             expectArguments(w, 2, 2);
-            host().tap({number(w[1]), number(w[2])});
+            const gfx::Point point{number(w[1]), number(w[2])};
+            const gfx::Rect window = host().window().bounds();
+            tl::require(window.contains(point), "tap " + tl::excerpt(w[1]) + " " + tl::excerpt(w[2]) +
+                                                    " is outside the window (" + tl::formatG8(window.width) + "x" +
+                                                    tl::formatG8(window.height) + ")");
+            host().tap(point);
         } else if (command == "tap-title") {
             std::string_view title = trim(trim(line).substr(command.size()));
             tl::require(!title.empty(), "tap-title needs a title");
@@ -107,6 +113,8 @@ public:
         } else if (command == "shot") {
             std::string_view path = trim(trim(line).substr(command.size()));
             tl::require(!path.empty(), "shot needs a file name");
+            tl::require(path.find('\0') == std::string_view::npos,
+                        "cannot write " + tl::excerpt(path) + ": a file name holds no NUL character");
             if (tl::WriteResult written = host().renderPng(std::string(path)); !written)
                 throw tl::PreconditionError(written.failure());
         } else {
@@ -124,14 +132,49 @@ private:
     std::unique_ptr<ui::HeadlessHost> host_;
 };
 
+// The longest line a script may hold, in bytes.
+constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
+enum class Read { line, end, tooLong };
+
+// Reads the next line of `in` into `line`, without its line break. A line
+// longer than kLongestLine is read no further than that (and a bit).
+Read readLine(std::istream& in, std::string& line) {
+    line.clear();
+    char chunk[4096];
+    bool any = false;
+    while (true) {
+        in.getline(chunk, sizeof chunk);
+        const auto count = static_cast<std::size_t>(in.gcount());
+        any = any || count > 0;
+        if (in.eof() || in.bad()) {  // the last line, ended by the end of the script (or a failed read)
+            line.append(chunk, count);
+            if (line.size() > kLongestLine) return Read::tooLong;
+            return any ? Read::line : Read::end;
+        }
+        if (in.fail()) {  // the chunk is full and the line goes on
+            in.clear();
+            line.append(chunk, count);
+            if (line.size() > kLongestLine) return Read::tooLong;
+        } else {  // the line break was read, and counted, but not stored
+            line.append(chunk, count - 1);
+            return line.size() > kLongestLine ? Read::tooLong : Read::line;
+        }
+    }
+}
+
 }  // namespace
 
 int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors) {
     Runner runner(delegateClassName);
     std::string line;
-    int number = 0;
-    while (std::getline(script, line)) {
+    std::uint64_t number = 0;
+    for (Read read; (read = readLine(script, line)) != Read::end;) {
         ++number;
+        if (read == Read::tooLong) {
+            errors << "line " << number << ": longer than 1 MB (" << kLongestLine << " bytes)\n";
+            return 2;
+        }
         std::string_view text = trim(line);
         if (text.empty() || text.front() == '#') continue;
         try {

@@ -8,7 +8,8 @@
 //     shot home.png           the window as PNG at the screen's scale
 //
 // Blank lines and lines starting with "#" are skipped. The app launches at
-// the first command after the leading `screen` commands.
+// the first command after the leading `screen` commands. A tap outside the
+// window fails, as a tap on a title that is not shown does.
 #pragma once
 
 #include <iosfwd>
@@ -19,8 +20,10 @@ namespace shot {
 /// Runs `script` against the main storyboard with the delegate class
 /// `delegateClassName`. Returns 0, or 1 after writing "line N: what went
 /// wrong" to `errors` for the first command that fails (its control
-/// characters shown as "?"). A read that fails ends the script as its end
-/// does: the caller tells the two apart by `script.bad()`.
+/// characters shown as "?", a long text quoted in part), or 2 after
+/// "line N: longer than 1 MB (1048576 bytes)" for a line over 1 MB, read no
+/// further. A read that fails ends the script as its end does: the caller
+/// tells the two apart by `script.bad()`.
 int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors);
 
 }  // namespace shot

@@ -19,7 +19,7 @@ struct UsageError : std::runtime_error {
 
 std::string inQuotes(std::string_view text) {
     std::string quoted(1, '"');
-    quoted += text;
+    quoted += excerpt(text);
     return quoted += '"';
 }
 
@@ -141,7 +141,7 @@ CommandLine parse(const std::vector<std::string>& args) {
             if (spec->kind != FlagKind::boolean) checkValue(*spec, given);
             flags.emplace_back(spec, std::move(given));
         } else {
-            refuse("unknown flag " + flag);
+            refuse("unknown flag " + excerpt(flag));
         }
     }
     if (line.list) return line;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/files.hpp"
+#include "base/text.hpp"
 #include "common/layout.hpp"
 #include "engine/step_page.hpp"
 #include "engine/universal_engine_vc.hpp"
@@ -80,7 +81,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     std::error_code ec;
     std::filesystem::create_directories(request.directory, ec);
     if (ec) {
-        error = "cannot create " + request.directory.string() + ": " + ec.message();
+        error = "cannot create " + excerpt(request.directory.string()) + ": " + ec.message();
         return false;
     }
     // The base text size follows the screen width, as on the device.

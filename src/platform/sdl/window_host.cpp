@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/errors.hpp"
+#include "base/text.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/gfx/png_file.hpp"
 #include "platform/ui/animation.hpp"
@@ -79,7 +80,8 @@ void startVideo() {
     // The display asked for, as "DISPLAY=:1, WAYLAND_DISPLAY=wayland-0", or "".
     std::string named;
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"})
-        if (isSet(variable)) named += (named.empty() ? "" : ", ") + std::string(variable) + "=" + std::getenv(variable);
+        if (isSet(variable))
+            named += (named.empty() ? "" : ", ") + std::string(variable) + "=" + tl::excerpt(std::getenv(variable));
     const auto why = [&](const std::string& failure) {
         return named.empty() ? std::string("DISPLAY and WAYLAND_DISPLAY are not set") : named + ": " + failure;
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/errors.hpp"
+#include "base/text.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/button.hpp"
@@ -173,7 +174,7 @@ void HeadlessHost::tap(gfx::Point point) {
 
 void HeadlessHost::tapTitle(std::string_view title) {
     std::optional<gfx::Point> point = locateTitle(window(), title);
-    tl::require(point.has_value(), "nothing titled \"" + std::string(title) + "\" is visible");
+    tl::require(point.has_value(), "nothing titled \"" + tl::excerpt(title) + "\" is visible");
     tap(*point);
 }
 
