@@ -91,7 +91,7 @@ private:
     }
 
     std::string shotPath_;
-    sdl::WindowHost window_;
+    sdl::WindowHost window_{"tellurandi"};
 };
 
 constexpr const char* kUsage =

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/errors.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/gfx/png_file.hpp"
+#include "platform/sdl/display_loss.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
@@ -100,7 +102,7 @@ double fittingScale(gfx::Size points, double scale) {
 
 }  // namespace
 
-WindowHost::WindowHost() = default;
+WindowHost::WindowHost(std::string programName) : programName_(std::move(programName)) {}
 
 WindowHost::~WindowHost() { close(); }
 
@@ -116,12 +118,26 @@ void WindowHost::open(ui::Application& application) {
     tl::require(!isOpen(), "the window host is open already");
     tl::require(application.window() != nullptr, "the application has no window");
     application_ = &application;
+    // Before SDL connects to the display, and again once it has (in case
+    // its own set-up put a handler of its own in place).
+    endOnDisplayLoss(programName_);
     startVideo();
+    endOnDisplayLoss(programName_);
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     // SDL drops a click it handles within 10 ms of a focus event; an app
     // that is busy handles both at once, and a tap would be lost.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // On X11 the frame reaches the window through Xlib alone: SDL's software
+    // renderer, on a frame buffer of Xlib's rather than of OpenGL's. The
+    // OpenGL library takes the X server's replies unchecked while it starts
+    // and crashes when the server has just gone; Xlib reports the loss (see
+    // endOnDisplayLoss). Cairo draws the frame on the processor either way.
+    // A renderer named in SDL_RENDER_DRIVER is still the one used.
+    if (SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
 
     const ui::Screen& screen = ui::Screen::main();
     const gfx::Size least = ui::kMinimumWindowSize;

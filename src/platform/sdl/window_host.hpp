@@ -8,6 +8,11 @@
 // resizing re-solves the layout, focus and minimising map to the life-cycle
 // events, and closing the window ends the loop. It redraws when a view asks
 // for it and on every frame while an animation runs.
+//
+// When the X server goes away (or the connection to it breaks), at any
+// moment from the opening of the window on, the process prints one line,
+// "PROGRAM: the display NAME was lost", and ends at once with status 1:
+// nothing is released, as nothing held over a dead connection can be.
 #pragma once
 
 #include <memory>
@@ -29,7 +34,9 @@ namespace sdl {
 
 class WindowHost : public ui::Host {
 public:
-    WindowHost();
+    /// `programName` begins the line printed when the display is lost; ""
+    /// stands for the name the process was started by.
+    explicit WindowHost(std::string programName = "");
     ~WindowHost() override;
     WindowHost(const WindowHost&) = delete;
     WindowHost& operator=(const WindowHost&) = delete;
@@ -67,6 +74,7 @@ private:
     void resizeTo(int windowWidth, int windowHeight);
     gfx::Point toPoints(double x, double y) const;
 
+    std::string programName_;
     ui::Application* application_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

@@ -1,0 +1,176 @@
+// The app when its X server goes away: at any moment from the start on, it
+// ends within a few seconds with one line naming the display, status 1 (no
+// hang in a destructor waiting on the dead connection, no crash while the
+// window opens). Each case starts an X server of its own.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/sdl/display_loss.hpp"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+bool haveCommand(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+/// Waits up to `limit` for `pid`; its wait status, or none (and still running).
+std::optional<int> awaitExit(pid_t pid, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return status;
+        if (Clock::now() >= deadline) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+/// An X server of our own on a display number it picks itself (-displayfd).
+class OwnXServer {
+public:
+    OwnXServer() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        // The server writes its display number once it takes connections.
+        std::string number;
+        pollfd ready{fds[0], POLLIN, 0};
+        char c = 0;
+        while (pid_ > 0 && poll(&ready, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) display_ = ":" + number;
+    }
+    ~OwnXServer() { stop(); }
+    OwnXServer(const OwnXServer&) = delete;
+    OwnXServer& operator=(const OwnXServer&) = delete;
+
+    /// ":N", or "" when the server did not start.
+    const std::string& display() const { return display_; }
+    void stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        if (!awaitExit(pid_, std::chrono::seconds(5))) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+/// Starts the app on `display`, its standard error going to `errors`.
+pid_t startApp(const std::string& display, const std::string& errors) {
+    std::string displayVariable = "DISPLAY=" + display;
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string_view entry = *e;
+        if (!entry.starts_with("DISPLAY=") && !entry.starts_with("WAYLAND_DISPLAY=") &&
+            !entry.starts_with("SDL_VIDEODRIVER=") && !entry.starts_with("TELLURANDI_SHOT="))
+            env.push_back(*e);
+    }
+    env.push_back(displayVariable.data());
+    env.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    char* argv[] = {const_cast<char*>(TELLURANDI_EXE), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, TELLURANDI_EXE, &actions, nullptr, argv, env.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The server is stopped while the app starts SDL, while it opens the window
+// and makes its renderer, and while it idles with the window shown.
+TEST(DisplayLoss, TheAppEndsWithOneLineAndStatusOneWhenTheServerStops) {
+    if (!haveCommand("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+    const fs::path errors = fs::temp_directory_path() / ("tl_display_loss_" + std::to_string(getpid()) + ".txt");
+    for (const double delay : {0.05, 0.2, 1.0, 3.0}) {
+        SCOPED_TRACE(::testing::Message() << "the server stopped " << delay << " s after the start");
+        OwnXServer server;
+        ASSERT_FALSE(server.display().empty()) << "the X server did not start";
+        const pid_t app = startApp(server.display(), errors.string());
+        ASSERT_GT(app, 0);
+        std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+        server.stop();
+        const auto stopped = Clock::now();
+        const std::optional<int> status = awaitExit(app, std::chrono::seconds(5));
+        const double took = std::chrono::duration<double>(Clock::now() - stopped).count();
+        if (!status) {
+            kill(app, SIGKILL);
+            waitpid(app, nullptr, 0);
+            ADD_FAILURE() << "the app still ran 5 s after its display was lost";
+            continue;
+        }
+        EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 1)
+            << (WIFSIGNALED(*status) ? "signal " + std::to_string(WTERMSIG(*status))
+                                     : "status " + std::to_string(WEXITSTATUS(*status)));
+        EXPECT_EQ(contents(errors.string()), "tellurandi: the display " + server.display() + " was lost\n");
+        EXPECT_LT(took, 5.0);
+    }
+    fs::remove(errors);
+}
+
+// The line stays one line, of bounded length, whatever DISPLAY holds.
+TEST(DisplayLoss, TheLineShowsTheDisplayOnOneLineAndShortened) {
+    // 200 bytes, the last two a character's.
+    const std::string longName(300, 'x'), accented = std::string(198, 'x') + "\u00e9";
+    struct Case {
+        std::string program, display, line;
+    };
+    const Case cases[] = {
+        {"tellurandi", ":55", "tellurandi: the display :55 was lost\n"},
+        {"tellurandi", "host:1.0", "tellurandi: the display host:1.0 was lost\n"},
+        {"tellurandi", "", "tellurandi: the display was lost\n"},
+        {"tellurandi", ":1\n\x1b[2J\r", "tellurandi: the display :1??[2J was lost\n"},
+        {"a\tb", ":1", "a?b: the display :1 was lost\n"},
+        {"t", longName, "t: the display " + longName.substr(0, 200) + "\u2026 was lost\n"},
+        // A character is cut whole or not at all.
+        {"t", "x" + accented, "t: the display " + std::string(199, 'x') + "\u2026 was lost\n"},
+        {"t", accented, "t: the display " + accented + " was lost\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(sdl::displayLossLine(c.program, c.display), c.line) << c.display;
+}
+
+}  // namespace
