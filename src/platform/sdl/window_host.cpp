@@ -25,6 +25,9 @@ namespace {
 constexpr double kWheelPoints = 40;  // points scrolled per wheel notch
 constexpr int kFrameMs = 16;
 constexpr int kIdleMs = 250;
+// The largest frame, in pixels a side, whatever the renderer takes: more
+// than a display of 7680 × 4320 shows, and at most 256 MiB of pixels.
+constexpr int kLargestFrame = 8192;
 
 std::string sdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
 
@@ -154,6 +157,12 @@ void WindowHost::open(ui::Application& application) {
         std::string message = sdlError("SDL could not make a renderer");
         close();
         throw tl::PreconditionError(message);
+    }
+    largest_ = {kLargestFrame, kLargestFrame};
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer_, &info) == 0) {
+        if (info.max_texture_width > 0) largest_.width = std::min(largest_.width, info.max_texture_width);
+        if (info.max_texture_height > 0) largest_.height = std::min(largest_.height, info.max_texture_height);
     }
     // Below the smallest phone the pads' prompts would run into the keys.
     // Set once the renderer exists: making one may make the X window anew,
@@ -287,21 +296,31 @@ void WindowHost::redraw() {
     if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return;
     gfx::Rect b = window.bounds();
     if (b.width <= 0 || b.height <= 0) return;
-    double pixelsPerPoint = pw / b.width;
-    // Keyed on what the image is made from, not on its height in pixels: a
+    // Keyed on what the image is made for, not on its size in pixels: a
     // height that rounds differently from the renderer's must not cost a new
-    // buffer every frame.
-    if (!texture_ || image_->size() != b.size() || image_->pixelWidth() != pw) {
+    // buffer every frame, nor a buffer that could not be made a new try.
+    const PixelSize output{pw, ph};
+    if (b.size() != builtPoints_ || output != builtOutput_) {
         // Both go first, so a failure below (an image too large, no texture)
-        // leaves nothing dangling and the next frame tries again.
+        // leaves nothing dangling; the next size tries again.
         image_.reset();
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = nullptr;
+        builtPoints_ = b.size();
+        builtOutput_ = output;
+        // The window's pixels per point, or fewer: as many as the largest
+        // frame holds. The renderer stretches such an image over the window.
+        const double pixelsPerPoint = std::min({pw / b.width, largest_.width / b.width, largest_.height / b.height});
+        shrunk_ = pixelsPerPoint < pw / b.width;
         image_ = std::make_unique<gfx::ImageSurface>(b.width, b.height, pixelsPerPoint);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                      image_->pixelWidth(), image_->pixelHeight());
-        if (!texture_) return;
+        if (!texture_) {
+            image_.reset();
+            return;
+        }
     }
+    if (!texture_) return;
     window.render(image_->context());
     cairo_surface_t* surface = image_->cairoSurface();
     cairo_surface_flush(surface);
@@ -317,9 +336,12 @@ bool WindowHost::saveScreenshot(const std::string& path) {
     if (!isOpen()) return false;
     int pw = 0, ph = 0;
     if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return false;
-    // Draw the frame again and read it back from the renderer before it is shown.
+    // Draw the frame again and read it back from the renderer before it is
+    // shown; a frame drawn smaller than the window is written as drawn, at
+    // no more memory than it takes already.
     redraw();
     if (!texture_) return false;
+    if (shrunk_) return image_->writePng(path);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph);
     if (cairo_surface_status(shot) != CAIRO_STATUS_SUCCESS) {
@@ -336,8 +358,15 @@ bool WindowHost::saveScreenshot(const std::string& path) {
     return ok;
 }
 
+PixelSize WindowHost::framePixels() const {
+    return image_ ? PixelSize{image_->pixelWidth(), image_->pixelHeight()} : PixelSize{};
+}
+
 void WindowHost::close() {
     image_.reset();
+    builtPoints_ = {};
+    builtOutput_ = {};
+    shrunk_ = false;
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
