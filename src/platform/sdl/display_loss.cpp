@@ -39,8 +39,9 @@ std::string_view cut(std::string_view text, std::size_t most) {
 [[noreturn]] int displayLost(Display*) {
     for (std::size_t written = 0; written < gLineLength;) {
         const ssize_t n = write(STDERR_FILENO, gLine.data() + written, gLineLength - written);
-        if (n <= 0 && errno != EINTR) break;
-        if (n > 0) written += static_cast<std::size_t>(n);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
     }
     _exit(1);
 }
