@@ -1,10 +1,12 @@
 #include "platform/sdl/display_loss.hpp"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "base/text.hpp"
@@ -64,6 +66,11 @@ void endOnDisplayLoss(std::string_view programName) {
     std::copy_n(line.begin(), gLineLength, gLine.begin());
 #if TL_HAVE_X11
     XSetIOErrorHandler(displayLost);
+    // A write to a connection the server has closed would otherwise end the
+    // process by SIGPIPE, unannounced; it fails instead, and Xlib reports the
+    // loss. A handler the program installed itself stays.
+    struct sigaction current {};
+    if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
 #endif
 }
 

@@ -7,7 +7,10 @@
 // and destroying a window waits for a reply that never comes. From this
 // call on, the loss instead prints one line on standard error,
 // "PROGRAM: the display NAME was lost" (NAME being DISPLAY), and ends the
-// process at once with status 1, releasing nothing.
+// process at once with status 1, releasing nothing. SIGPIPE, unless the
+// program handles it, is ignored: a write to a closed connection then
+// fails and is reported as the loss, where it would end the process
+// without a word.
 #pragma once
 
 #include <string>
