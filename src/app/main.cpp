@@ -90,7 +90,7 @@ private:
     }
 
     std::string shotPath_;
-    sdl::WindowHost window_;
+    sdl::WindowHost window_{"tellurandi"};
 };
 
 constexpr const char* kUsage =

@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/errors.hpp"
 #include "base/text.hpp"
 #include "platform/gfx/cairo_context.hpp"
 #include "platform/gfx/png_file.hpp"
+#include "platform/sdl/display_loss.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/window.hpp"
@@ -25,6 +27,9 @@ namespace {
 constexpr double kWheelPoints = 40;  // points scrolled per wheel notch
 constexpr int kFrameMs = 16;
 constexpr int kIdleMs = 250;
+// The largest frame, in pixels a side, whatever the renderer takes: more
+// than a display of 7680 × 4320 shows, and at most 256 MiB of pixels.
+constexpr int kLargestFrame = 8192;
 
 std::string sdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
 
@@ -103,7 +108,7 @@ double fittingScale(gfx::Size points, double scale) {
 
 }  // namespace
 
-WindowHost::WindowHost() = default;
+WindowHost::WindowHost(std::string programName) : programName_(std::move(programName)) {}
 
 WindowHost::~WindowHost() { close(); }
 
@@ -119,12 +124,26 @@ void WindowHost::open(ui::Application& application) {
     tl::require(!isOpen(), "the window host is open already");
     tl::require(application.window() != nullptr, "the application has no window");
     application_ = &application;
+    // Before SDL connects to the display, and again once it has (in case
+    // its own set-up put a handler of its own in place).
+    endOnDisplayLoss(programName_);
     startVideo();
+    endOnDisplayLoss(programName_);
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     // SDL drops a click it handles within 10 ms of a focus event; an app
     // that is busy handles both at once, and a tap would be lost.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // On X11 the frame reaches the window through Xlib alone: SDL's software
+    // renderer, on a frame buffer of Xlib's rather than of OpenGL's. The
+    // OpenGL library takes the X server's replies unchecked while it starts
+    // and crashes when the server has just gone; Xlib reports the loss (see
+    // endOnDisplayLoss). Cairo draws the frame on the processor either way.
+    // A renderer named in SDL_RENDER_DRIVER is still the one used.
+    if (SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
 
     const ui::Screen& screen = ui::Screen::main();
     const gfx::Size least = ui::kMinimumWindowSize;
@@ -141,6 +160,12 @@ void WindowHost::open(ui::Application& application) {
         std::string message = sdlError("SDL could not make a renderer");
         close();
         throw tl::PreconditionError(message);
+    }
+    largest_ = {kLargestFrame, kLargestFrame};
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer_, &info) == 0) {
+        if (info.max_texture_width > 0) largest_.width = std::min(largest_.width, info.max_texture_width);
+        if (info.max_texture_height > 0) largest_.height = std::min(largest_.height, info.max_texture_height);
     }
     // Below the smallest phone the pads' prompts would run into the keys.
     // Set once the renderer exists: making one may make the X window anew,
@@ -274,21 +299,31 @@ void WindowHost::redraw() {
     if (SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0 || pw <= 0 || ph <= 0) return;
     gfx::Rect b = window.bounds();
     if (b.width <= 0 || b.height <= 0) return;
-    double pixelsPerPoint = pw / b.width;
-    // Keyed on what the image is made from, not on its height in pixels: a
+    // Keyed on what the image is made for, not on its size in pixels: a
     // height that rounds differently from the renderer's must not cost a new
-    // buffer every frame.
-    if (!texture_ || image_->size() != b.size() || image_->pixelWidth() != pw) {
+    // buffer every frame, nor a buffer that could not be made a new try.
+    const PixelSize output{pw, ph};
+    if (b.size() != builtPoints_ || output != builtOutput_) {
         // Both go first, so a failure below (an image too large, no texture)
-        // leaves nothing dangling and the next frame tries again.
+        // leaves nothing dangling; the next size tries again.
         image_.reset();
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = nullptr;
+        builtPoints_ = b.size();
+        builtOutput_ = output;
+        // The window's pixels per point, or fewer: as many as the largest
+        // frame holds. The renderer stretches such an image over the window.
+        const double pixelsPerPoint = std::min({pw / b.width, largest_.width / b.width, largest_.height / b.height});
+        shrunk_ = pixelsPerPoint < pw / b.width;
         image_ = std::make_unique<gfx::ImageSurface>(b.width, b.height, pixelsPerPoint);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                      image_->pixelWidth(), image_->pixelHeight());
-        if (!texture_) return;
+        if (!texture_) {
+            image_.reset();
+            return;
+        }
     }
+    if (!texture_) return;
     window.render(image_->context());
     cairo_surface_t* surface = image_->cairoSurface();
     cairo_surface_flush(surface);
@@ -313,12 +348,15 @@ tl::WriteResult WindowHost::saveScreenshot(tl::TemporaryFile& file) {
         file.fail("the window cannot be read");
         return file.result();
     }
-    // Draw the frame again and read it back from the renderer before it is shown.
+    // Draw the frame again and read it back from the renderer before it is
+    // shown; a frame drawn smaller than the window is written as drawn, at
+    // no more memory than it takes already.
     redraw();
     if (!texture_) {
         file.fail("the window's frame cannot be drawn");
         return file.result();
     }
+    if (shrunk_) return gfx::writePng(image_->cairoSurface(), file);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> shot(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph), cairo_surface_destroy);
@@ -336,8 +374,15 @@ tl::WriteResult WindowHost::saveScreenshot(tl::TemporaryFile& file) {
     return gfx::writePng(shot.get(), file);
 }
 
+PixelSize WindowHost::framePixels() const {
+    return image_ ? PixelSize{image_->pixelWidth(), image_->pixelHeight()} : PixelSize{};
+}
+
 void WindowHost::close() {
     image_.reset();
+    builtPoints_ = {};
+    builtOutput_ = {};
+    shrunk_ = false;
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);

@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -110,6 +112,19 @@ MinimumHint minimumHintOf(SDL_Window* window) {
         hint = {hints->min_width, hints->min_height};
     if (hints) XFree(hints);
     return hint;
+}
+
+/// A PNG file's size in pixels, as its header gives it ({0, 0} when it has none).
+sdl::PixelSize pngSize(const std::string& path) {
+    unsigned char header[24] = {};
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header) || std::memcmp(header + 12, "IHDR", 4) != 0)
+        return {};
+    const auto big = [&](int at) {
+        return static_cast<int>(static_cast<unsigned>(header[at]) << 24 | header[at + 1] << 16 | header[at + 2] << 8 |
+                                header[at + 3]);
+    };
+    return {big(16), big(20)};
 }
 
 }  // namespace
@@ -267,6 +282,78 @@ TEST(WindowHost, TheWindowManagerIsToldTheMinimumSize) {
         host.close();
         app->terminate();
     }
+    ui::Screen::main().reset();
+    ui::Storyboard::clearMain();
+}
+
+// A window larger than the largest frame the renderer shows (no window
+// manager stops a resize from outside): the frame is drawn once per size, at
+// as many pixels per point as fit, and stretched over the window; idle pumps
+// draw nothing more, and a capture writes the frame as drawn. At a size that
+// fits, the frame has the window's pixels again.
+TEST(WindowHost, AWindowLargerThanTheLargestFrameIsDrawnOnceAtFewerPixels) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    struct Size {
+        int width, height;
+    };
+    const Size sizes[] = {{16385, 16384}, {20000, 20000}, {700, 900}, {8193, 600}};
+    const std::string shot = (std::filesystem::temp_directory_path() / "tl_sdl_large_window.png").string();
+    installPressBoard();
+    ui::Screen::main().setSize({390, 601});
+    ui::Screen::main().setScale(1);
+    auto app = ui::launchApplication("");
+    sdl::WindowHost host;
+    host.open(*app);
+    const sdl::PixelSize largest = host.largestFrame();
+    EXPECT_TRUE(largest.width > 0 && largest.width <= 8192 && largest.height > 0 && largest.height <= 8192);
+    const auto [display, xWindow] = x11WindowOf(host.sdlWindow());
+    ASSERT_NE(display, nullptr) << "not an X11 window";
+    for (const Size size : sizes) {
+        SCOPED_TRACE(::testing::Message() << size.width << " x " << size.height);
+        const int before = host.framesDrawn();
+        XResizeWindow(display, xWindow, static_cast<unsigned>(size.width), static_cast<unsigned>(size.height));
+        XSync(display, False);
+        int width = 0, height = 0;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        do {
+            ASSERT_TRUE(host.pump(20));
+            SDL_GetWindowSize(host.sdlWindow(), &width, &height);
+        } while ((width != size.width || height != size.height || host.framesDrawn() == before) &&
+                 std::chrono::steady_clock::now() < deadline);
+        ASSERT_EQ(width, size.width);
+        ASSERT_EQ(height, size.height);
+        ASSERT_GT(host.framesDrawn(), before) << "no frame drawn at this size";
+        // Drawn once: idle pumps draw nothing more.
+        const int frames = host.framesDrawn();
+        for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.pump(10));
+        EXPECT_EQ(host.framesDrawn(), frames);
+
+        const sdl::PixelSize frame = host.framePixels();
+        if (size.width <= largest.width && size.height <= largest.height) {
+            EXPECT_EQ(frame.width, size.width);
+        } else {
+            // As large as fits, on the window's proportions.
+            EXPECT_LE(frame.width, largest.width);
+            EXPECT_LE(frame.height, largest.height);
+            EXPECT_TRUE(frame.width == largest.width || frame.height == largest.height);
+            EXPECT_NEAR(static_cast<double>(frame.width) / frame.height, static_cast<double>(size.width) / size.height,
+                        2.0 / std::min(frame.width, frame.height));
+        }
+        ASSERT_TRUE(host.saveScreenshot(shot));
+        // The window read back, or the smaller frame as drawn.
+        const sdl::PixelSize written{std::min(frame.width, size.width), std::min(frame.height, size.height)};
+        EXPECT_EQ(pngSize(shot), written);
+        if (frame.width * frame.height < 1000000) {  // decoding a larger one takes seconds
+            tl::testing::Png png(shot);
+            // The button's grey, where the button is.
+            const double k = static_cast<double>(png.width()) / ui::Screen::main().bounds().width;
+            EXPECT_EQ(png.rgb(static_cast<int>(110 * k), static_cast<int>(310 * k)), 0xaaaaaau);
+        }
+        std::remove(shot.c_str());
+        EXPECT_EQ(host.framesDrawn(), frames + 1);  // the capture drew the frame, once
+    }
+    host.close();
+    app->terminate();
     ui::Screen::main().reset();
     ui::Storyboard::clearMain();
 }
