@@ -26,6 +26,7 @@
 #include "base/text.hpp"
 #include "base/usage.hpp"
 #include "engine/universal_engine_vc.hpp"
+#include "platform/gfx/drawing_memory.hpp"
 #include "platform/sdl/window_host.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/application.hpp"
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        gfx::prepareForDrawing("tellurandi");
         tl::registerApplication();
         ui::setMainHost(std::make_unique<AppHost>(std::getenv("TELLURANDI_SHOT")));
         return ui::applicationMain(argc, argv, "AppDelegate");

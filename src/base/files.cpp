@@ -45,10 +45,7 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a
 Slot gSlots[kSlots];
 
 void removeNamesAndEnd(int signal) {
-    for (Slot& slot : gSlots) {
-        int live = kLive;
-        if (slot.state.compare_exchange_strong(live, kRemoving)) ::unlink(slot.path);
-    }
+    removeKeptNames();
     struct sigaction byDefault {};
     byDefault.sa_handler = SIG_DFL;
     sigemptyset(&byDefault.sa_mask);
@@ -168,6 +165,16 @@ WriteResult removeRegularFile(const std::string& path) {
 }
 
 // ---- RemovedOnSignal ---------------------------------------------------------------
+
+void removeKeptNames() noexcept {
+    for (Slot& slot : gSlots) {
+        int state = kLive;
+        // A name another handler took may not be removed yet when this one
+        // ends the process: it is removed here too (a second unlink of a
+        // name is harmless, and a taken entry is never let go).
+        if (slot.state.compare_exchange_strong(state, kRemoving) || state == kRemoving) ::unlink(slot.path);
+    }
+}
 
 RemovedOnSignal::RemovedOnSignal(const std::string& path) {
     const std::size_t length = std::strlen(path.c_str());  // as the system reads it

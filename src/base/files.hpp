@@ -89,6 +89,11 @@ private:
     int error_ = 0;
 };
 
+/// Removes every name a RemovedOnSignal keeps, now, for a process that is
+/// about to end at once (from a signal handler, or on a fatal error); the
+/// names stay taken, so nothing is written to them again. Async-signal-safe.
+void removeKeptNames() noexcept;
+
 /// A hidden file beside `target`, written, then given the target's name by
 /// commit(); removed unless that succeeds.
 class TemporaryFile {

@@ -12,6 +12,7 @@
 #include "base/errors.hpp"
 #include "base/text.hpp"
 #include "base/usage.hpp"
+#include "platform/gfx/drawing_memory.hpp"
 #include "script.hpp"
 
 namespace {
@@ -62,6 +63,7 @@ int run(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    gfx::prepareForDrawing("tellurandi-shot");
     tl::registerApplication();
     const std::string& path = args.operands[0];
     if (path == "-") return runFrom(std::cin, "the standard input");

@@ -11,6 +11,7 @@
 #include "engine/step_page.hpp"
 #include "engine/universal_engine_vc.hpp"
 #include "platform/gfx/cairo_context.hpp"
+#include "platform/gfx/drawing_memory.hpp"
 #include "platform/ui/screen.hpp"
 
 namespace tl::steps_tool {
@@ -88,17 +89,23 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     setMainScreenWidth(request.width);
     const double base = screenScaledFontSize();
     const gfx::Rect view = stepViewFrame({static_cast<double>(request.width), static_cast<double>(request.height)});
+    gfx::prepareForDrawing("tellurandi-steps");
     for (std::size_t page = 0; page < solution.steps.size(); ++page) {
         gfx::ImageSurface image(request.width, request.height, kPixelScale);
-        {
-            gfx::ContextScope scope(&image.context());
-            image.context().translate(view.x, view.y);
-            if (!drawStepPage(image.context(), view.size(), solution, static_cast<std::int64_t>(page), base)) {
-                error = "page " + std::to_string(page + 1) + " has no comment entry";
-                return false;
-            }
+        bool commented = true;
+        const std::string failure = gfx::drawChecked(image, [&](gfx::Context& context) {
+            context.translate(view.x, view.y);
+            commented = drawStepPage(context, view.size(), solution, static_cast<std::int64_t>(page), base);
+        });
+        if (!commented) {
+            error = "page " + std::to_string(page + 1) + " has no comment entry";
+            return false;
         }
         const std::filesystem::path path = request.directory / pageFileName(page + 1);
+        if (!failure.empty()) {
+            error = "cannot draw " + excerpt(request.directory.string()) + "/" + pageFileName(page + 1) + ": " + failure;
+            return false;
+        }
         if (const tl::WriteResult written = image.writePng(path.string()); !written) {
             error = written.failure();
             return false;

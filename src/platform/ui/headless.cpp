@@ -5,6 +5,7 @@
 #include "base/errors.hpp"
 #include "base/text.hpp"
 #include "platform/gfx/cairo_context.hpp"
+#include "platform/gfx/drawing_memory.hpp"
 #include "platform/ui/animation.hpp"
 #include "platform/ui/button.hpp"
 #include "platform/ui/dispatch.hpp"
@@ -93,10 +94,9 @@ tl::WriteResult renderToPng(View& view, const std::string& path, double scale) {
     gfx::Rect b = view.bounds();
     tl::require(b.width > 0 && b.height > 0, "cannot render a view without area");
     gfx::ImageSurface image(b.width, b.height, scale);
-    {
-        gfx::ContextScope scope(&image.context());
-        view.drawHierarchy(image.context());
-    }
+    if (const std::string why = gfx::drawChecked(image, [&](gfx::Context& context) { view.drawHierarchy(context); });
+        !why.empty())
+        return tl::WriteResult::cannotWrite(path, why);
     return image.writePng(path);
 }
 
