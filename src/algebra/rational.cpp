@@ -134,17 +134,27 @@ std::optional<Rational> sumRationals(std::span<const Rational> values) {
         i128& n = over[s * r.denominator / g];
         n = add(n, s * r.numerator / g);
     }
-    // Joined over the least common multiple, ascending, in lowest terms as they go.
-    i128 n = 0, d = 1;
-    for (const auto& [denominator, numerator] : over) {
+    // Joined over the least common multiple, ascending, in lowest terms as
+    // they go; the whole part is kept apart, so that what is joined stays
+    // below one and no product grows past the common multiple itself.
+    i128 whole = 0, n = 0, d = 1;
+    const auto carry = [&](i128& numerator, i128 denominator) {
+        whole = add(whole, numerator / denominator);
+        numerator %= denominator;
+    };
+    for (auto [denominator, numerator] : over) {
+        carry(numerator, denominator);
         if (numerator == 0) continue;
         const auto g = static_cast<i128>(gcd128(d, denominator));
         n = add(multiply(n, denominator / g), multiply(numerator, d / g));
         d = multiply(d / g, denominator);
+        carry(n, d);
         const auto h = static_cast<i128>(gcd128(n, d));
         n /= h;
         d /= h;
     }
+    // whole·d + n keeps n's common factors with d: none.
+    n = add(multiply(whole, d), n);
     if (n < checked::kMin || n > checked::kMax || d > checked::kMax) throw fail();
     return makeDefaultRational(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d));
 }

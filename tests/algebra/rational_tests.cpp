@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,11 @@ TEST(Rational, SumsAreExact) {
         {{q(1, 2), q(1, 3), q(1, -6)}, "2/3"},
         {{q(1, 3), q(1, p), q(-1, p)}, "1/3"},
         {{q(1, 3), q(max, p), q(max, p), q(-max, p), q(-max, p)}, "1/3"},
+        // Fractions over PQ, QR and RP (primes near 2³¹) that add up to 0: their
+        // common multiple, PQR, is 93 bits; beside a whole part of 2⁶², 155.
+        {{q(4611686018427387904, 1), q(1, 4611685975477714963), q(256202621654216202, 4611685846628697223),
+          q(-256202623801681789, 4611685885283401789)},
+         "4611686018427387904/1"},
         {{q(min, min), q(1, min)}, "overflow"},  // (2⁶³ − 1)/2⁶³
         {{q(1, p), q(1, p - 2)}, "overflow"},
         {{q(min, 1), q(-1, 1)}, "overflow"},
@@ -94,6 +101,44 @@ TEST(Rational, SumsAreExact) {
         }
         EXPECT_EQ(got, expected) << values.size() << " values";
     }
+}
+
+// However the same values are ordered or grouped, the sum is the same: each
+// list is summed whole, shuffled, and as the sum of its two halves' sums.
+// The denominators share large factors, so their common multiples pass 64
+// bits on the way, and the numerators are large, so the whole parts do too.
+TEST(Rational, SumsDoNotDependOnOrderOrGrouping) {
+    std::mt19937_64 random(20261207);
+    const std::int64_t primes[] = {2147483647, 2147483629, 2147483587, 1000003, 999983, 7, 3, 2};
+    const auto pick = [&](auto& from) { return from[random() % std::size(from)]; };
+    const auto attempt = [](std::span<const Rational> values) -> std::optional<std::string> {
+        try {
+            return text(sumRationals(values));
+        } catch (const OverflowError&) {
+            return std::nullopt;
+        }
+    };
+    int compared = 0;
+    for (int list = 0; list < 2000; ++list) {
+        std::vector<Rational> values;
+        for (std::size_t k = 2 + random() % 8; k > 0; --k) {
+            const std::int64_t d = pick(primes) * (random() % 2 ? pick(primes) : 1);
+            const std::int64_t n = static_cast<std::int64_t>(random() >> (1 + random() % 62)) * (random() % 2 ? 1 : -1);
+            values.push_back(q(n, d));
+        }
+        const std::optional<std::string> whole = attempt(values);
+        std::vector<Rational> shuffled = values;
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        EXPECT_EQ(attempt(shuffled), whole);
+        const std::size_t half = values.size() / 2;
+        const auto first = attempt(std::span(values).first(half)), second = attempt(std::span(values).subspan(half));
+        if (!whole || !first || !second) continue;
+        const std::vector<Rational> halves = {*sumRationals(std::span(values).first(half)),
+                                              *sumRationals(std::span(values).subspan(half))};
+        EXPECT_EQ(attempt(halves), whole);
+        ++compared;
+    }
+    EXPECT_GT(compared, 100);
 }
 
 TEST(Rational, Predicates) {
