@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "screens/app_driver.hpp"
+#include "support/folder_contents.hpp"
 
 extern char** environ;
 
@@ -33,6 +34,7 @@ namespace tl {
 namespace {
 
 namespace fs = std::filesystem;
+using tl::testing::entries;
 using testing::AppDriver;
 
 bool haveCommand(const char* name) {
@@ -250,14 +252,6 @@ TEST_F(AppWindow, AWindowResizedBelowTheMinimumIsSizedBack) {
     EXPECT_LT(bandDifference(shot, expected, 0, 64, k), 1.0);
 
     EXPECT_EQ(running->quit(), 0);
-}
-
-/// The names in `dir`, hidden ones too, in order.
-std::vector<std::string> entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 /// The lines of `path` that start with `start`.

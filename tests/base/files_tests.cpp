@@ -25,30 +25,19 @@
 #include <gtest/gtest.h>
 
 #include "base/files.hpp"
+#include "support/folder_contents.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tl::testing::slurp;
+using tl::testing::entries;
 
 fs::path freshDirectory(const std::string& name) {
     const fs::path dir = fs::temp_directory_path() / ("tl_files_" + std::to_string(getpid()) + "_" + name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
-}
-
-std::vector<std::string> entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 /// What is at `path`, to compare before and after.

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/folder_contents.hpp"
 #include "support/text_lines.hpp"
 
 extern char** environ;
@@ -31,6 +32,8 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+using tl::testing::slurp;
+using tl::testing::entries;
 
 struct Outcome {
     int status = -1;  // the exit status; -1 when it ended otherwise or ran out of time
@@ -47,13 +50,6 @@ struct Options {
     std::chrono::seconds timeLimit{60};
     bool fullOutput = false;                        // standard output is /dev/full
 };
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 /// A fresh, empty directory of the test's own.
 fs::path freshDirectory(const std::string& name) {
@@ -301,14 +297,6 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
 }
 
 // ---- Writing PNG files ----------------------------------------------------------
-
-/// The names in `dir`, hidden ones too.
-std::vector<std::string> entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // A PNG that cannot be written whole (here for a 20 KB limit on file size,
 // its signal ignored, so that writes past it fail) ends each program with

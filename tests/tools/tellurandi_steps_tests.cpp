@@ -19,6 +19,7 @@
 #include "step_builders.hpp"
 #include "steps_tool.hpp"
 #include "support/counting_buffer.hpp"
+#include "support/folder_contents.hpp"
 #include "support/steps_outcome.hpp"
 #include "support/text_lines.hpp"
 
@@ -26,6 +27,8 @@ using namespace tl;
 using namespace tl::steps_tool;
 using Args = std::vector<std::string>;
 namespace fs = std::filesystem;
+using tl::testing::slurp;
+using tl::testing::entries;
 
 namespace {
 
@@ -419,24 +422,6 @@ TEST(StepsTool, OneFilePerPageInTheStepScreensFrame) {
     EXPECT_NE(error.find("page 7"), std::string::npos) << error;
     fs::remove_all(dir);
 }
-
-namespace {
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
 
 // The names of pages held by anything but a regular file (a named pipe, a
 // link, a folder) stop the run with one line naming the first, status 1,
