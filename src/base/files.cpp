@@ -44,6 +44,17 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a
 
 Slot gSlots[kSlots];
 
+// Removes every kept name, for a process about to end at once. A name
+// another handler took may not be removed yet when this one ends the
+// process: it is removed here too (a second unlink of a name is harmless,
+// and a taken entry is never let go).
+void removeKeptNames() noexcept {
+    for (Slot& slot : gSlots) {
+        int state = kLive;
+        if (slot.state.compare_exchange_strong(state, kRemoving) || state == kRemoving) ::unlink(slot.path);
+    }
+}
+
 void removeNamesAndEnd(int signal) {
     removeKeptNames();
     struct sigaction byDefault {};
@@ -105,21 +116,9 @@ std::atomic<unsigned> gTemporaryCount = 0;
 
 // ---- WriteResult ---------------------------------------------------------------
 
-namespace {
-
-// A path as a message shows it: its folder and its name each cut short and
-// on one line, so that a long folder still lets the file's name be read.
-std::string shown(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos) return excerpt(path);
-    return excerpt(path.substr(0, slash)) + "/" + excerpt(path.substr(slash + 1));
-}
-
-}  // namespace
-
 WriteResult WriteResult::cannotWrite(std::string_view path, std::string_view reason) {
     std::string line = "cannot write ";
-    line.append(shown(path)).append(": ").append(reason);
+    line.append(excerptPath(path)).append(": ").append(reason);
     return WriteResult(std::move(line));
 }
 
@@ -128,12 +127,12 @@ WriteResult WriteResult::cannotWrite(std::string_view path, int error) {
 }
 
 WriteResult WriteResult::notRegularFile(std::string_view path) {
-    return WriteResult(shown(path) + ": not a regular file");
+    return WriteResult(excerptPath(path) + ": not a regular file");
 }
 
 WriteResult WriteResult::cannotRemove(std::string_view path, int error) {
     std::string line = "cannot remove ";
-    line.append(shown(path)).append(": ").append(errorText(error));
+    line.append(excerptPath(path)).append(": ").append(errorText(error));
     return WriteResult(std::move(line));
 }
 
@@ -166,14 +165,15 @@ WriteResult removeRegularFile(const std::string& path) {
 
 // ---- RemovedOnSignal ---------------------------------------------------------------
 
-void removeKeptNames() noexcept {
-    for (Slot& slot : gSlots) {
-        int state = kLive;
-        // A name another handler took may not be removed yet when this one
-        // ends the process: it is removed here too (a second unlink of a
-        // name is harmless, and a taken entry is never let go).
-        if (slot.state.compare_exchange_strong(state, kRemoving) || state == kRemoving) ::unlink(slot.path);
+void endAtOnce(std::string_view line, int status) noexcept {
+    for (std::size_t written = 0; written < line.size();) {
+        const ssize_t n = ::write(STDERR_FILENO, line.data() + written, line.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
     }
+    removeKeptNames();
+    _exit(status);
 }
 
 RemovedOnSignal::RemovedOnSignal(const std::string& path) {

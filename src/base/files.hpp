@@ -89,10 +89,12 @@ private:
     int error_ = 0;
 };
 
-/// Removes every name a RemovedOnSignal keeps, now, for a process that is
-/// about to end at once (from a signal handler, or on a fatal error); the
-/// names stay taken, so nothing is written to them again. Async-signal-safe.
-void removeKeptNames() noexcept;
+/// Ends the process now with `status`, where nothing can be released (no
+/// memory left, a display that is gone): writes `line` whole to standard
+/// error, removes every name a RemovedOnSignal keeps (so no temporary file
+/// stays), then _exit. Runs no destructor and takes no memory; safe in a
+/// signal handler.
+[[noreturn]] void endAtOnce(std::string_view line, int status) noexcept;
 
 /// A hidden file beside `target`, written, then given the target's name by
 /// commit(); removed unless that succeeds.

@@ -103,4 +103,10 @@ std::string excerpt(std::string_view text) {
     return oneLine(text.substr(0, end), "\\n") + "\u2026";
 }
 
+std::string excerptPath(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return excerpt(path);
+    return excerpt(path.substr(0, slash)) + "/" + excerpt(path.substr(slash + 1));
+}
+
 }  // namespace tl

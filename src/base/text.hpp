@@ -45,4 +45,8 @@ inline constexpr std::size_t kExcerptCharacters = 200;
 /// characters (a byte that is no part of one counts as one character).
 std::string excerpt(std::string_view text);
 
+/// A path as a message shows it: its folder and its name each as excerpt
+/// shows them, so that a long folder still lets the file's name be read.
+std::string excerptPath(std::string_view path);
+
 }  // namespace tl

@@ -149,10 +149,11 @@ TEST(DisplayLoss, TheAppEndsWithOneLineAndStatusOneWhenTheServerStops) {
     fs::remove(errors);
 }
 
-// The line stays one line, of bounded length, whatever DISPLAY holds.
+// The line stays one line, of bounded length, whatever DISPLAY holds: the
+// display quoted as every error line quotes what it was given.
 TEST(DisplayLoss, TheLineShowsTheDisplayOnOneLineAndShortened) {
-    // 200 bytes, the last two a character's.
-    const std::string longName(300, 'x'), accented = std::string(198, 'x') + "\u00e9";
+    // 200 characters, the last one of two bytes.
+    const std::string longName(300, 'x'), accented = std::string(199, 'x') + "\u00e9";
     struct Case {
         std::string program, display, line;
     };
@@ -160,11 +161,11 @@ TEST(DisplayLoss, TheLineShowsTheDisplayOnOneLineAndShortened) {
         {"tellurandi", ":55", "tellurandi: the display :55 was lost\n"},
         {"tellurandi", "host:1.0", "tellurandi: the display host:1.0 was lost\n"},
         {"tellurandi", "", "tellurandi: the display was lost\n"},
-        {"tellurandi", ":1\n\x1b[2J\r", "tellurandi: the display :1??[2J was lost\n"},
+        {"tellurandi", ":1\n\x1b[2J\r", "tellurandi: the display :1\\n?[2J was lost\n"},
         {"a\tb", ":1", "a?b: the display :1 was lost\n"},
         {"t", longName, "t: the display " + longName.substr(0, 200) + "\u2026 was lost\n"},
         // A character is cut whole or not at all.
-        {"t", "x" + accented, "t: the display " + std::string(199, 'x') + "\u2026 was lost\n"},
+        {"t", "x" + accented, "t: the display " + std::string(200, 'x') + "\u2026 was lost\n"},
         {"t", accented, "t: the display " + accented + " was lost\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(sdl::displayLossLine(c.program, c.display), c.line) << c.display;

@@ -235,3 +235,21 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
         fs::remove_all(dir);
     }
 }
+
+// A process ended at once (on a fatal error, or when its display is lost)
+// writes its one line whole, leaves no temporary file and no kept name, and
+// ends with the status it was given, running no destructor.
+TEST(WholeFiles, EndingAtOnceLeavesNoTemporaryFile) {
+    const fs::path dir = freshDirectory("at_once");
+    EXPECT_EXIT(
+        {
+            tl::TemporaryFile file((dir / "out.png").string());
+            std::ofstream(dir / "kept") << "kept";
+            const tl::RemovedOnSignal kept((dir / "kept").string());
+            static_cast<void>(file.write("half", 4));
+            tl::endAtOnce("program: the display :9 was lost\n", 3);
+        },
+        ::testing::ExitedWithCode(3), "^program: the display :9 was lost\n$");
+    EXPECT_EQ(entries(dir), std::vector<std::string>{});
+    fs::remove_all(dir);
+}

@@ -47,8 +47,8 @@ struct CardFailure {
     std::string message;
 };
 
-// One side of a card: its file, the file as messages name it (the folder
-// cut short as tl::excerpt cuts it) and how it is drawn.
+// One side of a card: its file, the file as messages name it
+// (tl::excerptPath) and how it is drawn.
 struct Side {
     std::string path;
     std::string shown;
@@ -57,36 +57,35 @@ struct Side {
 
 constexpr double kPixelScale = 2.0;
 
-// Runs `work` on the side that messages name `shown`: running out of
-// memory or a broken precondition on the way is a failure of that side.
+// Runs `work` for `side`: why it gives (empty when all went well), or
+// running out of memory or a broken precondition on the way, fails the side.
 template <class Work>
-void failingAs(const std::string& shown, Work&& work) {
+void failingAs(const Side& side, Work&& work) {
+    std::string why;
     try {
-        work();
+        why = work();
     } catch (const std::bad_alloc&) {
-        throw CardFailure{"cannot draw " + shown + ": out of memory"};
+        why = "out of memory";
     } catch (const tl::PreconditionError& e) {
-        throw CardFailure{"cannot draw " + shown + ": " + e.what()};
+        why = e.what();
     }
+    if (!why.empty()) throw CardFailure{"cannot draw " + side.shown + ": " + why};
 }
 
 // Everything the text of the cards needs is loaded before any card's
 // pixels take their share of memory: each side is drawn once into an image
 // of one pixel (see gfx::loadFontsFor).
 void prepareFonts(const std::vector<Side>& sides) {
-    for (const Side& side : sides)
-        failingAs(side.shown, [&] {
-            if (const std::string why = gfx::loadFontsFor(side.draw, kPixelScale); !why.empty())
-                throw CardFailure{"cannot draw " + side.shown + ": " + why};
-        });
+    for (const Side& side : sides) failingAs(side, [&] { return gfx::loadFontsFor(side.draw, kPixelScale); });
 }
 
 void render(const Side& side, double width, double height) {
-    failingAs(side.shown, [&] {
+    failingAs(side, [&] {
         gfx::ImageSurface image(width, height, kPixelScale);
-        if (const std::string why = gfx::drawChecked(image, side.draw); !why.empty())
-            throw CardFailure{"cannot draw " + side.shown + ": " + why};
-        if (tl::WriteResult written = image.writePng(side.path); !written) throw CardFailure{written.failure()};
+        std::string why = gfx::drawChecked(image, side.draw);
+        if (why.empty())
+            if (tl::WriteResult written = image.writePng(side.path); !written) throw CardFailure{written.failure()};
+        return why;
     });
     std::printf("%s\n", side.path.c_str());
 }
@@ -145,16 +144,18 @@ int run(int argc, char** argv) {
                               {"double_minus_one", DoublesKind::doubleMinusOne, 5},
                               {"make_double", DoublesKind::makeADouble, 6}};
     std::vector<Side> sides;
-    const std::string shownDir = tl::excerpt(dir);
+    const auto add = [&](const std::string& path, std::function<void(gfx::Context&)> draw) {
+        sides.push_back({path, tl::excerptPath(path), std::move(draw)});
+    };
     for (bool front : {true, false}) {
         const std::string ending = front ? "_front.png" : "_back.png";
         for (const Count& c : counts)
-            sides.push_back({dir + "/" + c.file + ending, shownDir + "/" + c.file + ending, [=](gfx::Context& ctx) {
-                                 drawCountStrategy(ctx, c.first, c.second, front, c.name, width, height);
-                             }});
+            add(dir + "/" + c.file + ending, [=](gfx::Context& ctx) {
+                drawCountStrategy(ctx, c.first, c.second, front, c.name, width, height);
+            });
         for (const Double& d : doubles)
-            sides.push_back({dir + "/" + d.file + ending, shownDir + "/" + d.file + ending,
-                             [=](gfx::Context& ctx) { drawDoubles(ctx, d.kind, d.n, front, width, height); }});
+            add(dir + "/" + d.file + ending,
+                [=](gfx::Context& ctx) { drawDoubles(ctx, d.kind, d.n, front, width, height); });
     }
     try {
         gfx::prepareForDrawing("drill-cards");

@@ -62,7 +62,7 @@ bool removePagesBeyond(const std::filesystem::path& directory, std::size_t pages
     for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec))
         if (pageNumberOf(it->path().filename().string()) > pages) stale.push_back(it->path());
     if (ec) {
-        error = "cannot read " + directory.string() + ": " + ec.message();
+        error = "cannot read " + excerpt(directory.string()) + ": " + ec.message();
         return false;
     }
     std::sort(stale.begin(), stale.end(), [](const auto& a, const auto& b) {
@@ -103,7 +103,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
         }
         const std::filesystem::path path = request.directory / pageFileName(page + 1);
         if (!failure.empty()) {
-            error = "cannot draw " + excerpt(request.directory.string()) + "/" + pageFileName(page + 1) + ": " + failure;
+            error = "cannot draw " + excerptPath(path.string()) + ": " + failure;
             return false;
         }
         if (const tl::WriteResult written = image.writePng(path.string()); !written) {

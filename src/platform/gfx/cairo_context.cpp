@@ -304,9 +304,6 @@ ImageSurface::ImageSurface(double width, double height, double scale, Start star
                 "image size and scale must be positive");
     tl::require(width * scale <= 32767 && height * scale <= 32767, "image is too large");
     const int pixelWidth = pixels(width, scale), pixelHeight = pixels(height, scale);
-    // The fonts first: loading them starts helper threads and reads files,
-    // which must not meet a process whose memory a large image has taken.
-    static_cast<void>(detail::fontMap());
     const auto refuse = [&](cairo_status_t status) {
         throw tl::PreconditionError("an image of " + std::to_string(pixelWidth) + " × " + std::to_string(pixelHeight) +
                                     " pixels cannot be made: " + cairo_status_to_string(status));

@@ -66,10 +66,7 @@ char gProgram[64] = "tellurandi";
     put(": ", 2);
     if (put(message, 300)) put("\xe2\x80\xa6", 3);  // "…"
     line[n++] = '\n';
-    ssize_t written = ::write(STDERR_FILENO, line, n);
-    static_cast<void>(written);
-    tl::removeKeptNames();
-    _exit(1);
+    tl::endAtOnce({line, n}, 1);
 }
 
 class PangoWatch;

@@ -28,8 +28,8 @@ namespace gfx {
 ///   otherwise keep 64 MB of address space of its own);
 /// - a fatal error of GLib's (no memory for a thread, say) ends the process
 ///   with one line, "PROGRAM: GLib's message", and status 1, once every
-///   temporary file being written is removed (see tl::removeKeptNames):
-///   never with a signal;
+///   temporary file being written is removed (see tl::endAtOnce): never
+///   with a signal;
 /// - the fonts are loaded, and their helper threads let finish, with
 ///   fontconfig's messages held back: fonts that cannot be loaded are a
 ///   tl::PreconditionError ("cannot load the fonts: ..."), one line where

@@ -7,7 +7,8 @@
 // and destroying a window waits for a reply that never comes. From this
 // call on, the loss instead prints one line on standard error,
 // "PROGRAM: the display NAME was lost" (NAME being DISPLAY), and ends the
-// process at once with status 1, releasing nothing. SIGPIPE, unless the
+// process at once with status 1, releasing nothing but the temporary files
+// being written (see tl::endAtOnce). SIGPIPE, unless the
 // program handles it, is ignored: a write to a closed connection then
 // fails and is reported as the loss, where it would end the process
 // without a word.
@@ -24,8 +25,7 @@ namespace sdl {
 void endOnDisplayLoss(std::string_view programName);
 
 /// The line printed ("PROGRAM: the display NAME was lost", then a line
-/// break): the name on one line (control characters as "?"), its first 200
-/// bytes and "…" when it is longer.
+/// break), the program and the display as tl::excerpt quotes them.
 std::string displayLossLine(std::string_view programName, std::string_view displayName);
 
 }  // namespace sdl
