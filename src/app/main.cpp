@@ -60,17 +60,20 @@ public:
     int run(ui::Application& application) override {
         window_.open(application);
         // Wake often enough to notice a capture request between events.
-        while (window_.pump(ui::animationsRunning() ? 16 : 100)) {
-            if (gShotRequested) {
-                gShotRequested = 0;
-                capture(application);
-            }
-        }
+        while (window_.pump(ui::animationsRunning() ? 16 : 100)) captureIfRequested(application);
+        // A capture asked for before the app was told to end is still written.
+        captureIfRequested(application);
         window_.close();
         return 0;
     }
 
 private:
+    void captureIfRequested(ui::Application& application) {
+        if (!gShotRequested) return;
+        gShotRequested = 0;
+        capture(application);
+    }
+
     // The picture, though written whole, is held aside (in its temporary
     // file) until the report is in place beside it: whoever waits for
     // FILE.png then finds the report that goes with it. A capture that
@@ -107,6 +110,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    tl::failWritesPastSizeLimit();
     if (tl::asksForHelp(argc, argv)) {
         std::fputs(kUsage, stdout);
         return tl::finishOutput("tellurandi", 0);

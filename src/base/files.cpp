@@ -7,12 +7,12 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
-#include <iterator>
-#include <mutex>
 #include <system_error>
 
+#include "base/removed_on_signal.hpp"
 #include "base/text.hpp"
 
 namespace tl {
@@ -21,96 +21,23 @@ namespace {
 
 std::string errorText(int error) { return std::generic_category().message(error); }
 
-// ---- Names a signal removes ---------------------------------------------------
-//
-// The handler may run in any thread at any moment, even while a name is
-// being added or let go, and may call only async-signal-safe functions. So
-// the names live in a fixed table, each entry's state an atomic: the
-// handler takes an entry that is live (and only such an entry), and from
-// then on no one else touches it. The handlers themselves are in place only
-// while some name is kept.
-
-constexpr int kSignals[] = {SIGHUP, SIGINT, SIGTERM};
-constexpr std::size_t kSlots = 32;
-constexpr std::size_t kLongestName = 4096;  // with its NUL: the longest path the system takes
-
-enum SlotState : int { kFree, kFilling, kLive, kRemoving };
-
-struct Slot {
-    std::atomic<int> state{kFree};
-    char path[kLongestName];
-};
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free state");
-
-Slot gSlots[kSlots];
-
-// Removes every kept name, for a process about to end at once. A name
-// another handler took may not be removed yet when this one ends the
-// process: it is removed here too (a second unlink of a name is harmless,
-// and a taken entry is never let go).
-void removeKeptNames() noexcept {
-    for (Slot& slot : gSlots) {
-        int state = kLive;
-        if (slot.state.compare_exchange_strong(state, kRemoving) || state == kRemoving) ::unlink(slot.path);
-    }
-}
-
-void removeNamesAndEnd(int signal) {
-    removeKeptNames();
-    struct sigaction byDefault {};
-    byDefault.sa_handler = SIG_DFL;
-    sigemptyset(&byDefault.sa_mask);
-    ::sigaction(signal, &byDefault, nullptr);
-    // Installed with SA_NODEFER, the signal is not blocked here: raised again
-    // it ends the process at once, as it would have without the handler.
-    ::raise(signal);
-}
-
-// Changed under the mutex only (never by the handler).
-std::mutex gHandlersMutex;
-std::size_t gNamesKept = 0;
-struct sigaction gBefore[std::size(kSignals)];
-bool gInstalled[std::size(kSignals)];
-
-bool byDefault(const struct sigaction& action) {
-    return !(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_DFL;
-}
-
-void installHandlers() {
-    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-        gInstalled[i] = false;
-        struct sigaction now {};
-        // A signal the process ignores (as under nohup) or handles itself
-        // does not end it: that stays as it is.
-        if (::sigaction(kSignals[i], nullptr, &now) != 0 || !byDefault(now)) continue;
-        struct sigaction removing {};
-        removing.sa_handler = removeNamesAndEnd;
-        sigemptyset(&removing.sa_mask);
-        for (int other : kSignals)
-            if (other != kSignals[i]) sigaddset(&removing.sa_mask, other);
-        removing.sa_flags = SA_NODEFER;
-        gBefore[i] = now;
-        gInstalled[i] = ::sigaction(kSignals[i], &removing, nullptr) == 0;
-    }
-}
-
-void restoreHandlers() {
-    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-        if (!gInstalled[i]) continue;
-        gInstalled[i] = false;
-        // What was there before comes back, unless the handler was replaced since.
-        struct sigaction now {};
-        if (::sigaction(kSignals[i], nullptr, &now) == 0 && !(now.sa_flags & SA_SIGINFO) &&
-            now.sa_handler == removeNamesAndEnd)
-            ::sigaction(kSignals[i], &gBefore[i], nullptr);
-    }
-}
-
 // At most this many bytes of the target's name go into the temporary
 // file's, so that the longest name a folder takes (255 bytes) leaves room
 // for the ending.
 constexpr std::size_t kNameKept = 200;
-std::atomic<unsigned> gTemporaryCount = 0;
+std::atomic<unsigned> gHiddenCount = 0;
+
+// A fresh hidden name beside `target`, in its folder: ".NAME.tmp-PID-N".
+std::string hiddenNameBeside(const std::string& target) {
+    const std::filesystem::path path(target);
+    std::string name(1, '.');
+    name.append(path.filename().string(), 0, kNameKept);
+    name.append(".tmp-").append(std::to_string(getpid())).append("-").append(std::to_string(gHiddenCount++));
+    return (path.parent_path() / name).string();
+}
+
+// How many fresh names are tried where each may be taken already.
+constexpr int kNameAttempts = 100;
 
 }  // namespace
 
@@ -130,6 +57,12 @@ WriteResult WriteResult::notRegularFile(std::string_view path) {
     return WriteResult(excerptPath(path) + ": not a regular file");
 }
 
+WriteResult WriteResult::cannotDraw(std::string_view path, std::string_view reason) {
+    std::string line = "cannot draw ";
+    line.append(excerptPath(path)).append(": ").append(reason);
+    return WriteResult(std::move(line));
+}
+
 WriteResult WriteResult::cannotRemove(std::string_view path, int error) {
     std::string line = "cannot remove ";
     line.append(excerptPath(path)).append(": ").append(errorText(error));
@@ -146,67 +79,85 @@ WriteResult checkReplaceable(const std::string& path) {
     return error == ENOENT ? WriteResult() : WriteResult::cannotWrite(path, error);
 }
 
+// Where the system cannot rename so: an old kernel, or a file system
+// without renameat2's flags.
+bool cannotRenameSo(int error) { return error == EINVAL || error == ENOSYS; }
+
 WriteResult renameOverRegularFile(const std::string& from, const std::string& to) {
-    // Most writes make a new name: that needs no look at what is there.
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
-    const int error = errno;
-    // EINVAL and ENOSYS: a file system or kernel that cannot rename so.
-    if (error != EEXIST && error != EINVAL && error != ENOSYS) return WriteResult::cannotWrite(to, error);
+    // Another process may take the name away or put one there between two
+    // calls: each such change is answered by trying again, a few times.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // Most writes make a new name: that needs no look at what is there.
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+        if (const int error = errno; error != EEXIST) {
+            if (cannotRenameSo(error)) break;
+            return WriteResult::cannotWrite(to, error);
+        }
+        // Something is there. The two names change places in one step, and
+        // what was displaced (now at `from`, a name of ours alone) is looked
+        // at after: nothing can come to `to` between a look and the
+        // replacing. Until it has been looked at, `from` may hold what is not
+        // ours: a signal that would remove it waits.
+        const SignalsDeferred deferred;
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
+            const int error = errno;
+            if (error == ENOENT) continue;  // gone again
+            if (cannotRenameSo(error)) break;
+            return WriteResult::cannotWrite(to, error);
+        }
+        struct stat displaced {};
+        const int looked = ::lstat(from.c_str(), &displaced) == 0 ? 0 : errno;
+        if (looked == 0 && S_ISREG(displaced.st_mode)) {
+            ::unlink(from.c_str());  // the file replaced; if it stays, it stays hidden, no harm
+            return {};
+        }
+        // Anything else goes back where it was.
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0)
+            return WriteResult::cannotWrite(to, errno);
+        return looked == 0 ? WriteResult::notRegularFile(to) : WriteResult::cannotWrite(to, looked);
+    }
+    // Without renameat2: a look, then the rename (another process could put
+    // something at `to` between the two).
     if (WriteResult replaceable = checkReplaceable(to); !replaceable) return replaceable;
     if (std::rename(from.c_str(), to.c_str()) != 0) return WriteResult::cannotWrite(to, errno);
     return {};
 }
 
 WriteResult removeRegularFile(const std::string& path) {
+    // What is at `path` is moved aside to a name of ours alone first, looked
+    // at there, and removed only if it is a regular file: what came to
+    // `path` meanwhile is never the one removed. Anything else goes back.
+    const SignalsDeferred deferred;
+    std::string aside;
+    int moved = -1;
+    for (int attempt = 0; attempt < kNameAttempts && moved != 0; ++attempt) {
+        aside = hiddenNameBeside(path);
+        moved = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+        if (moved != 0 && errno != EEXIST) break;
+    }
+    if (moved == 0) {
+        struct stat status {};
+        const int looked = ::lstat(aside.c_str(), &status) == 0 ? 0 : errno;
+        if (looked == 0 && S_ISREG(status.st_mode)) {
+            if (::unlink(aside.c_str()) == 0) return {};
+            const int error = errno;
+            static_cast<void>(::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE));
+            return WriteResult::cannotRemove(path, error);
+        }
+        if (::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0)
+            return WriteResult::cannotRemove(path, errno);
+        return looked == 0 ? WriteResult::notRegularFile(path) : WriteResult::cannotRemove(path, looked);
+    }
+    const int error = errno;
+    if (error == ENOENT) return {};
+    if (!cannotRenameSo(error)) return WriteResult::cannotRemove(path, error);
+    // Without renameat2: a look, then the removal.
     if (WriteResult replaceable = checkReplaceable(path); !replaceable) return replaceable;
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return WriteResult::cannotRemove(path, errno);
     return {};
 }
 
-// ---- RemovedOnSignal ---------------------------------------------------------------
-
-void endAtOnce(std::string_view line, int status) noexcept {
-    for (std::size_t written = 0; written < line.size();) {
-        const ssize_t n = ::write(STDERR_FILENO, line.data() + written, line.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        written += static_cast<std::size_t>(n);
-    }
-    removeKeptNames();
-    _exit(status);
-}
-
-RemovedOnSignal::RemovedOnSignal(const std::string& path) {
-    const std::size_t length = std::strlen(path.c_str());  // as the system reads it
-    if (length >= kLongestName) {
-        error_ = ENAMETOOLONG;
-        return;
-    }
-    for (std::size_t i = 0; i < kSlots; ++i) {
-        int free = kFree;
-        if (!gSlots[i].state.compare_exchange_strong(free, kFilling)) continue;
-        std::memcpy(gSlots[i].path, path.c_str(), length + 1);
-        {
-            std::lock_guard lock(gHandlersMutex);
-            if (gNamesKept++ == 0) installHandlers();
-        }
-        gSlots[i].state.store(kLive);
-        slot_ = static_cast<int>(i);
-        return;
-    }
-    error_ = EMFILE;
-}
-
-void RemovedOnSignal::release() {
-    if (slot_ < 0) return;
-    int live = kLive;
-    // When this fails a handler is removing the name and ending the process:
-    // the entry stays the handler's.
-    gSlots[slot_].state.compare_exchange_strong(live, kFree);
-    slot_ = -1;
-    std::lock_guard lock(gHandlersMutex);
-    if (--gNamesKept == 0) restoreHandlers();
-}
+void failWritesPastSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // ---- TemporaryFile -----------------------------------------------------------------
 
@@ -216,13 +167,8 @@ TemporaryFile::TemporaryFile(std::string target) : target_(std::move(target)) {
     if (!result_) return;
     // Made with O_EXCL, so a name another writer holds is never shared;
     // 0666 under the umask, as the target would be if written directly.
-    const std::filesystem::path path(target_);
-    const std::filesystem::path dir = path.parent_path();
-    std::string stem(1, '.');
-    stem.append(path.filename().string(), 0, kNameKept);
-    stem.append(".tmp-").append(std::to_string(getpid())).append("-");
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        name_ = (dir / (stem + std::to_string(gTemporaryCount++))).string();
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name_ = hiddenNameBeside(target_);
         guard_.emplace(name_);
         if (guard_->error() != 0) {
             failWith(guard_->error());

@@ -15,13 +15,13 @@
 // device, a named pipe, a socket, a folder, a symbolic link, even one to a
 // regular file) is left as it is and the write fails with "PATH: not a
 // regular file"; this is checked when the temporary file is made and again
-// when it is renamed.
+// when it is renamed, in one step with the renaming where the system can
+// (renameat2), so that nothing put there in between is replaced.
 //
-// While a temporary file exists, SIGHUP, SIGINT and SIGTERM, where they
-// would end the process (their default action), remove it first; the
-// process then ends by the same signal. A signal the process ignores or
-// handles itself keeps doing so: the write then goes on to its end. SIGKILL
-// cannot be caught, so it leaves the temporary file behind.
+// While a temporary file exists, a signal that would end the process
+// removes it first (see base/removed_on_signal.hpp). A write past the
+// process's file size limit fails as one on a full disk does, once the
+// program has called failWritesPastSizeLimit.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +30,8 @@
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "base/removed_on_signal.hpp"
 
 namespace tl {
 
@@ -44,6 +46,8 @@ public:
     static WriteResult cannotWrite(std::string_view path, int error);
     /// "PATH: not a regular file".
     static WriteResult notRegularFile(std::string_view path);
+    /// "cannot draw PATH: REASON": the picture for PATH could not be drawn.
+    static WriteResult cannotDraw(std::string_view path, std::string_view reason);
     /// "cannot remove PATH: REASON", the reason as above.
     static WriteResult cannotRemove(std::string_view path, int error);
 
@@ -65,36 +69,16 @@ WriteResult checkReplaceable(const std::string& path);
 WriteResult renameOverRegularFile(const std::string& from, const std::string& to);
 
 /// Removes the regular file at `path` (done when nothing is there): "PATH:
-/// not a regular file" for anything else, "cannot remove PATH: REASON" when
-/// it cannot be.
+/// not a regular file" for anything else, which stays, "cannot remove PATH:
+/// REASON" when it cannot be. What is there is moved aside first and looked
+/// at there, so that nothing put at `path` meanwhile is removed.
 WriteResult removeRegularFile(const std::string& path);
 
-/// While this lives, SIGHUP, SIGINT and SIGTERM remove `path` before they
-/// end the process (see above). At most 32 names at a time, each shorter
-/// than 4096 bytes.
-class RemovedOnSignal {
-public:
-    explicit RemovedOnSignal(const std::string& path);
-    ~RemovedOnSignal() { release(); }
-    RemovedOnSignal(const RemovedOnSignal&) = delete;
-    RemovedOnSignal& operator=(const RemovedOnSignal&) = delete;
-
-    /// 0, or why the name is not kept (ENAMETOOLONG, or EMFILE when 32 are).
-    int error() const { return error_; }
-    /// A signal no longer removes the name.
-    void release();
-
-private:
-    int slot_ = -1;
-    int error_ = 0;
-};
-
-/// Ends the process now with `status`, where nothing can be released (no
-/// memory left, a display that is gone): writes `line` whole to standard
-/// error, removes every name a RemovedOnSignal keeps (so no temporary file
-/// stays), then _exit. Runs no destructor and takes no memory; safe in a
-/// signal handler.
-[[noreturn]] void endAtOnce(std::string_view line, int status) noexcept;
+/// A write past the process's file size limit (ulimit -f) then fails with
+/// "File too large", as one on a full disk does, instead of ending the
+/// process by SIGXFSZ, which would leave its temporary file behind. Every
+/// program calls it first thing.
+void failWritesPastSizeLimit();
 
 /// A hidden file beside `target`, written, then given the target's name by
 /// commit(); removed unless that succeeds.

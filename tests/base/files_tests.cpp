@@ -2,6 +2,7 @@
 // file when a signal ends the process mid-write.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ending.hpp"
 #include "base/files.hpp"
 #include "support/folder_contents.hpp"
 
@@ -162,6 +164,8 @@ bool sameAction(const struct sigaction& a, const struct sigaction& b) {
 /// Its status: 0 when all went as it should, else what went wrong.
 [[noreturn]] void writeInChild(const fs::path& target, const fs::path& kept, int signal, Before before, int ready,
                                int go) {
+    const rlimit noCore{0, 0};  // SIGQUIT would dump one
+    setrlimit(RLIMIT_CORE, &noCore);
     struct sigaction action {};
     sigemptyset(&action.sa_mask);
     action.sa_handler = before == Before::byDefault ? SIG_DFL : before == Before::ignored ? SIG_IGN : handle;
@@ -188,7 +192,7 @@ bool sameAction(const struct sigaction& a, const struct sigaction& b) {
 
 }  // namespace
 
-// SIGHUP, SIGINT and SIGTERM arriving mid-write remove the temporary file
+// SIGHUP, SIGINT, SIGQUIT and SIGTERM arriving mid-write remove the temporary file
 // (and any name kept for removal) and then end the process as the signal
 // does. A signal the process ignores or handles itself does not end it: the
 // write goes on to its end, and the signal's disposition is as before.
@@ -196,9 +200,9 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
     const struct {
         int signal;
         Before before;
-    } cases[] = {{SIGHUP, Before::byDefault},  {SIGINT, Before::byDefault}, {SIGTERM, Before::byDefault},
-                 {SIGHUP, Before::ignored},    {SIGINT, Before::ignored},   {SIGTERM, Before::handled},
-                 {SIGINT, Before::handled}};
+    } cases[] = {{SIGHUP, Before::byDefault},  {SIGINT, Before::byDefault}, {SIGQUIT, Before::byDefault},
+                 {SIGTERM, Before::byDefault}, {SIGHUP, Before::ignored},   {SIGINT, Before::ignored},
+                 {SIGQUIT, Before::ignored},   {SIGTERM, Before::handled},  {SIGINT, Before::handled}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.before == Before::byDefault ? ""
                                                          : c.before == Before::ignored ? ", ignored"
@@ -251,5 +255,50 @@ TEST(WholeFiles, EndingAtOnceLeavesNoTemporaryFile) {
         },
         ::testing::ExitedWithCode(3), "^program: the display :9 was lost\n$");
     EXPECT_EQ(entries(dir), std::vector<std::string>{});
+    fs::remove_all(dir);
+}
+
+// Held back, what goes to standard error is kept and given back; a process
+// ended at once meanwhile still writes its line to the real standard error.
+TEST(WholeFiles, EndingAtOnceWhileStandardErrorIsHeldBackStillWritesTheLine) {
+    {
+        tl::HeldBackErrors held;
+        std::fputs("a message held back\n", stderr);
+        EXPECT_EQ(held.release(), "a message held back\n");
+    }
+    EXPECT_EXIT(
+        {
+            tl::HeldBackErrors held;
+            std::fputs("held, never shown\n", stderr);
+            tl::endAtOnce("program: creating thread: Resource temporarily unavailable\n", 1);
+        },
+        ::testing::ExitedWithCode(1), "^program: creating thread: Resource temporarily unavailable\n$");
+}
+
+namespace {
+
+// In a child: writes 4 KB to `target` under a 1 KB file size limit with
+// SIGXFSZ as the system starts a program; prints why it failed.
+[[noreturn]] void writePastTheLimit(const fs::path& target) {
+    signal(SIGXFSZ, SIG_DFL);
+    tl::failWritesPastSizeLimit();
+    const rlimit limit{1024, 1024};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    tl::TemporaryFile file(target.string());
+    const std::string bytes(4096, 'x');
+    file.write(bytes.data(), bytes.size());
+    std::fprintf(stderr, "%s\n", file.commit().failure().c_str());
+    std::exit(entries(target.parent_path()).empty() ? 0 : 3);
+}
+
+}  // namespace
+
+// Past the file size limit (ulimit -f) a write fails as on a full disk once
+// failWritesPastSizeLimit has been called: one line naming the file, and no
+// temporary file, where SIGXFSZ would have ended the process.
+TEST(WholeFiles, AWritePastTheFileSizeLimitFailsAsOnAFullDisk) {
+    const fs::path dir = freshDirectory("size_limit"), target = dir / "page-01.png";
+    EXPECT_EXIT(writePastTheLimit(target), ::testing::ExitedWithCode(0),
+                "^cannot write " + target.string() + ": File too large\n$");
     fs::remove_all(dir);
 }

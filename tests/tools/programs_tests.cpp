@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -46,7 +47,8 @@ struct Options {
     std::map<std::string, std::string> set;         // and put in
     fs::path directory;                             // where it runs (empty: here)
     std::optional<rlim_t> addressSpace;             // a memory limit in bytes
-    std::optional<rlim_t> fileSize;                 // a file size limit in bytes (writes past it fail)
+    std::optional<rlim_t> fileSize;                 // a file size limit in bytes, SIGXFSZ as by default
+    std::optional<rlim_t> processes;                // a limit on the user's processes and threads
     std::chrono::seconds timeLimit{60};
     bool fullOutput = false;                        // standard output is /dev/full
 };
@@ -98,7 +100,14 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         }
         if (options.fileSize) {
             rlimit limit{*options.fileSize, *options.fileSize};
-            if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+            if (signal(SIGXFSZ, SIG_DFL) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        }
+        if (options.processes) {
+            // Root is not held to the limit: the program runs as nobody then.
+            if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(127);
+            rlimit limit{*options.processes, *options.processes};
+            if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(127);
         }
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
@@ -299,8 +308,8 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
 // ---- Writing PNG files ----------------------------------------------------------
 
 // A PNG that cannot be written whole (here for a 20 KB limit on file size,
-// its signal ignored, so that writes past it fail) ends each program with
-// one line, status 1, and leaves no file behind: no truncated PNG, no
+// SIGXFSZ as the system starts a program) ends each program with one line,
+// "… File too large", status 1, and leaves no file behind: no truncated PNG, no
 // temporary file, and a file already at that name as it was. Without the
 // limit the same commands write the file.
 TEST(Programs, AFailedPngWriteLeavesNoFile) {
@@ -345,8 +354,8 @@ TEST(Programs, AFailedPngWriteLeavesNoFile) {
     fs::remove_all(dir);
 }
 
-/// Starts `program` with `args`, its output thrown away and SIGHUP, SIGINT
-/// and SIGTERM as by default; its process id, or -1.
+/// Starts `program` with `args`, its output thrown away and SIGHUP, SIGINT,
+/// SIGQUIT and SIGTERM as by default (and no core dump); its process id, or -1.
 pid_t start(const std::string& program, const std::vector<std::string>& args) {
     std::vector<std::string> argStrings{program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -357,7 +366,9 @@ pid_t start(const std::string& program, const std::vector<std::string>& args) {
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
         if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) _exit(127);
-        for (int s : {SIGHUP, SIGINT, SIGTERM}) signal(s, SIG_DFL);
+        for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) signal(s, SIG_DFL);
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -372,7 +383,7 @@ bool holdsTemporaryFile(const fs::path& dir) {
     return false;
 }
 
-// SIGHUP, SIGINT or SIGTERM sent while a program writes a PNG ends it as
+// SIGHUP, SIGINT, SIGQUIT or SIGTERM sent while a program writes a PNG ends it as
 // the signal would (no status of its own), and no temporary file is left.
 TEST(Programs, ASignalMidWriteLeavesNoTemporaryFile) {
     const fs::path dir = freshDirectory("signals");
@@ -385,6 +396,7 @@ TEST(Programs, ASignalMidWriteLeavesNoTemporaryFile) {
         {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGTERM},
         {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGHUP},
         {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, SIGINT},
+        {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, SIGQUIT},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " " + strsignal(c.signal));
@@ -605,6 +617,51 @@ TEST(Programs, EveryDrawingProgramUnderAMemoryLimitDrawsAllOrFailsWithOneLine) {
             EXPECT_EQ(entries(out), runs[1].pictures);
         }
     }
+    fs::remove_all(dir);
+}
+
+// ---- Threads that cannot start -------------------------------------------------
+
+// With no thread to be had (ulimit -u 1), every program that draws ends
+// with one line on standard error, "PROGRAM: …", and status 1, and leaves
+// no temporary file: GLib's fatal line comes through even while the fonts
+// are loading and fontconfig's messages are held back. With a few threads
+// to be had, each either does all its work or ends so. (The app, with no
+// display here, always ends with one line.)
+TEST(Programs, ThreadsThatCannotStartEndWithOneLine) {
+    const fs::path dir = freshDirectory("threads");
+    fs::permissions(dir, fs::perms::all);  // the programs may run as nobody
+    const std::string out = (dir / "out").string(), script = (dir / "script").string();
+    std::ofstream(script) << "shot " << out << "/menu.png\n";
+    const struct {
+        const char* program;
+        std::vector<std::string> args;
+        const char* name;
+    } runs[] = {
+        {DRILL_CARDS_EXE, {out}, "drill-cards"},
+        {STEPS_EXE, {"solveExtEquation", "2(x + 1) = 8", "--png", out}, "tellurandi-steps"},
+        {SHOT_EXE, {script}, "tellurandi-shot"},
+        {TELLURANDI_EXE, {}, "tellurandi"},
+    };
+    for (const auto& run_ : runs)
+        for (const rlim_t processes : {1, 2, 3}) {
+            SCOPED_TRACE(std::string(run_.name) + " with " + std::to_string(processes));
+            fs::create_directories(out);
+            fs::permissions(out, fs::perms::all);
+            Options limited;
+            limited.unset = kNoDisplay;
+            limited.processes = processes;
+            const Outcome r = run(run_.program, run_.args, limited);
+            if (r.status != 0 || processes == 1) {
+                EXPECT_EQ(r.status, 1) << r.err;
+                EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+                EXPECT_TRUE(r.err.starts_with(std::string(run_.name) + ": ")) << r.err;
+            } else {
+                EXPECT_EQ(r.err, "");
+            }
+            EXPECT_FALSE(holdsTemporaryFile(out));
+            fs::remove_all(out);
+        }
     fs::remove_all(dir);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/errors.hpp"
+#include "base/files.hpp"
 #include "base/text.hpp"
 #include "base/usage.hpp"
 #include "drills/count_card.hpp"
@@ -171,6 +172,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tl::failWritesPastSizeLimit();
     try {
         return tl::finishOutput("drill-cards", run(argc, argv));
     } catch (const std::bad_alloc&) {

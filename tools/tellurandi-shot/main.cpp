@@ -10,6 +10,7 @@
 
 #include "app/registration.hpp"
 #include "base/errors.hpp"
+#include "base/files.hpp"
 #include "base/text.hpp"
 #include "base/usage.hpp"
 #include "platform/gfx/drawing_memory.hpp"
@@ -75,6 +76,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tl::failWritesPastSizeLimit();
     try {
         return tl::finishOutput("tellurandi-shot", run(argc, argv));
     } catch (const std::exception& e) {

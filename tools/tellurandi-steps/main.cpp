@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/files.hpp"
+#include "platform/gfx/drawing_memory.hpp"
 #include "steps_tool.hpp"
 
 int main(int argc, char** argv) {
-    return tl::steps_tool::runStepsTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    tl::failWritesPastSizeLimit();
+    return tl::steps_tool::runStepsTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+                                        [] { gfx::prepareForDrawing("tellurandi-steps"); });
 }

@@ -89,7 +89,6 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     setMainScreenWidth(request.width);
     const double base = screenScaledFontSize();
     const gfx::Rect view = stepViewFrame({static_cast<double>(request.width), static_cast<double>(request.height)});
-    gfx::prepareForDrawing("tellurandi-steps");
     for (std::size_t page = 0; page < solution.steps.size(); ++page) {
         gfx::ImageSurface image(request.width, request.height, kPixelScale);
         bool commented = true;

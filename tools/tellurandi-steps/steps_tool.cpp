@@ -24,7 +24,8 @@ int fail(std::ostream& err, int status, std::string_view message) {
     return status;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::function<void()>& readyToDraw) {
     if (args.empty()) {
         err << usageText();
         return 2;
@@ -53,6 +54,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             break;
         case Output::text: out << solutionText(solution); break;
         case Output::png:
+            if (readyToDraw) readyToDraw();
             if (!writePageImages(solution, {line->pngDirectory, line->screenWidth, line->screenHeight}, error))
                 return fail(err, 1, error);
             break;
@@ -62,10 +64,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 }  // namespace
 
-int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const std::function<void()>& readyToDraw) {
     int status = 1;
     try {
-        status = run(args, out, err);
+        status = run(args, out, err, readyToDraw);
     } catch (const std::exception& e) {
         return fail(err, 1, std::string("failed: ") + e.what());
     } catch (...) {

@@ -1,6 +1,7 @@
 // The whole tool behind main(): parse, run the entry, print or draw.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,7 +14,10 @@ namespace tl::steps_tool {
 /// solution goes to `out`, every failure to `err` as one line. Returns the
 /// exit status (0 done, 1 the entry refused its problem or a page could not
 /// be written, 2 a malformed command line or operand). No exception leaves it.
-int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// `readyToDraw`, when given, runs once before the first picture is drawn
+/// (the program readies the process for drawing there).
+int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const std::function<void()>& readyToDraw = {});
 
 /// The --text form of a solution: per page "page N: COMMENT", then one line
 /// per table (tableText); line breaks shown as " / ".

@@ -14,7 +14,7 @@
 #include <new>
 
 #include "base/errors.hpp"
-#include "base/files.hpp"
+#include "base/ending.hpp"
 #include "platform/gfx/font.hpp"
 #include "platform/gfx/pango_fonts.hpp"
 
@@ -120,50 +120,6 @@ GLogWriterOutput writeLog(GLogLevelFlags level, const GLogField* fields, gsize c
     return g_log_writer_default(level, fields, count, data);
 }
 
-// ---- Standard error held back ------------------------------------------------------
-
-// While it lives, what goes to standard error (fontconfig writes there
-// directly) is kept in a file of its own; release() gives it back.
-class HeldBackErrors {
-public:
-    HeldBackErrors() {
-        std::fflush(stderr);
-        saved_ = ::dup(STDERR_FILENO);
-        kept_ = ::memfd_create("held-back-errors", MFD_CLOEXEC);
-        if (saved_ < 0 || kept_ < 0 || ::dup2(kept_, STDERR_FILENO) < 0) restore();  // then nothing is held back
-    }
-    ~HeldBackErrors() { restore(); }
-    HeldBackErrors(const HeldBackErrors&) = delete;
-    HeldBackErrors& operator=(const HeldBackErrors&) = delete;
-
-    /// Standard error as it was, and what was held back.
-    std::string release() {
-        std::string text;
-        std::fflush(stderr);
-        if (kept_ >= 0 && saved_ >= 0 && ::lseek(kept_, 0, SEEK_SET) == 0) {
-            char buffer[4096];
-            for (ssize_t got; (got = ::read(kept_, buffer, sizeof buffer)) > 0;)
-                text.append(buffer, static_cast<std::size_t>(got));
-        }
-        restore();
-        return text;
-    }
-
-private:
-    void restore() {
-        if (saved_ >= 0) {
-            std::fflush(stderr);
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-            saved_ = -1;
-        }
-        if (kept_ >= 0) ::close(kept_);
-        kept_ = -1;
-    }
-
-    int saved_ = -1, kept_ = -1;
-};
-
 // Loads the fonts (see prepareForDrawing): empty, or why they could not be.
 std::string loadFonts() {
     if (!canReserve(kFontRoom)) return "out of memory";
@@ -194,7 +150,7 @@ void prepareForDrawing(std::string_view program) {
     static_cast<void>(installed);
 
     const std::size_t threads = threadCount();
-    HeldBackErrors held;
+    tl::HeldBackErrors held;
     std::string failure;
     try {
         failure = loadFonts();

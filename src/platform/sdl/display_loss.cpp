@@ -6,7 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "base/files.hpp"
+#include "base/ending.hpp"
 #include "base/text.hpp"
 
 #if TL_HAVE_X11
