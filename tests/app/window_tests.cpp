@@ -7,7 +7,7 @@
 #include <cairo.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,8 +108,9 @@ bool awaitShot(const std::string& shot) {
 
 class RunningApp {
 public:
-    /// Its standard error goes to `errorPath`.
-    RunningApp(const std::string& shotPath, const std::string& errorPath) {
+    /// Its standard error goes to `errorPath`; files it writes are held to
+    /// `fileSize` bytes when that is given (SIGXFSZ as by default).
+    RunningApp(const std::string& shotPath, const std::string& errorPath, std::optional<rlim_t> fileSize = {}) {
         std::string shotVariable = "TELLURANDI_SHOT=" + shotPath;
         std::vector<char*> env;
         for (char** e = environ; *e; ++e)
@@ -117,11 +118,17 @@ public:
         env.push_back(shotVariable.data());
         env.push_back(nullptr);
         char* argv[] = {const_cast<char*>(TELLURANDI_EXE), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid_, TELLURANDI_EXE, &actions, nullptr, argv, env.data()) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = fork();
+        if (pid_ == 0) {
+            const int err = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (err < 0 || dup2(err, 2) < 0) _exit(127);
+            if (fileSize) {
+                const rlimit limit{*fileSize, *fileSize};
+                if (signal(SIGXFSZ, SIG_DFL) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+            }
+            execve(TELLURANDI_EXE, argv, env.data());
+            _exit(127);
+        }
     }
     ~RunningApp() {
         if (pid_ > 0) {
@@ -130,6 +137,8 @@ public:
         }
     }
     pid_t pid() const { return pid_; }
+    /// Whether it still runs.
+    bool running() const { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
     /// Asks the app to close as a window manager would; its exit status.
     int quit() {
         kill(pid_, SIGTERM);
@@ -295,6 +304,57 @@ TEST_F(AppWindow, ACaptureComesWithItsReportOrNotAtAll) {
         fs::remove(shot + ".txt");
     }
     EXPECT_EQ(running->quit(), 0);
+}
+
+// A capture asked for just before the app is told to end (SIGUSR1, then
+// SIGTERM at once) is written whole, with its report, before the app ends
+// with status 0.
+TEST(AppCapture, ACaptureAskedForJustBeforeTheEndIsWritten) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("tl_app_capture_" + std::to_string(getpid()));
+    const std::string shot = (dir / "shot.png").string();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        RunningApp app(shot, (dir / "app.err").string());
+        ASSERT_GT(app.pid(), 0);
+        ASSERT_FALSE(windowOf(app.pid()).empty()) << "the app's window did not appear";
+        kill(app.pid(), SIGUSR1);
+        EXPECT_EQ(app.quit(), 0);
+        EXPECT_EQ(entries(dir), (std::vector<std::string>{"app.err", "shot.png", "shot.png.txt"}));
+        std::ifstream report(shot + ".txt");
+        std::string first;
+        EXPECT_TRUE(std::getline(report, first) && first == "screen Strategy_Menu_VC") << first;
+    }
+    fs::remove_all(dir);
+}
+
+// A capture past the file size limit (ulimit -f, SIGXFSZ as by default) is
+// one line, "… File too large", and leaves no file; the app goes on and
+// ends with status 0 when told to.
+TEST(AppCapture, ACapturePastTheFileSizeLimitFailsWithOneLineAndTheAppGoesOn) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("tl_app_capture_limit_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string shot = (dir / "shot.png").string(), errors = (dir / "app.err").string();
+    RunningApp app(shot, errors, rlim_t{20 * 1024});
+    ASSERT_GT(app.pid(), 0);
+    ASSERT_FALSE(windowOf(app.pid()).empty()) << "the app's window did not appear";
+    kill(app.pid(), SIGUSR1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (linesStartingWith(errors, "tellurandi: ").empty() && app.running() &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(linesStartingWith(errors, "tellurandi: "),
+              std::vector<std::string>{"tellurandi: cannot write " + shot + ": File too large"});
+    EXPECT_TRUE(app.running());
+    EXPECT_EQ(app.quit(), 0);
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"app.err"});
+    fs::remove_all(dir);
 }
 
 }  // namespace
