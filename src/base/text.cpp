@@ -78,13 +78,27 @@ std::string formatG8(double value) {
     return std::string(buffer, end);
 }
 
+std::size_t controlLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    const unsigned first = byte(at);
+    if (first < 0x20 || first == 0x7f) return 1;                                          // C0, DEL
+    if (first == 0xc2 && byte(at + 1) >= 0x80 && byte(at + 1) <= 0x9f) return 2;          // C1
+    if (first == 0xe2 && byte(at + 1) == 0x80 && (byte(at + 2) == 0xa8 || byte(at + 2) == 0xa9)) return 3;  // U+2028, U+2029
+    return 0;
+}
+
 std::string oneLine(std::string_view text, std::string_view lineBreak) {
     std::string line;
-    for (char c : text) {
-        if (c == '\n')
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '\n') {
             line += lineBreak;
-        else if (c != '\r')
-            line += static_cast<unsigned char>(c) < 0x20 || c == '\x7f' ? '?' : c;
+            ++i;
+        } else if (const std::size_t control = controlLength(text, i); control > 0) {
+            line += '?';
+            i += control;
+        } else {
+            line += text[i++];
+        }
     }
     return line;
 }

@@ -29,8 +29,15 @@ std::string wideDecimal(checked::i128 value);
 /// process locale.
 std::string formatG8(double value);
 
-/// `text` on one line: each line break as `lineBreak`, carriage returns
-/// dropped, any other ASCII control character (DEL too) as "?". Messages
+/// The length in bytes of the control character at `at` in `text`, 0 when
+/// none is there: an ASCII control character or DEL (1 byte), a C1 control
+/// character U+0080 to U+009F (2 bytes of UTF-8: a terminal may read U+009B
+/// as the start of a control sequence), or the line and paragraph
+/// separators U+2028 and U+2029 (3 bytes).
+std::size_t controlLength(std::string_view text, std::size_t at);
+
+/// `text` on one line: each line break as `lineBreak`, any other control
+/// character (see controlLength; a carriage return too) as "?". Messages
 /// that quote what a user typed go through it, so they stay one line and
 /// send no control sequence to the terminal.
 std::string oneLine(std::string_view text, std::string_view lineBreak);

@@ -75,11 +75,23 @@ TEST(FormatG8, MatchesPrintfWhateverTheLocale) {
     }
 }
 
-// Line breaks as given, carriage returns dropped, every other control
-// character (DEL too) as "?"; the rest, UTF-8 included, as it is.
+// Line breaks as given, every other control character as "?": ASCII's (a
+// carriage return and DEL too), the C1 ones U+0080 to U+009F (U+009B may
+// start a terminal's control sequence), the line and paragraph separators;
+// the rest, UTF-8 and stray bytes included, as it is.
 TEST(OneLine, SendsNoControlCharacter) {
     const std::pair<std::string, std::string> cases[] = {
-        {"a\nb\r\n", "a / b / "}, {"\x1b[2J\t\x7f", "?[2J??"}, {"3 \u2212 x", "3 \u2212 x"}, {"", ""}};
+        {"a\nb\r\n", "a / b? / "},
+        {"\x1b[2J\t\x7f", "?[2J??"},
+        {"3 \u2212 x", "3 \u2212 x"},
+        {"", ""},
+        {"x\xc2\x9b" "2Jy", "x?2Jy"},
+        {"\u0080\u0085\u009f\u00a0\u00e9", "???\u00a0\u00e9"},  // C1 only: no-break space and é stay
+        {"a\u2028b\u2029c\u2027\u202a", "a?b?c\u2027\u202a"},
+        {"\xc2", "\xc2"},            // a character cut short is no control character
+        {"\xe2\x80", "\xe2\x80"},
+        {"\x9b\x80", "\x9b\x80"},  // nor are stray continuation bytes
+    };
     for (const auto& [text, line] : cases) EXPECT_EQ(oneLine(text, " / "), line) << text;
 }
 
@@ -88,7 +100,7 @@ TEST(OneLine, SendsNoControlCharacter) {
 TEST(Excerpt, CutsLongTextsBetweenCharacters) {
     const std::string a199(199, 'a'), a200(200, 'a');
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {std::string("a\nb\r\0\x1b", 6), "a\\nb??"}, {a200, a200}, {a200 + "b", a200 + "\u2026"},
+        {"", ""}, {std::string("a\nb\r\0\x1b", 6), "a\\nb???"}, {a200, a200}, {a200 + "b", a200 + "\u2026"},
         {a199 + "\u00e9" + "b", a199 + "\u00e9\u2026"}, {a199 + "\U0001F600b", a199 + "\U0001F600\u2026"},
         {a199 + "\u2212", a199 + "\u2212"}, {a199 + "\n\u2212b", a199 + "\\n\u2026"},
         {std::string(1000, '\0'), std::string(200, '?') + "\u2026"},

@@ -49,6 +49,7 @@ struct Options {
     std::optional<rlim_t> addressSpace;             // a memory limit in bytes
     std::optional<rlim_t> fileSize;                 // a file size limit in bytes, SIGXFSZ as by default
     std::optional<rlim_t> processes;                // a limit on the user's processes and threads
+    std::optional<rlim_t> openFiles;                // a limit on open file descriptors
     std::chrono::seconds timeLimit{60};
     bool fullOutput = false;                        // standard output is /dev/full
 };
@@ -93,6 +94,7 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         int out = open(options.fullOutput ? "/dev/full" : outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        close_range(3, ~0U, 0);  // the program has what it opens itself, as when started from a shell
         if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
         if (options.addressSpace) {
             rlimit limit{*options.addressSpace, *options.addressSpace};
@@ -101,6 +103,10 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         if (options.fileSize) {
             rlimit limit{*options.fileSize, *options.fileSize};
             if (signal(SIGXFSZ, SIG_DFL) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        }
+        if (options.openFiles) {
+            rlimit limit{*options.openFiles, *options.openFiles};
+            if (setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(127);
         }
         if (options.processes) {
             // Root is not held to the limit: the program runs as nobody then.
@@ -193,9 +199,12 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
 // output when it succeeds, with nothing on standard error, not even from the
 // leak checker of the sanitizer build) when its output cannot be written, an
 // argument is not its own, "--" ends its options, an argument is long (at
-// most 200 characters of it are quoted), or its script is a folder, taps
-// controls that a small screen shows in part or outside the window, or has
-// a line with no end. The folder they run in stays empty.
+// most 200 characters of it are quoted, and of a path, its folder and its
+// name apart, so that its last part shows), or holds a control character
+// (shown as "?"), or its script is a folder, taps controls that a small
+// screen shows in part or outside the window, or has a line with no end. A
+// file that cannot be read or made is named with the system's reason. The
+// folder they run in stays empty.
 TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
     const fs::path dir = freshDirectory("statuses");
     const std::string d = dir.string();
@@ -204,7 +213,13 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
     std::ofstream(dir / "outside") << "screen 320x480\ntap 160 240\ntap 320 240\n";
     // An argument as long as one may be: its first 200 characters are quoted.
     const std::string longName(100000, 'x'), quoted = std::string(200, 'x') + "\u2026";
-    const std::string longPath = d + "/" + longName, quotedPath = (d + "/" + longName).substr(0, 200) + "\u2026";
+    const std::string longPath = d + "/" + longName, quotedPath = d + "/" + quoted;
+    // A long folder with a file in it, taken for a folder: its last part shows.
+    const std::string longFolder = d + "/" + std::string(250, 'f');
+    fs::create_directories(longFolder);
+    std::ofstream(longFolder + "/file") << "a file";
+    const std::string throughFile = longFolder + "/file/LASTPART",
+                      quotedThroughFile = (longFolder + "/file").substr(0, 200) + "\u2026/LASTPART";
     const std::tuple<const char*, std::vector<std::string>, bool, int, std::string> cases[] = {
         {TELLURANDI_EXE, {"--help"}, true, 1, "tellurandi: cannot write the output"},
         {SHOT_EXE, {"--help"}, true, 1, "tellurandi-shot: cannot write the output"},
@@ -213,14 +228,15 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         {DRILL_CARDS_EXE, {d + "/cards", "9", "9"}, true, 1, "drill-cards: cannot write the output"},
         {DRILL_CARDS_EXE, {"--bogus"}, false, 2, "drill-cards: unknown option --bogus"},
         {TELLURANDI_EXE, {"--bogus"}, false, 2, "usage: tellurandi"},
-        {SHOT_EXE, {d}, false, 2, "tellurandi-shot: cannot read " + d},
+        {SHOT_EXE, {d}, false, 2, "tellurandi-shot: cannot read " + d + ": Is a directory"},
+        {SHOT_EXE, {""}, false, 2, "tellurandi-shot: SCRIPT needs a file name"},
         {SHOT_EXE, {d + "/sliver"}, false, 0, ""},
         {SHOT_EXE, {d + "/option"}, false, 0, ""},
         {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", d + "/pages"}, false, 0, ""},
         {TELLURANDI_EXE, {"--help"}, false, 0, "usage: tellurandi"},
         // Options, "--" and operands.
         {SHOT_EXE, {"--bogus"}, false, 2, "tellurandi-shot: unknown option --bogus"},
-        {SHOT_EXE, {"--", "--bogus"}, false, 2, "tellurandi-shot: cannot read --bogus"},
+        {SHOT_EXE, {"--", "--bogus"}, false, 2, "tellurandi-shot: cannot read --bogus: No such file or directory"},
         {SHOT_EXE, {"--", d + "/sliver"}, false, 0, ""},
         {DRILL_CARDS_EXE, {"--", d + "/cards", "5", "5"}, false, 0, d + "/cards/count_on_front.png"},
         {DRILL_CARDS_EXE, {"--", "", "5", "5"}, false, 2, "drill-cards: OUTDIR needs a folder name"},
@@ -236,7 +252,14 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         {DRILL_CARDS_EXE, {"-" + longName}, false, 2, "drill-cards: unknown option -" + quoted.substr(0, 199) + "\u2026"},
         {DRILL_CARDS_EXE, {longPath}, false, 1, "drill-cards: cannot create " + quotedPath + ": File name too long"},
         {SHOT_EXE, {"--" + longName}, false, 2, "tellurandi-shot: unknown option --" + quoted.substr(0, 198) + "\u2026"},
-        {SHOT_EXE, {longPath}, false, 2, "tellurandi-shot: cannot read " + quotedPath}};
+        {SHOT_EXE, {longPath}, false, 2, "tellurandi-shot: cannot read " + quotedPath + ": File name too long"},
+        {STEPS_EXE, {"addColumnSteps", "1", "2", "--png", throughFile}, false, 1,
+         "tellurandi-steps: cannot create " + quotedThroughFile + ": Not a directory"},
+        {DRILL_CARDS_EXE, {throughFile}, false, 1, "drill-cards: cannot create " + quotedThroughFile + ": Not a directory"},
+        {SHOT_EXE, {throughFile}, false, 2, "tellurandi-shot: cannot read " + quotedThroughFile + ": Not a directory"},
+        // Control characters a terminal could act on: C1's CSI, a carriage return, a line separator.
+        {STEPS_EXE, {"x\xc2\x9b" "2Jy\r\u2028"}, false, 2, "tellurandi-steps: no entry called \"x?2Jy??\" (--list names them)"},
+        {SHOT_EXE, {"--", "a\xc2\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"}};
     Options options;
     options.unset = kNoDisplay;
     options.unset.push_back("LSAN_OPTIONS");  // the sanitizer build's programs need none
@@ -660,6 +683,51 @@ TEST(Programs, ThreadsThatCannotStartEndWithOneLine) {
                 EXPECT_EQ(r.err, "");
             }
             EXPECT_FALSE(holdsTemporaryFile(out));
+            fs::remove_all(out);
+        }
+    fs::remove_all(dir);
+}
+
+// ---- Few files to be had ---------------------------------------------------------
+
+// With few file descriptors (ulimit -n), where fonts may not load, each
+// program that draws writes every picture whole with nothing on standard
+// error, or ends with one line, status 1: "cannot draw" or "cannot load the
+// fonts" where the text could not be drawn, never "cannot write", and none
+// of Pango's warnings on lines of their own.
+TEST(Programs, FewOpenFilesDrawAllOrFailWithOneLine) {
+    const fs::path dir = freshDirectory("open_files");
+    const std::string out = (dir / "out").string(), script = (dir / "script").string();
+    std::ofstream(script) << "shot " << out << "/menu.png\n";
+    const struct {
+        const char* program;
+        std::vector<std::string> args;
+        std::size_t pictures;
+    } runs[] = {
+        {DRILL_CARDS_EXE, {out}, 14},
+        {STEPS_EXE, {"solveExtEquation", "2(x + 1) = 8", "--png", out}, 5},
+        {SHOT_EXE, {script}, 1},
+    };
+    for (const auto& run_ : runs)
+        for (const rlim_t files : {4, 5, 6, 8, 12, 32}) {
+            SCOPED_TRACE(std::string(run_.program) + " with " + std::to_string(files) + " files");
+            fs::create_directories(out);
+            Options limited;
+            limited.unset = kNoDisplay;
+            limited.openFiles = files;
+            const Outcome r = run(run_.program, run_.args, limited);
+            if (r.status == 0) {
+                EXPECT_EQ(r.err, "");
+                EXPECT_EQ(entries(out).size(), run_.pictures);
+            } else {
+                EXPECT_EQ(r.status, 1);
+                EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+                EXPECT_EQ(r.err.find("cannot write"), std::string::npos) << r.err;
+                EXPECT_TRUE(r.err.find("cannot draw") != std::string::npos ||
+                            r.err.find("cannot load the fonts") != std::string::npos)
+                    << r.err;
+            }
+            for (const std::string& name : entries(out)) EXPECT_TRUE(endsAsPng(fs::path(out) / name)) << name;
             fs::remove_all(out);
         }
     fs::remove_all(dir);

@@ -141,7 +141,7 @@ TEST_F(Shots, MistakesAreReportedWithTheirLine) {
         {"shot /nonexistent-dir/a.png\n", "line 1: cannot write /nonexistent-dir/a.png: No such file or directory"},
         {"shot " + std::filesystem::temp_directory_path().string() + "\n",
          "line 1: " + std::filesystem::temp_directory_path().string() + ": not a regular file"},
-        {"ju\rmp\x1b[2J\n", "line 1: unknown command \"jump?[2J\""},
+        {"ju\rmp\x1b[2J\n", "line 1: unknown command \"ju?mp?[2J\""},
         // NUL is a control character like any other.
         {"ju\0mp\n"s, "line 1: unknown command \"ju?mp\""},
         {"screen 300x500\ntap-title G\0o\n"s, "line 2: nothing titled \"G?o\" is visible"},

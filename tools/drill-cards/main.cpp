@@ -123,7 +123,7 @@ int run(int argc, char** argv) {
     std::error_code made;
     std::filesystem::create_directories(dir, made);
     if (made) {
-        std::fprintf(stderr, "drill-cards: cannot create %s: %s\n", tl::excerpt(dir).c_str(), made.message().c_str());
+        std::fprintf(stderr, "drill-cards: cannot create %s: %s\n", tl::excerptPath(dir).c_str(), made.message().c_str());
         return 1;
     }
     using namespace tl::drills;

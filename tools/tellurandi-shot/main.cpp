@@ -1,7 +1,9 @@
 // tellurandi-shot: runs the app without a window from a script and writes
 // screenshots. Usage: tellurandi-shot SCRIPT (or "-" for standard input);
 // "--help" prints the usage.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -41,14 +43,20 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// "cannot read NAME: REASON", the reason the system's for `error`.
+std::string cannotRead(const std::string& name, int error) {
+    return "cannot read " + name + ": " + (error != 0 ? std::strerror(error) : "the read failed");
+}
+
 // Runs the script in `in`; one that cannot be read to its end (a folder, say)
 // is named as `name` (as messages show it) and ends with status 2, as one
 // that cannot be opened.
 // (std::cin reads through stdin, which alone keeps the error).
 int runFrom(std::istream& in, const std::string& name) {
-    const int status = shot::runScript(in, "AppDelegate", std::cerr);
+    int readError = 0;
+    const int status = shot::runScript(in, "AppDelegate", std::cerr, &readError);
     const bool unread = in.bad() || (&in == &std::cin && std::ferror(stdin));
-    return unread ? fail(2, "cannot read " + name) : status;
+    return unread ? fail(2, cannotRead(name, readError)) : status;
 }
 
 int run(int argc, char** argv) {
@@ -64,13 +72,15 @@ int run(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    const std::string& path = args.operands[0];
+    if (path.empty()) return fail(2, "SCRIPT needs a file name");
     gfx::prepareForDrawing("tellurandi-shot");
     tl::registerApplication();
-    const std::string& path = args.operands[0];
     if (path == "-") return runFrom(std::cin, "the standard input");
+    errno = 0;
     std::ifstream file(path);
-    if (!file) return fail(2, "cannot read " + tl::excerpt(path));
-    return runFrom(file, tl::excerpt(path));
+    if (!file) return fail(2, cannotRead(tl::excerptPath(path), errno));
+    return runFrom(file, tl::excerptPath(path));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "script.hpp"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -114,7 +115,7 @@ public:
             std::string_view path = trim(trim(line).substr(command.size()));
             tl::require(!path.empty(), "shot needs a file name");
             tl::require(path.find('\0') == std::string_view::npos,
-                        "cannot write " + tl::excerpt(path) + ": a file name holds no NUL character");
+                        "cannot write " + tl::excerptPath(path) + ": a file name holds no NUL character");
             if (tl::WriteResult written = host().renderPng(std::string(path)); !written)
                 throw tl::PreconditionError(written.failure());
         } else {
@@ -138,13 +139,16 @@ constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 enum class Read { line, end, tooLong };
 
 // Reads the next line of `in` into `line`, without its line break. A line
-// longer than kLongestLine is read no further than that (and a bit).
-Read readLine(std::istream& in, std::string& line) {
+// longer than kLongestLine is read no further than that (and a bit). A read
+// that fails leaves its error number in `readError`.
+Read readLine(std::istream& in, std::string& line, int& readError) {
     line.clear();
     char chunk[4096];
     bool any = false;
     while (true) {
+        errno = 0;
         in.getline(chunk, sizeof chunk);
+        if (in.bad()) readError = errno;
         const auto count = static_cast<std::size_t>(in.gcount());
         any = any || count > 0;
         if (in.eof() || in.bad()) {  // the last line, ended by the end of the script (or a failed read)
@@ -165,11 +169,13 @@ Read readLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
-int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors) {
+int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors, int* readError) {
     Runner runner(delegateClassName);
     std::string line;
     std::uint64_t number = 0;
-    for (Read read; (read = readLine(script, line)) != Read::end;) {
+    int unread = 0;
+    if (readError) *readError = 0;
+    for (Read read; (read = readLine(script, line, readError ? *readError : unread)) != Read::end;) {
         ++number;
         if (read == Read::tooLong) {
             errors << "line " << number << ": longer than 1 MB (" << kLongestLine << " bytes)\n";

@@ -62,7 +62,7 @@ bool removePagesBeyond(const std::filesystem::path& directory, std::size_t pages
     for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec))
         if (pageNumberOf(it->path().filename().string()) > pages) stale.push_back(it->path());
     if (ec) {
-        error = "cannot read " + excerpt(directory.string()) + ": " + ec.message();
+        error = "cannot read " + excerptPath(directory.string()) + ": " + ec.message();
         return false;
     }
     std::sort(stale.begin(), stale.end(), [](const auto& a, const auto& b) {
@@ -82,7 +82,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     std::error_code ec;
     std::filesystem::create_directories(request.directory, ec);
     if (ec) {
-        error = "cannot create " + excerpt(request.directory.string()) + ": " + ec.message();
+        error = "cannot create " + excerptPath(request.directory.string()) + ": " + ec.message();
         return false;
     }
     // The base text size follows the screen width, as on the device.

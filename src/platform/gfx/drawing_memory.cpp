@@ -15,6 +15,7 @@
 
 #include "base/errors.hpp"
 #include "base/ending.hpp"
+#include "base/text.hpp"
 #include "platform/gfx/font.hpp"
 #include "platform/gfx/pango_fonts.hpp"
 
@@ -55,16 +56,18 @@ char gProgram[64] = "tellurandi";
 [[noreturn]] void endOnFatalError(const char* message) {
     char line[sizeof gProgram + 320];
     std::size_t n = 0;
-    const auto put = [&](const char* text, std::size_t most) {
-        for (; *text && most > 0 && n + 4 < sizeof line; ++text, --most) {
-            const auto c = static_cast<unsigned char>(*text);
-            line[n++] = c < 0x20 || c == 0x7f ? '?' : *text;
+    const auto put = [&](std::string_view text, std::size_t most) {
+        std::size_t i = 0;
+        while (i < text.size() && i < most && n + 4 < sizeof line) {
+            const std::size_t control = tl::controlLength(text, i);
+            line[n++] = control > 0 ? '?' : text[i];
+            i += control > 0 ? control : 1;
         }
-        return *text != '\0';
+        return i < text.size();
     };
-    put(gProgram, sizeof gProgram);
+    put({gProgram, std::strlen(gProgram)}, sizeof gProgram);
     put(": ", 2);
-    if (put(message, 300)) put("\xe2\x80\xa6", 3);  // "…"
+    if (put({message, std::strlen(message)}, 300)) put("\u2026", 3);  // "…"
     line[n++] = '\n';
     tl::endAtOnce({line, n}, 1);
 }
@@ -72,14 +75,20 @@ char gProgram[64] = "tellurandi";
 class PangoWatch;
 std::mutex gWatchMutex;
 PangoWatch* gActiveWatch = nullptr;
+// The first of Pango's warnings while no watch was active (text measured
+// with a font that could not be loaded, say), until a watch takes it.
+std::string gUnwatched;
 
-// Pango's warnings while it lives: the first is kept (and none printed).
+// Pango's warnings while it lives: the first is kept (and none printed); a
+// warning that came while none was active counts as its first, as what was
+// measured then is drawn now.
 class PangoWatch {
 public:
     PangoWatch() {
         std::lock_guard lock(gWatchMutex);
         outer_ = gActiveWatch;
         gActiveWatch = this;
+        first_.swap(gUnwatched);
     }
     ~PangoWatch() {
         std::lock_guard lock(gWatchMutex);
@@ -93,12 +102,16 @@ public:
         return first_;
     }
 
-    // Keeps `message` when a watch is active; false when none is.
-    static bool keep(const char* message) {
+    // Keeps `message` for the watch that is active, or for the next one.
+    static void keep(const char* message) noexcept {
         std::lock_guard lock(gWatchMutex);
-        if (!gActiveWatch) return false;
-        if (gActiveWatch->first_.empty()) gActiveWatch->first_ = *message ? message : "a warning from Pango";
-        return true;
+        std::string& first = gActiveWatch ? gActiveWatch->first_ : gUnwatched;
+        if (!first.empty()) return;
+        try {
+            first = *message ? message : "a warning from Pango";
+        } catch (const std::bad_alloc&) {
+            first = "out of memory";  // short enough to need no memory
+        }
     }
 
 private:
@@ -114,9 +127,10 @@ GLogWriterOutput writeLog(GLogLevelFlags level, const GLogField* fields, gsize c
         if (key == "MESSAGE" && fields[i].length < 0) message = static_cast<const char*>(fields[i].value);
     }
     if (level & (G_LOG_LEVEL_ERROR | G_LOG_FLAG_FATAL)) endOnFatalError(*message ? message : "a fatal error in GLib");
-    if ((level & (G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) && std::string_view(domain) == "Pango" &&
-        PangoWatch::keep(message))
+    if ((level & (G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) && std::string_view(domain) == "Pango") {
+        PangoWatch::keep(message);
         return G_LOG_WRITER_HANDLED;
+    }
     return g_log_writer_default(level, fields, count, data);
 }
 

@@ -29,7 +29,9 @@ namespace gfx {
 /// - a fatal error of GLib's (no memory for a thread, say) ends the process
 ///   with one line, "PROGRAM: GLib's message", and status 1, once every
 ///   temporary file being written is removed (see tl::endAtOnce): never
-///   with a signal;
+///   with a signal, and at any moment, while the fonts load too;
+/// - Pango's warnings are no longer printed: each fails the next picture
+///   drawChecked draws (see there);
 /// - the fonts are loaded, and their helper threads let finish, with
 ///   fontconfig's messages held back: fonts that cannot be loaded are a
 ///   tl::PreconditionError ("cannot load the fonts: ..."), one line where
@@ -49,7 +51,8 @@ inline constexpr std::size_t kDrawingHeadroom = std::size_t{32} << 20;
 /// Draws `draw` into `image`; then empty, or why the picture is not to be
 /// used: "out of memory" when kDrawingHeadroom cannot be had beside the
 /// image (nothing is drawn), Pango's first warning (its text would show as
-/// boxes), or why Cairo stopped drawing. Running out of memory on the way
+/// boxes; one given since the last picture, while text was measured,
+/// counts too), or why Cairo stopped drawing. Running out of memory on the way
 /// (std::bad_alloc) is "out of memory" too.
 std::string drawChecked(ImageSurface& image, const std::function<void(Context&)>& draw);
 

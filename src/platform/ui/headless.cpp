@@ -96,7 +96,7 @@ tl::WriteResult renderToPng(View& view, const std::string& path, double scale) {
     gfx::ImageSurface image(b.width, b.height, scale);
     if (const std::string why = gfx::drawChecked(image, [&](gfx::Context& context) { view.drawHierarchy(context); });
         !why.empty())
-        return tl::WriteResult::cannotWrite(path, why);
+        return tl::WriteResult::cannotDraw(path, why);
     return image.writePng(path);
 }
 
