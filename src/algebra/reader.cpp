@@ -267,7 +267,10 @@ private:
         return peek(n).kind == Kind::number && peek(n + 1).kind == Kind::close ? n + 2 - ahead : 0;
     }
 
-    /// "(" [sign] number ["/" denominator] ")" right before a letter or a group.
+    /// "(" [sign] number ["/" denominator] ")" as a coefficient: right before a
+    /// letter or a group ("(3/4)x", "(3/4)(x + 1)"), or a whole term, a
+    /// constant ("x + (3/4) = 1" as "x + 3/4 = 1"). Before a power or a
+    /// divisor it is a group: "(3/4)^2", "(3)/2".
     bool parenthesisedCoefficientAhead() const {
         if (peek().kind != Kind::open) return false;
         std::size_t n = 1;
@@ -278,7 +281,13 @@ private:
             if (d == 0) return false;
             n += 1 + d;
         }
-        return peek(n).kind == Kind::close && (peek(n + 1).kind == Kind::letter || peek(n + 1).kind == Kind::open);
+        if (peek(n).kind != Kind::close) return false;
+        switch (peek(n + 1).kind) {
+            case Kind::letter: case Kind::open:  // a coefficient
+            case Kind::plus: case Kind::minus: case Kind::relation: case Kind::close: case Kind::end:  // a constant
+                return true;
+            default: return false;
+        }
     }
 
     std::int64_t integer(const Token& number, bool negative, const char* what) {
