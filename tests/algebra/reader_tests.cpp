@@ -128,6 +128,7 @@ TEST(EquationReader, BracketedNumbersReadAsTheNumber) {
         {"2(x + (3/4)) = (1)", "2(x + 3/4) = 1"},
         {"(x + (1/2))(x − (1/2)) = 0", "(x + 1/2)(x − 1/2) = 0"},
         {"x + ((3/4)) = 1", "x + 1(3/4) = 1"},  // the outer parentheses a group of the number
+        {"x - (9223372036854775808) = 1", "x - 9223372036854775808 = 1"},
     };
     for (const auto& [bracketed, twin] : equations) {
         const auto read = readEquation(bracketed), expected = readEquation(twin);
@@ -185,6 +186,9 @@ TEST(EquationReader, BracketedNumbersBeforeAnythingElseKeepTheirReading) {
         {"(3/4)/2 = x", 1, "1/2(3/4) = x"},
         {"x + (3)/(−2) = 1", 1, "x + 1/(-2)(3) = 1"},
         {"(3)(4) = x", 1, "3(4) = x"},
+        // A number the term's sign would take beyond 64 bits stays in its group.
+        {"x - (-9223372036854775808) = 1", 1, "x - 1(-9223372036854775808) = 1"},
+        {"x − (−922337203685477580.8) = 1", 1, "x - 1(-9223372036854775808/10) = 1"},
     };
     for (const Case& c : cases) {
         const auto r = readEquation(c.text);
