@@ -267,18 +267,46 @@ private:
         return peek(n).kind == Kind::number && peek(n + 1).kind == Kind::close ? n + 2 - ahead : 0;
     }
 
-    /// "(" [sign] number ["/" denominator] ")" right before a letter or a group.
-    bool parenthesisedCoefficientAhead() const {
+    /// "(" [sign] number ["/" denominator] ")" as a coefficient of a term
+    /// whose sign is `negative`: right before a letter or a group ("(3/4)x",
+    /// "(3/4)(x + 1)"), or a whole term, a constant ("x + (3/4) = 1" as
+    /// "x + 3/4 = 1"). Before a power or a divisor it is a group: "(3/4)^2",
+    /// "(3)/2"; and so is a constant whose numerator, the sign of the term
+    /// put in, leaves 64 bits while the group's does not: "−(−9223372036854775808)".
+    bool parenthesisedCoefficientAhead(bool negative) const {
         if (peek().kind != Kind::open) return false;
         std::size_t n = 1;
+        const bool innerMinus = peek(n).kind == Kind::minus;
         if (peek(n).kind == Kind::plus || peek(n).kind == Kind::minus) ++n;
-        if (peek(n++).kind != Kind::number) return false;
-        if (peek(n).kind == Kind::slash) {
+        const Token& number = peek(n++);
+        if (number.kind != Kind::number) return false;
+        const bool fraction = peek(n).kind == Kind::slash;
+        if (fraction) {
             const std::size_t d = denominatorLength(n + 1);
             if (d == 0) return false;
             n += 1 + d;
         }
-        return peek(n).kind == Kind::close && (peek(n + 1).kind == Kind::letter || peek(n + 1).kind == Kind::open);
+        if (peek(n).kind != Kind::close) return false;
+        switch (peek(n + 1).kind) {
+            case Kind::letter: case Kind::open:  // a coefficient
+                return true;
+            case Kind::plus: case Kind::minus: case Kind::relation: case Kind::close: case Kind::end:  // a constant
+                return numeratorFits(number, negative != innerMinus, fraction) ||
+                       !numeratorFits(number, innerMinus, fraction);
+            default: return false;
+        }
+    }
+
+    /// Whether coefficient() reads `number` with this sign within 64 bits.
+    static bool numeratorFits(const Token& number, bool negative, bool fraction) {
+        const std::string text = (negative ? "-" : "") + number.text;
+        if (fraction || number.text.find('.') == std::string::npos) return tryParseInt(text).has_value();
+        try {
+            rationalFromDecimalText(text);
+            return true;
+        } catch (const OverflowError&) {
+            return false;
+        }
     }
 
     std::int64_t integer(const Token& number, bool negative, const char* what) {
@@ -323,7 +351,7 @@ private:
         const Token& start = peek();
         const Token* number = nullptr;
         std::optional<std::int64_t> writtenDenominator;
-        if (start.kind == Kind::number || parenthesisedCoefficientAhead()) {
+        if (start.kind == Kind::number || parenthesisedCoefficientAhead(negative)) {
             const bool parenthesised = start.kind == Kind::open;
             if (parenthesised) {
                 take();

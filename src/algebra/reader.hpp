@@ -11,8 +11,10 @@
 //   term      := [coefficient] [letter [power]] {group [power]} [divisor]
 //                (at least one of coefficient, letter, group)
 //   coefficient := number ["/" denominator]
-//                | "(" [sign] number ["/" denominator] ")"   (only right before
-//                   a letter or a group: "(3/4)x", "(1/2)(x + 4)")
+//                | "(" [sign] number ["/" denominator] ")"   (right before a
+//                   letter or a group, "(3/4)x", "(1/2)(x + 4)", or as a whole
+//                   term, a constant: "x + (3/4)" is "x + 3/4"; before a power
+//                   or a divisor it is a group, "(3/4)^2", "(3)/2")
 //   number    := digits | digits "." [digits] | "." digits   ("7", "2.5", ".5")
 //   denominator := digits | "(" [sign] digits ")"             ("4", "(−3)")
 //   letter    := "x" | "y" | "z"

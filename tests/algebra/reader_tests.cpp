@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "algebra/rational_expression_reader.hpp"
 #include "algebra/reader.hpp"
 #include "support/algebra_forms.hpp"
 #include "support/equation_printer.hpp"
@@ -107,4 +108,101 @@ TEST(EquationReader, ReadsFactoredPolynomialsFromAPosition) {
     EXPECT_EQ(readFactoredPolynomialAt("−x/2 = 1", 0).value().end, 7u);  // "/2" divides the term
     EXPECT_EQ(readFactoredPolynomialAt("x = ", 4).error().position, 5u);
     EXPECT_EQ(columnOfOffset("−x", 3), 2u);
+}
+
+// A number in parentheses with no letter or group after it is that number,
+// in every reader: each text reads exactly as its twin without the
+// parentheses (2/4 unreduced, 2.5 as 25/10, a denominator's sign as written).
+TEST(EquationReader, BracketedNumbersReadAsTheNumber) {
+    const char* equations[][2] = {
+        {"x + (3/4) = 1", "x + 3/4 = 1"},
+        {"x - (3/4) = 1", "x - 3/4 = 1"},
+        {"x + (−3/4) = 1", "x − 3/4 = 1"},
+        {"x − (-3/4) = (2/4)", "x + 3/4 = 2/4"},
+        {"(2.5) = x", "2.5 = x"},
+        {"x + ( .50 ) > -(7)", "x + .50 > -7"},
+        {"x^2 + (3/4) = 1", "x^2 + 3/4 = 1"},
+        {"x + (3/(−4)) ≤ (+0)", "x + 3/(−4) ≤ 0"},
+        {"x/0 + (1/0) = 1", "x/0 + 1/0 = 1"},
+        {"-(−2) + x >= (-9223372036854775808)", "2 + x >= -9223372036854775808"},
+        {"2(x + (3/4)) = (1)", "2(x + 3/4) = 1"},
+        {"(x + (1/2))(x − (1/2)) = 0", "(x + 1/2)(x − 1/2) = 0"},
+        {"x + ((3/4)) = 1", "x + 1(3/4) = 1"},  // the outer parentheses a group of the number
+        {"x - (9223372036854775808) = 1", "x - 9223372036854775808 = 1"},
+    };
+    for (const auto& [bracketed, twin] : equations) {
+        const auto read = readEquation(bracketed), expected = readEquation(twin);
+        ASSERT_TRUE(read.ok()) << bracketed << ": " << readErrorText(read.error());
+        ASSERT_TRUE(expected.ok()) << twin;
+        EXPECT_EQ(read.value().index(), expected.value().index()) << bracketed;
+        EXPECT_EQ(text(read.value()), text(expected.value())) << bracketed;
+        EXPECT_EQ(readPolyEquation(bracketed).ok(), readPolyEquation(twin).ok()) << bracketed;
+        EXPECT_EQ(readExtEquation(bracketed).ok(), readExtEquation(twin).ok()) << bracketed;
+    }
+    const char* polynomials[][2] = {
+        {"x^2 - (4)", "x^2 - 4"}, {"(−3/4) + x", "−3/4 + x"}, {"3x(x + (2.5))", "3x(x + 2.5)"},
+        {"(x + (1/2))(x - (1/(-2)))^2", "(x + 1/2)(x - 1/(-2))^2"}, {"(0)", "0"},
+    };
+    const auto side = [](const Polynomial_XL& p) { return tl::testing::Printer().side(p); };
+    for (const auto& [bracketed, twin] : polynomials) {
+        const auto read = readPolynomial(bracketed), expected = readPolynomial(twin);
+        ASSERT_TRUE(read.ok()) << bracketed << ": " << readErrorText(read.error());
+        EXPECT_EQ(side(read.value()), side(expected.value())) << bracketed;
+        EXPECT_EQ(side(readFactoredPolynomial(bracketed).value()), side(read.value())) << bracketed;
+    }
+    const char* expressions[][2] = {
+        {"(x^2 - (1))/(x + 1)", "(x^2 - 1)/(x + 1)"}, {"(x + (1/2))/((2))", "(x + 1/2)/2"},
+        {"x/(x − (3/4))", "x/(x − 3/4)"}, {"(3/4)/(x + (1))", "(3/4)/(x + 1)"},
+    };
+    for (const auto& [bracketed, twin] : expressions) {
+        const auto read = readRationalExpression(bracketed), expected = readRationalExpression(twin);
+        ASSERT_TRUE(read.ok()) << bracketed << ": " << readErrorText(read.error());
+        EXPECT_EQ(side(read.value().poly_N) + " / " + side(read.value().poly_D),
+                  side(expected.value().poly_N) + " / " + side(expected.value().poly_D))
+            << bracketed;
+    }
+    // A number is no group: parentheses 32 deep around one are read.
+    const std::string deep = std::string(32, '(') + "(3/4)" + std::string(32, ')') + " = x";
+    ASSERT_TRUE(readExtEquation(deep).ok()) << readErrorText(readExtEquation(deep).error());
+    EXPECT_EQ(readExtEquation(deep).value().LHS.terms.front().front().monomial.coefficient.denominator, 4);
+}
+
+// What parentheses around a number meant where something follows them, they
+// still mean: a coefficient before a letter or a group, a group before a
+// power or a divisor, a group after a number or a letter; and the same texts
+// are still refused at the same column.
+TEST(EquationReader, BracketedNumbersBeforeAnythingElseKeepTheirReading) {
+    struct Case {
+        const char* text;
+        std::size_t form;  // 0 flat, 1 grouped, 2 factored
+        const char* read;
+    } cases[] = {
+        {"(3/4)x = (−2)y", 0, "3/4x = -2y"},
+        {"(3/4)(x + 1) = 1", 1, "3/4(x + 1) = 1"},
+        {"2(3) + x = x(1)", 1, "2(3) + x = x(1)"},
+        {"(3)(x + 1) = (2.5)(1)", 1, "3(x + 1) = 25/10(1)"},
+        {"(3/4)^2 = x", 2, "(3/4)^2 = x"},
+        {"x + (3)² = 1", 2, "x + (3)^2 = 1"},
+        {"(3/4)/2 = x", 1, "1/2(3/4) = x"},
+        {"x + (3)/(−2) = 1", 1, "x + 1/(-2)(3) = 1"},
+        {"(3)(4) = x", 1, "3(4) = x"},
+        // A number the term's sign would take beyond 64 bits stays in its group.
+        {"x - (-9223372036854775808) = 1", 1, "x - 1(-9223372036854775808) = 1"},
+        {"x − (−922337203685477580.8) = 1", 1, "x - 1(-9223372036854775808/10) = 1"},
+    };
+    for (const Case& c : cases) {
+        const auto r = readEquation(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << ": " << readErrorText(r.error());
+        EXPECT_EQ(r.value().index(), c.form) << c.text;
+        EXPECT_EQ(text(r.value()), c.read) << c.text;
+    }
+    const std::pair<const char*, std::size_t> refused[] = {
+        {"(3)2 = 1", 4}, {"(3)/x = 1", 4}, {"(2.5/4) = x", 2}, {"x + (3/4 = 1", 10}, {"(3/4)x/3 = 1", 7},
+        {"(3/4)^ = 1", 8}, {"((3/4) = 1", 8}, {"(3/4)) = 1", 6},
+    };
+    for (const auto& [t, column] : refused) {
+        const auto r = readEquation(t);
+        ASSERT_FALSE(r.ok()) << t;
+        EXPECT_EQ(r.error().position, column) << t << ": " << r.error().message;
+    }
 }

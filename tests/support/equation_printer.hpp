@@ -20,8 +20,9 @@ inline bool isConstant(const Monomial& m) { return m.exponent == 0 && m.variable
 /// number is "n/d", every sign "-", blanks only around signs and the
 /// relation ("-1/2(x + 1) = 2/(-5)x^2"); with one, each piece takes one of the
 /// spellings that read as the same value: blanks or none, "−", "<=",
-/// superscripts, "(3/4)x", "3x/4", "(−3/4)x" after the opposite sign,
-/// decimals for tenths, a denominator "(+4)", a written "1" or "^1".
+/// superscripts, "(3/4)x", "3x/4", "(−3/4)x" after the opposite sign, a
+/// constant in parentheses, "(3/4)" or "(−3/4)", decimals for tenths, a
+/// denominator "(+4)", a written "1" or "^1".
 class Printer {
 public:
     explicit Printer(RandomSource* random = nullptr) : random_(random) {}
@@ -45,8 +46,8 @@ public:
         for (std::size_t i = 0; i < terms.size(); ++i) {
             const Term_XL& t = terms[i];
             const bool negative = t.monomial.coefficient.numerator < 0;
-            // The minus inside "(−3/4)x", the opposite sign outside.
-            const bool inner = (!isConstant(t.monomial) || !t.factors.empty()) && pick(4) == 1;
+            // The minus inside "(−3/4)x" or "(−3/4)", the opposite sign outside.
+            const bool inner = pick(4) == 1;
             const bool outerNegative = negative != inner;
             if (i > 0) s += blank() + (outerNegative ? minus() : "+") + blank();
             else if (outerNegative) s += minus() + tight();
@@ -95,9 +96,10 @@ private:
     }
 
     /// Whether the term's first factor is a group of one constant that would
-    /// read as a coefficient "(3)" without a number before it.
+    /// read as a number "(3)" without a number before it: a coefficient before
+    /// another group, "(3)(x + 1)", a constant alone, "x + (3)".
     static bool needsWrittenOne(const Polynomial_XL& p, const Term_XL& t) {
-        if (!isConstant(t.monomial) || t.factors.size() < 2 || t.factors[0].exponent != 1) return false;
+        if (!isConstant(t.monomial) || t.factors.empty() || t.factors[0].exponent != 1) return false;
         const auto& first = p.terms.at(t.factors[0].pointer);
         return first.size() == 1 && first[0].factors.empty() && isConstant(first[0].monomial);
     }
@@ -114,7 +116,10 @@ private:
             body += tight() + "(" + tight() + group(p, f.pointer) + tight() + ")" + power(f.exponent, true);
 
         const std::string fraction = d == 1 ? n : n + tight() + "/" + tight() + denominator(d);
-        if (!letter && t.factors.empty()) return decimalOr(m, fraction);
+        if (!letter && t.factors.empty()) {
+            if (inner) return "(" + minus() + decimalOr(m, fraction) + ")";
+            return pick(4) == 1 ? "(" + decimalOr(m, fraction) + ")" : decimalOr(m, fraction);
+        }
         if (inner) return "(" + minus() + fraction + ")" + body;
         const bool bare = n == "1" && !needsWrittenOne(p, t);
         switch (pick(4)) {
