@@ -84,6 +84,11 @@ TEST(FactoredPolynomial, CommonFactor) {
     EXPECT_EQ(show(*greatestCommonMonomialXL(xl("-4x^3 - 6x"))), "-2x");
     EXPECT_EQ(shown(divideByCommonMonomialXL(xl("3x/4 + 6/4"))), "1/4x, 2/4");  // denominators kept
     EXPECT_EQ(shown(divideByCommonMonomialXL(xl("0x^2 + 0x"))), "none");
+    // A numerator of −2⁶³: a common factor of 2⁶³ is taken out with its sign only.
+    const std::string min = "-9223372036854775808";
+    EXPECT_EQ(show(factorOutGcfXL(true, Color::red, xl(min + "x^2 " + min + "x"))[1]), "x, 1 | " + min + "x(0)");
+    EXPECT_THROW(factorOutGcfXL(false, Color::red, xl(min + "x^2 " + min + "x")), OverflowError);
+    EXPECT_EQ(show(*commonMonomialOfFirstGroupXL(xl(min + "x^2 " + min + "x"))), min + "x");
 }
 
 TEST(FactoredPolynomial, RationalRoots) {
@@ -307,6 +312,9 @@ TEST(FactoredPolynomial, LinearFactorsOfAGroup) {
     EXPECT_EQ(show(chooseFactoringMethod(Color::red, "ac method", xl("6x^2 + x - 1"))[1]), "3x, -1 | 2x, 1 | 1 | (0)(1)(2)");
     EXPECT_FALSE(isFactorableXL(xl("2x + 2")) || isFactorableXL(xl("0x^2 + x + 1")));  // no degree 2 left
     EXPECT_TRUE(isFactorableXL(xl("3(x^2 - 1)")));
+    // (x − 1)(x + 2⁶³) factors, though its factors cannot be written.
+    EXPECT_TRUE(isFactorableXL(xl("x^2 + 9223372036854775807x - 9223372036854775808")));
+    EXPECT_THROW(factorCompletely(xl("x^2 + 9223372036854775807x - 9223372036854775808")), OverflowError);
     EXPECT_THROW(factorTrinomialXL(Color::red, xl("x^2 + 1")), PreconditionError);
 }
 
