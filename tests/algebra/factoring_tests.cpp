@@ -63,6 +63,21 @@ TEST(FactoredPolynomial, Rewrites) {
     EXPECT_EQ(expandXL(true, recolorPolynomialXL(Color::red, xl("4x")))->terms[0][0].monomial.variable_color, Color::red);
 }
 
+// Like terms become their exact sum where the first of them stands, in every
+// group; a sum beyond 64 bits on the way is fine, a total beyond it is not.
+TEST(FactoredPolynomial, LikeTermsAddUp) {
+    const std::string max = "9223372036854775807";
+    const std::pair<std::string, std::string> cases[] = {
+        {"x^2 + 3 - x^2 + x/2 + 2x/4 + 2x/4", "3, 3/2x"},  // a sum of 0 dropped, one in lowest terms
+        {"(2x/4 + 1 - 1)(-" + max + " - 1 + x)", "2/4x | -9223372036854775808, x | (0)(1)"},
+        {"2 + x(x + 1) + 3 + 2x", "x, 1 | 5, x(0), 2x"},  // a power with a product is left as written
+    };
+    for (const auto& [text, added] : cases) EXPECT_EQ(show(addLikeTermsXL(xl(text))), added) << text;
+    const Polynomial_XL emptied = addLikeTermsXL(xl("3 + y^2 - 3 - y^2"));
+    EXPECT_EQ(show(emptied) + " in " + emptied.terms[0][0].monomial.variable, "0 in y");
+    EXPECT_THROW(addLikeTermsXL(xl("x - " + max + " - 1 - 1")), OverflowError);
+}
+
 TEST(FactoredPolynomial, CommonFactor) {
     const auto gcf = factorOutGcfXL(Color::red, xl("6x^2 + 9x"));
     EXPECT_EQ(show(gcf[1]), "2x, 3 | 3x(0)");
