@@ -1,6 +1,7 @@
 #include "algebra/factoring.hpp"
 
 #include <algorithm>
+#include <numeric>
 #include <ranges>
 #include <unordered_map>
 
@@ -17,15 +18,16 @@ std::int64_t numeratorOf(const Term_XL& t) { return t.monomial.coefficient.numer
 
 bool isNegative(const Rational& r) { return isNegativeRational(r).value_or(false); }
 
-/// The gcd of the numerators (0 for a group of zeros) and the smallest exponent.
+/// The gcd of the numerators' sizes (0 for a group of zeros; a numerator of
+/// −2⁶³ counts 2⁶³) and the smallest exponent.
 struct CommonFactor {
-    std::int64_t g = 0;
+    std::uint64_t g = 0;
     std::uint64_t e = 0;
 };
 CommonFactor commonFactorOf(const GroupXL& group) {
     CommonFactor f{0, group.empty() ? 0 : group.front().monomial.exponent};
     for (const Term_XL& t : group) {
-        f.g = gcd(f.g, numeratorOf(t));
+        f.g = std::gcd(f.g, checked::magnitude(numeratorOf(t)));
         f.e = std::min(f.e, t.monomial.exponent);
     }
     return f;
@@ -124,9 +126,10 @@ StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polyn
     const Polynomial_XL black = recolorPolynomialXL(Color::black, polynomial);
     const GroupXL& group = black.terms[w];
     require(!group.empty(), "an empty group has no common factor");
-    auto [g, e] = commonFactorOf(group);
+    const auto [size, e] = commonFactorOf(group);
     const bool single = polynomial.terms.size() == 1;
-    if (takeSign && single && isNegative(group.front().monomial.coefficient)) g = checked::neg(g);
+    const std::int64_t g =
+        checked::withSign(size, takeSign && single && isNegative(group.front().monomial.coefficient));
     const std::string& variable = group.front().monomial.variable;
 
     GroupXL quotient;
@@ -147,8 +150,8 @@ StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polyn
 std::optional<Monomial> greatestCommonMonomialXL(const Polynomial_XL& polynomial) {
     if (polynomial.terms.size() != 1 || polynomial.terms.front().size() < 2) return std::nullopt;
     const GroupXL& group = polynomial.terms.front();
-    auto [g, e] = commonFactorOf(group);
-    if (numeratorOf(group.front()) < 0) g = checked::neg(g);
+    const auto [size, e] = commonFactorOf(group);
+    const std::int64_t g = checked::withSign(size, numeratorOf(group.front()) < 0);
     return makeMonomial(makeDefaultRational(g, 1), e, group.front().monomial.variable);
 }
 
@@ -170,9 +173,9 @@ std::optional<Polynomial_XL> divideByCommonMonomialXL(const Polynomial_XL& polyn
 std::optional<Monomial> commonMonomialOfFirstGroupXL(const Polynomial_XL& polynomial) {
     if (polynomial.terms.empty() || polynomial.terms.front().size() < 2) return std::nullopt;
     const GroupXL& group = polynomial.terms.front();
-    auto [g, e] = commonFactorOf(group);
-    if (numeratorOf(group.front()) < 0) g = checked::neg(g);
-    if (g == 1 && e == 0) return std::nullopt;
+    const auto [size, e] = commonFactorOf(group);
+    if (size == 1 && e == 0 && numeratorOf(group.front()) >= 0) return std::nullopt;
+    const std::int64_t g = checked::withSign(size, numeratorOf(group.front()) < 0);
     return makeMonomial(makeDefaultRational(g, 1), e, group.front().monomial.variable);
 }
 
@@ -189,26 +192,21 @@ constexpr std::uint64_t kPairCost = 4;
 /// What a term or a divisor costs to read, sort and sift, in terms evaluated.
 constexpr std::uint64_t kListedCost = 8;
 
-/// p·x + c, each of which may be 2⁶³ in size; OverflowError when one does not fit 64 bits.
-Polynomial_XL linearFactor(std::uint64_t p, checked::i128 c, const std::string& variable) {
-    return oneGroup({wholeTerm(checked::narrow(p), 1, variable), wholeTerm(checked::narrow(c), 0, variable)});
+/// A root −c/p: the factor p·x + c, each of which may be 2⁶³ in size.
+struct LinearRoot {
+    std::uint64_t p = 1;
+    checked::i128 c = 0;
+};
+
+/// p·x + c; OverflowError when p or c does not fit 64 bits.
+Polynomial_XL linearFactor(const LinearRoot& root, const std::string& variable) {
+    return oneGroup(
+        {wholeTerm(checked::narrow(root.p), 1, variable), wholeTerm(checked::narrow(root.c), 0, variable)});
 }
 
-}  // namespace
-
-RootSearchScope::RootSearchScope(std::uint64_t allowance) {
-    if (openRootSearch == nullptr) {
-        own_.emplace(WorkAllowance{allowance, kRefusal});
-        openRootSearch = &*own_;
-    }
-    active_ = openRootSearch;
-}
-
-RootSearchScope::~RootSearchScope() {
-    if (own_) openRootSearch = nullptr;
-}
-
-std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial) {
+/// The search of findRationalRootFactor: the root −c/p it finds, before its
+/// factor is written out.
+std::optional<LinearRoot> findRationalRoot(const Polynomial_XL& polynomial) {
     const auto n = degreeXL(polynomial);
     if (!n) return std::nullopt;
     const RootSearchScope scope;
@@ -218,7 +216,6 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
         if (!t.factors.empty() || t.monomial.coefficient.denominator != 1) return std::nullopt;
         if (numeratorOf(t) != 0) whole.emplace_back(t.monomial.exponent, numeratorOf(t));
     }
-    const std::string& variable = polynomial.terms.front().front().monomial.variable;
     allowance.spend(kListedCost * whole.size());
     RationalRootTest test(whole);
     const std::vector<std::uint64_t> ps = divisorsOfMagnitude(whole.front().second);
@@ -226,7 +223,7 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
     allowance.spend(kListedCost * (ps.size() + qs.size()));
     // p = q = 1 comes first (−1 before 1), and is decided at once by the values at ±1.
     for (const std::int64_t c : {1, -1})
-        if (test.isRoot(1, c, allowance)) return linearFactor(1, c, variable);
+        if (test.isRoot(1, c, allowance)) return LinearRoot{1, c};
     // The bounds on the size of the roots are worked out when they cost less
     // than testing every pair, and always where the powers spread too far for
     // exact division: a candidate far from every root then never comes to it.
@@ -272,10 +269,30 @@ std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynom
             for (const checked::i128 c : {checked::i128{q}, -checked::i128{q}})  // the root −q/p before q/p
                 if ((c > 0 ? passed.negative && negative : passed.positive && positive) &&
                     test.isRoot(p, c, allowance))
-                    return linearFactor(p, c, variable);
+                    return LinearRoot{p, c};
         }
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+RootSearchScope::RootSearchScope(std::uint64_t allowance) {
+    if (openRootSearch == nullptr) {
+        own_.emplace(WorkAllowance{allowance, kRefusal});
+        openRootSearch = &*own_;
+    }
+    active_ = openRootSearch;
+}
+
+RootSearchScope::~RootSearchScope() {
+    if (own_) openRootSearch = nullptr;
+}
+
+std::optional<Polynomial_XL> findRationalRootFactor(const Polynomial_XL& polynomial) {
+    const std::optional<LinearRoot> root = findRationalRoot(polynomial);
+    if (!root) return std::nullopt;
+    return linearFactor(*root, polynomial.terms.front().front().monomial.variable);
 }
 
 Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial_XL& polynomial) {
@@ -306,23 +323,36 @@ Polynomial_XL divideByLinearFactor(const Polynomial_XL& factor, const Polynomial
     return oneGroup(std::move(quotient));
 }
 
-std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& polynomial) {
+namespace {
+
+/// factorCompletely, with `rootFound` set as soon as its first root is found,
+/// before any factor or quotient is written out.
+std::optional<std::vector<Polynomial_XL>> factorPasses(const Polynomial_XL& polynomial, bool& rootFound) {
     const auto n = degreeXL(polynomial);
     if (!n || *n < 2 || polynomial.terms.front().size() < 2) return std::nullopt;
     const RootSearchScope scope;
     Polynomial_XL current = polynomial;
     std::vector<Polynomial_XL> found;
     for (std::uint64_t pass = 0; pass < *n; ++pass) {
-        auto factor = findRationalRootFactor(current);
-        if (!factor) {
+        const std::optional<LinearRoot> root = findRationalRoot(current);
+        if (!root) {
             if (found.empty()) return std::nullopt;
             break;
         }
-        current = divideByLinearFactor(*factor, current);
-        found.push_back(std::move(*factor));
+        rootFound = true;
+        Polynomial_XL factor = linearFactor(*root, current.terms.front().front().monomial.variable);
+        current = divideByLinearFactor(factor, current);
+        found.push_back(std::move(factor));
     }
     found.push_back(std::move(current));
     return found;
+}
+
+}  // namespace
+
+std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& polynomial) {
+    bool rootFound = false;
+    return factorPasses(polynomial, rootFound);
 }
 
 // ---- linear factors of a group ---------------------------------------------------
@@ -331,7 +361,17 @@ bool isFactorableXL(const Polynomial_XL& polynomial) {
     const auto w = findWorkingGroupXL(polynomial);
     if (!w) return false;
     const GroupXL& group = polynomial.terms[*w];
-    return group.size() >= 2 && group.front().monomial.exponent >= 2 && factorCompletely(oneGroup(group));
+    if (group.size() < 2 || group.front().monomial.exponent < 2) return false;
+    // The whole factoring runs, as factorCompletely spends it; once a root is
+    // found the group factors, even where a factor or a quotient is beyond
+    // 64 bits to write out (x² + (2⁶³ − 1)x − 2⁶³ is (x − 1)(x + 2⁶³)).
+    bool rootFound = false;
+    try {
+        return factorPasses(oneGroup(group), rootFound).has_value();
+    } catch (const OverflowError&) {
+        if (rootFound) return true;
+        throw;
+    }
 }
 
 StepPairXL factorTrinomialXL(Color color, const Polynomial_XL& polynomial) {
@@ -364,11 +404,13 @@ StepPairXL chooseFactoringMethod(Color color, std::string_view method, const Pol
     auto& groups = result[1].terms;
     const std::size_t w = workingGroupXL(polynomial);
     if (groups[w].size() != 2 || groups[w + 1].size() != 2) return result;
-    const std::int64_t a = numeratorOf(groups[w][0]), b = numeratorOf(groups[w][1]);
-    const std::int64_t c = numeratorOf(groups[w + 1][0]), d = numeratorOf(groups[w + 1][1]);
-    const std::int64_t ad = checked::abs(checked::mul(a, d)), bc = checked::abs(checked::mul(b, c));
-    const bool firstOrder = gcd(checked::mul(a, c), std::max(ad, bc)) == checked::abs(a) &&
-                            gcd(checked::mul(b, d), std::min(ad, bc)) == checked::abs(b);
+    // In 128 bits: a coefficient may be −2⁶³, and no product of two overflows.
+    using checked::i128;
+    const i128 a = numeratorOf(groups[w][0]), b = numeratorOf(groups[w][1]);
+    const i128 c = numeratorOf(groups[w + 1][0]), d = numeratorOf(groups[w + 1][1]);
+    const i128 ad = checked::magnitude(a * d), bc = checked::magnitude(b * c);
+    const bool firstOrder = magnitudeGcd(a * c, std::max(ad, bc)) == checked::magnitude(a) &&
+                            magnitudeGcd(b * d, std::min(ad, bc)) == checked::magnitude(b);
     if (!firstOrder) swapValues(groups[w], groups[w + 1]);
     return result;
 }

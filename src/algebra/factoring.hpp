@@ -31,13 +31,13 @@ using StepPairXL = std::array<Polynomial_XL, 2>;
 bool hasCommonFactorXL(const Polynomial_XL& polynomial);
 
 /// The working group's common factor g·x^e (g the gcd of the numerators, negated
-/// with `takeSign` when a one-group value leads negative; e the smallest
-/// exponent) taken out. One group: after is [group ÷ g·x^e], [g·x^e·(0)], all in
-/// `color`. Several groups: the working group is replaced by [g·x^e] and
-/// [group ÷ g·x^e], both in `color`, and every factor that pointed at it now
-/// points at both, in `color`; all else is black (for the layout of
-/// factorOutNegativeOneXL this gives [−1], [g·x^e], [group ÷ g·x^e],
-/// [1·(0)·(1)·(2)]). Denominators stay as they are.
+/// with `takeSign` when a one-group value leads negative, OverflowError when it
+/// is 2⁶³ and not negated; e the smallest exponent) taken out. One group: after
+/// is [group ÷ g·x^e], [g·x^e·(0)], all in `color`. Several groups: the working
+/// group is replaced by [g·x^e] and [group ÷ g·x^e], both in `color`, and every
+/// factor that pointed at it now points at both, in `color`; all else is black
+/// (for the layout of factorOutNegativeOneXL this gives [−1], [g·x^e],
+/// [group ÷ g·x^e], [1·(0)·(1)·(2)]). Denominators stay as they are.
 StepPairXL factorOutGcfXL(bool takeSign, Color color, const Polynomial_XL& polynomial);
 inline StepPairXL factorOutGcfXL(Color color, const Polynomial_XL& polynomial) {
     return factorOutGcfXL(false, color, polynomial);
@@ -122,7 +122,8 @@ std::optional<std::vector<Polynomial_XL>> factorCompletely(const Polynomial_XL& 
 // ---- linear factors of a group ---------------------------------------------------
 
 /// The working group has two terms or more, its first of exponent 2 or more,
-/// and factorCompletely finds a factor of it.
+/// and factorCompletely finds a factor of it (a factor found counts even where
+/// it, or a quotient after it, cannot be written in 64 bits).
 bool isFactorableXL(const Polynomial_XL& polynomial);
 /// The working group rewritten as the product of factorCompletely's groups, in
 /// `color` (a repeated factor gives two groups; the last quotient a group of its

@@ -1,6 +1,7 @@
 #include "algebra/factoring_basics.hpp"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <ranges>
 #include <utility>
@@ -289,6 +290,37 @@ Polynomial_XL removeZeroTermsXL(bool recolor, const Polynomial_XL& polynomial) {
         }
     }
     return recolor ? recolorPolynomialXL(Color::black, result) : result;
+}
+
+GroupXL addLikeTermsXL(const GroupXL& group) {
+    if (group.empty()) return group;
+    // The places of the terms of each power, in the order written.
+    std::map<std::uint64_t, std::vector<std::size_t>> powers;
+    for (std::size_t i = 0; i < group.size(); ++i) powers[group[i].monomial.exponent].push_back(i);
+    std::vector<std::optional<Term_XL>> terms(group.begin(), group.end());
+    std::vector<Rational> coefficients;
+    for (const auto& [exponent, places] : powers) {
+        if (places.size() < 2 || !std::ranges::all_of(places, [&](std::size_t i) { return group[i].factors.empty(); }))
+            continue;
+        coefficients.clear();
+        for (const std::size_t i : places) coefficients.push_back(group[i].monomial.coefficient);
+        const auto sum = sumRationals(coefficients);
+        require(sum.has_value(), "a coefficient over 0");
+        for (const std::size_t i : places) terms[i].reset();
+        if (sum->numerator != 0)
+            terms[places.front()] = makeTermXL(makeMonomial(*sum, exponent, group[places.front()].monomial.variable), {});
+    }
+    GroupXL result;
+    for (auto& t : terms)
+        if (t) result.push_back(std::move(*t));
+    if (result.empty()) result.push_back(zeroTermXL(group[powers.rbegin()->second.front()].monomial.variable));
+    return result;
+}
+
+Polynomial_XL addLikeTermsXL(const Polynomial_XL& polynomial) {
+    Polynomial_XL result = polynomial;
+    for (GroupXL& g : result.terms) g = addLikeTermsXL(g);
+    return result;
 }
 
 Polynomial_XL sortedGroupsXL(const Polynomial_XL& polynomial) {

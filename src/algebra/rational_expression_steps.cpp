@@ -389,14 +389,39 @@ Polynomial_XL splitCommonMonomial(const Polynomial_XL& part, std::size_t group, 
     return result;
 }
 
-std::optional<RationalStepPair> rationalReduceSteps(const Rational_Expression& e) {
+namespace {
+
+/// What the two parts' monomial factors have in common: the size of the gcd
+/// of their numerators (2⁶³ included) and the smaller exponent.
+struct Reduction {
+    MonomialLocation numerator;
+    MonomialLocation denominator;
+    std::uint64_t common = 0;
+    std::uint64_t k = 0;
+};
+
+/// The reduction rationalReduceSteps shows; none when it does not apply. A
+/// test only: nothing is written out, so nothing can overflow.
+std::optional<Reduction> findReduction(const Rational_Expression& e) {
     if (!hasOneTermExpression(e.poly_N) || !hasOneTermExpression(e.poly_D)) return std::nullopt;
     const auto where = monomialFactorLocation(e.poly_N), whereD = monomialFactorLocation(e.poly_D);
     if (!where || !whereD) return std::nullopt;
     const Monomial &mN = locatedMonomial(e.poly_N, *where), &mD = locatedMonomial(e.poly_D, *whereD);
-    const std::int64_t g = gcd(mN.coefficient.numerator, mD.coefficient.numerator);
+    const std::uint64_t common = magnitudeGcd(mN.coefficient.numerator, mD.coefficient.numerator);
     const std::uint64_t k = std::min(mN.exponent, mD.exponent);
-    if (g == 0 || monomialEquals(mN, mD) || (g == 1 && k == 0)) return std::nullopt;
+    if (common == 0 || monomialEquals(mN, mD) || (common == 1 && k == 0)) return std::nullopt;
+    return Reduction{*where, *whereD, common, k};
+}
+
+}  // namespace
+
+std::optional<RationalStepPair> rationalReduceSteps(const Rational_Expression& e) {
+    const std::optional<Reduction> r = findReduction(e);
+    if (!r) return std::nullopt;
+    const std::int64_t g = checked::withSign(r->common, false);  // a common factor of 2⁶³ has no 64-bit form
+    const std::uint64_t k = r->k;
+    const MonomialLocation &where = r->numerator, &whereD = r->denominator;
+    const Monomial &mN = locatedMonomial(e.poly_N, where), &mD = locatedMonomial(e.poly_D, whereD);
 
     const auto split = [&](const Polynomial_XL& part, const MonomialLocation& location, const Monomial& m,
                            Color color) {
@@ -404,7 +429,7 @@ std::optional<RationalStepPair> rationalReduceSteps(const Rational_Expression& e
         const bool alreadyCommon = rationalEquals(m.coefficient, makeDefaultRational(g, 1)) && m.exponent == k;
         return std::array{marked, alreadyCommon ? marked : splitCommonMonomial(part, location.group, g, k, color)};
     };
-    const auto n = split(e.poly_N, *where, mN, Color::red), d = split(e.poly_D, *whereD, mD, Color::blue);
+    const auto n = split(e.poly_N, where, mN, Color::red), d = split(e.poly_D, whereD, mD, Color::blue);
     return RationalStepPair{makeRationalExpression(n[0], d[0]), makeRationalExpression(n[1], d[1])};
 }
 
@@ -440,7 +465,7 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
     // products of them a monomial factor ((2x)² over 4x), or their finished
     // groups a polynomial factor ((x² + 3x + 2) over (x + 1)(x² + 1)).
     const auto shared = [&] {
-        return findCancellation(e.poly_N, e.poly_D).numerator.any() || rationalReduceSteps(e).has_value() ||
+        return findCancellation(e.poly_N, e.poly_D).numerator.any() || findReduction(e).has_value() ||
                sharePolynomialFactor(e.poly_N, e.poly_D, scope.allowance());
     };
     const auto finished = [&] { return partIsFinished(e.poly_N) && partIsFinished(e.poly_D) && !shared(); };
@@ -462,7 +487,7 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
                                                 constantPart(1, s.monomial.variable))};
     if (!finished()) return std::nullopt;
     if (d > 1) return States{e};
-    if (gcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||
+    if (magnitudeGcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||
         std::min(s.monomial.exponent, t.monomial.exponent) != 0)
         return std::nullopt;
     if (t.monomial.coefficient.numerator >= 0) return States{e};

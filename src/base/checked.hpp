@@ -40,6 +40,17 @@ inline std::uint64_t magnitude(i64 a) {
     return a < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(a) : static_cast<std::uint64_t>(a);
 }
 inline u128 magnitude(i128 a) { return a < 0 ? u128{0} - static_cast<u128>(a) : static_cast<u128>(a); }
+/// The number of size m with the sign asked for: −m for every m up to 2⁶³,
+/// +m only up to 2⁶³ − 1 (OverflowError "64-bit overflow in negation" for
+/// 2⁶³, the size of INT64_MIN, and beyond).
+inline i64 withSign(std::uint64_t m, bool negative) {
+    if (negative) {
+        if (m > std::uint64_t{1} << 63) throw OverflowError("64-bit overflow in negation");
+        return static_cast<i64>(std::uint64_t{0} - m);
+    }
+    if (m > static_cast<std::uint64_t>(kMax)) throw OverflowError("64-bit overflow in negation");
+    return static_cast<i64>(m);
+}
 
 /// Truncating division, as C++ `/`.
 inline i64 div(i64 a, i64 b) {

@@ -18,6 +18,20 @@ std::int64_t absoluteValue(std::int64_t n) { return checked::abs(n); }
 
 std::int64_t gcd(std::int64_t a, std::int64_t b) { return std::gcd(checked::abs(a), checked::abs(b)); }
 
+std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
+    return std::gcd(checked::magnitude(a), checked::magnitude(b));
+}
+
+checked::u128 magnitudeGcd(i128 a, i128 b) {
+    checked::u128 x = checked::magnitude(a), y = checked::magnitude(b);
+    while (x != 0) {
+        const checked::u128 r = y % x;
+        y = x;
+        x = r;
+    }
+    return y;
+}
+
 std::int64_t lcm(std::int64_t a, std::int64_t b) {
     if (a == 0 || b == 0) return 0;
     return checked::abs(checked::mul(a, b / gcd(a, b)));
@@ -315,11 +329,6 @@ std::int64_t drawAvoiding(std::int64_t lo, std::int64_t hi, const std::vector<st
     std::int64_t x = randomSource().uniformInRange(lo, hi);
     while (contains(excluded, x)) x = randomSource().uniformInRange(lo, hi);
     return x;
-}
-
-/// gcd that also takes INT64_MIN (as an unsigned magnitude), for the coprime test.
-std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
-    return std::gcd(checked::magnitude(a), checked::magnitude(b));
 }
 
 struct PairRules {

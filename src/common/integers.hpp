@@ -12,11 +12,18 @@
 #include <utility>
 #include <vector>
 
+#include "base/checked.hpp"
+
 namespace tl {
 
 std::int64_t absoluteValue(std::int64_t n);
 /// Never negative; gcd(0, b) = |b|, gcd(0, 0) = 0.
 std::int64_t gcd(std::int64_t a, std::int64_t b);
+/// gcd(|a|, |b|) as unsigned, exact for every a and b (INT64_MIN is 2⁶³ in
+/// size): gcd(0, b) = |b|, gcd(0, 0) = 0.
+std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b);
+/// The same in 128 bits.
+checked::u128 magnitudeGcd(checked::i128 a, checked::i128 b);
 /// 0 when a or b is 0, else |a · (b / gcd(a, b))|.
 std::int64_t lcm(std::int64_t a, std::int64_t b);
 /// 1 for exponent 0 (also for base 0).

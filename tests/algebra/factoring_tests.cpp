@@ -63,6 +63,21 @@ TEST(FactoredPolynomial, Rewrites) {
     EXPECT_EQ(expandXL(true, recolorPolynomialXL(Color::red, xl("4x")))->terms[0][0].monomial.variable_color, Color::red);
 }
 
+// Like terms become their exact sum where the first of them stands, in every
+// group; a sum beyond 64 bits on the way is fine, a total beyond it is not.
+TEST(FactoredPolynomial, LikeTermsAddUp) {
+    const std::string max = "9223372036854775807";
+    const std::pair<std::string, std::string> cases[] = {
+        {"x^2 + 3 - x^2 + x/2 + 2x/4 + 2x/4", "3, 3/2x"},  // a sum of 0 dropped, one in lowest terms
+        {"(2x/4 + 1 - 1)(-" + max + " - 1 + x)", "2/4x | -9223372036854775808, x | (0)(1)"},
+        {"2 + x(x + 1) + 3 + 2x", "x, 1 | 5, x(0), 2x"},  // a power with a product is left as written
+    };
+    for (const auto& [text, added] : cases) EXPECT_EQ(show(addLikeTermsXL(xl(text))), added) << text;
+    const Polynomial_XL emptied = addLikeTermsXL(xl("3 + y^2 - 3 - y^2"));
+    EXPECT_EQ(show(emptied) + " in " + emptied.terms[0][0].monomial.variable, "0 in y");
+    EXPECT_THROW(addLikeTermsXL(xl("x - " + max + " - 1 - 1")), OverflowError);
+}
+
 TEST(FactoredPolynomial, CommonFactor) {
     const auto gcf = factorOutGcfXL(Color::red, xl("6x^2 + 9x"));
     EXPECT_EQ(show(gcf[1]), "2x, 3 | 3x(0)");
@@ -84,6 +99,11 @@ TEST(FactoredPolynomial, CommonFactor) {
     EXPECT_EQ(show(*greatestCommonMonomialXL(xl("-4x^3 - 6x"))), "-2x");
     EXPECT_EQ(shown(divideByCommonMonomialXL(xl("3x/4 + 6/4"))), "1/4x, 2/4");  // denominators kept
     EXPECT_EQ(shown(divideByCommonMonomialXL(xl("0x^2 + 0x"))), "none");
+    // A numerator of −2⁶³: a common factor of 2⁶³ is taken out with its sign only.
+    const std::string min = "-9223372036854775808";
+    EXPECT_EQ(show(factorOutGcfXL(true, Color::red, xl(min + "x^2 " + min + "x"))[1]), "x, 1 | " + min + "x(0)");
+    EXPECT_THROW(factorOutGcfXL(false, Color::red, xl(min + "x^2 " + min + "x")), OverflowError);
+    EXPECT_EQ(show(*commonMonomialOfFirstGroupXL(xl(min + "x^2 " + min + "x"))), min + "x");
 }
 
 TEST(FactoredPolynomial, RationalRoots) {
@@ -307,6 +327,9 @@ TEST(FactoredPolynomial, LinearFactorsOfAGroup) {
     EXPECT_EQ(show(chooseFactoringMethod(Color::red, "ac method", xl("6x^2 + x - 1"))[1]), "3x, -1 | 2x, 1 | 1 | (0)(1)(2)");
     EXPECT_FALSE(isFactorableXL(xl("2x + 2")) || isFactorableXL(xl("0x^2 + x + 1")));  // no degree 2 left
     EXPECT_TRUE(isFactorableXL(xl("3(x^2 - 1)")));
+    // (x − 1)(x + 2⁶³) factors, though its factors cannot be written.
+    EXPECT_TRUE(isFactorableXL(xl("x^2 + 9223372036854775807x - 9223372036854775808")));
+    EXPECT_THROW(factorCompletely(xl("x^2 + 9223372036854775807x - 9223372036854775808")), OverflowError);
     EXPECT_THROW(factorTrinomialXL(Color::red, xl("x^2 + 1")), PreconditionError);
 }
 

@@ -4,6 +4,7 @@
 // entries refuse a POLYNOMIAL as the others refuse an EXPRESSION, and answer
 // whatever the order of its terms.
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -253,6 +254,132 @@ TEST(FactoringEntries, LikeTermsAddUpExactly) {
                                             " refused its input: 64-bit overflow in addition\n"))
                 << polynomial;
         }
+}
+
+}  // namespace
+
+namespace {
+
+/// Any entry that reads a POLYNOMIAL or an EXPRESSION ("ac method" for chooseFactoringMethod).
+Outcome runAny(const std::string& entry, const std::string& text) {
+    return entry.starts_with("rational") ? run(entry, text) : runFactoring(entry, text);
+}
+
+// Like terms are added in every group of an EXPRESSION too, where the first of
+// them stands: answered as the totals typed there, refused only for a total
+// beyond 64 bits, as by the POLYNOMIAL entries (in any group). A coefficient
+// of −2⁶³ is answered wherever the answer can be written, refused where 2⁶³
+// itself would be.
+TEST(RationalEntries, LikeTermsAndMinusTwoToThe63) {
+    const std::string max = "9223372036854775807", big = "9223372036854775805", m = "9223372036854775808";
+    const std::pair<std::string, std::string> same[] = {
+        {"(4x^2 + " + big + "x^2 - " + big + "x^2 - 9)/(x + 100)", "(4x^2 - 9)/(x + 100)"},
+        {"(x + 1)(x + 2 - 1)/((x + 1)(x + 3))", "(x + 1)(x + 1)/((x + 1)(x + 3))"},
+        {"(x - x + 2)/(x^2/2 + x^2/2 + 2)", "2/(x^2 + 2)"},
+    };
+    for (const auto& [split, total] : same)
+        for (const char* entry : kEntries) {
+            const Outcome o = run(entry, split), want = run(entry, total);
+            EXPECT_EQ(std::tuple(o.status, o.err, answerPages(o)), std::tuple(want.status, want.err, answerPages(want)))
+                << entry << " " << split;
+        }
+    const std::string dna = "page 2: does not apply\ndoes not apply\n", after = "\npage 3: after\n";
+    const std::tuple<std::string, std::string, std::string> answers[] = {
+        {"rationalSimplifySteps", "(x - " + m + ")/(x + 1)", "page 2: finished\n(x − " + m + ")/(x + 1)\n"},
+        {"rationalSimplifySteps", "-" + m + "x/(-" + m + "x^2)", dna},                      // they share 2⁶³x
+        {"rationalSimplifySteps", "(x^2 + " + max + "x - " + m + ")/(x + 1)", dna},  // (x − 1)(x + 2⁶³)
+        {"rationalReduceSteps", "-" + m + "x^2/(6x)",
+         "page 2: before\n-" + m + "x²/(6x)" + after + "2x(-4611686018427387904x)/(2x(3))\n"},
+        {"factorOutGcfXL", "-" + m + "x^2 + 2x", "page 2: before\n-" + m + "x² + 2x" + after + "2x(-4611686018427387904x + 1)\n"},
+        {"factorOutGcfXL", "-" + m + "x + 1", dna},
+        {"chooseFactoringMethod", "x^2 - " + max + "x - " + m,
+         "page 2: before\nx² − " + max + "x − " + m + after + "(x + 1)(x − " + m + ")(1)\n"},
+        // Refused: 2⁶³x(−x − 1), the same over 2⁶³x, −x over 2⁶³; and totals beyond 64 bits.
+        {"factorOutGcfXL", "-" + m + "x^2 - " + m + "x", "64-bit overflow in negation"},
+        {"rationalReduceSteps", "-" + m + "x/(-" + m + "x^2)", "64-bit overflow in negation"},
+        {"rationalSimplifySteps", "x/(-" + m + ")", "64-bit overflow in negation"},
+        {"rationalCancelSteps", "(x + 1)/(x - " + max + " - 2)", "64-bit overflow in addition"},
+    };
+    std::vector<std::tuple<std::string, std::string, std::string>> cases(std::begin(answers), std::end(answers));
+    for (const std::string& text : {max + " + " + max + " + x^2", "(" + max + " + " + max + " + x)(2x^2 + 4x)"})
+        for (const char* entry : {"rationalSimplifySteps", "rationalCancelSteps", "rationalReduceSteps", "factorCompletely",
+                                  "factorTrinomialXL", "factorOutGcfXL", "chooseFactoringMethod"})
+            cases.emplace_back(entry, text, "64-bit overflow in addition");
+    for (const auto& [entry, text, answer] : cases) {
+        const Outcome o = runAny(entry, text);
+        if (answer.starts_with("page")) {
+            EXPECT_EQ(std::tuple(o.status, o.err, answerPages(o)), std::tuple(0, "", answer)) << entry << " " << text;
+        } else {
+            EXPECT_EQ(std::tie(o.status, o.out, o.err),
+                      std::tuple(1, "", "tellurandi-steps: " + entry + " refused its input: " + answer + "\n"))
+                << entry << " " << text;
+        }
+    }
+}
+
+// An EXPRESSION whose coefficients are split into like terms (parts beyond 64
+// bits on the way, −2⁶³, pairs that cancel at powers it lacks), the parts of
+// each group in any order, is answered by every rational entry as the one with
+// each power's total typed where its first part stands; every page it shows
+// has the expression's value (exactly, at several points).
+TEST(RationalEntries, AnyTermOrderAnswersAsTheTotals) {
+    tl::SystemRandom random(23);
+    const auto in = [&](std::int64_t lo, std::int64_t hi) { return random.uniformInRange(lo, hi); };
+    const auto shuffle = [&](auto& list) {
+        for (std::size_t k = list.size(); k > 1; --k) std::swap(list[k - 1], list[in(0, k - 1)]);
+    };
+    const auto term = [](std::int64_t k, std::uint64_t e) {
+        std::string t = (k < 0 ? " - " : " + ") + std::to_string(tl::checked::magnitude(k));
+        return e == 0 ? t : e == 1 ? t + "x" : t.append("x^").append(std::to_string(e));
+    };
+    const auto group = [](std::string sum) { return sum.replace(0, 3, sum[1] == '+' ? "(" : "(-") + ")"; };
+    // A group of one to three powers (not a constant alone, which parentheses make a
+    // coefficient), split and shuffled, and with its totals.
+    const auto split = [&] {
+        std::vector<std::pair<std::uint64_t, std::int64_t>> parts;  // power, part
+        std::vector<std::uint64_t> powers{1, 2, 3, 0};
+        shuffle(powers);
+        if (powers[0] == 0) std::swap(powers[0], powers[1]);
+        const std::int64_t terms = in(1, 3);
+        for (std::int64_t k = 0; k < 4; ++k) {
+            const std::int64_t c = k < terms ? in(1, 9) * (in(0, 1) ? 1 : -1) : 0, big = in(INT64_MAX / 2, INT64_MAX);
+            const std::vector<std::vector<std::int64_t>> splits{
+                {c}, {c + 2, -2}, {c, big, -big}, {c, INT64_MIN, INT64_MAX, 1}, {c, big, INT64_MIN, INT64_MAX - big, 1}};
+            for (const std::int64_t part : splits[in(0, 4)])
+                if (part != 0) parts.emplace_back(powers[k], part);
+        }
+        shuffle(parts);
+        std::map<std::uint64_t, tl::checked::i128> totals;  // none passes 64 bits, a running sum may
+        std::string typed, total;
+        for (const auto& [e, part] : parts) typed += term(part, e), totals[e] += part;
+        for (const auto& [e, part] : parts)
+            if (const auto t = totals.extract(e); t && t.mapped() != 0) total += term(tl::checked::narrow(t.mapped()), e);
+        return std::pair{group(typed), group(total)};
+    };
+    for (int i = 0; i < 200 && !HasFailure(); ++i) {
+        const auto [a, aTotal] = split();
+        const auto [b, bTotal] = split();
+        const auto [c, cTotal] = split();
+        const bool product = in(0, 1);  // a group shared above and below may cancel
+        const std::string typed = product ? a + b + "/(" + a + c + ")" : a + "/" + b;
+        const std::string total = product ? aTotal + bTotal + "/(" + aTotal + cTotal + ")" : aTotal + "/" + bTotal;
+        const tl::Rational_Expression value = tl::readRationalExpression(total).value();
+        for (const char* entry : kEntries) {
+            const Outcome o = run(entry, typed), want = run(entry, total);
+            ASSERT_EQ(std::tuple(o.status, o.err, answerPages(o)), std::tuple(0, "", answerPages(want)))
+                << entry << " " << typed;
+            std::istringstream lines(answerPages(o));
+            for (std::string title, table; std::getline(lines, title) && std::getline(lines, table);) {
+                const auto shown = tl::readRationalExpression(table);
+                ASSERT_TRUE(table == "does not apply" || shown) << entry << " " << table;
+                for (const std::int64_t x : {2, 3, 5, 7}) {
+                    const auto v = tl::testing::valueAt(value, q(x));
+                    const auto w = shown ? tl::testing::valueAt(shown.value(), q(x)) : v;
+                    EXPECT_TRUE(!v || (w && tl::rationalEquals(*v, *w))) << entry << " " << table << " at " << x;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -45,45 +45,29 @@ Polynomial_XL polynomial(const EntryInput& input) {
     return read.value();
 }
 
-/// The polynomial with its working group in descending order of power and
-/// its like terms added up, as the factoring operations take it: the rational
-/// root test reads the leading coefficient and the constant term off the first
-/// and last terms as they stand, the common factor takes the gcd of the
-/// numerators as they stand, and the new terms take the first term's letter.
-/// The coefficients of several terms of one power without factors are added
-/// exactly into one term (a sum of 0 is dropped), so that the answer is the
-/// polynomial's own however its terms were typed, split or ordered; a sum
-/// that does not fit 64 bits is refused (OverflowError). A power typed once
-/// keeps its coefficient as typed.
-Polynomial_XL inDescendingOrder(Polynomial_XL p) {
+/// What the entries work on: what was read with the like terms of every
+/// group added up exactly (addLikeTermsXL), so that the answer is the value's
+/// own however its terms were typed, split or ordered; a total that does not
+/// fit 64 bits is refused (OverflowError).
+Rational_Expression withLikeTermsAdded(const Rational_Expression& e) {
+    return makeColoredRationalExpression(addLikeTermsXL(e.poly_N), addLikeTermsXL(e.poly_D), e.color);
+}
+
+/// The polynomial as the factoring operations take it: its working group with
+/// its like terms added up, in descending order of power (the rational root
+/// test reads the leading coefficient and the constant term off the first and
+/// last terms as they stand, the common factor takes the gcd of the numerators
+/// as they stand, and the new terms take the first term's letter). The other
+/// groups are kept as typed, once their like terms are known to add up within
+/// 64 bits.
+Polynomial_XL inDescendingOrder(const Polynomial_XL& p) {
+    const Polynomial_XL added = addLikeTermsXL(p);
     const auto w = findWorkingGroupXL(p);
     if (!w || p.terms[*w].empty()) return p;
-    GroupXL& group = p.terms[*w];
+    Polynomial_XL result = p;
+    GroupXL& group = result.terms[*w] = added.terms[*w];
     std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
-    const auto plain = [](const Term_XL& t) { return t.factors.empty(); };
-    const std::string variable = group.front().monomial.variable;
-    GroupXL combined;
-    std::vector<Rational> coefficients;
-    for (auto run = group.begin(); run != group.end();) {
-        const auto end = std::ranges::find_if(run, group.end(), [&](const Term_XL& t) {
-            return t.monomial.exponent != run->monomial.exponent;
-        });
-        if (end - run == 1 || !std::all_of(run, end, plain)) {
-            combined.insert(combined.end(), run, end);
-        } else {
-            coefficients.clear();
-            for (auto t = run; t != end; ++t) coefficients.push_back(t->monomial.coefficient);
-            const auto sum = sumRationals(coefficients);
-            require(sum.has_value(), "a coefficient over 0");
-            if (sum->numerator != 0)
-                combined.push_back(
-                    makeTermXL(makeMonomial(*sum, run->monomial.exponent, run->monomial.variable), {}));
-        }
-        run = end;
-    }
-    if (combined.empty()) combined.push_back(zeroTermXL(variable));
-    group = std::move(combined);
-    return p;
+    return result;
 }
 
 const std::vector<std::string> kPair{"before", "after"};
@@ -97,17 +81,17 @@ StepTriple statePages(const Rational_Expression& e, const std::optional<std::vec
 
 StepTriple rationalSimplifyEntry(const EntryInput& input) {
     const Rational_Expression e = expression(input);
-    return statePages(e, rationalSimplifySteps(e));
+    return statePages(e, rationalSimplifySteps(withLikeTermsAdded(e)));
 }
 
 StepTriple rationalCancelEntry(const EntryInput& input) {
     const Rational_Expression e = expression(input);
-    return statePages(e, rationalCancelSteps(e));
+    return statePages(e, rationalCancelSteps(withLikeTermsAdded(e)));
 }
 
 StepTriple rationalReduceEntry(const EntryInput& input) {
     const Rational_Expression e = expression(input);
-    return pages(e, rationalReduceSteps(e), kPair);
+    return pages(e, rationalReduceSteps(withLikeTermsAdded(e)), kPair);
 }
 
 // The factoring entries show the polynomial as read, and hand the operations
