@@ -462,16 +462,31 @@ TEST(Programs, ASignalMidWriteLeavesNoTemporaryFile) {
         fs::create_directories(out);
         const pid_t pid = start(c.path, c.args);
         ASSERT_GT(pid, 0);
-        // Signalled as soon as a temporary file shows.
+        // Stopped as soon as a temporary file shows, and signalled if it is
+        // still there (the write not finished while the test looked), so
+        // that the signal comes mid-write however slowly the test runs.
         const auto deadline = std::chrono::steady_clock::now() + kHang;
         int status = 0;
-        bool seen = false, ended = false;
-        while (!(seen = holdsTemporaryFile(out)) && !(ended = waitpid(pid, &status, WNOHANG) == pid) &&
-               std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        ASSERT_FALSE(ended) << "it ended before it wrote anything";
-        kill(pid, seen ? c.signal : SIGKILL);
-        ASSERT_TRUE(seen) << "no temporary file showed";
+        bool signalled = false, ended = false;
+        while (!ended && std::chrono::steady_clock::now() < deadline) {
+            if (holdsTemporaryFile(out)) {
+                kill(pid, SIGSTOP);
+                ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+                ended = !WIFSTOPPED(status);
+                if (!ended && holdsTemporaryFile(out)) {
+                    kill(pid, c.signal);
+                    signalled = true;
+                }
+                if (!ended) kill(pid, SIGCONT);
+                if (signalled) break;
+            } else {
+                ended = waitpid(pid, &status, WNOHANG) == pid;
+                if (!ended) std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        }
+        ASSERT_FALSE(ended) << "it ended before it was signalled mid-write";
+        if (!signalled) kill(pid, SIGKILL);
+        ASSERT_TRUE(signalled) << "no temporary file showed";
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
         EXPECT_FALSE(holdsTemporaryFile(out));
