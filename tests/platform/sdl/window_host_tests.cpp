@@ -21,6 +21,7 @@
 #include "platform/ui/button.hpp"
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
+#include "support/own_temporary_path.hpp"
 #include "support/png_pixels.hpp"
 
 // Last: the X11 headers behind it define macros that clash with the others.
@@ -167,7 +168,7 @@ TEST(WindowHost, AClickThroughTheXServerReachesAButton) {
     while (gPresses == 0 && std::chrono::steady_clock::now() < deadline) ASSERT_TRUE(host.pump(50));
     EXPECT_EQ(gPresses, 1);
 
-    std::string shot = (std::filesystem::temp_directory_path() / "tl_sdl_window.png").string();
+    std::string shot = tl::testing::ownTemporaryPath("tl_sdl_window.png").string();
     ASSERT_TRUE(host.saveScreenshot(shot));
     {
         tl::testing::Png png(shot);
@@ -301,7 +302,7 @@ TEST(WindowHost, AWindowLargerThanTheLargestFrameIsDrawnOnceAtFewerPixels) {
         int width, height;
     };
     const Size sizes[] = {{16385, 16384}, {20000, 20000}, {700, 900}, {8193, 600}};
-    const std::string shot = (std::filesystem::temp_directory_path() / "tl_sdl_large_window.png").string();
+    const std::string shot = tl::testing::ownTemporaryPath("tl_sdl_large_window.png").string();
     installPressBoard();
     ui::Screen::main().setSize({390, 601});
     ui::Screen::main().setScale(1);
