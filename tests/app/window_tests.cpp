@@ -86,8 +86,8 @@ double bandDifference(const std::string& a, const std::string& b, double top, do
 
 /// The app's window (as xdotool names it) once it shows, or "".
 std::string windowOf(pid_t pid) {
-    std::string window = output("timeout " + std::to_string(kHang.count()) + " xdotool search --sync --onlyvisible --pid " +
-                                std::to_string(pid) + " | head -n 1");
+    std::string window = output("timeout " + std::to_string(kHang.count()) +
+                                " xdotool search --sync --onlyvisible --pid " + std::to_string(pid) + " | head -n 1");
     while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
     return window;
 }

@@ -140,7 +140,8 @@ using tl::testing::lines;
     if (r.status != 1) return ::testing::AssertionFailure() << "status " << r.status << ", not 1";
     const std::string& err = r.err;
     if (err.empty() || err.find('\n') != err.size() - 1)
-        return ::testing::AssertionFailure() << "not exactly one line on standard error: \"" << err.substr(0, 1000) << "\"";
+        return ::testing::AssertionFailure() << "not exactly one line on standard error: \"" << err.substr(0, 1000)
+                                             << "\"";
     const std::string line = err.substr(0, err.size() - 1);
     std::string rest;
     if (line.starts_with(program + ": ")) {
