@@ -1,7 +1,8 @@
 // The app when its X server goes away: at any moment from the start on, it
-// ends within a few seconds with one line naming the display, status 1 (no
-// hang in a destructor waiting on the dead connection, no crash while the
-// window opens). Each case starts an X server of its own.
+// ends with one line naming the display, status 1 (no hang in a destructor
+// waiting on the dead connection, no crash while the window opens). How
+// soon it ends is measured on a machine of known speed, not here. Each case
+// starts an X server of its own.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -30,6 +31,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+/// Longer than the app or an X server takes for anything here on the
+/// slowest, busiest machine: only a hang reaches it.
+constexpr std::chrono::seconds kHang{120};
 
 bool haveCommand(const char* name) {
     return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
@@ -92,7 +97,11 @@ std::pair<pid_t, std::string> startXServer() {
     std::string number;
     pollfd ready{fds[0], POLLIN, 0};
     char c = 0;
-    while (pid > 0 && poll(&ready, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    const auto deadline = Clock::now() + kHang;
+    while (pid > 0 && Clock::now() < deadline &&
+           poll(&ready, 1, static_cast<int>(std::chrono::milliseconds(kHang).count())) == 1 &&
+           read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     close(fds[0]);
     if (pid > 0 && number.empty()) stop(pid);
     return {number.empty() ? -1 : pid, number.empty() ? "" : ":" + number};
@@ -105,33 +114,34 @@ TEST(DisplayLoss, TheAppEndsWithOneLineAndStatusOneWhenTheServerStops) {
     if (!haveCommand("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
     if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
     struct Case {
-        double delay;       // seconds from the start
-        bool windowShown;   // and not before the window shows
+        double delay;       // seconds from the start, or from the window's showing
+        bool windowShown;   // the window shows first
     };
-    const Case cases[] = {{0.05, false}, {0.2, false}, {1, true}, {3, true}};
+    const Case cases[] = {{0.05, false}, {0.2, false}, {0, true}, {2, true}};
     const fs::path errors = fs::temp_directory_path() / ("tl_display_loss_" + std::to_string(getpid()) + ".txt");
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "the server stopped " << c.delay << " s after the start");
+        SCOPED_TRACE(::testing::Message() << "the server stopped " << c.delay << " s after "
+                                          << (c.windowShown ? "the window showed" : "the start"));
         const auto [server, display] = startXServer();
         ASSERT_GT(server, 0) << "the X server did not start";
-        const auto started = Clock::now();
+        auto from = Clock::now();
         const pid_t app = start({TELLURANDI_EXE}, display, errors.c_str());
         ASSERT_GT(app, 0);
         if (c.windowShown) {
-            const std::string wait = "DISPLAY=" + display + " timeout 20 xdotool search --sync --onlyvisible --pid " +
-                                     std::to_string(app) + " >/dev/null 2>&1";
+            const std::string wait = "DISPLAY=" + display + " timeout " + std::to_string(kHang.count()) +
+                                     " xdotool search --sync --onlyvisible --pid " + std::to_string(app) +
+                                     " >/dev/null 2>&1";
             EXPECT_EQ(std::system(wait.c_str()), 0) << "the app's window did not show";
+            from = Clock::now();
         }
-        std::this_thread::sleep_until(started + std::chrono::duration<double>(c.delay));
+        std::this_thread::sleep_until(from + std::chrono::duration<double>(c.delay));
         stop(server);
-        const auto stopped = Clock::now();
-        const std::optional<int> status = awaitExit(app, std::chrono::seconds(5));
+        const std::optional<int> status = awaitExit(app, kHang);
         if (!status) {
             stop(app);
-            ADD_FAILURE() << "the app still ran 5 s after its display was lost";
+            ADD_FAILURE() << "the app still ran " << kHang.count() << " s after its display was lost";
             continue;
         }
-        EXPECT_LT(std::chrono::duration<double>(Clock::now() - stopped).count(), 5.0);
         EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 1)
             << (WIFSIGNALED(*status) ? "signal " + std::to_string(WTERMSIG(*status))
                                      : "status " + std::to_string(WEXITSTATUS(*status)));

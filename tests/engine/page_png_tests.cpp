@@ -12,6 +12,7 @@
 #include "common/records.hpp"
 #include "engine/step_page.hpp"
 #include "platform/gfx/cairo_context.hpp"
+#include "support/own_temporary_path.hpp"
 
 namespace tl::testing {
 namespace {
@@ -60,8 +61,8 @@ TEST(PagePng, SamplePageDrawsIntoAnImage) {
     EXPECT_GT(inkBetween(712, 790), 0);
 
     const char* dir = std::getenv("TL_PNG_DIR");
-    std::filesystem::path out = std::filesystem::path(dir ? dir : std::filesystem::temp_directory_path().string()) /
-                                "step_page_sample.png";
+    std::filesystem::path out = dir ? std::filesystem::path(dir) / "step_page_sample.png"
+                                    : ownTemporaryPath("step_page_sample.png");
     EXPECT_TRUE(image.writePng(out.string()));
     EXPECT_GT(std::filesystem::file_size(out), 1000u);
     if (!dir) std::filesystem::remove(out);

@@ -10,6 +10,7 @@
 
 #include "pad_test_support.hpp"
 #include "platform/ui/headless.hpp"
+#include "support/own_temporary_path.hpp"
 
 using namespace tl;
 using namespace pad_test;
@@ -22,7 +23,7 @@ TEST(PadPicture, ShowsTheSelectionTheArrowAndTheKeys) {
     press(host.root, {"4", "2", "I2", "7", "O4098"});
 
     const char* dir = std::getenv("TL_PADS_PNG_DIR");
-    const auto path = (dir ? std::filesystem::path(dir) : std::filesystem::temp_directory_path()) / "tl_pads.png";
+    const auto path = dir ? std::filesystem::path(dir) / "tl_pads.png" : tl::testing::ownTemporaryPath("tl_pads.png");
     const double scale = 2;
     ASSERT_TRUE(ui::renderToPng(host.root, path.string(), scale));
     cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());

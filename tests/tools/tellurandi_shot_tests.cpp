@@ -15,6 +15,7 @@
 #include "platform/ui/screen.hpp"
 #include "platform/ui/storyboard.hpp"
 #include "script.hpp"
+#include "support/own_temporary_path.hpp"
 
 using namespace std::string_literals;
 
@@ -88,7 +89,7 @@ protected:
 };
 
 std::string temp(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("tl_shot_" + name)).string();
+    return tl::testing::ownTemporaryPath("tl_shot_" + name).string();
 }
 
 // The PNG's pixel size and the colour of its centre.

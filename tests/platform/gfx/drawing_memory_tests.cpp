@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,11 +21,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Each death test below starts its process afresh rather than forking this
+// one: Pango's helper threads of the tests before may still be running (on a
+// busy machine they often are), and a fork taken while one holds a lock
+// leaves that lock held for good in the child.
+void startDeathTestsAfresh() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+
 // A fatal error of GLib's (say, a helper thread that cannot be started) ends
 // the process with status 1 and one line naming the program, control
 // characters shown as "?"; every file a signal would remove is removed first.
 TEST(DrawingMemory, AFatalErrorEndsWithOneLineAndRemovesWhatIsBeingWritten) {
-    const fs::path aside = fs::temp_directory_path() / ("tl_fatal_" + std::to_string(getpid()));
+    startDeathTestsAfresh();
+    // Named by this process, and the same name in the death test's own.
+    const char* const kAside = "TL_FATAL_ASIDE";
+    if (!std::getenv(kAside))
+        setenv(kAside, (fs::temp_directory_path() / ("tl_fatal_" + std::to_string(getpid()))).c_str(), 1);
+    const fs::path aside = std::getenv(kAside);
     EXPECT_EXIT(
         {
             gfx::prepareForDrawing("some-program");
@@ -40,6 +52,7 @@ TEST(DrawingMemory, AFatalErrorEndsWithOneLineAndRemovesWhatIsBeingWritten) {
 
 // A long message is cut short after about 300 bytes, still one line.
 TEST(DrawingMemory, AFatalErrorsLineIsBounded) {
+    startDeathTestsAfresh();
     EXPECT_EXIT(
         {
             gfx::prepareForDrawing("p");
@@ -95,6 +108,7 @@ TEST(DrawingMemory, RefusesAPictureWithoutRoomBesideIt) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #endif
+    startDeathTestsAfresh();
     EXPECT_EXIT(drawWithoutRoom(), ::testing::ExitedWithCode(0), "^out of memory\\|0\n$");
 }
 

@@ -11,6 +11,7 @@
 #include "platform/ui/headless.hpp"
 #include "platform/ui/navigation.hpp"
 #include "platform/ui/screen.hpp"
+#include "support/own_temporary_path.hpp"
 #include "support/png_pixels.hpp"
 #include "test_scenes.hpp"
 
@@ -20,7 +21,7 @@ using tl::testing::Png;
 namespace {
 
 std::string tempPng(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("tl_ui_" + name + ".png")).string();
+    return tl::testing::ownTemporaryPath("tl_ui_" + name + ".png").string();
 }
 
 }  // namespace
