@@ -36,7 +36,8 @@ std::string hiddenNameBeside(const std::string& target) {
     return (path.parent_path() / name).string();
 }
 
-// How many fresh names are tried where each may be taken already.
+// How many times a name is tried where another process may have taken it
+// already, or changes what is there meanwhile.
 constexpr int kNameAttempts = 100;
 
 }  // namespace
@@ -86,7 +87,8 @@ bool cannotRenameSo(int error) { return error == EINVAL || error == ENOSYS; }
 WriteResult renameOverRegularFile(const std::string& from, const std::string& to) {
     // Another process may take the name away or put one there between two
     // calls: each such change is answered by trying again, a few times.
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == kNameAttempts) return WriteResult::cannotWrite(to, "another process keeps changing it");
         // Most writes make a new name: that needs no look at what is there.
         if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
         if (const int error = errno; error != EEXIST) {

@@ -29,6 +29,8 @@ using tl::testing::slurp;
 // call that would replace or remove what is there; empty when none is.
 std::string gSwapAt;
 int gSwaps = 0;
+// Whether renameat2 answers as on a file system that has not got it.
+bool gNoRenameat2 = false;
 
 void swapIfArmed(const char* path) {
     if (gSwapAt.empty() || gSwapAt != path) return;
@@ -52,6 +54,10 @@ Function next(const char* name) {
 // only makes a new name (RENAME_NOREPLACE) to the armed name replaces
 // nothing: the swap waits for the call after it.
 extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
+    if (gNoRenameat2) {
+        errno = EINVAL;
+        return -1;
+    }
     if (!(flags & RENAME_NOREPLACE)) swapIfArmed(to);
     swapIfArmed(from);
     static const auto real = next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
@@ -77,6 +83,11 @@ fs::path freshDirectory(const std::string& name) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
+}
+
+void makePipe(const fs::path& path) {
+    fs::remove(path);
+    ::mkfifo(path.c_str(), 0600);
 }
 
 bool isPipe(const fs::path& path) {
@@ -120,4 +131,33 @@ TEST(RenameRace, WhatComesAtTheLastMomentIsNeverReplacedOrRemoved) {
             }
             fs::remove_all(dir);
         }
+}
+
+// Where the file system has no renameat2, a page is still written over a
+// regular file and not over anything else, and a stale page removed only
+// when it is a regular file: looked at just before (with no swap here).
+TEST(RenameRace, WithoutRenameat2WhatIsThereIsLookedAtJustBefore) {
+    gNoRenameat2 = true;
+    for (const bool pipe : {false, true})
+        for (const bool removing : {false, true}) {
+            SCOPED_TRACE(std::string(removing ? "removing" : "replacing") + (pipe ? " a pipe" : " a file"));
+            const fs::path dir = freshDirectory("fallback"), target = dir / "page-02.png";
+            std::ofstream(target) << "old";
+            tl::WriteResult result;
+            if (removing) {
+                if (pipe) makePipe(target);
+                result = tl::removeRegularFile(target.string());
+            } else {
+                tl::TemporaryFile file(target.string());
+                ASSERT_TRUE(file.write("new", 3));
+                if (pipe) makePipe(target);
+                result = file.commit();
+            }
+            EXPECT_EQ(result.failure(), pipe ? target.string() + ": not a regular file" : "");
+            EXPECT_EQ(isPipe(target), pipe);
+            EXPECT_EQ(slurp(target), pipe || removing ? "" : "new");
+            EXPECT_EQ(entries(dir).size(), pipe || !removing ? 1u : 0u);
+            fs::remove_all(dir);
+        }
+    gNoRenameat2 = false;
 }
