@@ -155,7 +155,9 @@ TEST(RenameRace, WithoutRenameat2WhatIsThereIsLookedAtJustBefore) {
             }
             EXPECT_EQ(result.failure(), pipe ? target.string() + ": not a regular file" : "");
             EXPECT_EQ(isPipe(target), pipe);
-            EXPECT_EQ(slurp(target), pipe || removing ? "" : "new");
+            if (!pipe) {  // (a pipe is not read: that would wait for a writer)
+                EXPECT_EQ(slurp(target), removing ? "" : "new");
+            }
             EXPECT_EQ(entries(dir).size(), pipe || !removing ? 1u : 0u);
             fs::remove_all(dir);
         }
