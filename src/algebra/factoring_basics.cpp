@@ -388,17 +388,22 @@ std::optional<Polynomial_XL> expandXL(bool negate, const Polynomial_XL& polynomi
     if (last.size() == 1 && !head.factors.empty()) {
         Rational c = negate ? present(negateRational(head.monomial.coefficient)) : head.monomial.coefficient;
         std::uint64_t x = head.monomial.exponent;
+        // The product takes the letter of its factors of positive power: that of
+        // a constant (the 1 in front of a product of groups, read in "x") means nothing.
+        std::string variable = head.monomial.variable;
         std::size_t folded = 0;
         for (const Factor& f : head.factors) {
             const GroupXL& g = at(polynomial.terms, f.pointer);
             if (g.size() != 1 || !g.front().factors.empty()) break;
-            c = present(multiplyRational(rationalPower(g.front().monomial.coefficient, f.exponent), c));
-            x = checkedExponent(x, g.front().monomial.exponent, f.exponent);
+            const Monomial& m = g.front().monomial;
+            c = present(multiplyRational(rationalPower(m.coefficient, f.exponent), c));
+            if (x == 0 && m.exponent > 0 && f.exponent > 0) variable = m.variable;
+            x = checkedExponent(x, m.exponent, f.exponent);
             ++folded;
         }
         if (folded == 0 && !negate) return std::nullopt;
         Polynomial_XL result = polynomial;
-        result.terms.back() = {makeTermXL(makeMonomial(c, x, head.monomial.variable),
+        result.terms.back() = {makeTermXL(makeMonomial(c, x, std::move(variable)),
                                           std::vector<Factor>(head.factors.begin() + folded, head.factors.end()))};
         return result;
     }

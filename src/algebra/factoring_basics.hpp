@@ -131,7 +131,8 @@ Polynomial_XL factorOutNegativeOneXL(const Polynomial_XL& polynomial);
 Polynomial_XL negatedXL(const Polynomial_XL& polynomial);
 
 /// Folds the leading single-term factor groups of a one-term factored expression
-/// into its coefficient (each raised to its factor's exponent); none when there
+/// into its coefficient (each raised to its factor's exponent), the term taking
+/// the letter of the first of them with a power when it has none; none when there
 /// is nothing to fold and `negate` is clear. With `negate` set the result is
 /// always the negated value: the coefficient is negated (folding or not), a
 /// single plain term is negated, and a sum L becomes −1·(L) with every group kept.

@@ -383,3 +383,26 @@ TEST(RationalEntries, AnyTermOrderAnswersAsTheTotals) {
 }
 
 }  // namespace
+
+namespace {
+
+// A product folded by rationalCancelSteps takes the letter of its lettered
+// factors, never that of a constant in front of them (1 as read, y⁰ in an
+// expression in x).
+TEST(RationalEntries, FoldedProductKeepsItsLetter) {
+    EXPECT_EQ(run("rationalCancelSteps", "(z^2 + 1)(-3z^3)/((z^2 + 1)(2z^2 + 8z))").out,
+              "page 1: \U0001F914\n(z² + 1)(-3z³)/((z² + 1)(2z² + 8z))\n"
+              "page 2: before\n(z² + 1)(-3z³)/((z² + 1)(2z² + 8z))\n"
+              "page 3: after\n-3z³/(2z² + 8z)\n");
+    const std::tuple<const char*, const char*, const char*> lastPages[] = {
+        {"rationalCancelSteps", "8/((6y)(5y^2 + 8y)^2)", "8/(6y(5y² + 8y)^2)"},
+        {"rationalCancelSteps", "(-3)(2)(y^2)(y + 1)/((-1)(y + 1))", "6y²"},  // folded and negated
+        {"rationalCancelSteps", "(5x^3)/(7y^0(8x^3)(5x^3))", "1/(56x³)"},
+    };
+    for (const auto& [entry, text, last] : lastPages) {
+        const std::string out = run(entry, text).out;
+        EXPECT_TRUE(out.ends_with(std::string("\n") + last + "\n")) << entry << " " << text << "\n" << out;
+    }
+}
+
+}  // namespace
