@@ -19,8 +19,9 @@ namespace tl {
 
 namespace {
 
-Monomial constantMonomial(std::int64_t n, const std::string& variable = "x") {
-    return makeMonomial(makeDefaultRational(n, 1), 0, variable);
+/// The constant n, in "x" as the reader writes every constant.
+Monomial constantMonomial(std::int64_t n) {
+    return makeMonomial(makeDefaultRational(n, 1), 0, "x");
 }
 
 bool isUnit(const Monomial& m) {
@@ -29,8 +30,8 @@ bool isUnit(const Monomial& m) {
 
 bool hasOneTermExpression(const Polynomial_XL& p) { return !p.terms.empty() && p.terms.back().size() == 1; }
 
-Polynomial_XL constantPart(std::int64_t n, const std::string& variable = "x") {
-    return Polynomial_XL{{{makeTermXL(constantMonomial(n, variable), {})}}};
+Polynomial_XL constantPart(std::int64_t n) {
+    return Polynomial_XL{{{makeTermXL(constantMonomial(n), {})}}};
 }
 
 // ---- the common monomial factor ------------------------------------------------------
@@ -482,9 +483,9 @@ std::optional<std::vector<Rational_Expression>> rationalSimplifySteps(const Rati
         return States{e, makeRationalExpression(numerator, withExpressionCoefficient(e.poly_D, *c))};
     }
     if (d > 1 && !isFinished(e.poly_D)) return std::nullopt;
+    // 0 over 1 as constants are read, whatever the letter of the numerator's 0.
     if (s.monomial.coefficient.numerator == 0)
-        return States{e, makeRationalExpression(constantPart(0, s.monomial.variable),
-                                                constantPart(1, s.monomial.variable))};
+        return States{e, makeRationalExpression(constantPart(0), constantPart(1))};
     if (!finished()) return std::nullopt;
     if (d > 1) return States{e};
     if (magnitudeGcd(s.monomial.coefficient.numerator, t.monomial.coefficient.numerator) != 1 ||

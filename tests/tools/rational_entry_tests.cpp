@@ -388,7 +388,7 @@ namespace {
 
 // A product folded by rationalCancelSteps takes the letter of its lettered
 // factors, never that of a constant in front of them (1 as read, y⁰ in an
-// expression in x).
+// expression in x); 0 over 1 is the constants 0 and 1.
 TEST(RationalEntries, FoldedProductKeepsItsLetter) {
     EXPECT_EQ(run("rationalCancelSteps", "(z^2 + 1)(-3z^3)/((z^2 + 1)(2z^2 + 8z))").out,
               "page 1: \U0001F914\n(z² + 1)(-3z³)/((z² + 1)(2z² + 8z))\n"
@@ -398,6 +398,8 @@ TEST(RationalEntries, FoldedProductKeepsItsLetter) {
         {"rationalCancelSteps", "8/((6y)(5y^2 + 8y)^2)", "8/(6y(5y² + 8y)^2)"},
         {"rationalCancelSteps", "(-3)(2)(y^2)(y + 1)/((-1)(y + 1))", "6y²"},  // folded and negated
         {"rationalCancelSteps", "(5x^3)/(7y^0(8x^3)(5x^3))", "1/(56x³)"},
+        {"rationalSimplifySteps", "(-5y^2 - 4y^2 + 9y^2)/(-y^3)", "0"},
+        {"rationalSimplifySteps", "0z(z + 1)/(z^2 + 1)", "0"},
     };
     for (const auto& [entry, text, last] : lastPages) {
         const std::string out = run(entry, text).out;
