@@ -25,6 +25,15 @@ Polynomial_XL withoutOuterParentheses(Polynomial_XL p) {
     return p;
 }
 
+/// The value with every constant in "x", the letter a constant written
+/// without one is read in: y⁰ and z⁰ are then the constant 1 that x⁰ is.
+Polynomial_XL withConstantsInX(Polynomial_XL p) {
+    for (GroupXL& g : p.terms)
+        for (Term_XL& t : g)
+            if (t.monomial.exponent == 0) t.monomial.variable.assign(1, 'x');
+    return p;
+}
+
 /// The byte offset of the fraction bar: the last "/" outside parentheses.
 std::optional<std::size_t> fractionBar(std::string_view text) {
     std::optional<std::size_t> bar;
@@ -87,7 +96,7 @@ ReadResult<Polynomial_XL> readPolynomial(std::string_view text) {
         return refusalAfterPolynomial(text, read.value().end, "a relation: this is a polynomial, not an equation");
     if (const auto refusal = valueRefusal(read.value().letters, read.value().zeroDenominator, "a polynomial"))
         return *refusal;
-    return read.value().polynomial;
+    return withConstantsInX(read.value().polynomial);
 }
 
 ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
@@ -109,9 +118,9 @@ ReadResult<Rational_Expression> readRationalExpression(std::string_view text) {
     if (const auto refusal = valueRefusal(letters, zeroDenominator, "an expression")) return *refusal;
 
     Rational_Expression e;
-    e.poly_N = withoutOuterParentheses(numerator.value().polynomial);
+    e.poly_N = withConstantsInX(withoutOuterParentheses(numerator.value().polynomial));
     if (denominator) {
-        e.poly_D = withoutOuterParentheses(denominator->value().polynomial);
+        e.poly_D = withConstantsInX(withoutOuterParentheses(denominator->value().polynomial));
         const std::size_t column = columnOfOffset(text, firstNonBlank(text, *bar + 1));
         try {
             if (isZeroPolynomialXL(e.poly_D))

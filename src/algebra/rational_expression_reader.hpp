@@ -10,8 +10,9 @@
 // Beside the bar each part is one term: a sum is written in parentheses, so
 // "x/2 + 1" and "x + 1/2" are refused, not read as x over 2 + 1 or x + 1
 // over 2. An expression is in one letter (any of x, y and z; constants take
-// none), has no coefficient over 0, and its denominator is not the zero
-// polynomial ("x/0", "1/(x - x)"): such an expression has no value.
+// none, and are kept in "x" however written: y⁰ as 1), has no coefficient
+// over 0, and its denominator is not the zero polynomial ("x/0", "1/(x - x)"):
+// such an expression has no value.
 // Anything else is refused with its character column and a message.
 //
 // A polynomial, as the factoring operations take it, is read as one part of

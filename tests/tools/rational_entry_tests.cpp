@@ -2,7 +2,7 @@
 // type: each refusal with its status, column and message, the same from every
 // entry that reads an EXPRESSION, and the texts they still read. The factoring
 // entries refuse a POLYNOMIAL as the others refuse an EXPRESSION, and answer
-// whatever the order of its terms.
+// whatever the order of its terms. All of them answer in y and z as in x.
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -388,7 +388,7 @@ namespace {
 
 // A product folded by rationalCancelSteps takes the letter of its lettered
 // factors, never that of a constant in front of them (1 as read, y⁰ in an
-// expression in x); 0 over 1 is the constants 0 and 1.
+// expression in x); 0 over 1 and a part y⁰ are the constants they are.
 TEST(RationalEntries, FoldedProductKeepsItsLetter) {
     EXPECT_EQ(run("rationalCancelSteps", "(z^2 + 1)(-3z^3)/((z^2 + 1)(2z^2 + 8z))").out,
               "page 1: \U0001F914\n(z² + 1)(-3z³)/((z² + 1)(2z² + 8z))\n"
@@ -400,6 +400,7 @@ TEST(RationalEntries, FoldedProductKeepsItsLetter) {
         {"rationalCancelSteps", "(5x^3)/(7y^0(8x^3)(5x^3))", "1/(56x³)"},
         {"rationalSimplifySteps", "(-5y^2 - 4y^2 + 9y^2)/(-y^3)", "0"},
         {"rationalSimplifySteps", "0z(z + 1)/(z^2 + 1)", "0"},
+        {"rationalSimplifySteps", "(2z)/(z^0)", "2z"},
     };
     for (const auto& [entry, text, last] : lastPages) {
         const std::string out = run(entry, text).out;
