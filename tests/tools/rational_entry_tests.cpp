@@ -408,4 +408,140 @@ TEST(RationalEntries, FoldedProductKeepsItsLetter) {
     }
 }
 
+/// The JSON of any entry that reads a POLYNOMIAL or an EXPRESSION; `method` only for chooseFactoringMethod.
+Outcome runJson(const std::string& entry, const std::string& text, const std::string& method) {
+    std::vector<std::string> args{entry, text};
+    if (!method.empty()) args.push_back(method);
+    return tl::testing::runSteps(args);
+}
+
+/// Every x of a text replaced, or of an entry's JSON, where x is only ever the letter.
+std::string inLetter(std::string text, char letter) {
+    std::ranges::replace(text, 'x', letter);
+    return text;
+}
+
+/// An EXPRESSION in x of the pieces the entries fold, multiply, divide, cancel
+/// and reduce: constant and one-term factor groups ((5), (-1), (-3x^3)), sums,
+/// powers of them, coefficients and monomials in front, numerator and
+/// denominator drawn from one pool of pieces so that they often share some;
+/// its numerator alone is a POLYNOMIAL.
+class LetterExpressions {
+public:
+    explicit LetterExpressions(std::uint64_t seed) : random_(seed) {}
+
+    /// A POLYNOMIAL (half of them products of linear factors written out)
+    /// and an EXPRESSION.
+    std::pair<std::string, std::string> next() {
+        pool_.clear();
+        for (auto n = in(2, 4); n > 0; --n) pool_.push_back(piece());
+        const std::string numerator = part(true), denominator = part(false);
+        return {in(0, 1) == 0 ? numerator : factorable(),
+                in(0, 5) == 0 ? numerator : numerator + "/(" + denominator + ")"};
+    }
+
+private:
+    std::int64_t in(std::int64_t lo, std::int64_t hi) { return random_.uniformInRange(lo, hi); }
+
+    /// k·x^e as typed, a constant now and then as k·x^0; 1 and −1 before a letter as "" and "-".
+    std::string term(std::int64_t k, std::int64_t e) {
+        const std::string letter = e == 0 ? (in(0, 7) == 0 ? "x^0" : "") : e == 1 ? "x" : "x^" + std::to_string(e);
+        if (!letter.empty() && (k == 1 || k == -1)) return (k < 0 ? "-" : "") + letter;
+        return std::to_string(k) + letter;
+    }
+    std::int64_t sign() { return in(0, 2) == 0 ? -1 : 1; }
+    std::int64_t coefficient() { return in(1, 9) * sign(); }
+
+    /// One to three terms, powers 0 to 3 in any order (a power may repeat).
+    std::string sum() {
+        std::string s;
+        for (auto n = in(1, 3); n > 0; --n) {
+            const std::string t = term(coefficient(), in(0, 3));
+            s += s.empty() ? t : t.starts_with('-') ? " - " + t.substr(1) : " + " + t;
+        }
+        return s;
+    }
+    /// k·x^e·(a₁x + b₁)…(aₙx + bₙ) written out, its terms in any order, after
+    /// nothing, a monomial or a factor group.
+    std::string factorable() {
+        std::vector<std::int64_t> c(in(0, 1), 0);  // c[e]: the coefficient of x^e
+        c.push_back(in(1, 3) * sign());
+        for (auto n = in(2, 3); n > 0; --n) {
+            const std::int64_t a = in(1, 3), b = in(1, 5) * sign();
+            c.push_back(0);
+            for (std::size_t e = c.size() - 1; e > 0; --e) c[e] = a * c[e - 1] + b * c[e];
+            c[0] *= b;
+        }
+        std::vector<std::string> terms;
+        for (std::size_t e = 0; e < c.size(); ++e)
+            if (c[e] != 0) terms.push_back(term(c[e], static_cast<std::int64_t>(e)));
+        for (std::size_t k = terms.size(); k > 1; --k) std::swap(terms[k - 1], terms[in(0, k - 1)]);
+        std::string s;
+        for (const std::string& t : terms) s += s.empty() ? t : t.starts_with('-') ? " - " + t.substr(1) : " + " + t;
+        switch (in(0, 3)) {
+            case 0: return term(coefficient(), in(0, 2)) + "(" + s + ")";
+            case 1: return piece() + "(" + s + ")";
+            default: return s;
+        }
+    }
+
+    /// A factor group: a sum, a monomial or a constant, maybe squared.
+    std::string piece() {
+        std::string p;
+        switch (in(0, 5)) {
+            case 0: p = "(" + term(coefficient(), 0) + ")"; break;
+            case 1: p = "(-1)"; break;
+            case 2: case 3: p = "(" + term(coefficient(), in(1, 3)) + ")"; break;
+            default: p = "(" + sum() + ")"; break;
+        }
+        return in(0, 4) == 0 ? p + "^2" : p;
+    }
+    /// A product with an optional monomial in front, a sum, or a constant (1 more often than others).
+    std::string part(bool numerator) {
+        if (in(0, 5) == 0) return numerator ? "(" + sum() + ")" : sum();
+        if (in(0, 7) == 0) return term(in(0, 1) == 0 ? 1 : coefficient(), 0);
+        std::string p;
+        switch (in(0, 5)) {
+            case 0: p = numerator && in(0, 2) == 0 ? "0x" : "-"; break;
+            case 1: p = term(coefficient(), 0); break;
+            case 2: p = term(coefficient(), in(1, 3)); break;
+            default: break;
+        }
+        for (auto n = in(1, 3); n > 0; --n) p += in(0, 3) == 0 ? piece() : pool_[in(0, pool_.size() - 1)];
+        return p == "-" ? "-1" : p;
+    }
+
+    tl::SystemRandom random_;
+    std::vector<std::string> pool_;
+};
+
+// Every entry that reads an EXPRESSION or a POLYNOMIAL answers the same text
+// in y or z as in x, page by page and colour by colour, with the letter
+// replaced: no letter of a constant decides the letter of a product, a
+// quotient or a new factor.
+TEST(RationalEntries, EveryLetterAnswersAsX) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"rationalSimplifySteps", ""}, {"rationalCancelSteps", ""},     {"rationalReduceSteps", ""},
+        {"factorCompletely", ""},      {"factorTrinomialXL", ""},       {"factorOutGcfXL", ""},
+        {"chooseFactoringMethod", "guess and check"},                   {"chooseFactoringMethod", "ac method"}};
+    LetterExpressions expressions(31);
+    int answered = 0;
+    for (int i = 0; i < 300 && !HasFailure(); ++i) {
+        const auto [polynomial, expression] = expressions.next();
+        for (const auto& [entry, method] : entries) {
+            const std::string text = std::string(entry).starts_with("rational") ? expression : polynomial;
+            const Outcome x = runJson(entry, text, method);
+            answered += x.status == 0 && x.out.find("does not apply") == std::string::npos;
+            for (const char letter : {'y', 'z'}) {
+                const std::string other = inLetter(text, letter);
+                const Outcome o = runJson(entry, other, method);
+                if (std::tie(o.status, o.err) == std::tie(x.status, x.err) && o.out == inLetter(x.out, letter)) continue;
+                ADD_FAILURE() << entry << " " << other << "\n" << runAny(entry, other).out << "in x:\n"
+                              << runAny(entry, text).out;
+            }
+        }
+    }
+    EXPECT_GT(answered, 600);  // of 2400 runs: enough are worked on, not refused or "does not apply"
+}
+
 }  // namespace
