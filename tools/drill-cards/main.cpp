@@ -48,11 +48,9 @@ struct CardFailure {
     std::string message;
 };
 
-// One side of a card: its file, the file as messages name it
-// (tl::excerptPath) and how it is drawn.
+// One side of a card: its file and how it is drawn.
 struct Side {
     std::string path;
-    std::string shown;
     std::function<void(gfx::Context&)> draw;
 };
 
@@ -70,7 +68,7 @@ void failingAs(const Side& side, Work&& work) {
     } catch (const tl::PreconditionError& e) {
         why = e.what();
     }
-    if (!why.empty()) throw CardFailure{"cannot draw " + side.shown + ": " + why};
+    if (!why.empty()) throw CardFailure{tl::WriteResult::cannotDraw(side.path, why).failure()};
 }
 
 // Everything the text of the cards needs is loaded before any card's
@@ -146,7 +144,7 @@ int run(int argc, char** argv) {
                               {"make_double", DoublesKind::makeADouble, 6}};
     std::vector<Side> sides;
     const auto add = [&](const std::string& path, std::function<void(gfx::Context&)> draw) {
-        sides.push_back({path, tl::excerptPath(path), std::move(draw)});
+        sides.push_back({path, std::move(draw)});
     };
     for (bool front : {true, false}) {
         const std::string ending = front ? "_front.png" : "_back.png";

@@ -102,7 +102,7 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
         }
         const std::filesystem::path path = request.directory / pageFileName(page + 1);
         if (!failure.empty()) {
-            error = "cannot draw " + excerptPath(path.string()) + ": " + failure;
+            error = tl::WriteResult::cannotDraw(path.string(), failure).failure();
             return false;
         }
         if (const tl::WriteResult written = image.writePng(path.string()); !written) {
