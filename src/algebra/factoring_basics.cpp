@@ -49,6 +49,23 @@ Term_XL withNumerator(Term_XL t, std::int64_t numerator) {
     return t;
 }
 
+/// The term with its coefficient in lowest terms over a positive denominator,
+/// black when that changed it; as it was otherwise.
+Term_XL inLowestTerms(const Term_XL& t) {
+    using checked::i128;
+    const Rational& c = t.monomial.coefficient;
+    require(c.denominator != 0, "a coefficient over 0");
+    const auto g = static_cast<i128>(magnitudeGcd(c.numerator, c.denominator));  // 2⁶³ at most
+    if (g == 1 && c.denominator > 0) return t;
+    i128 n = c.numerator / g, d = c.denominator / g;
+    if (d < 0) n = -n, d = -d;
+    // Only a sign moved off −2⁶³ leaves 64 bits.
+    if (n > checked::kMax || d > checked::kMax) throw OverflowError("64-bit overflow in negation");
+    Term_XL result = t;
+    result.monomial.coefficient = makeDefaultRational(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d));
+    return result;
+}
+
 Term_XL negatedTerm(const Term_XL& t) { return withNumerator(t, checked::neg(t.monomial.coefficient.numerator)); }
 
 Term_XL constantTerm(std::int64_t n, const std::string& variable, std::vector<Factor> factors = {}) {
@@ -292,6 +309,19 @@ Polynomial_XL removeZeroTermsXL(bool recolor, const Polynomial_XL& polynomial) {
     return recolor ? recolorPolynomialXL(Color::black, result) : result;
 }
 
+GroupXL coefficientsInLowestTermsXL(const GroupXL& group) {
+    GroupXL result;
+    result.reserve(group.size());
+    for (const Term_XL& t : group) result.push_back(inLowestTerms(t));
+    return result;
+}
+
+Polynomial_XL coefficientsInLowestTermsXL(const Polynomial_XL& polynomial) {
+    Polynomial_XL result = polynomial;
+    for (GroupXL& g : result.terms) g = coefficientsInLowestTermsXL(g);
+    return result;
+}
+
 GroupXL addLikeTermsXL(const GroupXL& group) {
     if (group.empty()) return group;
     // The places of the terms of each power, in the order written.
@@ -300,8 +330,10 @@ GroupXL addLikeTermsXL(const GroupXL& group) {
     std::vector<std::optional<Term_XL>> terms(group.begin(), group.end());
     std::vector<Rational> coefficients;
     for (const auto& [exponent, places] : powers) {
-        if (places.size() < 2 || !std::ranges::all_of(places, [&](std::size_t i) { return group[i].factors.empty(); }))
+        if (places.size() < 2 || !std::ranges::all_of(places, [&](std::size_t i) { return group[i].factors.empty(); })) {
+            for (const std::size_t i : places) terms[i] = inLowestTerms(group[i]);
             continue;
+        }
         coefficients.clear();
         for (const std::size_t i : places) coefficients.push_back(group[i].monomial.coefficient);
         const auto sum = sumRationals(coefficients);

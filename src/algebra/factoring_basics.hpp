@@ -99,17 +99,27 @@ std::optional<Quadratic_Factorabilty> quadraticFactorabilityXL(const Polynomial_
 /// becomes zeroTermXL (variable of the first term of the first group). With
 /// `recolor` every colour is black.
 Polynomial_XL removeZeroTermsXL(bool recolor, const Polynomial_XL& polynomial);
+/// Every coefficient of every group in lowest terms over a positive
+/// denominator (10/5 is 2, 5/10 is 1/2, 2/(−4) is −1/2, 0/5 is 0), black where
+/// it changed; the terms keep their places, powers, letters and factors, and a
+/// coefficient already so written keeps its colours. A coefficient over 0 is a
+/// PreconditionError; one whose lowest terms need 2⁶³ (−2⁶³ over −1) an
+/// OverflowError.
+GroupXL coefficientsInLowestTermsXL(const GroupXL& group);
+Polynomial_XL coefficientsInLowestTermsXL(const Polynomial_XL& polynomial);
 /// The group with its like terms added up: the terms without factors of one
 /// power, when there are several and no term with factors shares their
 /// power, become one term where the first of them stands, their exact sum
 /// (sumRationals: whatever their number, order and size on the way;
 /// OverflowError "64-bit overflow in addition" only for a total beyond 64
-/// bits), in lowest terms and black, or none for a sum of 0. A power written
-/// once keeps its term as written. A group so emptied becomes zeroTermXL in the
-/// letter of its first term of the highest power. A coefficient over 0 is a
-/// PreconditionError.
+/// bits), in lowest terms and black, or none for a sum of 0. Every other
+/// term, a power written once or a term with factors, keeps its term with its
+/// coefficient in lowest terms as coefficientsInLowestTermsXL writes it, so
+/// that a term alone reads as a sum of like terms does. A group so emptied
+/// becomes zeroTermXL in the letter of its first term of the highest power. A
+/// coefficient over 0 is a PreconditionError.
 GroupXL addLikeTermsXL(const GroupXL& group);
-/// addLikeTermsXL on every group; a group without like terms stays as it is.
+/// addLikeTermsXL on every group.
 Polynomial_XL addLikeTermsXL(const Polynomial_XL& polynomial);
 /// One group: the first group's terms by descending (ascending) exponent; equal
 /// exponents keep their order.

@@ -189,11 +189,48 @@ bool isNegativeUnit(const Polynomial_XL& d) {
 
 // ---- finishing ---------------------------------------------------------------------
 
+/// The group times the least common multiple of its denominators: the whole
+/// polynomial that has the group's rational roots. OverflowError when that
+/// multiple or a coefficient so made does not fit 64 bits.
+GroupXL withDenominatorsCleared(const GroupXL& group) {
+    using checked::i128;
+    std::vector<Rational> lowest;
+    std::int64_t multiple = 1;
+    for (const Term_XL& t : group) {
+        const auto r = simplifyRational(t.monomial.coefficient);
+        require(r.has_value(), "zero denominator in a rational expression");
+        lowest.push_back(*r);
+        multiple = lcm(multiple, r->denominator);  // positive in lowest terms
+    }
+    GroupXL result = group;
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        const i128 whole = static_cast<i128>(lowest[i].numerator) * (multiple / lowest[i].denominator);
+        result[i].monomial.coefficient = makeDefaultRational(checked::narrow(whole), 1);
+    }
+    return result;
+}
+
+/// Whether the part's working group factors over the rationals. A group whose
+/// coefficients are not all whole in value is asked with its denominators
+/// cleared: it factors exactly when that whole polynomial does ((1/2)x² − 1/2
+/// as x² − 1 does; (1/2)x² − 1/3 not, as 3x² − 2 does not, though its
+/// numerators are those of x² − 1).
+bool factorsOverTheRationals(const Polynomial_XL& p) {
+    const auto w = findWorkingGroupXL(p);
+    if (!w) return false;
+    const GroupXL& group = p.terms[*w];
+    if (std::ranges::all_of(group, [](const Term_XL& t) { return isWholeRational(true, t.monomial.coefficient); }))
+        return isFactorableXL(p);
+    Polynomial_XL cleared = p;
+    cleared.terms[*w] = withDenominatorsCleared(group);
+    return isFactorableXL(cleared);
+}
+
 /// A sum in standard order, not leading negative, without a common factor and
 /// not factorable.
 bool isFinished(const Polynomial_XL& p) {
     return isInStandardOrderXL(p) && !isNegativeRational(expressionTermXL(p).monomial.coefficient).value_or(false) &&
-           !hasCommonFactorXL(p) && !isFactorableXL(p);
+           !hasCommonFactorXL(p) && !factorsOverTheRationals(p);
 }
 
 /// A sum is finished as above; a product when every group it multiplies is.

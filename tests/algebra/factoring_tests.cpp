@@ -69,13 +69,21 @@ TEST(FactoredPolynomial, LikeTermsAddUp) {
     const std::string max = "9223372036854775807";
     const std::pair<std::string, std::string> cases[] = {
         {"x^2 + 3 - x^2 + x/2 + 2x/4 + 2x/4", "3, 3/2x"},  // a sum of 0 dropped, one in lowest terms
-        {"(2x/4 + 1 - 1)(-" + max + " - 1 + x)", "2/4x | -9223372036854775808, x | (0)(1)"},
+        {"(2x/4 + 1 - 1)(-" + max + " - 1 + x)", "1/2x | -9223372036854775808, x | (0)(1)"},
         {"2 + x(x + 1) + 3 + 2x", "x, 1 | 5, x(0), 2x"},  // a power with a product is left as written
+        // A term added to nothing is in lowest terms too, one with factors included.
+        {"(10/5)x^2 + 0.50x - x^3/(-4) + (0/5)", "2x^2, 1/2x, 1/4x^3, 0"},
+        {"(6/4)x(2x/2 + 1.0) + 4x^2/2", "x, 1 | 3/2x(0), 2x^2"},
+        {"-" + max + "x/(-1) - 1", max + "x, -1"},
+        {"x - 9223372036854775808x/(-1) - 2x", max + "x"},  // 2⁶³ only on the way
     };
     for (const auto& [text, added] : cases) EXPECT_EQ(show(addLikeTermsXL(xl(text))), added) << text;
     const Polynomial_XL emptied = addLikeTermsXL(xl("3 + y^2 - 3 - y^2"));
     EXPECT_EQ(show(emptied) + " in " + emptied.terms[0][0].monomial.variable, "0 in y");
     EXPECT_THROW(addLikeTermsXL(xl("x - " + max + " - 1 - 1")), OverflowError);
+    EXPECT_THROW(addLikeTermsXL(xl("x - 9223372036854775808/(-1)")), OverflowError);  // 2⁶³
+    // Only the coefficients, in every group: like terms stay as typed.
+    EXPECT_EQ(show(coefficientsInLowestTermsXL(xl("(4/2)(x + x + 3/6)"))), "x, x, 1/2 | 2(0)");
 }
 
 TEST(FactoredPolynomial, CommonFactor) {

@@ -180,10 +180,21 @@ TEST(RationalExpression, Finishing) {
         {"x + y + 1", "y + x + 1", "none"},
         {"(x + y + 1)(x + 2)", "(y + x + 1)(x + 3)", "none"},
         {"y + 1", "x + 1", "y, 1 // x, 1"},
+        // A group of fractions factors when it does with its denominators cleared:
+        // x²/2 − 1/2 as x² − 1, (1/2)x² − 1/3 not, as 3x² − 2 does not.
+        {"x^2/2 - 1/2", "x + 3", "none"},
+        {"(3/2)x^2 + (5/4)x - 1/4", "x + 3", "none"},  // 6x² + 5x − 1 = (6x − 1)(x + 1)
+        {"x^2/2 - 1/3", "x + 3", "1/2x^2, -1/3 // x, 3"},
+        {"(2x + 1)(x^2/4 - 1)", "x + 3", "none"},
+        {"(2x + 1)(x^2/4 - 1/3)", "x + 3", "2x, 1 | 1/4x^2, -1/3 | (0)(1) // x, 3"},
     };
     expectEach(cases, [](const Rational_Expression& e) { return shown(rationalSimplifySteps(e)); });
     const auto own = makeColoredRationalExpression(xl("x^2 + 1"), xl("x^2 + 3"), Color::red);
     EXPECT_EQ(rationalSimplifySteps(own)->front().color, Color::red);
+    // Denominators whose least common multiple, or a coefficient so cleared, passes 64 bits.
+    EXPECT_THROW(rationalSimplifySteps(ratio("x^2/9223372036854775807 - 1/9223372036854775806", "x + 1")),
+                 OverflowError);
+    EXPECT_THROW(rationalSimplifySteps(ratio("4611686018427387903x^2/2 - 1/3", "x + 1")), OverflowError);
 }
 
 TEST(RationalExpression, NothingOverZeroIsSimplified) {

@@ -545,3 +545,239 @@ TEST(RationalEntries, EveryLetterAnswersAsX) {
 }
 
 }  // namespace
+
+namespace {
+
+// A coefficient answers by its value in every factoring and rational entry:
+// 10/5, 2x²/2 and 4x²/2 as the whole numbers they are, 1.5 as 3/2; the pages
+// after the problem page show them so, the problem page as typed. Whether a
+// group of fractions factors is asked of it with its denominators cleared.
+TEST(RationalEntries, CoefficientAnswersByItsValue) {
+    const std::string dna = "page 2: does not apply\ndoes not apply\n", after = "\npage 3: after\n";
+    const std::tuple<const char*, const char*, std::string> answers[] = {
+        {"rationalSimplifySteps", "(3x^2 - (10/5)x - 8)/(x + 7)", dna},  // (3x + 4)(x − 2)
+        {"rationalSimplifySteps", "(2x^2/2 - 1)/(x + 3)", dna},
+        {"rationalSimplifySteps", "(x^2/2 - 1/2)/(x + 3)", dna},  // (x − 1)(x + 1)/2
+        {"rationalSimplifySteps", "(x^2/2 - 1/3)/(x + 3)", "page 2: finished\n(x²/2 − 1/3)/(x + 3)\n"},
+        {"rationalSimplifySteps", "((6/4)x^2 + 3.5x + 1.0)/(x + 2.50)", dna},  // (3x + 1)(x + 2)/2
+        {"rationalSimplifySteps", "((6/4)x^2 + 5.5x + 2.0)/(x + 2.50)",  // 3x² + 11x + 4 does not factor
+         "page 2: finished\n(3x²/2 + 11x/2 + 2)/(x + 5/2)\n"},
+        {"rationalReduceSteps", "(10/5)x/(4x)", "page 2: before\n2x/(4x)" + after + "2x/(2x(2))\n"},
+        {"rationalCancelSteps", "(4/2)(x + 1)/((x + 1)(x + 3))",
+         "page 2: before\n2(x + 1)/((x + 1)(x + 3))" + after + "2/(x + 3)\n"},
+        {"factorCompletely", "2x^2/2 - 1", "page 2: factor 1\nx + 1\npage 3: factor 2\nx − 1\npage 4: last quotient\n1\n"},
+        {"factorTrinomialXL", "4x^2/2 - 8", "page 2: before\n2x² − 8" + after + "(x + 2)(x − 2)(2)\n"},
+        {"factorTrinomialXL", "(4/2)(x^2 - 1)", "page 2: before\n2(x² − 1)" + after + "2(x + 1)(x − 1)(1)\n"},
+        {"chooseFactoringMethod", "2.0x^2 - (9/3)x + 1", "page 2: before\n2x² − 3x + 1" + after + "(2x − 1)(x − 1)(1)\n"},
+        {"factorOutGcfXL", "4x^2/2 - 8", "page 2: before\n2x² − 8" + after + "2(x² − 4)\n"},
+        {"factorOutGcfXL", "1.5x^2 - 4.5x", "page 2: before\n3x²/2 − 9x/2" + after + "3x(x/2 − 3/2)\n"},
+        {"factorOutGcfXL", "-8x^3 + 8x - (70/20)", dna},  // 7/2: no numerator of 2
+        {"factorOutGcfXL", "-9223372036854775808x^2/(-2) + 2x",
+         "page 2: before\n4611686018427387904x² + 2x" + after + "2x(2305843009213693952x + 1)\n"},
+        {"factorOutGcfXL", "x^2 - 9223372036854775808x/(-1) - 3x",  // 2⁶³ only on the way
+         "page 2: before\nx² + 9223372036854775805x" + after + "x(x + 9223372036854775805)\n"},
+        // The root search takes no coefficient that is not whole in value.
+        {"factorCompletely", "(1/2)x^2 - 2", dna},
+        {"factorTrinomialXL", "0.5x^2 - 2", dna},
+        {"chooseFactoringMethod", "(x^2/2 - 1/2)", dna},
+        // 2⁶³ itself, and denominators whose least common multiple passes 64 bits.
+        {"factorCompletely", "x^2 - 9223372036854775808x/(-1)", "64-bit overflow in negation"},
+        {"rationalSimplifySteps", "(x^2/9223372036854775807 - 1/9223372036854775806)/(x + 1)",
+         "64-bit overflow in multiplication"},
+        {"rationalSimplifySteps", "(4611686018427387903x^2/2 - 1/3)/(x + 1)", "64-bit overflow"},
+    };
+    for (const auto& [entry, text, answer] : answers) {
+        const Outcome o = runAny(entry, text);
+        if (answer.starts_with("page")) {
+            EXPECT_EQ(std::tuple(o.status, o.err, answerPages(o)), std::tuple(0, "", answer)) << entry << " " << text;
+        } else {
+            EXPECT_EQ(std::tie(o.status, o.out, o.err),
+                      std::tuple(1, "", "tellurandi-steps: " + std::string(entry) + " refused its input: " + answer + "\n"))
+                << entry << " " << text;
+        }
+    }
+    // The problem page shows the coefficients as typed.
+    EXPECT_TRUE(runAny("factorOutGcfXL", "4x^2/2 - 8").out.starts_with("page 1: \U0001F914\n4x²/2 − 8\npage 2:"));
+    EXPECT_TRUE(run("rationalSimplifySteps", "(2x^2/2 - 1)/(x + 3)").out.starts_with("page 1: \U0001F914\n(2x²/2 − 1)/(x + 3)\n"));
+}
+
+}  // namespace
+
+namespace {
+
+/// Random POLYNOMIAL and EXPRESSION texts, each twice: with every coefficient
+/// in lowest terms and typed once, and with the same coefficients rewritten
+/// (k·n over k·d, before or after the letter, as decimals with trailing zeros,
+/// split over two like terms side by side).
+class RewrittenCoefficients {
+public:
+    explicit RewrittenCoefficients(std::uint64_t seed) : random_(seed) {}
+    struct Texts {
+        std::string reduced, rewritten;
+    };
+
+    /// A sum, or a coefficient times one.
+    Texts polynomial() {
+        letter_ = std::string(1, "xyz"[in(0, 2)]);
+        if (in(0, 2) > 0) return group(false);
+        const Fraction c = fraction();
+        const Texts g = group(true);
+        return {written(c, 0, true) + g.reduced, rewritten(c, 0, true) + g.rewritten};
+    }
+    /// Sums over sums, a group cancelling between products, and one-term parts.
+    Texts expression() {
+        letter_ = std::string(1, "xyz"[in(0, 2)]);
+        const Texts a = group(true);
+        const Values first = values_;
+        const Texts b = group(true);
+        switch (in(0, 3)) {
+            case 0: return {a.reduced + "/" + b.reduced, a.rewritten + "/" + b.rewritten};
+            case 1: {
+                const Texts c = group(true), again = group(true, &first);
+                return {a.reduced + b.reduced + "/(" + again.reduced + c.reduced + ")",
+                        a.rewritten + b.rewritten + "/(" + again.rewritten + c.rewritten + ")"};
+            }
+            case 2: {
+                const Texts m = monomial();
+                return {m.reduced + "/" + b.reduced, m.rewritten + "/" + b.rewritten};
+            }
+            default: {
+                const Texts m = monomial();
+                return {a.reduced + "/" + m.reduced, a.rewritten + "/" + m.rewritten};
+            }
+        }
+    }
+
+private:
+    struct Fraction {
+        std::int64_t n = 0, d = 1;  // in lowest terms, d > 0
+    };
+    using Values = std::vector<std::pair<std::uint64_t, Fraction>>;  // power, coefficient, in the order typed
+
+    std::int64_t in(std::int64_t lo, std::int64_t hi) { return random_.uniformInRange(lo, hi); }
+    static Fraction lowest(std::int64_t n, std::int64_t d) {
+        const std::int64_t g = std::gcd(n, d);
+        return {n / g, d / g};
+    }
+    Fraction fraction() {
+        const std::int64_t ds[] = {1, 1, 2, 3, 4, 5, 8, 10};
+        return lowest(in(1, 12) * (in(0, 1) ? 1 : -1), ds[in(0, 7)]);
+    }
+    std::string power(std::uint64_t e) const {
+        return e == 0 ? "" : e == 1 ? letter_ : letter_ + "^" + std::to_string(e);
+    }
+    std::string sign(const Fraction& v, bool first) const {
+        return first ? (v.n < 0 ? "-" : "") : v.n < 0 ? " - " : " + ";
+    }
+    /// v·x^e in lowest terms: 3x^2, (3/2)x^2, x, (1/2).
+    std::string written(const Fraction& v, std::uint64_t e, bool first) const {
+        const std::int64_t n = v.n < 0 ? -v.n : v.n;
+        std::string size = v.d != 1 ? "(" + std::to_string(n) + "/" + std::to_string(v.d) + ")"
+                           : n == 1 && e > 0 ? ""
+                                             : std::to_string(n);
+        return sign(v, first) + size + power(e);
+    }
+    /// The same value as typed otherwise: (6/4)x^2, 6x^2/4, 1.50x^2, (2/1), 2.0.
+    std::string rewritten(const Fraction& v, std::uint64_t e, bool first) {
+        const std::int64_t n = v.n < 0 ? -v.n : v.n, k = in(2, 6);
+        const std::string over = std::to_string(k * n) + "/" + std::to_string(k * v.d);
+        switch (in(0, 3)) {
+            case 0: return written(v, e, first);
+            case 1:
+                if (e > 0) return sign(v, first) + std::to_string(k * n) + power(e) + "/" + std::to_string(k * v.d);
+                break;
+            case 2:
+                for (std::int64_t places = 1, ten = 10; places <= 4; ++places, ten *= 10)
+                    if (ten % v.d == 0) {
+                        std::string digits = std::to_string(n * (ten / v.d));
+                        digits.insert(0, places + 1 - std::min<std::size_t>(digits.size(), places + 1), '0');
+                        digits.insert(digits.size() - places, ".");
+                        return sign(v, first) + digits + std::string(in(0, 2), '0') + power(e);
+                    }
+                break;
+            default: break;
+        }
+        return sign(v, first) + "(" + over + ")" + power(e);
+    }
+    /// A term written in lowest terms, and as one or two rewritten like terms side by side.
+    Texts term(const Fraction& v, std::uint64_t e, bool first) {
+        const Fraction part = lowest(in(1, 5) * (in(0, 1) ? 1 : -1), in(1, 4));
+        const Fraction rest = lowest(v.n * part.d - part.n * v.d, v.d * part.d);
+        if (in(0, 3) > 0 || rest.n == 0) return {written(v, e, first), rewritten(v, e, first)};
+        return {written(v, e, first), rewritten(rest, e, first) + rewritten(part, e, false)};
+    }
+    /// Two to four powers in descending order (now and then another), half
+    /// of them k·Π(a·x + b)/D written out; `again` types the last values anew.
+    Texts group(bool parenthesised, const Values* again = nullptr) {
+        Values values;
+        if (again) {
+            values = *again;
+        } else if (in(0, 1)) {
+            std::vector<std::int64_t> c{in(1, 3)};  // c[e]: the coefficient of x^e, leading positive
+            for (auto k = in(1, 2); k > 0; --k) {
+                const std::int64_t a = in(1, 3), b = in(1, 4) * (in(0, 1) ? 1 : -1);
+                c.push_back(0);
+                for (std::size_t e = c.size() - 1; e > 0; --e) c[e] = a * c[e - 1] + b * c[e];
+                c[0] *= b;
+            }
+            const std::int64_t ds[] = {1, 1, 1, 2, 3, 6}, d = ds[in(0, 5)];
+            for (std::size_t e = c.size(); e-- > 0;)
+                if (c[e] != 0) values.emplace_back(e, lowest(c[e], d));
+        } else {
+            std::vector<std::uint64_t> powers{3, 2, 1, 0};
+            for (auto drop = in(0, 2); drop > 0; --drop) powers.erase(powers.begin() + in(0, powers.size() - 1));
+            for (const std::uint64_t e : powers) values.emplace_back(e, fraction());
+        }
+        if (!again && in(0, 3) == 0) std::swap(values.front(), values.back());
+        values_ = values;
+        Texts t{parenthesised ? "(" : "", parenthesised ? "(" : ""};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const Texts one = term(values[i].second, values[i].first, i == 0);
+            t.reduced += one.reduced, t.rewritten += one.rewritten;
+        }
+        if (parenthesised) t.reduced += ")", t.rewritten += ")";
+        return t;
+    }
+    /// One term beside the bar, in parentheses.
+    Texts monomial() {
+        const Fraction v = fraction();
+        const auto e = static_cast<std::uint64_t>(in(0, 2));
+        return {"(" + written(v, e, true) + ")", "(" + rewritten(v, e, true) + ")"};
+    }
+
+    tl::SystemRandom random_;
+    std::string letter_ = "x";
+    Values values_;
+};
+
+// Every factoring and rational entry answers a text whose coefficients are
+// rewritten (6/4 for 3/2, 2.50 for 5/2, 4x^2/2 for 2x^2, 3 split as 5/2 + 1/2)
+// page for page as the text with each coefficient in lowest terms, typed once.
+TEST(RationalEntries, RewrittenCoefficientsAnswerAsLowestTerms) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"rationalSimplifySteps", ""}, {"rationalCancelSteps", ""},     {"rationalReduceSteps", ""},
+        {"factorCompletely", ""},      {"factorTrinomialXL", ""},       {"factorOutGcfXL", ""},
+        {"chooseFactoringMethod", "guess and check"},                   {"chooseFactoringMethod", "ac method"}};
+    RewrittenCoefficients texts(41);
+    int answered = 0;
+    for (int i = 0; i < 300 && !HasFailure(); ++i) {
+        const auto polynomial = texts.polynomial(), expression = texts.expression();
+        for (const auto& [entry, method] : entries) {
+            const auto& t = std::string(entry).starts_with("rational") ? expression : polynomial;
+            const Outcome want = runJson(entry, t.reduced, method);  // JSON: colours too
+            const Outcome got = runJson(entry, t.rewritten, method);
+            const auto afterProblem = [](const std::string& json) {
+                const std::size_t pages = json.find("\"pages\""), second = json.find("\n    ],\n    [", pages);
+                return second == std::string::npos ? std::string() : json.substr(second);
+            };
+            ASSERT_TRUE(want.status != 0 || !afterProblem(want.out).empty()) << entry << " " << t.reduced;
+            EXPECT_EQ(std::tie(got.status, got.err), std::tie(want.status, want.err)) << entry << " " << t.rewritten;
+            EXPECT_EQ(afterProblem(got.out), afterProblem(want.out)) << entry << " " << t.rewritten << "\nas "
+                                                                     << t.reduced;
+            answered += want.status == 0 && want.out.find("does not apply") == std::string::npos;
+        }
+    }
+    EXPECT_GT(answered, 400);  // of 2400 runs: enough are worked on, not refused or "does not apply"
+}
+
+}  // namespace

@@ -46,27 +46,35 @@ Polynomial_XL polynomial(const EntryInput& input) {
 }
 
 /// What the entries work on: what was read with the like terms of every
-/// group added up exactly (addLikeTermsXL), so that the answer is the value's
-/// own however its terms were typed, split or ordered; a total that does not
-/// fit 64 bits is refused (OverflowError).
+/// group added up exactly and every coefficient in lowest terms
+/// (addLikeTermsXL), so that the answer is the value's own however its terms
+/// and coefficients were typed, split or ordered (10/5 and 2.0 are 2, 5/10 and
+/// 0.5 are 1/2); a total that does not fit 64 bits is refused (OverflowError).
 Rational_Expression withLikeTermsAdded(const Rational_Expression& e) {
     return makeColoredRationalExpression(addLikeTermsXL(e.poly_N), addLikeTermsXL(e.poly_D), e.color);
 }
 
-/// The polynomial as the factoring operations take it: its working group with
-/// its like terms added up, in descending order of power (the rational root
-/// test reads the leading coefficient and the constant term off the first and
-/// last terms as they stand, the common factor takes the gcd of the numerators
-/// as they stand, and the new terms take the first term's letter). The other
-/// groups are kept as typed, once their like terms are known to add up within
-/// 64 bits.
+/// The polynomial as the factoring operations take it: every coefficient in
+/// lowest terms, and its working group with its like terms added up, in
+/// descending order of power (the rational root test reads the leading
+/// coefficient and the constant term off the first and last terms as they
+/// stand and takes a coefficient over 1 for whole, the common factor takes
+/// the gcd of the numerators as they stand, and the new terms take the first
+/// term's letter). The other groups keep their terms as typed, once their
+/// like terms are known to add up within 64 bits.
 Polynomial_XL inDescendingOrder(const Polynomial_XL& p) {
     const Polynomial_XL added = addLikeTermsXL(p);
     const auto w = findWorkingGroupXL(p);
-    if (!w || p.terms[*w].empty()) return p;
     Polynomial_XL result = p;
-    GroupXL& group = result.terms[*w] = added.terms[*w];
-    std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
+    for (std::size_t i = 0; i < p.terms.size(); ++i) {
+        GroupXL& group = result.terms[i];
+        if (i != w) {
+            group = coefficientsInLowestTermsXL(group);
+            continue;
+        }
+        group = added.terms[i];
+        std::ranges::stable_sort(group, std::ranges::greater{}, [](const Term_XL& t) { return t.monomial.exponent; });
+    }
     return result;
 }
 
