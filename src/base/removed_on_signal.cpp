@@ -13,13 +13,6 @@ namespace tl {
 
 namespace {
 
-// The handler may run in any thread at any moment, even while a name is
-// being added or let go, and may call only async-signal-safe functions. So
-// the names live in a fixed table, each entry's state an atomic: the
-// handler takes an entry that is live (and only such an entry), and from
-// then on no one else touches it. The handlers themselves are in place only
-// while some name is kept.
-
 // Every signal whose default action ends the process and that may come
 // from outside it: all but SIGKILL, which cannot be caught, and the faults
 // the process raises itself (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP,
@@ -59,6 +52,13 @@ const Signals& endingSignals() {
     }();
     return signals;
 }
+
+// The handler may run in any thread at any moment, even while a name is
+// being added or let go, and may call only async-signal-safe functions. So
+// the names live in a fixed table, each entry's state an atomic: the
+// handler takes an entry that is live (and only such an entry), and from
+// then on no one else touches it. The handlers themselves are in place only
+// while some name is kept.
 
 constexpr std::size_t kSlots = 32;
 constexpr std::size_t kLongestName = 4096;  // with its NUL: the longest path the system takes
