@@ -13,6 +13,8 @@
 // argument is refused with the usage, status 2.
 #include <SDL.h>
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,21 @@ volatile std::sig_atomic_t gShotRequested = 0;
 
 void requestShot(int) { gShotRequested = 1; }
 
+// SIGUSR1 would otherwise end the app: it is caught before anything else is
+// done, and let through should the app have been started with it blocked,
+// so that one sent at any moment from then on waits for the window.
+void catchShotRequests() {
+    struct sigaction action {};
+    action.sa_handler = requestShot;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGUSR1, &action, nullptr);
+    sigset_t shot;
+    sigemptyset(&shot);
+    sigaddset(&shot, SIGUSR1);
+    sigprocmask(SIG_UNBLOCK, &shot, nullptr);
+}
+
 std::string topScreenReport(ui::Application& application) {
     ui::NavigationController* navigation = application.window()->navigationController();
     ui::ViewController* top = navigation ? navigation->topViewController() : application.window()->rootViewController();
@@ -53,9 +70,7 @@ std::string topScreenReport(ui::Application& application) {
 // The desktop window, plus the capture on request.
 class AppHost : public ui::Host {
 public:
-    explicit AppHost(const char* shotPath) : shotPath_(shotPath ? shotPath : "") {
-        if (!shotPath_.empty()) std::signal(SIGUSR1, requestShot);
-    }
+    explicit AppHost(const char* shotPath) : shotPath_(shotPath ? shotPath : "") {}
 
     int run(ui::Application& application) override {
         window_.open(application);
@@ -71,7 +86,10 @@ private:
     void captureIfRequested(ui::Application& application) {
         if (!gShotRequested) return;
         gShotRequested = 0;
-        capture(application);
+        if (shotPath_.empty())
+            std::fputs("tellurandi: SIGUSR1 dropped: TELLURANDI_SHOT is not set\n", stderr);
+        else
+            capture(application);
     }
 
     // The picture, though written whole, is held aside (in its temporary
@@ -110,6 +128,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    catchShotRequests();
     tl::failWritesPastSizeLimit();
     if (tl::asksForHelp(argc, argv)) {
         std::fputs(kUsage, stdout);

@@ -1,11 +1,16 @@
 // Names a signal removes before it ends the process: the temporary files
 // being written, so that none is left behind.
 //
-// While a name is kept, SIGHUP, SIGINT, SIGQUIT and SIGTERM, where they
-// would end the process (their default action), remove it first; the
-// process then ends by the same signal. A signal the process ignores or
-// handles itself keeps doing so. SIGKILL cannot be caught, so it leaves
-// the name behind.
+// While a name is kept, every signal that would end the process (its
+// default action) and may come from outside it removes the name first:
+// SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
+// SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO, SIGPWR, SIGSTKFLT and the
+// real-time signals SIGRTMIN to SIGRTMAX. The process then ends by the same
+// signal, as it would have (status 128 + n, a core where that is the
+// default). A signal the process ignores or handles itself keeps doing so.
+// SIGKILL cannot be caught, so it leaves the name behind; the faults
+// (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS, SIGABRT) are left to
+// whoever handles them, a sanitizer's runtime say.
 #pragma once
 
 #include <signal.h>

@@ -132,13 +132,17 @@ std::string awaitReport(pid_t pid, const std::string& shot, const std::string& w
 class RunningApp {
 public:
     /// Its standard error goes to `errorPath`; files it writes are held to
-    /// `fileSize` bytes when that is given (SIGXFSZ as by default).
-    RunningApp(const std::string& shotPath, const std::string& errorPath, std::optional<rlim_t> fileSize = {}) {
+    /// `fileSize` bytes when that is given (SIGXFSZ as by default). With no
+    /// `shotPath` TELLURANDI_SHOT is not set. With `shotAskedAtStart` a
+    /// SIGUSR1 is waiting when it starts (sent, and blocked until the app
+    /// lets it through): one that comes before the app can have done anything.
+    RunningApp(const std::string& shotPath, const std::string& errorPath, std::optional<rlim_t> fileSize = {},
+               bool shotAskedAtStart = false) {
         std::string shotVariable = "TELLURANDI_SHOT=" + shotPath;
         std::vector<char*> env;
         for (char** e = environ; *e; ++e)
             if (std::strncmp(*e, "TELLURANDI_SHOT=", 16) != 0) env.push_back(*e);
-        env.push_back(shotVariable.data());
+        if (!shotPath.empty()) env.push_back(shotVariable.data());
         env.push_back(nullptr);
         char* argv[] = {const_cast<char*>(TELLURANDI_EXE), nullptr};
         pid_ = fork();
@@ -148,6 +152,13 @@ public:
             if (fileSize) {
                 const rlimit limit{*fileSize, *fileSize};
                 if (signal(SIGXFSZ, SIG_DFL) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+            }
+            if (signal(SIGUSR1, SIG_DFL) == SIG_ERR) _exit(127);
+            if (shotAskedAtStart) {
+                sigset_t shot;
+                sigemptyset(&shot);
+                sigaddset(&shot, SIGUSR1);
+                if (sigprocmask(SIG_BLOCK, &shot, nullptr) != 0 || raise(SIGUSR1) != 0) _exit(127);
             }
             execve(TELLURANDI_EXE, argv, env.data());
             _exit(127);
@@ -159,6 +170,8 @@ public:
             waitpid(pid_, nullptr, 0);
         }
     }
+    RunningApp(const RunningApp&) = delete;
+    RunningApp& operator=(const RunningApp&) = delete;
     pid_t pid() const { return pid_; }
     /// Whether it still runs.
     bool running() const { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
@@ -376,6 +389,51 @@ TEST(AppCapture, ACapturePastTheFileSizeLimitFailsWithOneLineAndTheAppGoesOn) {
     EXPECT_TRUE(app.running());
     EXPECT_EQ(app.quit(), 0);
     EXPECT_EQ(entries(dir), std::vector<std::string>{"app.err"});
+    fs::remove_all(dir);
+}
+
+// SIGUSR1 never ends the app. One that comes while the app starts, before
+// it can have done anything, is taken once the window is up: a capture
+// with its report, or, without TELLURANDI_SHOT, one line saying it is
+// dropped, as for one sent later; the app goes on and ends with status 0
+// when told to.
+TEST(AppCapture, ASignalAtStartIsTakenOnceTheWindowIsUp) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!haveCommand("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("tl_app_early_shot_" + std::to_string(getpid()));
+    const std::string shot = (dir / "shot.png").string(), errors = (dir / "app.err").string();
+    const std::string dropped = "tellurandi: SIGUSR1 dropped: TELLURANDI_SHOT is not set";
+    const struct {
+        bool capturing, atStart;
+    } cases[] = {{true, true}, {false, true}, {false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.capturing ? "TELLURANDI_SHOT set" : "no TELLURANDI_SHOT") +
+                     (c.atStart ? ", SIGUSR1 at start" : ", SIGUSR1 once the window is up"));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        RunningApp app(c.capturing ? shot : "", errors, {}, c.atStart);
+        ASSERT_GT(app.pid(), 0);
+        ASSERT_FALSE(windowOf(app.pid()).empty()) << "the app's window did not appear";
+        if (!c.atStart) kill(app.pid(), SIGUSR1);
+        if (c.capturing) {
+            ASSERT_TRUE(awaitShot(shot)) << "the app wrote no capture";
+        } else {
+            const auto deadline = std::chrono::steady_clock::now() + kHang;
+            while (linesStartingWith(errors, "tellurandi: ").empty() && app.running() &&
+                   std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            EXPECT_EQ(linesStartingWith(errors, "tellurandi: "), std::vector<std::string>{dropped});
+        }
+        ASSERT_TRUE(app.running());
+        EXPECT_EQ(app.quit(), 0);
+        if (c.capturing) {
+            EXPECT_EQ(entries(dir), (std::vector<std::string>{"app.err", "shot.png", "shot.png.txt"}));
+            std::ifstream report(shot + ".txt");
+            std::string first;
+            EXPECT_TRUE(std::getline(report, first) && first == "screen Strategy_Menu_VC") << first;
+            EXPECT_EQ(linesStartingWith(errors, "tellurandi: "), std::vector<std::string>{});
+        }
+    }
     fs::remove_all(dir);
 }
 

@@ -27,6 +27,7 @@
 
 #include "base/ending.hpp"
 #include "base/files.hpp"
+#include "support/ending_signals.hpp"
 #include "support/folder_contents.hpp"
 
 namespace {
@@ -164,8 +165,7 @@ bool sameAction(const struct sigaction& a, const struct sigaction& b) {
 /// Its status: 0 when all went as it should, else what went wrong.
 [[noreturn]] void writeInChild(const fs::path& target, const fs::path& kept, int signal, Before before, int ready,
                                int go) {
-    const rlimit noCore{0, 0};  // SIGQUIT would dump one
-    setrlimit(RLIMIT_CORE, &noCore);
+    tl::testing::startAsFromAShell({signal});  // and no core, which SIGQUIT would dump
     struct sigaction action {};
     sigemptyset(&action.sa_mask);
     action.sa_handler = before == Before::byDefault ? SIG_DFL : before == Before::ignored ? SIG_IGN : handle;
@@ -192,17 +192,23 @@ bool sameAction(const struct sigaction& a, const struct sigaction& b) {
 
 }  // namespace
 
-// SIGHUP, SIGINT, SIGQUIT and SIGTERM arriving mid-write remove the temporary file
-// (and any name kept for removal) and then end the process as the signal
-// does. A signal the process ignores or handles itself does not end it: the
-// write goes on to its end, and the signal's disposition is as before.
+// Every signal that would end the process (SIGHUP, SIGINT, SIGQUIT,
+// SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ, SIGIO,
+// SIGVTALRM, SIGPROF, SIGPWR, SIGSTKFLT and the real-time ones), arriving
+// mid-write, removes the temporary file (and any name kept for removal) and
+// then ends the process as the signal does. A signal the process ignores or
+// handles itself does not end it: the write goes on to its end, and the
+// signal's disposition is as before.
 TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
-    const struct {
+    struct Case {
         int signal;
         Before before;
-    } cases[] = {{SIGHUP, Before::byDefault},  {SIGINT, Before::byDefault}, {SIGQUIT, Before::byDefault},
-                 {SIGTERM, Before::byDefault}, {SIGHUP, Before::ignored},   {SIGINT, Before::ignored},
-                 {SIGQUIT, Before::ignored},   {SIGTERM, Before::handled},  {SIGINT, Before::handled}};
+    };
+    std::vector<Case> cases;
+    for (int signal : tl::testing::endingSignals()) cases.push_back({signal, Before::byDefault});
+    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGUSR2, SIGXFSZ, SIGRTMIN})
+        cases.push_back({signal, Before::ignored});
+    for (int signal : {SIGTERM, SIGINT, SIGUSR1, SIGALRM, SIGRTMAX}) cases.push_back({signal, Before::handled});
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.before == Before::byDefault ? ""
                                                          : c.before == Before::ignored ? ", ignored"
@@ -236,6 +242,35 @@ TEST(WholeFiles, ASignalMidWriteLeavesNoTemporaryFile) {
         }
         close(ready[0]);
         close(go[1]);
+        fs::remove_all(dir);
+    }
+}
+
+// While signals are deferred (around a rename that can put what is not the
+// process's own at a kept name) every signal that would end the process
+// waits: the kept name is still there. Once they are no longer deferred the
+// signal removes it and ends the process.
+TEST(WholeFiles, DeferredSignalsWaitThenRemoveTheKeptName) {
+    for (int signal : tl::testing::endingSignals()) {
+        SCOPED_TRACE(strsignal(signal));
+        const fs::path dir = freshDirectory("deferred"), kept = dir / "kept";
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            tl::testing::startAsFromAShell({signal});
+            std::ofstream(kept) << "kept";
+            const tl::RemovedOnSignal removed(kept.string());
+            {
+                const tl::SignalsDeferred deferred;
+                raise(signal);
+                if (!fs::exists(kept)) _exit(20);
+            }
+            _exit(21);  // the signal should have ended it
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(entries(dir), std::vector<std::string>{});
         fs::remove_all(dir);
     }
 }

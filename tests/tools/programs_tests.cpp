@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ending_signals.hpp"
 #include "support/folder_contents.hpp"
 #include "support/text_lines.hpp"
 
@@ -449,8 +450,8 @@ TEST(Programs, AFailedPngWriteLeavesNoFile) {
     fs::remove_all(dir);
 }
 
-/// Starts `program` with `args`, its output thrown away and SIGHUP, SIGINT,
-/// SIGQUIT and SIGTERM as by default (and no core dump); its process id, or -1.
+/// Starts `program` with `args`, its output thrown away and every signal that
+/// ends a program as by default (and no core dump); its process id, or -1.
 pid_t start(const std::string& program, const std::vector<std::string>& args) {
     std::vector<std::string> argStrings{program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -461,9 +462,7 @@ pid_t start(const std::string& program, const std::vector<std::string>& args) {
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
         if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) _exit(127);
-        for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) signal(s, SIG_DFL);
-        const rlimit noCore{0, 0};
-        setrlimit(RLIMIT_CORE, &noCore);
+        tl::testing::startAsFromAShell(tl::testing::endingSignals());
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -478,21 +477,38 @@ bool holdsTemporaryFile(const fs::path& dir) {
     return false;
 }
 
-// SIGHUP, SIGINT, SIGQUIT or SIGTERM sent while a program writes a PNG ends it as
+// Any signal that ends a program (SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE,
+// SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGIO, SIGVTALRM, SIGPROF, SIGPWR,
+// SIGSTKFLT or a real-time one) sent while a program writes a PNG ends it as
 // the signal would (no status of its own), and no temporary file is left.
+// (SIGXFSZ does not end them: they ignore it, see the file size limit above.)
 TEST(Programs, ASignalMidWriteLeavesNoTemporaryFile) {
     const fs::path dir = freshDirectory("signals");
-    const std::string out = (dir / "out").string();
-    const struct {
+    const std::string out = (dir / "out").string(), script = (dir / "shot.txt").string();
+    std::ofstream(script) << "screen 3000x3000\nshot " << out << "/shot.png\n";
+    struct Case {
         const char* path;
         std::vector<std::string> args;
         int signal;
-    } cases[] = {
+    };
+    const Case programs[] = {
+        {DRILL_CARDS_EXE, {out, "3000", "3000"}, 0},
+        {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, 0},
+        {SHOT_EXE, {script}, 0},
+    };
+    std::vector<Case> cases{
         {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGTERM},
         {DRILL_CARDS_EXE, {out, "3000", "3000"}, SIGHUP},
         {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, SIGINT},
         {STEPS_EXE, {"addColumnSteps", "58", "67", "--png", out, "--screen", "3000x3000"}, SIGQUIT},
     };
+    // Each signal, the programs taking turns.
+    std::size_t turn = 0;
+    for (int signal : tl::testing::endingSignals()) {
+        if (signal == SIGXFSZ) continue;
+        cases.push_back(programs[turn++ % std::size(programs)]);
+        cases.back().signal = signal;
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " " + strsignal(c.signal));
         fs::create_directories(out);
