@@ -275,7 +275,8 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
 // argument is not its own, "--" ends its options, an argument is long (at
 // most 200 characters of it are quoted, and of a path, its folder and its
 // name apart, so that its last part shows), or holds a control character
-// (shown as "?"), or its script is a folder, taps controls that a small
+// or a byte that is no part of a UTF-8 character (each shown as "?"), or
+// its script is a folder (on standard input too), taps controls that a small
 // screen shows in part or outside the window, or has a line with no end. A
 // file that cannot be read or made is named with the system's reason. The
 // folder they run in stays empty.
@@ -285,6 +286,10 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
     std::ofstream(dir / "sliver") << "screen 320x480\ntap-title lattice multiplication\ntap-title ‹ Tellurandi\n";
     std::ofstream(dir / "option") << "tap-title lattice multiplication\ntap-title snake\n";
     std::ofstream(dir / "outside") << "screen 320x480\ntap 160 240\ntap 320 240\n";
+    // Scripts whose lines hold bytes that are no part of a UTF-8 character.
+    std::ofstream(dir / "stray_path") << "shot " << d << "/gone\x9b/x\xff.png\n";
+    std::ofstream(dir / "stray_command") << "\x9bshot x.png\n";
+    std::ofstream(dir / "stray_title") << "screen 320x480\ntap-title column\xc3 addition\n";
     // An argument as long as one may be: its first 200 characters are quoted.
     const std::string longName(100000, 'x'), quoted = std::string(200, 'x') + "\u2026";
     const std::string longPath = d + "/" + longName, quotedPath = d + "/" + quoted;
@@ -333,7 +338,19 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         {SHOT_EXE, {throughFile}, false, 2, "tellurandi-shot: cannot read " + quotedThroughFile + ": Not a directory"},
         // Control characters a terminal could act on: C1's CSI, a carriage return, a line separator.
         {STEPS_EXE, {"x\xc2\x9b" "2Jy\r\u2028"}, false, 2, "tellurandi-steps: no entry called \"x?2Jy??\" (--list names them)"},
-        {SHOT_EXE, {"--", "a\xc2\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"}};
+        {SHOT_EXE, {"--", "a\xc2\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"},
+        // Bytes that are no part of a UTF-8 character (a lone 0x9B is CSI on 8-bit terminals).
+        {STEPS_EXE, {"x\x9b" "2J"}, false, 2, "tellurandi-steps: argument 1 is not valid UTF-8"},
+        {DRILL_CARDS_EXE, {"-\x9b" "2J"}, false, 2, "drill-cards: unknown option -?2J"},
+        {DRILL_CARDS_EXE, {throughFile + "\x9b\xe2\x80"}, false, 1,
+         "drill-cards: cannot create " + quotedThroughFile + "???: Not a directory"},
+        {SHOT_EXE, {"--bogus\xc0\xaf"}, false, 2, "tellurandi-shot: unknown option --bogus??"},
+        {SHOT_EXE, {"--", "a\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"},
+        {SHOT_EXE, {throughFile + "\xed\xa0\x80"}, false, 2,
+         "tellurandi-shot: cannot read " + quotedThroughFile + "???: Not a directory"},
+        {SHOT_EXE, {d + "/stray_path"}, false, 1, "line 1: cannot write " + d + "/gone?/x?.png: No such file or directory"},
+        {SHOT_EXE, {d + "/stray_command"}, false, 1, "line 1: unknown command \"?shot\""},
+        {SHOT_EXE, {d + "/stray_title"}, false, 1, "line 2: nothing titled \"column? addition\" is visible"}};
     Options options;
     options.unset = kNoDisplay;
     options.unset.push_back("LSAN_OPTIONS");  // the sanitizer build's programs need none
@@ -389,7 +406,8 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
     EXPECT_TRUE(r.err.starts_with("tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
     // Named with control characters, or at length, it is still one short line.
     for (const auto& [display, shown] : std::vector<std::pair<std::string, std::string>>{
-             {":4093\n\x1b[2J", ":4093\\n?[2J"}, {":" + std::string(100000, '9'), ":" + std::string(199, '9') + "\u2026"}}) {
+             {":4093\n\x1b[2J", ":4093\\n?[2J"}, {":4093\x9b" "2J\xf4\x90\x80\x80", ":4093?2J????"},
+             {":" + std::string(100000, '9'), ":" + std::string(199, '9') + "\u2026"}}) {
         gone.set["DISPLAY"] = display;
         const Outcome named = run(TELLURANDI_EXE, {}, gone);
         EXPECT_EQ(named.status, 1);
