@@ -57,6 +57,7 @@ struct Options {
     std::optional<rlim_t> openFiles;                // a limit on open file descriptors
     std::chrono::seconds timeLimit = kHang;
     bool fullOutput = false;                        // standard output is /dev/full
+    std::optional<fs::path> input;                  // standard input: this file or folder, "" for none (closed)
 };
 
 /// A fresh, empty directory of the test's own.
@@ -99,6 +100,11 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         int out = open(options.fullOutput ? "/dev/full" : outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        if (options.input && options.input->empty()) close(0);
+        if (options.input && !options.input->empty()) {
+            const int in = open(options.input->c_str(), O_RDONLY);
+            if (in < 0 || dup2(in, 0) < 0) _exit(127);
+        }
         close_range(3, ~0U, 0);  // the program has what it opens itself, as when started from a shell
         if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
         if (options.addressSpace) {
@@ -368,6 +374,18 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         } else if (!firstLine.starts_with("usage: ")) {
             EXPECT_EQ(said.size(), 1u);
         }
+    }
+    // A script on standard input that cannot be read is named so, with the system's reason, as a file is.
+    for (const auto& [input, firstLine] : std::vector<std::pair<fs::path, std::string>>{
+             {dir, "tellurandi-shot: cannot read the standard input: Is a directory"},
+             {"", "tellurandi-shot: cannot read the standard input: Bad file descriptor"},
+             {dir / "outside", "line 3: tap 320 240 is outside the window (320x480)"}}) {
+        SCOPED_TRACE("tellurandi-shot - < " + input.string());
+        options.fullOutput = false;
+        options.input = input;
+        const Outcome r = run(SHOT_EXE, {"-"}, options);
+        EXPECT_EQ(r.status, input.empty() || input == dir ? 2 : 1);
+        EXPECT_EQ(r.err, firstLine + "\n");
     }
     EXPECT_TRUE(fs::is_empty(options.directory));
     fs::remove_all(options.directory);
