@@ -154,7 +154,9 @@ using tl::testing::lines;
 /// no hang) and exactly one line on standard error, "PROGRAM: …" (or, for a
 /// script's line, "line N: …"), with no control character in it. What the
 /// line says after that is the program's, or GLib's when it cannot start a
-/// thread, and differs with where the memory ran out.
+/// thread, and differs with where the memory ran out; but it is never
+/// "failed" or "failed: …", and an image that cannot be made is named by the picture it
+/// was for, "cannot draw FILE: an image of … cannot be made: …".
 ::testing::AssertionResult failedWithOneLine(const Outcome& r, const std::string& program, bool orScriptLine = false) {
     if (r.timedOut) return ::testing::AssertionFailure() << "it was still running after " << kHang.count() << " s";
     if (r.signal != 0) return ::testing::AssertionFailure() << "it ended by signal " << strsignal(r.signal);
@@ -178,6 +180,10 @@ using tl::testing::lines;
     for (const char c : line)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return ::testing::AssertionFailure() << "a control character in the line: " << line;
+    if (rest == "failed" || rest.starts_with("failed: "))
+        return ::testing::AssertionFailure() << "\"failed\" says nothing: " << line;
+    if (rest.find(" cannot be made") != std::string::npos && !rest.starts_with("cannot draw "))
+        return ::testing::AssertionFailure() << "the picture that could not be drawn is not named: " << line;
     return ::testing::AssertionSuccess() << line;
 }
 
@@ -212,6 +218,16 @@ TEST(Programs, AOneLineFailureIsToldFromOtherEndings) {
         {outcome(1, 0, false, "p: out of memory\np: out of memory\n"), false, false},
         {outcome(1, 0, false, "Fontconfig error: out of memory\n"), false, false},
         {outcome(1, 0, false, "p: out of\tmemory\n"), false, false},
+        // Nothing but "failed", or an image that names no picture.
+        {outcome(1, 0, false, "p: cannot draw out/page-01.png: an image of 8192 × 8192 pixels cannot be made: "
+                              "out of memory\n"), false, true},
+        {outcome(1, 0, false, "line 6: cannot draw a.png: an image of 8000 × 12000 pixels cannot be made: "
+                              "out of memory\n"), true, true},
+        {outcome(1, 0, false, "p: failed: cannot load the fonts: out of memory\n"), false, false},
+        {outcome(1, 0, false, "p: failed\n"), false, false},
+        {outcome(1, 0, false, "p: an image of 8192 × 8192 pixels cannot be made: out of memory\n"), false, false},
+        {outcome(1, 0, false, "line 6: an image of 8000 × 12000 pixels cannot be made: out of memory\n"), true,
+         false},
         {outcome(1, 0, false, ""), false, false},
         {outcome(2, 0, false, "p: out of memory\n"), false, false},
         {outcome(-1, SIGABRT, false, thread), false, false},
@@ -760,6 +776,54 @@ TEST(Programs, EveryDrawingProgramUnderAMemoryLimitDrawsAllOrFailsWithOneLine) {
         if (kilobytes == 1000000) {
             EXPECT_EQ(entries(out), runs[1].pictures);
         }
+    }
+    fs::remove_all(dir);
+}
+
+// A picture whose pixels alone need more than the memory limit (256 MB for
+// tellurandi-steps at --screen 4096x4096, 384 MB for a shot at 4000 × 6000
+// points, in 250 MB) cannot be drawn: the one line names its file. (Where
+// Pango's threads leave too little for the fonts, the line says so instead:
+// either will do, as above.)
+TEST(Programs, APictureTooLargeForTheMemoryLimitIsNamed) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    const fs::path dir = freshDirectory("large_picture");
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    std::ofstream(dir / "script") << "screen 4000x6000\nshot " << (out / "large.png").string() << "\n";
+    const struct {
+        const char* program;
+        std::vector<std::string> args;
+        const char* name;
+        bool scriptLines;   // its failing line may be "line N: …"
+        std::string drawn;  // the line when the picture is what fails
+    } runs[] = {
+        {STEPS_EXE,
+         {"addColumnSteps", "58", "67", "--png", out.string(), "--screen", "4096x4096"},
+         "tellurandi-steps",
+         false,
+         "tellurandi-steps: cannot draw " + (out / "page-01.png").string() +
+             ": an image of 8192 × 8192 pixels cannot be made: out of memory"},
+        {SHOT_EXE,
+         {(dir / "script").string()},
+         "tellurandi-shot",
+         true,
+         "line 2: cannot draw " + (out / "large.png").string() +
+             ": an image of 8000 × 12000 pixels cannot be made: out of memory"},
+    };
+    for (const auto& run_ : runs) {
+        SCOPED_TRACE(run_.name);
+        Options limited;
+        limited.unset = kNoDisplay;
+        limited.addressSpace = rlim_t{250000} * 1024;
+        const Outcome r = run(run_.program, run_.args, limited);
+        EXPECT_TRUE(failedWithOneLine(r, run_.name, run_.scriptLines));
+        if (r.err.find("cannot draw") != std::string::npos) {
+            EXPECT_EQ(r.err, run_.drawn + "\n");
+        }
+        EXPECT_EQ(entries(out), std::vector<std::string>{});
     }
     fs::remove_all(dir);
 }

@@ -194,6 +194,17 @@ bool canReserve(std::size_t bytes) {
     return true;
 }
 
+std::unique_ptr<ImageSurface> makeImage(double width, double height, double scale, std::string& why) {
+    try {
+        return std::make_unique<ImageSurface>(width, height, scale);
+    } catch (const std::bad_alloc&) {
+        why = "out of memory";
+    } catch (const tl::PreconditionError& e) {
+        why = e.what();
+    }
+    return nullptr;
+}
+
 std::string drawChecked(ImageSurface& image, const std::function<void(Context&)>& draw) {
     try {
         if (!canReserve(kDrawingHeadroom)) return "out of memory";
