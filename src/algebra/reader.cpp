@@ -477,8 +477,11 @@ Ext_polynomial groupedSide(const ParsedSide& side) {
     return makePolynomialXL(std::move(groups));
 }
 
-constexpr const char* kGroupedNote = "parentheses make a grouped equation, read by readExtEquation";
-constexpr const char* kFactoredNote = "a product or a power of parentheses is read by readEquation as a factored polynomial";
+// What a text with parentheses is refused as, in the words of the command
+// line: what was typed, and the entry that takes it.
+constexpr const char* kGroupedNote = "an equation with parentheses: solve it with solveExtEquation";
+constexpr const char* kFactoredNote =
+    "a product or a power of parentheses: multiply it out first, or show it with algebraTable";
 
 }  // namespace
 

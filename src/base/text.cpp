@@ -1,5 +1,6 @@
 #include "base/text.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "base/checked.hpp"
@@ -78,13 +79,54 @@ std::string formatG8(double value) {
     return std::string(buffer, end);
 }
 
+namespace {
+
+// The length in bytes of the UTF-8 character at `at` in `text`, 0 when the
+// bytes there are none (a stray continuation byte, a character cut short,
+// an overlong form, a surrogate, beyond U+10FFFF, or 0xF8 to 0xFF).
+std::size_t utf8Length(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    const auto within = [](unsigned b, unsigned low, unsigned high) { return b >= low && b <= high; };
+    const unsigned first = byte(at);
+    if (first < 0x80) return 1;
+    // The second byte's range depends on the first (no overlong form, no
+    // surrogate, nothing beyond U+10FFFF); every later one is 0x80 to 0xBF.
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xbf;
+    if (within(first, 0xc2, 0xdf)) {
+        length = 2;
+    } else if (within(first, 0xe0, 0xef)) {
+        length = 3;
+        if (first == 0xe0) low = 0xa0;
+        if (first == 0xed) high = 0x9f;
+    } else if (within(first, 0xf0, 0xf4)) {
+        length = 4;
+        if (first == 0xf0) low = 0x90;
+        if (first == 0xf4) high = 0x8f;
+    } else {
+        return 0;
+    }
+    if (!within(byte(at + 1), low, high)) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (!within(byte(at + k), 0x80, 0xbf)) return 0;
+    return length;
+}
+
+}  // namespace
+
 std::size_t controlLength(std::string_view text, std::size_t at) {
     const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
     const unsigned first = byte(at);
     if (first < 0x20 || first == 0x7f) return 1;                                          // C0, DEL
-    if (first == 0xc2 && byte(at + 1) >= 0x80 && byte(at + 1) <= 0x9f) return 2;          // C1
-    if (first == 0xe2 && byte(at + 1) == 0x80 && (byte(at + 2) == 0xa8 || byte(at + 2) == 0xa9)) return 3;  // U+2028, U+2029
+    if (utf8Length(text, at) == 0) return 1;                                              // no UTF-8
+    if (first == 0xc2 && byte(at + 1) <= 0x9f) return 2;                                  // C1
+    if (first == 0xe2 && byte(at + 1) == 0x80 && (byte(at + 2) == 0xa8 || byte(at + 2) == 0xa9))
+        return 3;                                                                         // U+2028, U+2029
     return 0;
+}
+
+std::size_t characterLength(std::string_view text, std::size_t at) {
+    return std::max<std::size_t>(utf8Length(text, at), 1);
 }
 
 std::string oneLine(std::string_view text, std::string_view lineBreak) {
@@ -97,22 +139,20 @@ std::string oneLine(std::string_view text, std::string_view lineBreak) {
             line += '?';
             i += control;
         } else {
-            line += text[i++];
+            const std::size_t length = characterLength(text, i);
+            line.append(text, i, length);
+            i += length;
         }
     }
     return line;
 }
 
 std::string excerpt(std::string_view text) {
-    const auto continues = [&](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; };
-    // A character is a byte and the continuation bytes after it, at most
-    // three, so that a run of stray continuation bytes cannot make one
-    // character of any length.
+    // A character is one of UTF-8, or a byte that is no part of one (shown
+    // as "?" then).
     std::size_t end = 0;
-    for (std::size_t characters = 0; end < text.size() && characters < kExcerptCharacters; ++characters) {
-        const std::size_t start = end++;
-        while (end < text.size() && end - start < 4 && continues(end)) ++end;
-    }
+    for (std::size_t characters = 0; end < text.size() && characters < kExcerptCharacters; ++characters)
+        end += characterLength(text, end);
     if (end == text.size()) return oneLine(text, "\\n");
     return oneLine(text.substr(0, end), "\\n") + "\u2026";
 }

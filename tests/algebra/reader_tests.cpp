@@ -205,3 +205,42 @@ TEST(EquationReader, BracketedNumbersBeforeAnythingElseKeepTheirReading) {
         EXPECT_EQ(r.error().position, column) << t << ": " << r.error().message;
     }
 }
+
+// Parentheses a reader does not take are refused at the first group, or the
+// first product or power of groups, in the words of the command line: what
+// was typed and the entry that takes it, never a function of the code.
+TEST(EquationReader, NotesOnParenthesesNameTheEntryThatTakesThem) {
+    const std::string grouped = "an equation with parentheses: solve it with solveExtEquation";
+    const std::string factored =
+        "a product or a power of parentheses: multiply it out first, or show it with algebraTable";
+    using Read = std::function<std::string(std::string_view)>;
+    const auto refusal = [](auto read) -> Read {
+        return [read](std::string_view t) { const auto r = read(t); return r.ok() ? "" : readErrorText(r.error()); };
+    };
+    const Read flat = refusal(readPolyEquation), groups = refusal(readExtEquation);
+    const struct {
+        Read read;
+        const char* text;
+        std::string refused;
+    } cases[] = {
+        {flat, "2(x + 1) = 8", "column 2: " + grouped},
+        {flat, "x = 3 + (x − 1)", "column 9: " + grouped},
+        {flat, "x(x + 2) = 3", "column 2: " + grouped},
+        {flat, "(x + 1)(x - 3) = 0", "column 1: " + grouped},
+        {flat, "2x − 3(4) < (x + 1)²", "column 7: " + grouped},
+        {groups, "(x + 1)(x - 3) = 0", "column 8: " + factored},
+        {groups, "2(x + 1)^2 = 8", "column 9: " + factored},
+        {groups, "x = 3 − (x − 1)²", "column 16: " + factored},
+        {groups, "x + 2(x)(x) = 1", "column 9: " + factored},
+        {groups, "2(3(x + 1)(x + 2)) = 1", "column 11: " + factored},
+        // What the readers take, they read.
+        {flat, "2x + 3 = 11", ""},
+        {groups, "2(3(x + 1) + 4) = 20", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string refused = c.read(c.text);
+        EXPECT_EQ(refused, c.refused) << c.text;
+        for (const char* name : {"readEquation", "readPolyEquation", "readExtEquation", "readFactoredPolynomial"})
+            EXPECT_EQ(refused.find(name), std::string::npos) << c.text << ": " << refused;
+    }
+}

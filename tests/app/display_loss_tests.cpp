@@ -172,6 +172,8 @@ TEST(DisplayLoss, TheLineShowsTheDisplayOnOneLineAndShortened) {
         {"tellurandi", "host:1.0", "tellurandi: the display host:1.0 was lost\n"},
         {"tellurandi", "", "tellurandi: the display was lost\n"},
         {"tellurandi", ":1\n\x1b[2J\r", "tellurandi: the display :1\\n?[2J? was lost\n"},
+        // A byte that is no part of a UTF-8 character (0x9B starts a control sequence on 8-bit terminals).
+        {"tellurandi", ":1\x9b" "2J\xc3", "tellurandi: the display :1?2J? was lost\n"},
         {"a\tb", ":1", "a?b: the display :1 was lost\n"},
         {"t", longName, "t: the display " + longName.substr(0, 200) + "\u2026 was lost\n"},
         // A character is cut whole or not at all.

@@ -140,9 +140,13 @@ TEST(ExtEntries, LastPages) {
     FlagValues first;
     first.set(Flag::clearFractionsFirst, "");
     EXPECT_EQ(run("solveExtEquation", {"(x + 1)/2 = 3"}, first).comments.at(1).at(0), "clear fractions");
-    // A product of groups is no grouped equation.
-    for (const char* entry : {"solveExtEquation", "simplifyExtEquation"})
+    // A product of groups is no grouped equation: the refusal names the entry that takes it.
+    for (const char* entry : {"solveExtEquation", "simplifyExtEquation"}) {
         EXPECT_THROW(run(entry, {"2(x + 1)(x + 2) = 0"}), OperandError) << entry;
+        EXPECT_EQ(refusal(entry, "(x + 1)(x - 3) = 0"),
+                  "column 8: a product or a power of parentheses: multiply it out first, or show it with algebraTable")
+            << entry;
+    }
 }
 
 TEST(RationalExpressionEntries, OnePagePerValue) {

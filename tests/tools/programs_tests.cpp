@@ -58,6 +58,7 @@ struct Options {
     std::optional<rlim_t> openFiles;                // a limit on open file descriptors
     std::chrono::seconds timeLimit = kHang;
     bool fullOutput = false;                        // standard output is /dev/full
+    std::optional<fs::path> input;                  // standard input: this file or folder, "" for none (closed)
 };
 
 /// A fresh, empty directory of the test's own.
@@ -100,6 +101,11 @@ Outcome run(const std::string& program, const std::vector<std::string>& args, co
         int out = open(options.fullOutput ? "/dev/full" : outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        if (options.input && options.input->empty()) close(0);
+        if (options.input && !options.input->empty()) {
+            const int in = open(options.input->c_str(), O_RDONLY);
+            if (in < 0 || dup2(in, 0) < 0) _exit(127);
+        }
         close_range(3, ~0U, 0);  // the program has what it opens itself, as when started from a shell
         if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
         if (options.addressSpace) {
@@ -149,7 +155,9 @@ using tl::testing::lines;
 /// no hang) and exactly one line on standard error, "PROGRAM: …" (or, for a
 /// script's line, "line N: …"), with no control character in it. What the
 /// line says after that is the program's, or GLib's when it cannot start a
-/// thread, and differs with where the memory ran out.
+/// thread, and differs with where the memory ran out; but it is never
+/// "failed" or "failed: …", and an image that cannot be made is named by the picture it
+/// was for, "cannot draw FILE: an image of … cannot be made: …".
 ::testing::AssertionResult failedWithOneLine(const Outcome& r, const std::string& program, bool orScriptLine = false) {
     if (r.timedOut) return ::testing::AssertionFailure() << "it was still running after " << kHang.count() << " s";
     if (r.signal != 0) return ::testing::AssertionFailure() << "it ended by signal " << strsignal(r.signal);
@@ -173,6 +181,10 @@ using tl::testing::lines;
     for (const char c : line)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return ::testing::AssertionFailure() << "a control character in the line: " << line;
+    if (rest == "failed" || rest.starts_with("failed: "))
+        return ::testing::AssertionFailure() << "\"failed\" says nothing: " << line;
+    if (rest.find(" cannot be made") != std::string::npos && !rest.starts_with("cannot draw "))
+        return ::testing::AssertionFailure() << "the picture that could not be drawn is not named: " << line;
     return ::testing::AssertionSuccess() << line;
 }
 
@@ -207,6 +219,16 @@ TEST(Programs, AOneLineFailureIsToldFromOtherEndings) {
         {outcome(1, 0, false, "p: out of memory\np: out of memory\n"), false, false},
         {outcome(1, 0, false, "Fontconfig error: out of memory\n"), false, false},
         {outcome(1, 0, false, "p: out of\tmemory\n"), false, false},
+        // Nothing but "failed", or an image that names no picture.
+        {outcome(1, 0, false, "p: cannot draw out/page-01.png: an image of 8192 × 8192 pixels cannot be made: "
+                              "out of memory\n"), false, true},
+        {outcome(1, 0, false, "line 6: cannot draw a.png: an image of 8000 × 12000 pixels cannot be made: "
+                              "out of memory\n"), true, true},
+        {outcome(1, 0, false, "p: failed: cannot load the fonts: out of memory\n"), false, false},
+        {outcome(1, 0, false, "p: failed\n"), false, false},
+        {outcome(1, 0, false, "p: an image of 8192 × 8192 pixels cannot be made: out of memory\n"), false, false},
+        {outcome(1, 0, false, "line 6: an image of 8000 × 12000 pixels cannot be made: out of memory\n"), true,
+         false},
         {outcome(1, 0, false, ""), false, false},
         {outcome(2, 0, false, "p: out of memory\n"), false, false},
         {outcome(-1, SIGABRT, false, thread), false, false},
@@ -276,7 +298,8 @@ TEST(Programs, AnswerHelpWithTheirUsage) {
 // argument is not its own, "--" ends its options, an argument is long (at
 // most 200 characters of it are quoted, and of a path, its folder and its
 // name apart, so that its last part shows), or holds a control character
-// (shown as "?"), or its script is a folder, taps controls that a small
+// or a byte that is no part of a UTF-8 character (each shown as "?"), or
+// its script is a folder (on standard input too), taps controls that a small
 // screen shows in part or outside the window, or has a line with no end. A
 // file that cannot be read or made is named with the system's reason. The
 // folder they run in stays empty.
@@ -286,6 +309,10 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
     std::ofstream(dir / "sliver") << "screen 320x480\ntap-title lattice multiplication\ntap-title ‹ Tellurandi\n";
     std::ofstream(dir / "option") << "tap-title lattice multiplication\ntap-title snake\n";
     std::ofstream(dir / "outside") << "screen 320x480\ntap 160 240\ntap 320 240\n";
+    // Scripts whose lines hold bytes that are no part of a UTF-8 character.
+    std::ofstream(dir / "stray_path") << "shot " << d << "/gone\x9b/x\xff.png\n";
+    std::ofstream(dir / "stray_command") << "\x9bshot x.png\n";
+    std::ofstream(dir / "stray_title") << "screen 320x480\ntap-title column\xc3 addition\n";
     // An argument as long as one may be: its first 200 characters are quoted.
     const std::string longName(100000, 'x'), quoted = std::string(200, 'x') + "\u2026";
     const std::string longPath = d + "/" + longName, quotedPath = d + "/" + quoted;
@@ -334,7 +361,19 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         {SHOT_EXE, {throughFile}, false, 2, "tellurandi-shot: cannot read " + quotedThroughFile + ": Not a directory"},
         // Control characters a terminal could act on: C1's CSI, a carriage return, a line separator.
         {STEPS_EXE, {"x\xc2\x9b" "2Jy\r\u2028"}, false, 2, "tellurandi-steps: no entry called \"x?2Jy??\" (--list names them)"},
-        {SHOT_EXE, {"--", "a\xc2\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"}};
+        {SHOT_EXE, {"--", "a\xc2\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"},
+        // Bytes that are no part of a UTF-8 character (a lone 0x9B is CSI on 8-bit terminals).
+        {STEPS_EXE, {"x\x9b" "2J"}, false, 2, "tellurandi-steps: argument 1 is not valid UTF-8"},
+        {DRILL_CARDS_EXE, {"-\x9b" "2J"}, false, 2, "drill-cards: unknown option -?2J"},
+        {DRILL_CARDS_EXE, {throughFile + "\x9b\xe2\x80"}, false, 1,
+         "drill-cards: cannot create " + quotedThroughFile + "???: Not a directory"},
+        {SHOT_EXE, {"--bogus\xc0\xaf"}, false, 2, "tellurandi-shot: unknown option --bogus??"},
+        {SHOT_EXE, {"--", "a\x9b" "b"}, false, 2, "tellurandi-shot: cannot read a?b: No such file or directory"},
+        {SHOT_EXE, {throughFile + "\xed\xa0\x80"}, false, 2,
+         "tellurandi-shot: cannot read " + quotedThroughFile + "???: Not a directory"},
+        {SHOT_EXE, {d + "/stray_path"}, false, 1, "line 1: cannot write " + d + "/gone?/x?.png: No such file or directory"},
+        {SHOT_EXE, {d + "/stray_command"}, false, 1, "line 1: unknown command \"?shot\""},
+        {SHOT_EXE, {d + "/stray_title"}, false, 1, "line 2: nothing titled \"column? addition\" is visible"}};
     Options options;
     options.unset = kNoDisplay;
     options.unset.push_back("LSAN_OPTIONS");  // the sanitizer build's programs need none
@@ -352,6 +391,18 @@ TEST(Programs, EndWithTheStatusTheirOutcomeWarrants) {
         } else if (!firstLine.starts_with("usage: ")) {
             EXPECT_EQ(said.size(), 1u);
         }
+    }
+    // A script on standard input that cannot be read is named so, with the system's reason, as a file is.
+    for (const auto& [input, firstLine] : std::vector<std::pair<fs::path, std::string>>{
+             {dir, "tellurandi-shot: cannot read the standard input: Is a directory"},
+             {"", "tellurandi-shot: cannot read the standard input: Bad file descriptor"},
+             {dir / "outside", "line 3: tap 320 240 is outside the window (320x480)"}}) {
+        SCOPED_TRACE("tellurandi-shot - < " + input.string());
+        options.fullOutput = false;
+        options.input = input;
+        const Outcome r = run(SHOT_EXE, {"-"}, options);
+        EXPECT_EQ(r.status, input.empty() || input == dir ? 2 : 1);
+        EXPECT_EQ(r.err, firstLine + "\n");
     }
     EXPECT_TRUE(fs::is_empty(options.directory));
     fs::remove_all(options.directory);
@@ -390,7 +441,8 @@ TEST(Programs, TheAppWithNoDisplayEndsWithOneLine) {
     EXPECT_TRUE(r.err.starts_with("tellurandi: no display to open a window on (DISPLAY=:4093: ")) << r.err;
     // Named with control characters, or at length, it is still one short line.
     for (const auto& [display, shown] : std::vector<std::pair<std::string, std::string>>{
-             {":4093\n\x1b[2J", ":4093\\n?[2J"}, {":" + std::string(100000, '9'), ":" + std::string(199, '9') + "\u2026"}}) {
+             {":4093\n\x1b[2J", ":4093\\n?[2J"}, {":4093\x9b" "2J\xf4\x90\x80\x80", ":4093?2J????"},
+             {":" + std::string(100000, '9'), ":" + std::string(199, '9') + "\u2026"}}) {
         gone.set["DISPLAY"] = display;
         const Outcome named = run(TELLURANDI_EXE, {}, gone);
         EXPECT_EQ(named.status, 1);
@@ -740,6 +792,54 @@ TEST(Programs, EveryDrawingProgramUnderAMemoryLimitDrawsAllOrFailsWithOneLine) {
         if (kilobytes == 1000000) {
             EXPECT_EQ(entries(out), runs[1].pictures);
         }
+    }
+    fs::remove_all(dir);
+}
+
+// A picture whose pixels alone need more than the memory limit (256 MB for
+// tellurandi-steps at --screen 4096x4096, 384 MB for a shot at 4000 × 6000
+// points, in 250 MB) cannot be drawn: the one line names its file. (Where
+// Pango's threads leave too little for the fonts, the line says so instead:
+// either will do, as above.)
+TEST(Programs, APictureTooLargeForTheMemoryLimitIsNamed) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    const fs::path dir = freshDirectory("large_picture");
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    std::ofstream(dir / "script") << "screen 4000x6000\nshot " << (out / "large.png").string() << "\n";
+    const struct {
+        const char* program;
+        std::vector<std::string> args;
+        const char* name;
+        bool scriptLines;   // its failing line may be "line N: …"
+        std::string drawn;  // the line when the picture is what fails
+    } runs[] = {
+        {STEPS_EXE,
+         {"addColumnSteps", "58", "67", "--png", out.string(), "--screen", "4096x4096"},
+         "tellurandi-steps",
+         false,
+         "tellurandi-steps: cannot draw " + (out / "page-01.png").string() +
+             ": an image of 8192 × 8192 pixels cannot be made: out of memory"},
+        {SHOT_EXE,
+         {(dir / "script").string()},
+         "tellurandi-shot",
+         true,
+         "line 2: cannot draw " + (out / "large.png").string() +
+             ": an image of 8000 × 12000 pixels cannot be made: out of memory"},
+    };
+    for (const auto& run_ : runs) {
+        SCOPED_TRACE(run_.name);
+        Options limited;
+        limited.unset = kNoDisplay;
+        limited.addressSpace = rlim_t{250000} * 1024;
+        const Outcome r = run(run_.program, run_.args, limited);
+        EXPECT_TRUE(failedWithOneLine(r, run_.name, run_.scriptLines));
+        if (r.err.find("cannot draw") != std::string::npos) {
+            EXPECT_EQ(r.err, run_.drawn + "\n");
+        }
+        EXPECT_EQ(entries(out), std::vector<std::string>{});
     }
     fs::remove_all(dir);
 }

@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         std::fputs("drill-cards: out of memory\n", stderr);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "drill-cards: %s\n", e.what());
+        std::fprintf(stderr, "drill-cards: %s\n", tl::oneLine(e.what(), "\\n").c_str());
     }
     return 1;
 }

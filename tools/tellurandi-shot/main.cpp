@@ -1,6 +1,9 @@
 // tellurandi-shot: runs the app without a window from a script and writes
 // screenshots. Usage: tellurandi-shot SCRIPT (or "-" for standard input);
 // "--help" prints the usage.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -74,6 +77,9 @@ int run(int argc, char** argv) {
     }
     const std::string& path = args.operands[0];
     if (path.empty()) return fail(2, "SCRIPT needs a file name");
+    // A closed standard input is told at once: a file opened later (a
+    // font's, say) could take its number and be read in its place.
+    if (path == "-" && ::fcntl(STDIN_FILENO, F_GETFD) < 0) return fail(2, cannotRead("the standard input", errno));
     gfx::prepareForDrawing("tellurandi-shot");
     tl::registerApplication();
     if (path == "-") return runFrom(std::cin, "the standard input");

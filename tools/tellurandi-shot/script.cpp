@@ -139,8 +139,11 @@ constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 enum class Read { line, end, tooLong };
 
 // Reads the next line of `in` into `line`, without its line break. A line
-// longer than kLongestLine is read no further than that (and a bit). A read
-// that fails leaves its error number in `readError`.
+// longer than kLongestLine is read no further than that (and a bit). The
+// read that ends the script leaves the system's error number in
+// `readError`, 0 at the end: a failed read's error, also where the stream
+// sees it as the end (std::cin reads through stdin, which alone keeps the
+// failure).
 Read readLine(std::istream& in, std::string& line, int& readError) {
     line.clear();
     char chunk[4096];
@@ -148,7 +151,7 @@ Read readLine(std::istream& in, std::string& line, int& readError) {
     while (true) {
         errno = 0;
         in.getline(chunk, sizeof chunk);
-        if (in.bad()) readError = errno;
+        if (in.eof() || in.bad()) readError = errno;
         const auto count = static_cast<std::size_t>(in.gcount());
         any = any || count > 0;
         if (in.eof() || in.bad()) {  // the last line, ended by the end of the script (or a failed read)

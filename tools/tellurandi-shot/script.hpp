@@ -23,8 +23,9 @@ namespace shot {
 /// characters shown as "?", a long text quoted in part), or 2 after
 /// "line N: longer than 1 MB (1048576 bytes)" for a line over 1 MB, read no
 /// further. A read that fails ends the script as its end does: the caller
-/// tells the two apart by `script.bad()`, and `readError`, when given, is
-/// then the system's error number for it (0 when it gave none).
+/// tells the two apart by `script.bad()` (for std::cin, by stdin's error),
+/// and `readError`, when given, is then the system's error number for it
+/// (0 when it gave none).
 int runScript(std::istream& script, std::string_view delegateClassName, std::ostream& errors,
               int* readError = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -90,22 +91,24 @@ bool writePageImages(const StepTriple& solution, const PageImageRequest& request
     const double base = screenScaledFontSize();
     const gfx::Rect view = stepViewFrame({static_cast<double>(request.width), static_cast<double>(request.height)});
     for (std::size_t page = 0; page < solution.steps.size(); ++page) {
-        gfx::ImageSurface image(request.width, request.height, kPixelScale);
+        const std::filesystem::path path = request.directory / pageFileName(page + 1);
+        std::string failure;
+        const auto image = gfx::makeImage(request.width, request.height, kPixelScale, failure);
         bool commented = true;
-        const std::string failure = gfx::drawChecked(image, [&](gfx::Context& context) {
-            context.translate(view.x, view.y);
-            commented = drawStepPage(context, view.size(), solution, static_cast<std::int64_t>(page), base);
-        });
+        if (image)
+            failure = gfx::drawChecked(*image, [&](gfx::Context& context) {
+                context.translate(view.x, view.y);
+                commented = drawStepPage(context, view.size(), solution, static_cast<std::int64_t>(page), base);
+            });
         if (!commented) {
             error = "page " + std::to_string(page + 1) + " has no comment entry";
             return false;
         }
-        const std::filesystem::path path = request.directory / pageFileName(page + 1);
         if (!failure.empty()) {
             error = tl::WriteResult::cannotDraw(path.string(), failure).failure();
             return false;
         }
-        if (const tl::WriteResult written = image.writePng(path.string()); !written) {
+        if (const tl::WriteResult written = image->writePng(path.string()); !written) {
             error = written.failure();
             return false;
         }

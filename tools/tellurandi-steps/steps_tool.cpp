@@ -1,6 +1,7 @@
 #include "steps_tool.hpp"
 
 #include <exception>
+#include <new>
 #include <ostream>
 
 #include "algebra/factoring.hpp"
@@ -69,8 +70,10 @@ int runStepsTool(const std::vector<std::string>& args, std::ostream& out, std::o
     int status = 1;
     try {
         status = run(args, out, err, readyToDraw);
+    } catch (const std::bad_alloc&) {
+        return fail(err, 1, "out of memory");
     } catch (const std::exception& e) {
-        return fail(err, 1, std::string("failed: ") + e.what());
+        return fail(err, 1, e.what());  // "cannot load the fonts: …", say
     } catch (...) {
         return fail(err, 1, "failed");
     }

@@ -58,10 +58,16 @@ char gProgram[64] = "tellurandi";
     std::size_t n = 0;
     const auto put = [&](std::string_view text, std::size_t most) {
         std::size_t i = 0;
-        while (i < text.size() && i < most && n + 4 < sizeof line) {
+        while (i < text.size() && i < most) {
             const std::size_t control = tl::controlLength(text, i);
-            line[n++] = control > 0 ? '?' : text[i];
-            i += control > 0 ? control : 1;
+            const std::size_t length = control > 0 ? control : tl::characterLength(text, i);
+            const std::size_t shown = control > 0 ? 1 : length;
+            if (n + shown + 4 > sizeof line) break;  // room for "…" and the line break
+            if (control > 0)
+                line[n++] = '?';
+            else
+                for (std::size_t k = 0; k < length; ++k) line[n++] = text[i + k];
+            i += length;
         }
         return i < text.size();
     };
@@ -186,6 +192,17 @@ bool canReserve(std::size_t bytes) {
     if (block == MAP_FAILED) return false;
     munmap(block, bytes);
     return true;
+}
+
+std::unique_ptr<ImageSurface> makeImage(double width, double height, double scale, std::string& why) {
+    try {
+        return std::make_unique<ImageSurface>(width, height, scale);
+    } catch (const std::bad_alloc&) {
+        why = "out of memory";
+    } catch (const tl::PreconditionError& e) {
+        why = e.what();
+    }
+    return nullptr;
 }
 
 std::string drawChecked(ImageSurface& image, const std::function<void(Context&)>& draw) {

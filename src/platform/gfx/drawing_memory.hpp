@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,12 @@ bool canReserve(std::size_t bytes);
 /// fonts are loaded: a helper thread's stack, Cairo's rasteriser, the glyph
 /// images of its text and the PNG encoder.
 inline constexpr std::size_t kDrawingHeadroom = std::size_t{32} << 20;
+
+/// A new image of `width` × `height` points at `scale` (an ImageSurface,
+/// white), or none, `why` then saying why it cannot be made: as the image
+/// refuses ("an image of 8192 × 8192 pixels cannot be made: out of memory",
+/// "image is too large"), or "out of memory".
+std::unique_ptr<ImageSurface> makeImage(double width, double height, double scale, std::string& why);
 
 /// Draws `draw` into `image`; then empty, or why the picture is not to be
 /// used: "out of memory" when kDrawingHeadroom cannot be had beside the

@@ -1,6 +1,7 @@
 #include "platform/ui/headless.hpp"
 
 #include <algorithm>
+#include <memory>
 
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -93,11 +94,11 @@ View* searchFrontToBack(View& view, F&& match) {
 tl::WriteResult renderToPng(View& view, const std::string& path, double scale) {
     gfx::Rect b = view.bounds();
     tl::require(b.width > 0 && b.height > 0, "cannot render a view without area");
-    gfx::ImageSurface image(b.width, b.height, scale);
-    if (const std::string why = gfx::drawChecked(image, [&](gfx::Context& context) { view.drawHierarchy(context); });
-        !why.empty())
-        return tl::WriteResult::cannotDraw(path, why);
-    return image.writePng(path);
+    std::string why;
+    const std::unique_ptr<gfx::ImageSurface> image = gfx::makeImage(b.width, b.height, scale, why);
+    if (image) why = gfx::drawChecked(*image, [&](gfx::Context& context) { view.drawHierarchy(context); });
+    if (!why.empty()) return tl::WriteResult::cannotDraw(path, why);
+    return image->writePng(path);
 }
 
 Button* findButton(View& root, std::string_view title) {

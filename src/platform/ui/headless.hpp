@@ -26,7 +26,9 @@ namespace ui {
 class Button;
 
 /// Draws `view` and its subtree at the view's size, `scale` pixels per point,
-/// over white, into a PNG file (see gfx::writePngFile).
+/// over white, into a PNG file (see gfx::writePngFile). A picture that
+/// cannot be drawn (its image cannot be made, say) is "cannot draw PATH:
+/// REASON".
 tl::WriteResult renderToPng(View& view, const std::string& path, double scale);
 
 /// The front-most button titled `title` (blanks at the ends of its title
