@@ -1,4 +1,5 @@
-// The process entry: register the app's classes and storyboard, then hand
+// The window's program, started by `tellurandi` (launcher.cpp) in its own
+// process. The process entry: register the app's classes and storyboard, then hand
 // over to the application loop in a desktop window.
 //
 // For tests and documentation the window can be captured from outside:
@@ -41,8 +42,9 @@ volatile std::sig_atomic_t gShotRequested = 0;
 void requestShot(int) { gShotRequested = 1; }
 
 // SIGUSR1 would otherwise end the app: it is caught before anything else is
-// done, and let through should the app have been started with it blocked,
-// so that one sent at any moment from then on waits for the window.
+// done, then let through. `tellurandi` starts this program with it blocked
+// (see launcher.cpp), so one sent while the libraries were loading is taken
+// here too, and waits for the window as any later one does.
 void catchShotRequests() {
     struct sigaction action {};
     action.sa_handler = requestShot;
