@@ -88,7 +88,7 @@ TEST(WideRational, DifferencesAndQuotientsPutBack) {
     const std::int64_t near[] = {kMin, kMin + 1, kMax, kMax - 1, 1, -1, 2, 3, -6, std::int64_t{1} << 62};
     const auto draw = [&]() -> std::int64_t {
         const std::int64_t v = near[r.uniformInRange(0, 9)];
-        return r.uniformInRange(0, 2) == 0 ? v : v / r.uniformInRange(1, 1000) + r.uniformInRange(-3, 3);
+        return r.uniformInRange(0, 2) == 0 ? v : nudged(v / r.uniformInRange(1, 1000), r.uniformInRange(-3, 3));
     };
     for (int i = 0; i < 2000; ++i) {
         std::int64_t an = draw(), ad = draw(), bn = draw(), bd = draw();

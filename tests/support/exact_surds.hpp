@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "algebra/algebra_enums.hpp"
+#include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "common/enums.hpp"
 #include "support/algebra_answers.hpp"
@@ -176,6 +177,12 @@ inline BigSurd numberFrom(const std::string& numeral, BigSurd*) {
     }
     require(digits.find_first_not_of("0123456789") == std::string::npos, "an exact number");
     return {BigFraction{BigInt::fromDigits(digits), scale}, BigFraction{0, 1}, 0};
+}
+
+/// v + by, held within 64 bits: for drawing numbers near their ends.
+inline std::int64_t nudged(std::int64_t v, std::int64_t by) {
+    const checked::i128 sum = checked::i128{v} + by;
+    return sum > INT64_MAX ? INT64_MAX : sum < INT64_MIN ? INT64_MIN : static_cast<std::int64_t>(sum);
 }
 
 // ---- answers put back ---------------------------------------------------------

@@ -213,7 +213,7 @@ public:
         switch (in(0, 3)) {
             case 0: return v;
             case 1: return v == kMin ? v : -v;
-            case 2: return v / in(1, 7) + in(-2, 2);
+            case 2: return nudged(v / in(1, 7), in(-2, 2));
             default: return in(-9, 9);
         }
     }

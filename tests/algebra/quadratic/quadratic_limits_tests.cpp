@@ -102,7 +102,7 @@ TEST(QuadraticLimits, RandomEquationsAnswerExactlyOrRefuse) {
         switch (in(0, 3)) {
             case 0: return v;
             case 1: return v == INT64_MIN ? v : -v;
-            case 2: return v / in(1, 9) + in(-3, 3);
+            case 2: return nudged(v / in(1, 9), in(-3, 3));
             default: return in(-9, 9);
         }
     };
