@@ -64,21 +64,12 @@ TEST(WideRational, NearTheEndsOf64Bits) {
     EXPECT_THROW(wideSum(std::vector<Rational>{makeDefaultRational(kMax, 1), makeDefaultRational(1, 1)}), OverflowError);
 
     // −r written where it fits, its colours kept.
-    const struct {
-        Rational r, negated;
-    } negations[] = {
-        {makeDefaultRational(3, 4), makeDefaultRational(-3, 4)},
-        {makeDefaultRational(kMin, 1), makeDefaultRational(kMin, -1)},
-        {makeDefaultRational(kMin, 3), makeDefaultRational(kMin, -3)},
-        {makeDefaultRational(kMin, kMin), makeDefaultRational(-1, 1)},
-        {makeDefaultRational(5, kMin), makeDefaultRational(-5, kMin)},
-    };
-    for (const auto& c : negations) {
-        const Rational n = negatedExactly(c.r);
-        EXPECT_EQ(n.numerator, c.negated.numerator) << c.r.numerator << "/" << c.r.denominator;
-        EXPECT_EQ(n.denominator, c.negated.denominator) << c.r.numerator << "/" << c.r.denominator;
-    }
-    EXPECT_EQ(negatedExactly(makeSingleColorRational(kMin, 1, Color::red)).numerator_color, Color::red);
+    const Rational minusMin = negatedExactly(makeSingleColorRational(kMin, 1, Color::red));
+    EXPECT_EQ(std::pair(minusMin.numerator, minusMin.denominator), std::pair(kMin, std::int64_t{-1}));
+    EXPECT_EQ(minusMin.numerator_color, Color::red);
+    const Rational one = negatedExactly(makeDefaultRational(kMin, kMin)), third = negatedExactly(makeDefaultRational(1, 3));
+    EXPECT_EQ(std::pair(one.numerator, one.denominator), std::pair(std::int64_t{-1}, std::int64_t{1}));
+    EXPECT_EQ(std::pair(third.numerator, third.denominator), std::pair(std::int64_t{-1}, std::int64_t{3}));
 }
 
 // Differences and quotients of random values near the ends of 64 bits, put
