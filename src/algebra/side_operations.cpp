@@ -1,6 +1,7 @@
 #include "algebra/side_operations.hpp"
 
 #include <algorithm>
+#include <numeric>
 
 #include "base/checked.hpp"
 #include "base/errors.hpp"
@@ -83,9 +84,11 @@ std::int64_t lcmOfDenominators(const Polynomial& p) {
     return result;
 }
 
-std::int64_t gcdOfNumerators(const Polynomial& p) {
-    std::int64_t result = 0;
-    for (const Monomial& m : p.terms) result = gcd(result, m.coefficient.numerator);
+std::int64_t gcdOfNumerators(const Polynomial& p) { return checked::withSign(magnitudeGcdOfNumerators(p), false); }
+
+std::uint64_t magnitudeGcdOfNumerators(const Polynomial& p) {
+    std::uint64_t result = 0;
+    for (const Monomial& m : p.terms) result = std::gcd(result, checked::magnitude(m.coefficient.numerator));
     return result;
 }
 
@@ -130,10 +133,14 @@ CombinedSide combineLikeTermsOfSide(bool simpleOnly, const Polynomial& p) {
         if (std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(i),
                         [&](const Monomial& earlier) { return like(earlier, t[i]); }))
             continue;
+        // Added up exactly: only the total is written, so a total that fits
+        // is written whatever the partial sums in between.
+        std::vector<Rational> likeTerms{t[i].coefficient};
+        for (std::size_t j = i + 1; j < t.size(); ++j)
+            if (like(t[j], t[i])) likeTerms.push_back(t[j].coefficient);
         Rational sum = t[i].coefficient;
-        for (std::size_t j = i + 1; j < t.size(); ++j) {
-            if (!like(t[j], t[i])) continue;
-            const auto added = addRational(t[j].coefficient, sum);
+        if (likeTerms.size() > 1) {
+            const auto added = sumRationals(likeTerms);
             require(added.has_value(), "cannot combine like terms: a denominator is 0");
             sum = *added;
             changed = true;

@@ -48,8 +48,11 @@ bool isInDescendingOrder(const Polynomial& p);
 /// denominator is 0, never negative.
 std::int64_t lcmOfDenominators(const Polynomial& p);
 /// gcd of all numerators, starting from 0: never negative; 0 for an empty
-/// side or when every numerator is 0.
+/// side or when every numerator is 0. OverflowError for 2⁶³ (numerators of
+/// −2⁶³ and 0 only), which magnitudeGcdOfNumerators gives.
 std::int64_t gcdOfNumerators(const Polynomial& p);
+/// The same as unsigned, for every side.
+std::uint64_t magnitudeGcdOfNumerators(const Polynomial& p);
 
 // ---- rewrites of a side -----------------------------------------------------
 

@@ -255,6 +255,196 @@ std::optional<SquareSplit> splitSquareFactor(std::int64_t n) {
     return SquareSplit{k, m};
 }
 
+u128 wideFloorSquareRoot(u128 n) {
+    if (n == 0) return 0;
+    // From a floating-point estimate, then exact steps: s is the largest with s² ≤ n.
+    u128 s = static_cast<u128>(std::sqrt(static_cast<long double>(n)));
+    const auto squareAbove = [n](u128 r) { return r > (u128{1} << 64) - 1 || r * r > n; };
+    while (squareAbove(s)) --s;
+    while (!squareAbove(s + 1)) ++s;
+    return s;
+}
+
+namespace {
+
+/// A product of two 128-bit values, in two halves.
+struct Wide256 {
+    u128 high = 0, low = 0;
+};
+
+Wide256 fullProduct(u128 a, u128 b) {
+    const u128 mask = (u128{1} << 64) - 1;
+    const u128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
+    const u128 low = a0 * b0, cross1 = a1 * b0, cross2 = a0 * b1, high = a1 * b1;
+    // The middle column, with its carries into the high half.
+    const u128 middle = (low >> 64) + (cross1 & mask) + (cross2 & mask);
+    return {high + (cross1 >> 64) + (cross2 >> 64) + (middle >> 64), (middle << 64) | (low & mask)};
+}
+
+/// Multiplication modulo an odd n of up to 128 bits in Montgomery form
+/// (x·2^128 mod n).
+class WideMontgomery {
+public:
+    explicit WideMontgomery(u128 n) : n_(n) {
+        u128 inverse = n;  // correct to 3 bits for odd n; each step doubles them
+        for (int i = 0; i < 6; ++i) inverse *= 2 - n * inverse;
+        negInverse_ = 0 - inverse;
+        one_ = (0 - n) % n;  // 2^128 mod n
+        u128 square = one_;  // 2^256 mod n, by 128 doublings
+        for (int i = 0; i < 128; ++i) square = doubled(square);
+        rSquare_ = square;
+    }
+    u128 multiply(u128 a, u128 b) const { return reduce(fullProduct(a, b)); }
+    u128 toForm(u128 a) const { return multiply(a % n_, rSquare_); }
+    u128 one() const { return one_; }
+    u128 minusOne() const { return n_ - one_; }
+    u128 add(u128 a, u128 b) const {
+        const u128 sum = a + b;
+        return sum < a || sum >= n_ ? sum - n_ : sum;
+    }
+
+private:
+    u128 doubled(u128 a) const { return add(a, a); }
+    /// t·2^-128 mod n for t < n·2^128.
+    u128 reduce(const Wide256& t) const {
+        const u128 m = t.low * negInverse_;
+        const Wide256 mn = fullProduct(m, n_);
+        // t + m·n is a multiple of 2^128: its low half is 0, with a carry
+        // exactly when t's low half is not 0.
+        const u128 carryIn = t.low != 0 ? 1 : 0;
+        u128 high = t.high + mn.high;
+        bool carry = high < t.high;
+        high += carryIn;
+        carry = carry || (carryIn != 0 && high == 0);
+        return carry || high >= n_ ? high - n_ : high;
+    }
+
+    u128 n_;
+    u128 negInverse_ = 0;
+    u128 one_ = 0;
+    u128 rSquare_ = 0;
+};
+
+u128 gcd128(u128 a, u128 b) {
+    while (a != 0) {
+        const u128 r = b % a;
+        b = a;
+        a = r;
+    }
+    return b;
+}
+
+/// Miller–Rabin with the first sixteen primes as bases, for odd n ≥ 2^63:
+/// exact below 3.3·10^24; a larger composite that passed every base would be
+/// taken for a prime, and left whole.
+bool isProbablePrime(u128 n) {
+    static constexpr u64 bases[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53};
+    const WideMontgomery mont(n);
+    u128 d = n - 1;
+    int s = 0;
+    for (; d % 2 == 0; d /= 2) ++s;
+    for (const u64 base : bases) {
+        u128 x = mont.one(), power = mont.toForm(base);
+        for (u128 e = d; e > 0; e >>= 1) {
+            if (e & 1) x = mont.multiply(x, power);
+            power = mont.multiply(power, power);
+        }
+        if (x == mont.one() || x == mont.minusOne()) continue;
+        bool composite = true;
+        for (int i = 1; i < s && composite; ++i) {
+            x = mont.multiply(x, x);
+            composite = x != mont.minusOne();
+        }
+        if (composite) return false;
+    }
+    return true;
+}
+
+/// A proper factor of an odd composite n ≥ 2^63 that is not a square, by
+/// Brent's variant of Pollard's rho as for 64 bits, or none within about
+/// four million steps (enough, as a rule, for any factor below 2^44).
+std::optional<u128> wideProperFactor(u128 n) {
+    const WideMontgomery mont(n);
+    const auto distance = [](u128 a, u128 b) { return a > b ? a - b : b - a; };
+    u64 steps = 0;
+    constexpr u64 kAllowance = u64{1} << 22;
+    for (u128 c = 1; steps < kAllowance; ++c) {
+        const auto f = [&](u128 v) { return mont.add(mont.multiply(v, v), c); };
+        u128 x = 2, y = 2, saved = 2, g = 1, product = mont.one();
+        for (u64 r = 1; g == 1 && steps < kAllowance; r *= 2) {
+            x = y;
+            for (u64 i = 0; i < r; ++i) y = f(y);
+            steps += r;
+            for (u64 k = 0; k < r && g == 1; k += 128) {
+                saved = y;
+                const u64 batch = std::min<u64>(128, r - k);
+                for (u64 i = 0; i < batch; ++i) {
+                    y = f(y);
+                    product = mont.multiply(product, distance(x, y));
+                }
+                steps += batch;
+                g = gcd128(product, n);
+            }
+        }
+        if (g == n) {  // the batch overshot: step again one at a time
+            do {
+                saved = f(saved);
+                g = gcd128(distance(x, saved), n);
+            } while (g == 1);
+        }
+        if (g != 1 && g != n) return g;
+    }
+    return std::nullopt;
+}
+
+/// Adds n's prime factors to `primes` (with repeats), or n itself to `whole`
+/// when it is 2^63 or more and cannot be split.
+void wideFactors(u128 n, std::vector<u128>& primes, std::vector<u128>& whole) {
+    if (n == 1) return;
+    if (n >> 63 == 0) {  // within the reach of the 64-bit Montgomery form
+        for (const u64 p : sortedPrimeFactors(static_cast<u64>(n))) primes.push_back(p);
+        return;
+    }
+    if (const u128 s = wideFloorSquareRoot(n); s * s == n) {
+        wideFactors(s, primes, whole);
+        wideFactors(s, primes, whole);
+        return;
+    }
+    if (n % 2 == 0) {
+        primes.push_back(2);
+        wideFactors(n / 2, primes, whole);
+        return;
+    }
+    const std::optional<u128> d = isProbablePrime(n) ? std::nullopt : wideProperFactor(n);
+    if (!d) {
+        whole.push_back(n);
+        return;
+    }
+    wideFactors(*d, primes, whole);
+    wideFactors(n / *d, primes, whole);
+}
+
+}  // namespace
+
+WideSquareSplit splitWideSquareFactor(u128 n) {
+    require(n != 0, "the square factor of 0");
+    std::vector<u128> primes, whole;
+    for (u64 p = 2; p < 64; ++p)
+        for (; n % p == 0; n /= p) primes.push_back(p);
+    wideFactors(n, primes, whole);
+    std::sort(primes.begin(), primes.end());
+    // Each prime goes into k once per pair and into m once when its power is odd.
+    WideSquareSplit split{1, 1};
+    for (std::size_t i = 0; i < primes.size();) {
+        const std::size_t j = std::upper_bound(primes.begin() + i, primes.end(), primes[i]) - primes.begin();
+        for (std::size_t pair = 0; pair < (j - i) / 2; ++pair) split.squareFactor *= primes[i];
+        if ((j - i) % 2 == 1) split.rest *= primes[i];
+        i = j;
+    }
+    for (const u128 w : whole) split.rest *= w;  // every product divides n: no overflow
+    return split;
+}
+
 bool sameSignOrZero(std::int64_t a, std::int64_t b) { return (a <= 0 && b <= 0) || (a >= 0 && b >= 0); }
 
 bool isZeroText(std::string_view text) { return text == "0"; }

@@ -51,6 +51,20 @@ struct SquareSplit {
 /// (k, m) with n = k²·m; (0, 1) for 0; none for negative n.
 std::optional<SquareSplit> splitSquareFactor(std::int64_t n);
 
+/// ⌊√n⌋ for every n of 128 bits.
+checked::u128 wideFloorSquareRoot(checked::u128 n);
+/// n = squareFactor² × rest for n ≥ 1 of up to 128 bits (0 is a broken
+/// precondition). rest is free of square factors whenever it is below 2⁶³: a
+/// part of n of 2⁶³ or more that Pollard's rho does not split within its
+/// allowance (some four million steps, a tenth of a second: as a rule any
+/// factor below 2⁴⁴ is found) stays in rest whole.
+struct WideSquareSplit {
+    checked::u128 squareFactor = 0;
+    checked::u128 rest = 0;
+    friend bool operator==(const WideSquareSplit&, const WideSquareSplit&) = default;
+};
+WideSquareSplit splitWideSquareFactor(checked::u128 n);
+
 /// True when both are ≤ 0 or both are ≥ 0.
 bool sameSignOrZero(std::int64_t a, std::int64_t b);
 

@@ -117,6 +117,57 @@ TEST(Integers, SplitSquareFactor) {
     EXPECT_EQ(splitSquareFactor(3035993LL * 3035993 * 1000003), (SquareSplit{3035993, 1000003}));
 }
 
+// Beyond 64 bits (a quadratic's discriminant): n = k²·m put back exactly,
+// m free of squares wherever it is below 2⁶³ (checked by the 64-bit split).
+TEST(Integers, WideSquareRootsAndSquareFactors) {
+    using checked::u128;
+    const u128 max = ~u128{0}, two64 = u128{1} << 64;
+    const struct {
+        u128 n, root;
+    } roots[] = {{0, 0}, {1, 1}, {3, 1}, {max, two64 - 1}, {(two64 - 1) * (two64 - 1), two64 - 1},
+                 {(two64 - 1) * (two64 - 1) - 1, two64 - 2}, {u128{1} << 126, u128{1} << 63}};
+    for (const auto& c : roots) EXPECT_TRUE(wideFloorSquareRoot(c.n) == c.root) << static_cast<double>(c.n);
+
+    const u128 m61 = (u128{1} << 61) - 1, m31 = (u128{1} << 31) - 1, m127 = max >> 1;  // primes
+    const u128 below63 = 9223372036854775783u, below64 = 18446744073709551557u;  // the largest primes below 2⁶³, 2⁶⁴
+    const u128 p40 = 1099511627689, p41 = 2199023255531;                        // primes below 2⁴⁰ and 2⁴¹
+    const struct {
+        u128 n, k, m;
+    } splits[] = {
+        {1, 1, 1},
+        {m61 * m61 * 3, m61, 3},
+        {m31 * m31 * m61, m31, m61},
+        {below63 * below63, below63, 1},
+        {u128{1} << 126, u128{1} << 63, 1},
+        {4 * u128{INT64_MAX}, 14, INT64_MAX / 49},  // 2⁶³ − 1 = 7²·73·127·337·92737·649657
+        {p40 * p40 * p41, p40, p41},                 // 121 bits, found by Pollard's rho
+        {m127, 1, m127},                             // a prime
+        {below64 * below63, 1, below64 * below63},   // two primes beyond the rho's reach
+    };
+    for (const auto& c : splits) {
+        const WideSquareSplit s = splitWideSquareFactor(c.n);
+        EXPECT_TRUE(s == (WideSquareSplit{c.k, c.m})) << static_cast<double>(c.n);
+    }
+    EXPECT_THROW(splitWideSquareFactor(0), PreconditionError);
+
+    // Random k²·m of up to 128 bits.
+    SystemRandom r(20261207);
+    for (int i = 0; i < 300; ++i) {
+        const auto draw = [&](int bits) {
+            return static_cast<u128>(r.uniformInRange(1, (std::int64_t{1} << bits) - 1));
+        };
+        const int kBits = static_cast<int>(r.uniformInRange(1, 40)), mBits = static_cast<int>(r.uniformInRange(1, 47));
+        const u128 k = draw(kBits), m = draw(mBits);
+        const u128 n = k * k * m;
+        const WideSquareSplit s = splitWideSquareFactor(n);
+        ASSERT_TRUE(s.squareFactor * s.squareFactor * s.rest == n) << static_cast<double>(n);
+        EXPECT_TRUE(s.squareFactor % k == 0) << static_cast<double>(n);  // k² divides n
+        ASSERT_LT(s.rest, u128{1} << 63);  // at most m, which is below 2⁴⁷
+        const auto rest = static_cast<std::int64_t>(s.rest);
+        EXPECT_EQ(splitSquareFactor(rest), (SquareSplit{1, rest})) << static_cast<double>(n);
+    }
+}
+
 TEST(Numerals, Texts) {
     EXPECT_TRUE(isZeroText("0"));
     EXPECT_FALSE(isZeroText("00"));

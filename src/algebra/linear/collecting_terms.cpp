@@ -71,7 +71,7 @@ Advice adviceForBothSides(Method method, const PolyEquation& e, const Rational& 
                           const std::string& V) {
     const bool constL = holdsConstant(e.LHS), constR = holdsConstant(e.RHS);
     if (!(constL && constR)) return {!constL, false, {}};
-    if (!isNegativeRational(subtractRational(aL, aR).value()).value()) return {};
+    if (!rationalLessThan(aL, aR)) return {};  // compared exactly, without a difference to write
     if (method == Method::standard)
         return {true, false,
                 "\nconsider taking " + V + "-terms\nto the right hand side\nto get (positive)" + V +

@@ -46,9 +46,10 @@ Term withCoefficient(const Term& t, const Rational& coefficient) {
 }
 
 /// The divisor that brings n/d to lowest terms with a positive denominator
-/// (gcd(n, d), negated when d < 0); 1 when it already is so.
+/// (gcd(n, d), negated when d < 0); 1 when it already is so. It always
+/// fits: a gcd of 2⁶³ needs d = −2⁶³, and is negated.
 std::int64_t reducingDivisor(const Rational& r) {
-    return checked::mul(gcd(r.numerator, r.denominator), r.denominator < 0 ? -1 : 1);
+    return checked::withSign(magnitudeGcd(r.numerator, r.denominator), r.denominator < 0);
 }
 
 Rational dividedBy(const Rational& r, std::int64_t g) {
@@ -63,14 +64,14 @@ std::uint64_t addExponents(std::uint64_t a, std::uint64_t b) {
 
 /// Inner term × multiplier, reduced, a plain term (red when `colored`).
 Term distributeTermClosure(const Monomial& multiplier, bool colored, const Term& inner) {
-    const Rational& a = multiplier.coefficient;
     const Monomial& m = inner.monomial;
-    const Rational product = makeDefaultRational(checked::mul(m.coefficient.numerator, a.numerator),
-                                                 checked::mul(m.coefficient.denominator, a.denominator));
+    // In lowest terms, worked out in 128 bits: only the reduced product is
+    // written ((1/2)(x − 9223372036854775808) gives x/2 − 4611686018427387904).
+    const Rational product = knownRational(multiplyRational(m.coefficient, multiplier.coefficient));
     // A constant inside the group carries no letter of its own (it is "x"
     // by default): the 2 of y(y + 2) gives 2y.
     const std::string& letter = m.exponent > 0 || multiplier.exponent == 0 ? m.variable : multiplier.variable;
-    const Rational reduced = makeFullyColoredRational(dividedBy(product, reducingDivisor(product)), mark(colored));
+    const Rational reduced = makeFullyColoredRational(product, mark(colored));
     return makeTerm(makeColoredMonomial(reduced, addExponents(m.exponent, multiplier.exponent), letter, mark(colored)),
                     {false, 0});
 }
@@ -178,13 +179,14 @@ bool combineSimpleLikeTermsClosure(const Term& candidate, const Term& current, b
 
 bool combineSimpleLikeTermsOfGroup(bool simple, ExtGroup& group) {
     // Like terms (combineSimpleLikeTermsClosure) are those of one key that
-    // may combine: each is added, in order, into the first of its key, found
-    // through the index of the first ones instead of by looking back over the
-    // whole group.
-    bool changed = false;
+    // may combine: each goes into the first of its key, found through the
+    // index of the first ones instead of by looking back over the whole
+    // group. Each total is added up exactly once all its terms are known:
+    // only the total is written, whatever the partial sums in between.
     ExtGroup combined;
     combined.reserve(group.size());
     std::map<LikeKey, std::size_t> first;  // the place in `combined` of the first term of each key
+    std::map<std::size_t, std::vector<Rational>> likeTerms;  // by that place, when it has more than one
     for (const Term& t : group) {
         if (isGroupTermClosure(t)) {
             combined.push_back(t);
@@ -194,14 +196,17 @@ bool combineSimpleLikeTermsOfGroup(bool simple, ExtGroup& group) {
             // (The key views the letter of `t`, which stays in `group` while the map lives.)
             const auto [place, isNew] = first.try_emplace(likeKeyOf(t), combined.size());
             if (!isNew) {
-                Term& into = combined[place->second];
-                into.monomial.coefficient = knownRational(addRational(t.monomial.coefficient, into.monomial.coefficient));
-                changed = true;
+                std::vector<Rational>& terms = likeTerms[place->second];
+                if (terms.empty()) terms.push_back(combined[place->second].monomial.coefficient);
+                terms.push_back(t.monomial.coefficient);
                 continue;
             }
         }
         combined.push_back(withCoefficient(t, t.monomial.coefficient));
     }
+    for (const auto& [place, terms] : likeTerms)
+        combined[place].monomial.coefficient = knownRational(sumRationals(terms));
+    const bool changed = !likeTerms.empty();
     std::erase_if(combined, std::not_fn(isNonZeroTermXL));
     group = combined.empty() ? ExtGroup{zeroTerm()} : std::move(combined);
     return changed;

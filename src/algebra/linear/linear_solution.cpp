@@ -8,15 +8,14 @@ namespace tl {
 
 namespace {
 
-/// Whether 0 relation q holds.
-bool zeroRelates(Relation relation, const Rational& q) {
-    const Rational zero = makeDefaultRational(0, 1);
+/// Whether 0 relation q holds for q of sign `sign`.
+bool zeroRelates(Relation relation, int sign) {
     switch (relation) {
-        case Relation::equal_to: return rationalEquals(zero, q);
-        case Relation::less_than: return rationalLessThan(zero, q);
-        case Relation::greater_than: return rationalGreaterThan(zero, q);
-        case Relation::less_than_or_equal_to: return rationalLessThanOrEqual(zero, q);
-        case Relation::greater_than_or_equal_to: return rationalGreaterThanOrEqual(zero, q);
+        case Relation::equal_to: return sign == 0;
+        case Relation::less_than: return sign > 0;
+        case Relation::greater_than: return sign < 0;
+        case Relation::less_than_or_equal_to: return sign >= 0;
+        case Relation::greater_than_or_equal_to: return sign <= 0;
     }
     return false;
 }
@@ -28,13 +27,14 @@ bool isSingleTerm(const Polynomial& side, std::uint64_t exponent) {
 }  // namespace
 
 LinearSolution linearSolution(const PolyEquation& e) {
-    // P·x relation Q, with Q the constants moved to the right.
-    const Rational p = netCoefficient(e, 1);
-    const Rational q = negateRational(netCoefficient(e, 0)).value();
+    // P·x relation Q, with Q the constants moved to the right. P and Q are
+    // worked out in 128 bits: only the answer Q/P is written, and it may fit
+    // where they do not (−2⁶³ = −2⁶³x has P = Q = 2⁶³).
+    const WideRational p = netCoefficient(e, 1);
+    const WideRational q = wideDifference(WideRational{}, netCoefficient(e, 0));
     if (p.numerator == 0)
-        return {makeDefaultRational(0, 1), e.relation, zeroRelates(e.relation, q) ? Status::infinite : Status::none};
-    const bool negative = isNegativeRational(p).value();
-    return {divideRational(q, p).value(), negative ? flipRelation(e.relation) : e.relation, Status::unique};
+        return {makeDefaultRational(0, 1), e.relation, zeroRelates(e.relation, sign(q)) ? Status::infinite : Status::none};
+    return {narrowed(wideQuotient(q, p)), sign(p) < 0 ? flipRelation(e.relation) : e.relation, Status::unique};
 }
 
 Engine_Table equationTable(Style style, const PolyEquation& e) {

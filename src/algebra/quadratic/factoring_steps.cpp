@@ -72,8 +72,10 @@ std::optional<CommonFactorDivision> divideByCommonFactorStep(const PolyEquation&
     if (!rightIsZero && !isZeroSide(e.LHS)) return std::nullopt;
     const Polynomial& side = rightIsZero ? e.LHS : e.RHS;
     require(!side.terms.empty(), "the common factor of an empty side");
-    const std::int64_t g = gcdOfNumerators(side);
-    const std::int64_t d = side.terms.front().coefficient.numerator < 0 ? checked::neg(g) : g;
+    // Taken with the sign of the first term, the divisor fits even where the
+    // gcd is 2⁶³ (−2⁶³x² − 2⁶³ = 0 is divided by −2⁶³).
+    const std::int64_t d =
+        checked::withSign(magnitudeGcdOfNumerators(side), side.terms.front().coefficient.numerator < 0);
     if (d == 1 || side.terms.back().exponent != 0) return std::nullopt;
     require(d != 0, "the common factor of a side of zeros");
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <span>
 
 #include "algebra/equation_operations.hpp"
 #include "algebra/side_operations.hpp"
@@ -35,21 +36,30 @@ const Monomial* firstSquareOf(const Polynomial& side, const std::string& letter)
     return found == side.terms.end() ? nullptr : &*found;
 }
 
+/// The sum of the coefficients, exact (OverflowError beyond 64 bits).
+Rational sideTotal(std::span<const Rational> coefficients) {
+    const auto total = sumRationals(coefficients);
+    require(total.has_value(), "a coefficient over 0 has no value to gather");
+    return *total;
+}
+
 /// LHS − RHS with like terms of both sides gathered: the net coefficient of
-/// each power above 0 of each letter, those that come out 0 left out.
-using NetTerms = std::map<std::pair<std::uint64_t, std::string>, Rational>;
+/// each power above 0 of each letter, those that come out 0 left out. Each
+/// side's total is exact in 64 bits, their difference in 128.
+using NetTerms = std::map<std::pair<std::uint64_t, std::string>, WideRational>;
 NetTerms netVariableTerms(const PolyEquation& e) {
-    NetTerms net;
+    std::map<std::pair<std::uint64_t, std::string>, std::pair<std::vector<Rational>, std::vector<Rational>>> sides;
     for (const Polynomial* side : {&e.LHS, &e.RHS})
         for (const Monomial& m : side->terms) {
             if (m.exponent == 0) continue;
-            Rational& sum = net.try_emplace({m.exponent, m.variable}, makeDefaultRational(0, 1)).first->second;
-            const auto next =
-                side == &e.LHS ? addRational(sum, m.coefficient) : subtractRational(sum, m.coefficient);
-            require(next.has_value(), "a coefficient over 0 has no value to gather");
-            sum = *next;
+            auto& [left, right] = sides[{m.exponent, m.variable}];
+            (side == &e.LHS ? left : right).push_back(m.coefficient);
         }
-    std::erase_if(net, [](const auto& entry) { return entry.second.numerator == 0; });
+    NetTerms net;
+    for (const auto& [key, coefficients] : sides) {
+        const WideRational d = wideDifference(wideSum(coefficients.first), wideSum(coefficients.second));
+        if (d.numerator != 0) net.emplace(key, d);
+    }
     return net;
 }
 
@@ -60,29 +70,26 @@ std::set<std::string> remainingLetters(const PolyEquation& e) {
     return letters;
 }
 
-/// The running sum s with m's coefficient added.
-Rational rationalSumReducer(const Rational& s, const Monomial& m) { return addRational(m.coefficient, s).value(); }
-
-/// The like terms of a side in descending order added up: within each run of
-/// equal exponents, the terms of each letter in the order the letters first
-/// come (constants whatever their letter, in the side's first letter); the
-/// sums that come out 0 dropped (none left: the zero term).
+/// The like terms of a side in descending order added up exactly: within
+/// each run of equal exponents, the terms of each letter in the order the
+/// letters first come (constants whatever their letter, in the side's first
+/// letter); the sums that come out 0 dropped (none left: the zero term).
 Polynomial sumByExponent(const Polynomial& sorted) {
     const std::string variable = sorted.terms.front().variable;
     std::vector<Monomial> sums;
     const std::vector<Monomial>& terms = sorted.terms;
     for (std::size_t begin = 0, end = 0; begin < terms.size(); begin = end) {
         const std::uint64_t exponent = terms[begin].exponent;
-        std::vector<std::pair<std::string, Rational>> byLetter;  // at most one per letter
+        std::vector<std::pair<std::string, std::vector<Rational>>> byLetter;  // at most one per letter
         for (end = begin; end < terms.size() && terms[end].exponent == exponent; ++end) {
             const std::string& letter = exponent == 0 ? variable : terms[end].variable;
-            auto group = std::ranges::find(byLetter, letter, &std::pair<std::string, Rational>::first);
-            if (group == byLetter.end()) group = byLetter.insert(group, {letter, makeDefaultRational(0, 1)});
-            group->second = rationalSumReducer(group->second, terms[end]);
+            auto group = std::ranges::find(byLetter, letter, &std::pair<std::string, std::vector<Rational>>::first);
+            if (group == byLetter.end()) group = byLetter.insert(group, {letter, {}});
+            group->second.push_back(terms[end].coefficient);
         }
-        for (const auto& [letter, sum] : byLetter) {
-            const Rational reduced = simplifyRational(sum).value();
-            if (reduced.numerator != 0) sums.push_back(makeMonomial(reduced, exponent, letter));
+        for (const auto& [letter, coefficients] : byLetter) {
+            const Rational sum = sideTotal(coefficients);
+            if (sum.numerator != 0) sums.push_back(makeMonomial(sum, exponent, letter));
         }
     }
     return sums.empty() ? zeroSide(variable) : makePolynomial(std::move(sums));
@@ -97,14 +104,14 @@ std::int64_t countHigherPowerTerms(const PolyEquation& e) {
     return count;
 }
 
-Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
+WideRational netCoefficient(const PolyEquation& e, std::uint64_t exponent) {
     auto sum = [exponent](const Polynomial& side) {
-        Rational total = makeDefaultRational(0, 1);
+        std::vector<Rational> coefficients;
         for (const Monomial& m : side.terms)
-            if (m.exponent == exponent) total = rationalSumReducer(total, m);
-        return total;
+            if (m.exponent == exponent) coefficients.push_back(m.coefficient);
+        return wideSum(coefficients);
     };
-    return subtractRational(sum(e.LHS), sum(e.RHS)).value();
+    return wideDifference(sum(e.LHS), sum(e.RHS));
 }
 
 std::uint64_t netDegree(const PolyEquation& e) {
@@ -182,9 +189,13 @@ std::optional<ConvenientSides> exchangeSidesForConvenience(const PolyEquation& e
         return ConvenientSides{{e, withSides(e.LHS, sorted, e.relation), withSides(sorted, e.LHS, exchanged)},
                                exchangeNote};
     }
+    // The terms of the right side cross with their signs turned, exactly
+    // (only the sums are written: a term of −2⁶³ may cross to one that fits).
     std::vector<Monomial> all = e.LHS.terms;
-    const Polynomial negated = negateSide(e.RHS);
-    all.insert(all.end(), negated.terms.begin(), negated.terms.end());
+    for (Monomial m : e.RHS.terms) {
+        m.coefficient = negatedExactly(m.coefficient);
+        all.push_back(std::move(m));
+    }
     const Polynomial gathered = sumByExponent(sortedByDescendingExponent(makePolynomial(std::move(all))));
     const Polynomial right = zeroSide(gathered.terms.front().variable);
     return ConvenientSides{{e, withSides(gathered, right, e.relation)}, "left hand side for convenience"};

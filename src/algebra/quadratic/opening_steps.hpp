@@ -16,6 +16,7 @@
 
 #include "algebra/algebra_enums.hpp"
 #include "algebra/values.hpp"
+#include "algebra/wide_rational.hpp"
 #include "common/enums.hpp"
 #include "common/tableau.hpp"
 
@@ -39,8 +40,10 @@ inline std::int64_t countHigherPowerTermsClosure(std::int64_t count, const Monom
 std::int64_t countHigherPowerTerms(const PolyEquation& e);
 
 /// The coefficient of v^exponent in LHS − RHS: the sum of the coefficients
-/// of that exponent on the left less the same sum on the right.
-Rational netCoefficient(const PolyEquation& e, std::uint64_t exponent);
+/// of that exponent on the left less the same sum on the right, exact. Each
+/// side's sum is added up exactly (`sumRationals`: OverflowError when it does
+/// not fit 64 bits); their difference may need up to 128 bits.
+WideRational netCoefficient(const PolyEquation& e, std::uint64_t exponent);
 
 /// The degree of LHS − RHS once like terms of both sides are gathered (the
 /// same power of the same letter): the highest power of a letter whose net

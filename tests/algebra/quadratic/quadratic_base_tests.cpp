@@ -53,13 +53,17 @@ TEST(QuadraticSolution, RootsAndStatus) {
         {"x^2 - 3 = 0", "0/1 + -1/1√3 0/1 + 1/1√3", Quadratic_status::irrational_distinct},
         // No x² term: no roots rather than a division by zero.
         {"x + 1 = 0", "- -", Quadratic_status::none},
+        // The discriminant beyond 64 bits, the roots within them.
+        {"3037000500x^2 + 3037000500x - 3037000500 = 0", "-1/2 + -1/2√5 -1/2 + 1/2√5",
+         Quadratic_status::irrational_distinct},
     };
     for (const auto& c : cases) {
         const QuadraticRoots r = quadraticSolution(eq(c.equation));
         EXPECT_EQ(text(r.root1) + " " + text(r.root2), c.roots) << c.equation;
         EXPECT_EQ(r.status, c.status) << c.equation;
     }
-    EXPECT_THROW(quadraticSolution(eq("3037000500x^2 + 3037000500x - 3037000500 = 0")), OverflowError);
+    // A root of 2⁶³ cannot be written.
+    EXPECT_THROW(quadraticSolution(eq("x^2 - 9223372036854775807x - 9223372036854775808 = 0")), OverflowError);
 }
 
 TEST(EquationSteps, SquareTermsAndOrientation) {

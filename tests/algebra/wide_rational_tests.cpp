@@ -1,0 +1,98 @@
+// The solvers' exact arithmetic beyond 64 bits: differences and quotients of
+// values near both ends of 64 bits, put back with numbers of any size.
+#include <gtest/gtest.h>
+
+#include "algebra/wide_rational.hpp"
+#include "base/random.hpp"
+#include "support/exact_surds.hpp"
+
+using namespace tl;
+using namespace tl::testing;
+
+namespace {
+
+using checked::i128;
+
+constexpr std::int64_t kMin = INT64_MIN, kMax = INT64_MAX;
+
+WideRational w(i128 n, i128 d = 1) { return WideRational{n, d}; }
+
+/// The value exactly, with numbers of any size (the 128 bits as two halves).
+BigFraction big(const WideRational& r) {
+    const auto part = [](i128 v) {
+        const BigInt high = BigInt(static_cast<std::int64_t>(v >> 64)), two32 = BigInt(std::int64_t{1} << 32);
+        const auto low = static_cast<std::uint64_t>(v);
+        return high * two32 * two32 + BigInt(static_cast<std::int64_t>(low >> 32)) * two32 +
+               BigInt(static_cast<std::int64_t>(low & 0xFFFFFFFFu));
+    };
+    return {part(r.numerator), part(r.denominator)};
+}
+
+bool inLowestTerms(const WideRational& r) {
+    i128 a = r.numerator < 0 ? -r.numerator : r.numerator, b = r.denominator;
+    while (a != 0) b = std::exchange(a, b % a);
+    return b == 1 && r.denominator > 0;
+}
+
+}  // namespace
+
+TEST(WideRational, NearTheEndsOf64Bits) {
+    const i128 two63 = i128{1} << 63;
+    EXPECT_EQ(wideRational(4, -6), w(-2, 3));
+    EXPECT_EQ(wideRational(0, kMin), w(0));
+    EXPECT_EQ(wideRational(makeDefaultRational(kMin, kMin)), w(1));
+    EXPECT_EQ(wideDifference(w(0), w(kMin)), w(two63));
+    EXPECT_EQ(wideDifference(w(kMin), w(kMax)), w(-2 * two63 + 1));
+    EXPECT_EQ(wideQuotient(w(two63), w(two63)), w(1));
+    EXPECT_EQ(wideQuotient(w(kMin), w(2)), w(kMin / 2));
+    EXPECT_EQ(wideQuotient(w(5), w(kMin)), w(-5, two63));
+    EXPECT_THROW(wideQuotient(w(1), w(0)), PreconditionError);
+    EXPECT_THROW(wideQuotient(w(two63 * two63 / 2), w(1, 4)), OverflowError);
+    EXPECT_EQ(narrowed(w(kMin)), makeDefaultRational(kMin, 1));
+    EXPECT_THROW(narrowed(w(two63)), OverflowError);
+    EXPECT_THROW(narrowed(w(1, two63)), OverflowError);
+    EXPECT_EQ(sign(w(kMin)), -1);
+    EXPECT_EQ(sign(w(0)), 0);
+
+    // A single value is taken as it stands, several must add up within 64 bits.
+    const Rational overMin = makeDefaultRational(1, kMin);
+    EXPECT_EQ(wideSum(std::vector<Rational>{overMin}), w(-1, two63));
+    EXPECT_EQ(wideSum(std::vector<Rational>{}), w(0));
+    EXPECT_EQ(wideSum(std::vector<Rational>{makeDefaultRational(kMax, 1), makeDefaultRational(1, 1),
+                                            makeDefaultRational(-2, 1)}),
+              w(kMax - 1));
+    EXPECT_THROW(wideSum(std::vector<Rational>{makeDefaultRational(kMax, 1), makeDefaultRational(1, 1)}), OverflowError);
+
+    // −r written where it fits, its colours kept.
+    const Rational minusMin = negatedExactly(makeSingleColorRational(kMin, 1, Color::red));
+    EXPECT_EQ(std::pair(minusMin.numerator, minusMin.denominator), std::pair(kMin, std::int64_t{-1}));
+    EXPECT_EQ(minusMin.numerator_color, Color::red);
+    const Rational one = negatedExactly(makeDefaultRational(kMin, kMin)), third = negatedExactly(makeDefaultRational(1, 3));
+    EXPECT_EQ(std::pair(one.numerator, one.denominator), std::pair(std::int64_t{-1}, std::int64_t{1}));
+    EXPECT_EQ(std::pair(third.numerator, third.denominator), std::pair(std::int64_t{-1}, std::int64_t{3}));
+}
+
+// Differences and quotients of random values near the ends of 64 bits, put
+// back exactly; each in lowest terms with a positive denominator.
+TEST(WideRational, DifferencesAndQuotientsPutBack) {
+    SystemRandom r(7719);
+    const std::int64_t near[] = {kMin, kMin + 1, kMax, kMax - 1, 1, -1, 2, 3, -6, std::int64_t{1} << 62};
+    const auto draw = [&]() -> std::int64_t {
+        const std::int64_t v = near[r.uniformInRange(0, 9)];
+        return r.uniformInRange(0, 2) == 0 ? v : nudged(v / r.uniformInRange(1, 1000), r.uniformInRange(-3, 3));
+    };
+    for (int i = 0; i < 2000; ++i) {
+        std::int64_t an = draw(), ad = draw(), bn = draw(), bd = draw();
+        if (ad == 0) ad = 1;
+        if (bd == 0) bd = kMin;
+        const WideRational a = wideRational(an, ad), b = wideRational(bn, bd);
+        const BigFraction A{BigInt(an), BigInt(ad)}, B{BigInt(bn), BigInt(bd)};
+        const WideRational d = wideDifference(a, b);
+        EXPECT_TRUE(inLowestTerms(d)) << i;
+        EXPECT_TRUE(big(d) == A + -B) << i;
+        if (bn == 0) continue;
+        const WideRational q = wideQuotient(a, b);  // of 64-bit parts: never beyond 126 bits
+        EXPECT_TRUE(inLowestTerms(q)) << i;
+        EXPECT_TRUE(big(q) == A / B) << i;
+    }
+}
