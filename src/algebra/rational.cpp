@@ -17,23 +17,10 @@ using checked::magnitude;
 using checked::u128;
 
 /// gcd of |a| and |b|; gcd(0, b) = |b|.
-u128 gcd128(i128 a, i128 b) {
-    u128 x = magnitude(a), y = magnitude(b);
-    while (x != 0) {
-        const u128 r = y % x;
-        y = x;
-        x = r;
-    }
-    return y;
-}
+u128 gcd128(i128 a, i128 b) { return checked::wideGcd(magnitude(a), magnitude(b)); }
 
 i128 product(std::int64_t a, std::int64_t b) { return static_cast<i128>(a) * b; }
 
-i128 sum(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_add_overflow(a, b, &r)) throw OverflowError("rational arithmetic beyond 128 bits");
-    return r;
-}
 
 int sign(i128 v) { return (v > 0) - (v < 0); }
 
@@ -109,7 +96,7 @@ bool rationalMatches(const Rational& a, bool exact, const Rational& b) {
 std::optional<Rational> addRational(const Rational& a, const Rational& b) {
     const i128 d = product(a.denominator, b.denominator);
     if (d == 0) return std::nullopt;
-    const i128 n = sum(product(a.numerator, b.denominator), product(b.numerator, a.denominator));
+    const i128 n = checked::wideAdd(product(a.numerator, b.denominator), product(b.numerator, a.denominator));
     return reduced(n, d);
 }
 
@@ -163,7 +150,7 @@ std::optional<Rational> subtractRational(const Rational& a, const Rational& b) {
     // (−b) + a, with the negation done in 128 bits so that INT64_MIN is fine.
     const i128 d = product(b.denominator, a.denominator);
     if (d == 0) return std::nullopt;
-    const i128 n = sum(-product(b.numerator, a.denominator), product(a.numerator, b.denominator));
+    const i128 n = checked::wideAdd(-product(b.numerator, a.denominator), product(a.numerator, b.denominator));
     return reduced(n, d);
 }
 

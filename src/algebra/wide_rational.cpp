@@ -10,17 +10,8 @@ namespace {
 using checked::i128;
 using checked::u128;
 
-i128 times(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("rational arithmetic beyond 128 bits");
-    return r;
-}
-
-i128 minus(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_sub_overflow(a, b, &r)) throw OverflowError("rational arithmetic beyond 128 bits");
-    return r;
-}
+using checked::wideMul;
+using checked::wideSub;
 
 constexpr i128 kMin128 = static_cast<i128>(u128{1} << 127);
 
@@ -41,15 +32,15 @@ WideRational wideRational(i128 n, i128 d) {
 int sign(const WideRational& r) { return (r.numerator > 0) - (r.numerator < 0); }
 
 WideRational wideDifference(const WideRational& a, const WideRational& b) {
-    return wideRational(minus(times(a.numerator, b.denominator), times(b.numerator, a.denominator)),
-                        times(a.denominator, b.denominator));
+    return wideRational(wideSub(wideMul(a.numerator, b.denominator), wideMul(b.numerator, a.denominator)),
+                        wideMul(a.denominator, b.denominator));
 }
 
 WideRational wideQuotient(const WideRational& a, const WideRational& b) {
     require(b.numerator != 0, "division by zero");
     // Both in lowest terms: cancelling across leaves the quotient in lowest terms.
     const i128 g = wideGcd(a.numerator, b.numerator), h = wideGcd(a.denominator, b.denominator);
-    return wideRational(times(a.numerator / g, b.denominator / h), times(a.denominator / h, b.numerator / g));
+    return wideRational(wideMul(a.numerator / g, b.denominator / h), wideMul(a.denominator / h, b.numerator / g));
 }
 
 Rational narrowed(const WideRational& r) {

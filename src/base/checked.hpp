@@ -77,6 +77,36 @@ inline i64 pow(i64 base, i64 exponent) {
     return result;
 }
 
+// Checked signed 128-bit arithmetic, for exact intermediates wider than the
+// 64 bits a page writes.
+inline i128 wideAdd(i128 a, i128 b) {
+    i128 r;
+    if (__builtin_add_overflow(a, b, &r)) throw OverflowError("128-bit overflow in addition");
+    return r;
+}
+
+inline i128 wideSub(i128 a, i128 b) {
+    i128 r;
+    if (__builtin_sub_overflow(a, b, &r)) throw OverflowError("128-bit overflow in subtraction");
+    return r;
+}
+
+inline i128 wideMul(i128 a, i128 b) {
+    i128 r;
+    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("128-bit overflow in multiplication");
+    return r;
+}
+
+/// gcd(a, b); gcd(0, b) = b.
+inline u128 wideGcd(u128 a, u128 b) {
+    while (a != 0) {
+        const u128 r = b % a;
+        b = a;
+        a = r;
+    }
+    return b;
+}
+
 /// Narrows a 128-bit intermediate back to 64 bits, or throws OverflowError.
 inline i64 narrow(i128 v) {
     if (v < static_cast<i128>(kMin) || v > static_cast<i128>(kMax))

@@ -22,15 +22,7 @@ std::uint64_t magnitudeGcd(std::int64_t a, std::int64_t b) {
     return std::gcd(checked::magnitude(a), checked::magnitude(b));
 }
 
-checked::u128 magnitudeGcd(i128 a, i128 b) {
-    checked::u128 x = checked::magnitude(a), y = checked::magnitude(b);
-    while (x != 0) {
-        const checked::u128 r = y % x;
-        y = x;
-        x = r;
-    }
-    return y;
-}
+checked::u128 magnitudeGcd(i128 a, i128 b) { return checked::wideGcd(checked::magnitude(a), checked::magnitude(b)); }
 
 std::int64_t lcm(std::int64_t a, std::int64_t b) {
     if (a == 0 || b == 0) return 0;
@@ -325,15 +317,6 @@ private:
     u128 rSquare_ = 0;
 };
 
-u128 gcd128(u128 a, u128 b) {
-    while (a != 0) {
-        const u128 r = b % a;
-        b = a;
-        a = r;
-    }
-    return b;
-}
-
 /// Miller–Rabin with the first sixteen primes as bases, for odd n ≥ 2^63:
 /// exact below 3.3·10^24; a larger composite that passed every base would be
 /// taken for a prime, and left whole.
@@ -383,13 +366,13 @@ std::optional<u128> wideProperFactor(u128 n) {
                     product = mont.multiply(product, distance(x, y));
                 }
                 steps += batch;
-                g = gcd128(product, n);
+                g = checked::wideGcd(product, n);
             }
         }
         if (g == n) {  // the batch overshot: step again one at a time
             do {
                 saved = f(saved);
-                g = gcd128(distance(x, saved), n);
+                g = checked::wideGcd(distance(x, saved), n);
             } while (g == 1);
         }
         if (g != 1 && g != n) return g;

@@ -14,17 +14,8 @@ using checked::u128;
 
 [[noreturn]] void beyond128Bits() { throw OverflowError("the roots' arithmetic beyond 128 bits"); }
 
-i128 times(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_mul_overflow(a, b, &r)) beyond128Bits();
-    return r;
-}
-
-i128 plus(i128 a, i128 b) {
-    i128 r;
-    if (__builtin_add_overflow(a, b, &r)) beyond128Bits();
-    return r;
-}
+using checked::wideAdd;
+using checked::wideMul;
 
 u128 times(u128 a, u128 b) {
     u128 r;
@@ -32,7 +23,7 @@ u128 times(u128 a, u128 b) {
     return r;
 }
 
-i128 lcm128(i128 a, i128 b) { return times(a / static_cast<i128>(magnitudeGcd(a, b)), b); }
+i128 lcm128(i128 a, i128 b) { return wideMul(a / static_cast<i128>(magnitudeGcd(a, b)), b); }
 
 /// n/d in lowest terms with a positive denominator, as written on a page:
 /// OverflowError where a part does not fit 64 bits.
@@ -74,15 +65,15 @@ QuadraticRoots quadraticSolution(const PolyEquation& e) {
     // denominators, in 128 bits; only the roots are narrowed to 64.
     const i128 L = lcm128(lcm128(A.denominator, B.denominator), C.denominator);
     const i128 k = A.numerator < 0 ? -L : L;
-    const auto whole = [&](const WideRational& r) { return times(r.numerator, k / r.denominator); };
+    const auto whole = [&](const WideRational& r) { return wideMul(r.numerator, k / r.denominator); };
     const i128 a = whole(A), b = whole(B), c = whole(C);
     const Discriminant D = discriminant(a, b, c);
-    const i128 twoA = times(2, a), minusB = times(b, -1);
+    const i128 twoA = wideMul(2, a), minusB = wideMul(b, -1);
     if (D.sign < 0) return {};
     if (D.sign == 0) return {rationalRoot(minusB, twoA), rationalRoot(minusB, twoA), Quadratic_status::rational_repeated};
     if (const u128 r = wideFloorSquareRoot(D.size); r * r == D.size) {
         const auto root = static_cast<i128>(r);  // below 2⁶⁵
-        return {rationalRoot(plus(minusB, -root), twoA), rationalRoot(plus(minusB, root), twoA),
+        return {rationalRoot(wideAdd(minusB, -root), twoA), rationalRoot(wideAdd(minusB, root), twoA),
                 Quadratic_status::rational_distinct};
     }
     // Roots written as −b/2a ± (k/2a)√m: m must fit 64 bits, and a part of D
