@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
+#include <optional>
 #include <unordered_set>
 
 #include "base/checked.hpp"
@@ -113,8 +115,6 @@ bool isPrime(u64 n) {
     return true;
 }
 
-u64 distance(u64 a, u64 b) { return a > b ? a - b : b - a; }
-
 /// Multiplication modulo an odd n < 2^63 in Montgomery form (x·2^64 mod n):
 /// no division in the loop of Pollard's rho.
 class Montgomery {
@@ -130,44 +130,60 @@ public:
         const u64 u = static_cast<u64>((t + static_cast<u128>(m) * n_) >> 64);  // below 2^128 as n < 2^63
         return u >= n_ ? u - n_ : u;
     }
+    /// a + b mod n for a, b < n (below 2^64 as n < 2^63).
+    u64 add(u64 a, u64 b) const {
+        const u64 sum = a + b;
+        return sum >= n_ ? sum - n_ : sum;
+    }
 
 private:
     u64 n_;
     u64 negInverse_;
 };
 
-/// A proper factor of an odd composite n (Brent's variant of Pollard's rho
-/// in Montgomery form, products of differences batched before each gcd; a
-/// factor of x·R is a factor of x since R = 2^64 is prime to n).
-u64 properFactor(u64 n) {
-    const Montgomery mont(n);
-    for (u64 c = 1;; ++c) {
-        const auto f = [&](u64 v) {
-            const u64 w = mont.multiply(v, v) + c;
-            return w >= n ? w - n : w;
-        };
-        u64 x = 2, y = 2, saved = 2, g = 1, product = 1;
-        for (u64 r = 1; g == 1; r *= 2) {
+u64 gcdOf(u64 a, u64 b) { return std::gcd(a, b); }
+u128 gcdOf(u128 a, u128 b) { return checked::wideGcd(a, b); }
+
+/// Brent's variant of Pollard's rho for an odd composite n that is not a
+/// square, in the Montgomery form `mont` of n (multiply, add): a proper
+/// factor, or none once about `allowance` steps found none.
+template <class Word, class Form>
+std::optional<Word> rhoFactor(Word n, const Form& mont, u64 allowance) {
+    const auto distance = [](Word a, Word b) { return a > b ? a - b : b - a; };
+    u64 steps = 0;
+    for (Word c = 1; steps < allowance; ++c) {
+        const auto f = [&](Word v) { return mont.add(mont.multiply(v, v), c); };
+        Word x = 2, y = 2, saved = 2, g = 1, product = 1;
+        for (u64 r = 1; g == 1 && steps < allowance; r *= 2) {
             x = y;
             for (u64 i = 0; i < r; ++i) y = f(y);
+            steps += r;
             for (u64 k = 0; k < r && g == 1; k += 128) {
                 saved = y;
-                for (u64 i = 0; i < std::min<u64>(128, r - k); ++i) {
+                const u64 batch = std::min<u64>(128, r - k);
+                for (u64 i = 0; i < batch; ++i) {
                     y = f(y);
                     product = mont.multiply(product, distance(x, y));
                 }
-                g = std::gcd(product, n);
+                steps += batch;
+                g = gcdOf(product, n);
             }
         }
         if (g == n) {  // the batch overshot: step again one at a time
             do {
                 saved = f(saved);
-                g = std::gcd(distance(x, saved), n);
+                g = gcdOf(distance(x, saved), n);
             } while (g == 1);
         }
-        if (g != n) return g;
+        if (g != 1 && g != n) return g;
     }
+    return std::nullopt;
 }
+
+/// A proper factor of an odd composite n (products of differences batched
+/// before each gcd; a factor of x·R is a factor of x since R = 2^64 is
+/// prime to n).
+u64 properFactor(u64 n) { return rhoFactor(n, Montgomery(n), std::numeric_limits<u64>::max()).value(); }
 
 /// Appends the prime factors of n > 1 (with repeats, in no order).
 void primeFactors(u64 n, std::vector<u64>& out) {
@@ -343,42 +359,10 @@ bool isProbablePrime(u128 n) {
     return true;
 }
 
-/// A proper factor of an odd composite n ≥ 2^63 that is not a square, by
-/// Brent's variant of Pollard's rho as for 64 bits, or none within about
-/// four million steps (enough, as a rule, for any factor below 2^44).
-std::optional<u128> wideProperFactor(u128 n) {
-    const WideMontgomery mont(n);
-    const auto distance = [](u128 a, u128 b) { return a > b ? a - b : b - a; };
-    u64 steps = 0;
-    constexpr u64 kAllowance = u64{1} << 22;
-    for (u128 c = 1; steps < kAllowance; ++c) {
-        const auto f = [&](u128 v) { return mont.add(mont.multiply(v, v), c); };
-        u128 x = 2, y = 2, saved = 2, g = 1, product = mont.one();
-        for (u64 r = 1; g == 1 && steps < kAllowance; r *= 2) {
-            x = y;
-            for (u64 i = 0; i < r; ++i) y = f(y);
-            steps += r;
-            for (u64 k = 0; k < r && g == 1; k += 128) {
-                saved = y;
-                const u64 batch = std::min<u64>(128, r - k);
-                for (u64 i = 0; i < batch; ++i) {
-                    y = f(y);
-                    product = mont.multiply(product, distance(x, y));
-                }
-                steps += batch;
-                g = checked::wideGcd(product, n);
-            }
-        }
-        if (g == n) {  // the batch overshot: step again one at a time
-            do {
-                saved = f(saved);
-                g = checked::wideGcd(distance(x, saved), n);
-            } while (g == 1);
-        }
-        if (g != 1 && g != n) return g;
-    }
-    return std::nullopt;
-}
+/// A proper factor of an odd composite n ≥ 2^63 that is not a square, or
+/// none within about four million steps (enough, as a rule, for any factor
+/// below 2^44).
+std::optional<u128> wideProperFactor(u128 n) { return rhoFactor(n, WideMontgomery(n), u64{1} << 22); }
 
 /// Adds n's prime factors to `primes` (with repeats), or n itself to `whole`
 /// when it is 2^63 or more and cannot be split.
