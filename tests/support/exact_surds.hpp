@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "algebra/algebra_enums.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
+#include "base/random.hpp"
 #include "common/enums.hpp"
 #include "support/algebra_answers.hpp"
 
@@ -183,6 +185,20 @@ inline BigSurd numberFrom(const std::string& numeral, BigSurd*) {
 inline std::int64_t nudged(std::int64_t v, std::int64_t by) {
     const checked::i128 sum = checked::i128{v} + by;
     return sum > INT64_MAX ? INT64_MAX : sum < INT64_MIN ? INT64_MIN : static_cast<std::int64_t>(sum);
+}
+
+/// A number at or near the ends of 64 bits: one of `near` as it stands, its
+/// negation (−2⁶³ stays), one divided by 1 to `divisors` and nudged by up to
+/// ±`nudge`, or a small one, −9 to 9; each a quarter of the time.
+inline std::int64_t nearTheEnds(RandomSource& r, std::span<const std::int64_t> near, std::int64_t divisors,
+                                std::int64_t nudge) {
+    const std::int64_t v = near[static_cast<std::size_t>(r.uniformInRange(0, std::ssize(near) - 1))];
+    switch (r.uniformInRange(0, 3)) {
+        case 0: return v;
+        case 1: return v == INT64_MIN ? v : -v;
+        case 2: return nudged(v / r.uniformInRange(1, divisors), r.uniformInRange(-nudge, nudge));
+        default: return r.uniformInRange(-9, 9);
+    }
 }
 
 // ---- answers put back ---------------------------------------------------------

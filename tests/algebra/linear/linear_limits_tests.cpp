@@ -173,13 +173,7 @@ public:
     std::int64_t number() {
         static constexpr std::int64_t near[] = {kMin, kMin + 1, kMax, kMax - 1, std::int64_t{1} << 62,
                                                 -(std::int64_t{1} << 62), 3037000499, 1, 2, 3};
-        const std::int64_t v = near[in(0, 9)];
-        switch (in(0, 3)) {
-            case 0: return v;
-            case 1: return v == kMin ? v : -v;
-            case 2: return nudged(v / in(1, 7), in(-2, 2));
-            default: return in(-9, 9);
-        }
+        return nearTheEnds(r_, near, 7, 2);
     }
     /// A term as typed: "c", "cx", "(n/d)x"; after the first, its size
     /// joined by " + " or " - " (so never −2⁶³, whose size is no number).

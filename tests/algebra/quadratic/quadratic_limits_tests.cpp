@@ -97,15 +97,7 @@ TEST(QuadraticLimits, RandomEquationsAnswerExactlyOrRefuse) {
     const auto in = [&](std::int64_t lo, std::int64_t hi) { return r.uniformInRange(lo, hi); };
     const std::int64_t near[] = {INT64_MIN, INT64_MIN + 1, INT64_MAX, INT64_MAX - 1, std::int64_t{1} << 62,
                                  3037000499, 3037000500, 4294967296, 1, 2};
-    const auto number = [&]() -> std::int64_t {
-        const std::int64_t v = near[in(0, 9)];
-        switch (in(0, 3)) {
-            case 0: return v;
-            case 1: return v == INT64_MIN ? v : -v;
-            case 2: return nudged(v / in(1, 9), in(-3, 3));
-            default: return in(-9, 9);
-        }
-    };
+    const auto number = [&] { return nearTheEnds(r, near, 9, 3); };
     // c·x^p as typed, after the first term by its size.
     const auto term = [&](bool first, const char* power) {
         std::int64_t c = number();
