@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     } else if (length >= 4096) {
         error = ENAMETOOLONG;
     }
-    sigprocmask(SIG_UNBLOCK, &shot, nullptr);
+    // SIGUSR1 stays held back: a request already waiting must not end this
+    // program before its line; it goes unanswered with the program.
     fprintf(stderr, "tellurandi: cannot start " TL_LAUNCHED_NAME ": %s\n", strerror(error));
     return 1;
 }

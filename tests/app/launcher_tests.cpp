@@ -28,8 +28,9 @@ std::string drain(int fd) {
     return text;
 }
 
-// Runs `program` with `args`, SIGUSR1 let through as a shell would start it.
-Ended run(const char* program, std::vector<std::string> args) {
+// Runs `program` with `args`, SIGUSR1 let through as a shell would start it;
+// with `pendingSigusr1`, one is waiting, held back by whoever started it.
+Ended run(const char* program, std::vector<std::string> args, bool pendingSigusr1 = false) {
     int out[2], err[2];
     EXPECT_EQ(pipe(out), 0);
     EXPECT_EQ(pipe(err), 0);
@@ -39,6 +40,13 @@ Ended run(const char* program, std::vector<std::string> args) {
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (pendingSigusr1) {
+            sigset_t shot;
+            sigemptyset(&shot);
+            sigaddset(&shot, SIGUSR1);
+            sigprocmask(SIG_BLOCK, &shot, nullptr);
+            raise(SIGUSR1);
+        }
         dup2(out[1], 1);
         dup2(err[1], 2);
         close(out[0]), close(err[0]), close(out[1]), close(err[1]);
@@ -67,10 +75,14 @@ TEST(Launcher, BecomesTheProgramBesideItWithSigusr1HeldBack) {
 }
 
 TEST(Launcher, WithoutTheProgramBesideItEndsWithOneLine) {
-    const Ended ended = run(MISSING_LAUNCHER, {});
-    EXPECT_EQ(ended.status, 1);
-    EXPECT_EQ(ended.out, "");
-    EXPECT_EQ(ended.err, "tellurandi: cannot start no-such-program: No such file or directory\n");
+    // A capture request already waiting does not end it before its line.
+    for (const bool pending : {false, true}) {
+        SCOPED_TRACE(pending ? "SIGUSR1 pending" : "no signal");
+        const Ended ended = run(MISSING_LAUNCHER, {}, pending);
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_EQ(ended.out, "");
+        EXPECT_EQ(ended.err, "tellurandi: cannot start no-such-program: No such file or directory\n");
+    }
 }
 
 }  // namespace
