@@ -255,12 +255,12 @@ Engine_Table rationalTable(bool forceFraction, Style style, const Rational& r) {
                          r.bar_color);
 }
 
-ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style) {
-    return writeRowParts(w, viewOf(m, false), style);
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool magnitudeOnly) {
+    return writeRowParts(w, viewOf(m, magnitudeOnly), style);
 }
 
-ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style) {
-    return writeMonomialOf(w, viewOf(m, false), style);
+ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style, bool magnitudeOnly) {
+    return writeMonomialOf(w, viewOf(m, magnitudeOnly), style);
 }
 
 ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<Monomial>& terms) {

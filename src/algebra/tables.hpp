@@ -58,9 +58,11 @@ Engine_Table monomialTable(const Monomial& m, Style style);
 Engine_Table polynomialTable(Style style, const std::vector<Monomial>& terms);
 
 /// numberRowParts, monomialTable and polynomialTable written into `w`; each
-/// gives its root.
-ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style);
-ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style);
+/// gives its root. With `magnitudeOnly` the numerator is drawn without its
+/// sign, as a term after the first is (its sign is the joining "−"): −2⁶³
+/// too, whose magnitude has no signed 64-bit form.
+ItemWriter::Item writeNumberRowParts(ItemWriter& w, const Monomial& m, Style style, bool magnitudeOnly = false);
+ItemWriter::Item writeMonomial(ItemWriter& w, const Monomial& m, Style style, bool magnitudeOnly = false);
 ItemWriter::Item writePolynomial(ItemWriter& w, Style style, const std::vector<Monomial>& terms);
 
 /// k·(LHS) relation k·(RHS), k in the factor colour, the relation black.

@@ -17,16 +17,9 @@ constexpr char kMinus[] = "\u2212";
 constexpr char kParentheses[] = "()";
 constexpr char kOver[] = "/";
 
-/// A later term is drawn by the magnitude of its numerator after a "+" or
-/// "−" join. INT64_MIN has no 64-bit magnitude: it keeps its sign after a "+".
-bool drawnWithoutSign(std::int64_t numerator) { return numerator < 0 && numerator != checked::kMin; }
-const char* signText(const Rational& r) { return drawnWithoutSign(r.numerator) ? kMinus : kPlus; }
-std::int64_t laterNumerator(std::int64_t numerator) { return drawnWithoutSign(numerator) ? -numerator : numerator; }
-
-Monomial withLaterNumerator(Monomial m) {
-    m.coefficient.numerator = laterNumerator(m.coefficient.numerator);
-    return m;
-}
+/// A term after the first is drawn by the magnitude of its numerator after a
+/// "+" or "−" join (−2⁶³ too, as "− 9223372036854775808").
+const char* signText(const Rational& r) { return r.numerator < 0 ? kMinus : kPlus; }
 
 bool equalsConstant(const Monomial& m, std::int64_t value) {
     return monomialEquals(m, makeMonomialX(makeDefaultRational(value, 1), 0));
@@ -56,7 +49,7 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
             if (equalsConstant(m, 1) || (i > 0 && equalsConstant(m, -1))) return inParentheses();
             if (equalsConstant(m, -1)) return beside(w.message("-", c.numerator_color));
         }
-        return beside(writeNumberRowParts(w, i == 0 ? m : withLaterNumerator(m), style));
+        return beside(writeNumberRowParts(w, m, style, i > 0));
     }
 
     std::optional<Item> product;
@@ -68,9 +61,9 @@ std::optional<Item> writeGroupTerm(ItemWriter& w, const Term& t, std::size_t i, 
         else
             product = group();
     } else {
-        const Rational whole = makeThreeColorRational(i == 0 ? c.numerator : laterNumerator(c.numerator), 1,
-                                                      c.numerator_color, Color::black, Color::black);
-        product = beside(writeMonomial(w, makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style));
+        const Rational whole = makeThreeColorRational(c.numerator, 1, c.numerator_color, Color::black, Color::black);
+        product = beside(
+            writeMonomial(w, makeColoredMonomial(whole, m.exponent, m.variable, m.variable_color), style, i > 0));
     }
     if (c.denominator == 1) return product;
     const Item top = requireItem(product);
@@ -89,7 +82,7 @@ std::optional<Item> writeTerms(ItemWriter& w, std::uint64_t k, Style style, cons
             require(t.sub_exp.second < k, "a group term must refer to an earlier group");
             term = writeGroupTerm(w, t, i, style, groups);
         } else {
-            term = writeMonomial(w, i == 0 ? t.monomial : withLaterNumerator(t.monomial), style);
+            term = writeMonomial(w, t.monomial, style, i > 0);
         }
         const Rational& c = t.monomial.coefficient;
         sum = i == 0 ? term : w.join(signText(c), requireItem(sum), requireItem(term), c.numerator_color);
