@@ -10,6 +10,7 @@ namespace {
 using checked::i128;
 using checked::u128;
 
+using checked::wideAdd;
 using checked::wideMul;
 using checked::wideSub;
 
@@ -41,6 +42,19 @@ WideRational wideQuotient(const WideRational& a, const WideRational& b) {
     // Both in lowest terms: cancelling across leaves the quotient in lowest terms.
     const i128 g = wideGcd(a.numerator, b.numerator), h = wideGcd(a.denominator, b.denominator);
     return wideRational(wideMul(a.numerator / g, b.denominator / h), wideMul(a.denominator / h, b.numerator / g));
+}
+
+WideRational wideSum(const WideRational& a, const WideRational& b) {
+    const i128 g = wideGcd(a.denominator, b.denominator);
+    const i128 l = wideMul(a.denominator / g, b.denominator);
+    return wideRational(wideAdd(wideMul(a.numerator, b.denominator / g), wideMul(b.numerator, a.denominator / g)), l);
+}
+
+WideRational wideProduct(const WideRational& a, const WideRational& b) {
+    // Both in lowest terms: with the common factors of each numerator and the
+    // other denominator cancelled, the product is in lowest terms as it stands.
+    const i128 g = wideGcd(a.numerator, b.denominator), h = wideGcd(b.numerator, a.denominator);
+    return wideRational(wideMul(a.numerator / g, b.numerator / h), wideMul(a.denominator / h, b.denominator / g));
 }
 
 Rational narrowed(const WideRational& r) {

@@ -33,6 +33,15 @@ WideRational wideDifference(const WideRational& a, const WideRational& b);
 /// a / b, exact; b ≠ 0 (else PreconditionError); OverflowError when the
 /// result does not fit 128 bits.
 WideRational wideQuotient(const WideRational& a, const WideRational& b);
+/// a + b, exact, over the least common multiple l of the denominators:
+/// OverflowError when l, a·(l/b.denominator), b·(l/a.denominator) or their
+/// sum leaves 128 bits.
+WideRational wideSum(const WideRational& a, const WideRational& b);
+/// a · b, exact, the factors cancelled across first: OverflowError only when
+/// the product itself does not fit 128 bits.
+WideRational wideProduct(const WideRational& a, const WideRational& b);
+/// −a (always fits: no part is −2¹²⁷).
+inline WideRational wideNegation(const WideRational& a) { return {-a.numerator, a.denominator}; }
 
 /// r as a Rational in lowest terms with a positive denominator, or
 /// OverflowError ("64-bit overflow") when a part does not fit 64 bits.

@@ -1,5 +1,6 @@
 #include "algebra/linear/ext_solver.hpp"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "algebra/linear/ext_steps.hpp"
 #include "algebra/linear/ext_table.hpp"
 #include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/wide_rational.hpp"
 #include "base/errors.hpp"
 #include "common/items.hpp"
 
@@ -157,30 +159,62 @@ private:
     bool clearFractions_;
 };
 
-/// The equation with its parentheses multiplied out, page by page while
-/// `solver` is given, the tables worked through joining its history; without
-/// one, in a single pass (combineAndDistributeAll).
-Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver* solver) {
+/// The equation with its parentheses multiplied out page by page, the
+/// tables worked through joining the solver's history.
+Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver& solver) {
     if (const auto s = simplifyStep(e)) {
-        if (solver) solver->addStep(e, *s, false, "simplify");
+        solver.addStep(e, *s, false, "simplify");
         e = black(s->after);
     }
     if (clearFractionsFirst)
         if (const auto c = clearFractionsStep(colored, e)) {
-            if (solver) solver->addClearFractionsStep(e, *c);
+            solver.addClearFractionsStep(e, *c);
             e = black(c->result);
         }
-    if (!solver) return combineAndDistributeAll(std::move(e));
     while (true) {
         if (const auto k = combineSimpleLikeTermsStep(true, e)) {
-            solver->addStep(e, *k, false, "combine simple like terms");
+            solver.addStep(e, *k, false, "combine simple like terms");
             e = black(k->after);
         }
         const auto d = distributeStep(colored, e);
         if (!d) return e;
-        solver->addStep(e, *d, colored, "distribute to remove (  )");
+        solver.addStep(e, *d, colored, "distribute to remove (  )");
         e = black(d->after);
     }
+}
+
+/// The coefficients of a polynomial multiplied out, by power and letter
+/// (every constant under power 0 and the letter "").
+using Coefficients = std::map<std::pair<std::uint64_t, std::string>, WideRational>;
+
+void addInto(Coefficients& sum, std::pair<std::uint64_t, std::string> key, const WideRational& value) {
+    const auto [place, isNew] = sum.try_emplace(std::move(key), value);
+    if (!isNew) place->second = wideSum(place->second, value);
+}
+
+/// The side's coefficients once multiplied out, exact in 128 bits: each
+/// group's added up term by term in the order written, a group term c·v^e
+/// adding c times each coefficient of its group, e higher (with the letter
+/// v when e > 0, which a constant of the group takes). A group refers only
+/// to earlier ones, so one pass in order does.
+Coefficients multipliedOut(const Ext_polynomial& side) {
+    std::vector<Coefficients> groups(side.terms.size());
+    for (std::size_t g = 0; g < side.terms.size(); ++g)
+        for (const Term& t : side.terms[g]) {
+            const Monomial& m = t.monomial;
+            const WideRational c = wideRational(m.coefficient);
+            if (!t.sub_exp.first) {
+                addInto(groups[g], {m.exponent, m.exponent > 0 ? m.variable : ""}, c);
+                continue;
+            }
+            for (const auto& [key, value] : std::exchange(at(groups, t.sub_exp.second), {})) {
+                std::uint64_t exponent = 0;
+                if (__builtin_add_overflow(key.first, m.exponent, &exponent)) throw OverflowError("exponent overflow");
+                addInto(groups[g], {exponent, key.first > 0 || m.exponent == 0 ? key.second : m.variable},
+                        wideProduct(c, value));
+            }
+        }
+    return std::move(groups.back());
 }
 
 }  // namespace
@@ -212,7 +246,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
             inScope = solver.handOver(flat, engineStep(problem), appendGroupClosure);
         } else {
             if (folded) solver.remember(problem);
-            flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
+            flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, solver));
             if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
                 inScope = solver.handOver(flat, solver.takeHistory(), concatenateClosure);
         }
@@ -232,15 +266,24 @@ std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomia
     const Ext_polyEquation given = makeColoredEquationXL(LHS, RHS, relation, relation_color);
     if (extEquationHasZeroDenominator(given)) return ExtFailure::division_by_zero;
     try {
-        Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        const Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
         if (extEquationMultipliesLetters(e)) return ExtFailure::beyond_module_scope;
-        if (equationHasParentheses(e)) {
-            if (auto folded = foldConstantGroupsOfEquation(e)) e = std::move(*folded);
-            if (equationHasParentheses(e)) e = flatten(e, true, true, nullptr);
+        // LHS − RHS by power and letter; linear in one letter as
+        // isLinearInOneVariable judges it: P·v relation Q.
+        Coefficients net = multipliedOut(e.LHS);
+        for (const auto& [key, value] : multipliedOut(e.RHS)) addInto(net, key, wideNegation(value));
+        const std::string* letter = nullptr;
+        WideRational p, q;
+        for (const auto& [key, value] : net) {
+            if (key.first == 0) {
+                q = wideNegation(value);
+            } else if (value.numerator != 0) {
+                if (key.first > 1 || (letter && *letter != key.second)) return ExtFailure::beyond_module_scope;
+                letter = &key.second;
+                p = value;
+            }
         }
-        const PolyEquation flat = polyEquationFromExtEquation(e);
-        if (!isLinearInOneVariable(flat)) return ExtFailure::beyond_module_scope;
-        return linearSolution(flat);
+        return linearSolutionOf(p, q, e.relation);
     } catch (const OverflowError&) {
         return ExtFailure::beyond_module_scope;
     }
