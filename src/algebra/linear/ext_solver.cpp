@@ -196,10 +196,18 @@ void addInto(Coefficients& sum, std::pair<std::uint64_t, std::string> key, const
 /// group's added up term by term in the order written, a group term c·v^e
 /// adding c times each coefficient of its group, e higher (with the letter
 /// v when e > 0, which a constant of the group takes). A group refers only
-/// to earlier ones, so one pass in order does.
+/// to earlier ones, so one pass in order does; groups that no group term
+/// reaches any more (those of a dropped zero term) are left out.
 Coefficients multipliedOut(const Ext_polynomial& side) {
+    std::vector<bool> reached(side.terms.size(), false);
+    reached.back() = true;
+    for (std::size_t g = side.terms.size(); g-- > 0;)
+        if (reached[g])
+            for (const Term& t : side.terms[g])
+                if (t.sub_exp.first) at(reached, t.sub_exp.second) = true;
     std::vector<Coefficients> groups(side.terms.size());
-    for (std::size_t g = 0; g < side.terms.size(); ++g)
+    for (std::size_t g = 0; g < side.terms.size(); ++g) {
+        if (!reached[g]) continue;
         for (const Term& t : side.terms[g]) {
             const Monomial& m = t.monomial;
             const WideRational c = wideRational(m.coefficient);
@@ -214,6 +222,7 @@ Coefficients multipliedOut(const Ext_polynomial& side) {
                         wideProduct(c, value));
             }
         }
+    }
     return std::move(groups.back());
 }
 
