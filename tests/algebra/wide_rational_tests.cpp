@@ -96,3 +96,71 @@ TEST(WideRational, DifferencesAndQuotientsPutBack) {
         EXPECT_TRUE(big(q) == A / B) << i;
     }
 }
+
+// Sums over the least common multiple of the denominators, products cancelled
+// across: each fails only when what it works out passes 128 bits.
+TEST(WideRational, SumsAndProductsBeyond64Bits) {
+    const i128 two62 = i128{1} << 62, two63 = i128{1} << 63, two126 = two63 * two63;
+    EXPECT_EQ(wideSum(w(1, 3 * two62), w(1, 5 * two62)), w(1, 15 * two62 / 8));  // b·d would pass 128 bits
+    EXPECT_EQ(wideSum(w(1, two126), w(-1, two126)), w(0));
+    EXPECT_EQ(wideSum(w(two126), w(two126 - 1)), w(2 * (two126 - 1) + 1));
+    EXPECT_EQ(wideSum(w(kMin), w(0)), w(kMin));
+    EXPECT_THROW(wideSum(w(two126), w(two126)), OverflowError);                      // the sum
+    EXPECT_THROW(wideSum(w(-two126), w(-two126)), OverflowError);                    // −2¹²⁷ is beyond too
+    EXPECT_THROW(wideSum(w(1, two63 * 2 + 1), w(1, two63 * 2 - 1)), OverflowError);  // the lcm
+
+    EXPECT_EQ(wideProduct(w(two126 / 4, 3), w(9, two126 / 4)), w(3));  // cancelled across first
+    EXPECT_EQ(wideProduct(w(kMin), w(kMin)), w(two126));
+    EXPECT_EQ(wideProduct(w(0), w(5, two126)), w(0));
+    EXPECT_EQ(wideProduct(w(-7, two63), w(two63, 7)), w(-1));
+    EXPECT_THROW(wideProduct(w(two126), w(2)), OverflowError);
+    EXPECT_THROW(wideProduct(w(-two126), w(2)), OverflowError);
+    EXPECT_THROW(wideProduct(w(1, two126), w(1, 3)), OverflowError);
+
+    EXPECT_EQ(wideNegation(w(-3, 4)), w(3, 4));
+    EXPECT_EQ(wideNegation(w(0)), w(0));
+}
+
+// Sums and products of random values beyond 64 bits (products of two drawn
+// near the ends), put back exactly: an OverflowError exactly where a value
+// the rule names passes 128 bits.
+TEST(WideRational, SumsAndProductsPutBack) {
+    SystemRandom r(7720);
+    const std::int64_t near[] = {kMin, kMin + 1, kMax, kMax - 1, 1, -1, 2, 3, -6, std::int64_t{1} << 62};
+    const auto draw = [&] { return nearTheEnds(r, near, 1000, 3); };
+    const auto value = [&](BigFraction& exact) {
+        std::int64_t n1 = draw(), d1 = draw(), n2 = draw(), d2 = draw();
+        if (d1 == 0) d1 = kMin;
+        if (d2 == 0) d2 = 7;
+        exact = lowestTerms({BigInt(n1) * BigInt(n2), BigInt(d1) * BigInt(d2)});
+        return wideProduct(wideRational(n1, d1), wideRational(n2, d2));  // of 64-bit parts: always fits
+    };
+    const auto fits = [](const BigInt& v) { return v.bitLength() <= 127; };
+    int sums = 0, products = 0, refused = 0;
+    for (int i = 0; i < 3000; ++i) {
+        BigFraction A, B;
+        const WideRational a = value(A), b = value(B);
+        ASSERT_TRUE(big(a) == A && inLowestTerms(a)) << i;
+        const BigInt l = A.d / gcd(A.d, B.d) * B.d, x = A.n * (l / A.d), y = B.n * (l / B.d);
+        if (fits(l) && fits(x) && fits(y) && fits(x + y)) {
+            const WideRational s = wideSum(a, b);
+            EXPECT_TRUE(big(s) == A + B && inLowestTerms(s)) << i;
+            ++sums;
+        } else {
+            EXPECT_THROW(wideSum(a, b), OverflowError) << i;
+            ++refused;
+        }
+        const BigFraction P = lowestTerms(A * B);
+        if (fits(P.n) && fits(P.d)) {
+            const WideRational p = wideProduct(a, b);
+            EXPECT_TRUE(big(p) == P && inLowestTerms(p)) << i;
+            ++products;
+        } else {
+            EXPECT_THROW(wideProduct(a, b), OverflowError) << i;
+            ++refused;
+        }
+    }
+    EXPECT_GT(sums, 300);
+    EXPECT_GT(products, 300);
+    EXPECT_GT(refused, 300);
+}
