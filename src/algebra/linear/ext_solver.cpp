@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "algebra/linear/ext_equation.hpp"
 #include "algebra/linear/ext_steps.hpp"
@@ -183,47 +184,40 @@ Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFi
     }
 }
 
-/// The coefficients of a polynomial multiplied out, by power and letter
-/// (every constant under power 0 and the letter "").
-using Coefficients = std::map<std::pair<std::uint64_t, std::string>, WideRational>;
+/// The terms of an equation multiplied out, by power and letter (every
+/// constant under power 0 and the letter ""): each term's coefficient times
+/// the multipliers of the groups around it, those of the RHS negated.
+using MultipliedTerms = std::map<std::pair<std::uint64_t, std::string>, std::vector<WideRational>>;
 
-void addInto(Coefficients& sum, std::pair<std::uint64_t, std::string> key, const WideRational& value) {
-    const auto [place, isNew] = sum.try_emplace(std::move(key), value);
-    if (!isNew) place->second = wideSum(place->second, value);
-}
-
-/// The side's coefficients once multiplied out, exact in 128 bits: each
-/// group's added up term by term in the order written, a group term c·v^e
-/// adding c times each coefficient of its group, e higher (with the letter
-/// v when e > 0, which a constant of the group takes). A group refers only
-/// to earlier ones, so one pass in order does; groups that no group term
-/// reaches any more (those of a dropped zero term) are left out.
-Coefficients multipliedOut(const Ext_polynomial& side) {
-    std::vector<bool> reached(side.terms.size(), false);
-    reached.back() = true;
-    for (std::size_t g = side.terms.size(); g-- > 0;)
-        if (reached[g])
-            for (const Term& t : side.terms[g])
-                if (t.sub_exp.first) at(reached, t.sub_exp.second) = true;
-    std::vector<Coefficients> groups(side.terms.size());
-    for (std::size_t g = 0; g < side.terms.size(); ++g) {
-        if (!reached[g]) continue;
+/// Adds the side's terms multiplied out, exact in 128 bits, with `sign`.
+/// A group refers only to earlier ones through one group term, so one pass
+/// from the top level down gives each group the product of the multipliers
+/// around it (in turn, from the outside in) before its terms are reached; a
+/// group no term reaches any more (that of a dropped zero term) is left out.
+void multiplyOut(const Ext_polynomial& side, int sign, MultipliedTerms& into) {
+    struct Around {
+        WideRational multiplier;
+        std::uint64_t exponent = 0;
+        std::string letter;  // of the multipliers holding a letter
+    };
+    std::vector<std::optional<Around>> around(side.terms.size());
+    around.back() = Around{wideRational(sign, 1), 0, ""};
+    for (std::size_t g = side.terms.size(); g-- > 0;) {
+        if (!around[g]) continue;
         for (const Term& t : side.terms[g]) {
             const Monomial& m = t.monomial;
-            const WideRational c = wideRational(m.coefficient);
-            if (!t.sub_exp.first) {
-                addInto(groups[g], {m.exponent, m.exponent > 0 ? m.variable : ""}, c);
-                continue;
-            }
-            for (const auto& [key, value] : std::exchange(at(groups, t.sub_exp.second), {})) {
-                std::uint64_t exponent = 0;
-                if (__builtin_add_overflow(key.first, m.exponent, &exponent)) throw OverflowError("exponent overflow");
-                addInto(groups[g], {exponent, key.first > 0 || m.exponent == 0 ? key.second : m.variable},
-                        wideProduct(c, value));
+            Around product{wideProduct(around[g]->multiplier, wideRational(m.coefficient)), 0,
+                           m.exponent > 0 ? m.variable : around[g]->letter};
+            if (__builtin_add_overflow(around[g]->exponent, m.exponent, &product.exponent))
+                throw OverflowError("exponent overflow");
+            if (t.sub_exp.first) {
+                at(around, t.sub_exp.second) = std::move(product);
+            } else {
+                const std::string letter = product.exponent > 0 ? std::move(product.letter) : std::string();
+                into[{product.exponent, letter}].push_back(product.multiplier);
             }
         }
     }
-    return std::move(groups.back());
 }
 
 }  // namespace
@@ -277,19 +271,21 @@ std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomia
     try {
         const Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
         if (extEquationMultipliesLetters(e)) return ExtFailure::beyond_module_scope;
-        // LHS − RHS by power and letter; linear in one letter as
-        // isLinearInOneVariable judges it: P·v relation Q.
-        Coefficients net = multipliedOut(e.LHS);
-        for (const auto& [key, value] : multipliedOut(e.RHS)) addInto(net, key, wideNegation(value));
+        // LHS − RHS by power and letter, like terms added up exactly; linear
+        // in one letter as isLinearInOneVariable judges it: P·v relation Q.
+        MultipliedTerms terms;
+        multiplyOut(e.LHS, 1, terms);
+        multiplyOut(e.RHS, -1, terms);
         const std::string* letter = nullptr;
         WideRational p, q;
-        for (const auto& [key, value] : net) {
+        for (const auto& [key, values] : terms) {
+            const WideRational net = wideSum(values);
             if (key.first == 0) {
-                q = wideNegation(value);
-            } else if (value.numerator != 0) {
+                q = wideNegation(net);
+            } else if (net.numerator != 0) {
                 if (key.first > 1 || (letter && *letter != key.second)) return ExtFailure::beyond_module_scope;
                 letter = &key.second;
-                p = value;
+                p = net;
             }
         }
         return linearSolutionOf(p, q, e.relation);

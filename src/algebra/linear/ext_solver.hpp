@@ -50,15 +50,13 @@ constexpr std::string_view failureText(ExtFailure f) {
 
 /// The direct solution of the equation, or why there is none. After the
 /// checks of solveExtEquation (zero denominators, then zero terms dropped,
-/// unit groups unwrapped and letters multiplied by others refused) each side
-/// is multiplied out into its coefficients by power and letter, exactly in
-/// 128 bits: every product of a group term's multiplier with a coefficient
-/// of its group, every coefficient of a group and of a side with each sum
-/// on the way to it (added term by term as written, over the least common
-/// multiple of the denominators), and the net coefficients (LHS less RHS).
-/// Linear in one letter as isLinearInOneVariable judges it, the answer is
-/// linearSolutionOf those, and must fit 64 bits; a value past 128 bits or
-/// an answer past 64 is beyond_module_scope.
+/// unit groups unwrapped and letters multiplied by others refused) both
+/// sides are multiplied out exactly in 128 bits: each term's coefficient
+/// times the multipliers of the groups around it, taken in turn from the
+/// outside in, and the like terms of both sides added up by wideSum into
+/// the net coefficients. Linear in one letter as isLinearInOneVariable
+/// judges it, the answer is linearSolutionOf those, and must fit 64 bits; a
+/// value past 128 bits or an answer past 64 is beyond_module_scope.
 std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomial& LHS, const Ext_polynomial& RHS,
                                                              Relation relation, Color relation_color);
 
