@@ -1,9 +1,10 @@
 #include "algebra/rational.hpp"
 
 #include <cmath>
-#include <map>
+#include <vector>
 #include <string>
 
+#include "algebra/wide_rational.hpp"
 #include "base/checked.hpp"
 #include "base/errors.hpp"
 #include "base/text.hpp"
@@ -101,49 +102,17 @@ std::optional<Rational> addRational(const Rational& a, const Rational& b) {
 }
 
 std::optional<Rational> sumRationals(std::span<const Rational> values) {
-    const auto fail = [] { return OverflowError("64-bit overflow in addition"); };
-    const auto add = [&](i128 a, i128 b) {
-        i128 r;
-        if (__builtin_add_overflow(a, b, &r)) throw fail();
-        return r;
-    };
-    const auto multiply = [&](i128 a, i128 b) {
-        i128 r;
-        if (__builtin_mul_overflow(a, b, &r)) throw fail();
-        return r;
-    };
-    // The numerators over each denominator in lowest terms, added up exactly.
-    std::map<i128, i128> over;
+    std::vector<WideRational> wide;
+    wide.reserve(values.size());
     for (const Rational& r : values) {
         if (r.denominator == 0) return std::nullopt;
-        const i128 s = r.denominator < 0 ? -1 : 1;
-        const auto g = static_cast<i128>(gcd128(r.numerator, r.denominator));
-        i128& n = over[s * r.denominator / g];
-        n = add(n, s * r.numerator / g);
+        wide.push_back(wideRational(r));
     }
-    // Joined over the least common multiple, ascending, in lowest terms as
-    // they go; the whole part is kept apart, so that what is joined stays
-    // below one and no product grows past the common multiple itself.
-    i128 whole = 0, n = 0, d = 1;
-    const auto carry = [&](i128& numerator, i128 denominator) {
-        whole = add(whole, numerator / denominator);
-        numerator %= denominator;
-    };
-    for (auto [denominator, numerator] : over) {
-        carry(numerator, denominator);
-        if (numerator == 0) continue;
-        const auto g = static_cast<i128>(gcd128(d, denominator));
-        n = add(multiply(n, denominator / g), multiply(numerator, d / g));
-        d = multiply(d / g, denominator);
-        carry(n, d);
-        const auto h = static_cast<i128>(gcd128(n, d));
-        n /= h;
-        d /= h;
+    try {
+        return narrowed(wideSum(wide));
+    } catch (const OverflowError&) {
+        throw OverflowError("64-bit overflow in addition");
     }
-    // whole·d + n keeps n's common factors with d: none.
-    n = add(multiply(whole, d), n);
-    if (n < checked::kMin || n > checked::kMax || d > checked::kMax) throw fail();
-    return makeDefaultRational(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d));
 }
 
 std::optional<Rational> subtractRational(const Rational& a, const Rational& b) {

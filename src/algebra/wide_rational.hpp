@@ -33,6 +33,19 @@ WideRational wideDifference(const WideRational& a, const WideRational& b);
 /// a / b, exact; b ≠ 0 (else PreconditionError); OverflowError when the
 /// result does not fit 128 bits.
 WideRational wideQuotient(const WideRational& a, const WideRational& b);
+/// The sum of the values (each in lowest terms over a positive
+/// denominator), exact: the numerators over each denominator are added up
+/// first, then those sums joined over their least common multiple with the
+/// whole part kept apart. OverflowError when a sum over one denominator,
+/// that common multiple or the total passes 128 bits: never while the
+/// common multiple L of the denominators and L times the sum of the values'
+/// sizes are below 2¹²⁶.
+WideRational wideSum(std::span<const WideRational> values);
+/// a · b, exact, the factors cancelled across first: OverflowError only when
+/// the product itself does not fit 128 bits.
+WideRational wideProduct(const WideRational& a, const WideRational& b);
+/// −a (always fits: no part is −2¹²⁷).
+inline WideRational wideNegation(const WideRational& a) { return {-a.numerator, a.denominator}; }
 
 /// r as a Rational in lowest terms with a positive denominator, or
 /// OverflowError ("64-bit overflow") when a part does not fit 64 bits.

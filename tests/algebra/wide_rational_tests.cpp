@@ -2,6 +2,9 @@
 // values near both ends of 64 bits, put back with numbers of any size.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <span>
+
 #include "algebra/wide_rational.hpp"
 #include "base/random.hpp"
 #include "support/exact_surds.hpp"
@@ -95,4 +98,40 @@ TEST(WideRational, DifferencesAndQuotientsPutBack) {
         EXPECT_TRUE(inLowestTerms(q)) << i;
         EXPECT_TRUE(big(q) == A / B) << i;
     }
+}
+
+// Sums over one denominator first, then over the least common multiple of
+// the denominators; products cancelled across: each fails only when what it
+// works out passes 128 bits.
+TEST(WideRational, SumsAndProductsBeyond64Bits) {
+    const i128 two62 = i128{1} << 62, two63 = i128{1} << 63, two126 = two63 * two63;
+    const auto wideSum = [](std::initializer_list<WideRational> values) {
+        return tl::wideSum(std::span<const WideRational>(values.begin(), values.size()));
+    };
+    // Primes near 2⁴³: any three have a common multiple past 128 bits.
+    const i128 p1 = 8796093022151, p2 = 8796093022141, p3 = 8796093022091;
+    EXPECT_EQ(wideSum({w(1, p1), w(1, p2), w(1, p3), w(-1, p1), w(-1, p2)}), w(1, p3));  // cancelled first
+    EXPECT_EQ(wideSum({w(1, p1), w(3, p2), w(-1, p1), w(2, p2), w(two126, 1), w(-two126, 1)}), w(5, p2));
+    EXPECT_EQ(wideSum({w(two126 - 1), w(two126 - 1), w(-two126 + 1)}), w(two126 - 1));  // 2¹²⁷ − 2 on the way
+    EXPECT_EQ(wideSum({w(7, 3), w(5, 6), w(-1, 2)}), w(8, 3));
+    EXPECT_EQ(wideSum({}), w(0));
+    EXPECT_THROW(wideSum({w(1, p1), w(1, p2), w(1, p3)}), OverflowError);  // the common multiple
+    EXPECT_EQ(wideSum({w(1, 3 * two62), w(1, 5 * two62)}), w(1, 15 * two62 / 8));  // b·d would pass 128 bits
+    EXPECT_EQ(wideSum({w(1, two126), w(-1, two126)}), w(0));
+    EXPECT_EQ(wideSum({w(two126), w(two126 - 1)}), w(2 * (two126 - 1) + 1));
+    EXPECT_EQ(wideSum({w(kMin), w(0)}), w(kMin));
+    EXPECT_THROW(wideSum({w(two126), w(two126)}), OverflowError);                      // the sum
+    EXPECT_THROW(wideSum({w(-two126), w(-two126)}), OverflowError);                    // −2¹²⁷ is beyond too
+    EXPECT_THROW(wideSum({w(1, two63 * 2 + 1), w(1, two63 * 2 - 1)}), OverflowError);  // the lcm
+
+    EXPECT_EQ(wideProduct(w(two126 / 4, 3), w(9, two126 / 4)), w(3));  // cancelled across first
+    EXPECT_EQ(wideProduct(w(kMin), w(kMin)), w(two126));
+    EXPECT_EQ(wideProduct(w(0), w(5, two126)), w(0));
+    EXPECT_EQ(wideProduct(w(-7, two63), w(two63, 7)), w(-1));
+    EXPECT_THROW(wideProduct(w(two126), w(2)), OverflowError);
+    EXPECT_THROW(wideProduct(w(-two126), w(2)), OverflowError);
+    EXPECT_THROW(wideProduct(w(1, two126), w(1, 3)), OverflowError);
+
+    EXPECT_EQ(wideNegation(w(-3, 4)), w(3, 4));
+    EXPECT_EQ(wideNegation(w(0)), w(0));
 }

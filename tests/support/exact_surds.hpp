@@ -1,6 +1,6 @@
 // Exact numbers of any size for putting an answer back into its equation:
-// whole numbers of any length, fractions of them (never reduced, so no gcd
-// is needed) and a + b·√m. They share no code with the algebra engine, whose
+// whole numbers of any length, fractions of them (reduced only when asked,
+// by `lowestTerms`) and a + b·√m. They share no code with the algebra engine, whose
 // 64- and 128-bit arithmetic they check; `Evaluator<BigSurd>` reads a page's
 // answer and the sides of an equation as typed with them, and the checks
 // below put a linear or a quadratic answer back.
@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "algebra/algebra_enums.hpp"
@@ -82,6 +83,15 @@ public:
     }
     friend bool operator==(const BigInt& a, const BigInt& b) { return (a - b).sign() == 0; }
     friend bool operator<(const BigInt& a, const BigInt& b) { return (a - b).sign() < 0; }
+    /// Truncating division and its remainder (signs as C++ `/` and `%`); b ≠ 0.
+    friend BigInt operator/(const BigInt& a, const BigInt& b) {
+        return withSign(divideMagnitudes(a.limbs_, b.limbs_).first, a.negative_ != b.negative_);
+    }
+    friend BigInt operator%(const BigInt& a, const BigInt& b) {
+        return withSign(divideMagnitudes(a.limbs_, b.limbs_).second, a.negative_);
+    }
+    /// The number of bits of |v|: |v| < 2^bitLength (0 for 0).
+    std::size_t bitLength() const { return bitLengthOf(limbs_); }
 
 private:
     using Limbs = std::vector<std::uint32_t>;
@@ -120,9 +130,49 @@ private:
         return difference;
     }
 
+    static std::size_t bitLengthOf(const Limbs& a) {
+        if (a.empty()) return 0;
+        return 32 * a.size() - static_cast<std::size_t>(__builtin_clz(a.back()));
+    }
+    static void trim(Limbs& a) {
+        while (!a.empty() && a.back() == 0) a.pop_back();
+    }
+    /// (|a| / |b|, |a| mod |b|) by shifting and subtracting, one quotient bit at a time.
+    static std::pair<Limbs, Limbs> divideMagnitudes(const Limbs& a, const Limbs& b) {
+        require(!b.empty(), "division by zero");
+        if (compareMagnitudes(a, b) < 0) return {{}, a};
+        const std::size_t shift = bitLengthOf(a) - bitLengthOf(b);
+        Limbs divisor(shift / 32 + b.size() + 1, 0);  // b · 2^shift
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            const std::uint64_t v = std::uint64_t{b[i]} << (shift % 32);
+            divisor[i + shift / 32] |= static_cast<std::uint32_t>(v);
+            divisor[i + shift / 32 + 1] |= static_cast<std::uint32_t>(v >> 32);
+        }
+        trim(divisor);
+        Limbs quotient(shift / 32 + 1, 0), remainder = a;
+        for (std::size_t bit = shift + 1; bit-- > 0;) {
+            if (compareMagnitudes(remainder, divisor) >= 0) {
+                remainder = subtractMagnitudes(remainder, divisor);
+                trim(remainder);
+                quotient[bit / 32] |= std::uint32_t{1} << (bit % 32);
+            }
+            for (std::size_t i = 0; i < divisor.size(); ++i)  // divisor / 2
+                divisor[i] = divisor[i] >> 1 | (i + 1 < divisor.size() ? divisor[i + 1] << 31 : 0);
+            trim(divisor);
+        }
+        trim(quotient);
+        return {std::move(quotient), std::move(remainder)};
+    }
+
     bool negative_ = false;
     Limbs limbs_;  // least significant first, no leading zeros
 };
+
+/// gcd(|a|, |b|); gcd(0, b) = |b|.
+inline BigInt gcd(BigInt a, BigInt b) {
+    while (b.sign() != 0) a = std::exchange(b, a % b);
+    return a.sign() < 0 ? -a : a;
+}
 
 /// n/d with d ≠ 0, as it comes (not reduced).
 struct BigFraction {
@@ -138,6 +188,11 @@ inline BigFraction operator/(const BigFraction& a, const BigFraction& b) {
 }
 inline bool operator==(const BigFraction& a, const BigFraction& b) { return a.n * b.d == b.n * a.d; }
 inline BigFraction big(const Rational& r) { return {BigInt(r.numerator), BigInt(r.denominator)}; }
+/// The fraction in lowest terms with a positive denominator.
+inline BigFraction lowestTerms(const BigFraction& f) {
+    const BigInt g = gcd(f.n, f.d);
+    return f.d.sign() < 0 ? BigFraction{-(f.n / g), -(f.d / g)} : BigFraction{f.n / g, f.d / g};
+}
 
 /// a + b·√m (m 0 while no root is taken), as read by Evaluator<BigSurd>.
 struct BigSurd {

@@ -1,13 +1,16 @@
 #include "algebra/linear/ext_solver.hpp"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "algebra/linear/ext_equation.hpp"
 #include "algebra/linear/ext_steps.hpp"
 #include "algebra/linear/ext_table.hpp"
 #include "algebra/quadratic/opening_steps.hpp"
+#include "algebra/wide_rational.hpp"
 #include "base/errors.hpp"
 #include "common/items.hpp"
 
@@ -157,29 +160,63 @@ private:
     bool clearFractions_;
 };
 
-/// The equation with its parentheses multiplied out, page by page while
-/// `solver` is given, the tables worked through joining its history; without
-/// one, in a single pass (combineAndDistributeAll).
-Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver* solver) {
+/// The equation with its parentheses multiplied out page by page, the
+/// tables worked through joining the solver's history.
+Ext_polyEquation flatten(Ext_polyEquation e, bool colored, bool clearFractionsFirst, ExtSolver& solver) {
     if (const auto s = simplifyStep(e)) {
-        if (solver) solver->addStep(e, *s, false, "simplify");
+        solver.addStep(e, *s, false, "simplify");
         e = black(s->after);
     }
     if (clearFractionsFirst)
         if (const auto c = clearFractionsStep(colored, e)) {
-            if (solver) solver->addClearFractionsStep(e, *c);
+            solver.addClearFractionsStep(e, *c);
             e = black(c->result);
         }
-    if (!solver) return combineAndDistributeAll(std::move(e));
     while (true) {
         if (const auto k = combineSimpleLikeTermsStep(true, e)) {
-            solver->addStep(e, *k, false, "combine simple like terms");
+            solver.addStep(e, *k, false, "combine simple like terms");
             e = black(k->after);
         }
         const auto d = distributeStep(colored, e);
         if (!d) return e;
-        solver->addStep(e, *d, colored, "distribute to remove (  )");
+        solver.addStep(e, *d, colored, "distribute to remove (  )");
         e = black(d->after);
+    }
+}
+
+/// The terms of an equation multiplied out, by power and letter (every
+/// constant under power 0 and the letter ""): each term's coefficient times
+/// the multipliers of the groups around it, those of the RHS negated.
+using MultipliedTerms = std::map<std::pair<std::uint64_t, std::string>, std::vector<WideRational>>;
+
+/// Adds the side's terms multiplied out, exact in 128 bits, with `sign`.
+/// A group refers only to earlier ones through one group term, so one pass
+/// from the top level down gives each group the product of the multipliers
+/// around it (in turn, from the outside in) before its terms are reached; a
+/// group no term reaches any more (that of a dropped zero term) is left out.
+void multiplyOut(const Ext_polynomial& side, int sign, MultipliedTerms& into) {
+    struct Around {
+        WideRational multiplier;
+        std::uint64_t exponent = 0;
+        std::string letter;  // of the multipliers holding a letter
+    };
+    std::vector<std::optional<Around>> around(side.terms.size());
+    around.back() = Around{wideRational(sign, 1), 0, ""};
+    for (std::size_t g = side.terms.size(); g-- > 0;) {
+        if (!around[g]) continue;
+        for (const Term& t : side.terms[g]) {
+            const Monomial& m = t.monomial;
+            Around product{wideProduct(around[g]->multiplier, wideRational(m.coefficient)), 0,
+                           m.exponent > 0 ? m.variable : around[g]->letter};
+            if (__builtin_add_overflow(around[g]->exponent, m.exponent, &product.exponent))
+                throw OverflowError("exponent overflow");
+            if (t.sub_exp.first) {
+                at(around, t.sub_exp.second) = std::move(product);
+            } else {
+                const std::string letter = product.exponent > 0 ? std::move(product.letter) : std::string();
+                into[{product.exponent, letter}].push_back(product.multiplier);
+            }
+        }
     }
 }
 
@@ -212,7 +249,7 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
             inScope = solver.handOver(flat, engineStep(problem), appendGroupClosure);
         } else {
             if (folded) solver.remember(problem);
-            flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, &solver));
+            flat = polyEquationFromExtEquation(flatten(folded ? *folded : e0, colored, clearFractionsFirst, solver));
             if (!isLinearInOneVariable(flat) || !isSolvedForm(style == Style::decimal, flat))
                 inScope = solver.handOver(flat, solver.takeHistory(), concatenateClosure);
         }
@@ -232,15 +269,26 @@ std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomia
     const Ext_polyEquation given = makeColoredEquationXL(LHS, RHS, relation, relation_color);
     if (extEquationHasZeroDenominator(given)) return ExtFailure::division_by_zero;
     try {
-        Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
+        const Ext_polyEquation e = unwrapUnitGroupsOfExtEquation(removeZeroTermsOfExtEquation(true, given));
         if (extEquationMultipliesLetters(e)) return ExtFailure::beyond_module_scope;
-        if (equationHasParentheses(e)) {
-            if (auto folded = foldConstantGroupsOfEquation(e)) e = std::move(*folded);
-            if (equationHasParentheses(e)) e = flatten(e, true, true, nullptr);
+        // LHS − RHS by power and letter, like terms added up exactly; linear
+        // in one letter as isLinearInOneVariable judges it: P·v relation Q.
+        MultipliedTerms terms;
+        multiplyOut(e.LHS, 1, terms);
+        multiplyOut(e.RHS, -1, terms);
+        const std::string* letter = nullptr;
+        WideRational p, q;
+        for (const auto& [key, values] : terms) {
+            const WideRational net = wideSum(values);
+            if (key.first == 0) {
+                q = wideNegation(net);
+            } else if (net.numerator != 0) {
+                if (key.first > 1 || (letter && *letter != key.second)) return ExtFailure::beyond_module_scope;
+                letter = &key.second;
+                p = net;
+            }
         }
-        const PolyEquation flat = polyEquationFromExtEquation(e);
-        if (!isLinearInOneVariable(flat)) return ExtFailure::beyond_module_scope;
-        return linearSolution(flat);
+        return linearSolutionOf(p, q, e.relation);
     } catch (const OverflowError&) {
         return ExtFailure::beyond_module_scope;
     }

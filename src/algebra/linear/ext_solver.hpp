@@ -41,15 +41,22 @@ LinearSteps solveExtEquation(Technique technique, bool colored, bool embedded, S
 /// Why simplifyExtEquation has no answer.
 enum class ExtFailure {
     division_by_zero,     // a coefficient has denominator 0
-    beyond_module_scope,  // not linear in one letter once multiplied out, or beyond 64 bits
+    beyond_module_scope,  // not linear in one letter once multiplied out, or its numbers too large
 };
 /// The failure as the solvers' pages word it.
 constexpr std::string_view failureText(ExtFailure f) {
     return f == ExtFailure::division_by_zero ? "division by zero" : "beyond module scope";
 }
 
-/// The direct solution of the equation, prepared as solveExtEquation
-/// prepares it (fractions always cleared), or why there is none.
+/// The direct solution of the equation, or why there is none. After the
+/// checks of solveExtEquation (zero denominators, then zero terms dropped,
+/// unit groups unwrapped and letters multiplied by others refused) both
+/// sides are multiplied out exactly in 128 bits: each term's coefficient
+/// times the multipliers of the groups around it, taken in turn from the
+/// outside in, and the like terms of both sides added up by wideSum into
+/// the net coefficients. Linear in one letter as isLinearInOneVariable
+/// judges it, the answer is linearSolutionOf those, and must fit 64 bits; a
+/// value past 128 bits or an answer past 64 is beyond_module_scope.
 std::variant<LinearSolution, ExtFailure> simplifyExtEquation(const Ext_polynomial& LHS, const Ext_polynomial& RHS,
                                                              Relation relation, Color relation_color);
 

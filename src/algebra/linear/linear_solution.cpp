@@ -26,15 +26,17 @@ bool isSingleTerm(const Polynomial& side, std::uint64_t exponent) {
 
 }  // namespace
 
+LinearSolution linearSolutionOf(const WideRational& p, const WideRational& q, Relation relation) {
+    if (p.numerator == 0)
+        return {makeDefaultRational(0, 1), relation, zeroRelates(relation, sign(q)) ? Status::infinite : Status::none};
+    return {narrowed(wideQuotient(q, p)), sign(p) < 0 ? flipRelation(relation) : relation, Status::unique};
+}
+
 LinearSolution linearSolution(const PolyEquation& e) {
     // P·x relation Q, with Q the constants moved to the right. P and Q are
     // worked out in 128 bits: only the answer Q/P is written, and it may fit
     // where they do not (−2⁶³ = −2⁶³x has P = Q = 2⁶³).
-    const WideRational p = netCoefficient(e, 1);
-    const WideRational q = wideDifference(WideRational{}, netCoefficient(e, 0));
-    if (p.numerator == 0)
-        return {makeDefaultRational(0, 1), e.relation, zeroRelates(e.relation, sign(q)) ? Status::infinite : Status::none};
-    return {narrowed(wideQuotient(q, p)), sign(p) < 0 ? flipRelation(e.relation) : e.relation, Status::unique};
+    return linearSolutionOf(netCoefficient(e, 1), wideNegation(netCoefficient(e, 0)), e.relation);
 }
 
 Engine_Table equationTable(Style style, const PolyEquation& e) {

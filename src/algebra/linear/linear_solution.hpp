@@ -7,6 +7,7 @@
 #include "algebra/algebra_enums.hpp"
 #include "algebra/rational.hpp"
 #include "algebra/values.hpp"
+#include "algebra/wide_rational.hpp"
 #include "common/enums.hpp"
 #include "common/tableau.hpp"
 
@@ -26,6 +27,10 @@ struct LinearSolution {
 /// flipped when P < 0, `unique`. P = 0: `infinite` when 0 relation Q holds,
 /// else `none`, with 0/1 and the relation given. No denominator may be 0.
 LinearSolution linearSolution(const PolyEquation& e);
+/// The same answer of P·x relation Q from P and Q themselves: Q/P narrowed
+/// to 64 bits (OverflowError when it does not fit), or the truth of 0
+/// relation Q when P = 0.
+LinearSolution linearSolutionOf(const WideRational& p, const WideRational& q, Relation relation);
 
 /// LHS relation RHS: both sides as `polynomialTable` in `style`, the relation
 /// in the equation's relation colour.
