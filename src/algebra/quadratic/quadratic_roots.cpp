@@ -11,7 +11,6 @@ namespace tl {
 
 namespace {
 
-using checked::i128;
 using checked::u128;
 using checked::Wide256;
 
@@ -32,16 +31,16 @@ u128 times(u128 a, u128 b) {
 u128 lcm(u128 a, u128 b) { return times(a / checked::wideGcd(a, b), b); }
 
 /// The whole coefficients a, b, c of A x² + B x + C = 0 with a > 0 and no
-/// common factor: each numerator over the gcd of the numerators, times the
-/// lcm of the denominators over its own denominator (a prime dividing every
-/// result would divide each numerator over that gcd, or else the largest
-/// power of it in a denominator, which its numerator does not share). The
-/// lcm is never formed: its quotient by one denominator is the lcm of the
-/// other two, each over its gcd with that one. Each size below 2¹²⁷, else
-/// OverflowError.
+/// common factor: each numerator over the gcd G of the numerators, times the
+/// lcm L of the denominators over its own denominator. (A prime dividing
+/// all three would divide L: the numerator over G of a term whose
+/// denominator holds its highest power in L would then share it with that
+/// denominator.) L itself is never formed: L over one denominator is the
+/// lcm of the other two, each over its gcd with that one. Each size below
+/// 2¹²⁷, else OverflowError.
 std::array<Signed, 3> wholeWithoutCommonFactor(const std::array<WideRational, 3>& r) {
-    const u128 G = checked::wideGcd(checked::wideGcd(checked::magnitude(r[0].numerator), checked::magnitude(r[1].numerator)),
-                                    checked::magnitude(r[2].numerator));
+    const auto size = [](const WideRational& q) { return checked::magnitude(q.numerator); };
+    const u128 G = checked::wideGcd(checked::wideGcd(size(r[0]), size(r[1])), size(r[2]));
     const bool flip = r[0].numerator < 0;
     std::array<Signed, 3> whole;
     for (std::size_t i = 0; i < 3; ++i) {
@@ -51,14 +50,14 @@ std::array<Signed, 3> wholeWithoutCommonFactor(const std::array<WideRational, 3>
             const auto e = static_cast<u128>(other.denominator);
             return e / checked::wideGcd(d, e);
         };
-        const u128 size = times(checked::magnitude(r[i].numerator) / G, lcm(over(r[(i + 1) % 3]), over(r[(i + 2) % 3])));
-        if (size >> 127 != 0) beyond128Bits();
-        whole[i] = {(r[i].numerator < 0) != flip, size};
+        const u128 w = times(size(r[i]) / G, lcm(over(r[(i + 1) % 3]), over(r[(i + 2) % 3])));
+        if (w >> 127 != 0) beyond128Bits();
+        whole[i] = {(r[i].numerator < 0) != flip, w};
     }
     return whole;
 }
 
-/// x + y, each of size below 2¹²⁷ + 2⁶⁴.
+/// x + y for x below 2¹²⁷ and y below 2⁶⁴ in size.
 Signed plus(Signed x, Signed y) {
     if (x.negative == y.negative) return {x.negative, x.size + y.size};
     return x.size >= y.size ? Signed{x.negative, x.size - y.size} : Signed{y.negative, y.size - x.size};

@@ -48,6 +48,22 @@ std::vector<std::string> closing(const QuadraticSteps& s) {
     return lines;
 }
 
+/// gcd(a, b), by Euclid here rather than by the code under test.
+u128 sizeGcd(u128 a, u128 b) {
+    while (b != 0) a = std::exchange(b, a % b);
+    return a;
+}
+
+/// v of up to 128 bits as a BigInt.
+BigInt bigOf(checked::i128 v) {
+    const BigInt word = BigInt(std::int64_t{1} << 32);
+    const u128 size = checked::magnitude(v);
+    BigInt r = 0;
+    for (int shift = 96; shift >= 0; shift -= 32)
+        r = r * word + BigInt(static_cast<std::int64_t>(size >> shift & 0xFFFFFFFFu));
+    return v < 0 ? -r : r;
+}
+
 /// An equation and what each method makes of it.
 struct MethodOutcome {
     const char* equation;
@@ -175,24 +191,6 @@ TEST(QuadraticLimits, DiscriminantUpTo128Bits) {
     for (const auto& c : cases) expectOutcome(c);
 }
 
-namespace {
-
-u128 sizeGcd(u128 a, u128 b) {
-    while (b != 0) a = std::exchange(b, a % b);
-    return a;
-}
-
-BigInt bigOf(checked::i128 v) {
-    const BigInt word = BigInt(std::int64_t{1} << 32);
-    const u128 size = checked::magnitude(v);
-    BigInt r = 0;
-    for (int shift = 96; shift >= 0; shift -= 32)
-        r = r * word + BigInt(static_cast<std::int64_t>(size >> shift & 0xFFFFFFFFu));
-    return v < 0 ? -r : r;
-}
-
-}  // namespace
-
 // Random quadratics near the ends of 64 bits over a common denominator, or
 // small ones times a factor near those ends, each coefficient over its own
 // small denominator. Where b² − 4ac over the square of the common factor of
@@ -238,8 +236,9 @@ TEST(QuadraticLimits, RandomDiscriminantsUpTo128Bits) {
         for (int j = 0; j < 3; ++j) {
             if (n[j] == 0) continue;
             const std::string size = std::to_string(checked::magnitude(n[j])), over = "/" + std::to_string(d[j]);
-            text += (j == 0 ? (n[j] < 0 ? "-" : "") : n[j] < 0 ? " - " : " + ") +
-                    (d[j] == 1 ? size : j == 2 ? size + over : "(" + size + over + ")") + (j == 0 ? "x^2" : j == 1 ? "x" : "");
+            text += j == 0 ? (n[j] < 0 ? "-" : "") : n[j] < 0 ? " - " : " + ";
+            text += d[j] == 1 ? size : j == 2 ? size + over : "(" + size + over + ")";
+            text += j == 0 ? "x^2" : j == 1 ? "x" : "";
         }
         text += " = 0";
         // a, b and c: the coefficients times a common multiple of the
