@@ -107,6 +107,22 @@ inline u128 wideGcd(u128 a, u128 b) {
     return b;
 }
 
+/// A whole number of up to 256 bits, in two halves.
+struct Wide256 {
+    u128 high = 0, low = 0;
+    friend bool operator==(const Wide256&, const Wide256&) = default;
+};
+
+/// a·b exactly, for every a and b of 128 bits.
+inline Wide256 fullProduct(u128 a, u128 b) {
+    const u128 mask = (u128{1} << 64) - 1;
+    const u128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
+    const u128 low = a0 * b0, cross1 = a1 * b0, cross2 = a0 * b1, high = a1 * b1;
+    // The middle column, with its carries into the high half.
+    const u128 middle = (low >> 64) + (cross1 & mask) + (cross2 & mask);
+    return {high + (cross1 >> 64) + (cross2 >> 64) + (middle >> 64), (middle << 64) | (low & mask)};
+}
+
 /// Narrows a 128-bit intermediate back to 64 bits, or throws OverflowError.
 inline i64 narrow(i128 v) {
     if (v < static_cast<i128>(kMin) || v > static_cast<i128>(kMax))

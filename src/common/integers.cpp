@@ -275,19 +275,8 @@ u128 wideFloorSquareRoot(u128 n) {
 
 namespace {
 
-/// A product of two 128-bit values, in two halves.
-struct Wide256 {
-    u128 high = 0, low = 0;
-};
-
-Wide256 fullProduct(u128 a, u128 b) {
-    const u128 mask = (u128{1} << 64) - 1;
-    const u128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
-    const u128 low = a0 * b0, cross1 = a1 * b0, cross2 = a0 * b1, high = a1 * b1;
-    // The middle column, with its carries into the high half.
-    const u128 middle = (low >> 64) + (cross1 & mask) + (cross2 & mask);
-    return {high + (cross1 >> 64) + (cross2 >> 64) + (middle >> 64), (middle << 64) | (low & mask)};
-}
+using checked::fullProduct;
+using checked::Wide256;
 
 /// Multiplication modulo an odd n of up to 128 bits in Montgomery form
 /// (x·2^128 mod n).
