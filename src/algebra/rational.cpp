@@ -1,8 +1,8 @@
 #include "algebra/rational.hpp"
 
 #include <cmath>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "algebra/wide_rational.hpp"
 #include "base/checked.hpp"

@@ -20,16 +20,8 @@ constexpr std::int64_t kMin = INT64_MIN, kMax = INT64_MAX;
 
 WideRational w(i128 n, i128 d = 1) { return WideRational{n, d}; }
 
-/// The value exactly, with numbers of any size (the 128 bits as two halves).
-BigFraction big(const WideRational& r) {
-    const auto part = [](i128 v) {
-        const BigInt high = BigInt(static_cast<std::int64_t>(v >> 64)), two32 = BigInt(std::int64_t{1} << 32);
-        const auto low = static_cast<std::uint64_t>(v);
-        return high * two32 * two32 + BigInt(static_cast<std::int64_t>(low >> 32)) * two32 +
-               BigInt(static_cast<std::int64_t>(low & 0xFFFFFFFFu));
-    };
-    return {part(r.numerator), part(r.denominator)};
-}
+/// The value exactly, with numbers of any size.
+BigFraction big(const WideRational& r) { return {bigInt(r.numerator), bigInt(r.denominator)}; }
 
 bool inLowestTerms(const WideRational& r) {
     i128 a = r.numerator < 0 ? -r.numerator : r.numerator, b = r.denominator;

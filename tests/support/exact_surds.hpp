@@ -188,6 +188,15 @@ inline BigFraction operator/(const BigFraction& a, const BigFraction& b) {
 }
 inline bool operator==(const BigFraction& a, const BigFraction& b) { return a.n * b.d == b.n * a.d; }
 inline BigFraction big(const Rational& r) { return {BigInt(r.numerator), BigInt(r.denominator)}; }
+/// A value of up to 128 bits, −2¹²⁷ included, as a BigInt.
+inline BigInt bigInt(checked::i128 v) {
+    const checked::u128 size = checked::magnitude(v);
+    const BigInt word(std::int64_t{1} << 32);
+    BigInt r = 0;
+    for (int shift = 96; shift >= 0; shift -= 32)
+        r = r * word + BigInt(static_cast<std::int64_t>(size >> shift & 0xFFFFFFFFu));
+    return v < 0 ? -r : r;
+}
 /// The fraction in lowest terms with a positive denominator.
 inline BigFraction lowestTerms(const BigFraction& f) {
     const BigInt g = gcd(f.n, f.d);

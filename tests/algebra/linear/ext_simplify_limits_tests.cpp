@@ -208,7 +208,7 @@ public:
     /// The net coefficients, and whether the bound holds.
     std::map<std::uint64_t, BigFraction> net() {
         std::map<std::uint64_t, BigFraction> sums;
-        const BigInt limit = BigInt(std::int64_t{1} << 62) * BigInt(std::int64_t{1} << 62) * BigInt(4);  // 2¹²⁶
+        const BigInt limit = bigInt(checked::i128{1} << 126);
         for (const auto& [power, values] : terms) {
             BigInt l(1), sizes(0);
             BigFraction total{0, 1};

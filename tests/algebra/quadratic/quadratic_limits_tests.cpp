@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "algebra/linear/linear_solution.hpp"
@@ -23,7 +22,6 @@
 
 using namespace tl;
 using namespace tl::testing;
-using checked::u128;
 
 namespace {
 
@@ -46,22 +44,6 @@ std::vector<std::string> closing(const QuadraticSteps& s) {
     if (s.comments.empty() || s.comments.back() != std::vector<std::string>{"\U0001F60E"}) return lines;
     for (const Engine_Table& t : s.steps.back()) lines.push_back(tableText(t));
     return lines;
-}
-
-/// gcd(a, b), by Euclid here rather than by the code under test.
-u128 sizeGcd(u128 a, u128 b) {
-    while (b != 0) a = std::exchange(b, a % b);
-    return a;
-}
-
-/// v of up to 128 bits as a BigInt.
-BigInt bigOf(checked::i128 v) {
-    const BigInt word = BigInt(std::int64_t{1} << 32);
-    const u128 size = checked::magnitude(v);
-    BigInt r = 0;
-    for (int shift = 96; shift >= 0; shift -= 32)
-        r = r * word + BigInt(static_cast<std::int64_t>(size >> shift & 0xFFFFFFFFu));
-    return v < 0 ? -r : r;
 }
 
 /// An equation and what each method makes of it.
@@ -206,7 +188,7 @@ TEST(QuadraticLimits, RandomDiscriminantsUpTo128Bits) {
     const std::int64_t near[] = {INT64_MIN, INT64_MIN + 1, INT64_MAX, INT64_MAX - 1, std::int64_t{1} << 62,
                                  INT64_MAX - 2, 8248205017437839001, 3037000500, 4294967296, 1};
     const std::int64_t denominators[] = {1, 1, 2, 3, 4294967296, INT64_MAX};
-    const BigInt twoTo128 = bigOf(checked::i128{1} << 64) * bigOf(checked::i128{1} << 64);
+    const BigInt twoTo128 = bigInt(checked::i128{1} << 64) * bigInt(checked::i128{1} << 64);
     int answered = 0, beyond = 0, none = 0;
     for (int i = 0; i < 400; ++i) {
         std::int64_t n[3], d[3];
@@ -246,9 +228,8 @@ TEST(QuadraticLimits, RandomDiscriminantsUpTo128Bits) {
         const checked::i128 L = multiple ? 60 : d[0];
         checked::i128 w[3];
         for (int j = 0; j < 3; ++j) w[j] = n[j] * (L / d[j]);
-        const BigInt D = bigOf(w[1]) * bigOf(w[1]) - BigInt(4) * bigOf(w[0]) * bigOf(w[2]);
-        const BigInt g = bigOf(static_cast<checked::i128>(
-            sizeGcd(sizeGcd(checked::magnitude(w[0]), checked::magnitude(w[1])), checked::magnitude(w[2]))));
+        const BigInt D = bigInt(w[1]) * bigInt(w[1]) - BigInt(4) * bigInt(w[0]) * bigInt(w[2]);
+        const BigInt g = gcd(gcd(bigInt(w[0]), bigInt(w[1])), bigInt(w[2]));
         const bool refused = !(D < twoTo128 * g * g);
         beyond += refused, none += D.sign() < 0;
         SCOPED_TRACE("case " + std::to_string(i) + ": " + text);
